@@ -1,0 +1,51 @@
+# Helpers shared by every module's CMakeLists.txt.
+
+# vetra_library(NAME SOURCES ... [LIBS ...])
+# A static library whose headers are included from the repository root ("platform/base/text.h").
+function(vetra_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  if(ARG_LIBS)
+    target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+  endif()
+endfunction()
+
+# vetra_tests(NAME SOURCES ... [LIBS ...])
+# One GoogleTest program per module; every test case becomes a CTest test. Tests always run
+# headless against a temporary drive.
+function(vetra_tests name)
+  if(NOT VETRA_TESTS)
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} vetra_testing GTest::gtest GTest::gmock GTest::gtest_main)
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    PROPERTIES ENVIRONMENT "VETRA_HEADLESS=1;VETRA_SOURCE_DIR=${CMAKE_SOURCE_DIR};VETRA_BINARY_DIR=${CMAKE_BINARY_DIR}"
+               TIMEOUT 300)
+endfunction()
+
+# vetra_benchmark(NAME SOURCES ... [LIBS ...])
+function(vetra_benchmark name)
+  if(NOT VETRA_BENCH)
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark benchmark::benchmark_main)
+endfunction()
+
+# vetra_fuzzer(NAME SOURCES ... [LIBS ...]) — libFuzzer target, built only with clang and VETRA_FUZZ.
+function(vetra_fuzzer name)
+  if(NOT VETRA_FUZZ OR NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+endfunction()
