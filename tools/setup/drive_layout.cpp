@@ -80,13 +80,29 @@ void LinkBuiltFile(const BuiltFile& file, const fs::path& buildDir, SetupResult&
   Report(result, true, "linked " + target.string() + " -> " + built.string());
 }
 
+void MakeFolders(const SetupOptions&, SetupResult& result)
+{
+  for (std::string_view folder : kFolders) MakeFolder(folder, result);
+}
+
+void LinkBuiltFiles(const SetupOptions& options, SetupResult& result)
+{
+  for (const BuiltFile& file : kBuiltFiles) LinkBuiltFile(file, options.buildDir, result);
+}
+
+// The steps of a set-up, in order; each one leaves in place what is already right.
+using Step = void (*)(const SetupOptions&, SetupResult&);
+constexpr Step kSteps[] = {
+    MakeFolders,
+    LinkBuiltFiles,
+};
+
 }  // namespace
 
 SetupResult LayOutDrive(const SetupOptions& options)
 {
   SetupResult result;
-  for (std::string_view folder : kFolders) MakeFolder(folder, result);
-  for (const BuiltFile& file : kBuiltFiles) LinkBuiltFile(file, options.buildDir, result);
+  for (Step step : kSteps) step(options, result);
   return result;
 }
 
