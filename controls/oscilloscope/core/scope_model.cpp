@@ -5,10 +5,6 @@
 #include "platform/base/text.h"
 
 namespace tessial {
-namespace {
-constexpr std::size_t kMaxFileNameBytes = 200;
-}
-
 std::string DataOpenErrorText(std::string_view dataFilePath)
 {
   return vetra::Cp949("데이터 오픈 에러 : ") + std::string(dataFilePath);
@@ -24,17 +20,6 @@ std::string WindowReadErrorText(WindowRead result)
     default: return {};
   }
 }
-
-bool IsPlainFileName(std::string_view name)
-{
-  if (name.empty() || name.size() > kMaxFileNameBytes || name.find("..") != std::string_view::npos) return false;
-  return std::none_of(name.begin(), name.end(), [](char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte < 0x20 || byte == 0x7F || c == '\\' || c == '/' || c == ':';
-  });
-}
-
-std::string DataFilePath(std::string_view dataFileName) { return "c:\\Vetra\\TempE\\" + std::string(dataFileName); }
 
 void ScopeModel::InitScaleTables()
 {

@@ -7,6 +7,7 @@
 #include "controls/oscilloscope/core/recording.h"
 #include "controls/oscilloscope/core/scope_state.h"
 #include "controls/oscilloscope/core/unit_settings.h"
+#include "controls/oscilloscope/core/working_copy.h"
 
 namespace tessial {
 
@@ -18,11 +19,6 @@ inline constexpr char kReadErrorText[] = "ReadHuge Error";
 // The message of a failed window read, empty for a good one.
 std::string WindowReadErrorText(WindowRead result);
 
-// A working-copy name from a page: not empty, no path separators, drive colon, "..", or control
-// characters, and of bounded length.
-bool IsPlainFileName(std::string_view name);
-// "c:\Vetra\TempE\<name>".
-std::string DataFilePath(std::string_view dataFileName);
 
 struct LoadResult {
   RecordingError error = RecordingError::none;
