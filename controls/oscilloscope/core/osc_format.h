@@ -54,7 +54,7 @@ inline constexpr char kMarker[] = "ace89";
 // Inside settings block A.
 inline constexpr std::size_t kAGrid = 0;
 inline constexpr std::size_t kAHighlight = 8;
-inline constexpr std::size_t kATriggerUnused = 12;
+inline constexpr std::size_t kAReserved12 = 12;  // not used; 64 by default
 inline constexpr std::size_t kATriggerLevel = 16;
 inline constexpr std::size_t kASelectedType = 20;
 inline constexpr std::size_t kATimeBase = 24;

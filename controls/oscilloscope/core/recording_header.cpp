@@ -31,7 +31,7 @@ SettingsBlockA ParseBlockA(std::span<const std::uint8_t> block)
   SettingsBlockA a;
   a.grid = Load<std::int32_t>(block, osc::kAGrid);
   a.highlight = Load<std::int32_t>(block, osc::kAHighlight);
-  a.triggerSlope = Load<std::int32_t>(block, osc::kATriggerUnused);
+  a.reserved12 = Load<std::int32_t>(block, osc::kAReserved12);
   a.triggerLevel = Load<std::int32_t>(block, osc::kATriggerLevel);
   a.selectedType = Load<std::int32_t>(block, osc::kASelectedType);
   const std::int32_t timeBase = Load<std::int32_t>(block, osc::kATimeBase);

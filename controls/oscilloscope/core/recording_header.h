@@ -23,7 +23,7 @@ struct ChannelRecord {
 struct SettingsBlockA {
   std::int32_t grid = 1;
   std::int32_t highlight = 0;
-  std::int32_t triggerSlope = 64;  // the unused word at 12
+  std::int32_t reserved12 = 64;  // not used
   std::int32_t triggerLevel = 64;
   std::int32_t selectedType = 0;
   std::int32_t timeBase = kDefaultTimeBase;  // always 0..12
