@@ -1,0 +1,99 @@
+// Oscilloscope viewer: the data work of one playback step, and opening recordings of very
+// different lengths (opening must not grow with the file).
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <unistd.h>
+
+#include "controls/oscilloscope/core/scope_model.h"
+#include "tools/samples/osc_sample.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using vetra::samples::OscChannel;
+using vetra::samples::OscOptions;
+using vetra::samples::OscWave;
+
+// A drive C of its own in a temporary folder for the life of one benchmark.
+class BenchDrive {
+public:
+  BenchDrive()
+  {
+    std::string pattern = (fs::temp_directory_path() / "tessial-bench-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
+    m_root = pattern;
+    ::setenv("VETRA_ROOT", m_root.c_str(), 1);
+    fs::create_directories(m_root / "Vetra" / "TempE");
+  }
+  ~BenchDrive()
+  {
+    std::error_code error;
+    fs::remove_all(m_root, error);
+  }
+  fs::path Recording(const std::string& name) const { return m_root / "Vetra" / "TempE" / name; }
+
+private:
+  fs::path m_root;
+};
+
+OscOptions Channels(int count, std::int64_t steps)
+{
+  OscOptions options;
+  options.steps = steps;
+  options.timeBase = 3;
+  options.noise = 3;
+  for (int type = 0; type < count; ++type) {
+    OscChannel channel;
+    channel.type = type;
+    channel.wave = type % 2 == 0 ? OscWave::square : OscWave::sine;
+    channel.frequencyHz = 200.0 + 50 * type;
+    options.channels.push_back(channel);
+  }
+  return options;
+}
+
+// One playback step: the window read at a new position and the measurement of every channel.
+void BM_PlaybackStep(benchmark::State& state)
+{
+  const int channels = static_cast<int>(state.range(0));
+  const int compression = static_cast<int>(state.range(1));
+  BenchDrive drive;
+  vetra::samples::WriteOsc(drive.Recording("bench.Osc"), Channels(channels, vetra::samples::OscStepsForWindows(12, compression)));
+  tessial::ScopeModel model;
+  if (!model.Load("bench.Osc").Ok()) {
+    state.SkipWithError("load failed");
+    return;
+  }
+  for (int c = 1; c < compression; ++c) model.Compress();
+  const std::int64_t max = model.State().playback.maxPosition;
+  std::int64_t position = 0;
+  for (auto _ : state) {
+    position = (position + tessial::kPlayStep) % (max + 1);
+    benchmark::DoNotOptimize(model.Scroll(tessial::kThumbTrack, 0, position));
+    benchmark::DoNotOptimize(model.State().values[channels - 1].frequency);
+  }
+  state.SetLabel(std::to_string(channels) + " channels, compression " + std::to_string(model.State().playback.compression));
+}
+BENCHMARK(BM_PlaybackStep)->Args({6, 10})->Args({1, 1});
+
+// Opening a recording and loading it: header, window at its end, measurements, texts.
+void BM_LoadRecording(benchmark::State& state)
+{
+  const std::uint64_t bytes = static_cast<std::uint64_t>(state.range(0));
+  BenchDrive drive;
+  const fs::path path = drive.Recording("bench.Osc");
+  vetra::samples::WriteOsc(path, Channels(4, 7000));
+  fs::resize_file(path, bytes);  // sparse beyond the written samples
+  tessial::ScopeModel model;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(model.Load("bench.Osc").Ok());
+  }
+  state.SetLabel(std::to_string(bytes >> 20) + " MB");
+}
+BENCHMARK(BM_LoadRecording)->Arg(1 << 20)->Arg(std::int64_t{1} << 30);
+
+}  // namespace

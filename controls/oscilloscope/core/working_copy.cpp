@@ -1,0 +1,42 @@
+#include "controls/oscilloscope/core/working_copy.h"
+
+#include <algorithm>
+#include <array>
+
+#include "platform/base/file_api.h"
+
+namespace tessial {
+namespace {
+constexpr std::size_t kMaxFileNameBytes = 200;
+}
+
+std::string DataFilePath(std::string_view dataFileName) { return "c:\\Vetra\\TempE\\" + std::string(dataFileName); }
+
+std::string CompanionFilePath(std::string_view dataFileName)
+{
+  std::array<char, win::MAX_PATH> windows{};
+  win::GetWindowsDirectoryA(windows.data(), static_cast<win::UINT>(windows.size()));
+  const std::string_view stem = dataFileName.substr(0, dataFileName.size() - std::min<std::size_t>(3, dataFileName.size()));
+  return std::string(windows.data()) + "\\Osc" + std::string(stem) + "tmp";
+}
+
+bool IsPlainFileName(std::string_view name)
+{
+  if (name.empty() || name.size() > kMaxFileNameBytes || name.find("..") != std::string_view::npos) return false;
+  return std::none_of(name.begin(), name.end(), [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == 0x7F || c == '\\' || c == '/' || c == ':';
+  });
+}
+
+int DeleteWorkingCopy(std::string_view dataFileName, int reloadMode)
+{
+  if (reloadMode == 1 || !IsPlainFileName(dataFileName)) return 0;
+  int deleted = 0;
+  for (const std::string& path : {CompanionFilePath(dataFileName), DataFilePath(dataFileName)}) {
+    if (win::_access(path.c_str(), 0) == 0 && win::DeleteFileA(path.c_str())) ++deleted;
+  }
+  return deleted;
+}
+
+}  // namespace tessial

@@ -1,0 +1,20 @@
+#pragma once
+// The working copy of a recording in the exchange folder and its companion in the Windows
+// folder, removed when the control goes unless the page asked to keep them.
+#include <string>
+#include <string_view>
+
+namespace tessial {
+
+// "c:\Vetra\TempE\<name>".
+std::string DataFilePath(std::string_view dataFileName);
+// "<Windows folder>\Osc<name without its last 3 characters>tmp".
+std::string CompanionFilePath(std::string_view dataFileName);
+// A working-copy name from a page: not empty, no path separators, drive colon, "..", or control
+// characters, and of bounded length.
+bool IsPlainFileName(std::string_view name);
+// Deletes the companion and then the working copy, each only when it exists, unless reloadMode is
+// 1. A name that is not a plain name deletes nothing. Returns how many files were deleted.
+int DeleteWorkingCopy(std::string_view dataFileName, int reloadMode);
+
+}  // namespace tessial
