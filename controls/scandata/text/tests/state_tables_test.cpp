@@ -224,7 +224,7 @@ TEST(StateTables, NumberTablesRunMonotonicallyBetweenTheirEnds) {
   for (int id = 0; id < kStateTableIdEnd; ++id) {
     const StateTable* table = FindStateTable(id);
     if (table == nullptr || table->kind == StateTableKind::kText) continue;
-    auto value = [&](int row) { return table->reals ? table->reals[row] : double{table->integers[row]}; };
+    auto value = [&](int row) { return table->reals ? table->reals[row] : static_cast<double>(table->integers[row]); };
     const bool rising = value(255) > value(0);
     for (int row = 1; row < 256; ++row) {
       EXPECT_TRUE(rising ? value(row) >= value(row - 1) : value(row) <= value(row - 1)) << id << " row " << row;
