@@ -2,6 +2,7 @@
 // item's conversion type. Floating arithmetic is done in double precision; values that the
 // conversion keeps as 32-bit floats are rounded to float where it keeps them.
 
+#include <bit>
 #include <cfloat>
 #include <cmath>
 #include <cstdlib>
@@ -137,7 +138,7 @@ void ScanTextContext::FormatItemValue(std::int16_t itemId, std::int32_t raw, std
         if (degrees) {
           out = vetra::Format("%s %3d%s", word.c_str(), SignBitMagnitude(sampleValue), kDegreeRing);
         } else {
-          out = vetra::Format("%s %3.2f%s", word.c_str(), std::fabs(static_cast<double>(f)), "");
+          out = vetra::Format("%s %3.2f", word.c_str(), std::fabs(static_cast<double>(f)));
         }
         return;
       }

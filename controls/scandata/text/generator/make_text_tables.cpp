@@ -100,7 +100,7 @@ std::string ReadQuoted(const std::string& line, std::size_t& pos) {
 }
 
 void SkipBlanks(const std::string& line, std::size_t& pos) {
-  while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t')) ++pos;
+  while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t' || line[pos] == '\r')) ++pos;
 }
 
 bool IsCommentOrEmpty(const std::string& line) {

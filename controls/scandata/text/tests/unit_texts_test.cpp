@@ -31,6 +31,7 @@ TEST(UnitText, RowsAndPreferenceOverrides) {
       {52, metric, " Tooth"},
       {12, Prefs(1, 1, 3, 1), " Cyc."},  // outside the overridden rows
       {36, metric, "Kg/cm2"},
+      {30, metric, " Ω"},
       {32, metric, ""},  // ten blanks
       {54, metric, ""},  // no text
       {14, metric, " ℃"},
