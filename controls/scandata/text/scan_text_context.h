@@ -15,11 +15,11 @@
 
 namespace quarnel {
 
-// The header block runs from file offset 200 through 78755 of a scan recording.
+// The header block runs from file offset 200 through 78755 of a scan recording: the system text,
+// the item count byte, 500 descriptor slots and 30 further bytes.
 inline constexpr std::size_t kHeaderBlockFileOffset = 200;
 inline constexpr std::size_t kHeaderBlockSize = 78556;
 inline constexpr std::size_t kSystemTextSize = 25;          // block offset 0
-inline constexpr std::size_t kItemCountOffset = 25;         // signed byte
 inline constexpr std::size_t kDescriptorTableOffset = 26;   // 500 slots of 157 bytes
 inline constexpr int kDescriptorSlots = 500;
 inline constexpr std::size_t kSpecialFormatWordOffset = 123;  // in slot 499
@@ -42,7 +42,6 @@ class ScanTextContext {
 
   // The recording's system text, ending at its terminator or at the end of its field.
   std::string SystemText() const;
-  std::int8_t ItemCountByte() const { return static_cast<std::int8_t>(block_[kItemCountOffset]); }
   // The descriptor of item `itemId`; an id outside 0 to 499 reads an all-zero descriptor.
   ItemDescriptor Descriptor(int itemId) const;
   std::int16_t SpecialFormatWord() const;

@@ -171,7 +171,6 @@ TEST(ScanTextContext, DescriptorsLieAtTheirFileOffsets) {
   at(78569 + 101) = 14;        // item 499's unit
   at(78692) = 0x70;            // the special format word, 368
   at(78693) = 0x01;
-  at(225) = 0x85;              // the item count byte
   for (std::size_t i = 0; i < 25; ++i) at(200 + i) = 'A';  // system text without terminator
   ScanTextContext context;
   context.LoadHeaderBlock(block);
@@ -179,7 +178,6 @@ TEST(ScanTextContext, DescriptorsLieAtTheirFileOffsets) {
   EXPECT_EQ(context.Descriptor(499).ConvType(), 9);
   EXPECT_EQ(context.Descriptor(499).Unit(), 14);
   EXPECT_EQ(context.SpecialFormatWord(), 368);
-  EXPECT_EQ(context.ItemCountByte(), -123);
   EXPECT_EQ(context.SystemText(), std::string(25, 'A'));
 
   // A shorter block leaves nothing of the earlier recording behind.
