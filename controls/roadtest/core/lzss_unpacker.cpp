@@ -1,5 +1,6 @@
 #include "controls/roadtest/core/lzss_unpacker.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <filesystem>
@@ -43,7 +44,8 @@ private:
 
 class MemorySink {
 public:
-  void Reserve(std::uint32_t length) { bytes.reserve(length); }
+  // A hostile length must not reserve gigabytes before the input proves it.
+  void Reserve(std::uint32_t length) { bytes.reserve(std::min<std::uint32_t>(length, 1u << 20)); }
   bool Put(std::uint8_t byte) {
     bytes.push_back(byte);
     return true;
