@@ -166,3 +166,22 @@ TEST_F(LzssFileTest, NeverOverwritesItsOwnInput) {
 
 }  // namespace
 }  // namespace morvit
+
+#include "tools/samples/roadtest_sample.h"
+
+namespace morvit {
+namespace {
+
+TEST_F(LzssFileTest, PackedRoadTestRecordingUnpacksToTheRecording) {
+  for (auto layout : {vetra::samples::RoadTestLayout::New, vetra::samples::RoadTestLayout::Old}) {
+    vetra::samples::RoadTestOptions options{.layout = layout, .channels = 4, .packed = true};
+    ASSERT_TRUE(vetra::samples::WriteRoadTestSample(options, drive / "Vetra/TempE/3Temp.Res"));
+    Bytes recording;
+    ASSERT_TRUE(vetra::samples::BuildRoadTestRecording(options, recording, nullptr));
+    EXPECT_EQ(UnpackLzss("c:\\Vetra\\TempE\\3Temp.Res", "c:\\Vetra\\TempE\\3Temp.Dat"), 1);
+    EXPECT_EQ(Read("Vetra/TempE/3Temp.Dat"), recording);
+  }
+}
+
+}  // namespace
+}  // namespace morvit
