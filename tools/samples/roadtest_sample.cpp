@@ -113,7 +113,7 @@ std::vector<std::uint8_t> Generate(const ChannelDef& def, int count, int rate, c
   std::vector<std::uint8_t> out(static_cast<std::size_t>(count));
   const double dt = 1.0 / (1000.0 * rate);
   Rotor rotor;
-  double coolant = 0.62;
+  double coolant = 0.52;
   for (int i = 0; i < count; ++i) {
     const double t = i * dt;
     const double rpm = s.Rpm(t);
@@ -157,8 +157,8 @@ std::vector<std::uint8_t> Generate(const ChannelDef& def, int count, int rate, c
         v += noise.Uniform(0.05);
         break;
       }
-      case Sig::Coolant:  // about 88 C, warming slowly
-        coolant = 0.62 - 0.02 * s.Fraction(t);
+      case Sig::Coolant:  // about 87 C, warming slowly (the sensor's voltage falls)
+        coolant = 0.52 - 0.015 * s.Fraction(t);
         v = coolant + noise.Uniform(0.005);
         break;
       case Sig::CoilCurrent: {  // dwell current ramp, limited at 5.8 A, once per firing

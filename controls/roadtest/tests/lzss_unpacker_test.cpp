@@ -1,6 +1,9 @@
 #include "controls/roadtest/core/lzss_unpacker.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include <filesystem>
 #include <string>
@@ -153,6 +156,24 @@ TEST_F(LzssFileTest, FailuresLeaveNoOutputBehind) {
 
   EXPECT_EQ(UnpackLzss("c:\\Vetra\\TempE\\cut.Res", "c:\\Vetra\\NoFolder\\x.Dat", {}, &status), -1);
   EXPECT_EQ(status, UnpackStatus::OutputUncreatable);
+}
+
+// A full device: the process may not grow a file beyond 4 KiB while the output is written.
+TEST_F(LzssFileTest, AFailedWriteLeavesNoOutput) {
+  Write("Vetra/TempE/big.Res", vetra::samples::PackLzss(Noise(50000, 9)));
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = 4096;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  UnpackStatus status{};
+  const int result = UnpackLzss("c:\\Vetra\\TempE\\big.Res", "c:\\Vetra\\TempE\\big.Dat", {}, &status);
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previous);
+  EXPECT_EQ(result, -1);
+  EXPECT_EQ(status, UnpackStatus::WriteFailed);
+  EXPECT_FALSE(std::filesystem::exists(drive / "Vetra/TempE/big.Dat"));
 }
 
 TEST_F(LzssFileTest, NeverOverwritesItsOwnInput) {
