@@ -16,6 +16,21 @@ std::function<bool(std::string_view)> IntIn(int& target, int low, int high) {
   };
 }
 
+std::function<bool(std::string_view)> IntOneOf(int& target, std::vector<int> allowed) {
+  return [&target, allowed = std::move(allowed)](std::string_view text) {
+    int value = 0;
+    const auto [end, code] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (code != std::errc() || end != text.data() + text.size()) return false;
+    for (int a : allowed) {
+      if (a == value) {
+        target = value;
+        return true;
+      }
+    }
+    return false;
+  };
+}
+
 std::function<bool(std::string_view)> DoubleIn(double& target, double low, double high) {
   return [&target, low, high](std::string_view text) {
     const std::string copy(text);

@@ -18,6 +18,7 @@ struct CommandOption {
 
 // Setters for the common value kinds.
 std::function<bool(std::string_view)> IntIn(int& target, int low, int high);
+std::function<bool(std::string_view)> IntOneOf(int& target, std::vector<int> allowed);
 std::function<bool(std::string_view)> DoubleIn(double& target, double low, double high);
 std::function<bool(std::string_view)> TextValue(std::string& target);
 std::function<bool(std::string_view)> Switch(bool& target);
