@@ -180,7 +180,8 @@ TEST_F(LzssFileTest, NeverOverwritesItsOwnInput) {
   const Bytes packed = vetra::samples::PackLzss(Text("packed recording"));
   Write("Vetra/TempE/2Temp.DAT", packed);
   UnpackStatus status{};
-  EXPECT_EQ(UnpackLzss("c:\\Vetra\\TempE\\2Temp.DAT", "c:\\Vetra\\TempE\\2Temp.DAT", {}, &status), -1);
+  // "DAT" is not taken as unpacked, and its output name "Dat" finds the same file on the drive.
+  EXPECT_EQ(UnpackLzss("c:\\Vetra\\TempE\\2Temp.DAT", "c:\\Vetra\\TempE\\2Temp.Dat", {}, &status), -1);
   EXPECT_EQ(status, UnpackStatus::SameFile);
   EXPECT_EQ(Read("Vetra/TempE/2Temp.DAT"), packed);
 }
