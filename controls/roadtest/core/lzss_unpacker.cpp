@@ -143,11 +143,12 @@ int UnpackLzss(std::string_view packedPath, std::string_view outputPath,
   const std::filesystem::path outputFile = vetra::MapPath(outputPath);
   if (SameFile(inputFile, outputFile)) return report(UnpackStatus::SameFile);
 
+  // An earlier unpacking never survives, even when this one cannot start.
+  std::error_code ignored;
+  std::filesystem::remove(outputFile, ignored);
   FilePtr input(std::fopen(inputFile.c_str(), "rb"));
   if (!input) return report(UnpackStatus::InputUnreadable);
 
-  std::error_code ignored;
-  std::filesystem::remove(outputFile, ignored);
   FilePtr output(std::fopen(outputFile.c_str(), "wb"));
   if (!output) return report(UnpackStatus::OutputUncreatable);
 
