@@ -153,20 +153,15 @@ private:
 
   int RangeIndex() const {
     if (m_o.rangeIndex >= 0) return m_o.rangeIndex;
-    const double peak = PeakOfRecording();
-    const std::array<double, 4> secondary = {5, 10, 25, 50};
-    const std::array<double, 6> primary = {10, 20, 60, 100, 300, 600};
-    if (m_secondary) {
-      for (int i = 0; i < 4; ++i) if (peak <= secondary[i]) return i;
-      return 3;
+    // +-100 V shows the primary dwell, burn line and ringing; the clipped peak runs off the top.
+    if (!m_secondary) return 3;
+    // The smallest kilovolt range (+-5, 10, 25, 50) that holds the highest firing line.
+    const double peak = m_o.faultyCylinder > 0 ? 22.0 : 13.0;
+    constexpr std::array<double, 4> kRanges = {5, 10, 25, 50};
+    for (int i = 0; i < 4; ++i) {
+      if (peak <= kRanges[i]) return i;
     }
-    for (int i = 0; i < 6; ++i) if (peak <= primary[i]) return i;
-    return 5;
-  }
-
-  double PeakOfRecording() const {
-    const double base = m_secondary ? 13.0 : 320.0;
-    return m_o.faultyCylinder > 0 ? base * 1.7 : base;
+    return 3;
   }
 
   // Idle, a snap of the throttle to about three times idle, and back.
@@ -231,9 +226,10 @@ private:
     return m_secondary ? SecondaryKv(e, u, m_noise) : PrimaryVolts(e, u, m_noise);
   }
 
+  // Samples are 12-bit like the recorder's converter: the primary inductive peak (some 300 V)
+  // runs past its 120 V and clips, as on the instrument; the value fields carry the true peak.
   double Raw(double volts) const {
-    if (m_secondary) return std::clamp(2048.0 + volts / kSecondaryKvPerCount, 0.0, 4095.0);
-    return std::clamp(2048.0 + volts / kPrimaryVoltsPerCount, 0.0, 65535.0);
+    return std::clamp(2048.0 + volts / (m_secondary ? kSecondaryKvPerCount : kPrimaryVoltsPerCount), 0.0, 4095.0);
   }
 
   // Modes 1..3: one cylinder over the time base; short spans centre on the spark.
