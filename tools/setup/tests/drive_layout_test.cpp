@@ -1,0 +1,121 @@
+#include "tools/setup/drive_layout.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/base/testing/temp_drive.h"
+
+namespace vetra::setup {
+namespace {
+namespace fs = std::filesystem;
+
+const char* const kFolders[] = {
+    "Vetra/Fenmark", "Vetra/Fenmark/Img", "Vetra/Fenmark/Temp", "Vetra/Fenmark/Data/LUT",
+    "Vetra/TempE",   "Vetra/Temp",        "Windows",
+};
+
+// A build tree holding the given programs (relative paths), each a small executable file.
+fs::path FakeBuild(const testing::TempDrive& drive, const std::vector<std::string>& programs)
+{
+  fs::path build = drive / "build";
+  fs::create_directories(build);
+  for (const auto& program : programs) {
+    drive.WriteFile("build/" + program, "#!/bin/sh\n");
+    fs::permissions(build / program, fs::perms::owner_exec, fs::perm_options::add);
+  }
+  return build;
+}
+
+bool AnyLineHas(const SetupResult& result, std::string_view text)
+{
+  return std::any_of(result.lines.begin(), result.lines.end(),
+                     [&](const std::string& line) { return line.find(text) != std::string::npos; });
+}
+
+TEST(DriveLayout, MakesTheFoldersAndLinksWhatIsBuilt)
+{
+  testing::TempDrive drive;
+  fs::path build = FakeBuild(drive, {"programs/viewer/Viewer"});
+  SetupResult result = LayOutDrive({build});
+  EXPECT_TRUE(result.ok);
+  for (const char* folder : kFolders) EXPECT_TRUE(fs::is_directory(drive / folder)) << folder;
+  EXPECT_EQ(fs::read_symlink(drive / "Vetra/Fenmark/Viewer.exe"), build / "programs/viewer/Viewer");
+  EXPECT_FALSE(fs::exists(fs::symlink_status(drive / "Vetra/Fenmark/Tolvex.exe")));
+  EXPECT_TRUE(AnyLineHas(result, "Tolvex.exe"));
+}
+
+TEST(DriveLayout, RunningAgainOnlyCatchesUp)
+{
+  testing::TempDrive drive;
+  fs::create_directories(drive / "vetra/fenmark");  // made before, spelt otherwise
+  fs::path build = FakeBuild(drive, {"programs/viewer/Viewer"});
+  ASSERT_TRUE(LayOutDrive({build}).ok);
+
+  SetupResult again = LayOutDrive({build});
+  EXPECT_TRUE(again.ok);
+  EXPECT_FALSE(AnyLineHas(again, "made folder"));
+  EXPECT_FALSE(AnyLineHas(again, "linked"));
+  EXPECT_FALSE(fs::exists(drive / "Vetra"));  // the existing spelling is used
+
+  // A program built since, and a link left pointing at another build.
+  FakeBuild(drive, {"programs/printlayout/Tolvex"});
+  fs::remove(drive / "vetra/fenmark/Viewer.exe");
+  fs::create_symlink("/elsewhere/Viewer", drive / "vetra/fenmark/Viewer.exe");
+  SetupResult caughtUp = LayOutDrive({build});
+  EXPECT_TRUE(caughtUp.ok);
+  EXPECT_EQ(fs::read_symlink(drive / "vetra/fenmark/Tolvex.exe"), build / "programs/printlayout/Tolvex");
+  EXPECT_EQ(fs::read_symlink(drive / "vetra/fenmark/Viewer.exe"), build / "programs/viewer/Viewer");
+}
+
+TEST(DriveLayout, FolderInTheWayOfAProgramIsAnError)
+{
+  testing::TempDrive drive;
+  fs::path build = FakeBuild(drive, {"programs/viewer/Viewer"});
+  fs::create_directories(drive / "Vetra/Fenmark/Viewer.exe");
+  SetupResult result = LayOutDrive({build});
+  EXPECT_FALSE(result.ok);
+  EXPECT_TRUE(fs::is_directory(drive / "Vetra/Fenmark/Viewer.exe"));
+}
+
+// Runs the vetra-setup program with its output discarded; its exit status.
+int RunSetup(const std::vector<std::string>& args)
+{
+  std::vector<std::string> storage{VETRA_SETUP_PROGRAM};
+  storage.insert(storage.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (auto& arg : storage) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  pid_t pid = ::fork();
+  if (pid == 0) {
+    int null = ::open("/dev/null", O_WRONLY);
+    ::dup2(null, 1);
+    ::dup2(null, 2);
+    ::execv(argv[0], argv.data());
+    ::_exit(127);
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(SetupProgram, LaysOutTheDriveOfVetraRoot)
+{
+  testing::TempDrive drive;
+  fs::path build = FakeBuild(drive, {"programs/viewer/Viewer", "programs/printlayout/Tolvex"});
+  EXPECT_EQ(RunSetup({"--build", build.string()}), 0);
+  for (const char* folder : kFolders) EXPECT_TRUE(fs::is_directory(drive / folder)) << folder;
+  EXPECT_TRUE(fs::is_symlink(drive / "Vetra/Fenmark/Tolvex.exe"));
+  EXPECT_EQ(RunSetup({"--build=" + build.string()}), 0);
+  EXPECT_EQ(RunSetup({"--bogus"}), 2);
+}
+
+}  // namespace
+}  // namespace vetra::setup
