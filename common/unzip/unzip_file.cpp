@@ -53,7 +53,7 @@ void CopyField(const unsigned char* field, win::DWORD length, void* buffer, win:
   if (length >= size) {
     std::memcpy(out, field, size);
   } else {
-    std::memcpy(out, field, length);
+    if (length > 0) std::memcpy(out, field, length);
     out[length] = '\0';
   }
 }
