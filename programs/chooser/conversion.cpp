@@ -120,6 +120,10 @@ std::optional<Failure> Extract(std::string_view savedDataPath, const std::string
 std::optional<Failure> CopyRecording(std::string_view savedDataPath, const std::string& workingCopyName)
 {
   const std::string source(savedDataPath);
+  std::error_code ec;
+  if (!fs::is_regular_file(vetra::MapPath(source), ec)) {
+    return Failure{kExitBadSavedData, Message("%s 파일을 읽을 수 없습니다.", savedDataPath)};
+  }
   if (!win::CopyFileA(source.c_str(), InExchangeFolder(workingCopyName).c_str(), win::FALSE)) {
     return Failure{kExitCannotWrite, Message("%s 파일을 작업 폴더로 복사할 수 없습니다.", savedDataPath)};
   }

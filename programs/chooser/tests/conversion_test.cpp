@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -170,7 +171,7 @@ TEST_F(LumbrelTest, FailuresLeaveNothingAndStartNothing)
 {
   struct Case {
     const char* what;
-    const char* file;        // nullptr: the file is not made
+    const char* file;        // nullptr: the file is not made; ending in '/': made as a folder
     std::string bytes;
     bool tempEIsAFile;       // the exchange folder cannot hold files
     bool viewerStarts;
@@ -199,6 +200,7 @@ TEST_F(LumbrelTest, FailuresLeaveNothingAndStartNothing)
       {"unknown method", "rec.osc", damaged(EntryFault::unknownMethod, ArchiveFault::none), false, true, kExitBadSavedData, "올바른 압축 파일"},
       {"no data entry", "rec.osc", vetra::samples::MakeZipArchive(noData), false, true, kExitBadSavedData, "SAVEDATA.DAT"},
       {"exchange folder unusable", "rec.osc", good, true, true, kExitCannotWrite, "TempE"},
+      {"road test is a folder", "rec.res/", "", false, true, kExitBadSavedData, "rec.res 파일을 읽을 수 없습니다."},
       {"road test, exchange folder unusable", "rec.res", "road", true, true, kExitCannotWrite, "TempE"},
       {"viewer does not start", "rec.osc", good, false, false, kExitViewerNotStarted, "Viewer.exe 프로그램을 실행할 수 없습니다."},
   };
@@ -209,7 +211,14 @@ TEST_F(LumbrelTest, FailuresLeaveNothingAndStartNothing)
     messages.clear();
     if (c.tempEIsAFile) drive.WriteFile("Vetra/TempE", "in the way");
     viewerStarts = c.viewerStarts;
-    const std::string path = c.file != nullptr ? Save(c.file, c.bytes) : "c:\\Saves\\none\\rec.osc";
+    std::string path = "c:\\Saves\\none\\rec.osc";
+    if (c.file != nullptr && std::string_view(c.file).ends_with('/')) {
+      const std::string folder(c.file, std::strlen(c.file) - 1);
+      fs::create_directories(drive / "Saves" / folder);
+      path = "c:\\Saves\\" + folder;
+    } else if (c.file != nullptr) {
+      path = Save(c.file, c.bytes);
+    }
 
     EXPECT_EQ(RunLumbrel(path), c.exitCode);
 
