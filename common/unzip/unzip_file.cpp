@@ -23,6 +23,8 @@ constexpr win::UINT kReadBlock = 0x4000;
 constexpr win::DWORD kMethodStored = 0;
 constexpr win::DWORD kMethodDeflated = 8;
 constexpr win::DWORD kFlagDataDescriptor = 0x0008;
+// Larger directories are read record by record from the file.
+constexpr win::DWORD kMaxHeldDirectory = 16u << 20;
 
 std::uint32_t Get16(const unsigned char* at)
 {
@@ -170,6 +172,23 @@ void CUnzipFile::ReadEndRecord(std::uint64_t position)
   if (position < directoryEnd) ThrowCause(CZipException::badZipFile);
   m_endRecordPosition = position;
   m_bytesBefore = position - directoryEnd;
+  m_directory.clear();
+  if (m_directorySize <= kMaxHeldDirectory) {
+    std::vector<unsigned char> directory(m_directorySize);
+    if (m_directorySize > 0) ReadExactly(m_directoryOffset, directory.data(), m_directorySize);
+    m_directory = std::move(directory);
+  }
+}
+
+// Bytes of the central directory from the copy held, or from the file where a record claims to
+// lie outside it.
+void CUnzipFile::ReadDirectoryBytes(std::uint64_t position, void* buffer, win::UINT count)
+{
+  if (position >= m_directoryOffset && position + count <= m_directoryOffset + m_directory.size()) {
+    std::memcpy(buffer, m_directory.data() + (position - m_directoryOffset), count);
+    return;
+  }
+  ReadExactly(position, buffer, count);
 }
 
 void CUnzipFile::ReadExactly(std::uint64_t position, void* buffer, win::UINT count)
@@ -181,7 +200,7 @@ void CUnzipFile::ReadExactly(std::uint64_t position, void* buffer, win::UINT cou
 CUnzipFile::CentralRecord CUnzipFile::ReadCentralRecord()
 {
   std::array<unsigned char, kCentralRecordSize> raw{};
-  ReadExactly(m_entryPosition, raw.data(), kCentralRecordSize);
+  ReadDirectoryBytes(m_entryPosition, raw.data(), kCentralRecordSize);
   if (Get32(&raw[0]) != kCentralSignature) ThrowCause(CZipException::badZipFile);
   CentralRecord record;
   ZipEntryInfo& info = record.info;
@@ -199,7 +218,11 @@ CUnzipFile::CentralRecord CUnzipFile::ReadCentralRecord()
   info.diskNumberStart = Get16(&raw[34]);
   info.internalAttributes = Get16(&raw[36]);
   info.externalAttributes = Get32(&raw[38]);
-  info.modificationTime = TimeFromDos(info.dosDateTime);
+  // Converting local time is costly; neighbouring records mostly carry the same time.
+  if (info.dosDateTime != m_convertedDosTime.first) {
+    m_convertedDosTime = {info.dosDateTime, TimeFromDos(info.dosDateTime)};
+  }
+  info.modificationTime = m_convertedDosTime.second;
   record.localHeaderOffset = Get32(&raw[42]);
   return record;
 }
@@ -237,7 +260,7 @@ void CUnzipFile::GetEntryInfo(ZipEntryInfo& info, char* name, win::DWORD nameSiz
   if (!wantsFields) return;
   const win::DWORD length = info.fileNameLength + info.extraFieldLength + info.commentLength;
   std::vector<unsigned char> fields(length);
-  if (length > 0) ReadExactly(m_entryPosition + kCentralRecordSize, fields.data(), length);
+  if (length > 0) ReadDirectoryBytes(m_entryPosition + kCentralRecordSize, fields.data(), length);
   CopyField(fields.data(), info.fileNameLength, name, nameSize);
   CopyField(fields.data() + info.fileNameLength, info.extraFieldLength, extra, extraSize);
   CopyField(fields.data() + info.fileNameLength + info.extraFieldLength, info.commentLength, comment,

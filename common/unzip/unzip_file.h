@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "common/unzip/zip_exception.h"
 #include "platform/base/cfile.h"
@@ -86,6 +88,7 @@ private:
   void ReadEndRecord(std::uint64_t position);
   CentralRecord ReadCentralRecord();
   void ReadExactly(std::uint64_t position, void* buffer, win::UINT count);
+  void ReadDirectoryBytes(std::uint64_t position, void* buffer, win::UINT count);
   void CheckLocalHeader(std::uint32_t& dataOffset);
   void RefillInput(EntryReader& reader);
   void FinishEntryIfComplete(EntryReader& reader);
@@ -103,6 +106,9 @@ private:
   win::DWORD m_directoryOffset = 0;
   ZipEntryInfo m_entry;
   win::DWORD m_localHeaderOffset = 0;
+  // The central directory, read once at opening, so walking many entries costs no file reads.
+  std::vector<unsigned char> m_directory;
+  std::pair<win::DWORD, win::CTime> m_convertedDosTime{0, win::CTime()};
   std::unique_ptr<EntryReader> m_reader;  // set while an entry is open
 };
 
