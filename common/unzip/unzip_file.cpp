@@ -143,7 +143,8 @@ std::uint64_t CUnzipFile::LocateEndRecord()
     if (m_file.Read(block.data(), count) != count) ThrowCause(CZipException::badZipFile);
     for (win::UINT i = count - 4 + 1; i-- > 0;) {
       if (Get32(&block[i]) == kEndSignature) {
-        // A match at the very start of the file is no archive: nothing could precede the record.
+        // A match at the very start counts as none: an archive this reader takes holds at least
+        // one entry before its end record.
         if (blockStart + i == 0) ThrowCause(CZipException::badZipFile);
         return blockStart + i;
       }
