@@ -106,7 +106,10 @@ bool StartDetached(const std::vector<char*>& argv)
     got = ::read(report[0], &error, sizeof error);
   } while (got < 0 && errno == EINTR);
   ::close(report[0]);
-  return got == 0;
+  // The intermediate child ends with 0 once the program is forked; anything else means the
+  // program may never have been started.
+  bool forked = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return got == 0 && forked;
 }
 
 bool StartProgram(const std::string& commandLine)

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/base/testing/temp_drive.h"
-#include "platform/base/tests/forked_child.h"
+#include "platform/base/testing/forked_child.h"
 
 namespace vetra {
 namespace {

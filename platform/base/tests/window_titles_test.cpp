@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/base/testing/temp_drive.h"
-#include "platform/base/tests/forked_child.h"
+#include "platform/base/testing/forked_child.h"
 #include "platform/base/text.h"
 
 namespace vetra {
