@@ -1,0 +1,115 @@
+// The Lumbrel program run as its own process against a drive, with a stand-in page viewer that
+// records the command line it was started with.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <ctime>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include "platform/base/random.h"
+#include "platform/base/testing/temp_drive.h"
+#include "platform/base/text.h"
+#include "programs/chooser/viewer_page.h"
+#include "tools/samples/savedata_sample.h"
+
+namespace lumbrel {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ProcessRun {
+  int exitCode;
+  std::string errors;  // what the program wrote to stderr
+};
+
+class LumbrelProcessTest : public ::testing::Test {
+protected:
+  void SetUp() override
+  {
+    // The stand-in viewer writes its argument to a file and renames it into place, so the test
+    // never reads it half-written.
+    drive.WriteFile("Vetra/Fenmark/Viewer.exe",
+                    "#!/bin/sh\nprintf '%s' \"$1\" > \"$VETRA_ROOT/viewer-args.part\"\n"
+                    "mv \"$VETRA_ROOT/viewer-args.part\" \"$VETRA_ROOT/viewer-args.txt\"\n");
+    fs::permissions(drive / "Vetra/Fenmark/Viewer.exe", fs::perms::owner_all | fs::perms::group_read |
+                                                            fs::perms::group_exec);
+  }
+
+  ProcessRun Lumbrel(const std::string& argument) const
+  {
+    const fs::path errors = drive / "stderr.txt";
+    const std::string command = std::string("'") + LUMBREL_PROGRAM + "' '" + argument + "' 2>'" +
+                                errors.string() + "'";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, vetra::testing::ReadWholeFile(errors)};
+  }
+
+  // The viewer is started and not waited for: give it a moment to record its start.
+  std::string ViewerArguments() const
+  {
+    const fs::path record = drive / "viewer-args.txt";
+    for (int i = 0; i < 200 && !fs::exists(record); ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return vetra::testing::ReadWholeFile(record);
+  }
+
+  vetra::testing::TempDrive drive;
+};
+
+TEST_F(LumbrelProcessTest, ConvertsAndStartsTheViewer)
+{
+  const std::string recording = vetra::samples::SampleRecordingBytes(50000);
+  drive.WriteFile("Saves/rec.scn", vetra::samples::MakeSaveDataArchive(recording));
+
+  const std::time_t before = std::time(nullptr);
+  const ProcessRun run = Lumbrel("c:\\Saves\\rec.scn");
+  const std::time_t after = std::time(nullptr);
+
+  EXPECT_EQ(run.exitCode, 0) << run.errors;
+  EXPECT_EQ(ViewerArguments(), "c:\\Vetra\\TempE\\ScriptTemp.html");
+  std::string workingCopy;
+  for (const auto& entry : fs::directory_iterator(drive / "Vetra/TempE")) {
+    if (entry.path().filename() != "ScriptTemp.html") workingCopy = entry.path().filename().string();
+  }
+  ASSERT_TRUE(workingCopy.ends_with("Temp.Scn")) << workingCopy;
+  // The name's number is the first draw after seeding with the start time.
+  bool drawnAtStart = false;
+  for (std::time_t t = before; t <= after; ++t) {
+    win::srand(static_cast<unsigned int>(t));
+    drawnAtStart = drawnAtStart || workingCopy == vetra::Format("%dTemp.Scn", win::rand());
+  }
+  EXPECT_TRUE(drawnAtStart) << workingCopy;
+  EXPECT_EQ(drive.ReadFile("Vetra/TempE/" + workingCopy), recording);
+  EXPECT_EQ(drive.ReadFile("Vetra/TempE/ScriptTemp.html"), ViewerPage(4, "c:\\Saves\\rec.scn", workingCopy));
+}
+
+TEST_F(LumbrelProcessTest, FailureSaysWhyOnStderrAndStartsNothing)
+{
+  vetra::samples::ZipArchiveSample archive;
+  vetra::samples::ZipEntrySample entry;
+  entry.data = "recording";
+  entry.fault = vetra::samples::EntryFault::badCrc;
+  archive.entries.push_back(entry);
+  drive.WriteFile("Saves/rec.osc", vetra::samples::MakeZipArchive(archive));
+
+  const ProcessRun crc = Lumbrel("c:\\Saves\\rec.osc");
+  EXPECT_EQ(crc.exitCode, 4);
+  EXPECT_NE(crc.errors.find("CRC가 맞지 않습니다"), std::string::npos) << crc.errors;
+
+  const ProcessRun missing = Lumbrel("c:\\Saves\\none.osc");
+  EXPECT_EQ(missing.exitCode, 2);
+  EXPECT_EQ(missing.errors, "c:\\Saves\\none.osc 파일을 찾을 수 없습니다.\n");
+
+  EXPECT_TRUE(fs::is_empty(drive / "Vetra/TempE"));
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_FALSE(fs::exists(drive / "viewer-args.txt"));
+}
+
+}  // namespace
+}  // namespace lumbrel
