@@ -181,8 +181,8 @@ constexpr Entry kCatalogue[] = {
     {PrintLayout, kPrint, "print_img1.bmp", "", "", "", 504, 360, 0, 0, Panel, "프린트", None, Art::PrintLayoutDialog},
     {PrintLayout, kPrint, "ok_button.bmp", "", "ok_dbutton.bmp", "", 52, 24, 190, 303, Button, "인쇄"},
     {PrintLayout, kPrint, "cancel_button.bmp", "", "cancel_dbutton.bmp", "", 52, 24, 246, 303, Button, "취소"},
-    {PrintLayout, kPrint, "print_button1.bmp", "", "print_dbutton1.bmp", "", 88, 96, 410, 78, Button, "프린터 설정"},
-    {PrintLayout, kPrint, "print_button2.bmp", "", "print_dbutton2.bmp", "", 88, 96, 410, 183, Button, "그림 저장"},
+    {PrintLayout, kPrint, "print_button1.bmp", "", "print_dbutton1.bmp", "", 88, 96, 410, 78, Button, "프린터\n설정", Printer},
+    {PrintLayout, kPrint, "print_button2.bmp", "", "print_dbutton2.bmp", "", 88, 96, 410, 183, Button, "그림\n저장", Image},
 
     // Report page: the band is stretched behind both header boxes.
     {ReportPage, kImg, "BKColor.bmp", "", "", "", 196, 15, 0, 0, Band, ""},

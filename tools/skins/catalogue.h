@@ -74,6 +74,8 @@ enum class Symbol {
   ZoomOut,      // arrows pointing inwards
   ItemMark,     // list marker of an item not on the graph
   GraphMark,    // list marker of an item on the graph
+  Printer,      // printer (above a label)
+  Image,        // framed landscape (above a label)
 };
 
 // Which background a Panel or TopBar picture paints (each has fixed marks at fixed places).
