@@ -20,6 +20,7 @@ int main(int argc, char** argv)
   if (argc == 2) setenv("VETRA_ROOT", argv[1], 1);
   const vetra::skins::SkinSetResult result = vetra::skins::WriteSkinSet();
   for (const auto& line : result.failures) std::fprintf(stderr, "make-skins: %s\n", line.c_str());
-  std::printf("%d skin files written to %s\n", result.written, vetra::DriveRoot().c_str());
+  std::printf("%d skin files written, %d already in place, on drive %s\n", result.written, result.unchanged,
+              vetra::DriveRoot().c_str());
   return result.ok ? 0 : 1;
 }

@@ -1,6 +1,8 @@
 #include "tools/skins/skin_set.h"
 
+#include <fstream>
 #include <optional>
+#include <string>
 #include <system_error>
 
 #include "platform/base/drive.h"
@@ -35,8 +37,21 @@ std::optional<std::filesystem::path> Target(std::string_view windowsPath, SkinSe
   return MapPath(windowsPath);
 }
 
+bool HoldsAlready(const std::filesystem::path& target, std::string_view bytes)
+{
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(target, ec) || std::filesystem::file_size(target, ec) != bytes.size()) return false;
+  std::ifstream in(target, std::ios::binary);
+  std::string held(bytes.size(), '\0');
+  return in.read(held.data(), static_cast<std::streamsize>(held.size())) && held == bytes;
+}
+
 void Store(const std::filesystem::path& target, std::string_view bytes, SkinSetResult& result)
 {
+  if (!bytes.empty() && HoldsAlready(target, bytes)) {
+    ++result.unchanged;
+    return;
+  }
   if (bytes.empty() || !WriteFileAtomically(target, bytes)) {
     result.ok = false;
     result.failures.push_back("cannot write " + target.string());

@@ -11,7 +11,8 @@ namespace vetra::skins {
 
 struct SkinSetResult {
   bool ok = true;
-  int written = 0;
+  int written = 0;    // files made or replaced
+  int unchanged = 0;  // files that were already as drawn
   // One line per file that could not be written, in UTF-8 for the terminal.
   std::vector<std::string> failures;
 };

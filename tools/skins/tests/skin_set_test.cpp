@@ -168,14 +168,19 @@ TEST_F(SkinSet, LogoIsAJpegOfItsSize)
   jpeg_destroy_decompress(&info);
 }
 
-TEST_F(SkinSet, RunningAgainRewritesTheSameFilesAndLeavesNoTemporaries)
+TEST_F(SkinSet, RunningAgainMendsWhatDiffersAndLeavesTheRest)
 {
-  const std::string path = "C:\\Vetra\\Fenmark\\Img\\Morvit\\right_img5.bmp";
-  const std::string before = ReadFile(MapPath(path));
+  const std::filesystem::path spoilt = MapPath("C:\\Vetra\\Fenmark\\Img\\Morvit\\right_img5.bmp");
+  const std::filesystem::path kept = MapPath("C:\\Vetra\\Fenmark\\Img\\Scope\\top_image.bmp");
+  const std::string whole = ReadFile(spoilt);
+  std::filesystem::resize_file(spoilt, 100);
+  const auto keptTime = std::filesystem::last_write_time(kept);
   const SkinSetResult again = WriteSkinSet();
   EXPECT_TRUE(again.ok);
-  EXPECT_EQ(again.written, s_result.written);
-  EXPECT_EQ(ReadFile(MapPath(path)), before);
+  EXPECT_EQ(again.written, 1);
+  EXPECT_EQ(again.unchanged, s_result.written - 1);
+  EXPECT_EQ(ReadFile(spoilt), whole);
+  EXPECT_EQ(std::filesystem::last_write_time(kept), keptTime);
   for (const auto& item : std::filesystem::recursive_directory_iterator(s_drive->Root()))
     EXPECT_EQ(item.path().string().find(".part"), std::string::npos) << item.path();
 }
