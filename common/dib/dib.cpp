@@ -134,6 +134,8 @@ bool CDib::Valid() const
   }
   if (width <= 0 || height == 0) return false;
   if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32) return false;
+  // Bit-field masks (three 32-bit words) follow a 40-byte header and must lie inside the data.
+  if (compression == win::BI_BITFIELDS && ((bitCount != 16 && bitCount != 32) || size < kInfoHeaderBytes + 12)) return false;
   // Colour table: at most 256 entries, inside the data.
   std::size_t colors = used;
   if (colors == 0 && bitCount <= 8) colors = std::size_t{1} << bitCount;

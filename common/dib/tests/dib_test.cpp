@@ -49,6 +49,24 @@ protected:
 
 // ---- Loading ----
 
+std::string FromBase64(std::string_view text)
+{
+  std::string out;
+  unsigned buffer = 0;
+  int bits = 0;
+  for (const char c : text) {
+    const auto pos = std::string_view("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/").find(c);
+    if (pos == std::string_view::npos) continue;
+    buffer = (buffer << 6) | static_cast<unsigned>(pos);
+    bits += 6;
+    if (bits >= 8) {
+      bits -= 8;
+      out.push_back(static_cast<char>((buffer >> bits) & 0xFF));
+    }
+  }
+  return out;
+}
+
 std::string Truncated(std::string bytes, std::size_t size) { return bytes.substr(0, size); }
 
 std::string WithU32(std::string bytes, std::size_t offset, std::uint32_t value)
@@ -95,6 +113,9 @@ TEST_F(DibTest, LoadCasesGiveTheirResultAndMessage)
       {"rows past the data", WithU32(big, 14 + 8, 4000), 0, " BMP 화일이 아닙니다.", 0, 0, 0},
       {"huge width", WithU32(big, 14 + 4, 0x7FFFFFFF), 0, " BMP 화일이 아닙니다.", 0, 0, 0},
       {"zero height", WithU32(big, 14 + 8, 0), 0, " BMP 화일이 아닙니다.", 0, 0, 0},
+      // Found by fuzzing: bit-field masks that would be read past the end of the data.
+      {"bit-field masks past the data", FromBase64("Qk0+AAAAAAAAADYAAAAoAAAAAwAAAAEAAAABABAAAwAAAAEAAAACAAAHAAAAAgAAAAAAAAAAAAAAAAAoAAAAAwAAAAEAAAABABAAAwAAAAEAAAAAAAAAAAAAAAAKAAAAAAAAAAAAAAAA"),
+       0, " BMP 화일이 아닙니다.", 0, 0, 0},
       {"bit count 7", [&] { std::string b = big; b[14 + 14] = 7; return b; }(), 0, " BMP 화일이 아닙니다.", 0, 0, 0},
   };
   for (const auto& c : cases) {
