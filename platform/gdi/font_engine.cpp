@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -70,7 +72,12 @@ std::optional<std::string> Match(const std::string& pattern, const char* family,
 std::string FindFile(const std::string& utf8Face, bool fixedPitch, bool bold)
 {
   std::lock_guard lock(EngineMutex());
-  if (!FcInit()) return {};
+  static const bool ready = [] {
+    if (!FcInit()) return false;
+    std::atexit(FcFini);  // gives back fontconfig's own tables, so leak checks stay quiet
+    return true;
+  }();
+  if (!ready) return {};
   auto family = [&](const char* name) { return Match(name, name, false, bold); };
   auto gothic = [&] { return family("NanumGothic").value_or(Match("sans-serif:lang=ko", nullptr, false, bold).value_or("")); };
 
