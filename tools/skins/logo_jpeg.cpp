@@ -64,4 +64,23 @@ std::string EncodeJpeg(const gdi::Bitmap32& picture, int quality)
   return out;
 }
 
+std::optional<JpegHeader> ReadJpegHeader(std::string_view bytes)
+{
+  jpeg_decompress_struct info{};
+  ErrorManager errors{};
+  info.err = jpeg_std_error(&errors.base);
+  errors.base.error_exit = OnError;
+  if (setjmp(errors.jump) != 0) {
+    jpeg_destroy_decompress(&info);
+    return std::nullopt;
+  }
+  jpeg_create_decompress(&info);
+  jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<unsigned long>(bytes.size()));
+  std::optional<JpegHeader> header;
+  if (jpeg_read_header(&info, TRUE) == JPEG_HEADER_OK)
+    header = JpegHeader{static_cast<int>(info.image_width), static_cast<int>(info.image_height), info.num_components};
+  jpeg_destroy_decompress(&info);
+  return header;
+}
+
 }  // namespace vetra::skins

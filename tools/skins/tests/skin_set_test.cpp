@@ -7,14 +7,15 @@
 #include <memory>
 
 #include <gtest/gtest.h>
-#include <jpeglib.h>
 
+#include "common/dib/dib.h"
 #include "platform/base/drive.h"
 #include "platform/base/text.h"
 #include "platform/base/testing/temp_drive.h"
 #include "tools/skins/bmp_file.h"
 #include "tools/skins/catalogue.h"
 #include "tools/skins/cursor_file.h"
+#include "tools/skins/logo_jpeg.h"
 
 namespace vetra::skins {
 namespace {
@@ -66,6 +67,32 @@ TEST_F(SkinSet, EveryCataloguedPictureIsAValidBmpOfItsSize)
     ASSERT_TRUE(decoded.has_value());
     EXPECT_EQ(decoded->Width(), bitmap.width);
     EXPECT_EQ(decoded->Height(), bitmap.height);
+  }
+}
+
+// The screens load their pictures with the skin picture class; what it draws is what was drawn.
+TEST_F(SkinSet, SkinPictureClassLoadsEveryPictureAndDrawsItBack)
+{
+  for (const Picture& picture : AllPictures()) {
+    CDib dib;
+    ASSERT_EQ(dib.Open(picture.windowsPath.c_str()), 1) << picture.windowsPath << ": " << Utf8(dib.m_message);
+    EXPECT_EQ(dib.m_width, picture.entry->width) << picture.windowsPath;
+    EXPECT_EQ(dib.m_height, picture.entry->height) << picture.windowsPath;
+  }
+  for (std::string_view path : {"C:\\Vetra\\Fenmark\\Img\\Morvit\\top_image.bmp", "C:\\Vetra\\Fenmark\\Img\\ign\\menu_dis07.bmp",
+                                "C:\\Vetra\\Fenmark\\Img\\SaveData\\interface.bmp"}) {
+    SCOPED_TRACE(path);
+    const auto drawn = ReadPicture(path);
+    ASSERT_TRUE(drawn.has_value());
+    CDib dib;
+    ASSERT_EQ(dib.Open(std::string(path).c_str()), 1);
+    win::CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    win::CBitmap bitmap;
+    bitmap.CreateBitmap(drawn->Width(), drawn->Height(), 1, 32, nullptr);
+    dc.SelectObject(&bitmap);
+    dib.DrawUnscaled(0, 0, drawn->Width(), drawn->Height(), &dc);
+    EXPECT_EQ(*bitmap.Pixels(), *drawn);
   }
 }
 
@@ -154,18 +181,12 @@ TEST_F(SkinSet, HandCursorOfEveryModuleIsAMonochromeHandWithItsHotSpot)
 
 TEST_F(SkinSet, LogoIsAJpegOfItsSize)
 {
-  const std::string bytes = ReadFile(MapPath("c:\\Vetra\\Fenmark\\img\\Logo.jpg"));
-  ASSERT_FALSE(bytes.empty());
-  jpeg_decompress_struct info{};
-  jpeg_error_mgr errors{};
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_decompress(&info);
-  jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
-  ASSERT_EQ(jpeg_read_header(&info, TRUE), JPEG_HEADER_OK);
-  EXPECT_EQ(info.image_width, static_cast<JDIMENSION>(kLogoWidth));
-  EXPECT_EQ(info.image_height, static_cast<JDIMENSION>(kLogoHeight));
-  EXPECT_EQ(info.num_components, 3);
-  jpeg_destroy_decompress(&info);
+  const auto header = ReadJpegHeader(ReadFile(MapPath("c:\\Vetra\\Fenmark\\img\\Logo.jpg")));
+  ASSERT_TRUE(header.has_value());
+  EXPECT_EQ(header->width, kLogoWidth);
+  EXPECT_EQ(header->height, kLogoHeight);
+  EXPECT_EQ(header->components, 3);
+  EXPECT_FALSE(ReadJpegHeader("not a picture").has_value());
 }
 
 TEST_F(SkinSet, RunningAgainMendsWhatDiffersAndLeavesTheRest)
