@@ -143,7 +143,12 @@ TEST_F(SkinSet, VariantsOfOneButtonDiffer)
         const auto a = ReadPicture(std::string(entry.folder) + "\\" + std::string(files[i]));
         const auto b = ReadPicture(std::string(entry.folder) + "\\" + std::string(files[j]));
         ASSERT_TRUE(a && b) << files[i] << " " << files[j];
-        EXPECT_NE(*a, *b) << files[i] << " and " << files[j] << " look the same";
+        // Visibly: a good part of the face changes, not a stray pixel.
+        int changed = 0;
+        for (int y = 0; y < a->Height(); ++y)
+          for (int x = 0; x < a->Width(); ++x)
+            if (a->At(x, y) != b->At(x, y)) ++changed;
+        EXPECT_GT(changed, a->Width() * a->Height() / 5) << files[i] << " and " << files[j] << " look alike";
       }
     }
   }
