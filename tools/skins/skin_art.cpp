@@ -1,7 +1,6 @@
 #include "tools/skins/skin_art.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdlib>
 
@@ -315,7 +314,7 @@ void PaintPrintChoice(Canvas& c, const Entry& e)
 
 void PaintChooser(Canvas& c, const Entry& e)
 {
-  const double w = c.Width(), h = c.Height();
+  const double w = c.Width();
   c.Fill(Whole(c), kPanel);
   c.FillRound({0, 0, w, 99}, 0, kGraphiteTop, kGraphiteBottom);
   c.Fill({0, 96, w, 99}, kAccent);
@@ -337,7 +336,6 @@ void PaintChooser(Canvas& c, const Entry& e)
   c.Fill({24, 424, w - 24, 425}, kPanelEdge);
   PaintFace(c, {392, 436, 463, 464}, Variant::Normal, "닫기", Symbol::None, kPanel);
   c.StrokeRound(Whole(c), 0, 1, kPanelEdge);
-  (void)h;
 }
 
 void PaintPrintLayout(Canvas& c, const Entry& e)
