@@ -1,0 +1,34 @@
+#include "platform/web/tests/test_control.h"
+
+namespace vetra::web::testing {
+
+RecordingControl::RecordingControl(std::string clsid)
+    : COleControlObject({std::move(clsid), "VETRATEST.RecordingCtrl.1", "", "", ""})
+{
+  auto record = [this](const char* name, auto& member) {
+    Dispatch().AddNotifyProperty(name, static_cast<win::DISPID>(Dispatch().Entries().size() + 1), member,
+                                 [this, name, &member] {
+                                   sets.push_back(std::string(name) + "=" + win::COleVariant(member).AsString());
+                                   SetModifiedFlag();
+                                 });
+  };
+  record("RunOcx", m_runOcx);
+  record("DataFileName", m_dataFileName);
+  record("ReloadMode", m_reloadMode);
+  record("SaveDataFilePath", m_saveDataFilePath);
+  record("RunScantool", m_runScantool);
+  record("ReadFileName", m_readFileName);
+  record("ExecProcedure", m_execProcedure);
+  record("OutputFileName", m_outputFileName);
+  record("Count", m_count);
+  Dispatch().AddMethod("Fire", 100, win::VT_I4, 1, [this](std::span<const win::COleVariant> args) {
+    const win::COleVariant forwarded[] = {args[0]};
+    FireEvent(kProgressEvent, forwarded);
+    return win::COleVariant(win::LONG{7});
+  });
+  AddEvent("Ready", kReadyEvent);
+  AddEvent("Progress", kProgressEvent);
+  AddStockErrorEvent();
+}
+
+}  // namespace vetra::web::testing
