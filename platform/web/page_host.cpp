@@ -182,6 +182,7 @@ bool PageHost::Load(const std::string& address)
     if (m_callbacks.navigateError) m_callbacks.navigateError(address, Cp949(page.error));
     return false;
   }
+  if (where.kind == AddressKind::Empty) return true;  // an empty page: nothing to show or run
   m_source = PageTextToUtf8(page.bytes, page.contentType);
   m_document = ParseHtml(m_source);
   const bool hasTitle = m_document.FindFirst("title") != nullptr;
@@ -255,6 +256,14 @@ void PageHost::CreateObject(const Node& element)
   if (!object.control) {
     Trace("Cannot create the control " + Utf8(object.element.classId) +
           (error.empty() ? std::string() : ": " + error));
+  }
+
+  // As a browser does, a control is scripted only when it declares itself safe for it.
+  if (object.control && win::FAILED(object.control->ObjectSafety().SetInterfaceSafetyOptions(
+                            win::IID_IDispatch, win::INTERFACESAFE_FOR_UNTRUSTED_CALLER,
+                            win::INTERFACESAFE_FOR_UNTRUSTED_CALLER))) {
+    Trace("The control " + Utf8(object.element.classId) + " is not safe for scripting");
+    object.control.reset();
   }
 
   const std::size_t index = m_objects.size();

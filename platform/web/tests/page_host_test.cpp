@@ -219,6 +219,10 @@ TEST_F(PageHostTest, BrokenScriptsAndUnknownControlsLeaveThePageRunning)
        "<object id=\"T\" classid=\"clsid:5DBCF725-08DD-4B2D-B8C4-714DF8E6956C\"></object>"
        "<script>T.NoSuchProperty = 1;</script>",
        "doesn't support"},
+      {"control handler throws",
+       "<object id=\"T\" classid=\"clsid:5DBCF725-08DD-4B2D-B8C4-714DF8E6956C\"></object>"
+       "<script>T.Unpack = 1;</script>",
+       "damaged archive"},
       {"throwing timer", "<script>setTimeout(function () { null.x; }, 0);</script>", "TypeError"},
       {"not javascript", "<script language=\"VBScript\">MsgBox 1</script>", "not JavaScript"},
   };
@@ -289,6 +293,11 @@ TEST_F(PageHostTest, LoadsPagesOverHttp)
   ASSERT_EQ(errors.size(), 1u);
   EXPECT_NE(errors[0].find("404"), std::string::npos);
   EXPECT_FALSE(host.Navigate("c:\\Vetra\\TempE\\nothing.html"));
+  EXPECT_EQ(errors.size(), 2u);
+
+  titles.clear();
+  EXPECT_TRUE(host.Navigate(""));  // an empty address shows an empty page
+  EXPECT_TRUE(titles.empty());
   EXPECT_EQ(errors.size(), 2u);
 }
 

@@ -1,5 +1,7 @@
 #include "platform/web/tests/test_control.h"
 
+#include <stdexcept>
+
 namespace vetra::web::testing {
 
 RecordingControl::RecordingControl(std::string clsid)
@@ -21,6 +23,9 @@ RecordingControl::RecordingControl(std::string clsid)
   record("ExecProcedure", m_execProcedure);
   record("OutputFileName", m_outputFileName);
   record("Count", m_count);
+  Dispatch().AddProperty(
+      "Unpack", 50, win::VT_I2, [] { return win::COleVariant(win::SHORT{0}); },
+      [](const win::COleVariant&) { throw std::runtime_error("damaged archive"); });
   Dispatch().AddMethod("Fire", 100, win::VT_I4, 1, [this](std::span<const win::COleVariant> args) {
     const win::COleVariant forwarded[] = {args[0]};
     FireEvent(kProgressEvent, forwarded);
