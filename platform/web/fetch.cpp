@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -39,6 +40,15 @@ FetchedPage FetchHttp(const std::string& url)
   curl_easy_setopt(curl.get(), CURLOPT_CONNECTTIMEOUT, 15L);
   curl_easy_setopt(curl.get(), CURLOPT_TIMEOUT, 60L);
   curl_easy_setopt(curl.get(), CURLOPT_ERRORBUFFER, errorText);
+  // The machine itself is never reached through a proxy; other exceptions stay as configured.
+  std::string noProxy = "localhost,127.0.0.1,::1";
+  for (const char* name : {"no_proxy", "NO_PROXY"}) {
+    if (const char* value = std::getenv(name); value != nullptr && *value != '\0') {
+      noProxy += std::string(",") + value;
+      break;
+    }
+  }
+  curl_easy_setopt(curl.get(), CURLOPT_NOPROXY, noProxy.c_str());
   curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, &AppendBody);
   curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &page.bytes);
   const CURLcode result = curl_easy_perform(curl.get());
