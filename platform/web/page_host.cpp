@@ -194,7 +194,7 @@ bool PageHost::Load(const std::string& address)
 
 void PageHost::RunPage()
 {
-  m_engine = std::make_unique<ScriptEngine>(*m_bridge);
+  m_engine = std::make_unique<ScriptEngine>(*m_bridge, m_scriptTimeLimit);
   m_document.ForEachElement([&](const Node& element) {
     if (!element.IsElement("object")) m_engine->BindElement(element);
     if (element.IsElement("script") && element.Attribute("for") && element.Attribute("event") &&

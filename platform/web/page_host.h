@@ -5,6 +5,7 @@
 // the history. It owns no window: the window that shows the page drives it through Navigate,
 // Pump and the history commands, and learns of titles, alerts and controls through callbacks.
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -14,6 +15,7 @@
 
 #include "platform/ole/ole_control_object.h"
 #include "platform/web/dom.h"
+#include "platform/web/script_host.h"
 
 namespace vetra::web {
 
@@ -75,6 +77,9 @@ public:
   const std::string& PageSource() const { return m_source; }  // UTF-8, for the layout
   std::vector<HostedObject>& Objects() { return m_objects; }
 
+  // How long a page's script may run without handing control back (from the next page on).
+  void SetScriptTimeLimit(std::chrono::milliseconds limit) { m_scriptTimeLimit = limit; }
+
 private:
   class Bridge;
   bool Load(const std::string& address);
@@ -96,6 +101,7 @@ private:
   std::size_t m_historyIndex = 0;
   std::optional<std::string> m_pendingNavigation;
   int m_pendingHistoryMove = 0;
+  std::chrono::milliseconds m_scriptTimeLimit = kScriptTimeLimit;
 };
 
 }  // namespace vetra::web

@@ -145,7 +145,9 @@ duk_ret_t Alert(duk_context* ctx)
 {
   return Guarded(ctx, [ctx](std::string&) {
     const std::string text = duk_is_undefined(ctx, 0) ? std::string() : StringOf(ctx, 0);
-    EngineOf(ctx).Host().Alert(text);
+    ScriptEngine& engine = EngineOf(ctx);
+    engine.Host().Alert(text);
+    engine.RestartTimeLimit();
     return 0;
   });
 }
@@ -305,6 +307,7 @@ duk_ret_t CallControlMethod(duk_context* ctx)
     for (duk_idx_t i = 0; i < count; ++i) args.push_back(VariantOf(ctx, i));
     win::COleVariant result;
     const win::HRESULT hr = control->Dispatch().CallMethod(dispid, args, result);
+    EngineOf(ctx).RestartTimeLimit();
     if (win::FAILED(hr)) {
       const win::DispatchEntry* entry = control->Dispatch().Find(dispid);
       error = AutomationErrorText(hr, entry != nullptr ? entry->name : "method");
@@ -366,6 +369,7 @@ duk_ret_t ControlSet(duk_context* ctx)
       return 0;
     }
     const win::HRESULT hr = control->Dispatch().SetProperty(*dispid, VariantOf(ctx, 2));
+    EngineOf(ctx).RestartTimeLimit();
     if (win::FAILED(hr)) {
       error = AutomationErrorText(hr, name);
       return 0;
@@ -401,7 +405,8 @@ duk_ret_t SetLocationObject(duk_context* ctx) { return SetHref(ctx); }
 
 }  // namespace
 
-ScriptEngine::ScriptEngine(ScriptHost& host) : m_host(host)
+ScriptEngine::ScriptEngine(ScriptHost& host, std::chrono::milliseconds timeLimit)
+    : m_host(host), m_timeLimit(timeLimit)
 {
   m_ctx = duk_create_heap(nullptr, nullptr, nullptr, this, &Fatal);
   if (m_ctx == nullptr) throw std::bad_alloc();
@@ -455,6 +460,25 @@ void ScriptEngine::InstallGlobals()
   duk_pop(ctx);
 }
 
+void ScriptEngine::Enter()
+{
+  if (m_depth++ == 0) {
+    m_overdue = false;
+    m_deadline = std::chrono::steady_clock::now() + m_timeLimit;
+  }
+}
+
+void ScriptEngine::RestartTimeLimit()
+{
+  if (!m_overdue) m_deadline = std::chrono::steady_clock::now() + m_timeLimit;
+}
+
+bool ScriptEngine::Overdue()
+{
+  if (!m_overdue && m_depth > 0 && std::chrono::steady_clock::now() > m_deadline) m_overdue = true;
+  return m_overdue;
+}
+
 void ScriptEngine::ReportError(std::string_view origin)
 {
   std::string where(origin);
@@ -469,11 +493,11 @@ void ScriptEngine::ReportError(std::string_view origin)
 
 bool ScriptEngine::CallProtected(int argumentCount, std::string_view origin)
 {
-  ++m_depth;
+  Enter();
   const bool ok = duk_pcall_method(m_ctx, argumentCount) == DUK_EXEC_SUCCESS;
   if (!ok) ReportError(origin);
   duk_pop(m_ctx);
-  --m_depth;
+  Leave();
   return ok;
 }
 
@@ -481,14 +505,14 @@ bool ScriptEngine::Run(std::string_view code, std::string_view origin)
 {
   RewrittenScript script = RewriteEventHandlers(code);
   AddNamedEventHandlers(script.handlers);
-  ++m_depth;
+  Enter();
   duk_push_lstring(m_ctx, script.code.data(), script.code.size());
   duk_push_lstring(m_ctx, origin.data(), origin.size());
   bool ok = duk_pcompile(m_ctx, 0) == DUK_EXEC_SUCCESS;
   if (ok) ok = duk_pcall(m_ctx, 0) == DUK_EXEC_SUCCESS;
   if (!ok) ReportError(origin);
   duk_pop(m_ctx);
-  --m_depth;
+  Leave();
   return ok;
 }
 
@@ -685,3 +709,9 @@ void ScriptEngine::RunDueTimers(std::uint64_t now)
 }
 
 }  // namespace vetra::web
+
+// The engine's question between instructions (its heap's user data is the engine).
+extern "C" int vetra_web_script_overdue(void* udata)
+{
+  return udata != nullptr && static_cast<vetra::web::ScriptEngine*>(udata)->Overdue() ? 1 : 0;
+}

@@ -4,6 +4,7 @@
 // page's controls, whose properties and methods go to their automation tables. A script error is
 // written to the trace and ends only that script.
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -23,7 +24,9 @@ namespace vetra::web {
 
 class ScriptEngine {
 public:
-  explicit ScriptEngine(ScriptHost& host);
+  // A script that runs longer than `timeLimit` without handing control to the page (a message
+  // box, a control's property or method) is stopped as a script error.
+  explicit ScriptEngine(ScriptHost& host, std::chrono::milliseconds timeLimit = kScriptTimeLimit);
   ~ScriptEngine();
   ScriptEngine(const ScriptEngine&) = delete;
   ScriptEngine& operator=(const ScriptEngine&) = delete;
@@ -61,16 +64,26 @@ public:
   ScriptTimers& Timers() { return m_timers; }
   void ReportError(std::string_view origin);
   bool CallProtected(int argumentCount, std::string_view origin);
+  // The time limit counts afresh once the page has had control back.
+  void RestartTimeLimit();
+  // Asked by the engine between instructions; once true it stays true until the outermost
+  // script has ended, so that no catch block of the page can keep the script alive.
+  bool Overdue();
 
 private:
   void InstallGlobals();
   void RunTimer(const struct ScriptTimer& timer);
+  void Enter();
+  void Leave() { --m_depth; }
 
   ScriptHost& m_host;
   duk_hthread* m_ctx = nullptr;
   ScriptTimers m_timers;
   std::vector<NamedEventHandler> m_namedHandlers;
   int m_depth = 0;
+  std::chrono::milliseconds m_timeLimit;
+  std::chrono::steady_clock::time_point m_deadline;
+  bool m_overdue = false;
 };
 
 }  // namespace vetra::web

@@ -1,6 +1,7 @@
 #pragma once
 // What the script engine asks of the page that runs it. Texts are UTF-8, the engine's encoding.
 
+#include <chrono>
 #include <cstddef>
 #include <string>
 
@@ -9,6 +10,9 @@ class COleControlObject;
 }
 
 namespace vetra::web {
+
+// How long a page's script may run without handing control back before it is stopped.
+inline constexpr std::chrono::milliseconds kScriptTimeLimit{10000};
 
 class ScriptHost {
 public:

@@ -224,6 +224,7 @@ TEST_F(PageHostTest, BrokenScriptsAndUnknownControlsLeaveThePageRunning)
        "<script>T.Unpack = 1;</script>",
        "damaged archive"},
       {"throwing timer", "<script>setTimeout(function () { null.x; }, 0);</script>", "TypeError"},
+      {"endless loop", "<script>while (true) { try { for (;;) {} } catch (e) {} }</script>", "execution timeout"},
       {"not javascript", "<script language=\"VBScript\">MsgBox 1</script>", "not JavaScript"},
   };
   for (const Case& c : cases) {
@@ -231,6 +232,7 @@ TEST_F(PageHostTest, BrokenScriptsAndUnknownControlsLeaveThePageRunning)
     traces.clear();
     alerts.clear();
     PageHost host(callbacks);
+    host.SetScriptTimeLimit(std::chrono::milliseconds(200));
     const std::string page = std::string("<html><body onload=\"alert('loaded')\">") + c.badPart +
                              "<script>alert('after');</script></body></html>";
     ASSERT_TRUE(host.Navigate(WritePage("broken.html", page)));
