@@ -9,6 +9,7 @@
 #include <exception>
 
 #include "platform/base/clock.h"
+#include "platform/base/exceptions.h"
 #include "platform/base/text.h"
 #include "platform/base/trace.h"
 #include "platform/ole/ole_control_object.h"
@@ -49,6 +50,8 @@ duk_ret_t Guarded(duk_context* ctx, Work&& work)
     std::string error;
     try {
       result = work(error);
+    } catch (const win::CException& e) {
+      error = Utf8(e.GetErrorMessage());  // the framework's text for a failed handler
     } catch (const std::exception& e) {
       error = e.what();
     } catch (...) {

@@ -1,6 +1,7 @@
 #include "platform/web/tests/test_control.h"
 
-#include <stdexcept>
+#include "platform/base/exceptions.h"
+#include "platform/base/text.h"
 
 namespace vetra::web::testing {
 
@@ -25,7 +26,9 @@ RecordingControl::RecordingControl(std::string clsid)
   record("Count", m_count);
   Dispatch().AddProperty(
       "Unpack", 50, win::VT_I2, [] { return win::COleVariant(win::SHORT{0}); },
-      [](const win::COleVariant&) { throw std::runtime_error("damaged archive"); });
+      [](const win::COleVariant&) {
+        throw win::CFileException(win::CFileException::fileNotFound, 2, Cp949("c:\\Vetra\\TempE\\기록.zip"));
+      });
   Dispatch().AddMethod("Fire", 100, win::VT_I4, 1, [this](std::span<const win::COleVariant> args) {
     const win::COleVariant forwarded[] = {args[0]};
     FireEvent(kProgressEvent, forwarded);
