@@ -23,6 +23,7 @@ constexpr const char* kTimersKey = DUK_HIDDEN_SYMBOL("timers");
 constexpr const char* kElementsKey = DUK_HIDDEN_SYMBOL("elements");
 constexpr const char* kHandlersKey = DUK_HIDDEN_SYMBOL("handlers");
 constexpr const char* kLocationKey = DUK_HIDDEN_SYMBOL("location");
+constexpr const char* kAllKey = DUK_HIDDEN_SYMBOL("all");
 constexpr const char* kObjectKey = DUK_HIDDEN_SYMBOL("object");
 constexpr const char* kDispidKey = DUK_HIDDEN_SYMBOL("dispid");
 constexpr const char* kNodeKey = DUK_HIDDEN_SYMBOL("node");
@@ -397,6 +398,57 @@ void DefineAccessor(duk_context* ctx, duk_idx_t object, const char* name, duk_c_
   duk_def_prop(ctx, object, DUK_DEFPROP_HAVE_GETTER | DUK_DEFPROP_HAVE_SETTER | DUK_DEFPROP_SET_CONFIGURABLE);
 }
 
+// [error] -> its line number.
+duk_ret_t LineNumberOf(duk_context* ctx, void*)
+{
+  duk_get_prop_string(ctx, -1, "lineNumber");
+  return 1;
+}
+
+// Functions run by duk_safe_call see the caller's whole stack: their arguments are on its top.
+
+// [name] -> the global of that name (a page's getter may throw; callers run this protected).
+duk_ret_t GlobalNamed(duk_context* ctx, void*)
+{
+  duk_push_global_object(ctx);
+  duk_dup(ctx, -2);
+  duk_get_prop(ctx, -2);
+  return 1;
+}
+
+// Pushes the global `name`, or undefined when reading it fails.
+void PushGlobalSafely(duk_context* ctx, std::string_view name)
+{
+  duk_push_lstring(ctx, name.data(), name.size());
+  if (duk_safe_call(ctx, &GlobalNamed, nullptr, 1, 1) != DUK_EXEC_SUCCESS) {
+    duk_pop(ctx);
+    duk_push_undefined(ctx);
+  }
+}
+
+// [element id] -> elements[id], document.all[id], and the global named id when it is free.
+duk_ret_t PublishElement(duk_context* ctx, void*)
+{
+  const duk_idx_t key = duk_normalize_index(ctx, -1);
+  const duk_idx_t element = duk_normalize_index(ctx, -2);
+  for (const char* table : {kElementsKey, kAllKey}) {
+    PushStashObject(ctx, table);
+    duk_dup(ctx, key);
+    duk_dup(ctx, element);
+    duk_put_prop(ctx, -3);
+    duk_pop(ctx);
+  }
+  duk_push_global_object(ctx);
+  duk_dup(ctx, key);
+  if (!duk_has_prop(ctx, -2)) {
+    duk_dup(ctx, key);
+    duk_dup(ctx, element);
+    duk_put_prop(ctx, -3);
+  }
+  duk_pop(ctx);
+  return 0;
+}
+
 // window.location = "..." navigates as location.href does.
 duk_ret_t SetLocationObject(duk_context* ctx) { return SetHref(ctx); }
 
@@ -452,6 +504,10 @@ void ScriptEngine::InstallGlobals()
   DefineAccessor(ctx, -1, "location", &GetLocationObject, &SetLocationObject);
   PutFunction(ctx, -1, "getElementById", &GetElementById, 1);
   duk_push_object(ctx);
+  duk_push_global_stash(ctx);
+  duk_dup(ctx, -2);
+  duk_put_prop_string(ctx, -2, kAllKey);
+  duk_pop(ctx);
   duk_put_prop_string(ctx, -2, "all");
   duk_put_prop_string(ctx, -2, "document");
 
@@ -486,8 +542,10 @@ void ScriptEngine::ReportError(std::string_view origin)
 {
   std::string where(origin);
   if (duk_is_error(m_ctx, -1)) {
-    duk_get_prop_string(m_ctx, -1, "lineNumber");
-    if (duk_is_number(m_ctx, -1)) where += ", line " + std::to_string(duk_get_int(m_ctx, -1));
+    duk_dup(m_ctx, -1);
+    if (duk_safe_call(m_ctx, &LineNumberOf, nullptr, 1, 1) == DUK_EXEC_SUCCESS && duk_is_number(m_ctx, -1)) {
+      where += ", line " + std::to_string(duk_get_int(m_ctx, -1));
+    }
     duk_pop(m_ctx);
   }
   const std::string message = StringOf(m_ctx, -1);
@@ -534,22 +592,7 @@ void ScriptEngine::BindElement(const Node& element)
   duk_put_prop_string(ctx, -2, "tagName");
   PutFunction(ctx, -1, "getAttribute", &GetAttribute, 1);
 
-  // [wrapper]: into the elements table, document.all and the globals.
-  PushStashObject(ctx, kElementsKey);
-  duk_dup(ctx, -2);
-  duk_put_prop_lstring(ctx, -2, id.data(), id.size());
-  duk_pop(ctx);
-  duk_push_global_object(ctx);
-  duk_get_prop_string(ctx, -1, "document");
-  duk_get_prop_string(ctx, -1, "all");
-  duk_dup(ctx, -4);
-  duk_put_prop_lstring(ctx, -2, id.data(), id.size());
-  duk_pop_2(ctx);
-  if (!duk_has_prop_lstring(ctx, -1, id.data(), id.size())) {
-    duk_dup(ctx, -2);
-    duk_put_prop_lstring(ctx, -2, id.data(), id.size());
-  }
-  duk_pop_2(ctx);
+  Publish(id);
 }
 
 void ScriptEngine::BindControl(const Node& element, std::size_t index)
@@ -564,22 +607,18 @@ void ScriptEngine::BindControl(const Node& element, std::size_t index)
   PutFunction(ctx, -1, "get", &ControlGet, 3);
   PutFunction(ctx, -1, "set", &ControlSet, 4);
   duk_push_proxy(ctx, 0);
+  Publish(id);
+}
 
-  PushStashObject(ctx, kElementsKey);
-  duk_dup(ctx, -2);
-  duk_put_prop_lstring(ctx, -2, id.data(), id.size());
-  duk_pop(ctx);
-  duk_push_global_object(ctx);
-  duk_get_prop_string(ctx, -1, "document");
-  duk_get_prop_string(ctx, -1, "all");
-  duk_dup(ctx, -4);
-  duk_put_prop_lstring(ctx, -2, id.data(), id.size());
-  duk_pop_2(ctx);
-  if (!duk_has_prop_lstring(ctx, -1, id.data(), id.size())) {
-    duk_dup(ctx, -2);
-    duk_put_prop_lstring(ctx, -2, id.data(), id.size());
+// [element] -> into the elements table, document.all and the globals.
+void ScriptEngine::Publish(const std::string& id)
+{
+  duk_push_lstring(m_ctx, id.data(), id.size());
+  // A page's script may have made the global object refuse new names; that fails here, safely.
+  if (duk_safe_call(m_ctx, &PublishElement, nullptr, 2, 1) != DUK_EXEC_SUCCESS) {
+    ReportError("element " + id);
   }
-  duk_pop_2(ctx);
+  duk_pop(m_ctx);
 }
 
 bool ScriptEngine::AddEventHandler(std::string_view elementId, std::string_view eventName,
@@ -647,10 +686,9 @@ void ScriptEngine::DispatchEvent(std::string_view elementId, std::string_view ev
   const std::vector<NamedEventHandler> named = m_namedHandlers;  // handlers may add more
   for (const NamedEventHandler& handler : named) {
     if (!EqualsNoCase(handler.elementId, elementId) || !EqualsNoCase(handler.eventName, eventName)) continue;
-    duk_push_global_object(m_ctx);
-    duk_get_prop_string(m_ctx, -1, handler.functionName.c_str());
+    PushGlobalSafely(m_ctx, handler.functionName);
     if (duk_is_function(m_ctx, -1)) pushCall(-1);
-    duk_pop_2(m_ctx);
+    duk_pop(m_ctx);
   }
 }
 
@@ -670,15 +708,13 @@ void ScriptEngine::RunInlineHandler(std::string_view code, std::string_view wind
     CallProtected(0, origin);
     return;
   }
-  duk_push_global_object(m_ctx);
-  duk_get_prop_lstring(m_ctx, -1, windowProperty.data(), windowProperty.size());
+  PushGlobalSafely(m_ctx, windowProperty);
   if (duk_is_function(m_ctx, -1)) {
     duk_push_global_object(m_ctx);
     CallProtected(0, origin);
   } else {
     duk_pop(m_ctx);
   }
-  duk_pop(m_ctx);
 }
 
 void ScriptEngine::RunTimer(const ScriptTimer& timer)

@@ -73,6 +73,7 @@ public:
 private:
   void InstallGlobals();
   void RunTimer(const struct ScriptTimer& timer);
+  void Publish(const std::string& id);
   void Enter();
   void Leave() { --m_depth; }
 

@@ -231,6 +231,10 @@ TEST_F(PageHostTest, BrokenScriptsAndUnknownControlsLeaveThePageRunning)
        "<script>T.Unpack = 1;</script>",
        "c:\\Vetra\\TempE\\기록.zip was not found."},
       {"throwing timer", "<script>setTimeout(function () { null.x; }, 0);</script>", "TypeError"},
+      {"globals closed to new names",
+       "<script>Object.preventExtensions(this);</script>"
+       "<object id=\"T\" classid=\"clsid:5DBCF725-08DD-4B2D-B8C4-714DF8E6956C\"></object>",
+       "element T"},
       {"endless loop", "<script>while (true) { try { for (;;) {} } catch (e) {} }</script>", "execution timeout"},
       {"not javascript", "<script language=\"VBScript\">MsgBox 1</script>", "not JavaScript"},
   };
