@@ -29,6 +29,9 @@ constexpr const char* kDispidKey = DUK_HIDDEN_SYMBOL("dispid");
 constexpr const char* kNodeKey = DUK_HIDDEN_SYMBOL("node");
 
 constexpr int kMaxTimerRunsPerPump = 10000;
+// Event handlers that make their control fire again nest without end; each level costs native
+// stack, so nesting stops here.
+constexpr int kMaxScriptNesting = 64;
 
 ScriptEngine& EngineOf(duk_context* ctx)
 {
@@ -150,8 +153,8 @@ duk_ret_t Alert(duk_context* ctx)
   return Guarded(ctx, [ctx](std::string&) {
     const std::string text = duk_is_undefined(ctx, 0) ? std::string() : StringOf(ctx, 0);
     ScriptEngine& engine = EngineOf(ctx);
+    const ScriptEngine::HostCall waiting(engine);
     engine.Host().Alert(text);
-    engine.RestartTimeLimit();
     return 0;
   });
 }
@@ -310,8 +313,11 @@ duk_ret_t CallControlMethod(duk_context* ctx)
     std::vector<win::COleVariant> args;
     for (duk_idx_t i = 0; i < count; ++i) args.push_back(VariantOf(ctx, i));
     win::COleVariant result;
-    const win::HRESULT hr = control->Dispatch().CallMethod(dispid, args, result);
-    EngineOf(ctx).RestartTimeLimit();
+    win::HRESULT hr = win::S_OK;
+    {
+      const ScriptEngine::HostCall inControl(EngineOf(ctx));
+      hr = control->Dispatch().CallMethod(dispid, args, result);
+    }
     if (win::FAILED(hr)) {
       const win::DispatchEntry* entry = control->Dispatch().Find(dispid);
       error = AutomationErrorText(hr, entry != nullptr ? entry->name : "method");
@@ -372,8 +378,12 @@ duk_ret_t ControlSet(duk_context* ctx)
       error = AutomationErrorText(win::DISP_E_MEMBERNOTFOUND, name);
       return 0;
     }
-    const win::HRESULT hr = control->Dispatch().SetProperty(*dispid, VariantOf(ctx, 2));
-    EngineOf(ctx).RestartTimeLimit();
+    const win::COleVariant value = VariantOf(ctx, 2);
+    win::HRESULT hr = win::S_OK;
+    {
+      const ScriptEngine::HostCall inControl(EngineOf(ctx));
+      hr = control->Dispatch().SetProperty(*dispid, value);
+    }
     if (win::FAILED(hr)) {
       error = AutomationErrorText(hr, name);
       return 0;
@@ -523,18 +533,50 @@ void ScriptEngine::Enter()
 {
   if (m_depth++ == 0) {
     m_overdue = false;
+    m_paused = false;
     m_deadline = std::chrono::steady_clock::now() + m_timeLimit;
+    return;
   }
+  ResumeClock();  // a control or message box runs page script again
 }
 
-void ScriptEngine::RestartTimeLimit()
+void ScriptEngine::Leave()
 {
-  if (!m_overdue) m_deadline = std::chrono::steady_clock::now() + m_timeLimit;
+  --m_depth;
+  // Back in the control or message box that ran this script: that time is not the script's.
+  if (m_depth > 0 && m_hostCalls > 0) PauseClock();
+}
+
+void ScriptEngine::PauseClock()
+{
+  m_paused = true;
+  m_pausedAt = std::chrono::steady_clock::now();
+}
+
+void ScriptEngine::ResumeClock()
+{
+  if (!m_paused) return;
+  m_deadline += std::chrono::steady_clock::now() - m_pausedAt;
+  m_paused = false;
+}
+
+ScriptEngine::HostCall::HostCall(ScriptEngine& engine) : m_engine(engine)
+{
+  ++m_engine.m_hostCalls;
+  m_engine.PauseClock();
+}
+
+ScriptEngine::HostCall::~HostCall()
+{
+  m_engine.ResumeClock();
+  --m_engine.m_hostCalls;
 }
 
 bool ScriptEngine::Overdue()
 {
-  if (!m_overdue && m_depth > 0 && std::chrono::steady_clock::now() > m_deadline) m_overdue = true;
+  if (!m_overdue && !m_paused && m_depth > 0 && std::chrono::steady_clock::now() > m_deadline) {
+    m_overdue = true;
+  }
   return m_overdue;
 }
 
@@ -664,6 +706,10 @@ void ScriptEngine::DispatchEvent(std::string_view elementId, std::string_view ev
                                  std::span<const win::COleVariant> args)
 {
   const std::string origin = "event " + std::string(elementId) + "." + std::string(eventName);
+  if (m_depth >= kMaxScriptNesting) {
+    win::OutputDebugStringA(Cp949("Script error (" + origin + "): events nested too deeply\r\n"));
+    return;
+  }
   const std::string key = LowerKey(elementId, eventName);
   auto pushCall = [&](duk_idx_t function) {
     duk_dup(m_ctx, function);

@@ -24,8 +24,8 @@ namespace vetra::web {
 
 class ScriptEngine {
 public:
-  // A script that runs longer than `timeLimit` without handing control to the page (a message
-  // box, a control's property or method) is stopped as a script error.
+  // A script whose own running time (time spent in message boxes and in controls' properties and
+  // methods aside) exceeds `timeLimit` is stopped as a script error.
   explicit ScriptEngine(ScriptHost& host, std::chrono::milliseconds timeLimit = kScriptTimeLimit);
   ~ScriptEngine();
   ScriptEngine(const ScriptEngine&) = delete;
@@ -64,8 +64,18 @@ public:
   ScriptTimers& Timers() { return m_timers; }
   void ReportError(std::string_view origin);
   bool CallProtected(int argumentCount, std::string_view origin);
-  // The time limit counts afresh once the page has had control back.
-  void RestartTimeLimit();
+  // Held while page script waits on the host (a message box, a control's handler): the time
+  // does not count against the script.
+  class HostCall {
+  public:
+    explicit HostCall(ScriptEngine& engine);
+    ~HostCall();
+    HostCall(const HostCall&) = delete;
+    HostCall& operator=(const HostCall&) = delete;
+
+  private:
+    ScriptEngine& m_engine;
+  };
   // Asked by the engine between instructions; once true it stays true until the outermost
   // script has ended, so that no catch block of the page can keep the script alive.
   bool Overdue();
@@ -75,7 +85,9 @@ private:
   void RunTimer(const struct ScriptTimer& timer);
   void Publish(const std::string& id);
   void Enter();
-  void Leave() { --m_depth; }
+  void Leave();
+  void PauseClock();
+  void ResumeClock();
 
   ScriptHost& m_host;
   duk_hthread* m_ctx = nullptr;
@@ -85,6 +97,9 @@ private:
   std::chrono::milliseconds m_timeLimit;
   std::chrono::steady_clock::time_point m_deadline;
   bool m_overdue = false;
+  bool m_paused = false;
+  std::chrono::steady_clock::time_point m_pausedAt;
+  int m_hostCalls = 0;
 };
 
 }  // namespace vetra::web

@@ -235,6 +235,11 @@ TEST_F(PageHostTest, BrokenScriptsAndUnknownControlsLeaveThePageRunning)
        "<script>Object.preventExtensions(this);</script>"
        "<object id=\"T\" classid=\"clsid:5DBCF725-08DD-4B2D-B8C4-714DF8E6956C\"></object>",
        "element T"},
+      {"handlers that fire their own event",
+       "<object id=\"T\" classid=\"clsid:5DBCF725-08DD-4B2D-B8C4-714DF8E6956C\"></object>"
+       "<script for=\"T\" event=\"Progress(n)\">T.Fire(n); T.Fire(n);</script>"
+       "<script>T.Fire(1);</script>",
+       "nested too deeply"},
       {"endless loop", "<script>while (true) { try { for (;;) {} } catch (e) {} }</script>", "execution timeout"},
       {"not javascript", "<script language=\"VBScript\">MsgBox 1</script>", "not JavaScript"},
   };
@@ -243,7 +248,7 @@ TEST_F(PageHostTest, BrokenScriptsAndUnknownControlsLeaveThePageRunning)
     traces.clear();
     alerts.clear();
     PageHost host(callbacks);
-    host.SetScriptTimeLimit(std::chrono::milliseconds(200));
+    host.SetScriptTimeLimit(std::chrono::milliseconds(100));
     const std::string page = std::string("<html><body onload=\"alert('loaded')\">") + c.badPart +
                              "<script>alert('after');</script></body></html>";
     ASSERT_TRUE(host.Navigate(WritePage("broken.html", page)));
