@@ -15,6 +15,18 @@ struct CurlDeleter {
   void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
 };
 
+// Cookies live for the process, as a browser keeps a session's cookies across its pages: a
+// report server's session survives from one page to the next.
+CURLSH* SharedCookies()
+{
+  static CURLSH* share = [] {
+    CURLSH* created = curl_share_init();
+    if (created != nullptr) curl_share_setopt(created, CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE);
+    return created;
+  }();
+  return share;
+}
+
 std::size_t AppendBody(char* data, std::size_t size, std::size_t count, void* user)
 {
   static_cast<std::string*>(user)->append(data, size * count);
@@ -34,6 +46,8 @@ FetchedPage FetchHttp(const std::string& url)
   }
   char errorText[CURL_ERROR_SIZE] = {};
   curl_easy_setopt(curl.get(), CURLOPT_URL, url.c_str());
+  curl_easy_setopt(curl.get(), CURLOPT_COOKIEFILE, "");
+  if (CURLSH* cookies = SharedCookies()) curl_easy_setopt(curl.get(), CURLOPT_SHARE, cookies);
   curl_easy_setopt(curl.get(), CURLOPT_FOLLOWLOCATION, 1L);
   curl_easy_setopt(curl.get(), CURLOPT_MAXREDIRS, 10L);
   curl_easy_setopt(curl.get(), CURLOPT_NOSIGNAL, 1L);

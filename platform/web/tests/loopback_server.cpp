@@ -45,6 +45,12 @@ std::string LoopbackServer::Url(const std::string& path) const
   return "http://127.0.0.1:" + std::to_string(m_port) + path;
 }
 
+std::string LoopbackServer::LastRequest(const std::string& path)
+{
+  std::lock_guard lock(m_mutex);
+  return m_requests[path];
+}
+
 void LoopbackServer::Run()
 {
   while (!m_stopping) {
@@ -62,14 +68,15 @@ void LoopbackServer::Run()
     const auto pathStart = request.find(' ');
     const auto pathEnd = request.find(' ', pathStart + 1);
     const std::string path = pathStart == std::string::npos ? "" : request.substr(pathStart + 1, pathEnd - pathStart - 1);
-    Answer answer{404, "text/plain", "not found"};
+    Answer answer{404, "text/plain", "not found", {}};
     {
       std::lock_guard lock(m_mutex);
       if (auto it = m_answers.find(path); it != m_answers.end()) answer = it->second;
+      m_requests[path] = request;
     }
     const std::string reply = "HTTP/1.0 " + std::to_string(answer.status) + " X\r\nContent-Type: " +
                               answer.contentType + "\r\nContent-Length: " + std::to_string(answer.body.size()) +
-                              "\r\nConnection: close\r\n\r\n" + answer.body;
+                              "\r\n" + answer.extraHeaders + "Connection: close\r\n\r\n" + answer.body;
     std::size_t sent = 0;
     while (sent < reply.size()) {
       const ssize_t n = ::send(client, reply.data() + sent, reply.size() - sent, MSG_NOSIGNAL);

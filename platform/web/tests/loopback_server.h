@@ -16,6 +16,7 @@ public:
     int status = 200;
     std::string contentType = "text/html";
     std::string body;
+    std::string extraHeaders;  // full lines, each ending in CR LF
   };
 
   LoopbackServer();
@@ -25,6 +26,8 @@ public:
 
   void Serve(const std::string& path, Answer answer);
   std::string Url(const std::string& path) const;
+  // The request head of the last request for `path`.
+  std::string LastRequest(const std::string& path);
 
 private:
   void Run();
@@ -34,6 +37,7 @@ private:
   std::atomic<bool> m_stopping{false};
   std::mutex m_mutex;
   std::map<std::string, Answer> m_answers;
+  std::map<std::string, std::string> m_requests;
   std::thread m_thread;
 };
 

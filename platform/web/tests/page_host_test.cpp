@@ -294,9 +294,12 @@ TEST_F(PageHostTest, LoadsPagesOverHttp)
   server.Serve("/report/view.html", {200, "text/html",
                                      Cp949("<html><head><title>원격 보고서</title></head><body>"
                                            "<script src=\"lib.js\"></script><script>alert(libraryValue);</script>"
-                                           "</body></html>")});
-  server.Serve("/report/lib.js", {200, "application/javascript", "var libraryValue = 'from server';"});
-  server.Serve("/utf8.html", {200, "text/html; charset=utf-8", "<title>원격</title>"});
+                                           "</body></html>"),
+                                     {}});
+  server.Serve("/report/lib.js", {200, "application/javascript", "var libraryValue = 'from server';", {}});
+  server.Serve("/utf8.html", {200, "text/html; charset=utf-8", "<title>원격</title>",
+                              "Set-Cookie: SESSION=42; Path=/\r\n"});
+  server.Serve("/next.html", {200, "text/html", "<title>next</title>", {}});
   std::vector<std::string> errors;
   callbacks.navigateError = [&](const std::string&, const std::string& reason) { errors.push_back(reason); };
   PageHost host(callbacks);
@@ -306,6 +309,8 @@ TEST_F(PageHostTest, LoadsPagesOverHttp)
   EXPECT_EQ(alerts, std::vector<std::string>{"from server"});
   ASSERT_TRUE(host.Navigate(server.Url("/utf8.html")));
   EXPECT_EQ(host.Title(), Cp949("원격"));
+  ASSERT_TRUE(host.Navigate(server.Url("/next.html")));  // the session's cookie goes along
+  EXPECT_NE(server.LastRequest("/next.html").find("SESSION=42"), std::string::npos);
 
   EXPECT_FALSE(host.Navigate(server.Url("/missing.html")));
   ASSERT_EQ(errors.size(), 1u);
