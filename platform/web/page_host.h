@@ -4,6 +4,16 @@
 // elements name, delivers their events to the page's handlers, runs the page's timers, and keeps
 // the history. It owns no window: the window that shows the page drives it through Navigate,
 // Pump and the history commands, and learns of titles, alerts and controls through callbacks.
+//
+// Driving it from a window:
+// - Navigate(address) for the start address and the window's own commands (Stop, GoForward).
+// - After each handled message, and when its timer fires, the window calls Pump() and sets its
+//   timer again for NextDueMs(), so the page's timers and deferred navigations run on time.
+// - objectCreated gives a control that the window makes a child window of its own size
+//   (ObjectElement WIDTH by HEIGHT) and moves to its laid-out place; objectDestroyed comes
+//   before the control is released, when the page is left or the host is destroyed.
+// - PageSource() and Page() are what the layout reads; Objects() lists the OBJECT elements in
+//   document order, each with its element.
 
 #include <chrono>
 #include <cstdint>
