@@ -202,6 +202,31 @@ alert("still running");
   EXPECT_NE(traces.find("handler broke"), std::string::npos);
 }
 
+TEST_F(PageHostTest, OneControlsEventHandsItsResultToAnother)
+{
+  PageHost host(callbacks);
+  ASSERT_TRUE(host.Navigate(WritePage("download.html", R"PAGE(<html><body>
+<object id="Pakrel" classid="clsid:5DBCF725-08DD-4B2D-B8C4-714DF8E6956C"></object>
+<object id="Morvit" classid="CLSID:445A50CA-88A0-445F-BD35-9DA86AAC0075" width="1017" height="708"></object>
+<script>
+function Pakrel::Progress(step) {
+  Morvit.ReadFileName = Pakrel.OutputFileName;
+  document.all.Morvit.ExecProcedure = 100;
+  document.getElementById("Morvit").ReloadMode = 1;
+}
+Pakrel.OutputFileName = "77Temp.Res";
+Pakrel.Fire(1);
+</script></body></html>)PAGE")));
+  ASSERT_EQ(created.size(), 2u);
+  EXPECT_EQ(created[0]->sets, std::vector<std::string>{"OutputFileName=77Temp.Res"});
+  EXPECT_EQ(created[1]->sets,
+            (std::vector<std::string>{"ReadFileName=77Temp.Res", "ExecProcedure=100", "ReloadMode=1"}));
+  ASSERT_EQ(objects.size(), 2u);
+  EXPECT_EQ(objects[1].id, "Morvit");
+  EXPECT_EQ(objects[1].width, 1017);
+  EXPECT_EQ(traces, "");
+}
+
 TEST_F(PageHostTest, BrokenScriptsAndUnknownControlsLeaveThePageRunning)
 {
   struct Case { const char* name; const char* badPart; const char* traced; };
