@@ -1,0 +1,22 @@
+// Feeds arbitrary bytes through everything a page passes before its script runs: charset
+// detection and conversion, the HTML parser and the event-handler rewrite.
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "platform/web/charset.h"
+#include "platform/web/dom.h"
+#include "platform/web/event_rewrite.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  const std::string text = vetra::web::PageTextToUtf8(bytes, {});
+  const vetra::web::Document document = vetra::web::ParseHtml(text);
+  document.ForEachElement([](const vetra::web::Node& node) {
+    if (node.IsElement("script")) vetra::web::RewriteEventHandlers(node.TextContent());
+  });
+  (void)document.Title();
+  return 0;
+}

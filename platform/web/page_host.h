@@ -1,0 +1,117 @@
+#pragma once
+// The page host: stands in for the browser control inside the page viewer. It loads a page
+// (a local file or an http URL), parses it, runs its scripts, creates the controls its OBJECT
+// elements name, delivers their events to the page's handlers, runs the page's timers, and keeps
+// the history. It owns no window: the window that shows the page drives it through Navigate,
+// Pump and the history commands, and learns of titles, alerts and controls through callbacks.
+//
+// Driving it from a window:
+// - Navigate(address) for the start address and the window's own commands (Stop, GoForward).
+// - After each handled message, and when its timer fires, the window calls Pump() and sets its
+//   timer again for NextDueMs(), so the page's timers and deferred navigations run on time.
+// - objectCreated gives a control that the window makes a child window of its own size
+//   (ObjectElement WIDTH by HEIGHT) and moves to its laid-out place; objectDestroyed comes
+//   before the control is released, when the page is left or the host is destroyed.
+// - PageSource() and Page() are what the layout reads; Objects() lists the OBJECT elements in
+//   document order, each with its element.
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/ole/ole_control_object.h"
+#include "platform/web/dom.h"
+#include "platform/web/script_host.h"
+
+namespace vetra::web {
+
+class ScriptEngine;
+
+// An OBJECT element as the page gives it. Texts are system text (code page 949).
+struct ObjectElement {
+  std::string id;
+  std::string classId;  // the CLASSID attribute as written ("clsid:...")
+  int width = 0;        // WIDTH and HEIGHT attributes in pixels, 0 when absent
+  int height = 0;
+  const Node* node = nullptr;  // the element, for the layout
+};
+
+struct HostedObject {
+  ObjectElement element;
+  std::unique_ptr<win::COleControlObject> control;  // nullptr when it could not be created
+};
+
+struct PageHostCallbacks {
+  // Texts are system text (code page 949).
+  std::function<void(const std::string& title)> titleChange;
+  std::function<void(const std::string& text)> alert;  // modal: returns when answered
+  std::function<void(const std::string& address)> beforeNavigate;
+  std::function<void(const std::string& address)> documentComplete;
+  std::function<void(const std::string& address, const std::string& reason)> navigateError;
+  // Creates the control of an OBJECT element; when empty the control loader is asked.
+  std::function<std::unique_ptr<win::COleControlObject>(const ObjectElement&)> createControl;
+  // A control was created (its window can be made) / is about to be released (its window goes).
+  std::function<void(HostedObject&)> objectCreated;
+  std::function<void(HostedObject&)> objectDestroyed;
+};
+
+class PageHost {
+public:
+  explicit PageHost(PageHostCallbacks callbacks = {});
+  ~PageHost();
+  PageHost(const PageHost&) = delete;
+  PageHost& operator=(const PageHost&) = delete;
+
+  // Leaves the current page and loads `address` (system text): a Windows path on the drive, a
+  // Linux path, a file: URL or an http URL. False when the page could not be read (the window
+  // then shows an empty page). During page script the navigation waits for the next Pump.
+  bool Navigate(const std::string& address);
+  // Cancels a navigation that has not started.
+  void Stop();
+  bool GoForward();
+  bool GoBack();
+
+  // Runs what is due: the page's timers by the system clock, then a navigation the page's
+  // script asked for. The window calls it from its timer and after input.
+  void Pump();
+  // When the next timer falls due (monotonic milliseconds), for the window's timer.
+  std::optional<std::uint64_t> NextDueMs() const;
+
+  const std::string& Address() const { return m_address; }
+  const std::string& Title() const { return m_title; }  // system text
+  const Document& Page() const { return m_document; }
+  const std::string& PageSource() const { return m_source; }  // UTF-8, for the layout
+  std::vector<HostedObject>& Objects() { return m_objects; }
+
+  // How long a page's script may run without handing control back (from the next page on).
+  void SetScriptTimeLimit(std::chrono::milliseconds limit) { m_scriptTimeLimit = limit; }
+
+private:
+  class Bridge;
+  bool Load(const std::string& address);
+  void LeavePage();
+  void RunPage();
+  void CreateObject(const Node& element);
+  void SetTitle(const std::string& titleCp949);
+  void RunDeferred();
+
+  PageHostCallbacks m_callbacks;
+  std::unique_ptr<Bridge> m_bridge;
+  std::unique_ptr<ScriptEngine> m_engine;
+  Document m_document;
+  std::string m_source;
+  std::string m_address;
+  std::string m_title;
+  std::vector<HostedObject> m_objects;
+  std::vector<std::string> m_history;
+  std::size_t m_historyIndex = 0;
+  std::optional<std::string> m_pendingNavigation;
+  int m_pendingHistoryMove = 0;
+  std::chrono::milliseconds m_scriptTimeLimit = kScriptTimeLimit;
+};
+
+}  // namespace vetra::web

@@ -1,0 +1,90 @@
+#include "platform/web/tests/loopback_server.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <stdexcept>
+
+namespace vetra::web::testing {
+
+LoopbackServer::LoopbackServer()
+{
+  m_socket = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  address.sin_port = 0;
+  socklen_t length = sizeof address;
+  if (m_socket < 0 || ::bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+      ::listen(m_socket, 8) != 0 ||
+      ::getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+    throw std::runtime_error("cannot open the loopback server");
+  }
+  m_port = ntohs(address.sin_port);
+  m_thread = std::thread([this] { Run(); });
+}
+
+LoopbackServer::~LoopbackServer()
+{
+  m_stopping = true;
+  m_thread.join();
+  ::close(m_socket);
+}
+
+void LoopbackServer::Serve(const std::string& path, Answer answer)
+{
+  std::lock_guard lock(m_mutex);
+  m_answers[path] = std::move(answer);
+}
+
+std::string LoopbackServer::Url(const std::string& path) const
+{
+  return "http://127.0.0.1:" + std::to_string(m_port) + path;
+}
+
+std::string LoopbackServer::LastRequest(const std::string& path)
+{
+  std::lock_guard lock(m_mutex);
+  return m_requests[path];
+}
+
+void LoopbackServer::Run()
+{
+  while (!m_stopping) {
+    pollfd waiting{m_socket, POLLIN, 0};
+    if (::poll(&waiting, 1, 20) <= 0) continue;
+    const int client = ::accept(m_socket, nullptr, nullptr);
+    if (client < 0) continue;
+    std::string request;
+    char buffer[4096];
+    while (request.find("\r\n\r\n") == std::string::npos) {
+      const ssize_t got = ::recv(client, buffer, sizeof buffer, 0);
+      if (got <= 0) break;
+      request.append(buffer, static_cast<std::size_t>(got));
+    }
+    const auto pathStart = request.find(' ');
+    const auto pathEnd = request.find(' ', pathStart + 1);
+    const std::string path = pathStart == std::string::npos ? "" : request.substr(pathStart + 1, pathEnd - pathStart - 1);
+    Answer answer{404, "text/plain", "not found", {}};
+    {
+      std::lock_guard lock(m_mutex);
+      if (auto it = m_answers.find(path); it != m_answers.end()) answer = it->second;
+      m_requests[path] = request;
+    }
+    const std::string reply = "HTTP/1.0 " + std::to_string(answer.status) + " X\r\nContent-Type: " +
+                              answer.contentType + "\r\nContent-Length: " + std::to_string(answer.body.size()) +
+                              "\r\n" + answer.extraHeaders + "Connection: close\r\n\r\n" + answer.body;
+    std::size_t sent = 0;
+    while (sent < reply.size()) {
+      const ssize_t n = ::send(client, reply.data() + sent, reply.size() - sent, MSG_NOSIGNAL);
+      if (n <= 0) break;
+      sent += static_cast<std::size_t>(n);
+    }
+    ::close(client);
+  }
+}
+
+}  // namespace vetra::web::testing

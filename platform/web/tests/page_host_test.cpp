@@ -1,0 +1,353 @@
+#include "platform/web/page_host.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/base/clock.h"
+#include "platform/base/testing/temp_drive.h"
+#include "platform/base/text.h"
+#include "platform/base/trace.h"
+#include "platform/ole/control_loader.h"
+#include "platform/web/tests/loopback_server.h"
+#include "platform/web/tests/test_control.h"
+
+namespace vetra::web {
+namespace {
+
+using testing::RecordingControl;
+
+constexpr const char* kTessialClsid = "5DBCF725-08DD-4B2D-B8C4-714DF8E6956C";
+constexpr const char* kSparwenClsid = "E8C23967-DC3C-4FC3-873A-AB0B0568A43B";
+constexpr const char* kQuarnelClsid = "16ABE5E4-2A48-4D8F-BD8C-E598FF00E31E";
+constexpr const char* kMorvitClsid = "445A50CA-88A0-445F-BD35-9DA86AAC0075";
+
+struct ViewerKind {
+  int kind;
+  const char* classLine;
+  const char* fileLine;
+  const char* startLine;
+  const char* clsid;
+  const char* fileProperty;
+  const char* startSet;
+};
+
+const ViewerKind kKinds[] = {
+    {1, "classid=\"clsid:5DBCF725-08DD-4B2D-B8C4-714DF8E6956C\">", "Tessial.DataFileName = \"%s\";",
+     "Tessial.RunOcx = 1; }", kTessialClsid, "DataFileName", "RunOcx=1"},
+    {2, "classid=\"clsid:E8C23967-DC3C-4FC3-873A-AB0B0568A43B\">", "Tessial.DataFileName = \"%s\";",
+     "Tessial.RunOcx = 1; }", kSparwenClsid, "DataFileName", "RunOcx=1"},
+    {3, "classid=\"clsid:E8C23967-DC3C-4FC3-873A-AB0B0568A43B\">", "Tessial.DataFileName = \"%s\";",
+     "Tessial.RunOcx = 1; }", kSparwenClsid, "DataFileName", "RunOcx=1"},
+    {4, "CLASSID=\"CLSID:16ABE5E4-2A48-4D8F-BD8C-E598FF00E31E\">", "Tessial.SaveDataFilePath = \"%s\";",
+     "Tessial.RunScantool = 1; }", kQuarnelClsid, "SaveDataFilePath", "RunScantool=1"},
+    {5, "classid=\"CLSID:445A50CA-88A0-445F-BD35-9DA86AAC0075\">", "Tessial.ReadFileName = \"%s\";",
+     "Tessial.ExecProcedure = 100; }", kMorvitClsid, "ReadFileName", "ExecProcedure=100"},
+};
+
+// The viewer page the chooser writes for a recording, line by line with CR LF, in code page 949.
+std::string ViewerPage(const ViewerKind& kind, const std::string& title, const std::string& workingCopy)
+{
+  const std::string lines[] = {
+      "<HTML>",
+      "<HEAD>",
+      Cp949("<TITLE>Vetra 기록관리 : ") + title + " </TITLE>",
+      "</HEAD>",
+      "<BODY>",
+      "<body topmargin=\"0\"",
+      "leftmargin=\"0\" marginwidth=\"0\" marginheight=\"0\" OnLoad=\"StartFunction();\" bgcolor=#A8A7AD scroll=no>",
+      "<table border=\"0\" CELLSPACING=0 CELLPADDING=0 TOPMARGIN=\"0\" LEFTMARGIN=\"0\" MARGINWIDTH=\"0\" "
+      "MARGINHEIGHT=\"0\" width=\"100%\" height=\"100%\">",
+      "<tr>",
+      "<OBJECT ID=\"Tessial\" WIDTH=1017 HEIGHT=708",
+      kind.classLine,
+      "<PARAM NAME=\"_Version\" VALUE=\"65536\">",
+      "<PARAM NAME=\"_ExtentX\" VALUE=\"2646\">",
+      "<PARAM NAME=\"_ExtentY\" VALUE=\"1323\">",
+      "<PARAM NAME=\"_StockProps\" VALUE=\"0\">",
+      "</OBJECT>     </tr>\t\t</table>",
+      "<script language=\"JavaScript\">",
+      "function StartFunction()",
+      "{  Time_ID = setTimeout(\"StartFN()\", 500);  \t}",
+      "function StartFN()",
+      "{  \tclearTimeout(Time_ID);\t",
+      "Tessial.ReloadMode = 0;",
+      Format(kind.fileLine, workingCopy.c_str()),
+      kind.startLine,
+      "</script>\t</BODY>\t</HTML>",
+  };
+  std::string page;
+  for (const std::string& line : lines) page += line + "\r\n";
+  return page;
+}
+
+// A drive, a virtual clock, captured traces and the test control behind every class the pages
+// name; each control created is remembered.
+class PageHostTest : public ::testing::Test {
+protected:
+  PageHostTest()
+  {
+    UseVirtualClock(true);
+    m_previousSink = SetTraceSink([this](std::string_view text) { traces += Utf8(text); });
+    for (const char* clsid : {kTessialClsid, kSparwenClsid, kQuarnelClsid, kMorvitClsid}) {
+      win::ControlLoader::RegisterFactory(clsid, [this, clsid] {
+        auto control = std::make_unique<RecordingControl>(clsid);
+        created.push_back(control.get());
+        return control;
+      });
+    }
+    callbacks.titleChange = [this](const std::string& title) { titles.push_back(title); };
+    callbacks.alert = [this](const std::string& text) { alerts.push_back(text); };
+    callbacks.objectCreated = [this](HostedObject& object) { objects.push_back(object.element); };
+    callbacks.objectDestroyed = [this](HostedObject& object) { destroyed.push_back(object.element.id); };
+  }
+
+  ~PageHostTest() override
+  {
+    for (const char* clsid : {kTessialClsid, kSparwenClsid, kQuarnelClsid, kMorvitClsid}) {
+      win::ControlLoader::UnregisterFactory(clsid);
+    }
+    SetTraceSink(std::move(m_previousSink));
+    UseVirtualClock(false);
+  }
+
+  std::string WritePage(const std::string& name, const std::string& bytes)
+  {
+    drive.WriteFile("Vetra/TempE/" + name, bytes);
+    return "c:\\Vetra\\TempE\\" + name;
+  }
+
+  void Advance(PageHost& host, std::uint64_t ms)
+  {
+    AdvanceVirtualClock(ms);
+    host.Pump();
+  }
+
+  vetra::testing::TempDrive drive;
+  PageHostCallbacks callbacks;
+  std::vector<std::string> titles, alerts, destroyed;
+  std::vector<ObjectElement> objects;
+  std::vector<RecordingControl*> created;
+  std::string traces;
+
+private:
+  TraceSink m_previousSink;
+};
+
+TEST_F(PageHostTest, ViewerPageStartsItsControlHalfASecondAfterLoading)
+{
+  for (const ViewerKind& kind : kKinds) {
+    SCOPED_TRACE(kind.kind);
+    created.clear();
+    objects.clear();
+    titles.clear();
+    destroyed.clear();
+    {
+      PageHost host(callbacks);
+      ASSERT_TRUE(host.Navigate(WritePage("ScriptTemp.html", ViewerPage(kind, "Car 1.osc", "1234Temp.Osc"))));
+      EXPECT_EQ(titles, std::vector<std::string>{Cp949("Vetra 기록관리 : Car 1.osc")});
+      ASSERT_EQ(created.size(), 1u);
+      EXPECT_EQ(created[0]->Identity().clsid, kind.clsid);
+      ASSERT_EQ(objects.size(), 1u);
+      EXPECT_EQ(objects[0].id, "Tessial");
+      EXPECT_EQ(objects[0].width, 1017);
+      EXPECT_EQ(objects[0].height, 708);
+
+      EXPECT_EQ(host.NextDueMs(), MonotonicMs() + 500);
+      Advance(host, 499);
+      EXPECT_TRUE(created[0]->sets.empty());
+      Advance(host, 1);
+      EXPECT_EQ(created[0]->sets, (std::vector<std::string>{
+                                      "ReloadMode=0", std::string(kind.fileProperty) + "=1234Temp.Osc",
+                                      kind.startSet}));
+      EXPECT_FALSE(host.NextDueMs());
+      Advance(host, 5000);
+      EXPECT_EQ(created[0]->sets.size(), 3u);
+      EXPECT_TRUE(destroyed.empty());
+    }
+    EXPECT_EQ(destroyed, std::vector<std::string>{"Tessial"});
+  }
+  EXPECT_EQ(traces, "");
+}
+
+TEST_F(PageHostTest, ControlEventsReachScriptForBlocksAndNamedHandlers)
+{
+  PageHost host(callbacks);
+  ASSERT_TRUE(host.Navigate(WritePage("events.html", Cp949(R"PAGE(<html><head><title>Events</title></head><body>
+<object id="Ctl" classid="clsid:5DBCF725-08DD-4B2D-B8C4-714DF8E6956C" width=10 height=20></object>
+<script language="JavaScript" for="Ctl" event="Ready()">
+  alert("ready " + Ctl.count + " " + Ctl.DataFileName);
+</script>
+<script for="Ctl" event="Progress(step)">alert("progress " + step);</script>
+<script>
+function Ctl::Progress(step) {
+  if (step == 9) throw new Error("handler broke");
+  document.title = "step " + step;
+}
+Ctl.Count = 41;
+Ctl.DataFileName = "기록.osc";
+var answer = Ctl.Fire(3);
+alert("answer " + answer + " " + typeof Ctl.Missing);
+try { Ctl.Count = "many"; } catch (e) { alert("caught " + e.message); }
+Ctl.Fire(9);
+alert("still running");
+</script></body></html>)PAGE"))));
+  ASSERT_EQ(created.size(), 1u);
+  EXPECT_EQ(alerts, (std::vector<std::string>{"progress 3", "answer 7 undefined", "caught Type mismatch: Count",
+                                              "progress 9", "still running"}));
+  EXPECT_EQ(titles.back(), "step 3");
+  EXPECT_EQ(created[0]->sets[1], Cp949("DataFileName=기록.osc"));
+
+  created[0]->FireEvent(RecordingControl::kReadyEvent);
+  EXPECT_EQ(alerts.back(), Cp949("ready 41 기록.osc"));
+  created[0]->FireError();  // no handler: nothing happens
+  EXPECT_NE(traces.find("handler broke"), std::string::npos);
+}
+
+TEST_F(PageHostTest, OneControlsEventHandsItsResultToAnother)
+{
+  PageHost host(callbacks);
+  ASSERT_TRUE(host.Navigate(WritePage("download.html", R"PAGE(<html><body>
+<object id="Pakrel" classid="clsid:5DBCF725-08DD-4B2D-B8C4-714DF8E6956C"></object>
+<object id="Morvit" classid="CLSID:445A50CA-88A0-445F-BD35-9DA86AAC0075" width="1017" height="708"></object>
+<script>
+function Pakrel::Progress(step) {
+  Morvit.ReadFileName = Pakrel.OutputFileName;
+  document.all.Morvit.ExecProcedure = 100;
+  document.getElementById("Morvit").ReloadMode = 1;
+}
+Pakrel.OutputFileName = "77Temp.Res";
+Pakrel.Fire(1);
+</script></body></html>)PAGE")));
+  ASSERT_EQ(created.size(), 2u);
+  EXPECT_EQ(created[0]->sets, std::vector<std::string>{"OutputFileName=77Temp.Res"});
+  EXPECT_EQ(created[1]->sets,
+            (std::vector<std::string>{"ReadFileName=77Temp.Res", "ExecProcedure=100", "ReloadMode=1"}));
+  ASSERT_EQ(objects.size(), 2u);
+  EXPECT_EQ(objects[1].id, "Morvit");
+  EXPECT_EQ(objects[1].width, 1017);
+  EXPECT_EQ(traces, "");
+}
+
+TEST_F(PageHostTest, BrokenScriptsAndUnknownControlsLeaveThePageRunning)
+{
+  struct Case { const char* name; const char* badPart; const char* traced; };
+  const Case cases[] = {
+      {"throws", "<script>throw new Error('broken page');</script>", "broken page"},
+      {"syntax", "<script>function ( {</script>", "SyntaxError"},
+      {"unknown function", "<script>NoSuchFunction();</script>", "NoSuchFunction"},
+      {"unknown class",
+       "<object id=\"Gone\" classid=\"clsid:00000000-1111-2222-3333-444444444444\"></object>"
+       "<script>Gone.RunOcx = 1;</script>",
+       "class not registered"},
+      {"bad class text", "<object id=\"Odd\" classid=\"clsid:nonsense\"></object>", "not a class identifier"},
+      {"type mismatch",
+       "<object id=\"T\" classid=\"clsid:5DBCF725-08DD-4B2D-B8C4-714DF8E6956C\"></object>"
+       "<script>T.RunOcx = 'many';</script>",
+       "Type mismatch"},
+      {"overflow",
+       "<object id=\"T\" classid=\"clsid:5DBCF725-08DD-4B2D-B8C4-714DF8E6956C\"></object>"
+       "<script>T.RunOcx = 70000;</script>",
+       "Overflow"},
+      {"unknown property",
+       "<object id=\"T\" classid=\"clsid:5DBCF725-08DD-4B2D-B8C4-714DF8E6956C\"></object>"
+       "<script>T.NoSuchProperty = 1;</script>",
+       "doesn't support"},
+      {"control handler throws",
+       "<object id=\"T\" classid=\"clsid:5DBCF725-08DD-4B2D-B8C4-714DF8E6956C\"></object>"
+       "<script>T.Unpack = 1;</script>",
+       "c:\\Vetra\\TempE\\기록.zip was not found."},
+      {"throwing timer", "<script>setTimeout(function () { null.x; }, 0);</script>", "TypeError"},
+      {"globals closed to new names",
+       "<script>Object.preventExtensions(this);</script>"
+       "<object id=\"T\" classid=\"clsid:5DBCF725-08DD-4B2D-B8C4-714DF8E6956C\"></object>",
+       "element T"},
+      {"handlers that fire their own event",
+       "<object id=\"T\" classid=\"clsid:5DBCF725-08DD-4B2D-B8C4-714DF8E6956C\"></object>"
+       "<script for=\"T\" event=\"Progress(n)\">T.Fire(n); T.Fire(n);</script>"
+       "<script>T.Fire(1);</script>",
+       "nested too deeply"},
+      {"endless loop", "<script>while (true) { try { for (;;) {} } catch (e) {} }</script>", "execution timeout"},
+      {"not javascript", "<script language=\"VBScript\">MsgBox 1</script>", "not JavaScript"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    traces.clear();
+    alerts.clear();
+    PageHost host(callbacks);
+    host.SetScriptTimeLimit(std::chrono::milliseconds(100));
+    const std::string page = std::string("<html><body onload=\"alert('loaded')\">") + c.badPart +
+                             "<script>alert('after');</script></body></html>";
+    ASSERT_TRUE(host.Navigate(WritePage("broken.html", page)));
+    Advance(host, 1);
+    EXPECT_EQ(alerts, (std::vector<std::string>{"after", "loaded"}));
+    EXPECT_NE(traces.find(c.traced), std::string::npos) << traces;
+  }
+}
+
+TEST_F(PageHostTest, TimersNavigationAndHistory)
+{
+  WritePage("second.html", "<html><head><title>Second</title></head><body onload=\"alert(location.href)\"></body></html>");
+  const std::string first = WritePage("first.html", R"PAGE(<html><head><title>First</title></head><body>
+<div id="box" class="a"></div>
+<script>
+var ticks = 0;
+var every = setInterval(function (step) { ticks += step; if (ticks == 3) { clearInterval(every); } }, 100, 1);
+window.setTimeout("alert('ticks ' + ticks + ' ' + box.getAttribute('class') + ' ' + document.all.box.id + ' ' + (document.getElementById('box') === box))", 1000);
+setTimeout(function () { window.location.href = "second.html"; }, 2000);
+</script></body></html>)PAGE");
+  PageHost host(callbacks);
+  ASSERT_TRUE(host.Navigate(first));
+  Advance(host, 999);
+  EXPECT_TRUE(alerts.empty());
+  Advance(host, 1);
+  EXPECT_EQ(alerts, std::vector<std::string>{"ticks 3 a box true"});
+  Advance(host, 1000);
+  EXPECT_EQ(host.Address(), "c:\\Vetra\\TempE\\second.html");
+  EXPECT_EQ(alerts.back(), "c:\\Vetra\\TempE\\second.html");
+  EXPECT_EQ(titles, (std::vector<std::string>{"First", "Second"}));
+
+  EXPECT_FALSE(host.GoForward());
+  EXPECT_TRUE(host.GoBack());
+  EXPECT_EQ(host.Title(), "First");
+  EXPECT_TRUE(host.GoForward());
+  EXPECT_EQ(host.Title(), "Second");
+  EXPECT_FALSE(host.GoForward());
+}
+
+TEST_F(PageHostTest, LoadsPagesOverHttp)
+{
+  testing::LoopbackServer server;
+  server.Serve("/report/view.html", {200, "text/html",
+                                     Cp949("<html><head><title>원격 보고서</title></head><body>"
+                                           "<script src=\"lib.js\"></script><script>alert(libraryValue);</script>"
+                                           "</body></html>"),
+                                     {}});
+  server.Serve("/report/lib.js", {200, "application/javascript", "var libraryValue = 'from server';", {}});
+  server.Serve("/utf8.html", {200, "text/html; charset=utf-8", "<title>원격</title>",
+                              "Set-Cookie: SESSION=42; Path=/\r\n"});
+  server.Serve("/next.html", {200, "text/html", "<title>next</title>", {}});
+  std::vector<std::string> errors;
+  callbacks.navigateError = [&](const std::string&, const std::string& reason) { errors.push_back(reason); };
+  PageHost host(callbacks);
+
+  ASSERT_TRUE(host.Navigate(server.Url("/report/view.html")));
+  EXPECT_EQ(host.Title(), Cp949("원격 보고서"));
+  EXPECT_EQ(alerts, std::vector<std::string>{"from server"});
+  ASSERT_TRUE(host.Navigate(server.Url("/utf8.html")));
+  EXPECT_EQ(host.Title(), Cp949("원격"));
+  ASSERT_TRUE(host.Navigate(server.Url("/next.html")));  // the session's cookie goes along
+  EXPECT_NE(server.LastRequest("/next.html").find("SESSION=42"), std::string::npos);
+
+  EXPECT_FALSE(host.Navigate(server.Url("/missing.html")));
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_NE(errors[0].find("404"), std::string::npos);
+  EXPECT_FALSE(host.Navigate("c:\\Vetra\\TempE\\nothing.html"));
+  EXPECT_EQ(errors.size(), 2u);
+
+  titles.clear();
+  EXPECT_TRUE(host.Navigate(""));  // an empty address shows an empty page
+  EXPECT_TRUE(titles.empty());
+  EXPECT_EQ(errors.size(), 2u);
+}
+
+}  // namespace
+}  // namespace vetra::web
