@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/net/internet_constants.h"
@@ -127,6 +128,16 @@ struct HttpTransfer::Impl {
     curl_easy_setopt(e, CURLOPT_WRITEDATA, this);
     curl_easy_setopt(e, CURLOPT_HEADERFUNCTION, &Impl::OnHeader);
     curl_easy_setopt(e, CURLOPT_HEADERDATA, this);
+    // The preconfigured access follows the environment's proxy settings, but a server on this
+    // machine is always reached directly.
+    std::string noProxy = "localhost,127.0.0.0/8,::1";
+    for (const char* name : {"no_proxy", "NO_PROXY"}) {
+      if (const char* listed = std::getenv(name); listed != nullptr && *listed != '\0') {
+        noProxy = noProxy + "," + listed;
+        break;
+      }
+    }
+    curl_easy_setopt(e, CURLOPT_NOPROXY, noProxy.c_str());
     if (!settings.userAgent.empty()) curl_easy_setopt(e, CURLOPT_USERAGENT, settings.userAgent.c_str());
     if (!settings.referer.empty()) curl_easy_setopt(e, CURLOPT_REFERER, settings.referer.c_str());
     if (!settings.accept.empty()) AddHeader("Accept: " + settings.accept);
