@@ -1,5 +1,6 @@
 #include "platform/net/request_address.h"
 
+#include <cctype>
 #include <charconv>
 #include <cstdlib>
 
@@ -53,8 +54,15 @@ std::string RequestTarget(std::string_view object)
   std::string target;
   target.reserve(object.size() + 1);
   if (object.empty() || object.front() != '/') target += '/';
-  for (unsigned char c : object) {
-    if (StaysAsIs(c)) {
+  for (std::size_t i = 0; i < object.size(); ++i) {
+    const auto c = static_cast<unsigned char>(object[i]);
+    // A '%' that starts an escape is one already; a lone '%' is a character of the name.
+    const bool startsEscape = c == '%' && i + 2 < object.size() &&
+                              std::isxdigit(static_cast<unsigned char>(object[i + 1])) &&
+                              std::isxdigit(static_cast<unsigned char>(object[i + 2]));
+    if (c == '%' && !startsEscape) {
+      target += "%25";
+    } else if (StaysAsIs(c)) {
       target += static_cast<char>(c);
     } else {
       target += Format("%%%02X", c);

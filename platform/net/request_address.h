@@ -23,7 +23,8 @@ bool IsValidHostName(std::string_view host);
 
 // The request target for an object path: a leading '/' is supplied when missing, and bytes that
 // cannot stand in a request line (blanks, controls, Korean bytes, '#', '\\' ...) are
-// percent-encoded. '%' is kept, so a path that is already encoded stays as it is.
+// percent-encoded. An escape ("%20") is kept, so a path that is already encoded stays as it is;
+// a '%' that starts none is encoded.
 std::string RequestTarget(std::string_view object);
 
 // "http://host:port/target"; nothing when the host is not valid.

@@ -132,6 +132,8 @@ TEST(HttpFile, RequestNamesThePathAndAsksForAFreshCopy)
   } cases[] = {
       {"Data/file.res", INTERNET_FLAG_RELOAD, "GET /Data/file.res HTTP/1.1", true},
       {vetra::Cp949("/자료/a b.zip"), INTERNET_FLAG_EXISTING_CONNECT, "GET /%C0%DA%B7%E1/a%20b.zip HTTP/1.1", false},
+      {"Data/100%[1].zip?v=2", INTERNET_FLAG_RELOAD, "GET /Data/100%25[1].zip?v=2 HTTP/1.1", true},
+      {"a/../b", INTERNET_FLAG_RELOAD, "GET /a/../b HTTP/1.1", true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.requestLine);

@@ -20,6 +20,9 @@ TEST(RequestAddress, ObjectPathsBecomeRequestTargets)
       {"", "/"},
       {"a b#c\\d", "/a%20b%23c%5Cd"},
       {"already%20encoded?x=1&y=2", "/already%20encoded?x=1&y=2"},
+      {"100%.zip", "/100%25.zip"},
+      {"a%4", "/a%254"},
+      {"a%4g", "/a%254g"},
       {Cp949("자료/한글.zip"), "/%C0%DA%B7%E1/%C7%D1%B1%DB.zip"},
       {std::string("a\r\nb\x7F", 5), "/a%0D%0Ab%7F"},
   };
