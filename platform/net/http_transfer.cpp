@@ -61,9 +61,10 @@ struct HttpTransfer::Impl {
   }
 
   TransferSettings settings;
+  // Declared so that the request goes first, then the header list it points to, then the multi.
   std::unique_ptr<CURLM, MultiDeleter> multi;
-  std::unique_ptr<CURL, EasyDeleter> easy;
   std::unique_ptr<curl_slist, ListDeleter> headers;
+  std::unique_ptr<CURL, EasyDeleter> easy;
   bool attached = false;
 
   long status = 0;
