@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "platform/base/drive.h"
+#include "tools/setup/first_run_files.h"
 
 namespace vetra::setup {
 namespace fs = std::filesystem;
@@ -32,12 +33,6 @@ constexpr BuiltFile kBuiltFiles[] = {
     {"C:\\Vetra\\Fenmark\\Viewer.exe", "programs/viewer/Viewer"},
     {"C:\\Vetra\\Fenmark\\Tolvex.exe", "programs/printlayout/Tolvex"},
 };
-
-void Report(SetupResult& result, bool ok, const std::string& line)
-{
-  if (!ok) result.ok = false;
-  result.lines.push_back(line);
-}
 
 void MakeFolder(std::string_view windowsPath, SetupResult& result)
 {
@@ -95,6 +90,10 @@ using Step = void (*)(const SetupOptions&, SetupResult&);
 constexpr Step kSteps[] = {
     MakeFolders,
     LinkBuiltFiles,
+    DrawSkinSet,
+    WriteLutTables,
+    WriteSampleRecordings,
+    WritePrintInputs,
 };
 
 }  // namespace

@@ -85,6 +85,31 @@ TEST(DriveLayout, FolderInTheWayOfAProgramIsAnError)
   EXPECT_TRUE(fs::is_directory(drive / "Vetra/Fenmark/Viewer.exe"));
 }
 
+TEST(DriveLayout, FirstRunFilesAreWrittenOnceAndLeftAlone)
+{
+  testing::TempDrive drive;
+  fs::path build = FakeBuild(drive, {});
+  SetupResult first = LayOutDrive({build});
+  ASSERT_TRUE(first.ok);
+  const char* const kFiles[] = {
+      "Vetra/저장데이터/Sample.OSC", "Vetra/저장데이터/Sample.IG1", "Vetra/저장데이터/Sample.IG2",
+      "Vetra/저장데이터/Sample.SCN", "Vetra/저장데이터/Sample.HSN", "Vetra/Morvit/Record/Sample.RES",
+      "Vetra/Morvit/Record/Sample.DAT", "Vetra/Fenmark/Data/LUT/Lut07.DAT", "Vetra/Fenmark/Temp/car.dat",
+  };
+  for (const char* file : kFiles) EXPECT_GT(fs::file_size(drive / file), 0u) << file;
+  // Saved recordings of kinds 1 to 4 are archives holding the data entry.
+  std::string archive = drive.ReadFile("Vetra/저장데이터/Sample.OSC");
+  EXPECT_EQ(archive.substr(0, 4), std::string("PK\x03\x04"));
+  EXPECT_NE(archive.find("SAVEDATA.DAT"), std::string::npos);
+
+  // A user's own file of the same name is never replaced.
+  drive.WriteFile("Vetra/저장데이터/Sample.OSC", "mine");
+  SetupResult again = LayOutDrive({build});
+  EXPECT_TRUE(again.ok);
+  EXPECT_FALSE(AnyLineHas(again, "wrote"));
+  EXPECT_EQ(drive.ReadFile("Vetra/저장데이터/Sample.OSC"), "mine");
+}
+
 // Runs the vetra-setup program with its output discarded; its exit status.
 int RunSetup(const std::vector<std::string>& args)
 {
