@@ -12,6 +12,12 @@ constexpr int kButtonX = 986;
 constexpr int kTickRange = 779;  // the curve's width less the last pixel column
 }  // namespace
 
+ItemListRects LayoutItemLists(int shownCount) {
+  const int n = std::clamp(shownCount, 0, kMaxShown);
+  constexpr int kRow = 31;
+  return {{3, 109, 1009, 109 + 36 + kRow * n}, {3, 144 + kRow * n, 1009, 144 + kRow * n + 533 - kRow * n}};
+}
+
 GraphLayout LayoutGraphs(int shownCount, bool showButtons) {
   GraphLayout layout;
   const int n = std::clamp(shownCount, 0, kMaxShown);

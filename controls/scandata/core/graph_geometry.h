@@ -34,6 +34,13 @@ struct GraphLayout {
   std::array<GraphSlot, kMaxShown> slots{};
 };
 
+// The text view's two item lists: the shown items above, the others below them.
+struct ItemListRects {
+  win::RECT upper{};
+  win::RECT lower{};
+};
+ItemListRects LayoutItemLists(int shownCount);
+
 // Divides the graph area among `shownCount` graphs (nothing for 0; at most eight).
 GraphLayout LayoutGraphs(int shownCount, bool showButtons);
 
