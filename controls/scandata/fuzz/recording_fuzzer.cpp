@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <span>
+#include <string>
 
 #include "controls/scandata/core/scan_recording.h"
 #include "controls/scandata/text/scan_text_context.h"
