@@ -9,6 +9,7 @@
 
 #include "controls/scandata/tests/fixtures.h"
 #include "platform/base/text.h"
+#include "platform/base/trace.h"
 
 namespace quarnel {
 namespace {
@@ -182,6 +183,16 @@ TEST_F(ScanModelTest, PropertiesAndCommands) {
   EXPECT_EQ(model.State().playback.state, PlayState::stopped);
 
   EXPECT_EQ(PrintCommandLine({-4, 10, 1013, 718}), "C:\\Vetra\\Bin\\Tolvex.exe -4 10 1013 718");
+}
+
+TEST_F(ScanModelTest, LoadAndCursorClicksWriteTheDebuggerLines) {
+  std::vector<std::string> lines;
+  const vetra::TraceSink previous = vetra::SetTraceSink([&](std::string_view line) { lines.emplace_back(line); });
+  testing::LoadBytes(model, drive, testing::OneItem({4, 5, 6}).SystemText("SM06").Text(kEcuTextAt, "ECU 1").Str());
+  model.LeftClick(8, 300);
+  vetra::SetTraceSink(previous);
+  EXPECT_EQ(lines, (std::vector<std::string>{"EcuID: ECU 1, SM06 \n",
+                                             "m_Record_Data[ m_DispPos[ i]][ pos] = 5, m_DispPos[ i] = 0, pos = 1\n"}));
 }
 
 TEST_F(ScanModelTest, WorkingCopyIsKeptOnlyWhenAskedAfterTheLoad) {
