@@ -318,11 +318,15 @@ TEST_F(DibTest, SaveAfterAttachWritesHeaderAndDeclaredData)
   EXPECT_EQ(packed.substr(0, 4), std::string("\x28\0\0\0", 4));  // the caller's data is untouched
 }
 
-TEST_F(DibTest, SaveToAFolderThatDoesNotExistFails)
+TEST_F(DibTest, SaveFailuresWriteNothing)
 {
+  CDib empty;
+  EXPECT_EQ(empty.Save((drive / "empty.bmp").c_str()), 0);
+  EXPECT_FALSE(std::filesystem::exists(drive / "empty.bmp"));
   CDib dib;
   ASSERT_EQ(dib.Open(Write("a.bmp", MakeBmp(Quad(24))).c_str()), 1);
   EXPECT_EQ(dib.Save((drive / "no/such/folder/a.bmp").c_str()), 0);
+  EXPECT_FALSE(std::filesystem::exists(drive / "no"));
 }
 
 }  // namespace

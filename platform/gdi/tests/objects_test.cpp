@@ -60,6 +60,16 @@ TEST(Objects, RestoreDcPutsBackObjectsAndModes)
   win::LOGFONT logFont;
   font.GetLogFont(&logFont);
   EXPECT_EQ(logFont.lfHeight, -12);  // 9 points at 96 dots per inch
+
+  // On a printer page in tenths of millimetres: 9 points = 3.175 mm.
+  DeviceInfo printer = canvas.dc.GetDeviceInfo();
+  printer.dpi = kPrinterDpi;
+  canvas.dc.SetDeviceInfo(printer);
+  canvas.dc.SetMapMode(win::MM_LOMETRIC);
+  win::CFont printed;
+  printed.CreatePointFont(90, "Arial", &canvas.dc);
+  printed.GetLogFont(&logFont);
+  EXPECT_EQ(logFont.lfHeight, -32);
 }
 
 TEST(Palettes, TrueColourDeviceHasNoPaletteButPalettesStillResolve)
