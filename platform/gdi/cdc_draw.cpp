@@ -342,14 +342,13 @@ int CDC::StretchDIBits(int x, int y, int width, int height, int xSrc, int ySrc, 
     }
     return srcHeight;
   }
-  // Otherwise decode the source rectangle (parts outside the picture stay black) and blit it.
-  Bitmap32 decoded(wanted.right - wanted.left, wanted.bottom - wanted.top);
-  for (int sy = inside.top; sy < inside.bottom; ++sy) {
-    if (inside.right > inside.left) {
-      DecodeRow(*layout, data, sy, inside.left, inside.right, decoded.Row(sy - wanted.top).data() + (inside.left - wanted.left));
-    }
+  // Otherwise decode the part of the source rectangle inside the picture and blit the whole
+  // rectangle from it (the rest reads black).
+  Bitmap32 decoded(std::max<LONG>(0, inside.right - inside.left), std::max<LONG>(0, inside.bottom - inside.top));
+  for (int sy = inside.top; sy < inside.bottom && !decoded.Empty(); ++sy) {
+    DecodeRow(*layout, data, sy, inside.left, inside.right, decoded.Row(sy - inside.top).data());
   }
-  RECT from{0, 0, decoded.Width(), decoded.Height()};
+  RECT from{wanted.left - inside.left, wanted.top - inside.top, wanted.right - inside.left, wanted.bottom - inside.top};
   if (srcWidth < 0) std::swap(from.left, from.right);
   if (srcHeight < 0) std::swap(from.top, from.bottom);
   Painter painter(*target.bitmap, target.origin, m_impl->DeviceClip());
