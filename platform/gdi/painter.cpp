@@ -132,7 +132,17 @@ void Painter::Stamp(int x, int y, const Stroke& stroke, Pixel color)
 
 namespace {
 
-// n / d rounded to the nearest integer (halves up), d > 0, without overflow.
+// n / d rounded to the nearest integer (halves up), d > 0.
+long long RoundDiv(long long n, long long d)
+{
+  const long long twice = 2 * n + d;
+  const long long den = 2 * d;
+  long long q = twice / den;
+  if (twice % den != 0 && twice < 0) --q;  // floor
+  return q;
+}
+
+// The same for products too large for 64 bits (coordinates billions apart).
 long long RoundDiv(__int128 n, long long d)
 {
   const __int128 twice = 2 * n + d;
@@ -202,16 +212,20 @@ void Painter::Line(win::POINT a, win::POINT b, const Stroke& stroke, StrokePhase
     return;
   }
   Advance(stroke, phase, first);
+  constexpr long long kSmall = 1LL << 30;  // products of two such values fit in 64 bits
+  const bool small = major < kSmall;
   for (long long i = first; i < last; ++i) {
     long long x = a.x;
     long long y = a.y;
     if (major > 0) {
+      const long long minorDelta = xMajor ? dy : dx;
+      const long long minor = small ? RoundDiv(i * minorDelta, major) : RoundDiv(static_cast<__int128>(i) * minorDelta, major);
       if (xMajor) {
         x = a.x + sign * i;
-        y = a.y + RoundDiv(static_cast<__int128>(i) * dy, adx);
+        y = a.y + minor;
       } else {
         y = a.y + sign * i;
-        x = a.x + RoundDiv(static_cast<__int128>(i) * dx, ady);
+        x = a.x + minor;
       }
     }
     const bool on = NextIsOn(stroke, phase);
