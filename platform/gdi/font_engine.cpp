@@ -6,6 +6,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
+#include <deque>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -267,6 +268,12 @@ std::shared_ptr<FontFace> FontFace::Open(const win::LOGFONT& font)
   if (!gothic.empty() && gothic != file && FT_New_Face(Library(), gothic.c_str(), 0, &fallback) != 0) fallback = nullptr;
   auto made = std::make_shared<FreeTypeFace>(ftFace, fallback, font);
   cache[key] = made;
+  // The faces used last stay open, so that text at a scaled size (a printed page) does not open
+  // its face again for every call.
+  static std::deque<std::shared_ptr<FontFace>> recent;
+  constexpr std::size_t kRecentFaces = 16;
+  recent.push_back(made);
+  if (recent.size() > kRecentFaces) recent.pop_front();
   return made;
 }
 
