@@ -79,7 +79,7 @@ public:
   // `bitsPixel` is what GetObject reports: 32 for bitmaps compatible with the display, 1 for the
   // default bitmap of a new memory DC.
   BitmapObject(int width, int height, int bitsPixel)
-      : GdiObject(ObjectKind::Bitmap), pixels(std::make_shared<Bitmap32>(width, height, bitsPixel == 1 ? 0 : 0)),
+      : GdiObject(ObjectKind::Bitmap), pixels(std::make_shared<Bitmap32>(width, height)),
         bitsPixel(bitsPixel) {}
   std::shared_ptr<Bitmap32> pixels;
   int bitsPixel = 32;
