@@ -73,11 +73,7 @@ std::optional<std::string> Match(const std::string& pattern, const char* family,
 std::string FindFile(const std::string& utf8Face, bool fixedPitch, bool bold)
 {
   std::lock_guard lock(EngineMutex());
-  static const bool ready = [] {
-    if (!FcInit()) return false;
-    std::atexit(FcFini);  // gives back fontconfig's own tables, so leak checks stay quiet
-    return true;
-  }();
+  static const bool ready = FcInit() != 0;
   if (!ready) return {};
   auto family = [&](const char* name) { return Match(name, name, false, bold); };
   auto gothic = [&] { return family("NanumGothic").value_or(Match("sans-serif:lang=ko", nullptr, false, bold).value_or("")); };

@@ -129,7 +129,9 @@ TEST_F(DibTest, LoadCasesGiveTheirResultAndMessage)
       EXPECT_EQ(dib.m_colorCount, c.colors);
       EXPECT_EQ(dib.m_infoKind, c.infoKind);
       EXPECT_EQ(dib.m_palette != nullptr, c.colors > 0);
-      if (dib.m_palette) EXPECT_EQ(dib.m_palette->GetEntryCount(), c.colors);
+      if (dib.m_palette) {
+        EXPECT_EQ(dib.m_palette->GetEntryCount(), c.colors);
+      }
       EXPECT_EQ(static_cast<std::size_t>(dib.GetBits() - dib.m_data) + 14, c.bitsOffset);
       EXPECT_EQ(dib.m_dataMemory.Size(), c.bytes.size() - 14);
     } else {

@@ -175,7 +175,9 @@ TEST(Mapping, LoMetricIsTenthsOfMillimetresWithYUp)
     EXPECT_EQ(p.x, c.device.x) << c.dpi << " " << c.logical.x;
     EXPECT_EQ(p.y, c.device.y) << c.dpi << " " << c.logical.y;
     canvas.dc.DPtoLP(&p);
-    if (c.dpi == 254) EXPECT_EQ(p, c.logical);
+    if (c.dpi == 254) {
+      EXPECT_EQ(p, c.logical);
+    }
   }
 }
 
