@@ -205,6 +205,22 @@ TEST_F(DibTest, DrawStretchesTheWholePicture)
   }
 }
 
+TEST_F(DibTest, TopDownPictureFromAWindowsPathDrawsUpright)
+{
+  BmpSpec spec = Quad(24);
+  spec.topDown = true;
+  drive.WriteFile("Vetra/Skin/top.bmp", MakeBmp(spec));
+  CDib dib;
+  ASSERT_EQ(dib.Open("c:\\vetra\\skin\\TOP.BMP"), 1);
+  EXPECT_EQ(dib.m_height, -2);
+  Canvas canvas(4, 2);
+  dib.Draw(0, 0, 4, 2, &canvas.dc);
+  EXPECT_EQ(canvas.At(0, 0), kRed);
+  EXPECT_EQ(canvas.At(0, 1), kWhite);
+  EXPECT_EQ(dib.Save("c:\\Vetra\\Skin\\copy.bmp"), 1);
+  EXPECT_EQ(drive.ReadFile("Vetra/Skin/copy.bmp"), MakeBmp(spec));
+}
+
 TEST_F(DibTest, DrawShrinksAndDrawUnscaledCrops)
 {
   CDib dib;
