@@ -1,8 +1,11 @@
 #include "common/dib/dib.h"
 
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 
+#include "platform/base/drive.h"
 #include "platform/base/file_api.h"
 #include "platform/base/text.h"
 
@@ -255,7 +258,8 @@ void CDib::DrawPart(int x, int y, int cx, int cy, int srcWidth, int srcHeight, w
 
 void CDib::Draw(int x, int y, int cx, int cy, win::CDC* dc)
 {
-  DrawPart(x, y, cx, cy, m_width, m_height, dc);
+  // A top-down picture stores a negative height; it is drawn upright like any other.
+  DrawPart(x, y, cx, cy, m_width, m_height < 0 ? -m_height : m_height, dc);
 }
 
 void CDib::DrawUnscaled(int x, int y, int cx, int cy, win::CDC* dc)
@@ -266,16 +270,22 @@ void CDib::DrawUnscaled(int x, int y, int cx, int cy, win::CDC* dc)
 int CDib::Save(const char* path)
 {
   if (path) m_path = path;
-  const win::HFILE file = win::_lcreat(m_path.c_str(), 0);
-  if (file < 0) return 0;
+  if (!m_loaded || !m_data) return 0;  // nothing to write
   std::size_t dataBytes = m_fileHeader.bfSize >= kFileHeaderBytes ? m_fileHeader.bfSize - kFileHeaderBytes : 0;
   if (m_dataMemory) dataBytes = std::min(dataBytes, m_dataMemory.Size());
-  if (!m_data) dataBytes = 0;
+  // Written beside the target and renamed over it, so a failed write leaves no partial picture
+  // and keeps any earlier file.
+  const std::filesystem::path target = MapPath(m_path);
+  const std::filesystem::path temporary = target.string() + ".part";
+  const win::HFILE file = win::_lcreat(temporary.c_str(), 0);
+  if (file < 0) return 0;
   bool ok = win::_lwrite(file, reinterpret_cast<const char*>(&m_fileHeader), kFileHeaderBytes) == kFileHeaderBytes;
   if (ok && dataBytes > 0) ok = win::_lwrite(file, reinterpret_cast<const char*>(m_data), static_cast<win::UINT>(dataBytes)) == dataBytes;
-  win::_lclose(file);
-  if (!ok) {
-    win::DeleteFileA(m_path.c_str());
+  ok = win::_lclose(file) == 0 && ok;
+  std::error_code error;
+  if (ok) std::filesystem::rename(temporary, target, error);
+  if (!ok || error) {
+    std::filesystem::remove(temporary, error);
     return 0;
   }
   return 1;

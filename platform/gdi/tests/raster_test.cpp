@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/gdi/cdc.h"
+#include "platform/gdi/draw_log.h"
 #include "platform/gdi/tests/canvas.h"
 
 namespace vetra::gdi {
@@ -37,6 +38,20 @@ TEST(Lines, LastPixelIsLeftOut)
     EXPECT_EQ(canvas.Count(kInk), static_cast<int>(c.drawn.size()));
     EXPECT_EQ(canvas.dc.GetCurrentPosition(), win::CPoint(c.to));
   }
+}
+
+TEST(Lines, FarAwayEndsDrawOnlyTheVisiblePart)
+{
+  Canvas canvas(6, 6);
+  canvas.dc.MoveTo(-2000000000, 1);
+  canvas.dc.LineTo(2000000000, 1);
+  canvas.dc.MoveTo(-1000000000, -1000000000);
+  canvas.dc.LineTo(1000000000, 1000000000);
+  for (int x = 0; x < 6; ++x) {
+    EXPECT_EQ(canvas.At(x, 1), kInk) << x;
+    EXPECT_EQ(canvas.At(x, x), kInk) << x;
+  }
+  EXPECT_EQ(canvas.Count(kInk), 11);
 }
 
 TEST(Lines, PolylineDrawsEachVertexOnceAndLeavesTheLastOut)
@@ -161,7 +176,9 @@ TEST(Mapping, LoMetricIsTenthsOfMillimetresWithYUp)
     EXPECT_EQ(p.x, c.device.x) << c.dpi << " " << c.logical.x;
     EXPECT_EQ(p.y, c.device.y) << c.dpi << " " << c.logical.y;
     canvas.dc.DPtoLP(&p);
-    if (c.dpi == 254) EXPECT_EQ(p, c.logical);
+    if (c.dpi == 254) {
+      EXPECT_EQ(p, c.logical);
+    }
   }
 }
 
@@ -211,6 +228,28 @@ TEST(Surfaces, SurfaceDcDrawsIntoItsRegionOnly)
   EXPECT_EQ(shared->At(3, 2), 0x090909u);
   EXPECT_EQ(shared->At(4, 4), 0x090909u);
   EXPECT_EQ(shared->At(5, 2), kPaper);
+}
+
+TEST(DrawLog, CallsAreLoggedInLogicalUnitsOnTheDcsOwnLogAndTheScopedOne)
+{
+  Canvas canvas(10, 10);
+  auto own = std::make_shared<DrawLog>();
+  canvas.dc.SetDrawLog(own);
+  canvas.dc.SetLogName("graph");
+  ScopedDrawLog scoped;
+  canvas.dc.SetMapMode(win::MM_LOMETRIC);
+  canvas.dc.SetWindowOrg(0, -500);
+  canvas.dc.MoveTo(100, -200);
+  canvas.dc.LineTo(300, -400);
+  const std::vector<DrawCall> expected = {
+      {"graph", "SetMapMode", {win::MM_LOMETRIC}, ""},
+      {"graph", "SetWindowOrg", {0, -500}, ""},
+      {"graph", "MoveTo", {100, -200}, ""},
+      {"graph", "LineTo", {300, -400}, ""},
+  };
+  EXPECT_EQ(own->Calls(), expected);
+  EXPECT_EQ(scoped.Calls(), expected);
+  EXPECT_EQ(expected[3].ToString(), "graph: LineTo(300,-400)");
 }
 
 // ---- Blits ----

@@ -107,6 +107,45 @@ TEST(Text, AlignmentAndOpaqueBackground)
   }
 }
 
+TEST(Text, DrawTextPlacesTheLineInItsRectangleAndLogsOnce)
+{
+  Canvas canvas(100, 40);
+  win::CFont font;
+  font.CreateFont(16, 0, 0, 0, win::FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+  canvas.dc.SelectObject(&font);
+  canvas.dc.SetBkColor(win::RGB(0, 0, 255));
+  const std::string text = "Cyl 1";
+  const int width = canvas.dc.GetTextExtent(text).cx;
+  ScopedDrawLog log;
+  win::RECT box{0, 0, 100, 40};
+  EXPECT_EQ(canvas.dc.DrawText(text, &box, win::DT_CENTER | win::DT_VCENTER | win::DT_SINGLELINE), 16);
+  ASSERT_EQ(log.Calls().size(), 1u);
+  EXPECT_EQ(log.Calls()[0].op, "DrawText");
+  EXPECT_EQ(log.Calls()[0].text, text);
+  const int left = (100 - width) / 2;
+  EXPECT_EQ(Inked(canvas), (win::RECT{left, 12, left + width, 28}));  // the opaque cell
+  canvas.dc.SelectStockObject(win::SYSTEM_FONT);
+}
+
+TEST(Text, UnderlineSpansTheWholeText)
+{
+  Canvas canvas(120, 30);
+  win::CFont font;
+  font.CreateFont(16, 0, 0, 0, win::FW_NORMAL, 0, 1, 0, 0, 0, 0, 0, 0, "Arial");
+  canvas.dc.SelectObject(&font);
+  canvas.dc.SetBkMode(win::TRANSPARENT);
+  canvas.dc.TextOut(10, 5, "a b");
+  const int width = canvas.dc.GetTextExtent("a b").cx;
+  int fullRows = 0;
+  for (int y = 5; y < 21; ++y) {
+    bool full = true;
+    for (int x = 10; x < 10 + width; ++x) full = full && canvas.At(x, y) == 0;
+    fullRows += full;
+  }
+  EXPECT_GE(fullRows, 1);
+  canvas.dc.SelectStockObject(win::SYSTEM_FONT);
+}
+
 TEST(Text, LoMetricScalesTheFont)
 {
   Canvas canvas(10, 10);
