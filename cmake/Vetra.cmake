@@ -12,20 +12,19 @@ function(vetra_library name)
 endfunction()
 
 # vetra_tests(NAME SOURCES ... [LIBS ...])
-# One GoogleTest program per module; every test case becomes a CTest test. Tests always run
-# headless against a temporary drive.
+# One GoogleTest program per module; every test case becomes a CTest test. Every test program
+# runs headless (see platform/base/testing/test_environment.cpp) against a temporary drive.
 function(vetra_tests name)
   if(NOT VETRA_TESTS)
     return()
   endif()
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
+  add_executable(${name} ${ARG_SOURCES} ${CMAKE_SOURCE_DIR}/platform/base/testing/test_environment.cpp)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} vetra_testing GTest::gtest GTest::gmock GTest::gtest_main)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "VETRA_HEADLESS=1\\;VETRA_SOURCE_DIR=${CMAKE_SOURCE_DIR}\\;VETRA_BINARY_DIR=${CMAKE_BINARY_DIR}"
-               TIMEOUT 300)
+    PROPERTIES TIMEOUT 300)
 endfunction()
 
 # vetra_benchmark(NAME SOURCES ... [LIBS ...])

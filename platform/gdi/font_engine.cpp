@@ -17,6 +17,13 @@
 
 #include "platform/base/text.h"
 
+// fontconfig keeps its configuration cache for the life of the process; the leak checker of a
+// sanitizer build (tests, or a program run by them) is told so here, beside the only user of it.
+extern "C" const char* __lsan_default_suppressions()
+{
+  return "leak:libfontconfig.so\n";
+}
+
 namespace vetra::gdi {
 
 namespace {
