@@ -29,19 +29,6 @@ ChildLayout ComputeChildLayout(const win::RECT& c)
   return layout;
 }
 
-bool IsButtonActive(int button, int displayMode)
-{
-  switch (button) {
-    case kJikButton: return displayMode == 0;
-    case kByunButton:
-    case k3DButton:
-    case kGaiButton: return displayMode >= 1 && displayMode <= 3;
-    case kCylButton: return displayMode == 3;
-    case kDigitalButton: return displayMode >= 0 && displayMode <= 2;
-    default: return button >= kPrintButton && button <= kEndButton;
-  }
-}
-
 SparwenModel::SparwenModel() : m_state(std::make_unique<IgnitionState>()) { InitDefaults(); }
 
 const std::array<int, 6>& SparwenModel::TimeBaseRow() const

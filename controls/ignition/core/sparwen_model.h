@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "controls/ignition/core/buttons.h"
 #include "controls/ignition/core/ignition_state.h"
 #include "controls/ignition/core/playback.h"
 #include "controls/ignition/core/recording.h"
@@ -38,14 +39,6 @@ struct ScrollBars {
   bool verticalEnabled = false;
   int verticalPosition = 8;  // 10 - vertical offset
 };
-
-// Drawn buttons 1..15 and whether each is active in a display mode.
-enum Button {
-  kPrintButton = 1, kConfigButton, kJikButton, kByunButton, k3DButton, kTrendButton, kGaiButton, kCylButton,
-  kDigitalButton, kPlayForwardButton, kPlayReverseButton, kFastForwardButton, kFastReverseButton,
-  kStartButton, kEndButton
-};
-bool IsButtonActive(int button, int displayMode);
 
 class SparwenModel {
 public:
