@@ -150,6 +150,10 @@ void SparwenModel::UpdateButtonStates()
   s.settings.timeBaseCode = TimeBaseRow()[static_cast<std::size_t>(m_timeBaseIndex)];
   s.settings.scaleByte = Trunc(2 * s.graphScale);
   s.timeBaseLabel = TimeBaseLabel(s.settings.timeBaseCode);
+  if (const auto step = TimeBaseStepOf(s.settings.timeBaseCode, s.Cylinders())) {
+    s.graph.divValue = step->divValue;
+    s.graph.unitText = step->unitText;
+  }
   SetRangeLabel();
 }
 

@@ -44,7 +44,8 @@ class SparwenModel {
 public:
   SparwenModel();
 
-  // The load sequence without its windows, for a control of the given rectangle.
+  // The load sequence without its windows, for a control of the given rectangle. A second load
+  // starts afresh: playback stops (the control kills its timer) and the recording is reopened.
   LoadOutcome Load(std::string_view dataFileName, const win::RECT& controlRect = kDefaultControlRect);
   bool IsLoaded() const { return m_loaded; }
   const IgnitionState& State() const { return *m_state; }

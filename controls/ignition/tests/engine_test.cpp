@@ -88,6 +88,17 @@ TEST(Engine, BadClassInRecording)
   EXPECT_EQ(model.FramesPerStep(), 0);
   model.RefreshFrames();  // nothing to read, nothing to divide
   model.TrendButton();
+
+  // Loaded again after a six-cylinder recording, the bad class keeps that engine.
+  IgnitionOptions six = Options(1);
+  six.engineClass = 3;
+  PutRecording(drive, six, "six.Ig2");
+  ASSERT_TRUE(model.Load("six.Ig2").ok);
+  EXPECT_FALSE(model.State().trend);
+  ASSERT_TRUE(model.Load("test.Ig2").ok);
+  EXPECT_EQ(model.State().Cylinders(), 6);
+  EXPECT_EQ(model.State().engine.firingOrder, (FiringOrder{1, 2, 3, 4, 5, 6, 0, 0}));
+  EXPECT_EQ(model.State().engine.firingText, "1-3-4-2");  // the header's text stays
 }
 
 }  // namespace

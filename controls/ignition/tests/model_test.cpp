@@ -29,6 +29,8 @@ TEST(SparwenModel, LoadSetsTheStateFromTheRecording)
   EXPECT_EQ(s.graphScale, 3.0);
   EXPECT_EQ(s.settings.scaleByte, 6);
   EXPECT_EQ(s.timeBaseLabel, "5 ms");
+  EXPECT_EQ(s.graph.divValue, 1.0);
+  EXPECT_EQ(s.graph.unitText, "ms");
   EXPECT_EQ(s.rangeLabel, vetra::Cp949("±20 V"));
   EXPECT_EQ(s.unitTexts[2], "V");
   EXPECT_EQ(s.selectedPosition, 1);
