@@ -42,7 +42,7 @@ std::vector<int> ByunBandLineYs(int graphHeight, int cylinders);
 int ByunLabelY(int j, int graphHeight, int cylinders);      // label of position n - j, drawn at (5, y)
 int ByunTraceOriginY(int k, int graphHeight, int cylinders);  // window origin y of position k + 1
 int TracePointX(int i, int width, int pointCount);          // modes 1 and 3
-// "시간차 : %.1f %s" of the distance of the two cursors.
+// "시간차 : %.1f %s" of the distance of the two cursors; graphWidth is the graph rectangle's width.
 std::string TimeDifferenceText(int cursorX, int cursor2X, double divValue, int graphWidth, const std::string& unitText);
 
 // Mode 2: the front plane and the planes behind it.
