@@ -22,7 +22,7 @@ std::string CoilText(int coilCode);
 // "차종선택이 잘못되었습니다. : %d" with the class byte as a signed number.
 std::string BadEngineClassText(int engineClass);
 
-// The engine part of the shared state that one load sets.
+// The engine as the shared state keeps it; each load sets it.
 struct EngineSetup {
   int cylinderCount = 0;
   FiringOrder firingOrder{};
