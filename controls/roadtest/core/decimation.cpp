@@ -12,7 +12,7 @@ constexpr std::array<int, 6> kRates = {1, 2, 5, 10, 25, 50};
 constexpr std::array<int, 9> kScales = {1, 2, 5, 10, 25, 50, 100, 200, 500};
 // Pair window length by scale (rows) and rate (columns); 0 builds one point per sample.
 constexpr std::array<std::array<int, 6>, 9> kSteps = {{
-    {0, 0, 0, 0, 0, 0},
+    {0, 0, 0, 0, 0, 2},
     {0, 0, 0, 0, 0, 2},
     {0, 0, 0, 0, 2, 5},
     {0, 0, 0, 2, 5, 10},
