@@ -74,7 +74,7 @@ TEST_P(RoundTrip, WriterRecordingReadsBackWhole) {
 
 INSTANTIATE_TEST_SUITE_P(Layouts, RoundTrip,
                          ::testing::Values(LayoutCase{RoadTestLayout::New, false, 5}, LayoutCase{RoadTestLayout::Old, false, 5},
-                                           LayoutCase{RoadTestLayout::New, true, 4}, LayoutCase{RoadTestLayout::Old, true, 5}));
+                                           LayoutCase{RoadTestLayout::New, true, 5}, LayoutCase{RoadTestLayout::Old, true, 5}));
 
 TEST(RecordingReader, BadFieldsGiveDocumentedFallbacks) {
   RoadTestOptions options;
