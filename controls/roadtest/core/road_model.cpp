@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "controls/roadtest/core/zoom.h"
 #include "platform/base/drive.h"
 #include "platform/base/text.h"
 
@@ -16,6 +17,10 @@ Message DiskFullMessage() {
   return {vetra::Cp949("사용할 수 있는 디스크 공간이 없습니다"), vetra::Cp949("압축 풀기")};
 }
 Message TooManyItemsMessage() { return {vetra::Cp949("8개 항목까지만 선택 할 수 있습니다."), "Morvit"}; }
+Message ItemsLeftOutMessage(int leftOut) {
+  return {vetra::Cp949("마지막에 선택한 ") + vetra::Format("%d", leftOut) + vetra::Cp949("개의 항목은 표시 하지 않습니다."),
+          "Morvit"};
+}
 Message UnsupportedScaleMessage() { return {vetra::Cp949("샘플 데이터에서는 지원되지 않는 배율입니다."), "Morvit"}; }
 
 bool IsPlainFileName(std::string_view name) {
@@ -126,22 +131,131 @@ void RoadModel::EnsureDerived(int item) {
   if (ComputeDerivedItem(m_state.recording, m_state.derived, item)) RefreshDerivedFactors();
 }
 
+const ItemPage& RoadModel::BuildPage(int item, const ItemFactors& factors, int height, const Page& view, bool zoomView,
+                                     ItemPage& page) {
+  const SampleMapper mapper(m_state.recording, m_state.derived, factors, item, height, m_state.rangeMode, m_luts);
+  BuildItemPage(mapper, {view.scale, view.start, zoomView}, m_state.recording.RecordLength(), page);
+  return page;
+}
+
 const ItemPage& RoadModel::BuildNormalPage(int item) {
   static const ItemPage kNone{};
   if (item < 0 || item >= kItemCount) return kNone;
   EnsureDerived(item);
-  const SampleMapper mapper(m_state.recording, m_state.derived, m_state.factors, item, m_state.graphHeight,
-                            m_state.rangeMode, m_luts);
-  ItemPage& page = m_state.pages[static_cast<std::size_t>(item)];
-  BuildItemPage(mapper, {m_state.page.scale, m_state.page.start, false}, m_state.recording.RecordLength(), page);
-  return page;
+  return BuildPage(item, m_state.factors, m_state.graphHeight, m_state.page, false,
+                   m_state.pages[static_cast<std::size_t>(item)]);
+}
+
+const ItemPage& RoadModel::BuildLowerPage(int item) {
+  static const ItemPage kNone{};
+  if (item < 0 || item >= kItemCount) return kNone;
+  EnsureDerived(item);
+  // The lower graphs draw recorded channels with the normal factors and derived items with
+  // factors for their own height.
+  ItemFactors factors = m_state.factors;
+  UpdateScaleFactors(m_state.recording, m_state.derived, m_state.lowerHeight, m_state.rangeMode, m_luts, factors);
+  return BuildPage(item, factors, m_state.lowerHeight, m_state.lower, true, m_state.pages[static_cast<std::size_t>(item)]);
+}
+
+const ItemPage& RoadModel::BuildPanelPage() {
+  ItemPage& page = m_state.panelPage.front();
+  const int item = m_state.ChannelOfRow(m_state.zoomItem);
+  if (item < 0) {
+    page = ItemPage{};
+    return page;
+  }
+  EnsureDerived(item);
+  UpdateScaleFactors(m_state.recording, m_state.derived, kZoomPanelHeight, m_state.rangeMode, m_luts, m_state.zoomFactors);
+  return BuildPage(item, m_state.zoomFactors, kZoomPanelHeight, m_state.zoomPanel, true, page);
 }
 
 CursorStatistics RoadModel::Statistics(int item) const {
   if (item < 0 || item >= kItemCount) return {};
   const MeasureSource source = MeasureSourceOf(m_state.recording, m_state.derived, item);
-  return ComputeCursorStatistics(source, m_state.pages[static_cast<std::size_t>(item)], m_state.page.cursorA,
-                                 m_state.page.cursorB, m_state.page.start);
+  // The lower graphs measure under their own page.
+  const Page& view = m_state.zoomMode ? m_state.lower : m_state.page;
+  return ComputeCursorStatistics(source, m_state.pages[static_cast<std::size_t>(item)], view.cursorA, view.cursorB,
+                                 view.start);
+}
+
+Message RoadModel::OpenZoomView() {
+  RoadState& s = m_state;
+  s.measureOn = false;
+  s.lower.start = s.page.start;
+  s.zoomItem = -1;
+  if (s.zoomMode) return {};
+  Message message;
+  const int shown = s.shown.Count();
+  if (shown > kMaxAnalysisItems) message = ItemsLeftOutMessage(shown - kMaxAnalysisItems);
+  s.analysis.Clear();
+  for (int k = 0; k < std::min(shown, kMaxAnalysisItems); ++k) s.analysis.ToggleRow(s.shown.Rows()[static_cast<std::size_t>(k)]);
+  s.lower.scale = s.page.scale;
+  s.lower.previousScale = s.page.previousScale;
+  s.lower.cursorA = s.page.cursorA;
+  s.lower.cursorB = s.page.cursorB;
+  s.zoomPanel = Page{};
+  s.zoomPanel.cursorA = s.page.cursorA;
+  s.zoomMode = true;
+  LayoutZoomPanel();
+  return message;
+}
+
+void RoadModel::CloseZoomView() {
+  if (!m_state.zoomMode) return;
+  m_state.measureOn = false;
+  m_state.zoomMode = false;
+  Relayout();
+}
+
+void RoadModel::LayoutZoomPanel() {
+  RoadState& s = m_state;
+  ScaleZoomStrip(s.recording, s.zoomScales);
+  CopyChannelFactors(s.zoomScales, s.zoomFactors);
+  s.lowerHeight = LowerRowHeight(s.analysis.Count());
+}
+
+ScaleOutcome RoadModel::SelectZoomScale(int entry) {
+  RoadState& s = m_state;
+  Page& panel = s.zoomPanel;
+  const auto current = std::find(kScaleOfEntry.begin(), kScaleOfEntry.end(), panel.scale) - kScaleOfEntry.begin();
+  ScaleOutcome out;
+  out.entry = static_cast<int>(current);
+  if (!s.zoomMode || entry < 0 || entry >= ScaleEntryCount(s.recording.recordLengthCode) || entry == current) return out;
+  if (s.recording.recordLengthCode == 5 && entry >= 7) {
+    out.message = UnsupportedScaleMessage();
+    return out;
+  }
+  Stop();
+  const std::int64_t length = s.recording.RecordLength();
+  panel.previousScale = panel.scale;
+  panel.scale = kScaleOfEntry[static_cast<std::size_t>(entry)];
+  if (panel.scale == 0) panel.previousScale = static_cast<int>(length / kColumns);
+  ApplyDisplayScale(panel, length);
+  CoupleCursors(panel, s.lower, length);
+  s.cursorSource = -1;
+  out.changed = true;
+  out.entry = entry;
+  return out;
+}
+
+void RoadModel::SetZoomItem(int row) { m_state.zoomItem = m_state.ChannelOfRow(row) >= 0 ? row : -1; }
+
+SelectionOutcome RoadModel::OnAnalysisListChange(const std::vector<int>& selectedRows) {
+  SelectionOutcome out;
+  out.row = m_state.analysis.ChangedRow(selectedRows);
+  if (out.row < 0) return out;
+  out.result = m_state.analysis.ToggleRow(out.row);
+  if (out.result == ItemSet::Toggle::Full) {
+    out.deselectRow = true;
+    return out;
+  }
+  LayoutZoomPanel();
+  m_state.relayout = true;
+  return out;
+}
+
+void RoadModel::CoupleZoomViewsForPaint() {
+  CoupleZoomViews(m_state.zoomPanel, m_state.lower, m_state.cursorSource, m_state.recording.RecordLength());
 }
 
 std::string RoadModel::CursorTimeLabel(bool stacked) const {
@@ -172,6 +286,21 @@ SelectionOutcome RoadModel::OnItemListChange(const std::vector<int>& selectedRow
 }
 
 int RoadModel::RemoveShownItem(int n) {
+  if (m_state.zoomMode) {
+    // The zoom view: button 0 clears the panel's item, the others remove a lower graph.
+    if (n == 0) {
+      const int row = m_state.zoomItem;
+      m_state.zoomItem = -1;
+      return row;
+    }
+    const auto& lower = m_state.analysis.Rows();
+    if (n - 1 >= static_cast<int>(lower.size())) return -1;
+    const int row = lower[static_cast<std::size_t>(n - 1)];
+    m_state.analysis.ToggleRow(row);
+    LayoutZoomPanel();
+    m_state.relayout = true;
+    return row;
+  }
   const auto& rows = m_state.shown.Rows();
   if (n < 0 || n >= static_cast<int>(rows.size())) return -1;
   const int row = rows[static_cast<std::size_t>(n)];
@@ -270,7 +399,11 @@ ScaleOutcome RoadModel::SelectScale(int entry) {
   page.scale = kScaleOfEntry[static_cast<std::size_t>(entry)];
   if (page.scale == 0) page.previousScale = static_cast<int>(s.recording.RecordLength() / kColumns);
   ApplyDisplayScale(page, s.recording.RecordLength());
-  if (s.zoomMode) s.cursorSource = -1;
+  if (s.zoomMode) {
+    // The panel follows so that both views keep the same instant.
+    CoupleCursors(s.lower, s.zoomPanel, s.recording.RecordLength());
+    s.cursorSource = -1;
+  }
   out.changed = true;
   out.entry = entry;
   return out;

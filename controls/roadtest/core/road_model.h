@@ -72,7 +72,8 @@ public:
   void EnsureDerived(int item);
   // Builds the normal view's page of an item for rows of the current height.
   const ItemPage& BuildNormalPage(int item);
-  // Statistics of an item of the normal view between its cursors (after BuildNormalPage).
+  // Statistics of an item of the normal view (or of the lower graphs of the zoom view) between
+  // its cursors, after the item's page was built.
   CursorStatistics Statistics(int item) const;
   // The cursor time label of the normal view.
   std::string CursorTimeLabel(bool stacked) const;
@@ -102,6 +103,23 @@ public:
   // Cursor spin moved cursor A.
   void SetCursorA(int column);
 
+  // The zoom view (command 210): the first six shown items go under the panel; the message
+  // tells when shown items are left out. Nothing happens when it is open already.
+  Message OpenZoomView();
+  void CloseZoomView();
+  void LayoutZoomPanel();
+  // Zoom scale combo entry chosen.
+  ScaleOutcome SelectZoomScale(int entry);
+  // The item of the panel (a list row, -1 for none).
+  void SetZoomItem(int row);
+  // List 234 changed: a seventh item is only deselected again.
+  SelectionOutcome OnAnalysisListChange(const std::vector<int>& selectedRows);
+  // Couples the two pages before a paint of the zoom view.
+  void CoupleZoomViewsForPaint();
+  // Builds the panel's item with its own height and scales, and a lower graph's item.
+  const ItemPage& BuildPanelPage();
+  const ItemPage& BuildLowerPage(int item);
+
   // Range commands: nominal ranges, and the recorded pairs read again from the file.
   void MinMaxRange();
   bool FullRange();
@@ -109,6 +127,8 @@ public:
 private:
   void BuildStartState();
   void RefreshDerivedFactors();
+  const ItemPage& BuildPage(int item, const ItemFactors& factors, int height, const Page& view, bool zoomView,
+                            ItemPage& page);
 
   LutStore m_luts;
   RoadState m_state;
@@ -120,5 +140,6 @@ Message NoDataMessage(std::string_view recordingPath);  // "<path> 데이터가 
 Message DiskFullMessage();                              // "사용할 수 있는 디스크 공간이 없습니다", "압축 풀기"
 Message TooManyItemsMessage();                          // "8개 항목까지만 선택 할 수 있습니다.", "Morvit"
 Message UnsupportedScaleMessage();                      // "샘플 데이터에서는 지원되지 않는 배율입니다.", "Morvit"
+Message ItemsLeftOutMessage(int leftOut);               // "마지막에 선택한 %d개의 항목은 표시 하지 않습니다."
 
 }  // namespace morvit

@@ -30,6 +30,7 @@ struct RoadState {
   ChannelScales channelScales{};
   ChannelScales zoomScales{};
   int graphHeight = 0;  // row height of the current layout
+  int lowerHeight = 0;  // row height of the graphs under the zoom panel
 
   std::vector<int> listChannels;  // channel of each list row
   ItemSet shown{kMaxShownItems};
@@ -48,8 +49,10 @@ struct RoadState {
   int rangeMode = kRangeFull;
   bool relayout = false;
 
-  // Page builds of the items (large: kept on the heap).
+  // Page builds of the items, of the normal view or the lower graphs, and of the zoom panel's
+  // item (large: kept on the heap).
   std::vector<ItemPage> pages = std::vector<ItemPage>(kItemCount);
+  std::vector<ItemPage> panelPage = std::vector<ItemPage>(1);
 
   // The channel of a list row, -1 for a row that does not exist.
   int ChannelOfRow(int row) const {
