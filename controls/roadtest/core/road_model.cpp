@@ -32,6 +32,21 @@ bool IsPlainFileName(std::string_view name) {
   });
 }
 
+DownloadTarget ParseDownloadUrl(std::string_view url, long long seconds) {
+  const auto first = url.find_first_not_of(' ');
+  const auto last = url.find_last_not_of(' ');
+  std::string_view text = first == std::string_view::npos ? std::string_view() : url.substr(first, last - first + 1);
+  text.remove_prefix(std::min<std::size_t>(7, text.size()));  // the scheme, "http://"
+  DownloadTarget target;
+  const auto slash = text.find('/');
+  target.host = std::string(text.substr(0, slash));
+  target.path = slash == std::string_view::npos ? std::string() : std::string(text.substr(slash + 1));
+  const auto lastSlash = text.rfind('/');
+  const std::string_view name = lastSlash == std::string_view::npos ? text : text.substr(lastSlash + 1);
+  target.readFileName = vetra::Format("%lld", seconds) + std::string(name);
+  return target;
+}
+
 RoadModel::RoadModel(LutStore luts) : m_luts(std::move(luts)) {}
 
 RoadModel::~RoadModel() { Close(); }
@@ -176,6 +191,11 @@ CursorStatistics RoadModel::Statistics(int item) const {
   const Page& view = m_state.zoomMode ? m_state.lower : m_state.page;
   return ComputeCursorStatistics(source, m_state.pages[static_cast<std::size_t>(item)], view.cursorA, view.cursorB,
                                  view.start);
+}
+
+CursorStatistics RoadModel::PrintStatistics(int item) const {
+  if (!m_state.measureOn) return {0, 0, 0, 0, 0};
+  return Statistics(item);
 }
 
 Message RoadModel::OpenZoomView() {

@@ -24,6 +24,15 @@ inline constexpr char kExchangeFolder[] = "C:\\Vetra\\TempE\\";
 // A working-copy name from a page must be a plain file name.
 bool IsPlainFileName(std::string_view name);
 
+// What the DownloadFile property makes of an address: the host, the object path, and the name
+// of the working copy ("%i%s" with the time in seconds and the last path element).
+struct DownloadTarget {
+  std::string host;
+  std::string path;
+  std::string readFileName;
+};
+DownloadTarget ParseDownloadUrl(std::string_view url, long long seconds);
+
 struct LoadOutcome {
   LoadStatus status = LoadStatus::CannotOpen;
   Message message;  // shown by the control when not empty
@@ -75,6 +84,8 @@ public:
   // Statistics of an item of the normal view (or of the lower graphs of the zoom view) between
   // its cursors, after the item's page was built.
   CursorStatistics Statistics(int item) const;
+  // The statistics of the printout: all zero outside measurement mode.
+  CursorStatistics PrintStatistics(int item) const;
   // The cursor time label of the normal view.
   std::string CursorTimeLabel(bool stacked) const;
   // The time between the cursors of the normal view, and its panel text.
