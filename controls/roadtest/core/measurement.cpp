@@ -9,12 +9,19 @@
 
 namespace morvit {
 
-MeasureSource MeasureSourceOf(const Recording& rec, const DerivedItems& derived, int item) {
+MeasureSource MeasureSourceOf(const Recording& rec, const DerivedItems& derived, int item, const LutStore* luts) {
   MeasureSource source;
   if (item < 0 || item >= kItemCount) return source;
   const auto idx = static_cast<std::size_t>(item);
   source.bytes = rec.data[idx];
   source.rate = rec.SampleRate(item);
+  if (item >= kFirstDerived && rec.channels[idx].itemType == 201) {
+    const int s = rec.SourceIndex(item);
+    source.bytes = s < 0 ? std::span<const std::uint8_t>() : std::span<const std::uint8_t>(rec.data[static_cast<std::size_t>(s)]);
+    const LutTable table = luts ? luts->Load(rec.channels[idx].lutNumber) : LutTable{};
+    std::copy(table.begin(), table.end(), source.value.begin());
+    return source;
+  }
   for (int b = 0; b < 256; ++b) {
     source.value[static_cast<std::size_t>(b)] =
         item < kFirstDerived ? RecordedValue(rec.channels[idx], b) : DerivedValue(derived[idx], b);

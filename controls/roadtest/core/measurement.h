@@ -21,10 +21,12 @@ struct CursorStatistics {
 struct MeasureSource {
   std::span<const std::uint8_t> bytes;
   int rate = 0;
-  // Byte to value: recorded items (b - zero) x resolution; derived items b / factor - base.
+  // Byte to value: recorded items (b - zero) x resolution; derived items b / factor - base; a
+  // table item its source's bytes through its table.
   std::array<double, 256> value{};
 };
-MeasureSource MeasureSourceOf(const Recording& recording, const DerivedItems& derived, int item);
+MeasureSource MeasureSourceOf(const Recording& recording, const DerivedItems& derived, int item,
+                              const LutStore* luts = nullptr);
 
 struct MeasureAverage {
   double avg = 0;

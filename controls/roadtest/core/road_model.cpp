@@ -186,7 +186,7 @@ const ItemPage& RoadModel::BuildPanelPage() {
 
 CursorStatistics RoadModel::Statistics(int item) const {
   if (item < 0 || item >= kItemCount) return {};
-  const MeasureSource source = MeasureSourceOf(m_state.recording, m_state.derived, item);
+  const MeasureSource source = MeasureSourceOf(m_state.recording, m_state.derived, item, &m_luts);
   // The lower graphs measure under their own page.
   const Page& view = m_state.zoomMode ? m_state.lower : m_state.page;
   return ComputeCursorStatistics(source, m_state.pages[static_cast<std::size_t>(item)], view.cursorA, view.cursorB,

@@ -52,20 +52,24 @@ SampleMapper::SampleMapper(const Recording& rec, const DerivedItems& derived, co
   if (item < 0 || item >= kItemCount) return;
   const auto idx = static_cast<std::size_t>(item);
   const ChannelRecord& c = rec.channels[idx];
-  int holder = item;  // the channel whose bytes are drawn
+  int holder = item;  // the channel whose lower byte and factor are used
+  int bytesHolder = item;  // the channel whose bytes are drawn
   if (item < kFirstDerived) {
     m_kind = Kind::Recorded;
   } else if (c.itemType == 90) {
     m_kind = Kind::ScaledCopy;
-    holder = rec.SourceIndex(item);
+    holder = bytesHolder = rec.SourceIndex(item);
   } else if (c.itemType == 201) {
+    // No derivation fills a table item's own bytes: it shows its source's raw bytes through
+    // its table.
     m_kind = Kind::Lut;
+    bytesHolder = rec.SourceIndex(item);
   } else {
     m_kind = Kind::Derived;
   }
-  if (holder < 0) return;
+  if (holder < 0 || bytesHolder < 0) return;
   const auto h = static_cast<std::size_t>(holder);
-  m_bytes = &rec.data[h];
+  m_bytes = &rec.data[static_cast<std::size_t>(bytesHolder)];
   m_rate = rec.SampleRate(item);
   m_lower = rec.minMax[h].low;
   m_factor = factors[h];

@@ -4,7 +4,9 @@
 
 #include <numeric>
 
+#include "controls/roadtest/core/measurement.h"
 #include "controls/roadtest/core/scales.h"
+#include "tools/samples/lut_sample.h"
 #include "controls/roadtest/tests/road_fixtures.h"
 #include "platform/base/text.h"
 
@@ -151,6 +153,34 @@ TEST(Decimation, CursorTimeLabel) {
   EXPECT_EQ(CursorTimeText(-0.00001, true), vetra::Cp949("0.0000 초"));
   EXPECT_EQ(CursorTimeText(-0.00001, false), vetra::Cp949("-0.0000 초"));
   EXPECT_EQ(SampleUnderColumn(350, {0, 0, false}, 1000000), 350 * 1428);
+}
+
+}  // namespace
+}  // namespace morvit
+
+namespace morvit {
+namespace {
+
+TEST(Scales, TableItemShowsItsSourceThroughItsTable) {
+  vetra::testing::TempDrive drive;
+  std::filesystem::create_directories(drive / "Data/LUT");
+  ASSERT_TRUE(vetra::samples::WriteLutSample(
+      {.number = 9, .kind = vetra::samples::LutKind::Linear, .low = 0, .high = 510}, drive / "Data/LUT"));
+  const LutStore luts(drive.Root().string());
+  Recording rec;
+  rec.recordLengthCode = 5;
+  rec.channels[0] = {.rate = 50};
+  rec.data[0] = Bytes(50000, 100);
+  rec.channels[80] = {.rate = 50, .itemType = 201, .source = 1, .lutNumber = 9};
+  rec.data[80] = Bytes(50000, 0);
+  DerivedItems derived;
+  ItemFactors factors{};
+  factors.fill(1.0);
+  ItemPage page;
+  BuildItemPage(SampleMapper(rec, derived, factors, 80, 256, kRangeFull, luts), {10, 0, false}, rec.RecordLength(), page);
+  EXPECT_DOUBLE_EQ(page.columnMax[5], 200.0);
+  EXPECT_EQ(page.points[10].y, 256 - 100 - 3);
+  EXPECT_DOUBLE_EQ(AverageAndDuty(MeasureSourceOf(rec, derived, 80, &luts), 0, 100).avg, 200.0);
 }
 
 }  // namespace
