@@ -1,0 +1,164 @@
+#include "controls/roadtest/core/decimation.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/base/text.h"
+
+namespace morvit {
+namespace {
+
+constexpr std::array<int, 6> kRates = {1, 2, 5, 10, 25, 50};
+constexpr std::array<int, 9> kScales = {1, 2, 5, 10, 25, 50, 100, 200, 500};
+// Pair window length by scale (rows) and rate (columns); 0 builds one point per sample.
+constexpr std::array<std::array<int, 6>, 9> kSteps = {{
+    {0, 0, 0, 0, 0, 2},
+    {0, 0, 0, 0, 0, 2},
+    {0, 0, 0, 0, 2, 5},
+    {0, 0, 0, 2, 5, 10},
+    {0, 0, 2, 5, 13, 25},
+    {1, 2, 5, 10, 25, 50},
+    {2, 4, 10, 20, 50, 100},
+    {4, 8, 20, 40, 100, 200},
+    {10, 20, 50, 100, 250, 500},
+}};
+
+template <std::size_t N>
+int IndexOf(const std::array<int, N>& values, int v) {
+  const auto it = std::find(values.begin(), values.end(), v);
+  return it == values.end() ? -1 : static_cast<int>(it - values.begin());
+}
+
+void BuildPairs(const SampleMapper& m, std::int64_t start, double spacing, int step, ItemPage& page) {
+  for (int c = 0; c < kColumns; ++c) {
+    const std::int64_t from = start + static_cast<std::int64_t>(c * spacing);
+    int max = 0, min = 256;
+    for (int k = 0; k < step; ++k) {
+      const int raw = m.RawAt(from + k);
+      max = std::max(max, raw);
+      min = std::min(min, raw);
+    }
+    page.points[static_cast<std::size_t>(2 * c)] = {c, m.Y(max)};
+    page.points[static_cast<std::size_t>(2 * c + 1)] = {c, m.Y(min)};
+    page.columnMax[static_cast<std::size_t>(c)] = m.Value(max);
+    page.columnMin[static_cast<std::size_t>(c)] = m.Value(min);
+  }
+  page.count = 2 * kColumns;
+}
+
+}  // namespace
+
+int ScaleEntryCount(int recordLengthCode) { return recordLengthCode == 4 ? 9 : 10; }
+
+BuilderChoice ChooseBuilder(int scale, int rate, bool zoomView) {
+  const int r = IndexOf(kRates, rate);
+  if (scale == 0) return {r < 0 ? Builder::None : Builder::FullView, 0};
+  const int s = IndexOf(kScales, scale);
+  if (s < 0 || r < 0) return {Builder::None, 0};
+  int step = kSteps[static_cast<std::size_t>(s)][static_cast<std::size_t>(r)];
+  if (scale == 1 && rate == 50 && !zoomView) step = 0;
+  return step == 0 ? BuilderChoice{Builder::Points, 0} : BuilderChoice{Builder::Pairs, step};
+}
+
+void BuildItemPage(const SampleMapper& m, const PageView& view, std::int64_t recordLength, ItemPage& page) {
+  page.count = 0;
+  page.fullView = view.scale == 0;
+  const int rate = m.Rate();
+  const BuilderChoice choice = ChooseBuilder(view.scale, rate, view.zoomView);
+  page.pairsBuilder = choice.builder == Builder::Pairs || choice.builder == Builder::FullView;
+  page.step = choice.step;
+  if (choice.builder == Builder::None) {
+    page.drawing = view.scale >= 50 ? DrawingKind::Pairs : DrawingKind::Points0;
+    page.pairsBuilder = view.scale >= 50;
+    return;
+  }
+  const int d = kFullRate / rate;
+  std::int64_t start = view.start / d;
+  if (view.zoomView) start = std::max<std::int64_t>(start, 0);
+
+  switch (choice.builder) {
+    case Builder::Points: {
+      page.drawing = DrawingKind::Points;
+      if (view.scale == 1 && !view.zoomView) {
+        start = std::max<std::int64_t>(view.start / d - 1, 0);
+        page.drawing = DrawingKind::Points0;
+        const int n = kColumns / d + 1;
+        for (int k = 0; k < n; ++k) {
+          const int raw = m.RawAt(start + k);
+          page.points[static_cast<std::size_t>(k)] = {k * d, m.Y(raw)};
+          page.columnMax[static_cast<std::size_t>(k)] = m.Value(raw);
+        }
+        page.count = n;
+        break;
+      }
+      const int cap = view.zoomView ? 726 : 701;
+      const int n = std::min((kColumns / d) * view.scale + 1, cap);
+      for (int k = 0; k < n; ++k) {
+        const int raw = m.RawAt(start + k);
+        page.points[static_cast<std::size_t>(k)] = {static_cast<std::int32_t>(static_cast<std::int64_t>(k) * d / view.scale),
+                                                    m.Y(raw)};
+        if (k < kValueColumns) page.columnMax[static_cast<std::size_t>(k)] = m.Value(raw);
+      }
+      page.count = n;
+      break;
+    }
+    case Builder::Pairs:
+      BuildPairs(m, start, static_cast<double>(view.scale) / d, choice.step, page);
+      page.drawing = choice.step > 1 ? DrawingKind::Pairs : DrawingKind::Points;
+      break;
+    case Builder::FullView: {
+      const std::int64_t samples = recordLength / d;
+      const std::int64_t perColumn = samples / kColumns;
+      const double fraction = static_cast<double>(samples) / kColumns - static_cast<double>(perColumn);
+      page.step = static_cast<int>(perColumn);
+      double sum = 0;
+      for (int c = 0; c < kColumns; ++c) {
+        sum += fraction;
+        std::int64_t length = perColumn;
+        if (sum > 1.0) {
+          length = perColumn + 1;
+          sum = 0;
+        }
+        const std::int64_t from = c * perColumn + static_cast<std::int64_t>(c * fraction);
+        int max = 0, min = 256;
+        for (std::int64_t k = 0; k < length; ++k) {
+          const int raw = m.RawAt(from + k);
+          max = std::max(max, raw);
+          min = std::min(min, raw);
+        }
+        page.windowLengths[static_cast<std::size_t>(c)] = static_cast<std::int32_t>(length);
+        page.points[static_cast<std::size_t>(2 * c)] = {c, m.Y(max)};
+        page.points[static_cast<std::size_t>(2 * c + 1)] = {c, m.Y(min)};
+        page.columnMax[static_cast<std::size_t>(c)] = m.Value(max);
+        page.columnMin[static_cast<std::size_t>(c)] = m.Value(min);
+      }
+      page.count = 2 * kColumns;
+      page.drawing = DrawingKind::Pairs;
+      break;
+    }
+    case Builder::None: break;
+  }
+}
+
+double SampleTime(std::int64_t sample, std::int64_t recordLength, std::int64_t postTrigger) {
+  return static_cast<double>(sample) * 2e-05 - static_cast<double>((recordLength - postTrigger) / 50000);
+}
+
+std::int64_t SampleUnderColumn(int column, const PageView& view, std::int64_t recordLength) {
+  if (view.scale == 0) return column * (recordLength / kColumns);
+  return static_cast<std::int64_t>(column) * view.scale + view.start;
+}
+
+std::string CursorTimeText(double seconds, bool stackedNormalView) {
+  std::string text = vetra::Format("%7.4f", seconds);
+  if (stackedNormalView && text == "-0.0000") text = "0.0000";
+  return text + vetra::Cp949(" 초");
+}
+
+bool NeedsRebuild(int scale, bool zoomView, int cursorSource, bool playing) {
+  if (zoomView || scale == 1) return true;
+  if (scale == 0) return !(cursorSource == 1 || playing);
+  return cursorSource != 1;
+}
+
+}  // namespace morvit

@@ -1,0 +1,206 @@
+#include "controls/roadtest/core/recording.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "controls/roadtest/core/layout.h"
+#include "controls/roadtest/core/recording_file.h"
+#include "controls/roadtest/core/road_model.h"
+#include "controls/roadtest/tests/road_fixtures.h"
+#include "platform/base/text.h"
+
+namespace morvit {
+namespace {
+
+using testing::Bytes;
+using vetra::samples::RoadTestLayout;
+using vetra::samples::RoadTestOptions;
+
+struct LayoutCase {
+  RoadTestLayout layout;
+  bool packed;
+  int code;
+};
+
+class RoundTrip : public ::testing::TestWithParam<LayoutCase> {};
+
+TEST_P(RoundTrip, WriterRecordingReadsBackWhole) {
+  const LayoutCase c = GetParam();
+  vetra::testing::TempDrive drive;
+  RoadTestOptions options;
+  options.layout = c.layout;
+  options.recordLengthCode = c.code;
+  options.channels = 10;
+  const Bytes plain = testing::SampleBytes(options);
+  const std::string name = c.packed ? "1Temp.Res" : "1Temp.Dat";
+  testing::WriteExchangeFile(drive, name, c.packed ? vetra::samples::PackLzss(plain) : plain);
+
+  const LoadedFile file = LoadRecordingFile(std::string("C:\\Vetra\\TempE\\") + name);
+  ASSERT_TRUE(file.Ok());
+  const Recording& r = file.recording;
+  EXPECT_EQ(r.oldLayout, c.layout == RoadTestLayout::Old);
+  EXPECT_EQ(r.recordLengthCode, c.code);
+  EXPECT_EQ(r.header.maker, vetra::Cp949(options.maker));
+  EXPECT_EQ(r.header.symptom, vetra::Cp949(options.symptom));
+  EXPECT_EQ(r.channels[0].code, "CKP");
+  EXPECT_EQ(r.channels[0].name, vetra::Cp949("크랭크각 센서"));
+  EXPECT_EQ(r.channels[8].lutNumber, options.lutNumber);
+
+  // Every recorded channel holds exactly its bytes of the file, in file order.
+  std::size_t offset = r.SampleStart();
+  for (int i = 0; i < options.channels; ++i) {
+    const auto& data = r.data[static_cast<std::size_t>(i)];
+    ASSERT_EQ(static_cast<std::int64_t>(data.size()), r.ChannelSampleCount(r.channels[static_cast<std::size_t>(i)].rate)) << i;
+    ASSERT_TRUE(std::equal(data.begin(), data.end(), plain.begin() + static_cast<std::ptrdiff_t>(offset))) << i;
+    offset += data.size();
+  }
+  EXPECT_EQ(offset, plain.size());
+  // Derived items are sized to their source; the first one is the engine speed on channel 1.
+  EXPECT_EQ(r.channels[80].source, 2);
+  EXPECT_EQ(r.data[80].size(), r.data[1].size());
+  EXPECT_EQ(r.channels[80].rangeHigh, 6000.0);
+  if (c.layout == RoadTestLayout::New) {
+    EXPECT_EQ(r.channels[81].itemType, 1200);
+    EXPECT_FLOAT_EQ(r.channels[81].params[5], static_cast<float>(options.tyreWidth));
+  } else {
+    EXPECT_EQ(r.channels[81].itemType, 3200);
+    EXPECT_EQ(r.channels[81].tyreText[0], std::to_string((options.tyreWidth - 150) / 5 + 1));
+  }
+  // The unpacked copy lies beside the packed one and is the file read.
+  EXPECT_EQ(file.unpackedPath.empty(), !c.packed);
+  EXPECT_EQ(file.readPath, "C:\\Vetra\\TempE\\1Temp.Dat");
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, RoundTrip,
+                         ::testing::Values(LayoutCase{RoadTestLayout::New, false, 5}, LayoutCase{RoadTestLayout::Old, false, 5},
+                                           LayoutCase{RoadTestLayout::New, true, 5}, LayoutCase{RoadTestLayout::Old, true, 5}));
+
+TEST(RecordingReader, BadFieldsGiveDocumentedFallbacks) {
+  RoadTestOptions options;
+  options.channels = 4;
+  const Bytes good = testing::SampleBytes(options);
+  struct Case {
+    const char* name;
+    void (*patch)(Bytes&);
+    void (*check)(const Recording&);
+  };
+  const Case cases[] = {
+      {"record length code 0 reads as 1", [](Bytes& b) { testing::PutU8(b, kHeaderSize + 90, 0); },
+       [](const Recording& r) { EXPECT_EQ(r.RecordLength(), 1000000); }},
+      {"record length code 7 reads as 1", [](Bytes& b) { testing::PutU8(b, kHeaderSize + 90, 7); },
+       [](const Recording& r) { EXPECT_EQ(r.recordLengthCode, 1); }},
+      {"negative rate makes the channel absent", [](Bytes& b) { testing::PutU8(b, testing::RecordField(1, 157), 0xFB); },
+       [](const Recording& r) {
+         EXPECT_EQ(r.channels[1].rate, 0);
+         EXPECT_TRUE(r.data[1].empty());
+       }},
+      {"rate above 50 makes the channel absent", [](Bytes& b) { testing::PutU8(b, testing::RecordField(2, 157), 60); },
+       [](const Recording& r) { EXPECT_TRUE(r.data[2].empty()); }},
+      {"derived source 0 makes the item absent", [](Bytes& b) { testing::PutU8(b, testing::RecordField(80, 160), 0); },
+       [](const Recording& r) {
+         EXPECT_EQ(r.channels[80].rate, 0);
+         EXPECT_TRUE(r.data[80].empty());
+       }},
+      {"derived source 81 makes the item absent", [](Bytes& b) { testing::PutU8(b, testing::RecordField(80, 160), 81); },
+       [](const Recording& r) { EXPECT_EQ(r.SourceIndex(80), -1); }},
+      {"count flag 0 drops channels 72..79 and their derived items",
+       [](Bytes& b) {
+         testing::PutU8(b, kHeaderSize + 91, 0);
+         testing::PutU8(b, testing::RecordField(75, 157), 50);
+         testing::PutU8(b, testing::RecordField(80, 160), 76);
+       },
+       [](const Recording& r) {
+         EXPECT_TRUE(r.data[75].empty());
+         EXPECT_EQ(r.channels[80].rate, 0);
+       }},
+      {"a file cut inside the samples is zero-filled",
+       [](Bytes& b) { b.resize(b.size() - 100); },
+       [](const Recording& r) {
+         const auto& last = r.data[3];
+         ASSERT_FALSE(last.empty());
+         EXPECT_TRUE(std::all_of(last.end() - 100, last.end(), [](std::uint8_t v) { return v == 0; }));
+       }},
+      {"a file cut inside the header gives an empty old-layout recording",
+       [](Bytes& b) { b.resize(300); },
+       [](const Recording& r) {
+         EXPECT_TRUE(r.oldLayout);
+         EXPECT_TRUE(ListedChannels(r).empty());
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Bytes bytes = good;
+    c.patch(bytes);
+    c.check(ParseRecording(bytes));
+  }
+}
+
+TEST(RecordingReader, OldLayoutIgnoresBytesBeyondItsBlock) {
+  RoadTestOptions options;
+  options.layout = RoadTestLayout::Old;
+  options.channels = 2;
+  Bytes bytes = testing::SampleBytes(options);
+  // A code text in the new layout's extra record: the old layout has none.
+  testing::PutU8(bytes, kHeaderSize + 35420, 'X');
+  const Recording r = ParseRecording(bytes);
+  ASSERT_TRUE(r.oldLayout);
+  EXPECT_EQ(r.channels[0].code, "CKP");
+  EXPECT_EQ(r.SampleStart(), 37270u);
+}
+
+TEST(RecordingFile, PackedCopyIsUnpackedBesideItAndRemovedOnClose) {
+  vetra::testing::TempDrive drive;
+  RoadTestOptions options;
+  options.channels = 3;
+  testing::WriteExchangeFile(drive, "7Temp.Res", vetra::samples::PackLzss(testing::SampleBytes(options)));
+  testing::WriteExchangeFile(drive, "8Temp.Dat", testing::SampleBytes(options));
+  {
+    RoadModel model(LutStore(drive.Root().string()));
+    ASSERT_TRUE(model.Load("7Temp.Res").Ok());
+    EXPECT_TRUE(std::filesystem::exists(drive / "Vetra/TempE/7Temp.Dat"));
+    EXPECT_EQ(model.State().recordingPath, "C:\\Vetra\\TempE\\7Temp.Dat");
+    // A new load forgets the old one and its unpacked file.
+    ASSERT_TRUE(model.Load("8Temp.Dat").Ok());
+    EXPECT_FALSE(std::filesystem::exists(drive / "Vetra/TempE/7Temp.Dat"));
+  }
+  // The model made no unpacked file for a .Dat copy: it survives.
+  EXPECT_TRUE(std::filesystem::exists(drive / "Vetra/TempE/8Temp.Dat"));
+  EXPECT_TRUE(std::filesystem::exists(drive / "Vetra/TempE/7Temp.Res"));
+}
+
+TEST(RecordingFile, FailedLoadsSayWhyAndLeaveNothing) {
+  vetra::testing::TempDrive drive;
+  RoadTestOptions options;
+  options.channels = 3;
+  Bytes packed = vetra::samples::PackLzss(testing::SampleBytes(options));
+  packed.resize(packed.size() / 2);
+  testing::WriteExchangeFile(drive, "1Temp.Res", packed);
+  testing::WriteExchangeFile(drive, "2Temp.DAT", testing::SampleBytes(options));
+
+  RoadModel model(LutStore(drive.Root().string()));
+  struct Case {
+    const char* name;
+    LoadStatus status;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"1Temp.Res", LoadStatus::UnpackFailed, "C:\\Vetra\\TempE\\1Temp.Res" + vetra::Cp949(" 데이터가 없습니다")},
+      {"missing.Res", LoadStatus::CannotOpen, ""},
+      {"missing.Dat", LoadStatus::CannotOpen, ""},
+      {"..\\x.Dat", LoadStatus::CannotOpen, ""},
+      {"", LoadStatus::CannotOpen, ""},
+      {"2Temp.DAT", LoadStatus::Ok, ""},  // any letter case of "dat" is read as unpacked
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const LoadOutcome outcome = model.Load(c.name);
+    EXPECT_EQ(outcome.status, c.status);
+    EXPECT_EQ(outcome.message.text, c.message);
+    EXPECT_TRUE(model.State().dataShown);  // the screens are built in every case
+  }
+  EXPECT_FALSE(std::filesystem::exists(drive / "Vetra/TempE/1Temp.Dat"));
+}
+
+}  // namespace
+}  // namespace morvit

@@ -1,0 +1,121 @@
+#include "controls/roadtest/core/road_model.h"
+
+#include <gtest/gtest.h>
+
+#include "controls/roadtest/tests/road_fixtures.h"
+#include "platform/base/text.h"
+
+namespace morvit {
+namespace {
+
+using vetra::samples::RoadTestOptions;
+
+class ModelTest : public ::testing::Test {
+protected:
+  void Load(RoadTestOptions options) {
+    testing::WriteExchangeFile(drive, "5Temp.Dat", testing::SampleBytes(options));
+    ASSERT_TRUE(model.Load("5Temp.Dat").Ok());
+  }
+  vetra::testing::TempDrive drive;
+  RoadModel model{LutStore(drive.Root().string())};
+};
+
+TEST_F(ModelTest, StartStateFollowsTheRecording) {
+  RoadTestOptions options;
+  Load(options);
+  const RoadState& s = model.State();
+  // Ten recorded channels and six derived items are listed; throttle, pressure, injector and the
+  // derived items are shown at the start, the first eight of them.
+  EXPECT_EQ(s.listChannels.size(), 16u);
+  EXPECT_EQ(s.shown.Count(), 8);
+  EXPECT_EQ(s.ChannelOfRow(s.shown.Rows()[0]), 2);
+  EXPECT_EQ(s.graphHeight, 62);
+  EXPECT_EQ(s.page.scale, 0);
+  EXPECT_EQ(s.page.cursorA, 350);
+  EXPECT_EQ(s.page.start, 350 * (50000 / 700));
+  EXPECT_EQ(ItemRowText(s.recording.channels[2]), "TPS  " + vetra::Cp949("스로틀 포지션 센서"));
+}
+
+TEST_F(ModelTest, PagesAndMeasurementOfEveryShownItem) {
+  Load(RoadTestOptions{});
+  for (int entry : {0, 1, 3, 6}) {
+    model.SelectScale(entry);
+    ASSERT_TRUE(model.RightButton(100, 300) || model.State().measureOn);
+    for (int row : model.State().shown.Rows()) {
+      const int item = model.State().ChannelOfRow(row);
+      const ItemPage& page = model.BuildNormalPage(item);
+      EXPECT_GT(page.count, 0) << item << " at entry " << entry;
+      const CursorStatistics stats = model.Statistics(item);
+      EXPECT_LE(stats.min, stats.max) << item << " at entry " << entry;
+    }
+  }
+  // The injector duty of the writer's drive lies between its idle and its full-load pulse.
+  model.SelectScale(0);
+  const ItemPage& duty = model.BuildNormalPage(83);
+  ASSERT_EQ(model.State().recording.channels[83].itemType, 1300);
+  EXPECT_GT(duty.columnMax[350], 1.0);
+  EXPECT_LT(duty.columnMax[350], 20.0);
+}
+
+TEST_F(ModelTest, CommandsOnAShortRecording) {
+  Load(RoadTestOptions{});
+  // Play does nothing on the full view.
+  EXPECT_FALSE(model.Play());
+  // Sample recordings refuse 1:100 and above.
+  const ScaleOutcome refused = model.SelectScale(7);
+  EXPECT_FALSE(refused.changed);
+  EXPECT_EQ(refused.entry, 0);
+  EXPECT_EQ(refused.message.text, vetra::Cp949("샘플 데이터에서는 지원되지 않는 배율입니다."));
+  ASSERT_TRUE(model.SelectScale(4).changed);  // 1:10
+  EXPECT_TRUE(model.Play());
+  int ticks = 0;
+  while (!model.Tick() && ticks < 1000) ++ticks;
+  EXPECT_EQ(model.State().play, PlayState::Stopped);
+  // It stops at the first tick that starts at or past L - (50 + 700) x S, never past L - 700 x S.
+  EXPECT_GE(model.State().page.start, 50000 - 7500);
+  EXPECT_LE(model.State().page.start, 50000 - 7000);
+  EXPECT_TRUE(model.ReversePlay());
+  EXPECT_FALSE(model.ReversePlay());  // a second press stops
+  model.Trigger();
+  EXPECT_EQ(model.State().page.start, 50000 - 3500);
+  // Right click toggles measurement and places cursor B; none without shown items.
+  EXPECT_TRUE(model.RightButton(216, 300));
+  EXPECT_TRUE(model.State().measureOn);
+  EXPECT_EQ(model.State().page.cursorB, 200);
+  EXPECT_DOUBLE_EQ(model.CursorTime(), 150 * 10 * 0.00002);
+  while (model.State().shown.Count() > 0) model.RemoveShownItem(0);
+  EXPECT_FALSE(model.RightButton(216, 300));
+}
+
+TEST_F(ModelTest, ItemListRefusesANinthItem) {
+  Load(RoadTestOptions{});
+  std::vector<int> selected = model.State().shown.Rows();
+  int extra = 0;
+  while (model.State().shown.Contains(extra)) ++extra;
+  selected.push_back(extra);
+  const SelectionOutcome full = model.OnItemListChange(selected);
+  EXPECT_EQ(full.row, extra);
+  EXPECT_TRUE(full.deselectRow);
+  EXPECT_EQ(full.message.text, vetra::Cp949("8개 항목까지만 선택 할 수 있습니다."));
+  EXPECT_EQ(model.State().shown.Count(), 8);
+  // Deselecting a row removes it and lays the rows out again.
+  selected.pop_back();
+  selected.erase(selected.begin());
+  const SelectionOutcome removed = model.OnItemListChange(selected);
+  EXPECT_EQ(removed.result, ItemSet::Toggle::Removed);
+  EXPECT_EQ(model.State().graphHeight, ParallelRowHeight(7));
+}
+
+TEST_F(ModelTest, RangeCommands) {
+  Load(RoadTestOptions{});
+  const MinMaxPair recorded = model.State().recording.minMax[0];
+  model.MinMaxRange();
+  EXPECT_EQ(model.State().rangeMode, kRangeMinMax);
+  EXPECT_NE(model.State().recording.minMax[0].high, recorded.high);
+  EXPECT_TRUE(model.FullRange());
+  EXPECT_EQ(model.State().rangeMode, kRangeFull);
+  EXPECT_EQ(model.State().recording.minMax[0].high, recorded.high);
+}
+
+}  // namespace
+}  // namespace morvit

@@ -1,0 +1,77 @@
+#include "controls/roadtest/core/zoom.h"
+
+#include <gtest/gtest.h>
+
+#include "controls/roadtest/core/road_model.h"
+#include "controls/roadtest/tests/road_fixtures.h"
+#include "platform/base/text.h"
+
+namespace morvit {
+namespace {
+
+constexpr std::int64_t kLong = 1000000;
+
+TEST(ZoomCoupling, BothPagesShowTheSameInstant) {
+  const struct {
+    const char* name;
+    Page panel, lower;
+    Page expectedLower;
+  } cases[] = {
+      {"panel at 1:10 over lower at 1:100", {.scale = 10, .start = 500000, .cursorA = 200},
+       {.scale = 100}, {.scale = 100, .start = 500000 - 90 * 200, .cursorA = 200}},
+      {"full-view panel", {.scale = 0, .cursorA = 350}, {.scale = 10},
+       {.scale = 10, .start = 350 * 1428 - 3500, .cursorA = 350}},
+      // Near the end the lower page is held at L - 700 x S and its cursor follows the instant.
+      {"near the end", {.scale = 1, .start = kLong - 700, .cursorA = 600},
+       {.scale = 500}, {.scale = 500, .start = kLong - 350000, .cursorA = 700 - 100 / 500}},
+      {"near the start", {.scale = 1, .start = 1000, .cursorA = 100},
+       {.scale = 500}, {.scale = 500, .start = 0, .cursorA = 1100 / 500}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Page panel = c.panel, lower = c.lower;
+    CoupleZoomViews(panel, lower, kPanelCursorSource, kLong);
+    EXPECT_EQ(lower.start, c.expectedLower.start);
+    EXPECT_EQ(lower.cursorA, c.expectedLower.cursorA);
+  }
+  // Both full views share cursor and page.
+  Page panel{.scale = 0, .cursorA = 10}, lower{.scale = 0, .cursorA = 300};
+  CoupleZoomViews(panel, lower, 0, kLong);
+  EXPECT_EQ(panel.cursorA, 300);
+  EXPECT_EQ(panel.start, 300 * 1428);
+}
+
+TEST(ZoomView, OpenChooseScaleAndClose) {
+  vetra::testing::TempDrive drive;
+  testing::WriteExchangeFile(drive, "1Temp.Dat", testing::SampleBytes({}));
+  RoadModel model(LutStore(drive.Root().string()));
+  ASSERT_TRUE(model.Load("1Temp.Dat").Ok());
+  ASSERT_EQ(model.State().shown.Count(), 8);
+  EXPECT_EQ(model.OpenZoomView().text, vetra::Cp949("마지막에 선택한 2개의 항목은 표시 하지 않습니다."));
+  EXPECT_TRUE(model.OpenZoomView().Empty());  // already open
+  const RoadState& s = model.State();
+  EXPECT_EQ(s.analysis.Count(), 6);
+  EXPECT_EQ(s.lowerHeight, (403 - 30) / 6);
+
+  EXPECT_EQ(model.SelectZoomScale(8).message.text, vetra::Cp949("샘플 데이터에서는 지원되지 않는 배율입니다."));
+  ASSERT_TRUE(model.SelectZoomScale(1).changed);
+  model.SetZoomItem(s.analysis.Rows()[0]);
+  EXPECT_GT(model.BuildPanelPage().count, 0);
+  for (int row : s.analysis.Rows()) EXPECT_GT(model.BuildLowerPage(s.ChannelOfRow(row)).count, 0);
+  // A seventh lower item is only deselected.
+  std::vector<int> selected = s.analysis.Rows();
+  selected.push_back(s.shown.Rows()[7]);
+  const SelectionOutcome full = model.OnAnalysisListChange(selected);
+  EXPECT_TRUE(full.deselectRow);
+  EXPECT_TRUE(full.message.Empty());
+
+  const int zoomRow = s.zoomItem;
+  EXPECT_EQ(model.RemoveShownItem(0), zoomRow);
+  EXPECT_EQ(s.zoomItem, -1);
+  model.CloseZoomView();
+  EXPECT_FALSE(s.zoomMode);
+  EXPECT_EQ(s.graphHeight, ParallelRowHeight(8));
+}
+
+}  // namespace
+}  // namespace morvit
