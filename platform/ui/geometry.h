@@ -35,6 +35,8 @@ public:
   constexpr CRect(RECT r) : RECT(r) {}
   constexpr CRect(POINT topLeft, SIZE size)
       : RECT{topLeft.x, topLeft.y, topLeft.x + size.cx, topLeft.y + size.cy} {}
+  operator LPRECT() { return this; }
+  operator LPCRECT() const { return this; }
   constexpr int Width() const { return right - left; }
   constexpr int Height() const { return bottom - top; }
   constexpr CSize Size() const { return {Width(), Height()}; }
