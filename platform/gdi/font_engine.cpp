@@ -1,0 +1,273 @@
+#include "platform/gdi/font_engine.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_TRUETYPE_TABLES_H
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <tuple>
+
+#include "platform/base/text.h"
+
+namespace vetra::gdi {
+
+namespace {
+
+std::recursive_mutex& EngineMutex()
+{
+  static std::recursive_mutex mutex;
+  return mutex;
+}
+
+FT_Library Library()
+{
+  static FT_Library library = [] {
+    FT_Library made = nullptr;
+    if (FT_Init_FreeType(&made) != 0) made = nullptr;
+    return made;
+  }();
+  return library;
+}
+
+// A file for a fontconfig pattern. With `family` the match must be that family; with `korean`
+// it must cover Hangul.
+std::optional<std::string> Match(const std::string& pattern, const char* family, bool korean, bool bold)
+{
+  FcPattern* query = FcNameParse(reinterpret_cast<const FcChar8*>(pattern.c_str()));
+  if (!query) return std::nullopt;
+  FcPatternAddInteger(query, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+  FcConfigSubstitute(nullptr, query, FcMatchPattern);
+  FcDefaultSubstitute(query);
+  FcResult result = FcResultNoMatch;
+  FcPattern* match = FcFontMatch(nullptr, query, &result);
+  FcPatternDestroy(query);
+  if (!match) return std::nullopt;
+  std::optional<std::string> file;
+  FcChar8* path = nullptr;
+  FcChar8* matchedFamily = nullptr;
+  FcLangSet* languages = nullptr;
+  bool ok = FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch;
+  if (ok && family) {
+    ok = false;
+    for (int i = 0; FcPatternGetString(match, FC_FAMILY, i, &matchedFamily) == FcResultMatch; ++i) {
+      if (vetra::EqualsNoCase(reinterpret_cast<const char*>(matchedFamily), family)) ok = true;
+    }
+  }
+  if (ok && korean) {
+    ok = FcPatternGetLangSet(match, FC_LANG, 0, &languages) == FcResultMatch &&
+         FcLangSetHasLang(languages, reinterpret_cast<const FcChar8*>("ko")) == FcLangEqual;
+  }
+  if (ok) file = reinterpret_cast<const char*>(path);
+  FcPatternDestroy(match);
+  return file;
+}
+
+std::string FindFile(const std::string& utf8Face, bool fixedPitch, bool bold)
+{
+  std::lock_guard lock(EngineMutex());
+  static const bool ready = [] {
+    if (!FcInit()) return false;
+    std::atexit(FcFini);  // gives back fontconfig's own tables, so leak checks stay quiet
+    return true;
+  }();
+  if (!ready) return {};
+  auto family = [&](const char* name) { return Match(name, name, false, bold); };
+  auto gothic = [&] { return family("NanumGothic").value_or(Match("sans-serif:lang=ko", nullptr, false, bold).value_or("")); };
+
+  if (utf8Face == "굴림" || utf8Face == "돋움" || utf8Face == "새굴림") return gothic();
+  if (utf8Face == "굴림체" || utf8Face == "돋움체") {
+    if (auto file = family("NanumGothicCoding")) return *file;
+    if (auto file = Match("monospace:lang=ko", nullptr, true, bold)) return *file;
+    return gothic();
+  }
+  if (utf8Face == "바탕" || utf8Face == "바탕체" || utf8Face == "궁서" || utf8Face == "궁서체") {
+    if (auto file = Match("serif:lang=ko", nullptr, true, bold)) return *file;
+    if (auto file = family("NanumMyeongjo")) return *file;
+    return gothic();
+  }
+  if (utf8Face.empty() || vetra::EqualsNoCase(utf8Face, "System")) {
+    if (fixedPitch) {
+      if (auto file = family("NanumGothicCoding")) return *file;
+    }
+    return gothic();
+  }
+  // Any other face: its nearest match (missing glyphs come from the gothic face).
+  std::string pattern = utf8Face;
+  if (fixedPitch) pattern += ":spacing=mono";
+  return Match(pattern, nullptr, false, bold).value_or(gothic());
+}
+
+std::u32string Decode(std::string_view cp949)
+{
+  const std::string utf8 = vetra::Utf8(cp949);
+  std::u32string out;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    char32_t cp = c;
+    std::size_t length = 1;
+    if (c >= 0xF0) { cp = c & 0x07; length = 4; }
+    else if (c >= 0xE0) { cp = c & 0x0F; length = 3; }
+    else if (c >= 0xC0) { cp = c & 0x1F; length = 2; }
+    for (std::size_t k = 1; k < length && i + k < utf8.size(); ++k) cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+    out.push_back(cp);
+    i += length;
+  }
+  return out;
+}
+
+class FreeTypeFace final : public FontFace {
+public:
+  FreeTypeFace(FT_Face face, FT_Face fallback, const win::LOGFONT& font) : m_face(face), m_fallback(fallback)
+  {
+    // Windows cell metrics: the OS/2 "win" ascent and descent when the font has them.
+    const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+    const double upem = face->units_per_EM > 0 ? face->units_per_EM : 1000;
+    const double winAscent = os2 && os2->usWinAscent ? os2->usWinAscent : face->ascender;
+    const double winDescent = os2 && os2->usWinDescent ? os2->usWinDescent : -face->descender;
+    const double cellUnits = std::max(1.0, winAscent + winDescent);
+    int height = font.lfHeight == 0 ? 16 : font.lfHeight;
+    double em = 0;
+    if (height > 0) {
+      // Positive: the cell height.
+      em = height * upem / cellUnits;
+      m_ascent = static_cast<int>(std::lround(winAscent * em / upem));
+      m_descent = height - m_ascent;
+    } else {
+      // Negative: the em height.
+      em = -height;
+      m_ascent = static_cast<int>(std::lround(winAscent * em / upem));
+      m_descent = static_cast<int>(std::lround(winDescent * em / upem));
+    }
+    m_internalLeading = std::max(0, static_cast<int>(std::lround(m_ascent + m_descent - em)));
+    double emX = em;
+    const double avgUnits = os2 && os2->xAvgCharWidth > 0 ? os2->xAvgCharWidth : upem / 2;
+    if (font.lfWidth > 0) emX = font.lfWidth * upem / avgUnits;
+    m_xPixels = std::max<FT_UInt>(1, static_cast<FT_UInt>(std::lround(emX)));
+    m_yPixels = std::max<FT_UInt>(1, static_cast<FT_UInt>(std::lround(em)));
+    m_average = std::max(1, static_cast<int>(std::lround(avgUnits * emX / upem)));
+    m_max = std::max(1, static_cast<int>(std::lround((face->max_advance_width > 0 ? face->max_advance_width : upem) * emX / upem)));
+    m_italic = font.lfItalic != 0;
+  }
+
+  ~FreeTypeFace() override
+  {
+    std::lock_guard lock(EngineMutex());
+    FT_Done_Face(m_face);
+    if (m_fallback) FT_Done_Face(m_fallback);
+  }
+
+  int Ascent() const override { return m_ascent; }
+  int Descent() const override { return m_descent; }
+  int InternalLeading() const override { return m_internalLeading; }
+  int AverageCharWidth() const override { return m_average; }
+  int MaxCharWidth() const override { return m_max; }
+
+  int TextWidth(std::string_view cp949) const override
+  {
+    int width = 0;
+    for (const char32_t c : Decode(cp949)) width += Glyph(c).advance;
+    return width;
+  }
+
+  std::vector<GlyphImage> Render(std::string_view cp949) const override
+  {
+    std::vector<GlyphImage> glyphs;
+    for (const char32_t c : Decode(cp949)) glyphs.push_back(Glyph(c));
+    return glyphs;
+  }
+
+private:
+  const GlyphImage& Glyph(char32_t c) const
+  {
+    std::lock_guard lock(EngineMutex());
+    if (const auto it = m_glyphs.find(c); it != m_glyphs.end()) return it->second;
+    GlyphImage image;
+    FT_Face face = m_face;
+    FT_UInt index = FT_Get_Char_Index(face, c);
+    if (index == 0 && m_fallback) {
+      if (const FT_UInt other = FT_Get_Char_Index(m_fallback, c); other != 0) {
+        face = m_fallback;
+        index = other;
+      }
+    }
+    FT_Set_Pixel_Sizes(face, m_xPixels, m_yPixels);
+    FT_Matrix shear{0x10000, m_italic ? 0x3000 : 0, 0, 0x10000};
+    FT_Set_Transform(face, &shear, nullptr);
+    if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT) == 0 && FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) == 0) {
+      const FT_GlyphSlot slot = face->glyph;
+      const FT_Bitmap& bitmap = slot->bitmap;
+      image.left = slot->bitmap_left;
+      image.top = slot->bitmap_top;
+      image.width = static_cast<int>(bitmap.width);
+      image.height = static_cast<int>(bitmap.rows);
+      image.advance = static_cast<int>((slot->advance.x + 32) >> 6);
+      image.coverage.resize(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height));
+      for (int y = 0; y < image.height; ++y) {
+        const unsigned char* row = bitmap.buffer + static_cast<std::ptrdiff_t>(y) * bitmap.pitch;
+        std::copy_n(row, image.width, image.coverage.begin() + static_cast<std::ptrdiff_t>(y) * image.width);
+      }
+    }
+    return m_glyphs.emplace(c, std::move(image)).first->second;
+  }
+
+  FT_Face m_face;
+  FT_Face m_fallback;
+  int m_ascent = 0;
+  int m_descent = 0;
+  int m_internalLeading = 0;
+  int m_average = 0;
+  int m_max = 0;
+  FT_UInt m_xPixels = 16;
+  FT_UInt m_yPixels = 16;
+  bool m_italic = false;
+  mutable std::map<char32_t, GlyphImage> m_glyphs;
+};
+
+}  // namespace
+
+std::string FontFileForFace(std::string_view faceCp949, bool fixedPitch, bool bold)
+{
+  using Key = std::tuple<std::string, bool, bool>;
+  static std::map<Key, std::string> cache;
+  std::lock_guard lock(EngineMutex());
+  Key key{std::string(faceCp949), fixedPitch, bold};
+  if (const auto it = cache.find(key); it != cache.end()) return it->second;
+  std::string file = FindFile(vetra::Utf8(faceCp949), fixedPitch, bold);
+  cache.emplace(std::move(key), file);
+  return file;
+}
+
+std::shared_ptr<FontFace> FontFace::Open(const win::LOGFONT& font)
+{
+  const std::string face(font.lfFaceName, strnlen(font.lfFaceName, win::LF_FACESIZE));
+  const bool fixed = (font.lfPitchAndFamily & 0x03) == win::FIXED_PITCH;
+  const bool bold = font.lfWeight >= win::FW_SEMIBOLD;
+  using Key = std::tuple<std::string, long, long, bool, bool, bool>;
+  static std::map<Key, std::weak_ptr<FontFace>> cache;
+  std::lock_guard lock(EngineMutex());
+  Key key{face, font.lfHeight, font.lfWidth, fixed, bold, font.lfItalic != 0};
+  if (const auto it = cache.find(key); it != cache.end()) {
+    if (auto alive = it->second.lock()) return alive;
+  }
+  if (!Library()) return nullptr;
+  const std::string file = FontFileForFace(face, fixed, bold);
+  if (file.empty()) return nullptr;
+  FT_Face ftFace = nullptr;
+  if (FT_New_Face(Library(), file.c_str(), 0, &ftFace) != 0) return nullptr;
+  // Glyphs the face lacks (Hangul in a Latin face) come from the gothic face.
+  FT_Face fallback = nullptr;
+  const std::string gothic = FontFileForFace(vetra::Cp949("굴림"), false, bold);
+  if (!gothic.empty() && gothic != file && FT_New_Face(Library(), gothic.c_str(), 0, &fallback) != 0) fallback = nullptr;
+  auto made = std::make_shared<FreeTypeFace>(ftFace, fallback, font);
+  cache[key] = made;
+  return made;
+}
+
+}  // namespace vetra::gdi

@@ -1,0 +1,229 @@
+#include "platform/gdi/painter.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace vetra::gdi {
+
+namespace {
+
+constexpr Pixel kColorBits = 0xFFFFFF;
+
+win::RECT Intersect(const win::RECT& a, const win::RECT& b)
+{
+  win::RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
+  if (r.right < r.left) r.right = r.left;
+  if (r.bottom < r.top) r.bottom = r.top;
+  return r;
+}
+
+}  // namespace
+
+Pixel ApplyRop2(int rop2, Pixel pen, Pixel dst)
+{
+  Pixel result = pen;
+  switch (rop2) {
+    case 1: result = 0; break;
+    case 2: result = ~(pen | dst); break;
+    case 3: result = ~pen & dst; break;
+    case 4: result = ~pen; break;
+    case 5: result = pen & ~dst; break;
+    case 6: result = ~dst; break;
+    case 7: result = pen ^ dst; break;
+    case 8: result = ~(pen & dst); break;
+    case 9: result = pen & dst; break;
+    case 10: result = ~(pen ^ dst); break;
+    case 11: result = dst; break;
+    case 12: result = ~pen | dst; break;
+    case 14: result = pen | ~dst; break;
+    case 15: result = pen | dst; break;
+    case 16: result = kColorBits; break;
+    default: break;  // R2_COPYPEN and unknown codes copy
+  }
+  return result & kColorBits;
+}
+
+Pixel ApplyRop3(std::uint32_t rop, Pixel src, Pixel dst, Pixel pattern)
+{
+  switch (rop) {  // the common codes, without the general evaluation
+    case 0x00CC0020: return src & kColorBits;
+    case 0x008800C6: return src & dst & kColorBits;
+    case 0x00EE0086: return (src | dst) & kColorBits;
+    default: break;
+  }
+  // Bit (p << 2 | s << 1 | d) of the code's third byte is the result for pattern, source and
+  // destination bits p, s, d.
+  const unsigned table = (rop >> 16) & 0xFF;
+  Pixel result = 0;
+  for (unsigned index = 0; index < 8; ++index) {
+    if (!((table >> index) & 1)) continue;
+    const Pixel p = (index & 4) ? pattern : ~pattern;
+    const Pixel s = (index & 2) ? src : ~src;
+    const Pixel d = (index & 1) ? dst : ~dst;
+    result |= p & s & d;
+  }
+  return result & kColorBits;
+}
+
+Painter::Painter(Bitmap32& target, win::POINT origin, const win::RECT& clip)
+    : m_target(target), m_origin(origin)
+{
+  const win::RECT bitmap{-origin.x, -origin.y, target.Width() - origin.x, target.Height() - origin.y};
+  m_clip = Intersect(clip, bitmap);
+}
+
+Painter::Painter(Bitmap32& target) : Painter(target, {0, 0}, {0, 0, target.Width(), target.Height()}) {}
+
+bool Painter::Visible(int x, int y) const
+{
+  return x >= m_clip.left && x < m_clip.right && y >= m_clip.top && y < m_clip.bottom;
+}
+
+void Painter::FillRect(const win::RECT& rect, Pixel color, int rop2)
+{
+  const win::RECT r = Intersect(rect, m_clip);
+  color &= kColorBits;
+  for (int y = r.top; y < r.bottom; ++y) {
+    auto row = m_target.Row(y + m_origin.y);
+    auto* first = row.data() + (r.left + m_origin.x);
+    auto* last = row.data() + (r.right + m_origin.x);
+    if (rop2 == 13) {
+      std::fill(first, last, color);
+    } else {
+      for (auto* p = first; p != last; ++p) *p = ApplyRop2(rop2, color, *p);
+    }
+  }
+}
+
+void Painter::Plot(int x, int y, Pixel color, int rop2)
+{
+  if (!Visible(x, y)) return;
+  Pixel& p = m_target.At(x + m_origin.x, y + m_origin.y);
+  p = rop2 == 13 ? (color & kColorBits) : ApplyRop2(rop2, color, p);
+}
+
+bool Painter::Read(int x, int y, Pixel& out) const
+{
+  if (!Visible(x, y)) return false;
+  out = m_target.At(x + m_origin.x, y + m_origin.y);
+  return true;
+}
+
+void Painter::Stamp(int x, int y, const Stroke& stroke, Pixel color)
+{
+  if (stroke.width <= 1) {
+    Plot(x, y, color, stroke.rop2);
+    return;
+  }
+  // A round dot of the pen's width centred on the point (even widths lean up and left).
+  const int w = stroke.width;
+  const int low = -(w / 2);
+  const double centre = (w % 2 == 0) ? -0.5 : 0.0;
+  const double radius2 = (w / 2.0) * (w / 2.0);
+  for (int dy = low; dy < low + w; ++dy) {
+    for (int dx = low; dx < low + w; ++dx) {
+      const double fx = dx - centre;
+      const double fy = dy - centre;
+      if (fx * fx + fy * fy <= radius2 + 0.25) Plot(x + dx, y + dy, color, stroke.rop2);
+    }
+  }
+}
+
+void Painter::Line(win::POINT a, win::POINT b, const Stroke& stroke, StrokePhase& phase)
+{
+  const int dx = std::abs(b.x - a.x);
+  const int dy = std::abs(b.y - a.y);
+  const int sx = a.x < b.x ? 1 : -1;
+  const int sy = a.y < b.y ? 1 : -1;
+  // A cosmetic line leaves out its last pixel; a wide one ends in a round cap over it.
+  const int steps = std::max(dx, dy) + (stroke.width > 1 ? 1 : 0);
+  int err = dx - dy;
+  int x = a.x;
+  int y = a.y;
+  for (int i = 0; i < steps; ++i) {
+    bool on = true;
+    if (!stroke.pattern.empty()) {
+      if (phase.left <= 0) {
+        if (phase.left == 0) phase.run = (phase.run + 1) % stroke.pattern.size();
+        phase.left = stroke.pattern[phase.run];
+      }
+      on = phase.run % 2 == 0;
+      --phase.left;
+    }
+    if (on) {
+      Stamp(x, y, stroke, stroke.color);
+    } else if (stroke.fillGaps) {
+      Stamp(x, y, stroke, stroke.gapColor);
+    }
+    const int e2 = 2 * err;
+    if (e2 > -dy) { err -= dy; x += sx; }
+    if (e2 < dx) { err += dx; y += sy; }
+  }
+}
+
+void Painter::Blit(const win::RECT& dst, const Bitmap32& src, const win::RECT& srcRect, std::uint32_t rop, Pixel pattern)
+{
+  const int dstW = dst.right - dst.left;
+  const int dstH = dst.bottom - dst.top;
+  const int srcW = srcRect.right - srcRect.left;
+  const int srcH = srcRect.bottom - srcRect.top;
+  if (dstW == 0 || dstH == 0 || srcW == 0 || srcH == 0) return;
+  // Work on normalised rectangles; opposite signs mirror.
+  const bool mirrorX = (dstW < 0) != (srcW < 0);
+  const bool mirrorY = (dstH < 0) != (srcH < 0);
+  const win::RECT d{std::min(dst.left, dst.right), std::min(dst.top, dst.bottom), std::max(dst.left, dst.right), std::max(dst.top, dst.bottom)};
+  const win::RECT s{std::min(srcRect.left, srcRect.right), std::min(srcRect.top, srcRect.bottom), std::max(srcRect.left, srcRect.right), std::max(srcRect.top, srcRect.bottom)};
+  const long long dw = d.right - d.left, dh = d.bottom - d.top;
+  const long long sw = s.right - s.left, sh = s.bottom - s.top;
+  const win::RECT visible = Intersect(d, m_clip);
+  if (visible.right <= visible.left || visible.bottom <= visible.top) return;
+
+  // Source column for each visible destination column (nearest pixel: columns dropped or repeated).
+  std::vector<int> columns(static_cast<std::size_t>(visible.right - visible.left));
+  for (int x = visible.left; x < visible.right; ++x) {
+    long long i = x - d.left;
+    if (mirrorX) i = dw - 1 - i;
+    columns[static_cast<std::size_t>(x - visible.left)] = s.left + static_cast<int>(i * sw / dw);
+  }
+  const bool straightCopy = rop == 0x00CC0020 && !mirrorX && sw == dw;
+  for (int y = visible.top; y < visible.bottom; ++y) {
+    long long j = y - d.top;
+    if (mirrorY) j = dh - 1 - j;
+    const int sy = s.top + static_cast<int>(j * sh / dh);
+    Pixel* out = m_target.Row(y + m_origin.y).data() + m_origin.x;
+    const bool rowInside = sy >= 0 && sy < src.Height();
+    if (straightCopy && rowInside && columns.front() >= 0 && columns.back() < src.Width()) {
+      std::memcpy(out + visible.left, src.Row(sy).data() + columns.front(), columns.size() * sizeof(Pixel));
+      continue;
+    }
+    for (int x = visible.left; x < visible.right; ++x) {
+      const int sx = columns[static_cast<std::size_t>(x - visible.left)];
+      const Pixel sp = (rowInside && sx >= 0 && sx < src.Width()) ? src.At(sx, sy) : 0;
+      out[x] = ApplyRop3(rop, sp, out[x], pattern);
+    }
+  }
+}
+
+void Painter::BlendMask(int x, int y, int width, int height, std::span<const std::uint8_t> coverage, Pixel color)
+{
+  if (width <= 0 || height <= 0 || coverage.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) return;
+  const win::RECT visible = Intersect({x, y, x + width, y + height}, m_clip);
+  const unsigned cr = (color >> 16) & 0xFF, cg = (color >> 8) & 0xFF, cb = color & 0xFF;
+  for (int py = visible.top; py < visible.bottom; ++py) {
+    const auto* mask = coverage.data() + static_cast<std::size_t>(py - y) * static_cast<std::size_t>(width);
+    Pixel* out = m_target.Row(py + m_origin.y).data() + m_origin.x;
+    for (int px = visible.left; px < visible.right; ++px) {
+      const unsigned a = mask[px - x];
+      if (a == 0) continue;
+      Pixel& p = out[px];
+      if (a == 255) { p = color & kColorBits; continue; }
+      const unsigned r = (cr * a + ((p >> 16) & 0xFF) * (255 - a) + 127) / 255;
+      const unsigned g = (cg * a + ((p >> 8) & 0xFF) * (255 - a) + 127) / 255;
+      const unsigned b = (cb * a + (p & 0xFF) * (255 - a) + 127) / 255;
+      p = (r << 16) | (g << 8) | b;
+    }
+  }
+}
+
+}  // namespace vetra::gdi

@@ -1,0 +1,74 @@
+#include "platform/gdi/png_writer.h"
+
+#include <png.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+namespace vetra::gdi {
+
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+bool Encode(const Bitmap32& bitmap, std::FILE* file)
+{
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  if (!png) return false;
+  png_infop info = png_create_info_struct(png);
+  if (!info) {
+    png_destroy_write_struct(&png, nullptr);
+    return false;
+  }
+  std::vector<png_byte> row(static_cast<std::size_t>(bitmap.Width()) * 3);
+  // libpng reports errors by longjmp; nothing with a destructor is created below this point.
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    return false;
+  }
+  png_init_io(png, file);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(bitmap.Width()), static_cast<png_uint_32>(bitmap.Height()), 8,
+               PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  for (int y = 0; y < bitmap.Height(); ++y) {
+    const auto pixels = bitmap.Row(y);
+    for (std::size_t x = 0; x < pixels.size(); ++x) {
+      row[x * 3] = static_cast<png_byte>((pixels[x] >> 16) & 0xFF);
+      row[x * 3 + 1] = static_cast<png_byte>((pixels[x] >> 8) & 0xFF);
+      row[x * 3 + 2] = static_cast<png_byte>(pixels[x] & 0xFF);
+    }
+    png_write_row(png, row.data());
+  }
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return true;
+}
+
+}  // namespace
+
+bool WritePng(const Bitmap32& bitmap, const std::string& linuxPath)
+{
+  if (bitmap.Empty()) return false;
+  // Written beside the target and renamed into place, so no half-written picture is left.
+  const std::string temporary = linuxPath + ".part";
+  bool ok = false;
+  {
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(temporary.c_str(), "wb"));
+    if (!file) return false;
+    ok = Encode(bitmap, file.get());
+    ok = std::fflush(file.get()) == 0 && ok;
+  }
+  std::error_code error;
+  if (ok) std::filesystem::rename(temporary, linuxPath, error);
+  if (!ok || error) {
+    std::filesystem::remove(temporary, error);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace vetra::gdi

@@ -1,0 +1,13 @@
+#pragma once
+// Screenshots: a bitmap written as an 8-bit RGB PNG file.
+
+#include <string>
+
+#include "platform/gdi/bitmap32.h"
+
+namespace vetra::gdi {
+
+// False (and no file left behind) when the file cannot be written.
+bool WritePng(const Bitmap32& bitmap, const std::string& linuxPath);
+
+}  // namespace vetra::gdi

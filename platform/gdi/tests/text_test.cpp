@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include "platform/base/text.h"
+#include "platform/gdi/cdc.h"
+#include "platform/gdi/draw_log.h"
+#include "platform/gdi/font_engine.h"
+#include "platform/gdi/tests/canvas.h"
+
+namespace vetra::gdi {
+namespace {
+
+using testing::Canvas;
+using testing::kPaper;
+
+// Bounding box of the pixels that are not paper.
+win::RECT Inked(const Canvas& canvas)
+{
+  win::RECT box{canvas.pixels->Width(), canvas.pixels->Height(), -1, -1};
+  for (int y = 0; y < canvas.pixels->Height(); ++y) {
+    for (int x = 0; x < canvas.pixels->Width(); ++x) {
+      if (canvas.At(x, y) == kPaper) continue;
+      box = {std::min<win::LONG>(box.left, x), std::min<win::LONG>(box.top, y), std::max<win::LONG>(box.right, x + 1), std::max<win::LONG>(box.bottom, y + 1)};
+    }
+  }
+  return box;
+}
+
+TEST(Fonts, FaceNamesMapToInstalledKoreanFonts)
+{
+  struct Case { const char* face; const char* file; };
+  for (const Case c : {Case{"굴림", "NanumGothic.ttf"}, Case{"돋움", "NanumGothic.ttf"},
+                       Case{"굴림체", "NanumGothicCoding.ttf"}, Case{"System", "NanumGothic.ttf"}}) {
+    EXPECT_NE(FontFileForFace(Cp949(c.face)).find(c.file), std::string::npos) << c.face;
+  }
+  EXPECT_NE(FontFileForFace(Cp949("굴림"), false, true).find("NanumGothicBold"), std::string::npos);
+  EXPECT_FALSE(FontFileForFace(Cp949("바탕")).empty());
+  EXPECT_FALSE(FontFileForFace("Arial").empty());
+}
+
+TEST(Text, KoreanTextIsLoggedInCp949AndDrawnInsideItsCell)
+{
+  Canvas canvas(200, 40);
+  win::CFont font;
+  ASSERT_TRUE(font.CreateFont(16, 0, 0, 0, win::FW_NORMAL, 0, 0, 0, win::HANGUL_CHARSET, 0, 0, 0,
+                              win::FIXED_PITCH | win::FF_MODERN, Cp949("굴림체").c_str()));
+  ScopedDrawLog log;
+  canvas.dc.SelectObject(&font);
+  canvas.dc.SetBkMode(win::TRANSPARENT);
+  const std::string text = Cp949("전압 12.5V");
+  canvas.dc.TextOut(10, 5, text);
+
+  const auto select = log.Find("SelectFont");
+  ASSERT_EQ(select.size(), 1u);
+  EXPECT_EQ(select[0].text, Cp949("굴림체"));
+  EXPECT_EQ(select[0].args[0], 16);
+  const auto out = log.Find("TextOut");
+  ASSERT_EQ(out.size(), 1u);
+  EXPECT_EQ(out[0].args, (std::vector<long long>{10, 5}));
+  EXPECT_EQ(out[0].text, text);
+  EXPECT_EQ(out[0].text, std::string("\xC0\xFC\xBE\xD0 12.5V"));
+
+  // A positive height is the cell height; the ink stays inside the cell.
+  const win::CSize extent = canvas.dc.GetTextExtent(text);
+  EXPECT_EQ(extent.cy, 16);
+  EXPECT_GT(extent.cx, 40);
+  const win::RECT ink = Inked(canvas);
+  EXPECT_GE(ink.left, 10);
+  EXPECT_GE(ink.top, 5);
+  EXPECT_LE(ink.right, 10 + extent.cx);
+  EXPECT_LE(ink.bottom, 5 + 16);
+  canvas.dc.SelectStockObject(win::SYSTEM_FONT);
+}
+
+TEST(Text, NegativeHeightIsTheEmHeight)
+{
+  Canvas canvas(10, 10);
+  win::CFont cell, em;
+  cell.CreateFont(20, 0, 0, 0, win::FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, Cp949("굴림").c_str());
+  em.CreateFont(-20, 0, 0, 0, win::FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, Cp949("굴림").c_str());
+  canvas.dc.SelectObject(&cell);
+  win::TEXTMETRIC metrics;
+  ASSERT_TRUE(canvas.dc.GetTextMetrics(&metrics));
+  EXPECT_EQ(metrics.tmHeight, 20);
+  canvas.dc.SelectObject(&em);
+  ASSERT_TRUE(canvas.dc.GetTextMetrics(&metrics));
+  EXPECT_GT(metrics.tmHeight, 20);
+  EXPECT_EQ(metrics.tmHeight - metrics.tmInternalLeading, 20);
+  canvas.dc.SelectStockObject(win::SYSTEM_FONT);
+}
+
+TEST(Text, AlignmentAndOpaqueBackground)
+{
+  win::CFont font;
+  font.CreateFont(16, 0, 0, 0, win::FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+  const std::string text = "Wave";
+  for (const win::UINT align : {win::TA_LEFT, win::TA_CENTER, win::TA_RIGHT}) {
+    Canvas canvas(120, 30);
+    canvas.dc.SelectObject(&font);
+    canvas.dc.SetBkColor(win::RGB(0, 0, 255));
+    canvas.dc.SetTextAlign(align | win::TA_TOP);
+    canvas.dc.TextOut(60, 4, text);
+    const int width = canvas.dc.GetTextExtent(text).cx;
+    const int left = align == win::TA_LEFT ? 60 : align == win::TA_CENTER ? 60 - width / 2 : 60 - width;
+    // The opaque background covers exactly the text cell.
+    EXPECT_EQ(Inked(canvas), (win::RECT{left, 4, left + width, 20})) << align;
+    canvas.dc.SelectStockObject(win::SYSTEM_FONT);
+  }
+}
+
+TEST(Text, LoMetricScalesTheFont)
+{
+  Canvas canvas(10, 10);
+  win::CFont font;
+  font.CreateFont(100, 0, 0, 0, win::FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, Cp949("굴림").c_str());
+  DeviceInfo printer = canvas.dc.GetDeviceInfo();
+  printer.dpi = kPrinterDpi;
+  canvas.dc.SetDeviceInfo(printer);
+  canvas.dc.SetMapMode(win::MM_LOMETRIC);
+  canvas.dc.SelectObject(&font);
+  EXPECT_EQ(canvas.dc.GetTextExtent("A").cy, 100);
+  printer.dpi = kScreenDpi;  // 100 units = 37.8 pixels: 38 pixels, measured back as 101 units
+  canvas.dc.SetDeviceInfo(printer);
+  EXPECT_NEAR(canvas.dc.GetTextExtent("A").cy, 100, 1);
+  canvas.dc.SelectStockObject(win::SYSTEM_FONT);
+}
+
+}  // namespace
+}  // namespace vetra::gdi
