@@ -699,6 +699,16 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       if (OnNotify(wParam, lParam, &result)) return result;
       return DefWindowProc(message, wParam, lParam);
     }
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+      return reinterpret_cast<LRESULT>(OnCtlColor(reinterpret_cast<CDC*>(wParam),
+                                                  FromHandle(reinterpret_cast<HWND>(lParam)),
+                                                  message - WM_CTLCOLORMSGBOX));
     case WM_DRAWITEM:
       OnDrawItem(static_cast<int>(wParam), reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
       return TRUE;
@@ -894,6 +904,7 @@ void CWnd::OnKillFocus(CWnd*) { Default(); }
 void CWnd::OnShowWindow(BOOL, UINT) { Default(); }
 void CWnd::OnEnable(BOOL) { Default(); }
 void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT) { Default(); }
+HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT) { return reinterpret_cast<HBRUSH>(Default()); }
 UINT CWnd::OnGetDlgCode() { return static_cast<UINT>(Default()); }
 void CWnd::OnCaptureChanged(CWnd*) { Default(); }
 void* CWnd::OnQueryDragIcon() { return reinterpret_cast<void*>(Default()); }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/base/win_types.h"
+#include "platform/gdi/cdc.h"
 #include "platform/ui/geometry.h"
 #include "platform/ui/messages.h"
 #include "platform/ui/styles.h"
@@ -20,8 +21,6 @@ namespace win {
 
 class CMenu;
 class CScrollBar;
-class CFont;
-class CDC;
 
 using TIMERPROC = void (*)(HWND, UINT, UINT_PTR, DWORD);
 
@@ -149,6 +148,7 @@ public:
   // Painting.
   void Invalidate(BOOL erase = TRUE);
   void InvalidateRect(const RECT* rect, BOOL erase = TRUE);
+  void InvalidateRect(const RECT& rect, BOOL erase = TRUE) { InvalidateRect(&rect, erase); }
   void ValidateRect(const RECT* rect);
   void UpdateWindow();
   BOOL GetUpdateRect(LPRECT rect, BOOL erase = FALSE) const;
@@ -174,6 +174,11 @@ public:
   CMenu* GetSystemMenu(BOOL revert);
 
   int MessageBox(const char* text, const char* caption = nullptr, UINT type = 0);
+
+  // Device contexts on the client area (GetDC, released with ReleaseDC) and the whole window.
+  CDC* GetDC();
+  CDC* GetWindowDC();
+  int ReleaseDC(CDC* dc);
 
   // Runs messages until EndModalLoop; returns its result (-1 when the program is quitting).
   virtual int RunModalLoop();
@@ -225,6 +230,8 @@ protected:
   virtual void OnShowWindow(BOOL show, UINT status);
   virtual void OnEnable(BOOL enable);
   virtual void OnDrawItem(int id, LPDRAWITEMSTRUCT dis);
+  // The brush (and, through the DC, the colours) a control of the given kind is drawn with.
+  virtual HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT ctlColor);
   virtual UINT OnGetDlgCode();
   virtual void OnCaptureChanged(CWnd* wnd);
   virtual void* OnQueryDragIcon();

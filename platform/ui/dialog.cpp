@@ -54,6 +54,11 @@ BOOL CDialog::CreateFromTemplate(CWnd* owner)
   rect.bottom = rect.top + height;
   if (!CreateEx(t.exStyle, "#32770", t.caption.c_str(), style, rect, owner, 0)) return FALSE;
   const HWND self = m_hWnd;
+  if (!t.fontFace.empty()) {
+    m_font = std::make_unique<CFont>();
+    if (!m_font->CreatePointFont(t.fontPoints * 10, t.fontFace.c_str())) m_font.reset();
+  }
+  if (m_font) SetFont(m_font.get(), FALSE);
   if (t.style & DS_CENTER) CenterWindow(child ? nullptr : owner);
 
   for (const DialogItem& item : t.items) {
@@ -65,6 +70,7 @@ BOOL CDialog::CreateFromTemplate(CWnd* owner)
                        this, static_cast<UINT>(item.id))) {
       continue;
     }
+    if (m_font) raw->SetFont(m_font.get(), FALSE);
     auto* state = WindowSystem::Get().State(raw->m_hWnd);
     state->systemOwned = true;
     WindowSystem::Get().AdoptObject(std::move(control));

@@ -71,6 +71,7 @@ private:
   std::vector<CWnd*> TabOrder() const;
 
   DialogTemplate m_template;
+  std::unique_ptr<CFont> m_font;  // the template's font, given to every control
   UINT m_defId = 0;
   bool m_modal = false;
 };

@@ -4,6 +4,8 @@
 #include <cstdlib>
 
 #include "platform/base/clock.h"
+#include "platform/gdi/display.h"
+#include "platform/ui/paint.h"
 #include "platform/ui/display_factory.h"
 #include "platform/ui/system_metrics.h"
 
@@ -521,13 +523,18 @@ void WindowSystem::Destroy(HWND hwnd)
 
 vetra::ui::Display& WindowSystem::Display()
 {
-  if (!m_display) m_display = vetra::ui::CreateDefaultDisplay();
+  if (!m_display) SetDisplay(vetra::ui::CreateDefaultDisplay());
   return *m_display;
 }
 
 void WindowSystem::SetDisplay(std::unique_ptr<vetra::ui::Display> display)
 {
   m_display = std::move(display);
+  const win::SIZE size = m_display->ScreenSize();
+  if (vetra::gdi::Screen()->Width() != size.cx || vetra::gdi::Screen()->Height() != size.cy) {
+    vetra::gdi::SetScreenSize(size.cx, size.cy);
+  }
+  vetra::gdi::SetScreenComposer([] { ComposeScreen(*vetra::gdi::Screen()); });
 }
 
 void WindowSystem::Reset()

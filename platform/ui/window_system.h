@@ -12,6 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/gdi/bitmap32.h"
 #include "platform/ui/cwnd.h"
 #include "platform/ui/display.h"
 #include "platform/ui/menu.h"
@@ -38,6 +39,9 @@ struct WindowState {
   CFont* font = nullptr;
   void* icon = nullptr;
   std::unique_ptr<CMenu> systemMenu;
+  std::shared_ptr<vetra::gdi::Bitmap32> surface;  // a top-level window's picture of itself
+  std::unique_ptr<CDC> paintDC;                   // BeginPaint's device context
+  std::vector<std::unique_ptr<CDC>> dcs;          // GetDC's device contexts
 };
 
 struct Timer {
