@@ -83,7 +83,7 @@ BOOL CDialog::CreateFromTemplate(CWnd* owner)
   if (SendMessage(WM_INITDIALOG, 0, 0) && m_hWnd) {
     const std::vector<CWnd*> order = TabOrder();
     auto first = std::find_if(order.begin(), order.end(), [](CWnd* c) {
-      return (c->GetStyle() & WS_TABSTOP) && c->IsWindowVisible() && c->IsWindowEnabled();
+      return (c->GetStyle() & (WS_TABSTOP | WS_VISIBLE)) == (WS_TABSTOP | WS_VISIBLE) && c->IsWindowEnabled();
     });
     if (first != order.end() && !m_endModal) (*first)->SetFocus();
   }
