@@ -282,6 +282,10 @@ BOOL IsDialogMessage(HWND dialog, MSG* msg)
       if (keyDown) {
         WORD id = IDOK;
         if (dlg) id = LOWORD(dlg->GetDefID());
+        // A push button with the focus is the one Return presses.
+        if (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) {
+          if (CWnd* focused = CWnd::FromHandle(msg->hwnd)) id = static_cast<WORD>(focused->GetDlgCtrlID());
+        }
         HWND control = nullptr;
         if (dlg) {
           if (CWnd* c = dlg->GetDlgItem(id)) {
