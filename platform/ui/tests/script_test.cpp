@@ -117,9 +117,7 @@ TEST_F(Scripts, HeadlessProgramWithoutScriptEndsAtTheLimit)
 
 TEST_F(Scripts, DemoProgramRunsAScriptEndToEnd)
 {
-  const char* binaryDir = std::getenv("VETRA_BINARY_DIR");
-  if (!binaryDir) GTEST_SKIP() << "VETRA_BINARY_DIR not set";
-  const std::filesystem::path demo = std::filesystem::path(binaryDir) / "platform/ui/vetra_ui_demo";
+  const std::filesystem::path demo = VETRA_UI_DEMO_PATH;
   const std::filesystem::path shot = drive.Root() / "demo.png";
   const std::filesystem::path script = drive.Root() / "demo.script";
   std::ofstream(script) << "answer IDNO\nclick 60 34\nclick 100 100\ntype 안녕\nscreenshot " << shot.string()
