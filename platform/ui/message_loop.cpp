@@ -59,6 +59,8 @@ BOOL TranslateMessage(const MSG* msg)
   else if (vk >= '0' && vk <= '9') ch = static_cast<int>(vk);
   else if (vk == VK_SPACE || vk == VK_RETURN || vk == VK_ESCAPE || vk == VK_BACK || vk == VK_TAB) ch = static_cast<int>(vk);
   if (ch < 0) return FALSE;
+  const bool control = vk == VK_RETURN || vk == VK_ESCAPE || vk == VK_BACK || vk == VK_TAB;
+  if (!control && !WindowSystem::Get().translatePrintableKeys) return FALSE;
   WindowSystem::Get().Post(MSG{msg->hwnd, WM_CHAR, static_cast<WPARAM>(ch), msg->lParam, 0, {}});
   return TRUE;
 }

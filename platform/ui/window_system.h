@@ -109,6 +109,9 @@ public:
   bool rightDown = false;
   bool keyDown[256] = {};
   CWnd* mainWnd = nullptr;
+  // Whether TranslateMessage makes characters of printable keys. A display that delivers typed
+  // text by itself (through the input method) turns it off; control keys always translate.
+  bool translatePrintableKeys = true;
 
   void SetFocus(HWND hwnd);
   void Activate(HWND hwnd);
