@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/base/window_titles.h"
 #include "platform/ui/app.h"
 #include "platform/ui/cursor.h"
 #include "platform/ui/menu.h"
@@ -51,6 +52,19 @@ CWnd::~CWnd()
 }
 
 CWnd* CWnd::FromHandle(HWND hwnd) { return System().Lookup(hwnd); }
+
+HWND FindWindowA(const char* className, const char* title)
+{
+  for (HWND top : System().TopLevels()) {
+    WindowState* s = System().State(top);
+    if (className && s->className != className) continue;
+    if (title && s->text != title) continue;
+    return top;
+  }
+  // A window of another program of the system: a handle that names no window here.
+  if (title && vetra::WindowTitleExists(title)) return reinterpret_cast<HWND>(std::uintptr_t{1});
+  return nullptr;
+}
 
 // ---- creation ------------------------------------------------------------------------------
 
@@ -101,6 +115,7 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
     System().State(cs.hwndParent)->children.push_back(m_hWnd);
   } else {
     System().TopLevels().push_back(m_hWnd);
+    System().PublishTitle(m_hWnd);
   }
 
   const HWND self = m_hWnd;
@@ -767,7 +782,10 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
   switch (message) {
     case WM_SETTEXT:
       s->text = lParam ? reinterpret_cast<const char*>(lParam) : "";
-      if (!(s->style & WS_CHILD)) System().Display().TopLevelChanged(m_hWnd);
+      if (!(s->style & WS_CHILD)) {
+        System().PublishTitle(m_hWnd);
+        System().Display().TopLevelChanged(m_hWnd);
+      }
       Invalidate();
       return TRUE;
     case WM_GETTEXTLENGTH:

@@ -256,6 +256,10 @@ BOOL TranslateMessage(const MSG* msg);
 LRESULT DispatchMessage(const MSG* msg);
 BOOL IsDialogMessage(HWND dialog, MSG* msg);
 BOOL IsWindow(HWND hwnd);
+// A top-level window of this or another program of the system with this caption (and class,
+// when given); null when there is none.
+HWND FindWindowA(const char* className, const char* title);
+inline HWND FindWindow(const char* className, const char* title) { return FindWindowA(className, title); }
 BOOL ReleaseCapture();
 HWND GetCapture();
 HWND GetFocus();

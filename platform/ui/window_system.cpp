@@ -4,6 +4,8 @@
 #include <cstdlib>
 
 #include "platform/base/clock.h"
+#include "platform/base/window_titles.h"
+#include "platform/ui/app.h"
 #include "platform/gdi/display.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/display_factory.h"
@@ -429,6 +431,15 @@ std::optional<std::uint64_t> WindowSystem::NextTimerDue(HWND filter) const
   return next;
 }
 
+// ---- titles --------------------------------------------------------------------------------
+
+void WindowSystem::PublishTitle(HWND hwnd)
+{
+  WindowState* s = State(hwnd);
+  if (!s || (s->style & WS_CHILD) || ProgramName().empty()) return;
+  vetra::PublishWindowTitle(reinterpret_cast<std::uintptr_t>(hwnd), s->text);
+}
+
 // ---- focus, activation, destruction --------------------------------------------------------
 
 void WindowSystem::SetFocus(HWND hwnd)
@@ -491,6 +502,7 @@ void WindowSystem::Destroy(HWND hwnd)
     if (WindowState* ps = State(s->parent)) std::erase(ps->children, hwnd);
   } else {
     std::erase(m_topLevels, hwnd);
+    if (!ProgramName().empty()) vetra::WithdrawWindowTitle(reinterpret_cast<std::uintptr_t>(hwnd));
     if (active == hwnd) {
       active = nullptr;
       // The owner (or the topmost remaining window) becomes active.

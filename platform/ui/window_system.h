@@ -113,6 +113,8 @@ public:
   // text by itself (through the input method) turns it off; control keys always translate.
   bool translatePrintableKeys = true;
 
+  // Top-level captions of a program's windows are published for FindWindow in other programs.
+  void PublishTitle(HWND hwnd);
   void SetFocus(HWND hwnd);
   void Activate(HWND hwnd);
   void Destroy(HWND hwnd);
