@@ -156,6 +156,58 @@ TEST_F(Dialogs, AModalLoopWithNothingLeftToDoEndsAtTheHeadlessLimit)
   vetra::ui::SetHeadlessLimitMs(5000);
 }
 
+// Works inside a timer handler and keeps itself responsive by pumping messages between steps,
+// as a download dialog does; the user's Cancel arrives through the pump.
+class PumpingDialog : public CDialog {
+public:
+  PumpingDialog()
+      : CDialog(DialogTemplate{"Pump", WS_POPUP | WS_CAPTION | DS_MODALFRAME, 10, 10, 150, 60, "", 9,
+                               {{"BUTTON", "Cancel", IDCANCEL, WS_VISIBLE, 50, 40, 50, 14}}})
+  {
+  }
+  BOOL OnInitDialog() override
+  {
+    CDialog::OnInitDialog();
+    SetTimer(1, 100);
+    return TRUE;
+  }
+  void OnCancel() override
+  {
+    cancelled = true;
+    CDialog::OnCancel();
+  }
+  void OnTimer(UINT_PTR id) override
+  {
+    KillTimer(id);
+    CRect r;
+    GetDlgItem(IDCANCEL)->GetWindowRect(&r);
+    vetra::ui::InjectMouseMove(r.CenterPoint());
+    vetra::ui::InjectButton(r.CenterPoint(), 0, true);
+    vetra::ui::InjectButton(r.CenterPoint(), 0, false);
+    for (int step = 0; step < 3; ++step) {
+      MSG msg;
+      while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!IsDialogMessage(m_hWnd, &msg)) {
+          TranslateMessage(&msg);
+          DispatchMessage(&msg);
+        }
+      }
+      ++steps;
+    }
+    EndDialog(IDOK);  // the work finished after the Cancel: the later end counts
+  }
+  bool cancelled = false;
+  int steps = 0;
+};
+
+TEST_F(Dialogs, PumpInsideAHandlerDeliversInputAndTheLastEndCounts)
+{
+  PumpingDialog dialog;
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_TRUE(dialog.cancelled);
+  EXPECT_EQ(dialog.steps, 3);
+}
+
 TEST_F(Dialogs, MessageBoxesAreAnsweredFromTheQueueOrByTheirDefaultButton)
 {
   const struct {
