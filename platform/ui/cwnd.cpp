@@ -44,11 +44,15 @@ CWnd::CWnd() = default;
 
 CWnd::~CWnd()
 {
-  if (m_hWnd) {
-    // The window outlives no object: end it here (without the derived class's handlers).
-    HWND hwnd = m_hWnd;
-    System().Destroy(hwnd);
+  if (!m_hWnd) return;
+  const HWND hwnd = m_hWnd;
+  if (WindowState* s = System().State(hwnd); s && s->destroying) {
+    // Deleted while its window ends: the window finishes ending without it.
+    System().Retarget(hwnd, nullptr);
+    return;
   }
+  // The window outlives no object: end it here (without the derived class's handlers).
+  System().Destroy(hwnd);
 }
 
 CWnd* CWnd::FromHandle(HWND hwnd) { return System().Lookup(hwnd); }

@@ -475,7 +475,6 @@ void WindowSystem::Destroy(HWND hwnd)
   WindowState* s = State(hwnd);
   if (!s || s->destroying) return;
   s->destroying = true;
-  CWnd* wnd = s->object;
   const bool wasVisible = IsVisible(hwnd);
 
   // Windows this one owns go first.
@@ -488,11 +487,12 @@ void WindowSystem::Destroy(HWND hwnd)
   if (capture && IsDescendant(capture, hwnd)) {
     HWND old = capture;
     capture = nullptr;
-    if (CWnd* c = Lookup(old)) c->SendMessage(WM_CAPTURECHANGED, 0, 0);
+    ::win::SendMessage(old, WM_CAPTURECHANGED, 0, 0);
   }
   if (focus && IsDescendant(focus, hwnd)) focus = nullptr;
 
-  wnd->SendMessage(WM_DESTROY);
+  // Messages go by handle: a handler may delete the object on the way.
+  ::win::SendMessage(hwnd, WM_DESTROY, 0, 0);
   for (HWND child : std::vector<HWND>(State(hwnd)->children)) Destroy(child);
   KillTimersOf(hwnd);
 
@@ -517,16 +517,16 @@ void WindowSystem::Destroy(HWND hwnd)
       }
       if (next) Activate(next);
     }
-    if (HasDisplay()) Display().TopLevelChanged(hwnd);
   }
+  const bool topLevel = !(s->style & WS_CHILD);
   std::erase_if(m_posted, [&](const MSG& m) { return m.hwnd == hwnd; });
 
-  wnd->SendMessage(WM_NCDESTROY);
-  // The object may be gone now (PostNcDestroy); work from the handle only.
-  const bool systemOwned = State(hwnd) && State(hwnd)->systemOwned;
+  ::win::SendMessage(hwnd, WM_NCDESTROY, 0, 0);
+  const bool systemOwned = State(hwnd)->systemOwned;
   CWnd* object = Lookup(hwnd);
   if (object) object->m_hWnd = nullptr;
   Forget(hwnd);
+  if (topLevel && HasDisplay()) Display().TopLevelChanged(hwnd);
   if (object) object->PostNcDestroy();
   if (systemOwned && object) ReleaseObject(object);
 }

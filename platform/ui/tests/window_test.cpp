@@ -230,4 +230,34 @@ TEST_F(Windows, DestroyingAParentEndsItsChildrenAndReleasesCapture)
   EXPECT_EQ(CWnd::FromHandle(childHandle), nullptr);
 }
 
+// Owns its child window objects and lets them go when it ends, as the viewer controls do.
+class OwningWindow : public Probe {
+public:
+  using Probe::Probe;
+  int OnCreate(LPCREATESTRUCT cs) override
+  {
+    child = std::make_unique<Probe>("child", log);
+    child->CreateChild(*this, CRect(0, 0, 10, 10));
+    return Probe::OnCreate(cs);
+  }
+  void OnDestroy() override
+  {
+    child.reset();
+    Probe::OnDestroy();
+  }
+  MessageLog log;
+  std::unique_ptr<Probe> child;
+};
+
+TEST_F(Windows, ChildObjectsDeletedWhileTheirParentEnds)
+{
+  auto owner = std::make_unique<OwningWindow>("owner", log);
+  ASSERT_TRUE(owner->CreateChild(top, CRect(0, 0, 50, 50)));
+  const HWND child = owner->child->m_hWnd;
+  top.DestroyWindow();
+  EXPECT_FALSE(IsWindow(child));
+  EXPECT_EQ(owner->child, nullptr);
+  EXPECT_EQ(owner->m_hWnd, nullptr);
+}
+
 }  // namespace
