@@ -10,12 +10,12 @@ BOOL CStatic::Create(const char* text, DWORD style, const RECT& rect, CWnd* pare
   return CreateEx(0, "STATIC", text, style | WS_CHILD, rect, parent, id);
 }
 
-CBitmap* CStatic::SetBitmap(CBitmap* bitmap)
+HBITMAP CStatic::SetBitmap(HBITMAP bitmap)
 {
-  CBitmap* old = m_bitmap;
+  HBITMAP old = m_bitmap;
   m_bitmap = bitmap;
   if ((GetStyle() & SS_TYPEMASK) == SS_BITMAP && bitmap && !(GetStyle() & SS_CENTERIMAGE)) {
-    const CSize size = BitmapSize(*bitmap);
+    const CSize size = BitmapSize(*CBitmap::FromHandle(bitmap));
     SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
   }
   Invalidate();
@@ -30,6 +30,10 @@ LRESULT CStatic::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       break;
     case WM_GETDLGCODE:
       return DLGC_STATIC;
+    case STM_SETIMAGE:
+      return reinterpret_cast<LRESULT>(SetBitmap(reinterpret_cast<HBITMAP>(lParam)));
+    case STM_GETIMAGE:
+      return reinterpret_cast<LRESULT>(m_bitmap);
     case WM_PAINT:
       Paint();
       return 0;
@@ -44,7 +48,7 @@ LRESULT CStatic::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 void CStatic::Paint()
 {
   PAINTSTRUCT ps;
-  if (CDC* dc = BeginPaint(m_hWnd, &ps)) PaintStatic(*this, *dc, m_bitmap);
+  if (CDC* dc = BeginPaint(m_hWnd, &ps)) PaintStatic(*this, *dc, m_bitmap ? CBitmap::FromHandle(m_bitmap) : nullptr);
   EndPaint(m_hWnd, &ps);
 }
 

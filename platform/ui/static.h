@@ -6,21 +6,23 @@
 
 namespace win {
 
-class CBitmap;
+inline constexpr UINT STM_SETIMAGE = 0x0172;
+inline constexpr UINT STM_GETIMAGE = 0x0173;
 
 class CStatic : public CWnd {
 public:
   BOOL Create(const char* text, DWORD style, const RECT& rect, CWnd* parent, UINT id = 0xFFFF);
   // Shows a picture (SS_BITMAP); the control takes the picture's size. Returns the previous one.
-  CBitmap* SetBitmap(CBitmap* bitmap);
-  CBitmap* GetBitmap() const { return m_bitmap; }
+  // The caller keeps owning the bitmap.
+  HBITMAP SetBitmap(HBITMAP bitmap);
+  HBITMAP GetBitmap() const { return m_bitmap; }
 
 protected:
   LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
   void Paint();
-  CBitmap* m_bitmap = nullptr;
+  HBITMAP m_bitmap = nullptr;
 };
 
 }  // namespace win

@@ -190,7 +190,7 @@ TEST_F(Controls, BitmapStaticTakesThePictureSize)
   ASSERT_TRUE(picture.CreateCompatibleBitmap(&dc, 30, 20));
   CStatic control;
   ASSERT_TRUE(control.Create("", SS_BITMAP | WS_VISIBLE, CRect(0, 0, 1, 1), &parent, 247));
-  control.SetBitmap(&picture);
+  control.SetBitmap(picture);
   CRect r;
   control.GetClientRect(&r);
   EXPECT_EQ(r, CRect(0, 0, 30, 20));
