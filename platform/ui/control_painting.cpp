@@ -12,17 +12,25 @@ namespace win {
 
 namespace {
 
-CFont& DefaultFont()
+// The font of controls that were given none. A plain handle: it lives as long as the process.
+CFont* DefaultFont()
 {
-  static CFont font;
-  if (!font.m_hObject) font.CreatePointFont(90, vetra::Cp949("굴림").c_str());
-  return font;
+  static const HFONT font = [] {
+    LOGFONT description{};
+    description.lfHeight = -12;
+    description.lfWeight = 400;
+    description.lfCharSet = 129;
+    const std::string face = vetra::Cp949("굴림");
+    std::copy_n(face.c_str(), std::min(face.size() + 1, sizeof description.lfFaceName), description.lfFaceName);
+    return CreateFontIndirectA(&description);
+  }();
+  return CFont::FromHandle(font);
 }
 
 CFont* FontOf(const CWnd& wnd)
 {
   CFont* font = wnd.GetFont();
-  return font && font->m_hObject ? font : &DefaultFont();
+  return font && font->m_hObject ? font : DefaultFont();
 }
 
 // Asks the parent for the control's colours (WM_CTLCOLOR...), then fills the background.
@@ -265,6 +273,23 @@ int VisibleEditLines(const CEdit& edit)
   CRect client;
   edit.GetClientRect(&client);
   return std::max(1, (client.Height() - 1) / LineHeight(edit));
+}
+
+int EditTextWidth(const CEdit& edit, std::string_view text)
+{
+  CDC measuring;
+  measuring.CreateCompatibleDC(nullptr);
+  CFont* old = measuring.SelectObject(FontOf(edit));
+  const int width = measuring.GetTextExtent(text).cx;
+  measuring.SelectObject(old);
+  return width;
+}
+
+int EditWrapWidth(const CEdit& edit)
+{
+  CRect client;
+  edit.GetClientRect(&client);
+  return std::max(1, client.Width() - 4);
 }
 
 int EditCharFromPoint(const CEdit& edit, CPoint point)

@@ -2,6 +2,7 @@
 // The plain classic look of the standard controls, kept apart from their behaviour.
 
 #include <string>
+#include <string_view>
 
 #include "platform/ui/cwnd.h"
 #include "platform/ui/scroll_bar.h"
@@ -30,6 +31,9 @@ void PaintEdit(CEdit& edit, CDC& dc, int selStart, int selEnd, bool focused, int
 CSize BitmapSize(const CBitmap& bitmap);
 // How many lines of text the edit box shows.
 int VisibleEditLines(const CEdit& edit);
+// The drawn width of a piece of an edit box's text, and the width its lines wrap at.
+int EditTextWidth(const CEdit& edit, std::string_view text);
+int EditWrapWidth(const CEdit& edit);
 // The text position nearest to a client point of the edit box.
 int EditCharFromPoint(const CEdit& edit, CPoint point);
 

@@ -25,59 +25,52 @@ const std::string& CEdit::Text() const
   return s ? s->text : none;
 }
 
-int CEdit::GetLineCount() const
+const std::vector<detail::EditLine>& CEdit::Lines() const
 {
-  if (!Multiline()) return 1;
   const std::string& text = Text();
-  int count = 1;
-  for (std::size_t at = text.find(kLineEnd); at != std::string::npos; at = text.find(kLineEnd, at + 2)) ++count;
-  return count;
+  const bool wraps = Multiline() && !(GetStyle() & (ES_AUTOHSCROLL | WS_HSCROLL));
+  const int width = wraps ? EditWrapWidth(*this) : 0;
+  if (!m_layoutValid || m_layoutText != text || m_layoutWidth != width) {
+    m_layout = detail::LayOutEditText(text, Multiline(), width,
+                                      [this](std::string_view piece) { return EditTextWidth(*this, piece); });
+    m_layoutText = text;
+    m_layoutWidth = width;
+    m_layoutValid = true;
+  }
+  return m_layout;
 }
+
+int CEdit::GetLineCount() const { return static_cast<int>(Lines().size()); }
 
 int CEdit::LineIndex(int line) const
 {
   if (line < 0) line = LineFromChar(-1);
-  if (!Multiline()) return line == 0 ? 0 : -1;
-  const std::string& text = Text();
-  std::size_t start = 0;
-  for (int i = 0; i < line; ++i) {
-    const std::size_t at = text.find(kLineEnd, start);
-    if (at == std::string::npos) return -1;
-    start = at + 2;
-  }
-  return static_cast<int>(start);
+  const auto& lines = Lines();
+  if (line >= static_cast<int>(lines.size())) return -1;
+  return lines[static_cast<std::size_t>(line)].start;
 }
 
 int CEdit::LineFromChar(int charIndex) const
 {
   if (charIndex < 0) charIndex = std::min(m_selStart, m_selEnd);
-  const std::string& text = Text();
-  charIndex = std::clamp(charIndex, 0, static_cast<int>(text.size()));
-  if (!Multiline()) return 0;
+  const auto& lines = Lines();
   int line = 0;
-  for (std::size_t at = text.find(kLineEnd); at != std::string::npos && static_cast<int>(at) < charIndex;
-       at = text.find(kLineEnd, at + 2)) {
-    ++line;
-  }
+  for (std::size_t i = 1; i < lines.size() && lines[i].start <= charIndex; ++i) line = static_cast<int>(i);
   return line;
 }
 
 int CEdit::LineLength(int charIndex) const
 {
-  const std::string& text = Text();
   const int line = LineFromChar(charIndex < 0 ? std::min(m_selStart, m_selEnd) : charIndex);
-  const int start = LineIndex(line);
-  if (start < 0) return 0;
-  std::size_t end = Multiline() ? text.find(kLineEnd, static_cast<std::size_t>(start)) : std::string::npos;
-  if (end == std::string::npos) end = text.size();
-  return static_cast<int>(end) - start;
+  return Lines()[static_cast<std::size_t>(line)].length;
 }
 
 std::string CEdit::GetLine(int index) const
 {
-  const int start = LineIndex(index);
-  if (start < 0) return {};
-  return Text().substr(static_cast<std::size_t>(start), static_cast<std::size_t>(LineLength(start)));
+  const auto& lines = Lines();
+  if (index < 0 || index >= static_cast<int>(lines.size())) return {};
+  const detail::EditLine& line = lines[static_cast<std::size_t>(index)];
+  return Text().substr(static_cast<std::size_t>(line.start), static_cast<std::size_t>(line.length));
 }
 
 int CEdit::GetLine(int index, char* buffer, int maxLength) const
@@ -257,7 +250,7 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
           if (line < 0 || line >= GetLineCount()) break;
           const int column = caret - LineIndex(LineFromChar(caret));
           const int start = LineIndex(line);
-          int target = start + std::min(column, LineLength(start));
+          int target = start + std::min(column, Lines()[static_cast<std::size_t>(line)].length);
           if (target > start) target = CharEndAfter(CharStartBefore(target)) > target ? CharStartBefore(target) : target;
           MoveCaret(target, shift);
           break;

@@ -4,8 +4,10 @@
 // caret never stands inside a character. Lines of a multi-line box end in "\r\n".
 
 #include <string>
+#include <vector>
 
 #include "platform/ui/cwnd.h"
+#include "platform/ui/edit_layout.h"
 
 namespace win {
 
@@ -49,6 +51,8 @@ private:
   bool Multiline() const { return (GetStyle() & ES_MULTILINE) != 0; }
   bool ReadOnly() const { return (GetStyle() & ES_READONLY) != 0; }
   const std::string& Text() const;
+  // The lines as shown (hard lines, broken to the box's width when it wraps).
+  const std::vector<detail::EditLine>& Lines() const;
   void Insert(const std::string& bytes);
   void Notify(UINT code);
   int CharStartBefore(int index) const;
@@ -63,6 +67,10 @@ private:
   UINT m_limit = 30000;
   int m_pendingLead = -1;  // lead byte of a double-byte character waiting for its trail byte
   bool m_focused = false;
+  mutable std::vector<detail::EditLine> m_layout;
+  mutable std::string m_layoutText;
+  mutable int m_layoutWidth = 0;
+  mutable bool m_layoutValid = false;
 };
 
 }  // namespace win

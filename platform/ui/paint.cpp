@@ -42,13 +42,11 @@ void AttachTo(CDC& dc, HWND hwnd, bool wholeWindow, const RECT* clip)
   dc.AttachSurface(std::move(surface));
 }
 
-CFont& CaptionFont()
+// A plain handle: it lives as long as the process.
+CFont* CaptionFont()
 {
-  static CFont font;
-  if (!font.m_hObject) {
-    font.CreateFont(-12, 0, 0, 0, 700, 0, 0, 0, 129, 0, 0, 0, 0, vetra::Cp949("굴림").c_str());
-  }
-  return font;
+  static const HFONT font = CreateFontA(-12, 0, 0, 0, 700, 0, 0, 0, 129, 0, 0, 0, 0, vetra::Cp949("굴림").c_str());
+  return CFont::FromHandle(font);
 }
 
 void DrawEdge(CDC& dc, CRect r, COLORREF outerTopLeft, COLORREF outerBottomRight, COLORREF innerTopLeft,
@@ -95,7 +93,7 @@ void DrawNonClient(HWND hwnd)
     CRect bar(r.left, r.top, r.right, r.top + height - 1);
     dc.FillSolidRect(&bar, GetSysColor(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
     dc.FillSolidRect(r.left, r.top + height - 1, r.Width(), 1, face);
-    CFont* oldFont = dc.SelectObject(&CaptionFont());
+    CFont* oldFont = dc.SelectObject(CaptionFont());
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
     CRect text = bar;

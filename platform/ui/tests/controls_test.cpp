@@ -148,6 +148,23 @@ TEST_F(Controls, KoreanTextTypedIntoAMultiLineEditIsReadBackLineByLine)
   EXPECT_NE(std::count(log.begin(), log.end(), "parent command 1000,768"), 0);  // EN_CHANGE
 }
 
+TEST_F(Controls, MultiLineEditWrapsLongLinesToItsWidth)
+{
+  CEdit narrow, wide;
+  ASSERT_TRUE(narrow.Create(WS_VISIBLE | ES_MULTILINE, CRect(0, 0, 60, 100), &parent, 1));
+  ASSERT_TRUE(wide.Create(WS_VISIBLE | ES_MULTILINE | ES_AUTOHSCROLL, CRect(0, 100, 60, 200), &parent, 2));
+  const std::string text = vetra::Cp949("가나다라마바사아자차");
+  for (CEdit* edit : {&narrow, &wide}) {
+    edit->SetFocus();
+    vetra::ui::Type(text);
+  }
+  EXPECT_GT(narrow.GetLineCount(), 1);
+  std::string joined;
+  for (int i = 0; i < narrow.GetLineCount(); ++i) joined += narrow.GetLine(i);
+  EXPECT_EQ(joined, text);
+  EXPECT_EQ(wide.GetLineCount(), 1);  // a box that scrolls sideways keeps its line whole
+}
+
 TEST_F(Controls, ReadOnlyAndSingleLineEditsRefuseWhatTheyCannotHold)
 {
   CEdit single, readOnly;
