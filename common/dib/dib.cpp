@@ -1,8 +1,11 @@
 #include "common/dib/dib.h"
 
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 
+#include "platform/base/drive.h"
 #include "platform/base/file_api.h"
 #include "platform/base/text.h"
 
@@ -134,6 +137,8 @@ bool CDib::Valid() const
   }
   if (width <= 0 || height == 0) return false;
   if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32) return false;
+  // Bit-field masks (three 32-bit words) follow a 40-byte header and must lie inside the data.
+  if (compression == win::BI_BITFIELDS && ((bitCount != 16 && bitCount != 32) || size < kInfoHeaderBytes + 12)) return false;
   // Colour table: at most 256 entries, inside the data.
   std::size_t colors = used;
   if (colors == 0 && bitCount <= 8) colors = std::size_t{1} << bitCount;
@@ -264,16 +269,22 @@ void CDib::DrawUnscaled(int x, int y, int cx, int cy, win::CDC* dc)
 int CDib::Save(const char* path)
 {
   if (path) m_path = path;
-  const win::HFILE file = win::_lcreat(m_path.c_str(), 0);
-  if (file < 0) return 0;
+  if (!m_loaded || !m_data) return 0;  // nothing to write
   std::size_t dataBytes = m_fileHeader.bfSize >= kFileHeaderBytes ? m_fileHeader.bfSize - kFileHeaderBytes : 0;
   if (m_dataMemory) dataBytes = std::min(dataBytes, m_dataMemory.Size());
-  if (!m_data) dataBytes = 0;
+  // Written beside the target and renamed over it, so a failed write leaves no partial picture
+  // and keeps any earlier file.
+  const std::filesystem::path target = MapPath(m_path);
+  const std::filesystem::path temporary = target.string() + ".part";
+  const win::HFILE file = win::_lcreat(temporary.c_str(), 0);
+  if (file < 0) return 0;
   bool ok = win::_lwrite(file, reinterpret_cast<const char*>(&m_fileHeader), kFileHeaderBytes) == kFileHeaderBytes;
   if (ok && dataBytes > 0) ok = win::_lwrite(file, reinterpret_cast<const char*>(m_data), static_cast<win::UINT>(dataBytes)) == dataBytes;
-  win::_lclose(file);
-  if (!ok) {
-    win::DeleteFileA(m_path.c_str());
+  ok = win::_lclose(file) == 0 && ok;
+  std::error_code error;
+  if (ok) std::filesystem::rename(temporary, target, error);
+  if (!ok || error) {
+    std::filesystem::remove(temporary, error);
     return 0;
   }
   return 1;

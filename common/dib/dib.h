@@ -44,8 +44,9 @@ public:
   void Draw(int x, int y, int cx, int cy, win::CDC* dc);
   // The top-left cx by cy pixels of the picture at their own size at x, y.
   void DrawUnscaled(int x, int y, int cx, int cy, win::CDC* dc);
-  // Writes the file header and the data to `path` (the stored path when null). 1 written, 0 when
-  // the file cannot be created or written (no partial file is left).
+  // Writes the file header and the data to `path` (the stored path when null). 1 written; 0 when
+  // no picture is held or the file cannot be written (no partial file is left, an earlier file
+  // of that name stays as it was).
   int Save(const char* path = nullptr);
   // Releases everything; a second Free does nothing.
   void Free();

@@ -153,6 +153,11 @@ public:
   // Single-line text placed in `rect` by DT_LEFT/DT_CENTER/DT_RIGHT and DT_TOP/DT_VCENTER/DT_BOTTOM;
   // returns the text height. DT_CALCRECT only measures (sets rect's right and bottom).
   int DrawText(std::string_view text, RECT* rect, UINT format);
+  int DrawText(const char* text, int count, RECT* rect, UINT format)
+  {
+    const std::string_view view = text == nullptr ? std::string_view() : count < 0 ? std::string_view(text) : std::string_view(text, static_cast<std::size_t>(count));
+    return DrawText(view, rect, format);
+  }
 
   // Internal to the raster's own sources.
   struct State;

@@ -311,18 +311,48 @@ int CDC::StretchDIBits(int x, int y, int width, int height, int xSrc, int ySrc, 
   // The source rectangle is measured from the picture's top-left corner, whatever its row order.
   const RECT wanted = NormalizedRect(xSrc, ySrc, xSrc + srcWidth, ySrc + srcHeight);
   const RECT inside{std::max(wanted.left, 0), std::max(wanted.top, 0), std::min<LONG>(wanted.right, layout->width), std::min<LONG>(wanted.bottom, layout->height)};
-  // Decode the source rectangle (parts outside the picture stay black), then blit it.
-  Bitmap32 decoded(wanted.right - wanted.left, wanted.bottom - wanted.top);
   const auto* data = static_cast<const std::uint8_t*>(bits);
-  for (int sy = inside.top; sy < inside.bottom; ++sy) {
-    Pixel* out = decoded.Row(sy - wanted.top).data();
-    for (int sx = inside.left; sx < inside.right; ++sx) out[sx - wanted.left] = DibPixel(*layout, data, sx, sy);
+  const RECT dst{m_impl->MapX(x), m_impl->MapY(y), m_impl->MapX(static_cast<long long>(x) + width), m_impl->MapY(static_cast<long long>(y) + height)};
+  const Surface target = m_impl->Target();
+  if (!target.bitmap || target.bitmap->Empty()) return std::abs(srcHeight);
+  const bool sameSize = dst.right - dst.left == srcWidth && dst.bottom - dst.top == srcHeight;
+  if (sameSize && rop == SRCCOPY && srcWidth > 0 && srcHeight > 0) {
+    // Picture at its own size (skins mostly are): rows decoded straight onto the target.
+    const RECT clip = m_impl->DeviceClip();
+    const int left = std::max({dst.left, clip.left, dst.left + (inside.left - wanted.left)});
+    const int right = std::min({dst.right, clip.right, dst.left + (inside.right - wanted.left)});
+    const int top = std::max({dst.top, clip.top, dst.top + (inside.top - wanted.top)});
+    const int bottom = std::min({dst.bottom, clip.bottom, dst.top + (inside.bottom - wanted.top)});
+    for (int row = top; row < bottom; ++row) {
+      Pixel* out = target.bitmap->Row(row + target.origin.y).data() + target.origin.x + left;
+      DecodeRow(*layout, data, wanted.top + (row - dst.top), wanted.left + (left - dst.left), wanted.left + (right - dst.left), out);
+    }
+    // Parts of the source rectangle outside the picture are black.
+    Painter painter(*target.bitmap, target.origin, clip);
+    if (wanted.left < inside.left || wanted.top < inside.top || wanted.right > inside.right || wanted.bottom > inside.bottom) {
+      for (int row = std::max(dst.top, clip.top); row < std::min(dst.bottom, clip.bottom); ++row) {
+        const int sy = wanted.top + (row - dst.top);
+        if (sy < inside.top || sy >= inside.bottom) {
+          painter.FillRect({dst.left, row, dst.right, row + 1}, 0);
+        } else {
+          painter.FillRect({dst.left, row, dst.left + (inside.left - wanted.left), row + 1}, 0);
+          painter.FillRect({dst.left + (inside.right - wanted.left), row, dst.right, row + 1}, 0);
+        }
+      }
+    }
+    return srcHeight;
   }
-  RECT from{0, 0, decoded.Width(), decoded.Height()};
+  // Otherwise decode the part of the source rectangle inside the picture and blit the whole
+  // rectangle from it (the rest reads black).
+  Bitmap32 decoded(std::max<LONG>(0, inside.right - inside.left), std::max<LONG>(0, inside.bottom - inside.top));
+  for (int sy = inside.top; sy < inside.bottom && !decoded.Empty(); ++sy) {
+    DecodeRow(*layout, data, sy, inside.left, inside.right, decoded.Row(sy - inside.top).data());
+  }
+  RECT from{wanted.left - inside.left, wanted.top - inside.top, wanted.right - inside.left, wanted.bottom - inside.top};
   if (srcWidth < 0) std::swap(from.left, from.right);
   if (srcHeight < 0) std::swap(from.top, from.bottom);
-  const RECT dst{m_impl->MapX(x), m_impl->MapY(y), m_impl->MapX(static_cast<long long>(x) + width), m_impl->MapY(static_cast<long long>(y) + height)};
-  Paint(*m_impl, [&](Painter& painter) { painter.Blit(dst, decoded, from, rop); });
+  Painter painter(*target.bitmap, target.origin, m_impl->DeviceClip());
+  painter.Blit(dst, decoded, from, rop);
   return std::abs(srcHeight);
 }
 

@@ -133,4 +133,29 @@ Pixel DibPixel(const DibLayout& layout, const std::uint8_t* bits, int x, int y)
   }
 }
 
+void DecodeRow(const DibLayout& layout, const std::uint8_t* bits, int y, int x0, int x1, Pixel* out)
+{
+  const int row = layout.topDown ? y : layout.height - 1 - y;
+  const std::uint8_t* line = bits + static_cast<std::size_t>(row) * layout.stride;
+  switch (layout.bitCount) {
+    case 8:
+      for (int x = x0; x < x1; ++x) *out++ = layout.colors[line[x]];
+      return;
+    case 24:
+      for (int x = x0; x < x1; ++x) {
+        const std::uint8_t* p = line + static_cast<std::size_t>(x) * 3;
+        *out++ = (Pixel{p[2]} << 16) | (Pixel{p[1]} << 8) | p[0];
+      }
+      return;
+    case 32:
+      if (layout.masks[0] == 0xFF0000 && layout.masks[1] == 0xFF00 && layout.masks[2] == 0xFF) {
+        for (int x = x0; x < x1; ++x) *out++ = ReadAt<std::uint32_t>(line, static_cast<std::size_t>(x) * 4) & 0xFFFFFF;
+        return;
+      }
+      break;
+    default: break;
+  }
+  for (int x = x0; x < x1; ++x) *out++ = DibPixel(layout, bits, x, y);
+}
+
 }  // namespace vetra::gdi

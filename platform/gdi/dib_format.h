@@ -39,4 +39,7 @@ std::size_t DibImageBytes(const DibLayout& layout);
 // Pixel (x, y) of the picture, y = 0 being the top row; x and y must be inside.
 Pixel DibPixel(const DibLayout& layout, const std::uint8_t* bits, int x, int y);
 
+// Pixels x0 .. x1 - 1 of row y (0 = top) into out[0 .. x1 - x0); the range must be inside.
+void DecodeRow(const DibLayout& layout, const std::uint8_t* bits, int y, int x0, int x1, Pixel* out);
+
 }  // namespace vetra::gdi

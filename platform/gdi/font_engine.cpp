@@ -6,6 +6,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
+#include <deque>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -72,11 +73,7 @@ std::optional<std::string> Match(const std::string& pattern, const char* family,
 std::string FindFile(const std::string& utf8Face, bool fixedPitch, bool bold)
 {
   std::lock_guard lock(EngineMutex());
-  static const bool ready = [] {
-    if (!FcInit()) return false;
-    std::atexit(FcFini);  // gives back fontconfig's own tables, so leak checks stay quiet
-    return true;
-  }();
+  static const bool ready = FcInit() != 0;
   if (!ready) return {};
   auto family = [&](const char* name) { return Match(name, name, false, bold); };
   auto gothic = [&] { return family("NanumGothic").value_or(Match("sans-serif:lang=ko", nullptr, false, bold).value_or("")); };
@@ -267,6 +264,12 @@ std::shared_ptr<FontFace> FontFace::Open(const win::LOGFONT& font)
   if (!gothic.empty() && gothic != file && FT_New_Face(Library(), gothic.c_str(), 0, &fallback) != 0) fallback = nullptr;
   auto made = std::make_shared<FreeTypeFace>(ftFace, fallback, font);
   cache[key] = made;
+  // The faces used last stay open, so that text at a scaled size (a printed page) does not open
+  // its face again for every call.
+  static std::deque<std::shared_ptr<FontFace>> recent;
+  constexpr std::size_t kRecentFaces = 16;
+  recent.push_back(made);
+  if (recent.size() > kRecentFaces) recent.pop_front();
   return made;
 }
 

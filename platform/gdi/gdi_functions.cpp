@@ -126,9 +126,9 @@ UINT RealizePalette(HDC dc)
   return dc ? dc->RealizePalette() : GDI_ERROR;
 }
 
-UINT GetSystemPaletteEntries(HDC dc, UINT /*start*/, UINT /*count*/, PALETTEENTRY* /*entries*/)
+UINT GetSystemPaletteEntries(HDC /*dc*/, UINT /*start*/, UINT /*count*/, PALETTEENTRY* /*entries*/)
 {
-  if (!dc || !(dc->GetDeviceCaps(RASTERCAPS) & RC_PALETTE)) return 0;
+  // Every device here is true-colour: there is no system palette to read.
   return 0;
 }
 

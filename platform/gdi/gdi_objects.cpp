@@ -14,9 +14,16 @@ namespace vetra::gdi {
 
 namespace {
 
+// A live handle holds its object; a handle deleted while a device context still had it selected
+// only watches it, and its entry goes when the last device context lets go.
+struct HandleEntry {
+  std::shared_ptr<GdiObject> held;
+  std::weak_ptr<GdiObject> watched;
+};
+
 struct HandleTable {
   std::mutex mutex;
-  std::unordered_map<GdiObject*, std::shared_ptr<GdiObject>> objects;
+  std::unordered_map<GdiObject*, HandleEntry> objects;
 };
 
 HandleTable& Table()
@@ -71,7 +78,13 @@ std::shared_ptr<GdiObject> MakeStock(int which)
 
 }  // namespace
 
-GdiObject::~GdiObject() = default;
+GdiObject::~GdiObject()
+{
+  auto& table = Table();
+  std::lock_guard lock(table.mutex);
+  const auto it = table.objects.find(this);
+  if (it != table.objects.end() && !it->second.held) table.objects.erase(it);
+}
 
 std::shared_ptr<FontFace> FontObject::Face()
 {
@@ -103,7 +116,8 @@ win::HGDIOBJ Register(std::shared_ptr<GdiObject> object)
   auto& table = Table();
   std::lock_guard lock(table.mutex);
   auto* handle = object.get();
-  table.objects.emplace(handle, std::move(object));
+  HandleEntry entry{object, object};
+  table.objects.emplace(handle, std::move(entry));
   return handle;
 }
 
@@ -113,7 +127,8 @@ std::shared_ptr<GdiObject> Lookup(win::HGDIOBJ handle)
   auto& table = Table();
   std::lock_guard lock(table.mutex);
   const auto it = table.objects.find(handle);
-  return it == table.objects.end() ? nullptr : it->second;
+  if (it == table.objects.end()) return nullptr;
+  return it->second.held ? it->second.held : it->second.watched.lock();
 }
 
 const std::vector<win::PALETTEENTRY>& DefaultPaletteEntries()
@@ -243,11 +258,12 @@ BOOL DeleteObject(HGDIOBJ object)
     auto& table = Table();
     std::lock_guard lock(table.mutex);
     const auto it = table.objects.find(object);
-    if (it == table.objects.end()) return FALSE;
-    if (it->second->IsStock()) return TRUE;
-    if (it->second.use_count() > 1) return FALSE;  // still selected into a device context
-    doomed = std::move(it->second);
-    table.objects.erase(it);
+    if (it == table.objects.end() || !it->second.held) return FALSE;
+    if (it->second.held->IsStock()) return TRUE;
+    // An object still selected into a device context stays usable there and goes when it is
+    // deselected (or its device context goes), so a forgotten deselection leaks nothing.
+    doomed = std::move(it->second.held);
+    if (doomed.use_count() == 1) table.objects.erase(it);
   }
   return TRUE;
 }

@@ -1,8 +1,8 @@
 #pragma once
 // GDI objects (pens, brushes, fonts, palettes, bitmaps) and their handles. A handle points at the
-// object record; the handle table keeps each created object until DeleteObject. As on the
-// original platform, an object that is still selected into a device context is not deleted
-// (DeleteObject returns FALSE), so a handle that SelectObject gave back stays usable.
+// object record; the handle table keeps each created object until DeleteObject. An object deleted
+// while a device context still has it selected keeps drawing there and is released when it is
+// deselected; its handle is gone from then on.
 
 #include <memory>
 #include <string>
@@ -79,7 +79,7 @@ public:
   // `bitsPixel` is what GetObject reports: 32 for bitmaps compatible with the display, 1 for the
   // default bitmap of a new memory DC.
   BitmapObject(int width, int height, int bitsPixel)
-      : GdiObject(ObjectKind::Bitmap), pixels(std::make_shared<Bitmap32>(width, height, bitsPixel == 1 ? 0 : 0)),
+      : GdiObject(ObjectKind::Bitmap), pixels(std::make_shared<Bitmap32>(width, height)),
         bitsPixel(bitsPixel) {}
   std::shared_ptr<Bitmap32> pixels;
   int bitsPixel = 32;

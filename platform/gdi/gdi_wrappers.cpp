@@ -1,5 +1,6 @@
 #include "platform/gdi/gdi_wrappers.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/gdi/cdc.h"
@@ -113,11 +114,18 @@ BOOL CFont::CreateFont(int height, int width, int escapement, int orientation, i
 
 BOOL CFont::CreatePointFont(int pointSize, LPCSTR face, CDC* dc)
 {
-  // Tenths of a point to pixels of the device; a negative height asks for the em size.
+  // Tenths of a point to pixels of the device, then to the DC's logical units; a negative height
+  // asks for the em size.
   const int dpi = dc ? dc->GetDeviceCaps(LOGPIXELSY) : kScreenDpi;
   const int pixels = (pointSize * dpi + 360) / 720;
+  int height = pixels;
+  if (dc && dc->GetSafeHdc()) {
+    POINT ends[2] = {{0, 0}, {0, pixels}};
+    dc->DPtoLP(ends, 2);
+    height = std::abs(ends[1].y - ends[0].y);
+  }
   LOGFONT font;
-  font.lfHeight = -pixels;
+  font.lfHeight = -height;
   font.lfWeight = FW_NORMAL;
   font.lfCharSet = DEFAULT_CHARSET;
   if (face) std::strncpy(font.lfFaceName, face, LF_FACESIZE - 1);

@@ -130,36 +130,113 @@ void Painter::Stamp(int x, int y, const Stroke& stroke, Pixel color)
   }
 }
 
+namespace {
+
+// n / d rounded to the nearest integer (halves up), d > 0.
+long long RoundDiv(long long n, long long d)
+{
+  const long long twice = 2 * n + d;
+  const long long den = 2 * d;
+  long long q = twice / den;
+  if (twice % den != 0 && twice < 0) --q;  // floor
+  return q;
+}
+
+// The same for products too large for 64 bits (coordinates billions apart).
+long long RoundDiv(__int128 n, long long d)
+{
+  const __int128 twice = 2 * n + d;
+  const __int128 den = 2 * static_cast<__int128>(d);
+  __int128 q = twice / den;
+  if (twice % den != 0 && twice < 0) --q;  // floor
+  return static_cast<long long>(q);
+}
+
+// Moves a pattern position on by `pixels` drawn or skipped pixels.
+void Advance(const Stroke& stroke, StrokePhase& phase, long long pixels)
+{
+  if (stroke.pattern.empty() || pixels <= 0) return;
+  long long cycle = 0;
+  for (const int run : stroke.pattern) cycle += run;
+  if (cycle <= 0) return;
+  if (phase.left >= 0 && pixels > cycle) pixels = pixels % cycle + cycle;  // whole cycles change nothing
+  while (pixels > 0) {
+    if (phase.left <= 0) {
+      if (phase.left == 0) phase.run = (phase.run + 1) % stroke.pattern.size();
+      phase.left = stroke.pattern[phase.run];
+    }
+    const long long take = std::min<long long>(pixels, phase.left);
+    phase.left -= static_cast<int>(take);
+    pixels -= take;
+  }
+}
+
+// Whether the next pixel of a patterned line is drawn; moves the pattern on by one.
+bool NextIsOn(const Stroke& stroke, StrokePhase& phase)
+{
+  if (stroke.pattern.empty()) return true;
+  if (phase.left <= 0) {
+    if (phase.left == 0) phase.run = (phase.run + 1) % stroke.pattern.size();
+    phase.left = stroke.pattern[phase.run];
+  }
+  --phase.left;
+  return phase.run % 2 == 0;
+}
+
+}  // namespace
+
 void Painter::Line(win::POINT a, win::POINT b, const Stroke& stroke, StrokePhase& phase)
 {
-  const int dx = std::abs(b.x - a.x);
-  const int dy = std::abs(b.y - a.y);
-  const int sx = a.x < b.x ? 1 : -1;
-  const int sy = a.y < b.y ? 1 : -1;
+  const long long dx = static_cast<long long>(b.x) - a.x;
+  const long long dy = static_cast<long long>(b.y) - a.y;
+  const long long adx = dx < 0 ? -dx : dx;
+  const long long ady = dy < 0 ? -dy : dy;
+  const bool xMajor = adx >= ady;
+  const long long major = xMajor ? adx : ady;
   // A cosmetic line leaves out its last pixel; a wide one ends in a round cap over it.
-  const int steps = std::max(dx, dy) + (stroke.width > 1 ? 1 : 0);
-  int err = dx - dy;
-  int x = a.x;
-  int y = a.y;
-  for (int i = 0; i < steps; ++i) {
-    bool on = true;
-    if (!stroke.pattern.empty()) {
-      if (phase.left <= 0) {
-        if (phase.left == 0) phase.run = (phase.run + 1) % stroke.pattern.size();
-        phase.left = stroke.pattern[phase.run];
-      }
-      on = phase.run % 2 == 0;
-      --phase.left;
-    }
-    if (on) {
-      Stamp(x, y, stroke, stroke.color);
-    } else if (stroke.fillGaps) {
-      Stamp(x, y, stroke, stroke.gapColor);
-    }
-    const int e2 = 2 * err;
-    if (e2 > -dy) { err -= dy; x += sx; }
-    if (e2 < dx) { err += dx; y += sy; }
+  const long long steps = major + (stroke.width > 1 ? 1 : 0);
+  if (steps == 0) return;
+  // Only the steps whose major coordinate can touch the clip are walked (coordinates far outside
+  // cost nothing); the pattern moves on over the skipped ones.
+  const long long margin = stroke.width;
+  const long long start = xMajor ? a.x : a.y;
+  const long long sign = (xMajor ? dx : dy) < 0 ? -1 : 1;
+  const long long low = (xMajor ? m_clip.left : m_clip.top) - margin;
+  const long long high = (xMajor ? m_clip.right : m_clip.bottom) + margin;  // exclusive
+  long long first = sign > 0 ? low - start : start - high + 1;
+  long long last = sign > 0 ? high - start : start - low + 1;  // exclusive
+  first = std::max<long long>(first, 0);
+  last = std::min(last, steps);
+  if (first >= last) {
+    Advance(stroke, phase, steps);
+    return;
   }
+  Advance(stroke, phase, first);
+  constexpr long long kSmall = 1LL << 30;  // products of two such values fit in 64 bits
+  const bool small = major < kSmall;
+  for (long long i = first; i < last; ++i) {
+    long long x = a.x;
+    long long y = a.y;
+    if (major > 0) {
+      const long long minorDelta = xMajor ? dy : dx;
+      const long long minor = small ? RoundDiv(i * minorDelta, major) : RoundDiv(static_cast<__int128>(i) * minorDelta, major);
+      if (xMajor) {
+        x = a.x + sign * i;
+        y = a.y + minor;
+      } else {
+        y = a.y + sign * i;
+        x = a.x + minor;
+      }
+    }
+    const bool on = NextIsOn(stroke, phase);
+    if (x < m_clip.left - margin || x >= m_clip.right + margin || y < m_clip.top - margin || y >= m_clip.bottom + margin) continue;
+    if (on) {
+      Stamp(static_cast<int>(x), static_cast<int>(y), stroke, stroke.color);
+    } else if (stroke.fillGaps) {
+      Stamp(static_cast<int>(x), static_cast<int>(y), stroke, stroke.gapColor);
+    }
+  }
+  Advance(stroke, phase, steps - last);
 }
 
 void Painter::Blit(const win::RECT& dst, const Bitmap32& src, const win::RECT& srcRect, std::uint32_t rop, Pixel pattern)
@@ -184,13 +261,13 @@ void Painter::Blit(const win::RECT& dst, const Bitmap32& src, const win::RECT& s
   for (int x = visible.left; x < visible.right; ++x) {
     long long i = x - d.left;
     if (mirrorX) i = dw - 1 - i;
-    columns[static_cast<std::size_t>(x - visible.left)] = s.left + static_cast<int>(i * sw / dw);
+    columns[static_cast<std::size_t>(x - visible.left)] = s.left + static_cast<int>(static_cast<__int128>(i) * sw / dw);
   }
   const bool straightCopy = rop == 0x00CC0020 && !mirrorX && sw == dw;
   for (int y = visible.top; y < visible.bottom; ++y) {
     long long j = y - d.top;
     if (mirrorY) j = dh - 1 - j;
-    const int sy = s.top + static_cast<int>(j * sh / dh);
+    const int sy = s.top + static_cast<int>(static_cast<__int128>(j) * sh / dh);
     Pixel* out = m_target.Row(y + m_origin.y).data() + m_origin.x;
     const bool rowInside = sy >= 0 && sy < src.Height();
     if (straightCopy && rowInside && columns.front() >= 0 && columns.back() < src.Width()) {

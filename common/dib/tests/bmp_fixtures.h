@@ -16,7 +16,7 @@ struct BmpSpec {
   bool topDown = false;
   std::uint32_t usedColors = 0;  // info header's used-colours field
   // Colour table entries as 0xRRGGBB (written as quads or triples); default: as many as needed.
-  std::vector<std::uint32_t> table;
+  std::vector<std::uint32_t> table = {};
   // Pixel value at x, y (y = 0 top): a table index for indexed depths, else 0xRRGGBB.
   std::function<std::uint32_t(int x, int y)> pixel = [](int, int) { return 0u; };
 };

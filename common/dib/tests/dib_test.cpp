@@ -49,6 +49,24 @@ protected:
 
 // ---- Loading ----
 
+std::string FromBase64(std::string_view text)
+{
+  std::string out;
+  unsigned buffer = 0;
+  int bits = 0;
+  for (const char c : text) {
+    const auto pos = std::string_view("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/").find(c);
+    if (pos == std::string_view::npos) continue;
+    buffer = (buffer << 6) | static_cast<unsigned>(pos);
+    bits += 6;
+    if (bits >= 8) {
+      bits -= 8;
+      out.push_back(static_cast<char>((buffer >> bits) & 0xFF));
+    }
+  }
+  return out;
+}
+
 std::string Truncated(std::string bytes, std::size_t size) { return bytes.substr(0, size); }
 
 std::string WithU32(std::string bytes, std::size_t offset, std::uint32_t value)
@@ -95,6 +113,9 @@ TEST_F(DibTest, LoadCasesGiveTheirResultAndMessage)
       {"rows past the data", WithU32(big, 14 + 8, 4000), 0, " BMP 화일이 아닙니다.", 0, 0, 0},
       {"huge width", WithU32(big, 14 + 4, 0x7FFFFFFF), 0, " BMP 화일이 아닙니다.", 0, 0, 0},
       {"zero height", WithU32(big, 14 + 8, 0), 0, " BMP 화일이 아닙니다.", 0, 0, 0},
+      // Found by fuzzing: bit-field masks that would be read past the end of the data.
+      {"bit-field masks past the data", FromBase64("Qk0+AAAAAAAAADYAAAAoAAAAAwAAAAEAAAABABAAAwAAAAEAAAACAAAHAAAAAgAAAAAAAAAAAAAAAAAoAAAAAwAAAAEAAAABABAAAwAAAAEAAAAAAAAAAAAAAAAKAAAAAAAAAAAAAAAA"),
+       0, " BMP 화일이 아닙니다.", 0, 0, 0},
       {"bit count 7", [&] { std::string b = big; b[14 + 14] = 7; return b; }(), 0, " BMP 화일이 아닙니다.", 0, 0, 0},
   };
   for (const auto& c : cases) {
@@ -108,7 +129,9 @@ TEST_F(DibTest, LoadCasesGiveTheirResultAndMessage)
       EXPECT_EQ(dib.m_colorCount, c.colors);
       EXPECT_EQ(dib.m_infoKind, c.infoKind);
       EXPECT_EQ(dib.m_palette != nullptr, c.colors > 0);
-      if (dib.m_palette) EXPECT_EQ(dib.m_palette->GetEntryCount(), c.colors);
+      if (dib.m_palette) {
+        EXPECT_EQ(dib.m_palette->GetEntryCount(), c.colors);
+      }
       EXPECT_EQ(static_cast<std::size_t>(dib.GetBits() - dib.m_data) + 14, c.bitsOffset);
       EXPECT_EQ(dib.m_dataMemory.Size(), c.bytes.size() - 14);
     } else {
@@ -297,11 +320,15 @@ TEST_F(DibTest, SaveAfterAttachWritesHeaderAndDeclaredData)
   EXPECT_EQ(packed.substr(0, 4), std::string("\x28\0\0\0", 4));  // the caller's data is untouched
 }
 
-TEST_F(DibTest, SaveToAFolderThatDoesNotExistFails)
+TEST_F(DibTest, SaveFailuresWriteNothing)
 {
+  CDib empty;
+  EXPECT_EQ(empty.Save((drive / "empty.bmp").c_str()), 0);
+  EXPECT_FALSE(std::filesystem::exists(drive / "empty.bmp"));
   CDib dib;
   ASSERT_EQ(dib.Open(Write("a.bmp", MakeBmp(Quad(24))).c_str()), 1);
   EXPECT_EQ(dib.Save((drive / "no/such/folder/a.bmp").c_str()), 0);
+  EXPECT_FALSE(std::filesystem::exists(drive / "no"));
 }
 
 }  // namespace

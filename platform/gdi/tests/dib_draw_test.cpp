@@ -125,6 +125,26 @@ TEST(DibDrawing, EveryDepthHeaderRowOrderAndColourUse)
   }
 }
 
+TEST(DibDrawing, ClippedAndSourceOutsideThePicture)
+{
+  const PackedDib dib = Make(24, false, false);
+  {
+    Canvas canvas(2, 2, 0x777777);
+    canvas.dc.StretchDIBits(-1, -1, 2, 2, 0, 0, 2, 2, dib.Bits(), dib.Info(), win::DIB_RGB_COLORS, win::SRCCOPY);
+    EXPECT_EQ(canvas.At(0, 0), kD);
+    EXPECT_EQ(canvas.Count(0x777777), 3);
+  }
+  for (const int scale : {1, 2}) {
+    // Source (1, 1)-(3, 3) of a 2 by 2 picture: only D exists, the rest reads black.
+    Canvas canvas(4, 4, 0x777777);
+    canvas.dc.StretchDIBits(0, 0, 2 * scale, 2 * scale, 1, 1, 2, 2, dib.Bits(), dib.Info(), win::DIB_RGB_COLORS, win::SRCCOPY);
+    EXPECT_EQ(canvas.At(0, 0), kD) << scale;
+    EXPECT_EQ(canvas.At(2 * scale - 1, 0), 0u) << scale;
+    EXPECT_EQ(canvas.At(0, 2 * scale - 1), 0u) << scale;
+    EXPECT_EQ(canvas.Count(kD), scale * scale) << scale;
+  }
+}
+
 TEST(DibDrawing, UnsupportedHeadersDrawNothing)
 {
   PackedDib dib = Make(24, false, false);

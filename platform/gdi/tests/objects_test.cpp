@@ -21,16 +21,23 @@ TEST(Objects, SelectObjectReturnsThePreviousObject)
   EXPECT_EQ(canvas.dc.GetCurrentPen(), original);
 }
 
-TEST(Objects, SelectedObjectIsNotDeletedUntilDeselected)
+TEST(Objects, ObjectDeletedWhileSelectedGoesWhenDeselected)
 {
-  Canvas canvas(2, 2);
-  win::CBrush brush(win::RGB(1, 2, 3));
-  win::HBRUSH handle = brush;
-  canvas.dc.SelectObject(&brush);
-  EXPECT_FALSE(win::DeleteObject(handle));
-  canvas.dc.SelectStockObject(win::WHITE_BRUSH);
-  EXPECT_TRUE(win::DeleteObject(brush.Detach()));
+  Canvas canvas(2, 1);
+  win::HBRUSH handle = nullptr;
+  {
+    win::CBrush brush(win::RGB(1, 2, 3));
+    handle = brush;
+    canvas.dc.SelectObject(&brush);
+  }  // the brush object dies while selected
+  const win::RECT all{0, 0, 2, 1};
+  canvas.dc.Rectangle(-1, -1, 3, 2);  // still fills with it
+  EXPECT_EQ(canvas.At(0, 0), 0x010203u);
+  EXPECT_EQ(win::GetObject(handle, 0, nullptr), static_cast<int>(sizeof(win::LOGBRUSH)));
+  EXPECT_EQ(canvas.dc.SelectStockObject(win::WHITE_BRUSH), nullptr);  // the previous one is gone
   EXPECT_EQ(win::GetObject(handle, 0, nullptr), 0);
+  canvas.dc.FillRect(&all, canvas.dc.GetCurrentBrush());
+  EXPECT_EQ(canvas.At(0, 0), 0xFFFFFFu);
 }
 
 TEST(Objects, RestoreDcPutsBackObjectsAndModes)
@@ -53,6 +60,16 @@ TEST(Objects, RestoreDcPutsBackObjectsAndModes)
   win::LOGFONT logFont;
   font.GetLogFont(&logFont);
   EXPECT_EQ(logFont.lfHeight, -12);  // 9 points at 96 dots per inch
+
+  // On a printer page in tenths of millimetres: 9 points = 3.175 mm.
+  DeviceInfo printer = canvas.dc.GetDeviceInfo();
+  printer.dpi = kPrinterDpi;
+  canvas.dc.SetDeviceInfo(printer);
+  canvas.dc.SetMapMode(win::MM_LOMETRIC);
+  win::CFont printed;
+  printed.CreatePointFont(90, "Arial", &canvas.dc);
+  printed.GetLogFont(&logFont);
+  EXPECT_EQ(logFont.lfHeight, -32);
 }
 
 TEST(Palettes, TrueColourDeviceHasNoPaletteButPalettesStillResolve)

@@ -39,6 +39,20 @@ TEST(Lines, LastPixelIsLeftOut)
   }
 }
 
+TEST(Lines, FarAwayEndsDrawOnlyTheVisiblePart)
+{
+  Canvas canvas(6, 6);
+  canvas.dc.MoveTo(-2000000000, 1);
+  canvas.dc.LineTo(2000000000, 1);
+  canvas.dc.MoveTo(-1000000000, -1000000000);
+  canvas.dc.LineTo(1000000000, 1000000000);
+  for (int x = 0; x < 6; ++x) {
+    EXPECT_EQ(canvas.At(x, 1), kInk) << x;
+    EXPECT_EQ(canvas.At(x, x), kInk) << x;
+  }
+  EXPECT_EQ(canvas.Count(kInk), 11);
+}
+
 TEST(Lines, PolylineDrawsEachVertexOnceAndLeavesTheLastOut)
 {
   Canvas canvas(6, 6);
@@ -161,7 +175,9 @@ TEST(Mapping, LoMetricIsTenthsOfMillimetresWithYUp)
     EXPECT_EQ(p.x, c.device.x) << c.dpi << " " << c.logical.x;
     EXPECT_EQ(p.y, c.device.y) << c.dpi << " " << c.logical.y;
     canvas.dc.DPtoLP(&p);
-    if (c.dpi == 254) EXPECT_EQ(p, c.logical);
+    if (c.dpi == 254) {
+      EXPECT_EQ(p, c.logical);
+    }
   }
 }
 

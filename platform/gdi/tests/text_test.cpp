@@ -107,6 +107,26 @@ TEST(Text, AlignmentAndOpaqueBackground)
   }
 }
 
+TEST(Text, DrawTextPlacesTheLineInItsRectangleAndLogsOnce)
+{
+  Canvas canvas(100, 40);
+  win::CFont font;
+  font.CreateFont(16, 0, 0, 0, win::FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+  canvas.dc.SelectObject(&font);
+  canvas.dc.SetBkColor(win::RGB(0, 0, 255));
+  const std::string text = "Cyl 1";
+  const int width = canvas.dc.GetTextExtent(text).cx;
+  ScopedDrawLog log;
+  win::RECT box{0, 0, 100, 40};
+  EXPECT_EQ(canvas.dc.DrawText(text, &box, win::DT_CENTER | win::DT_VCENTER | win::DT_SINGLELINE), 16);
+  ASSERT_EQ(log.Calls().size(), 1u);
+  EXPECT_EQ(log.Calls()[0].op, "DrawText");
+  EXPECT_EQ(log.Calls()[0].text, text);
+  const int left = (100 - width) / 2;
+  EXPECT_EQ(Inked(canvas), (win::RECT{left, 12, left + width, 28}));  // the opaque cell
+  canvas.dc.SelectStockObject(win::SYSTEM_FONT);
+}
+
 TEST(Text, LoMetricScalesTheFont)
 {
   Canvas canvas(10, 10);
