@@ -24,7 +24,7 @@ protected:
 class TimedDialog : public CDialog {
 public:
   explicit TimedDialog(CWnd* owner)
-      : CDialog(DialogTemplate{"Timed", WS_POPUP | WS_CAPTION | DS_MODALFRAME, 0, 0, 100, 50}, owner)
+      : CDialog(DialogTemplate{.caption = "Timed", .style = WS_POPUP | WS_CAPTION | DS_MODALFRAME, .cx = 100, .cy = 50}, owner)
   {
   }
   BOOL OnInitDialog() override
