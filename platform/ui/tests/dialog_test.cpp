@@ -20,11 +20,21 @@ protected:
   void TearDown() override { vetra::ui::ResetForTests(); }
 };
 
+DialogTemplate SmallTemplate()
+{
+  DialogTemplate t;
+  t.caption = "Timed";
+  t.style = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
+  t.cx = 100;
+  t.cy = 50;
+  return t;
+}
+
 // Ends itself from a timer, noting whether its owner was disabled meanwhile.
 class TimedDialog : public CDialog {
 public:
   explicit TimedDialog(CWnd* owner)
-      : CDialog(DialogTemplate{.caption = "Timed", .style = WS_POPUP | WS_CAPTION | DS_MODALFRAME, .cx = 100, .cy = 50}, owner)
+      : CDialog(SmallTemplate(), owner)
   {
   }
   BOOL OnInitDialog() override
