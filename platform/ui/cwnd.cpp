@@ -119,6 +119,7 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
     System().State(cs.hwndParent)->children.push_back(m_hWnd);
   } else {
     System().TopLevels().push_back(m_hWnd);
+    System().RaiseTopLevel(m_hWnd);
     System().PublishTitle(m_hWnd);
   }
 

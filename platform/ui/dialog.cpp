@@ -52,7 +52,9 @@ BOOL CDialog::CreateFromTemplate(CWnd* owner)
   }
   rect.right = rect.left + width;
   rect.bottom = rect.top + height;
-  if (!CreateEx(t.exStyle, "#32770", t.caption.c_str(), style, rect, owner, 0)) return FALSE;
+  // A system-modal dialog stays above every other window.
+  const DWORD exStyle = t.exStyle | ((t.style & DS_SYSMODAL) ? WS_EX_TOPMOST : 0);
+  if (!CreateEx(exStyle, "#32770", t.caption.c_str(), style, rect, owner, 0)) return FALSE;
   const HWND self = m_hWnd;
   if (!t.fontFace.empty()) {
     m_font = std::make_unique<CFont>();

@@ -101,6 +101,7 @@ public:
     if (it == m_windows.end()) {
       Uint32 flags = SDL_WINDOW_HIDDEN;
       if (!decorated) flags |= SDL_WINDOW_BORDERLESS;
+      if (s->exStyle & win::WS_EX_TOPMOST) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
       SDL_Window* window = SDL_CreateWindow("", area.left, area.top, std::max(1, area.Width()),
                                             std::max(1, area.Height()), flags);
       if (!window) return;

@@ -452,16 +452,24 @@ void WindowSystem::SetFocus(HWND hwnd)
   if (CWnd* n = Lookup(hwnd)) n->SendMessage(WM_SETFOCUS, reinterpret_cast<WPARAM>(old));
 }
 
+void WindowSystem::RaiseTopLevel(HWND hwnd)
+{
+  auto it = std::find(m_topLevels.begin(), m_topLevels.end(), hwnd);
+  if (it == m_topLevels.end()) return;
+  m_topLevels.erase(it);
+  // Topmost windows stay above all others.
+  auto isTopmost = [&](HWND h) { return State(h) && (State(h)->exStyle & WS_EX_TOPMOST); };
+  auto at = m_topLevels.end();
+  if (!isTopmost(hwnd)) at = std::find_if(m_topLevels.begin(), m_topLevels.end(), isTopmost);
+  m_topLevels.insert(at, hwnd);
+  if (HasDisplay()) Display().TopLevelChanged(hwnd);
+}
+
 void WindowSystem::Activate(HWND hwnd)
 {
   hwnd = TopLevelOf(hwnd);
   if (!hwnd) return;
-  auto it = std::find(m_topLevels.begin(), m_topLevels.end(), hwnd);
-  if (it != m_topLevels.end() && it + 1 != m_topLevels.end()) {
-    m_topLevels.erase(it);
-    m_topLevels.push_back(hwnd);
-    if (HasDisplay()) Display().TopLevelChanged(hwnd);
-  }
+  RaiseTopLevel(hwnd);
   if (active == hwnd) return;
   HWND old = active;
   active = hwnd;

@@ -116,6 +116,8 @@ public:
   // Top-level captions of a program's windows are published for FindWindow in other programs.
   void PublishTitle(HWND hwnd);
   void SetFocus(HWND hwnd);
+  // Brings a top-level window to the top of its layer (topmost windows form the upper layer).
+  void RaiseTopLevel(HWND hwnd);
   void Activate(HWND hwnd);
   void Destroy(HWND hwnd);
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/base/testing/temp_drive.h"
 #include "platform/ui/accelerators.h"
 #include "platform/ui/cursor.h"
 #include "platform/ui/frame.h"
@@ -217,6 +218,19 @@ TEST_F(Windows, AcceleratorsBecomeCommandsOfTheFrameAndItsView)
   view.GetWindowRect(&pane);
   frame.ScreenToClient(&pane);
   EXPECT_EQ(pane, client);  // the view fills the frame
+}
+
+TEST_F(Windows, TopmostWindowsStayAboveAndFindWindowFindsCaptions)
+{
+  vetra::testing::TempDrive drive;  // the registry of other programs' captions is empty
+  Probe print("print", log), other("other", log);
+  ASSERT_TRUE(print.CreateEx(WS_EX_TOPMOST, "#32770", vetra::Cp949("프린트").c_str(), WS_POPUP | WS_VISIBLE,
+                             CRect(0, 0, 50, 50), nullptr, 0));
+  ASSERT_TRUE(other.CreateTop(CRect(0, 0, 50, 50)));
+  other.SetActiveWindow();
+  EXPECT_EQ(CWnd::FromHandle(WindowFromPoint({10, 10})), &print);  // still on top
+  EXPECT_EQ(FindWindowA(nullptr, vetra::Cp949("프린트").c_str()), print.m_hWnd);
+  EXPECT_EQ(FindWindowA(nullptr, "Print"), nullptr);
 }
 
 TEST_F(Windows, DestroyingAParentEndsItsChildrenAndReleasesCapture)
