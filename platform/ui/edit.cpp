@@ -266,13 +266,22 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       return 0;
     }
     case WM_LBUTTONDOWN:
-      SetFocus();
-      if (m_hWnd) {
-        const CPoint p(static_cast<short>(LOWORD(static_cast<std::uintptr_t>(lParam))),
-                       static_cast<short>(HIWORD(static_cast<std::uintptr_t>(lParam))));
-        MoveCaret(EditCharFromPoint(*this, p), false);
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP: {
+      const CPoint p(static_cast<short>(LOWORD(static_cast<std::uintptr_t>(lParam))),
+                     static_cast<short>(HIWORD(static_cast<std::uintptr_t>(lParam))));
+      if (message == WM_LBUTTONDOWN) {
+        // A press places the caret (Shift extends the selection); dragging selects.
+        SetFocus();
+        if (!m_hWnd) return 0;
+        MoveCaret(EditCharFromPoint(*this, p), (wParam & MK_SHIFT) != 0);
+        SetCapture();
+      } else if (GetCapture() == this) {
+        MoveCaret(EditCharFromPoint(*this, p), true);
+        if (message == WM_LBUTTONUP) ReleaseCapture();
       }
       return 0;
+    }
     case WM_SETFOCUS:
       m_focused = true;
       Invalidate(FALSE);

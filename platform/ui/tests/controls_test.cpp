@@ -182,6 +182,13 @@ TEST_F(Controls, ReadOnlyAndSingleLineEditsRefuseWhatTheyCannotHold)
   vetra::ui::Type("x");
   EXPECT_EQ(readOnly.GetWindowText(), "fixed\r\ntext");
   EXPECT_EQ(readOnly.GetLine(1), "text");
+  // Dragging across the first line selects it.
+  vetra::ui::Press(readOnly, {1, 3});
+  vetra::ui::Release(readOnly, {95, 3});
+  int start = -1, end = -1;
+  readOnly.GetSel(start, end);
+  EXPECT_EQ(start, 0);
+  EXPECT_EQ(end, 5);
 }
 
 TEST_F(Controls, CheckBoxesAndGroupBoxes)
