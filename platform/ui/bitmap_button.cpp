@@ -27,17 +27,17 @@ void CBitmapButton::SizeToContent()
 
 void CBitmapButton::DrawItem(LPDRAWITEMSTRUCT dis)
 {
-  if (!dis || !dis->pDC) return;
+  if (!dis || !dis->hDC) return;
   CBitmap* picture = &m_bitmap;
   if ((dis->itemState & ODS_SELECTED) && m_bitmapSel.m_hObject) picture = &m_bitmapSel;
   else if ((dis->itemState & ODS_FOCUS) && m_bitmapFocus.m_hObject) picture = &m_bitmapFocus;
   else if ((dis->itemState & ODS_DISABLED) && m_bitmapDisabled.m_hObject) picture = &m_bitmapDisabled;
   if (!picture->m_hObject) return;
   CDC memory;
-  memory.CreateCompatibleDC(dis->pDC);
+  memory.CreateCompatibleDC(dis->hDC);
   CBitmap* old = memory.SelectObject(picture);
   const CRect r(dis->rcItem);
-  dis->pDC->BitBlt(r.left, r.top, r.Width(), r.Height(), &memory, 0, 0, SRCCOPY);
+  dis->hDC->BitBlt(r.left, r.top, r.Width(), r.Height(), &memory, 0, 0, SRCCOPY);
   memory.SelectObject(old);
 }
 

@@ -188,7 +188,7 @@ void CButton::Paint()
       dis.itemState = (m_pushed ? ODS_SELECTED : 0) | (m_focused ? ODS_FOCUS : 0) |
                       (look.enabled ? 0 : ODS_DISABLED);
       dis.hwndItem = m_hWnd;
-      dis.pDC = dc;
+      dis.hDC = dc;
       GetClientRect(&dis.rcItem);
       if (CWnd* parent = GetParent()) parent->SendMessage(WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
     } else {

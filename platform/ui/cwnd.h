@@ -55,7 +55,7 @@ struct DRAWITEMSTRUCT {
   UINT itemAction = 0;
   UINT itemState = 0;
   HWND hwndItem = nullptr;
-  CDC* pDC = nullptr;  // the device context to draw into, clipped to the control
+  HDC hDC = nullptr;  // the device context to draw into, clipped to the control
   RECT rcItem{};
   std::uintptr_t itemData = 0;
 };
