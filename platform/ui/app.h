@@ -29,6 +29,11 @@ public:
   virtual BOOL PreTranslateMessage(MSG* msg);
   virtual BOOL OnIdle(long count) { (void)count; return FALSE; }
 
+  // Resources of the program: cursors and icons by number, standard cursors by name.
+  HCURSOR LoadCursor(UINT id) const { return ::win::LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(static_cast<int>(id))); }
+  HCURSOR LoadStandardCursor(const char* name) const { return ::win::LoadCursor(nullptr, name); }
+  HICON LoadIcon(UINT id) const { return ::win::LoadIcon(AfxGetResourceHandle(), MAKEINTRESOURCE(static_cast<int>(id))); }
+
   void Enable3dControls() {}
   void EnableControlContainer() {}
   void SetRegistryKey(const char* key) { m_registryKey = key ? key : ""; }

@@ -47,6 +47,13 @@ HCURSOR LoadCursor(HINSTANCE instance, const char* name)
   return &it->second;
 }
 
+HICON LoadIcon(HINSTANCE, const char* name)
+{
+  static std::map<int, IconResource> icons;
+  const auto id = static_cast<int>(reinterpret_cast<std::uintptr_t>(name));
+  return &icons.try_emplace(id, IconResource{id}).first->second;
+}
+
 HCURSOR SetCursor(HCURSOR cursor)
 {
   HCURSOR old = State().current;

@@ -14,6 +14,13 @@ struct CursorResource {
 using HCURSOR = const CursorResource*;
 using HINSTANCE = void*;
 
+// Icons are named only (windows keep them; nothing draws them).
+struct IconResource {
+  int resourceId = 0;
+};
+using HICON = const IconResource*;
+HICON LoadIcon(HINSTANCE instance, const char* name);
+
 // Standard cursor names for LoadCursor(nullptr, ...).
 inline const char* const IDC_ARROW = reinterpret_cast<const char*>(32512);
 inline const char* const IDC_IBEAM = reinterpret_cast<const char*>(32513);

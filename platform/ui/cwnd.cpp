@@ -511,9 +511,15 @@ CFont* CWnd::GetFont() const
   return s ? s->font : nullptr;
 }
 
-void CWnd::SetIcon(void* icon, BOOL)
+void CWnd::SetIcon(HICON icon, BOOL)
 {
   if (WindowState* s = System().State(m_hWnd)) s->icon = icon;
+}
+
+HICON CWnd::GetIcon(BOOL) const
+{
+  WindowState* s = System().State(m_hWnd);
+  return s ? s->icon : nullptr;
 }
 
 // ---- painting ------------------------------------------------------------------------------
@@ -930,6 +936,6 @@ void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT) { Default(); }
 HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT) { return reinterpret_cast<HBRUSH>(Default()); }
 UINT CWnd::OnGetDlgCode() { return static_cast<UINT>(Default()); }
 void CWnd::OnCaptureChanged(CWnd*) { Default(); }
-void* CWnd::OnQueryDragIcon() { return reinterpret_cast<void*>(Default()); }
+HCURSOR CWnd::OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(Default()); }
 
 }  // namespace win

@@ -13,6 +13,7 @@
 
 #include "platform/base/win_types.h"
 #include "platform/gdi/cdc.h"
+#include "platform/ui/cursor.h"
 #include "platform/ui/geometry.h"
 #include "platform/ui/messages.h"
 #include "platform/ui/styles.h"
@@ -143,7 +144,8 @@ public:
   UINT IsDlgButtonChecked(int id) const;
   void SetFont(CFont* font, BOOL redraw = TRUE);
   CFont* GetFont() const;
-  void SetIcon(void* icon, BOOL big);
+  void SetIcon(HICON icon, BOOL big);
+  HICON GetIcon(BOOL big) const;
 
   // Painting.
   void Invalidate(BOOL erase = TRUE);
@@ -234,7 +236,7 @@ protected:
   virtual HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT ctlColor);
   virtual UINT OnGetDlgCode();
   virtual void OnCaptureChanged(CWnd* wnd);
-  virtual void* OnQueryDragIcon();
+  virtual HCURSOR OnQueryDragIcon();
 
   int m_modalResult = -1;
   bool m_endModal = false;

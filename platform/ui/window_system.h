@@ -37,7 +37,7 @@ struct WindowState {
   bool destroying = false;
   bool systemOwned = false;   // the window system deletes the object when the window ends
   CFont* font = nullptr;
-  void* icon = nullptr;
+  HICON icon = nullptr;
   std::unique_ptr<CMenu> systemMenu;
   std::shared_ptr<vetra::gdi::Bitmap32> surface;  // a top-level window's picture of itself
   std::unique_ptr<CDC> paintDC;                   // BeginPaint's device context
