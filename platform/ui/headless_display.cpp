@@ -61,6 +61,7 @@ std::unique_ptr<Display> CreateDefaultDisplay()
   const char* headless = std::getenv("VETRA_HEADLESS");
   if (!(headless && *headless && std::string(headless) != "0")) {
     if (std::unique_ptr<Display> sdl = CreateSdlDisplay()) return sdl;
+    std::cerr << "no display could be opened: running headless\n";
   }
   return CreateHeadlessDisplay();
 }
