@@ -258,7 +258,8 @@ void CDib::DrawPart(int x, int y, int cx, int cy, int srcWidth, int srcHeight, w
 
 void CDib::Draw(int x, int y, int cx, int cy, win::CDC* dc)
 {
-  DrawPart(x, y, cx, cy, m_width, m_height, dc);
+  // A top-down picture stores a negative height; it is drawn upright like any other.
+  DrawPart(x, y, cx, cy, m_width, m_height < 0 ? -m_height : m_height, dc);
 }
 
 void CDib::DrawUnscaled(int x, int y, int cx, int cy, win::CDC* dc)

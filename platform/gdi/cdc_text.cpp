@@ -68,6 +68,16 @@ BOOL CDC::TextOut(int x, int y, const char* text, int count)
     painter.BlendMask(pen + glyph.left, baseline - glyph.top, glyph.width, glyph.height, glyph.coverage, color);
     pen += glyph.advance;
   }
+  // Underline just below the baseline, strike-out through the middle of the lower-case letters.
+  const int thickness = std::max(1, face->CellHeight() / 14);
+  if (s.font && s.font->logFont.lfUnderline) {
+    const int y = baseline + std::max(1, face->Descent() / 3);
+    painter.FillRect({left, y, left + width, y + thickness}, color);
+  }
+  if (s.font && s.font->logFont.lfStrikeOut) {
+    const int y = baseline - face->Ascent() / 3;
+    painter.FillRect({left, y, left + width, y + thickness}, color);
+  }
   return TRUE;
 }
 

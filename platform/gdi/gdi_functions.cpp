@@ -209,12 +209,16 @@ int GetDIBits(HDC dc, HBITMAP bitmap, UINT startScan, UINT scanLines, void* bits
       const Pixel p = pixels.Get(static_cast<int>(x), static_cast<int>(y));
       const auto ux = static_cast<std::size_t>(x);
       switch (bitCount) {
-        case 1:
-        case 4:
         case 8: {
+          // The 3-3-2 table is separable: the nearest entry is the nearest level of each channel.
+          const unsigned r = ((p >> 16) & 0xFF) * 7 + 127, g = ((p >> 8) & 0xFF) * 7 + 127, b = (p & 0xFF) * 3 + 127;
+          line[ux] = static_cast<BYTE>(((r / 255) << 5) | ((g / 255) << 2) | (b / 255));
+          break;
+        }
+        case 1:
+        case 4: {
           const unsigned index = NearestIndex(table, p);
-          if (bitCount == 8) line[ux] = static_cast<BYTE>(index);
-          else if (bitCount == 4) line[ux / 2] |= static_cast<BYTE>(index << ((ux % 2) ? 0 : 4));
+          if (bitCount == 4) line[ux / 2] |= static_cast<BYTE>(index << ((ux % 2) ? 0 : 4));
           else line[ux / 8] |= static_cast<BYTE>(index << (7 - ux % 8));
           break;
         }

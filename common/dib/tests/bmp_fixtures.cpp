@@ -14,63 +14,63 @@ void Put(std::string& out, T value)
   out.append(bytes, sizeof(T));
 }
 
-std::size_t TableEntries(const BmpSpec& spec)
+std::size_t TableEntries(const BmpShape& shape)
 {
-  if (!spec.table.empty()) return spec.table.size();
-  if (spec.usedColors != 0) return spec.usedColors;
-  return spec.bitCount <= 8 ? (std::size_t{1} << spec.bitCount) : 0;
+  if (!shape.table.empty()) return shape.table.size();
+  if (shape.usedColors != 0) return shape.usedColors;
+  return shape.bitCount <= 8 ? (std::size_t{1} << shape.bitCount) : 0;
 }
 
 }  // namespace
 
-std::size_t BitsOffset(const BmpSpec& spec)
+std::size_t BitsOffset(const BmpShape& shape)
 {
-  return 14 + (spec.coreHeader ? 12 : 40) + TableEntries(spec) * (spec.coreHeader ? 3 : 4);
+  return 14 + (shape.coreHeader ? 12 : 40) + TableEntries(shape) * (shape.coreHeader ? 3 : 4);
 }
 
-std::string MakeBmp(const BmpSpec& spec)
+std::string MakeBmp(const BmpShape& shape)
 {
-  const std::size_t stride = ((static_cast<std::size_t>(spec.width) * static_cast<std::size_t>(spec.bitCount) + 31) / 32) * 4;
-  const std::size_t bitsOffset = BitsOffset(spec);
-  const std::size_t fileSize = bitsOffset + stride * static_cast<std::size_t>(spec.height);
+  const std::size_t stride = ((static_cast<std::size_t>(shape.width) * static_cast<std::size_t>(shape.bitCount) + 31) / 32) * 4;
+  const std::size_t bitsOffset = BitsOffset(shape);
+  const std::size_t fileSize = bitsOffset + stride * static_cast<std::size_t>(shape.height);
   std::string out;
   Put<std::uint16_t>(out, 0x4D42);
   Put<std::uint32_t>(out, static_cast<std::uint32_t>(fileSize));
   Put<std::uint32_t>(out, 0);
   Put<std::uint32_t>(out, static_cast<std::uint32_t>(bitsOffset));
-  if (spec.coreHeader) {
+  if (shape.coreHeader) {
     Put<std::uint32_t>(out, 12);
-    Put<std::uint16_t>(out, static_cast<std::uint16_t>(spec.width));
-    Put<std::uint16_t>(out, static_cast<std::uint16_t>(spec.height));
+    Put<std::uint16_t>(out, static_cast<std::uint16_t>(shape.width));
+    Put<std::uint16_t>(out, static_cast<std::uint16_t>(shape.height));
     Put<std::uint16_t>(out, 1);
-    Put<std::uint16_t>(out, static_cast<std::uint16_t>(spec.bitCount));
+    Put<std::uint16_t>(out, static_cast<std::uint16_t>(shape.bitCount));
   } else {
     Put<std::uint32_t>(out, 40);
-    Put<std::int32_t>(out, spec.width);
-    Put<std::int32_t>(out, spec.topDown ? -spec.height : spec.height);
+    Put<std::int32_t>(out, shape.width);
+    Put<std::int32_t>(out, shape.topDown ? -shape.height : shape.height);
     Put<std::uint16_t>(out, 1);
-    Put<std::uint16_t>(out, static_cast<std::uint16_t>(spec.bitCount));
+    Put<std::uint16_t>(out, static_cast<std::uint16_t>(shape.bitCount));
     Put<std::uint32_t>(out, 0);  // BI_RGB
-    Put<std::uint32_t>(out, static_cast<std::uint32_t>(stride * static_cast<std::size_t>(spec.height)));
+    Put<std::uint32_t>(out, static_cast<std::uint32_t>(stride * static_cast<std::size_t>(shape.height)));
     Put<std::int32_t>(out, 2835);
     Put<std::int32_t>(out, 2835);
-    Put<std::uint32_t>(out, spec.usedColors);
+    Put<std::uint32_t>(out, shape.usedColors);
     Put<std::uint32_t>(out, 0);
   }
-  for (std::size_t i = 0; i < TableEntries(spec); ++i) {
-    const std::uint32_t c = i < spec.table.size() ? spec.table[i] : static_cast<std::uint32_t>(i * 0x010101);
+  for (std::size_t i = 0; i < TableEntries(shape); ++i) {
+    const std::uint32_t c = i < shape.table.size() ? shape.table[i] : static_cast<std::uint32_t>(i * 0x010101);
     out.push_back(static_cast<char>(c & 0xFF));
     out.push_back(static_cast<char>((c >> 8) & 0xFF));
     out.push_back(static_cast<char>((c >> 16) & 0xFF));
-    if (!spec.coreHeader) out.push_back(0);
+    if (!shape.coreHeader) out.push_back(0);
   }
-  for (int row = 0; row < spec.height; ++row) {
-    const int y = spec.topDown ? row : spec.height - 1 - row;
+  for (int row = 0; row < shape.height; ++row) {
+    const int y = shape.topDown ? row : shape.height - 1 - row;
     std::string line(stride, '\0');
-    for (int x = 0; x < spec.width; ++x) {
-      const std::uint32_t v = spec.pixel(x, y);
+    for (int x = 0; x < shape.width; ++x) {
+      const std::uint32_t v = shape.pixel(x, y);
       const auto ux = static_cast<std::size_t>(x);
-      switch (spec.bitCount) {
+      switch (shape.bitCount) {
         case 1: line[ux / 8] = static_cast<char>(line[ux / 8] | ((v & 1) << (7 - ux % 8))); break;
         case 4: line[ux / 2] = static_cast<char>(line[ux / 2] | ((v & 0xF) << ((ux % 2) ? 0 : 4))); break;
         case 8: line[ux] = static_cast<char>(v); break;

@@ -8,7 +8,7 @@
 
 namespace vetra::testing {
 
-struct BmpSpec {
+struct BmpShape {
   int width = 2;
   int height = 2;
   int bitCount = 24;
@@ -22,9 +22,9 @@ struct BmpSpec {
 };
 
 // The whole file: 14-byte file header, header, colour table, rows padded to 4 bytes.
-std::string MakeBmp(const BmpSpec& spec);
+std::string MakeBmp(const BmpShape& shape);
 
 // Offset of the pixel rows in a file made by MakeBmp.
-std::size_t BitsOffset(const BmpSpec& spec);
+std::size_t BitsOffset(const BmpShape& shape);
 
 }  // namespace vetra::testing

@@ -12,7 +12,7 @@
 namespace vetra {
 namespace {
 
-using testing::BmpSpec;
+using testing::BmpShape;
 using testing::MakeBmp;
 using testing::TempDrive;
 
@@ -170,27 +170,27 @@ TEST_F(DibTest, PaletteComesFromQuadsOrTriples)
 // ---- Drawing ----
 
 // 4 by 2: top row red, green, blue, white; bottom row the reverse.
-BmpSpec Quad(int bitCount, bool core = false)
+BmpShape Quad(int bitCount, bool core = false)
 {
   static const std::uint32_t colors[2][4] = {{kRed, kGreen, kBlue, kWhite}, {kWhite, kBlue, kGreen, kRed}};
-  BmpSpec spec{.width = 4, .height = 2, .bitCount = bitCount, .coreHeader = core};
+  BmpShape shape{.width = 4, .height = 2, .bitCount = bitCount, .coreHeader = core};
   if (bitCount <= 8) {
-    spec.table = {kRed, kGreen, kBlue, kWhite};
-    spec.usedColors = core ? 0 : 4;
-    if (core) spec.table.resize(std::size_t{1} << bitCount);  // a core header has the full table
-    spec.pixel = [](int x, int y) { return static_cast<std::uint32_t>(y == 0 ? x : 3 - x); };
+    shape.table = {kRed, kGreen, kBlue, kWhite};
+    shape.usedColors = core ? 0 : 4;
+    if (core) shape.table.resize(std::size_t{1} << bitCount);  // a core header has the full table
+    shape.pixel = [](int x, int y) { return static_cast<std::uint32_t>(y == 0 ? x : 3 - x); };
   } else {
-    spec.pixel = [](int x, int y) { return colors[y][x]; };
+    shape.pixel = [](int x, int y) { return colors[y][x]; };
   }
-  return spec;
+  return shape;
 }
 
 TEST_F(DibTest, DrawStretchesTheWholePicture)
 {
-  for (const auto& spec : {Quad(8), Quad(24), Quad(4, true)}) {
-    SCOPED_TRACE(spec.bitCount);
+  for (const auto& shape : {Quad(8), Quad(24), Quad(4, true)}) {
+    SCOPED_TRACE(shape.bitCount);
     CDib dib;
-    ASSERT_EQ(dib.Open(Write("q.bmp", MakeBmp(spec)).c_str()), 1);
+    ASSERT_EQ(dib.Open(Write("q.bmp", MakeBmp(shape)).c_str()), 1);
     Canvas canvas(10, 6);
     dib.Draw(1, 1, 8, 4, &canvas.dc);  // twice the size
     for (int y = 0; y < 4; ++y) {
@@ -203,6 +203,22 @@ TEST_F(DibTest, DrawStretchesTheWholePicture)
     EXPECT_EQ(canvas.At(0, 0), 0x123456u);
     EXPECT_EQ(canvas.At(9, 5), 0x123456u);
   }
+}
+
+TEST_F(DibTest, TopDownPictureFromAWindowsPathDrawsUpright)
+{
+  BmpShape shape = Quad(24);
+  shape.topDown = true;
+  drive.WriteFile("Vetra/Skin/top.bmp", MakeBmp(shape));
+  CDib dib;
+  ASSERT_EQ(dib.Open("c:\\vetra\\skin\\TOP.BMP"), 1);
+  EXPECT_EQ(dib.m_height, -2);
+  Canvas canvas(4, 2);
+  dib.Draw(0, 0, 4, 2, &canvas.dc);
+  EXPECT_EQ(canvas.At(0, 0), kRed);
+  EXPECT_EQ(canvas.At(0, 1), kWhite);
+  EXPECT_EQ(dib.Save("c:\\Vetra\\Skin\\copy.bmp"), 1);
+  EXPECT_EQ(drive.ReadFile("Vetra/Skin/copy.bmp"), MakeBmp(shape));
 }
 
 TEST_F(DibTest, DrawShrinksAndDrawUnscaledCrops)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/gdi/cdc.h"
+#include "platform/gdi/draw_log.h"
 #include "platform/gdi/tests/canvas.h"
 
 namespace vetra::gdi {
@@ -227,6 +228,28 @@ TEST(Surfaces, SurfaceDcDrawsIntoItsRegionOnly)
   EXPECT_EQ(shared->At(3, 2), 0x090909u);
   EXPECT_EQ(shared->At(4, 4), 0x090909u);
   EXPECT_EQ(shared->At(5, 2), kPaper);
+}
+
+TEST(DrawLog, CallsAreLoggedInLogicalUnitsOnTheDcsOwnLogAndTheScopedOne)
+{
+  Canvas canvas(10, 10);
+  auto own = std::make_shared<DrawLog>();
+  canvas.dc.SetDrawLog(own);
+  canvas.dc.SetLogName("graph");
+  ScopedDrawLog scoped;
+  canvas.dc.SetMapMode(win::MM_LOMETRIC);
+  canvas.dc.SetWindowOrg(0, -500);
+  canvas.dc.MoveTo(100, -200);
+  canvas.dc.LineTo(300, -400);
+  const std::vector<DrawCall> expected = {
+      {"graph", "SetMapMode", {win::MM_LOMETRIC}, ""},
+      {"graph", "SetWindowOrg", {0, -500}, ""},
+      {"graph", "MoveTo", {100, -200}, ""},
+      {"graph", "LineTo", {300, -400}, ""},
+  };
+  EXPECT_EQ(own->Calls(), expected);
+  EXPECT_EQ(scoped.Calls(), expected);
+  EXPECT_EQ(expected[3].ToString(), "graph: LineTo(300,-400)");
 }
 
 // ---- Blits ----

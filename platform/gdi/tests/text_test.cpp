@@ -127,6 +127,25 @@ TEST(Text, DrawTextPlacesTheLineInItsRectangleAndLogsOnce)
   canvas.dc.SelectStockObject(win::SYSTEM_FONT);
 }
 
+TEST(Text, UnderlineSpansTheWholeText)
+{
+  Canvas canvas(120, 30);
+  win::CFont font;
+  font.CreateFont(16, 0, 0, 0, win::FW_NORMAL, 0, 1, 0, 0, 0, 0, 0, 0, "Arial");
+  canvas.dc.SelectObject(&font);
+  canvas.dc.SetBkMode(win::TRANSPARENT);
+  canvas.dc.TextOut(10, 5, "a b");
+  const int width = canvas.dc.GetTextExtent("a b").cx;
+  int fullRows = 0;
+  for (int y = 5; y < 21; ++y) {
+    bool full = true;
+    for (int x = 10; x < 10 + width; ++x) full = full && canvas.At(x, y) == 0;
+    fullRows += full;
+  }
+  EXPECT_GE(fullRows, 1);
+  canvas.dc.SelectStockObject(win::SYSTEM_FONT);
+}
+
 TEST(Text, LoMetricScalesTheFont)
 {
   Canvas canvas(10, 10);
