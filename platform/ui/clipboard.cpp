@@ -1,0 +1,99 @@
+#include "platform/ui/clipboard.h"
+
+#include <cstring>
+#include <optional>
+
+#include "platform/gdi/cdc.h"
+
+namespace win {
+
+namespace {
+
+struct Clipboard {
+  bool open = false;
+  HBITMAP bitmap = nullptr;
+  std::optional<GlobalMemory> dib;  // made from the bitmap when first asked for
+};
+
+Clipboard& TheClipboard()
+{
+  static Clipboard clipboard;
+  return clipboard;
+}
+
+// The bitmap as a packed DIB: a 40-byte info header and bottom-up rows of 32-bit pixels.
+GlobalMemory PackedDib(HBITMAP bitmap)
+{
+  BITMAP bm;
+  if (!GetObject(bitmap, sizeof bm, &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) return {};
+  const std::size_t pixels = static_cast<std::size_t>(bm.bmWidth) * static_cast<std::size_t>(bm.bmHeight) * 4;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = bm.bmWidth;
+  info.bmiHeader.biHeight = bm.bmHeight;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  info.bmiHeader.biSizeImage = static_cast<DWORD>(pixels);
+  GlobalMemory block = GlobalAlloc(GHND, sizeof(BITMAPINFOHEADER) + pixels);
+  if (!block) return {};
+  CDC screen;
+  screen.CreateDC("DISPLAY", nullptr, nullptr, nullptr);
+  if (!GetDIBits(&screen, bitmap, 0, static_cast<UINT>(bm.bmHeight), block.Data() + sizeof(BITMAPINFOHEADER), &info,
+                 DIB_RGB_COLORS)) {
+    return {};
+  }
+  std::memcpy(block.Data(), &info.bmiHeader, sizeof(BITMAPINFOHEADER));
+  return block;
+}
+
+}  // namespace
+
+BOOL OpenClipboard(HWND)
+{
+  if (TheClipboard().open) return FALSE;
+  TheClipboard().open = true;
+  return TRUE;
+}
+
+BOOL CloseClipboard()
+{
+  const bool wasOpen = TheClipboard().open;
+  TheClipboard().open = false;
+  return wasOpen;
+}
+
+BOOL EmptyClipboard()
+{
+  Clipboard& clipboard = TheClipboard();
+  if (!clipboard.open) return FALSE;
+  if (clipboard.bitmap) DeleteObject(clipboard.bitmap);
+  clipboard.bitmap = nullptr;
+  clipboard.dib.reset();
+  return TRUE;
+}
+
+BOOL SetClipboardData(UINT format, HBITMAP bitmap)
+{
+  Clipboard& clipboard = TheClipboard();
+  if (!clipboard.open || format != CF_BITMAP || !bitmap) return FALSE;
+  if (clipboard.bitmap && clipboard.bitmap != bitmap) DeleteObject(clipboard.bitmap);
+  clipboard.bitmap = bitmap;
+  clipboard.dib.reset();
+  return TRUE;
+}
+
+GlobalMemory* GetClipboardData(UINT format)
+{
+  Clipboard& clipboard = TheClipboard();
+  if (!clipboard.open || !clipboard.bitmap || format != CF_DIB) return nullptr;
+  if (!clipboard.dib) clipboard.dib = PackedDib(clipboard.bitmap);
+  return *clipboard.dib ? &*clipboard.dib : nullptr;
+}
+
+BOOL IsClipboardFormatAvailable(UINT format)
+{
+  return TheClipboard().bitmap && (format == CF_BITMAP || format == CF_DIB);
+}
+
+}  // namespace win

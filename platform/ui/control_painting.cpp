@@ -1,0 +1,319 @@
+#include "platform/ui/control_painting.h"
+
+#include <algorithm>
+
+#include "platform/base/text.h"
+#include "platform/ui/edit.h"
+#include "platform/ui/paint.h"
+#include "platform/ui/static.h"
+#include "platform/ui/system_colors.h"
+
+namespace win {
+
+namespace {
+
+// The font of controls that were given none. A plain handle: it lives as long as the process.
+CFont* DefaultFont()
+{
+  static const HFONT font = [] {
+    LOGFONT description{};
+    description.lfHeight = -12;
+    description.lfWeight = 400;
+    description.lfCharSet = 129;
+    const std::string face = vetra::Cp949("굴림");
+    std::copy_n(face.c_str(), std::min(face.size() + 1, sizeof description.lfFaceName), description.lfFaceName);
+    return CreateFontIndirectA(&description);
+  }();
+  return CFont::FromHandle(font);
+}
+
+CFont* FontOf(const CWnd& wnd)
+{
+  CFont* font = wnd.GetFont();
+  return font && font->m_hObject ? font : DefaultFont();
+}
+
+// Asks the parent for the control's colours (WM_CTLCOLOR...), then fills the background.
+void FillBackground(CWnd& control, CDC& dc, UINT message, const CRect& area)
+{
+  HBRUSH brush = nullptr;
+  if (CWnd* parent = control.GetParent()) {
+    brush = reinterpret_cast<HBRUSH>(
+        parent->SendMessage(message, reinterpret_cast<WPARAM>(&dc), reinterpret_cast<LPARAM>(control.m_hWnd)));
+  } else {
+    brush = reinterpret_cast<HBRUSH>(detail::DefaultControlColor(message, reinterpret_cast<WPARAM>(&dc)));
+  }
+  if (brush) dc.FillRect(&area, CBrush::FromHandle(brush));
+}
+
+void RaisedEdge(CDC& dc, CRect r)
+{
+  dc.Draw3dRect(&r, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_3DDKSHADOW));
+  r.DeflateRect(1, 1);
+  dc.Draw3dRect(&r, GetSysColor(COLOR_3DLIGHT), GetSysColor(COLOR_BTNSHADOW));
+}
+
+void SunkenEdge(CDC& dc, CRect r)
+{
+  dc.Draw3dRect(&r, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
+  r.DeflateRect(1, 1);
+  dc.Draw3dRect(&r, GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_3DLIGHT));
+}
+
+void Line(CDC& dc, int x0, int y0, int x1, int y1)
+{
+  dc.MoveTo(x0, y0);
+  dc.LineTo(x1, y1);
+}
+
+// A small solid triangle pointing in the given direction, centred in r.
+void Arrow(CDC& dc, const CRect& r, int direction, bool enabled)
+{
+  CPen pen(0, 1, GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+  CPen* old = dc.SelectObject(&pen);
+  const CPoint c = r.CenterPoint();
+  for (int i = 0; i < 4; ++i) {
+    switch (direction) {
+      case 0: Line(dc, c.x - 1 + i, c.y - i, c.x - 1 + i, c.y + i + 1); break;   // left
+      case 1: Line(dc, c.x + 1 - i, c.y - i, c.x + 1 - i, c.y + i + 1); break;   // right
+      case 2: Line(dc, c.x - i, c.y - 1 + i, c.x + i + 1, c.y - 1 + i); break;   // up
+      default: Line(dc, c.x - i, c.y + 1 - i, c.x + i + 1, c.y + 1 - i); break;  // down
+    }
+  }
+  dc.SelectObject(old);
+}
+
+int LineHeight(const CWnd& wnd)
+{
+  CDC dc;
+  dc.CreateCompatibleDC(nullptr);
+  CFont* old = dc.SelectObject(FontOf(wnd));
+  TEXTMETRIC tm;
+  dc.GetTextMetrics(&tm);
+  dc.SelectObject(old);
+  return std::max<int>(1, tm.tmHeight);
+}
+
+}  // namespace
+
+void PaintButton(CWnd& button, CDC& dc, const ButtonLook& look)
+{
+  CRect r;
+  button.GetClientRect(&r);
+  CFont* oldFont = dc.SelectObject(FontOf(button));
+  const bool pushLike = look.kind == BS_PUSHBUTTON || look.kind == BS_DEFPUSHBUTTON;
+  FillBackground(button, dc, pushLike ? WM_CTLCOLORBTN : WM_CTLCOLORSTATIC, r);
+  dc.SetBkMode(TRANSPARENT);
+  if (!look.enabled) dc.SetTextColor(GetSysColor(COLOR_GRAYTEXT));
+  const UINT singleLine = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+  if (pushLike) {
+    CRect edge = r;
+    if (look.kind == BS_DEFPUSHBUTTON || look.focused) {
+      dc.Draw3dRect(&edge, GetSysColor(COLOR_WINDOWFRAME), GetSysColor(COLOR_WINDOWFRAME));
+      edge.DeflateRect(1, 1);
+    }
+    if (look.pushed) {
+      dc.Draw3dRect(&edge, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNSHADOW));
+    } else {
+      RaisedEdge(dc, edge);
+    }
+    CRect text = r;
+    if (look.pushed) text.OffsetRect(1, 1);
+    dc.DrawText(look.text, &text, DT_CENTER | singleLine);
+  } else if (look.kind == BS_GROUPBOX) {
+    TEXTMETRIC tm;
+    dc.GetTextMetrics(&tm);
+    CRect frame(r.left, r.top + tm.tmHeight / 2, r.right, r.bottom);
+    dc.Draw3dRect(&frame, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
+    frame.DeflateRect(1, 1);
+    dc.Draw3dRect(&frame, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
+    if (!look.text.empty()) {
+      const CSize size = dc.GetTextExtent(look.text);
+      dc.SetBkMode(OPAQUE);
+      dc.SetBkColor(GetSysColor(COLOR_BTNFACE));
+      dc.TextOut(r.left + 8, r.top, look.text);
+      (void)size;
+    }
+  } else {
+    // Check boxes and radio buttons: a 13-pixel box, the text to its right.
+    const int box = 13;
+    CRect mark(r.left, r.top + (r.Height() - box) / 2, r.left + box, r.top + (r.Height() - box) / 2 + box);
+    dc.FillSolidRect(&mark, GetSysColor(look.pushed || !look.enabled ? COLOR_BTNFACE : COLOR_WINDOW));
+    SunkenEdge(dc, mark);
+    if (look.check) {
+      CPen pen(0, 1, GetSysColor(look.enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+      CPen* old = dc.SelectObject(&pen);
+      const bool radio = (look.kind == BS_RADIOBUTTON || look.kind == BS_AUTORADIOBUTTON);
+      if (radio) {
+        dc.FillSolidRect(mark.left + 4, mark.top + 4, 5, 5, GetSysColor(COLOR_WINDOWTEXT));
+      } else {
+        for (int i = 0; i < 3; ++i) {
+          Line(dc, mark.left + 3, mark.top + 5 + i, mark.left + 5, mark.top + 7 + i);
+          Line(dc, mark.left + 5, mark.top + 7 + i, mark.left + 10, mark.top + 2 + i);
+        }
+      }
+      dc.SelectObject(old);
+    }
+    CRect text(mark.right + 4, r.top, r.right, r.bottom);
+    dc.DrawText(look.text, &text, DT_LEFT | singleLine);
+  }
+  dc.SelectObject(oldFont);
+}
+
+void PaintStatic(CStatic& control, CDC& dc, CBitmap* bitmap)
+{
+  CRect r;
+  control.GetClientRect(&r);
+  const DWORD type = control.GetStyle() & SS_TYPEMASK;
+  FillBackground(control, dc, WM_CTLCOLORSTATIC, r);
+  if (type == SS_BITMAP) {
+    if (!bitmap || !bitmap->m_hObject) return;
+    CDC memory;
+    memory.CreateCompatibleDC(&dc);
+    CBitmap* old = memory.SelectObject(bitmap);
+    const CSize size = BitmapSize(*bitmap);
+    int x = 0, y = 0;
+    if (control.GetStyle() & SS_CENTERIMAGE) {
+      x = (r.Width() - size.cx) / 2;
+      y = (r.Height() - size.cy) / 2;
+    }
+    dc.BitBlt(x, y, size.cx, size.cy, &memory, 0, 0, SRCCOPY);
+    memory.SelectObject(old);
+    return;
+  }
+  CFont* oldFont = dc.SelectObject(FontOf(control));
+  dc.SetBkMode(TRANSPARENT);
+  if (!control.IsWindowEnabled()) dc.SetTextColor(GetSysColor(COLOR_GRAYTEXT));
+  const UINT align = type == SS_CENTER ? DT_CENTER : type == SS_RIGHT ? DT_RIGHT : DT_LEFT;
+  // Each line of the text on its own row.
+  const std::string text = control.GetWindowText();
+  TEXTMETRIC tm;
+  dc.GetTextMetrics(&tm);
+  int y = 0;
+  for (std::size_t start = 0; start <= text.size();) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    CRect row(r.left, y, r.right, y + tm.tmHeight);
+    dc.DrawText(line, &row, align | DT_SINGLELINE | DT_TOP | DT_NOPREFIX);
+    y += tm.tmHeight;
+    start = end + 1;
+  }
+  dc.SelectObject(oldFont);
+}
+
+void PaintScrollBar(CScrollBar& bar, CDC& dc, const CScrollBar::Layout& layout, bool, bool enabled)
+{
+  CRect r;
+  bar.GetClientRect(&r);
+  const bool vertical = bar.IsVertical();
+  FillBackground(bar, dc, WM_CTLCOLORSCROLLBAR, r);
+  dc.FillSolidRect(&r, GetSysColor(COLOR_SCROLLBAR));
+  auto along = [&](int start, int size) {
+    return vertical ? CRect(r.left, start, r.right, start + size) : CRect(start, r.top, start + size, r.bottom);
+  };
+  const CRect first = along(0, layout.arrow);
+  const CRect last = along(layout.length - layout.arrow, layout.arrow);
+  for (const CRect& button : {first, last}) {
+    dc.FillSolidRect(&button, GetSysColor(COLOR_BTNFACE));
+    RaisedEdge(dc, button);
+  }
+  Arrow(dc, first, vertical ? 2 : 0, enabled);
+  Arrow(dc, last, vertical ? 3 : 1, enabled);
+  if (enabled && layout.thumbSize > 0) {
+    const CRect thumb = along(layout.thumbStart, layout.thumbSize);
+    dc.FillSolidRect(&thumb, GetSysColor(COLOR_BTNFACE));
+    RaisedEdge(dc, thumb);
+  }
+}
+
+void PaintEdit(CEdit& edit, CDC& dc, int selStart, int selEnd, bool focused, int firstLine)
+{
+  CRect r;
+  edit.GetClientRect(&r);
+  const bool readOnly = (edit.GetStyle() & ES_READONLY) || !edit.IsWindowEnabled();
+  FillBackground(edit, dc, readOnly ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT, r);
+  CFont* oldFont = dc.SelectObject(FontOf(edit));
+  dc.SetBkMode(TRANSPARENT);
+  if (!edit.IsWindowEnabled()) dc.SetTextColor(GetSysColor(COLOR_GRAYTEXT));
+  const int height = LineHeight(edit);
+  const int lines = edit.GetLineCount();
+  const bool password = (edit.GetStyle() & ES_PASSWORD) != 0;
+  for (int line = firstLine, y = 1; line < lines && y < r.bottom; ++line, y += height) {
+    std::string text = edit.GetLine(line);
+    if (password) text.assign(text.size(), '*');
+    const int start = edit.LineIndex(line);
+    // The selection is drawn inverted behind its text.
+    const int a = std::clamp(selStart - start, 0, static_cast<int>(text.size()));
+    const int b = std::clamp(selEnd - start, 0, static_cast<int>(text.size()));
+    if (b > a) {
+      const int x0 = 2 + dc.GetTextExtent(text.substr(0, static_cast<std::size_t>(a))).cx;
+      const int x1 = 2 + dc.GetTextExtent(text.substr(0, static_cast<std::size_t>(b))).cx;
+      dc.FillSolidRect(x0, y, x1 - x0, height, GetSysColor(COLOR_HIGHLIGHT));
+    }
+    dc.TextOut(2, y, text);
+    if (focused && selStart == selEnd && selEnd >= start && selEnd <= start + static_cast<int>(text.size())) {
+      const int x = 2 + dc.GetTextExtent(text.substr(0, static_cast<std::size_t>(selEnd - start))).cx;
+      dc.FillSolidRect(x, y, 1, height, GetSysColor(COLOR_WINDOWTEXT));
+    }
+  }
+  dc.SelectObject(oldFont);
+}
+
+CSize BitmapSize(const CBitmap& bitmap)
+{
+  BITMAP bm;
+  if (!bitmap.m_hObject || !bitmap.GetBitmap(&bm)) return {};
+  return {bm.bmWidth, bm.bmHeight};
+}
+
+int VisibleEditLines(const CEdit& edit)
+{
+  CRect client;
+  edit.GetClientRect(&client);
+  return std::max(1, (client.Height() - 1) / LineHeight(edit));
+}
+
+int EditTextWidth(const CEdit& edit, std::string_view text)
+{
+  CDC measuring;
+  measuring.CreateCompatibleDC(nullptr);
+  CFont* old = measuring.SelectObject(FontOf(edit));
+  const int width = measuring.GetTextExtent(text).cx;
+  measuring.SelectObject(old);
+  return width;
+}
+
+int EditWrapWidth(const CEdit& edit)
+{
+  CRect client;
+  edit.GetClientRect(&client);
+  return std::max(1, client.Width() - 4);
+}
+
+int EditCharFromPoint(const CEdit& edit, CPoint point)
+{
+  const int line = std::clamp(edit.GetFirstVisibleLine() + (point.y - 1) / LineHeight(edit), 0,
+                              edit.GetLineCount() - 1);
+  const int start = edit.LineIndex(line);
+  const std::string text = edit.GetLine(line);
+  CDC dc;
+  dc.CreateCompatibleDC(nullptr);
+  CFont* old = dc.SelectObject(FontOf(edit));
+  int best = start + static_cast<int>(text.size());
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t next = at + (vetra::IsLeadByte(static_cast<unsigned char>(text[at])) ? 2 : 1);
+    const int left = 2 + dc.GetTextExtent(text.substr(0, at)).cx;
+    const int right = 2 + dc.GetTextExtent(text.substr(0, next)).cx;
+    if (point.x < (left + right) / 2) {
+      best = start + static_cast<int>(at);
+      break;
+    }
+    at = next;
+  }
+  dc.SelectObject(old);
+  return best;
+}
+
+}  // namespace win

@@ -1,0 +1,93 @@
+// A small window program that shows the standard controls: used by the session-script test
+// (headless) and to check the on-screen display (SDL2, under Xvfb or a desktop).
+
+#include <string>
+
+#include "platform/base/text.h"
+#include "platform/ui/app.h"
+#include "platform/ui/dialog.h"
+#include "platform/ui/edit.h"
+#include "platform/ui/message_box.h"
+#include "platform/ui/scroll_bar.h"
+
+namespace {
+
+using namespace win;
+
+constexpr int kHelloButton = 1001;
+constexpr int kAnswerText = 1002;
+constexpr int kNotes = 1003;
+constexpr int kLevel = 1004;
+constexpr int kLevelText = 1005;
+
+DialogTemplate DemoTemplate()
+{
+  return DialogTemplate{
+      "UI demo",
+      WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | DS_MODALFRAME | DS_CENTER,
+      0, 0, 200, 120, vetra::Cp949("굴림"), 9,
+      {
+          {"BUTTON", vetra::Cp949("인사"), kHelloButton, BS_PUSHBUTTON | WS_TABSTOP | WS_VISIBLE, 10, 10, 50, 14},
+          {"STATIC", "-", kAnswerText, SS_LEFT | WS_VISIBLE, 70, 13, 120, 10},
+          {"EDIT", "", kNotes, ES_MULTILINE | ES_WANTRETURN | WS_BORDER | WS_TABSTOP | WS_VISIBLE, 10, 30, 180, 40},
+          {"SCROLLBAR", "", kLevel, SBS_HORZ | WS_VISIBLE, 10, 78, 140, 8},
+          {"STATIC", "0", kLevelText, SS_RIGHT | WS_VISIBLE, 155, 78, 35, 10},
+          {"BUTTON", vetra::Cp949("확인"), IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_VISIBLE, 75, 98, 50, 14},
+      }};
+}
+
+class DemoDialog : public CDialog {
+public:
+  DemoDialog() : CDialog(DemoTemplate()) {}
+
+  BOOL OnInitDialog() override
+  {
+    CDialog::OnInitDialog();
+    m_level.SetScrollRange(0, 100);
+    return TRUE;
+  }
+  void DoDataExchange(CDataExchange* dx) override { DDX_Control(dx, kLevel, m_level); }
+
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+  {
+    if (LOWORD(wParam) == kHelloButton && HIWORD(wParam) == BN_CLICKED) {
+      const int answer = MessageBox(vetra::Cp949("안녕하세요?").c_str(), "UI demo", MB_YESNO | MB_ICONQUESTION);
+      SetDlgItemText(kAnswerText, answer == IDYES ? "IDYES" : "IDNO");
+      return TRUE;
+    }
+    return CDialog::OnCommand(wParam, lParam);
+  }
+
+  void OnHScroll(UINT code, UINT pos, CScrollBar* bar) override
+  {
+    if (bar != &m_level) return;
+    int p = m_level.GetScrollPos();
+    if (code == SB_LINELEFT) p -= 1;
+    else if (code == SB_LINERIGHT) p += 1;
+    else if (code == SB_PAGELEFT) p -= 10;
+    else if (code == SB_PAGERIGHT) p += 10;
+    else if (code == SB_THUMBTRACK || code == SB_THUMBPOSITION) p = static_cast<int>(pos);
+    m_level.SetScrollPos(p);
+    SetDlgItemInt(kLevelText, static_cast<UINT>(m_level.GetScrollPos()));
+  }
+
+private:
+  CScrollBar m_level;
+};
+
+class DemoApp : public CWinApp {
+public:
+  BOOL InitInstance() override
+  {
+    DemoDialog dialog;
+    m_pMainWnd = &dialog;
+    dialog.DoModal();
+    return FALSE;
+  }
+};
+
+DemoApp theApp;
+
+}  // namespace
+
+int main(int argc, char** argv) { return win::AfxWinMain(argc, argv); }

@@ -1,0 +1,48 @@
+#pragma once
+// The display back end seen by the window system: where input comes from, how waiting for it
+// works and where finished window pictures go. Two back ends exist: the headless virtual screen
+// (tests, scripts without a display) and SDL2 (one native window per top-level window).
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/ui/messages.h"
+
+namespace vetra::ui {
+
+// One piece of raw input, in screen coordinates, before it is routed to a window.
+struct RawInput {
+  enum class Kind { MouseMove, ButtonDown, ButtonUp, KeyDown, KeyUp, Text };
+  Kind kind = Kind::MouseMove;
+  win::POINT point{};
+  int button = 0;        // 0 left, 1 right
+  win::UINT vk = 0;      // virtual key of KeyDown / KeyUp
+  std::string text;      // code page 949 bytes of Text
+};
+
+enum class CursorShape { None, Arrow, Hand, Wait, IBeam };
+
+class Display {
+public:
+  virtual ~Display() = default;
+  virtual bool IsHeadless() const = 0;
+  virtual win::SIZE ScreenSize() const = 0;
+  // Called when a message loop has nothing to do. Returns once input may have arrived, time has
+  // moved on (to nextTimerDue at the latest) or something else happened.
+  virtual void Wait(std::optional<std::uint64_t> nextTimerDue) = 0;
+  // A top-level window was shown, hidden, moved, renamed or destroyed.
+  virtual void TopLevelChanged(win::HWND) {}
+  // A top-level window's picture changed.
+  virtual void Present(win::HWND) {}
+  virtual void CursorChanged(CursorShape) {}
+  // Shows a message box on screen and returns the button chosen; headless displays return
+  // nothing and the box is answered from the queue.
+  virtual std::optional<int> ShowMessageBox(const std::string& /*text*/,
+                                            const std::string& /*caption*/, win::UINT /*type*/)
+  {
+    return std::nullopt;
+  }
+};
+
+}  // namespace vetra::ui

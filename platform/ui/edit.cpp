@@ -1,0 +1,349 @@
+#include "platform/ui/edit.h"
+
+#include <algorithm>
+
+#include "platform/base/text.h"
+#include "platform/ui/control_painting.h"
+#include "platform/ui/paint.h"
+#include "platform/ui/window_system.h"
+
+namespace win {
+
+namespace {
+constexpr std::string_view kLineEnd = "\r\n";
+}
+
+BOOL CEdit::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
+{
+  return CreateEx(0, "EDIT", "", style | WS_CHILD, rect, parent, id);
+}
+
+const std::string& CEdit::Text() const
+{
+  static const std::string none;
+  auto* s = detail::WindowSystem::Get().State(m_hWnd);
+  return s ? s->text : none;
+}
+
+const std::vector<detail::EditLine>& CEdit::Lines() const
+{
+  const std::string& text = Text();
+  const bool wraps = Multiline() && !(GetStyle() & (ES_AUTOHSCROLL | WS_HSCROLL));
+  const int width = wraps ? EditWrapWidth(*this) : 0;
+  if (!m_layoutValid || m_layoutText != text || m_layoutWidth != width) {
+    m_layout = detail::LayOutEditText(text, Multiline(), width,
+                                      [this](std::string_view piece) { return EditTextWidth(*this, piece); });
+    m_layoutText = text;
+    m_layoutWidth = width;
+    m_layoutValid = true;
+  }
+  return m_layout;
+}
+
+int CEdit::GetLineCount() const { return static_cast<int>(Lines().size()); }
+
+int CEdit::LineIndex(int line) const
+{
+  if (line < 0) line = LineFromChar(-1);
+  const auto& lines = Lines();
+  if (line >= static_cast<int>(lines.size())) return -1;
+  return lines[static_cast<std::size_t>(line)].start;
+}
+
+int CEdit::LineFromChar(int charIndex) const
+{
+  if (charIndex < 0) charIndex = std::min(m_selStart, m_selEnd);
+  const auto& lines = Lines();
+  int line = 0;
+  for (std::size_t i = 1; i < lines.size() && lines[i].start <= charIndex; ++i) line = static_cast<int>(i);
+  return line;
+}
+
+int CEdit::LineLength(int charIndex) const
+{
+  const int line = LineFromChar(charIndex < 0 ? std::min(m_selStart, m_selEnd) : charIndex);
+  return Lines()[static_cast<std::size_t>(line)].length;
+}
+
+std::string CEdit::GetLine(int index) const
+{
+  const auto& lines = Lines();
+  if (index < 0 || index >= static_cast<int>(lines.size())) return {};
+  const detail::EditLine& line = lines[static_cast<std::size_t>(index)];
+  return Text().substr(static_cast<std::size_t>(line.start), static_cast<std::size_t>(line.length));
+}
+
+int CEdit::GetLine(int index, char* buffer, int maxLength) const
+{
+  if (!buffer || maxLength <= 0) return 0;
+  const std::string line = GetLine(index);
+  const int n = std::min(static_cast<int>(line.size()), maxLength);
+  std::copy_n(line.data(), n, buffer);
+  if (n < maxLength) buffer[n] = '\0';
+  return n;
+}
+
+void CEdit::SetSel(int start, int end, BOOL)
+{
+  const int size = static_cast<int>(Text().size());
+  if (start < 0) {
+    m_selStart = m_selEnd = std::max(m_selStart, m_selEnd);
+  } else {
+    m_selStart = std::clamp(start, 0, size);
+    m_selEnd = end < 0 ? size : std::clamp(end, 0, size);
+  }
+  Invalidate(FALSE);
+}
+
+void CEdit::GetSel(int& start, int& end) const
+{
+  start = std::min(m_selStart, m_selEnd);
+  end = std::max(m_selStart, m_selEnd);
+}
+
+void CEdit::ReplaceSel(const char* text, BOOL)
+{
+  Insert(text ? text : "");
+}
+
+BOOL CEdit::SetReadOnly(BOOL readOnly)
+{
+  ModifyStyle(readOnly ? 0 : ES_READONLY, readOnly ? ES_READONLY : 0);
+  return TRUE;
+}
+
+void CEdit::SetLimitText(UINT maxBytes) { m_limit = maxBytes ? maxBytes : 0x7FFFFFFE; }
+
+void CEdit::Notify(UINT code)
+{
+  if (CWnd* parent = GetParent()) {
+    parent->SendMessage(WM_COMMAND, MAKELONG(static_cast<WORD>(GetDlgCtrlID()), static_cast<WORD>(code)),
+                        reinterpret_cast<LPARAM>(m_hWnd));
+  }
+}
+
+void CEdit::Insert(const std::string& bytes)
+{
+  auto* s = detail::WindowSystem::Get().State(m_hWnd);
+  if (!s) return;
+  int start = 0, end = 0;
+  GetSel(start, end);
+  std::string insert = bytes;
+  if (!Multiline()) {
+    // A single-line box keeps the first line only.
+    if (const std::size_t at = insert.find_first_of("\r\n"); at != std::string::npos) insert.resize(at);
+  }
+  const std::size_t room = m_limit > s->text.size() - static_cast<std::size_t>(end - start)
+                               ? m_limit - (s->text.size() - static_cast<std::size_t>(end - start))
+                               : 0;
+  if (insert.size() > room) {
+    insert = vetra::CutCp949(insert, room);
+    Notify(EN_MAXTEXT);
+    if (!(s = detail::WindowSystem::Get().State(m_hWnd))) return;
+  }
+  if (GetStyle() & ES_UPPERCASE) insert = vetra::ToUpperAscii(insert);
+  if (GetStyle() & ES_LOWERCASE) insert = vetra::ToLowerAscii(insert);
+  s->text.replace(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start), insert);
+  m_selStart = m_selEnd = start + static_cast<int>(insert.size());
+  ScrollToCaret();
+  Invalidate(FALSE);
+  Notify(EN_UPDATE);
+  if (m_hWnd) Notify(EN_CHANGE);
+}
+
+int CEdit::CharStartBefore(int index) const
+{
+  // Walk from the line's start so a trail byte is never taken for a lead byte.
+  const std::string& text = Text();
+  if (index <= 0) return 0;
+  if (index >= 2 && text.compare(static_cast<std::size_t>(index - 2), 2, kLineEnd) == 0) return index - 2;
+  int at = LineIndex(LineFromChar(index));
+  if (at < 0 || at >= index) at = 0;
+  int previous = at;
+  while (at < index) {
+    previous = at;
+    at += vetra::IsLeadByte(static_cast<unsigned char>(text[static_cast<std::size_t>(at)])) ? 2 : 1;
+  }
+  return previous;
+}
+
+int CEdit::CharEndAfter(int index) const
+{
+  const std::string& text = Text();
+  const int size = static_cast<int>(text.size());
+  if (index >= size) return size;
+  if (text.compare(static_cast<std::size_t>(index), 2, kLineEnd) == 0) return index + 2;
+  const bool lead = vetra::IsLeadByte(static_cast<unsigned char>(text[static_cast<std::size_t>(index)]));
+  return std::min(size, index + (lead ? 2 : 1));
+}
+
+void CEdit::MoveCaret(int index, bool extend)
+{
+  m_selEnd = std::clamp(index, 0, static_cast<int>(Text().size()));
+  if (!extend) m_selStart = m_selEnd;
+  ScrollToCaret();
+  Invalidate(FALSE);
+}
+
+void CEdit::ScrollToCaret()
+{
+  if (!Multiline()) return;
+  const int line = LineFromChar(m_selEnd);
+  const int visible = std::max(1, VisibleEditLines(*this));
+  if (line < m_firstLine) m_firstLine = line;
+  else if (line >= m_firstLine + visible) m_firstLine = line - visible + 1;
+}
+
+LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+  switch (message) {
+    case WM_SETTEXT: {
+      const LRESULT r = CWnd::DefWindowProc(message, wParam, lParam);
+      m_selStart = m_selEnd = 0;
+      m_firstLine = 0;
+      m_pendingLead = -1;
+      return r;
+    }
+    case WM_CHAR: {
+      const auto byte = static_cast<unsigned char>(wParam);
+      if (ReadOnly()) return 0;
+      if (m_pendingLead >= 0) {
+        std::string pair{static_cast<char>(m_pendingLead), static_cast<char>(byte)};
+        m_pendingLead = -1;
+        Insert(pair);
+        return 0;
+      }
+      if (vetra::IsLeadByte(byte)) {
+        m_pendingLead = byte;
+        return 0;
+      }
+      if (byte == '\r') {
+        if (Multiline()) Insert(std::string(kLineEnd));
+        return 0;
+      }
+      if (byte == 0x08) {
+        int start = 0, end = 0;
+        GetSel(start, end);
+        if (start == end) {
+          if (start == 0) return 0;
+          m_selStart = CharStartBefore(start);
+          m_selEnd = end;
+        }
+        Insert("");
+        return 0;
+      }
+      if (byte < 0x20 || byte == 0x7F) return 0;
+      Insert(std::string(1, static_cast<char>(byte)));
+      return 0;
+    }
+    case WM_KEYDOWN: {
+      const bool shift = GetKeyState(VK_SHIFT) < 0;
+      const int caret = m_selEnd;
+      switch (wParam) {
+        case VK_LEFT: MoveCaret(CharStartBefore(caret), shift); break;
+        case VK_RIGHT: MoveCaret(CharEndAfter(caret), shift); break;
+        case VK_HOME: MoveCaret(LineIndex(LineFromChar(caret)), shift); break;
+        case VK_END: MoveCaret(LineIndex(LineFromChar(caret)) + LineLength(caret), shift); break;
+        case VK_UP:
+        case VK_DOWN: {
+          const int line = LineFromChar(caret) + (wParam == VK_UP ? -1 : 1);
+          if (line < 0 || line >= GetLineCount()) break;
+          const int column = caret - LineIndex(LineFromChar(caret));
+          const int start = LineIndex(line);
+          int target = start + std::min(column, Lines()[static_cast<std::size_t>(line)].length);
+          if (target > start) target = CharEndAfter(CharStartBefore(target)) > target ? CharStartBefore(target) : target;
+          MoveCaret(target, shift);
+          break;
+        }
+        case VK_DELETE:
+          if (ReadOnly()) break;
+          if (m_selStart == m_selEnd) m_selEnd = CharEndAfter(caret);
+          Insert("");
+          break;
+        default:
+          break;
+      }
+      return 0;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP: {
+      const CPoint p(static_cast<short>(LOWORD(static_cast<std::uintptr_t>(lParam))),
+                     static_cast<short>(HIWORD(static_cast<std::uintptr_t>(lParam))));
+      if (message == WM_LBUTTONDOWN) {
+        // A press places the caret (Shift extends the selection); dragging selects.
+        SetFocus();
+        if (!m_hWnd) return 0;
+        MoveCaret(EditCharFromPoint(*this, p), (wParam & MK_SHIFT) != 0);
+        SetCapture();
+      } else if (GetCapture() == this) {
+        MoveCaret(EditCharFromPoint(*this, p), true);
+        if (message == WM_LBUTTONUP) ReleaseCapture();
+      }
+      return 0;
+    }
+    case WM_SETFOCUS:
+      m_focused = true;
+      Invalidate(FALSE);
+      Notify(EN_SETFOCUS);
+      return 0;
+    case WM_KILLFOCUS:
+      m_focused = false;
+      m_pendingLead = -1;
+      Invalidate(FALSE);
+      Notify(EN_KILLFOCUS);
+      return 0;
+    case WM_GETDLGCODE: {
+      LRESULT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
+      if (Multiline() && (GetStyle() & ES_WANTRETURN)) code |= DLGC_WANTALLKEYS;
+      return code;
+    }
+    case EM_GETSEL: {
+      int start = 0, end = 0;
+      GetSel(start, end);
+      if (wParam) *reinterpret_cast<DWORD*>(wParam) = static_cast<DWORD>(start);
+      if (lParam) *reinterpret_cast<DWORD*>(lParam) = static_cast<DWORD>(end);
+      return MAKELONG(static_cast<WORD>(start), static_cast<WORD>(end));
+    }
+    case EM_SETSEL:
+      SetSel(static_cast<int>(wParam), static_cast<int>(lParam));
+      return 0;
+    case EM_GETLINECOUNT:
+      return GetLineCount();
+    case EM_LINEINDEX:
+      return LineIndex(static_cast<int>(wParam));
+    case EM_LINELENGTH:
+      return LineLength(static_cast<int>(wParam));
+    case EM_LINEFROMCHAR:
+      return LineFromChar(static_cast<int>(wParam));
+    case EM_REPLACESEL:
+      ReplaceSel(reinterpret_cast<const char*>(lParam));
+      return 0;
+    case EM_LIMITTEXT:
+      SetLimitText(static_cast<UINT>(wParam));
+      return 0;
+    case EM_SETREADONLY:
+      return SetReadOnly(static_cast<BOOL>(wParam));
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    default:
+      break;
+  }
+  return CWnd::DefWindowProc(message, wParam, lParam);
+}
+
+void CEdit::Paint()
+{
+  PAINTSTRUCT ps;
+  if (CDC* dc = BeginPaint(m_hWnd, &ps)) {
+    int start = 0, end = 0;
+    GetSel(start, end);
+    PaintEdit(*this, *dc, start, end, m_focused, m_firstLine);
+  }
+  EndPaint(m_hWnd, &ps);
+}
+
+}  // namespace win

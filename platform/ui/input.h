@@ -1,0 +1,27 @@
+#pragma once
+// Feeding input into the window system as a user (or a session script or a test) gives it:
+// screen coordinates, keys by virtual-key code, text in code page 949.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/ui/messages.h"
+
+namespace vetra::ui {
+
+void InjectMouseMove(win::POINT screen);
+void InjectButton(win::POINT screen, int button, bool down);  // button 0 left, 1 right
+void InjectKey(win::UINT vk, bool down);
+void InjectText(const std::string& cp949);
+
+// A key with its modifiers, e.g. "ctrl+p", "esc", "alt+right", "return", "f5", "shift+tab".
+struct KeyChord {
+  std::vector<win::UINT> modifiers;
+  win::UINT key = 0;
+};
+std::optional<KeyChord> ParseKeyChord(const std::string& name);
+// Presses and releases the chord (modifiers first, released last).
+void InjectKeyChord(const KeyChord& chord);
+
+}  // namespace vetra::ui

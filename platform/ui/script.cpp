@@ -1,0 +1,177 @@
+#include "platform/ui/script.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <sstream>
+
+#include "platform/base/clock.h"
+#include "platform/base/text.h"
+#include "platform/ui/app.h"
+#include "platform/ui/file_dialog_answers.h"
+#include "platform/ui/idle.h"
+#include "platform/ui/input.h"
+#include "platform/ui/message_box.h"
+#include "platform/ui/window_system.h"
+
+namespace vetra::ui {
+
+namespace {
+
+std::unique_ptr<SessionScript>& Active()
+{
+  static std::unique_ptr<SessionScript> script;
+  return script;
+}
+
+std::vector<std::string> Words(const std::string& line)
+{
+  std::vector<std::string> words;
+  std::istringstream in(line);
+  for (std::string word; in >> word;) words.push_back(word);
+  return words;
+}
+
+// The rest of the line after its first word.
+std::string Rest(const std::string& line)
+{
+  const std::size_t start = line.find_first_not_of(" \t");
+  const std::size_t gap = line.find_first_of(" \t", start);
+  if (gap == std::string::npos) return {};
+  const std::size_t rest = line.find_first_not_of(" \t", gap);
+  return rest == std::string::npos ? std::string() : line.substr(rest);
+}
+
+bool ToInt(const std::string& text, int& value)
+{
+  char* end = nullptr;
+  const long v = std::strtol(text.c_str(), &end, 10);
+  if (!end || end == text.c_str() || *end != '\0') return false;
+  value = static_cast<int>(v);
+  return true;
+}
+
+// Client coordinates of the program's main window become screen coordinates.
+win::POINT ToScreen(int x, int y)
+{
+  win::POINT p{x, y};
+  win::CWnd* main = win::AfxGetMainWnd();
+  if (!main || !main->m_hWnd) main = win::CWnd::GetActiveWindow();
+  if (main && main->m_hWnd) main->ClientToScreen(&p);
+  return p;
+}
+
+}  // namespace
+
+SessionScript::SessionScript(std::string text, std::string origin) : m_origin(std::move(origin))
+{
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    m_lines.push_back(line);
+  }
+}
+
+SessionScript::Step SessionScript::Next()
+{
+  if (m_waiting) {
+    if (MonotonicMs() < m_waitUntil) return {Step::Kind::WaitUntil, m_waitUntil};
+    m_waiting = false;
+  }
+  while (m_next < m_lines.size()) {
+    const std::size_t number = ++m_next;
+    const std::string& line = m_lines[number - 1];
+    const std::vector<std::string> words = Words(line);
+    if (words.empty() || words[0][0] == '#') continue;
+    Run(line, number);
+    if (m_waiting) return {Step::Kind::WaitUntil, m_waitUntil};
+    return {Step::Kind::Ran, 0};
+  }
+  return {Step::Kind::Finished, 0};
+}
+
+void SessionScript::Run(const std::string& line, std::size_t number)
+{
+  const std::vector<std::string> words = Words(line);
+  const std::string command = ToLowerAscii(words[0]);
+  auto complain = [&](const std::string& why) {
+    std::cerr << m_origin << ":" << number << ": " << why << ": " << line << "\n";
+  };
+  int x = 0, y = 0;
+  const bool hasPoint = words.size() >= 3 && ToInt(words[1], x) && ToInt(words[2], y);
+  const int button = words.size() >= 4 && ToLowerAscii(words[3]) == "right" ? 1 : 0;
+
+  if (command == "wait") {
+    int ms = 0;
+    if (words.size() < 2 || !ToInt(words[1], ms) || ms < 0) return complain("wait needs milliseconds");
+    m_waiting = true;
+    m_waitUntil = MonotonicMs() + static_cast<std::uint64_t>(ms);
+  } else if (command == "move") {
+    if (!hasPoint) return complain("move needs X Y");
+    InjectMouseMove(ToScreen(x, y));
+  } else if (command == "click" || command == "press" || command == "release") {
+    if (!hasPoint) return complain(command + " needs X Y");
+    const win::POINT p = ToScreen(x, y);
+    InjectMouseMove(p);
+    if (command != "release") InjectButton(p, button, true);
+    if (command != "press") InjectButton(p, button, false);
+  } else if (command == "key") {
+    const std::optional<KeyChord> chord = words.size() >= 2 ? ParseKeyChord(words[1]) : std::nullopt;
+    if (!chord) return complain("unknown key");
+    InjectKeyChord(*chord);
+  } else if (command == "type") {
+    InjectText(Cp949(Rest(line)));
+  } else if (command == "answer") {
+    const int answer = words.size() >= 2 ? MessageBoxAnswerFromName(words[1]) : 0;
+    if (!answer) return complain("answer needs IDOK, IDCANCEL, IDYES or IDNO");
+    QueueMessageBoxAnswer(answer);
+  } else if (command == "file") {
+    if (words.size() < 2) return complain("file needs a path");
+    QueueFileDialogAnswer({Cp949(words[1]), words.size() >= 3 ? words[2] : std::string()});
+  } else if (command == "screenshot") {
+    if (words.size() < 2) return complain("screenshot needs a file name");
+    const bool screen = words.size() >= 3 && ToLowerAscii(words[2]) == "screen";
+    if (!WriteScreenshot(words[1], screen)) complain("could not write the screenshot");
+  } else if (command == "caption") {
+    win::CWnd* active = win::CWnd::GetActiveWindow();
+    if (!active) active = win::AfxGetMainWnd();
+    std::cout << (active && active->m_hWnd ? Utf8(active->GetWindowText()) : std::string()) << std::endl;
+  } else if (command == "quit") {
+    win::PostQuitMessage(0);
+  } else {
+    complain("unknown command");
+  }
+}
+
+SessionScript* ActiveSessionScript() { return Active().get(); }
+
+void StartSessionScript(SessionScript script)
+{
+  Active() = std::make_unique<SessionScript>(std::move(script));
+}
+
+void StopSessionScript() { Active().reset(); }
+
+void StartSessionScriptFromEnvironment(const std::string& programName)
+{
+  const char* env = std::getenv("VETRA_SCRIPT");
+  if (!env || !*env) return;
+  std::filesystem::path path(env);
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) {
+    path /= programName + ".script";
+    if (!std::filesystem::exists(path, error)) return;  // no script for this program
+  }
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    std::cerr << "VETRA_SCRIPT: cannot read " << path.string() << "\n";
+    return;
+  }
+  std::ostringstream text;
+  text << in.rdbuf();
+  StartSessionScript(SessionScript(text.str(), path.string()));
+}
+
+}  // namespace vetra::ui

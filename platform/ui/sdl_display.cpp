@@ -1,0 +1,300 @@
+// The on-screen display on SDL2: every visible top-level window is a native window (decorated
+// with its caption when it has one, showing its client area; borderless otherwise, showing the
+// whole window). Mouse, keys and text (UTF-8, Korean through the input method) become input;
+// timers run on real time.
+
+#include <SDL2/SDL.h>
+
+#include <algorithm>
+#include <map>
+
+#include "platform/base/clock.h"
+#include "platform/base/text.h"
+#include "platform/ui/display_factory.h"
+#include "platform/ui/idle.h"
+#include "platform/ui/input.h"
+#include "platform/ui/message_box.h"
+#include "platform/ui/paint.h"
+#include "platform/ui/script.h"
+#include "platform/ui/window_system.h"
+
+namespace vetra::ui {
+
+namespace {
+
+using win::detail::WindowSystem;
+
+struct NativeWindow {
+  SDL_Window* window = nullptr;
+  bool decorated = false;
+  bool dirty = true;
+};
+
+win::UINT VirtualKeyOf(SDL_Keycode key)
+{
+  if (key >= SDLK_a && key <= SDLK_z) return static_cast<win::UINT>('A' + (key - SDLK_a));
+  if (key >= SDLK_0 && key <= SDLK_9) return static_cast<win::UINT>('0' + (key - SDLK_0));
+  if (key >= SDLK_F1 && key <= SDLK_F12) return static_cast<win::UINT>(win::VK_F1 + (key - SDLK_F1));
+  switch (key) {
+    case SDLK_RETURN: case SDLK_KP_ENTER: return win::VK_RETURN;
+    case SDLK_ESCAPE: return win::VK_ESCAPE;
+    case SDLK_BACKSPACE: return win::VK_BACK;
+    case SDLK_TAB: return win::VK_TAB;
+    case SDLK_SPACE: return win::VK_SPACE;
+    case SDLK_LEFT: return win::VK_LEFT;
+    case SDLK_RIGHT: return win::VK_RIGHT;
+    case SDLK_UP: return win::VK_UP;
+    case SDLK_DOWN: return win::VK_DOWN;
+    case SDLK_HOME: return win::VK_HOME;
+    case SDLK_END: return win::VK_END;
+    case SDLK_PAGEUP: return win::VK_PRIOR;
+    case SDLK_PAGEDOWN: return win::VK_NEXT;
+    case SDLK_DELETE: return win::VK_DELETE;
+    case SDLK_INSERT: return win::VK_INSERT;
+    case SDLK_NUMLOCKCLEAR: return win::VK_NUMLOCK;
+    case SDLK_LCTRL: case SDLK_RCTRL: return win::VK_CONTROL;
+    case SDLK_LSHIFT: case SDLK_RSHIFT: return win::VK_SHIFT;
+    case SDLK_LALT: case SDLK_RALT: return win::VK_MENU;
+    default: return 0;
+  }
+}
+
+class SdlDisplay final : public Display {
+public:
+  SdlDisplay()
+  {
+    UseVirtualClock(false);
+    SDL_DisplayMode mode;
+    if (SDL_GetDesktopDisplayMode(0, &mode) == 0) m_screen = {mode.w, mode.h};
+    SDL_StartTextInput();
+    WindowSystem::Get().translatePrintableKeys = false;
+  }
+  ~SdlDisplay() override
+  {
+    for (auto& [hwnd, native] : m_windows) SDL_DestroyWindow(native.window);
+    for (auto& [shape, cursor] : m_cursors) SDL_FreeCursor(cursor);
+    WindowSystem::Get().translatePrintableKeys = true;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  }
+
+  bool IsHeadless() const override { return false; }
+  win::SIZE ScreenSize() const override { return m_screen; }
+
+  void TopLevelChanged(win::HWND hwnd) override
+  {
+    auto& system = WindowSystem::Get();
+    win::detail::WindowState* s = system.State(hwnd);
+    const bool shown = s && system.IsVisible(hwnd) && !(s->style & win::WS_MINIMIZE);
+    auto it = m_windows.find(hwnd);
+    if (!shown) {
+      if (it != m_windows.end()) {
+        if (s) SDL_HideWindow(it->second.window);
+        else {
+          SDL_DestroyWindow(it->second.window);
+          m_windows.erase(it);
+        }
+      }
+      return;
+    }
+    const bool decorated = (s->style & win::WS_CAPTION) == win::WS_CAPTION;
+    const win::CRect area = decorated ? system.ClientScreenRect(hwnd) : system.ScreenRect(hwnd);
+    if (it == m_windows.end()) {
+      Uint32 flags = SDL_WINDOW_HIDDEN;
+      if (!decorated) flags |= SDL_WINDOW_BORDERLESS;
+      if (s->exStyle & win::WS_EX_TOPMOST) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+      SDL_Window* window = SDL_CreateWindow("", area.left, area.top, std::max(1, area.Width()),
+                                            std::max(1, area.Height()), flags);
+      if (!window) return;
+      it = m_windows.emplace(hwnd, NativeWindow{window, decorated, true}).first;
+    }
+    SDL_Window* window = it->second.window;
+    SDL_SetWindowTitle(window, Utf8(s->text).c_str());
+    int x = 0, y = 0, w = 0, h = 0;
+    SDL_GetWindowSize(window, &w, &h);
+    if (w != area.Width() || h != area.Height()) SDL_SetWindowSize(window, std::max(1, area.Width()), std::max(1, area.Height()));
+    SDL_GetWindowPosition(window, &x, &y);
+    if (x != area.left || y != area.top) SDL_SetWindowPosition(window, area.left, area.top);
+    SDL_ShowWindow(window);
+    if (system.active == hwnd) SDL_RaiseWindow(window);
+    it->second.dirty = true;
+  }
+
+  void Present(win::HWND hwnd) override
+  {
+    if (auto it = m_windows.find(hwnd); it != m_windows.end()) it->second.dirty = true;
+  }
+
+  void CursorChanged(CursorShape shape) override
+  {
+    static const std::pair<CursorShape, SDL_SystemCursor> kCursors[] = {
+        {CursorShape::Arrow, SDL_SYSTEM_CURSOR_ARROW},
+        {CursorShape::Hand, SDL_SYSTEM_CURSOR_HAND},
+        {CursorShape::Wait, SDL_SYSTEM_CURSOR_WAIT},
+        {CursorShape::IBeam, SDL_SYSTEM_CURSOR_IBEAM}};
+    for (const auto& [ours, theirs] : kCursors) {
+      if (ours != shape) continue;
+      SDL_Cursor*& cursor = m_cursors[static_cast<int>(shape)];
+      if (!cursor) cursor = SDL_CreateSystemCursor(theirs);
+      if (cursor) SDL_SetCursor(cursor);
+    }
+  }
+
+  std::optional<int> ShowMessageBox(const std::string& text, const std::string& caption, win::UINT type) override
+  {
+    using namespace win;
+    std::vector<std::pair<int, const char*>> buttons;
+    switch (type & MB_TYPEMASK) {
+      case MB_OKCANCEL: buttons = {{IDOK, "OK"}, {IDCANCEL, "Cancel"}}; break;
+      case MB_ABORTRETRYIGNORE: buttons = {{IDABORT, "Abort"}, {IDRETRY, "Retry"}, {IDIGNORE, "Ignore"}}; break;
+      case MB_YESNOCANCEL: buttons = {{IDYES, "Yes"}, {IDNO, "No"}, {IDCANCEL, "Cancel"}}; break;
+      case MB_YESNO: buttons = {{IDYES, "Yes"}, {IDNO, "No"}}; break;
+      case MB_RETRYCANCEL: buttons = {{IDRETRY, "Retry"}, {IDCANCEL, "Cancel"}}; break;
+      default: buttons = {{IDOK, "OK"}}; break;
+    }
+    const int defaultAnswer = DefaultMessageBoxAnswer(type);
+    std::vector<SDL_MessageBoxButtonData> data;
+    for (const auto& [id, label] : buttons) {
+      Uint32 flags = 0;
+      if (id == defaultAnswer) flags |= SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT;
+      if (id == IDCANCEL || (buttons.size() == 1)) flags |= SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
+      data.push_back({flags, id, label});
+    }
+    const std::string utf8Text = Utf8(text);
+    const std::string utf8Caption = Utf8(caption);
+    SDL_MessageBoxData box{};
+    const UINT icon = type & MB_ICONMASK;
+    box.flags = icon == MB_ICONSTOP ? SDL_MESSAGEBOX_ERROR
+                : icon == MB_ICONEXCLAMATION ? SDL_MESSAGEBOX_WARNING
+                                             : SDL_MESSAGEBOX_INFORMATION;
+    box.title = utf8Caption.c_str();
+    box.message = utf8Text.c_str();
+    box.numbuttons = static_cast<int>(data.size());
+    box.buttons = data.data();
+    int chosen = -1;
+    if (SDL_ShowMessageBox(&box, &chosen) != 0 || chosen < 0) return defaultAnswer;
+    return chosen;
+  }
+
+  void Wait(std::optional<std::uint64_t> nextTimerDue) override
+  {
+    Flush();
+    if (RunIdleAction()) return;
+    std::optional<std::uint64_t> until = nextTimerDue;
+    if (SessionScript* script = ActiveSessionScript()) {
+      const SessionScript::Step step = script->Next();
+      if (step.kind == SessionScript::Step::Kind::Ran) return;
+      if (step.kind == SessionScript::Step::Kind::WaitUntil) {
+        until = until ? std::min(*until, step.until) : step.until;
+      } else {
+        StopSessionScript();
+      }
+    }
+    const std::uint64_t now = MonotonicMs();
+    int timeout = 100;
+    if (until) timeout = static_cast<int>(std::min<std::uint64_t>(*until > now ? *until - now : 0, 100));
+    SDL_Event event;
+    if (SDL_WaitEventTimeout(&event, timeout)) {
+      Handle(event);
+      while (SDL_PollEvent(&event)) Handle(event);
+    }
+  }
+
+private:
+  win::HWND WindowOf(Uint32 windowId) const
+  {
+    SDL_Window* window = SDL_GetWindowFromID(windowId);
+    for (const auto& [hwnd, native] : m_windows) {
+      if (native.window == window) return hwnd;
+    }
+    return nullptr;
+  }
+
+  // A point inside a native window, in our screen coordinates.
+  win::POINT ToScreen(Uint32 windowId, int x, int y) const
+  {
+    const win::HWND hwnd = WindowOf(windowId);
+    if (!hwnd) return {x, y};
+    auto& system = WindowSystem::Get();
+    const win::CRect area = m_windows.at(hwnd).decorated ? system.ClientScreenRect(hwnd) : system.ScreenRect(hwnd);
+    return {area.left + x, area.top + y};
+  }
+
+  void Handle(const SDL_Event& event)
+  {
+    switch (event.type) {
+      case SDL_MOUSEMOTION:
+        InjectMouseMove(ToScreen(event.motion.windowID, event.motion.x, event.motion.y));
+        break;
+      case SDL_MOUSEBUTTONDOWN:
+      case SDL_MOUSEBUTTONUP:
+        if (event.button.button == SDL_BUTTON_LEFT || event.button.button == SDL_BUTTON_RIGHT) {
+          InjectButton(ToScreen(event.button.windowID, event.button.x, event.button.y),
+                       event.button.button == SDL_BUTTON_LEFT ? 0 : 1, event.type == SDL_MOUSEBUTTONDOWN);
+        }
+        break;
+      case SDL_KEYDOWN:
+      case SDL_KEYUP:
+        if (const win::UINT vk = VirtualKeyOf(event.key.keysym.sym)) InjectKey(vk, event.type == SDL_KEYDOWN);
+        break;
+      case SDL_TEXTINPUT:
+        InjectText(Cp949(event.text.text));
+        break;
+      case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
+          if (const win::HWND hwnd = WindowOf(event.window.windowID)) {
+            win::PostMessage(hwnd, win::WM_SYSCOMMAND, win::SC_CLOSE, 0);
+          }
+        } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
+          if (const win::HWND hwnd = WindowOf(event.window.windowID)) m_windows[hwnd].dirty = true;
+        }
+        break;
+      default:
+        break;
+    }
+  }
+
+  // Copies every changed window picture to its native window.
+  void Flush()
+  {
+    auto& system = WindowSystem::Get();
+    for (auto& [hwnd, native] : m_windows) {
+      if (!native.dirty) continue;
+      native.dirty = false;
+      const std::shared_ptr<gdi::Bitmap32> picture = win::detail::TopLevelSurface(hwnd);
+      SDL_Surface* target = SDL_GetWindowSurface(native.window);
+      if (!picture || !target || picture->Empty()) continue;
+      int offsetX = 0, offsetY = 0;
+      if (native.decorated) {
+        const win::CRect client = system.ClientScreenRect(hwnd);
+        const win::CRect window = system.ScreenRect(hwnd);
+        offsetX = client.left - window.left;
+        offsetY = client.top - window.top;
+      }
+      SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+          picture->Pixels().data(), picture->Width(), picture->Height(), 32,
+          picture->Width() * 4, SDL_PIXELFORMAT_XRGB8888);
+      if (!source) continue;
+      SDL_Rect from{offsetX, offsetY, target->w, target->h};
+      SDL_BlitSurface(source, &from, target, nullptr);
+      SDL_FreeSurface(source);
+      SDL_UpdateWindowSurface(native.window);
+    }
+  }
+
+  win::SIZE m_screen{1024, 768};
+  std::map<win::HWND, NativeWindow> m_windows;
+  std::map<int, SDL_Cursor*> m_cursors;
+};
+
+}  // namespace
+
+std::unique_ptr<Display> CreateSdlDisplay()
+{
+  const char* display = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  if (!(display && *display) && !(wayland && *wayland)) return nullptr;
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
+  return std::make_unique<SdlDisplay>();
+}
+
+}  // namespace vetra::ui

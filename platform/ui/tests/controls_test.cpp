@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+
+#include "platform/base/text.h"
+#include "platform/gdi/display.h"
+#include "platform/ui/bitmap_button.h"
+#include "platform/ui/bitmap_resources.h"
+#include "platform/ui/edit.h"
+#include "platform/ui/paint.h"
+#include "platform/ui/scroll_bar.h"
+#include "platform/ui/static.h"
+#include "platform/ui/testing.h"
+#include "platform/ui/tests/probe.h"
+
+namespace {
+
+using namespace win;
+using vetra::ui::testing::MessageLog;
+using vetra::ui::testing::Probe;
+
+class Controls : public ::testing::Test {
+protected:
+  void SetUp() override
+  {
+    vetra::ui::ResetForTests();
+    ASSERT_TRUE(parent.CreateTop(CRect(50, 50, 450, 350)));
+  }
+  void TearDown() override { vetra::ui::ResetForTests(); }
+
+  // The colour on screen at a client point of a window.
+  static COLORREF ScreenColor(CWnd& wnd, POINT client)
+  {
+    detail::PaintAll();
+    vetra::gdi::ComposeScreen();
+    wnd.ClientToScreen(&client);
+    return vetra::gdi::ColorrefFromPixel(vetra::gdi::Screen()->Get(client.x, client.y));
+  }
+
+  MessageLog log;
+  Probe parent{"parent", log};
+};
+
+TEST_F(Controls, ScrollBarTellsItsParentTheCodesWithTheTrackPosition)
+{
+  CScrollBar bar;
+  ASSERT_TRUE(bar.Create(SBS_HORZ | WS_VISIBLE, CRect(0, 0, 200, 16), &parent, 371));
+  SCROLLINFO info;
+  info.fMask = SIF_RANGE | SIF_PAGE;
+  info.nMin = 0;
+  info.nMax = 100;
+  info.nPage = 10;
+  bar.SetScrollInfo(&info);
+  // Arrows 16 wide, a track of 168, a thumb of 16 at the start; positions 0..91.
+  const struct {
+    const char* what;
+    std::function<void()> act;
+    MessageLog expected;
+  } cases[] = {
+      {"left arrow", [&] { vetra::ui::Click(bar, {5, 8}); }, {"parent scroll 0,0", "parent scroll 8,0"}},
+      {"right arrow", [&] { vetra::ui::Click(bar, {195, 8}); }, {"parent scroll 1,0", "parent scroll 8,0"}},
+      {"page right", [&] { vetra::ui::Click(bar, {120, 8}); }, {"parent scroll 3,0", "parent scroll 8,0"}},
+      {"drag the thumb",
+       [&] {
+         vetra::ui::Press(bar, {24, 8});
+         vetra::ui::MoveMouse(bar, {100, 30});  // off the bar: the capture keeps the drag
+         SCROLLINFO track;
+         track.fMask = SIF_TRACKPOS | SIF_POS;
+         bar.GetScrollInfo(&track);
+         EXPECT_EQ(track.nTrackPos, 46);
+         EXPECT_EQ(track.nPos, 0);  // the parent sets the position, not the bar
+         vetra::ui::Release(bar, {100, 30});
+       },
+       {"parent scroll 5,46", "parent scroll 4,46", "parent scroll 8,0"}},
+      {"held arrow repeats",
+       [&] {
+         vetra::ui::Press(bar, {195, 8});
+         vetra::ui::AdvanceClock(500);  // first repeat after 400 ms, then every 50 ms
+         vetra::ui::Release(bar, {195, 8});
+       },
+       {"parent scroll 1,0", "parent scroll 1,0", "parent scroll 1,0", "parent scroll 1,0", "parent scroll 8,0"}},
+  };
+  for (const auto& c : cases) {
+    log.clear();
+    c.act();
+    std::erase_if(log, [](const std::string& e) { return e.find("scroll") == std::string::npos; });
+    EXPECT_EQ(log, c.expected) << c.what;
+  }
+  EXPECT_EQ(bar.SetScrollPos(200), 0);
+  EXPECT_EQ(bar.GetScrollPos(), 91);  // clamped to the last full page
+}
+
+TEST_F(Controls, BitmapButtonClickReachesItsParentAsACommand)
+{
+  auto solid = [](COLORREF color) {
+    return [color](CBitmap& bitmap) {
+      CDC dc;
+      dc.CreateCompatibleDC(nullptr);
+      if (!bitmap.CreateCompatibleBitmap(&dc, 21, 21)) return FALSE;
+      CBitmap* old = dc.SelectObject(&bitmap);
+      dc.FillSolidRect(0, 0, 21, 21, color);
+      dc.SelectObject(old);
+      return TRUE;
+    };
+  };
+  RegisterBitmapResource(205, solid(RGB(255, 0, 0)));
+  RegisterBitmapResource(206, solid(RGB(0, 0, 255)));
+  CBitmapButton zoom;
+  ASSERT_TRUE(zoom.Create("Zoom", BS_OWNERDRAW | WS_VISIBLE, CRect(550, 0, 571, 21), &parent, 1484));
+  ASSERT_TRUE(zoom.LoadBitmaps(205, 206));
+  zoom.MoveWindow(10, 10, 21, 21);
+  EXPECT_EQ(ScreenColor(zoom, {10, 10}), RGB(255, 0, 0));
+  log.clear();
+  vetra::ui::Press(zoom, {5, 5});
+  EXPECT_EQ(ScreenColor(zoom, {10, 10}), RGB(0, 0, 255));  // pressed picture while held
+  vetra::ui::Release(zoom, {5, 5});
+  EXPECT_EQ(ScreenColor(zoom, {10, 10}), RGB(255, 0, 0));
+  vetra::ui::Press(zoom, {5, 5});
+  vetra::ui::Release(parent, {200, 200});  // released elsewhere: no click
+  std::erase_if(log, [](const std::string& e) { return e.find("command") == std::string::npos; });
+  EXPECT_EQ(log, (MessageLog{"parent command 1484,0"}));
+}
+
+TEST_F(Controls, KoreanTextTypedIntoAMultiLineEditIsReadBackLineByLine)
+{
+  CEdit edit;
+  ASSERT_TRUE(edit.CreateEx(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_WANTRETURN,
+                            CRect(5, 78, 404, 283), &parent, 1000));
+  edit.SetFocus();
+  vetra::ui::Type(vetra::Cp949("안녕하세요"));
+  vetra::ui::PressKeys("return");
+  vetra::ui::Type(vetra::Cp949("둘째 줄 abc"));
+  vetra::ui::PressKeys("backspace");
+  vetra::ui::PressKeys("return");
+  vetra::ui::Type(vetra::Cp949("셋"));
+  vetra::ui::PressKeys("backspace");  // a whole double-byte character goes
+  vetra::ui::Type(vetra::Cp949("끝"));
+  ASSERT_EQ(edit.GetLineCount(), 3);
+  EXPECT_EQ(edit.GetLine(0), vetra::Cp949("안녕하세요"));
+  EXPECT_EQ(edit.GetLine(1), vetra::Cp949("둘째 줄 ab"));
+  EXPECT_EQ(edit.GetLine(2), vetra::Cp949("끝"));
+  char buffer[6];
+  EXPECT_EQ(edit.GetLine(1, buffer, 6), 6);  // cut at the buffer, as the framework does
+  EXPECT_EQ(std::string(buffer, 6), vetra::Cp949("둘째 줄 ab").substr(0, 6));
+  // Moving left steps over whole characters.
+  vetra::ui::PressKeys("left");
+  int start = 0, end = 0;
+  edit.GetSel(start, end);
+  EXPECT_EQ(start, edit.LineIndex(2));
+  EXPECT_NE(std::count(log.begin(), log.end(), "parent command 1000,768"), 0);  // EN_CHANGE
+}
+
+TEST_F(Controls, MultiLineEditWrapsLongLinesToItsWidth)
+{
+  CEdit narrow, wide;
+  ASSERT_TRUE(narrow.Create(WS_VISIBLE | ES_MULTILINE, CRect(0, 0, 60, 100), &parent, 1));
+  ASSERT_TRUE(wide.Create(WS_VISIBLE | ES_MULTILINE | ES_AUTOHSCROLL, CRect(0, 100, 60, 200), &parent, 2));
+  const std::string text = vetra::Cp949("가나다라마바사아자차");
+  for (CEdit* edit : {&narrow, &wide}) {
+    edit->SetFocus();
+    vetra::ui::Type(text);
+  }
+  EXPECT_GT(narrow.GetLineCount(), 1);
+  std::string joined;
+  for (int i = 0; i < narrow.GetLineCount(); ++i) joined += narrow.GetLine(i);
+  EXPECT_EQ(joined, text);
+  EXPECT_EQ(wide.GetLineCount(), 1);  // a box that scrolls sideways keeps its line whole
+}
+
+TEST_F(Controls, ReadOnlyAndSingleLineEditsRefuseWhatTheyCannotHold)
+{
+  CEdit single, readOnly;
+  ASSERT_TRUE(single.Create(WS_VISIBLE | WS_BORDER, CRect(0, 0, 100, 20), &parent, 1));
+  ASSERT_TRUE(readOnly.Create(WS_VISIBLE | ES_MULTILINE | ES_READONLY, CRect(0, 30, 100, 80), &parent, 2));
+  single.SetFocus();
+  vetra::ui::Type("ab\rc");
+  EXPECT_EQ(single.GetWindowText(), "abc");
+  EXPECT_EQ(single.GetLineCount(), 1);
+  single.SetLimitText(4);
+  vetra::ui::Type(vetra::Cp949("가"));  // two bytes would pass the limit
+  EXPECT_EQ(single.GetWindowText(), "abc");
+  readOnly.SetWindowText("fixed\r\ntext");
+  readOnly.SetFocus();
+  vetra::ui::Type("x");
+  EXPECT_EQ(readOnly.GetWindowText(), "fixed\r\ntext");
+  EXPECT_EQ(readOnly.GetLine(1), "text");
+  // Dragging across the first line selects it.
+  vetra::ui::Press(readOnly, {1, 3});
+  vetra::ui::Release(readOnly, {95, 3});
+  int start = -1, end = -1;
+  readOnly.GetSel(start, end);
+  EXPECT_EQ(start, 0);
+  EXPECT_EQ(end, 5);
+}
+
+TEST_F(Controls, CheckBoxesAndGroupBoxes)
+{
+  CButton check, group, push;
+  ASSERT_TRUE(group.Create("Group", BS_GROUPBOX | WS_VISIBLE, CRect(0, 0, 200, 100), &parent, 10));
+  ASSERT_TRUE(check.Create("Check", BS_AUTOCHECKBOX | WS_VISIBLE, CRect(10, 20, 100, 40), &parent, 11));
+  ASSERT_TRUE(push.Create("Push", BS_PUSHBUTTON | WS_VISIBLE | WS_DISABLED, CRect(10, 50, 100, 70), &parent, 12));
+  group.BringWindowToTop();  // a group box lets clicks through to what lies under it
+  vetra::ui::Click(parent, {20, 30});
+  EXPECT_EQ(check.GetCheck(), BST_CHECKED);
+  EXPECT_EQ(parent.IsDlgButtonChecked(11), BST_CHECKED);
+  log.clear();
+  vetra::ui::Click(parent, {20, 60});  // disabled: the parent gets the click
+  EXPECT_EQ(log.front(), "parent down 20,60");
+}
+
+TEST_F(Controls, BitmapStaticTakesThePictureSize)
+{
+  CBitmap picture;
+  CDC dc;
+  dc.CreateCompatibleDC(nullptr);
+  ASSERT_TRUE(picture.CreateCompatibleBitmap(&dc, 30, 20));
+  CStatic control;
+  ASSERT_TRUE(control.Create("", SS_BITMAP | WS_VISIBLE, CRect(0, 0, 1, 1), &parent, 247));
+  control.SetBitmap(picture);
+  CRect r;
+  control.GetClientRect(&r);
+  EXPECT_EQ(r, CRect(0, 0, 30, 20));
+}
+
+}  // namespace
