@@ -5,6 +5,7 @@
 #include "controls/ignition/core/arith.h"
 #include "controls/ignition/core/texts.h"
 #include "controls/oscilloscope/core/working_copy.h"
+#include "platform/base/plain_file_name.h"
 #include "platform/base/text.h"
 
 namespace sparwen {
@@ -62,7 +63,7 @@ LoadOutcome SparwenModel::Load(std::string_view dataFileName, const win::RECT& c
   m_recording.Close();
   InitDefaults();
 
-  const RecordingError error = tessial::IsPlainFileName(dataFileName) ? m_recording.Open(outcome.path) : RecordingError::cannotOpen;
+  const RecordingError error = vetra::IsPlainFileName(dataFileName) ? m_recording.Open(outcome.path) : RecordingError::cannotOpen;
   if (error != RecordingError::none) {
     outcome.message = DataOpenErrorText(outcome.path);
     return outcome;
