@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "controls/ignition/core/arith.h"
 #include "controls/ignition/core/texts.h"
 #include "controls/oscilloscope/core/working_copy.h"
+#include "platform/base/numeric.h"
 #include "platform/base/plain_file_name.h"
 #include "platform/base/text.h"
 
@@ -21,7 +21,7 @@ constexpr std::array<int, 6> kOtherTimeBases = {2, 3, 6, 0, 0, 0};
 
 ChildLayout ComputeChildLayout(const win::RECT& c)
 {
-  const int split = Trunc(c.right * 0.763);
+  const int split = vetra::SaturatingCast<int>(c.right * 0.763);
   ChildLayout layout;
   layout.rightPanel = {split + 22, c.top + 112, c.right - 2, c.bottom - 4};
   layout.graph = {c.left + 3, c.top + 112, split, c.bottom - 24};
@@ -149,7 +149,7 @@ void SparwenModel::UpdateButtonStates()
   }
   for (int column = 0; column < kValueColumns; ++column) s.unitTexts[column] = ValueUnitText(column, s.Secondary());
   s.settings.timeBaseCode = TimeBaseRow()[static_cast<std::size_t>(m_timeBaseIndex)];
-  s.settings.scaleByte = Trunc(2 * s.graphScale);
+  s.settings.scaleByte = vetra::SaturatingCast<int>(2 * s.graphScale);
   s.timeBaseLabel = TimeBaseLabel(s.settings.timeBaseCode);
   if (const auto step = TimeBaseStepOf(s.settings.timeBaseCode, s.Cylinders())) {
     s.graph.divValue = step->divValue;
@@ -477,13 +477,13 @@ bool SparwenModel::GraphLeftClick(int x)
 {
   if (!m_loaded) return false;
   if (m_state->trend) return true;
-  if (m_state->DisplayMode() == 1) m_state->graph.cursorX = Cut16(x);
+  if (m_state->DisplayMode() == 1) m_state->graph.cursorX = vetra::WrappingCast<std::int16_t>(x);
   return false;
 }
 
 void SparwenModel::GraphRightClick(int x)
 {
-  if (m_loaded && m_state->DisplayMode() == 1) m_state->graph.cursor2X = Cut16(x);
+  if (m_loaded && m_state->DisplayMode() == 1) m_state->graph.cursor2X = vetra::WrappingCast<std::int16_t>(x);
 }
 
 }  // namespace sparwen
