@@ -14,7 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-
 // The longest recording: 1,000,000 samples at the full rate, ten channels and seven derived items.
 void WriteLongRecording(const vetra::testing::TempDrive& drive, bool packed) {
   fs::create_directories(drive / "Vetra/TempE");

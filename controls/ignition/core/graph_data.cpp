@@ -4,7 +4,6 @@
 
 #include "platform/base/numeric.h"
 
-
 namespace sparwen {
 namespace {
 

@@ -237,18 +237,19 @@ void SparwenModel::AddTrendPoint()
   s.graph.trend.Add(s.Secondary(), s.values, std::clamp(s.Cylinders(), 0, kMaxCylinders), s.graph.rpm, s.graph.height);
 }
 
+SparwenModel::TrendSteps SparwenModel::BeginTrendWindow()
+{
+  GraphData& graph = m_state->graph;
+  graph.trend.Restart();
+  graph.trendSpan = (m_playback.cursor + 1) * graph.width / kWindowSteps;
+  if (m_playback.frameCount <= kWindowSteps) return {0, m_playback.frameCount + 1};
+  return {m_playback.windowStart, kWindowSteps};
+}
+
 void SparwenModel::ReadTrendWindow()
 {
   IgnitionState& s = *m_state;
-  const int keptStart = m_playback.windowStart;
-  s.graph.trend.Restart();
-  int steps = kWindowSteps;
-  int start = m_playback.windowStart;
-  if (m_playback.frameCount <= kWindowSteps) {
-    start = 0;
-    steps = m_playback.frameCount + 1;
-  }
-  s.graph.trendSpan = (m_playback.cursor + 1) * s.graph.width / kWindowSteps;
+  const auto [start, steps] = BeginTrendWindow();
   const int cylinders = std::clamp(s.Cylinders(), 0, kMaxCylinders);
   const int pieces = s.Conversion().FourPieces() ? 4 : 2;
   std::int64_t index = static_cast<std::int64_t>(start) * FramesPerStep();
@@ -265,21 +266,12 @@ void SparwenModel::ReadTrendWindow()
       }
     }
   }
-  m_playback.windowStart = keptStart;
 }
 
 void SparwenModel::ReadTrendWindowJik()
 {
   IgnitionState& s = *m_state;
-  const int keptStart = m_playback.windowStart;
-  s.graph.trend.Restart();
-  int steps = kWindowSteps;
-  int start = m_playback.windowStart;
-  if (m_playback.frameCount <= kWindowSteps) {
-    start = 0;
-    steps = m_playback.frameCount + 1;
-  }
-  s.graph.trendSpan = (m_playback.cursor + 1) * s.graph.width / kWindowSteps;
+  const auto [start, steps] = BeginTrendWindow();
   const int perStep = FramesPerStep();
   const int cylinders = std::clamp(s.Cylinders(), 0, kMaxCylinders);
   // With pairs every step carries two marked records; only the first of each pair counts.
@@ -298,7 +290,6 @@ void SparwenModel::ReadTrendWindowJik()
       allowed = s.settings.pairedFlag == 0;
     }
   }
-  m_playback.windowStart = keptStart;
 }
 
 void SparwenModel::ConfigButton()
