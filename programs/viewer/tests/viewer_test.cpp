@@ -185,6 +185,23 @@ TEST_F(ViewerTest, KeysGoForwardOnlyAndPrintOrBackDoNothing)
   EXPECT_TRUE(vetra::ui::MessageBoxLog().empty());
 }
 
+TEST_F(ViewerTest, FollowingALinkLeavesThePageAndItsControl)
+{
+  WritePage(std::string("<body leftmargin=0 topmargin=0><object classid=\"clsid:") +
+                vetra::web::testing::kWindowControlClsid +
+                "\" width=50 height=20></object><br><a href=\"b.html\">next</a></body>",
+            "Vetra/TempE/a.html");
+  WritePage("<title>B</title>b", "Vetra/TempE/b.html");
+  CHalvorApp& viewer = Start("c:\\Vetra\\TempE\\a.html");
+  EXPECT_EQ(WindowControl::Log(), (std::vector<std::string>{"create 0,0,50,20"}));
+  for (int y = 20; y < 60 && viewer.Frame()->GetWindowText() != "B - Viewer"; y += 4) {
+    vetra::ui::Click(*viewer.View(), {8, y});
+    vetra::ui::Pump();
+  }
+  EXPECT_EQ(viewer.Frame()->GetWindowText(), "B - Viewer");
+  EXPECT_EQ(WindowControl::Log(), (std::vector<std::string>{"create 0,0,50,20", "destroy"}));
+}
+
 TEST(ViewerProgram, RunsHeadlessWithASessionScriptAndWritesAScreenshot)
 {
   vetra::testing::TempDrive drive;
