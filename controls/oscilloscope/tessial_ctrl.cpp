@@ -124,6 +124,7 @@ void CTessialCtrl::OnRunOcxChanged()
   }
   UpdateScrollBar();
   ShowWindowRead(result.read);
+  InvalidateControl();
   win::OutputDebugStringA("TESSIAL Run OCX End\r\n");
   SetModifiedFlag();
 }
@@ -204,7 +205,6 @@ void CTessialCtrl::ShowWindowRead(WindowRead read)
   }
   RedrawGraphs();
   if (m_panel) m_panel->Invalidate(win::FALSE);
-  InvalidateControl();
   if (read != WindowRead::ok) win::AfxMessageBox(WindowReadErrorText(read), win::MB_OK);
 }
 
