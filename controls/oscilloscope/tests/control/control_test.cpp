@@ -28,6 +28,12 @@ TEST(TessialIdentity, PropertiesInDispatchOrderWithTheStockErrorEvent)
     EXPECT_EQ(entries[i].dispid, static_cast<win::DISPID>(i + 1));
     EXPECT_EQ(entries[i].type, expected[i].type);
   }
+  // Safe for scripting and for untrusted data, as every viewer page needs it.
+  win::DWORD supported = 0, enabled = 0;
+  EXPECT_EQ(control.ObjectSafety().GetInterfaceSafetyOptions(win::IID_IDispatch, &supported, &enabled), win::S_OK);
+  EXPECT_EQ(supported, 3u);
+  EXPECT_EQ(enabled, 3u);
+  EXPECT_EQ(control.ObjectSafety().SetInterfaceSafetyOptions(win::IID_IDispatch, 3, 3), win::S_OK);
   ASSERT_EQ(control.Events().size(), 1u);
   EXPECT_EQ(control.Events()[0].name, "Error");
   EXPECT_EQ(control.Events()[0].dispid, win::DISPID_ERROREVENT);
