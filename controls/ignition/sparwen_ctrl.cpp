@@ -33,6 +33,17 @@ constexpr std::array<int, 6> kPlayLoadOrder = {kStartButton, kFastReverseButton,
 // Disabled pictures, in their load order.
 constexpr std::array<int, 6> kDisabledLoadOrder = {kJikButton, kDigitalButton, kCylButton, kByunButton, k3DButton, kGaiButton};
 
+// Range 0..max with a page of one position.
+void SetRangeWithPage(win::CScrollBar& bar, int max)
+{
+  win::SCROLLINFO info;
+  info.fMask = win::SIF_RANGE | win::SIF_PAGE;
+  info.nMin = 0;
+  info.nMax = max;
+  info.nPage = 1;
+  bar.SetScrollInfo(&info, win::FALSE);
+}
+
 std::string FailureName(int button, const char* variant)
 {
   // Every print picture reports under the normal picture's name.
@@ -184,11 +195,11 @@ void CSparwenCtrl::CreateChildWindows()
   m_frameBar->Create(win::WS_CHILD | win::WS_VISIBLE | win::SBS_HORZ, layout.scroll, this, kIdFrameScrollBar);
   m_spareBar = std::make_unique<win::CScrollBar>();
   m_spareBar->Create(win::WS_CHILD | win::SBS_HORZ, layout.scroll, this, kIdSpareScrollBar);
-  m_spareBar->SetScrollRange(0, kSpareRangeMax);
+  SetRangeWithPage(*m_spareBar, kSpareRangeMax);
   m_verticalBar = std::make_unique<win::CScrollBar>();
   m_verticalBar->Create(win::WS_CHILD | win::WS_VISIBLE | win::SBS_VERT, layout.verticalBar, this, kIdVerticalScrollBar);
   // The vertical offset runs 0..10 in every mode that uses it.
-  m_verticalBar->SetScrollRange(0, kVerticalRangeMax);
+  SetRangeWithPage(*m_verticalBar, kVerticalRangeMax);
 }
 
 void CSparwenCtrl::ShowState()
@@ -369,7 +380,8 @@ void CSparwenCtrl::OnTimer(win::UINT_PTR id)
 
 void CSparwenCtrl::OnHScroll(win::UINT code, win::UINT pos, win::CScrollBar* bar)
 {
-  const int barPosition = m_frameBar ? m_frameBar->GetScrollPos() : 0;
+  // A thumb let go stands where the message says; the bar itself moves only when told.
+  const int barPosition = code == win::SB_THUMBPOSITION || !m_frameBar ? static_cast<int>(pos) : m_frameBar->GetScrollPos();
   m_model.HScroll(static_cast<int>(code), barPosition, static_cast<int>(pos));
   ShowState();
   COleControl::OnHScroll(code, pos, bar);

@@ -1,5 +1,6 @@
 #include <filesystem>
 
+#include "controls/ignition/core/engine.h"
 #include "controls/ignition/core/texts.h"
 #include "controls/ignition/sparwen_identity.h"
 #include "controls/ignition/tests/control/control_fixture.h"
@@ -101,6 +102,29 @@ TEST_F(ControlTest, ARecordingThatDoesNotOpenIsReportedAndLeavesTheSkinAlone)
   EXPECT_FALSE(control->Playing());
   EXPECT_EQ(PixelOf(*control, 1010, 700), CSparwenCtrl::kBackground);
   EXPECT_TRUE(fs::exists(drive / "Windows/keep"));
+}
+
+TEST_F(ControlTest, ABadEngineClassIsReportedAndTheRecordingStillShowsWithoutCylinders)
+{
+  for (const int mode : {0, 1, 2, 3}) {
+    SCOPED_TRACE(mode);
+    vetra::ui::ClearMessageBoxes();
+    std::string bytes = PutRecording(drive, Options(mode), "bad.Ig2");
+    PutU8(bytes, 6000, 9);
+    drive.WriteFile(WorkingCopy("bad.Ig2"), bytes);
+    Start("bad.Ig2");
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{BadEngineClassText(9)});
+    ASSERT_TRUE(control->Model().IsLoaded());
+    EXPECT_EQ(State().Cylinders(), 0);
+    // Every window paints: no cylinder trace, only the serial trace of mode 0 that needs no engine.
+    EXPECT_EQ(Count(Repaint(*control->Graph()), "Polyline"), mode == 0 ? 1 : 0);
+    EXPECT_TRUE(TextsOf(Repaint(*control->ValuePanel())).empty());
+    ClickButton(kTrendButton);
+    ClickButton(kCylButton);
+    ClickButton(kConfigButton);
+    vetra::ui::Pump();
+    EXPECT_EQ(MessageTexts().size(), 1u);
+  }
 }
 
 TEST_F(ControlTest, ASecondStartRebuildsTheChildrenForTheNewRecording)
