@@ -161,6 +161,7 @@ void CSparwenCtrl::OnRunOcxChanged()
     if (m_hWnd != nullptr) InvalidateControl();
     return;
   }
+  if (m_hWnd != nullptr) InvalidateControl();
   if (!outcome.engineMessage.empty()) win::AfxMessageBox(outcome.engineMessage, win::MB_OK);
   if (m_hWnd != nullptr) {
     CreateChildWindows();
@@ -214,8 +215,8 @@ void CSparwenCtrl::ShowState()
     m_verticalBar->SetScrollPos(bars.verticalPosition);
   }
   ShowRightPanel();
+  // The skin shows no position: a playback tick repaints only the children.
   if (m_graph) m_graph->Invalidate(win::FALSE);
-  if (m_hWnd != nullptr) InvalidateControl();
 }
 
 void CSparwenCtrl::ShowRightPanel()
@@ -257,6 +258,8 @@ void CSparwenCtrl::RunButton(int button)
     default: return;
   }
   ShowState();
+  // The mode buttons' pictures follow the display mode.
+  InvalidateControl();
 }
 
 void CSparwenCtrl::ApplyToggle(PlayToggle toggle)
@@ -300,6 +303,7 @@ win::BOOL CSparwenCtrl::OnCommand(win::WPARAM wParam, win::LPARAM lParam)
     default: return COleControl::OnCommand(wParam, lParam);
   }
   ShowState();
+  InvalidateControl();
   return win::TRUE;
 }
 
