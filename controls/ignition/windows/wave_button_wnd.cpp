@@ -143,8 +143,9 @@ void CWaveButtonWnd::OnLButtonUp(win::UINT flags, win::CPoint point)
   const int code = m_tracker.LeftUp(point, m_state);
   win::CWnd* parent = GetParent();
   if (code != 0 && parent != nullptr) parent->SendMessage(kMsgCylinderBarCommand, static_cast<win::WPARAM>(code), 0);
-  SetOwnCursor();
+  // The control drops its own hover first; the cursor over the bar is the bar's.
   vetra::NotifyParentClickEnded(*this);
+  SetOwnCursor();
   Invalidate(win::FALSE);
   CWnd::OnLButtonUp(flags, point);
 }
@@ -152,8 +153,8 @@ void CWaveButtonWnd::OnLButtonUp(win::UINT flags, win::CPoint point)
 void CWaveButtonWnd::OnMouseMove(win::UINT flags, win::CPoint point)
 {
   m_tracker.MouseMove(point, (flags & win::MK_LBUTTON) != 0, m_state);
-  SetOwnCursor();
   vetra::NotifyParentMouseMove(*this, flags);
+  SetOwnCursor();
   Invalidate(win::FALSE);
   CWnd::OnMouseMove(flags, point);
 }

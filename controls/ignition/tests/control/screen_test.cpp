@@ -6,6 +6,7 @@
 #include "controls/ignition/tests/control/control_fixture.h"
 #include "platform/base/process.h"
 #include "platform/base/text.h"
+#include "platform/ui/cursor.h"
 
 namespace sparwen::testing {
 namespace {
@@ -245,9 +246,27 @@ TEST_F(ControlTest, DrawnButtonsHoverAndChildrenDropIt)
   vetra::ui::MoveMouse(*control, centre(kTrendButton));
   EXPECT_EQ(control->Buttons().Hover(), kTrendButton);
   EXPECT_TRUE(control->Buttons().Over());
+  EXPECT_EQ(vetra::ui::CurrentCursor(), vetra::ui::CursorShape::Hand);
   vetra::ui::MoveMouse(*control->Graph(), {50, 50});
   EXPECT_EQ(control->Buttons().Hover(), 0);
   EXPECT_FALSE(control->Buttons().Over());
+  EXPECT_EQ(vetra::ui::CurrentCursor(), vetra::ui::CursorShape::Arrow);
+
+  // The bar's hand: always over the arrows, over cylinders only where they can be chosen.
+  ClickButton(kConfigButton);
+  CWaveButtonWnd& bar = *control->CylinderBar();
+  const auto over = [&bar](int code) {
+    const win::RECT r = bar.ButtonRects()[static_cast<std::size_t>(code - 1)];
+    vetra::ui::MoveMouse(bar, {r.left + 1, r.top + 1});
+    return vetra::ui::CurrentCursor() == vetra::ui::CursorShape::Hand;
+  };
+  EXPECT_TRUE(over(kBarRangeUp));
+  EXPECT_FALSE(over(kBarFirstCylinder));
+  EXPECT_FALSE(over(kBarAll));
+  ClickButton(kTrendButton);
+  EXPECT_TRUE(over(kBarFirstCylinder + 3));
+  EXPECT_FALSE(over(kBarFirstCylinder + 4));  // no fifth cylinder
+  EXPECT_TRUE(over(kBarAll));
 }
 
 // ---- print ------------------------------------------------------------------------------------
