@@ -58,6 +58,44 @@ TEST_F(ControlTest, ATooShortRecordingDoesNotPlayButStillScrolls)
   EXPECT_EQ(control->Model().Playback().Position(), 1);
 }
 
+TEST_F(ControlTest, MenuCommandsAndTheVerticalBarWorkLikeTheirButtons)
+{
+  Load(Options(1));
+  const struct {
+    unsigned command;
+    int mode;
+    bool trend;
+  } steps[] = {{kCmdGai, 3, false}, {kCmdTrend, 3, true}, {kCmd3D, 2, false}, {kCmdJik, 2, false}, {kCmdByun, 1, false}};
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.command);
+    control->SendMessage(win::WM_COMMAND, step.command, 0);
+    EXPECT_EQ(State().DisplayMode(), step.mode);
+    EXPECT_EQ(State().trend, step.trend);
+  }
+  const int range = State().graph.range;
+  control->SendMessage(win::WM_COMMAND, kCmdRangeDown, 0);
+  EXPECT_EQ(State().graph.range, std::max(range - 1, 0));
+  control->SendMessage(win::WM_COMMAND, kCmdPlayReverse, 0);
+  EXPECT_TRUE(control->Playing());
+  control->SendMessage(win::WM_COMMAND, kCmdPlayReverse, 0);
+  EXPECT_FALSE(control->Playing());
+
+  // The vertical offset moves the trace in mode 3 only; the bar reads 10 - offset.
+  win::CScrollBar& vertical = *control->VerticalScrollBar();
+  EXPECT_FALSE(vertical.IsWindowEnabled());
+  control->SendMessage(win::WM_VSCROLL, win::MAKELONG(kLineUp, 0), 0);
+  EXPECT_EQ(control->Model().VerticalOffset(), 2);
+  control->SendMessage(win::WM_COMMAND, kCmdGai, 0);
+  EXPECT_TRUE(vertical.IsWindowEnabled());
+  EXPECT_EQ(vertical.GetScrollPos(), 8);
+  control->SendMessage(win::WM_VSCROLL, win::MAKELONG(kLineUp, 0), 0);
+  EXPECT_EQ(control->Model().VerticalOffset(), 3);
+  EXPECT_EQ(vertical.GetScrollPos(), 7);
+  control->SendMessage(win::WM_VSCROLL, win::MAKELONG(kThumbTrack, 10), 0);
+  EXPECT_EQ(control->Model().VerticalOffset(), 0);
+  EXPECT_EQ(State().graph.zeroPos, 10);
+}
+
 // ---- cylinder bar -----------------------------------------------------------------------------
 
 TEST_F(ControlTest, CylinderBarClicksReachTheControl)
