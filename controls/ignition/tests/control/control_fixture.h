@@ -4,18 +4,55 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <utility>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "controls/ignition/sparwen_ctrl.h"
 #include "controls/ignition/tests/fixtures.h"
+#include "platform/base/drive.h"
 #include "platform/gdi/draw_log.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/testing.h"
-#include "tools/skins/skin_set.h"
+#include "tools/skins/bmp_file.h"
+#include "tools/skins/canvas.h"
+#include "tools/skins/catalogue.h"
+#include "tools/skins/skin_art.h"
 
 namespace sparwen::testing {
+
+// The pictures of the ignition viewer's screens, drawn once per test program (drawing the whole
+// skin set takes far longer than a test) and written into each test's drive.
+inline const std::vector<std::pair<std::string, std::string>>& IgnitionSkins()
+{
+  static const auto files = [] {
+    using namespace vetra::skins;
+    std::vector<std::pair<std::string, std::string>> out;
+    FontCache fonts;
+    for (const Picture& picture : AllPictures()) {
+      const Screen screen = picture.entry->screen;
+      if (screen != Screen::IgnControl && screen != Screen::IgnCylinderBar && screen != Screen::IgnValuePanel) continue;
+      Canvas canvas(picture.entry->width, picture.entry->height, Rgb{255, 255, 255}, fonts);
+      PaintPicture(canvas, *picture.entry, picture.variant);
+      out.emplace_back(picture.windowsPath, EncodeBmp24(canvas.Pixels()));
+    }
+    return out;
+  }();
+  return files;
+}
+
+// Writes those pictures onto the current drive.
+inline bool PutIgnitionSkins()
+{
+  for (const auto& [path, bytes] : IgnitionSkins()) {
+    const std::filesystem::path target = vetra::MapPath(path);
+    std::filesystem::create_directories(target.parent_path());
+    if (!vetra::skins::WriteFileAtomically(target, bytes)) return false;
+  }
+  return !IgnitionSkins().empty();
+}
 
 class Page : public win::CWnd {
 public:
@@ -30,7 +67,7 @@ protected:
     drive.WriteFile("Vetra/Fenmark/Temp/keep", "");
     drive.WriteFile("Vetra/TempE/keep", "");
     drive.WriteFile("Windows/keep", "");
-    if (WithSkins()) ASSERT_TRUE(vetra::skins::WriteSkinSet().ok);
+    if (WithSkins()) ASSERT_TRUE(PutIgnitionSkins());
     page = std::make_unique<Page>();
     ASSERT_TRUE(page->Make());
     control = std::make_unique<CSparwenCtrl>();

@@ -27,21 +27,38 @@ TEST_F(ControlTest, PlaybackTicksMoveThePositionOnTheVirtualClockAndStopAtTheEnd
   EXPECT_EQ(control->Model().Playback().Position(), 0);
   ClickButton(kPlayForwardButton);
   ASSERT_TRUE(control->Playing());
-  vetra::ui::AdvanceClock(50);
+  vetra::ui::AdvanceClock(49);
+  EXPECT_EQ(control->Model().Playback().Position(), 0);
+  vetra::ui::AdvanceClock(1);
   EXPECT_EQ(control->Model().Playback().Position(), 1);
   EXPECT_EQ(control->FrameScrollBar()->GetScrollPos(), 1);
-  vetra::ui::AdvanceClock(49 * 50);
-  EXPECT_EQ(control->Model().Playback().Position(), 50);
-  // The same button again stops; fast forward starts at once at 30 ms.
+  vetra::ui::AdvanceClock(50);
+  EXPECT_EQ(control->Model().Playback().Position(), 2);
+  // The same button again stops.
   ClickButton(kPlayForwardButton);
   EXPECT_FALSE(control->Playing());
   vetra::ui::AdvanceClock(500);
-  EXPECT_EQ(control->Model().Playback().Position(), 50);
+  EXPECT_EQ(control->Model().Playback().Position(), 2);
+  // Scrolling does not stop a playback; fast forward runs at 30 ms and stops past the last position.
+  control->SendMessage(win::WM_HSCROLL, win::MAKELONG(kThumbTrack, 96), 0);
+  EXPECT_EQ(control->Model().Playback().Position(), 96);
   ClickButton(kFastForwardButton);
   vetra::ui::AdvanceClock(30);
-  EXPECT_EQ(control->Model().Playback().Position(), 51);
-  vetra::ui::AdvanceClock(60 * 30);
+  EXPECT_EQ(control->Model().Playback().Position(), 97);
+  vetra::ui::AdvanceClock(3 * 30);
   EXPECT_EQ(control->Model().Playback().Position(), 100);
+  EXPECT_TRUE(control->Playing());
+  vetra::ui::AdvanceClock(30);
+  EXPECT_EQ(control->Model().Playback().Position(), 100);
+  EXPECT_FALSE(control->Playing());
+  // Reverse from the end, switched to fast reverse by its button, stops at the start.
+  ClickButton(kPlayReverseButton);
+  vetra::ui::AdvanceClock(50);
+  EXPECT_EQ(control->Model().Playback().Position(), 99);
+  control->SendMessage(win::WM_HSCROLL, win::MAKELONG(kThumbTrack, 2), 0);
+  ClickButton(kFastReverseButton);
+  vetra::ui::AdvanceClock(3 * 30);
+  EXPECT_EQ(control->Model().Playback().Position(), 0);
   EXPECT_FALSE(control->Playing());
   EXPECT_TRUE(MessageTexts().empty());
 }
@@ -224,8 +241,9 @@ TEST_F(ControlTest, TheGraphDrawsEveryDisplayModeThroughItsBackBuffer)
     // Somewhere on the plot the first firing position's colour shows.
     const win::COLORREF trace = c.mode == 0 ? State().colours[2] : State().CylinderColour(State().CylinderAt(1));
     bool seen = false;
+    win::CClientDC dc(&graph);
     for (int x = 10; x < client.Width() && !seen; x += 3) {
-      for (int y = 0; y < client.Height() && !seen; ++y) seen = PixelOf(graph, x, y) == trace;
+      for (int y = 0; y < client.Height() && !seen; ++y) seen = dc.GetPixel(x, y) == trace;
     }
     EXPECT_TRUE(seen);
   }

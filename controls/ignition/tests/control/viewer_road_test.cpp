@@ -7,12 +7,12 @@
 #include <filesystem>
 
 #include "controls/ignition/sparwen_identity.h"
+#include "controls/ignition/tests/control/control_fixture.h"
 #include "platform/base/testing/temp_drive.h"
 #include "platform/base/text.h"
 #include "platform/ole/control_registry.h"
 #include "programs/chooser/viewer_page.h"
 #include "tools/samples/ignition_sample.h"
-#include "tools/skins/skin_set.h"
 
 namespace sparwen::testing {
 namespace {
@@ -24,7 +24,7 @@ TEST(ViewerRoad, ASecondaryRecordingShowsInThePageViewerAndGoesWithThePage)
   vetra::testing::TempDrive drive;
   drive.WriteFile("Windows/keep", "");
   drive.WriteFile("Vetra/TempE/keep", "");
-  ASSERT_TRUE(vetra::skins::WriteSkinSet().ok);
+  ASSERT_TRUE(PutIgnitionSkins());
   ASSERT_TRUE(win::ControlRegistry::Register({kClsid, kProgId, SPARWEN_MODULE}));
   vetra::samples::IgnitionOptions options;
   options.displayMode = 2;
