@@ -345,7 +345,14 @@ protected:
   std::vector<std::string> started;
 };
 
-TEST_F(PrintTest, PrintCapturesTheControlAndStartsThePrintLayout)
+// Pixel (x, y), y from the top, of the 32-bit bottom-up capture.
+win::COLORREF CapturePixel(const std::string& file, int x, int y)
+{
+  const std::size_t at = 54 + (static_cast<std::size_t>(707 - y) * 1017 + static_cast<std::size_t>(x)) * 4;
+  return win::RGB(static_cast<std::uint8_t>(file[at + 2]), static_cast<std::uint8_t>(file[at + 1]), static_cast<std::uint8_t>(file[at]));
+}
+
+TEST_F(PrintTest, PrintCapturesTheControlWithItsChildrenAndStartsThePrintLayout)
 {
   Load(Options(2));
   ClickButton(kPrintButton);
@@ -353,10 +360,10 @@ TEST_F(PrintTest, PrintCapturesTheControlAndStartsThePrintLayout)
   const std::string file = drive.ReadFile("Vetra/Fenmark/Temp/print.bmp");
   ASSERT_EQ(file.size(), 2'880'198u);
   EXPECT_EQ(file.substr(0, 2), "BM");
-  // Bottom-right corner: the control's own background below the right panel.
-  const std::size_t at = 54 + (static_cast<std::size_t>(707 - 706) * 1017 + 1010) * 4;
-  EXPECT_EQ(win::RGB(static_cast<std::uint8_t>(file[at + 2]), static_cast<std::uint8_t>(file[at + 1]), static_cast<std::uint8_t>(file[at])),
-            CSparwenCtrl::kBackground);
+  EXPECT_EQ(CapturePixel(file, 1010, 706), CSparwenCtrl::kBackground);
+  // The graph window (3, 112)-(775, 684): its grey frame and white plot are in the picture.
+  EXPECT_EQ(CapturePixel(file, 774, 400), CIgnGraphWnd::kFrame);
+  EXPECT_EQ(CapturePixel(file, 772, 681), kWhite);
 }
 
 }  // namespace
