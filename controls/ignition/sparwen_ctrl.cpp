@@ -87,8 +87,7 @@ int CSparwenCtrl::OnCreate(win::LPCREATESTRUCT cs)
   m_backBuffer.CreateCompatibleBitmap(&dc, client.right - client.left, client.bottom - client.top);
   SetOwnCursor();
   // A page that started the control before its window existed sees its recording now.
-  if (m_model.IsLoaded()) {
-    m_model.Load(m_dataFileName, client);
+  if (m_model.IsLoaded() && m_model.Load(m_dataFileName, client).ok) {
     CreateChildWindows();
     ShowState();
   }

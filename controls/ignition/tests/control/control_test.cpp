@@ -136,6 +136,21 @@ TEST_F(ControlTest, ASecondStartRebuildsTheChildrenForTheNewRecording)
   EXPECT_EQ(control->GetChildren().size(), 6u);  // graph, panel, bar and three scroll bars, once
 }
 
+TEST_F(ControlTest, APageThatStartsTheControlBeforeItsWindowSeesTheRecordingOnceItShows)
+{
+  PutRecording(drive, Options(2), "early.Ig2");
+  CSparwenCtrl early;
+  early.Dispatch().SetProperty(kDispDataFileName, win::COleVariant(std::string("early.Ig2")));
+  early.Dispatch().SetProperty(kDispRunOcx, win::COleVariant(static_cast<win::SHORT>(1)));
+  EXPECT_TRUE(early.Model().IsLoaded());
+  EXPECT_EQ(early.Graph(), nullptr);
+  ASSERT_TRUE(early.CreateControlWindow(page.get(), win::CRect(0, 0, 1017, 708)));
+  vetra::ui::Pump();
+  ASSERT_NE(early.Graph(), nullptr);
+  EXPECT_EQ(early.FrameScrollBar()->GetScrollPos(), 10);
+  EXPECT_TRUE(MessageTexts().empty());
+}
+
 // The working copy and its companion in the Windows folder go with the control unless the page
 // asked to keep them.
 TEST(SparwenDestroy, ReloadModeDecidesWhetherTheWorkingCopyAndItsCompanionGo)
