@@ -67,7 +67,9 @@ protected:
     drive.WriteFile("Vetra/Fenmark/Temp/keep", "");
     drive.WriteFile("Vetra/TempE/keep", "");
     drive.WriteFile("Windows/keep", "");
-    if (WithSkins()) ASSERT_TRUE(PutIgnitionSkins());
+    if (WithSkins()) {
+      ASSERT_TRUE(PutIgnitionSkins());
+    }
     page = std::make_unique<Page>();
     ASSERT_TRUE(page->Make());
     control = std::make_unique<CSparwenCtrl>();
