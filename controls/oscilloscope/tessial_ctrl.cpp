@@ -74,13 +74,16 @@ int CTessialCtrl::OnCreate(win::LPCREATESTRUCT cs)
   m_memoryDC.SetLogName("tessial");
   m_backBuffer.CreateCompatibleBitmap(&dc, client.Width(), client.Height());
   m_font.CreateFont(12, 0, 0, 0, 400, 0, 0, 0, 1, 0, 0, 0, 32, FaceName().c_str());
-  m_pressedButton = m_hoverButton = m_hoverActive = 0;
-  SendMessage(win::WM_SETCURSOR, reinterpret_cast<win::WPARAM>(m_hWnd), win::MAKELPARAM(win::HTCLIENT, win::WM_MOUSEMOVE));
+  m_skin.Load();
+  PlaceButtons();
+  m_buttons = ButtonStates{};
+  RefreshCursor();
   win::OutputDebugStringA("TESSIAL : OnCreate\r\n");
   // A page that started the control before its window existed sees its recording now.
   if (m_model.IsOpen()) {
     LayoutRects();
     CreateChannelWindows();
+    CreateZoomButtons();
     UpdateScrollBar();
     ShowWindowRead(WindowRead::ok);
   }
@@ -93,6 +96,7 @@ void CTessialCtrl::OnDestroy()
   KillTimer(kPlaybackTimer);
   m_model.Close();
   DeleteWorkingCopy(m_dataFileName, m_reloadMode);
+  m_skin.Free();
   m_backBuffer.DeleteObject();
   m_memoryDC.DeleteDC();
   win::OutputDebugStringA("TESSIAL : OnDestroy\r\n");
@@ -113,6 +117,7 @@ void CTessialCtrl::OnRunOcxChanged()
   if (m_hWnd != nullptr) {
     LayoutRects();
     CreateChannelWindows();
+    CreateZoomButtons();
   }
   PublishVoltStrings();
   m_zoomChIndex = 0;
@@ -156,6 +161,7 @@ void CTessialCtrl::DestroyChannelWindows()
 
 void CTessialCtrl::CreateChannelWindows()
 {
+  ShowZoomChannel(99);
   DestroyChannelWindows();
   ScopeState& state = m_model.MutableState();
   state.zoomActive = false;
@@ -255,60 +261,9 @@ void CTessialCtrl::OnCursorMoved(bool cursorA, int column)
   InvalidateControl();
 }
 
-void CTessialCtrl::OnChildHover(bool dropPress)
-{
-  m_hoverButton = 0;
-  m_hoverActive = 0;
-  if (dropPress) m_pressedButton = 0;
-  SendMessage(win::WM_SETCURSOR, reinterpret_cast<win::WPARAM>(m_hWnd), win::MAKELPARAM(win::HTCLIENT, win::WM_MOUSEMOVE));
-  InvalidateControl();
-}
-
 void CTessialCtrl::OnPrintButton()
 {
   vetra::capture::PrintControl(*this);
-}
-
-// ---- painting --------------------------------------------------------------------------------
-
-void CTessialCtrl::OnPaint()
-{
-  win::CPaintDC paint(this);
-  win::CRect client;
-  GetClientRect(&client);
-  if (m_memoryDC.GetSafeHdc() != nullptr && m_backBuffer.GetSafeHandle() != nullptr) {
-    win::CBitmap* saved = m_memoryDC.SelectObject(&m_backBuffer);
-    DrawFrame(m_memoryDC, client);
-    paint.BitBlt(0, 0, client.Width(), client.Height(), &m_memoryDC, 0, 0, win::SRCCOPY);
-    m_memoryDC.SelectObject(saved);
-  }
-  RedrawGraphs();
-  if (m_panel) m_panel->Invalidate(win::FALSE);
-}
-
-void CTessialCtrl::DrawFrame(win::CDC& dc, const win::CRect& client)
-{
-  const int bkMode = dc.SetBkMode(win::TRANSPARENT);
-  const int rop = dc.SetROP2(win::R2_COPYPEN);
-  dc.FillSolidRect(&client, kBackground);
-  const int h = m_layout.graphHeight;
-  const win::CRect strip(754, 110, 788, h + 110);
-  dc.FillSolidRect(&strip, kPanelStrip);
-
-  win::CFont* font = dc.SelectObject(&m_font);
-  const win::COLORREF colour = dc.SetTextColor(win::RGB(0, 0, 0));
-  const win::UINT align = dc.SetTextAlign(win::TA_CENTER);
-  const ScopeState& state = m_model.State();
-  dc.TextOut(689, 78, state.timeBaseText);
-  dc.TextOut(562, 78, state.cursorDifferenceText);
-  for (const AxisLabel& label : TimeAxisLabels(state.timeAxis.value, m_layout)) dc.TextOut(label.x, label.y, label.text);
-  const win::POINT unit = TimeAxisUnitPoint(m_layout);
-  dc.TextOut(unit.x, unit.y, state.timeAxis.unit);
-  dc.SetTextAlign(align);
-  dc.SetTextColor(colour);
-  dc.SelectObject(font);
-  dc.SetROP2(rop);
-  dc.SetBkMode(bkMode);
 }
 
 }  // namespace tessial
