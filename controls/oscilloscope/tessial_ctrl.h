@@ -36,6 +36,17 @@ public:
   void OnPrintButton();
   // Hands the window just read to the graph windows and redraws them; reports a failed read.
   void ShowWindowRead(WindowRead read);
+  // Playback and time compression (also the drawn buttons' and the commands' actions).
+  void OnPlayForwardButton();
+  void OnPlayReverseButton();
+  void OnFastForwardButton();
+  void OnFastReverseButton();
+  void OnStartPositionButton();
+  void OnEndPositionButton();
+  void OnStopButton();
+  void OnCompressButton();
+  void OnExpandButton();
+
   // Slot 0..5 shows that channel over the whole graph area; 99 returns to all channels.
   void ShowZoomChannel(int slot);
   // Shows or hides the overlay window over the graphs.
@@ -62,6 +73,8 @@ protected:
   void OnLButtonUp(win::UINT flags, win::CPoint point) override;
   win::BOOL OnSetCursor(win::CWnd* wnd, win::UINT hitTest, win::UINT message) override;
   win::BOOL OnCommand(win::WPARAM wParam, win::LPARAM lParam) override;
+  void OnTimer(win::UINT_PTR id) override;
+  void OnHScroll(win::UINT code, win::UINT pos, win::CScrollBar* bar) override;
   win::LRESULT WindowProc(win::UINT message, win::WPARAM wParam, win::LPARAM lParam) override;
 
 private:
@@ -84,6 +97,11 @@ private:
   void PlaceZoomButtons();
   void ShowZoomButtons(bool show);
   void RefreshCursor();
+  void ApplyTimerChange(TimerChange change, const char* trace);
+  void MoveThumb();
+  void AfterCompression(const CompressOutcome& outcome);
+  // Commands 1474..1482; false for any other id.
+  bool RunPlaybackCommand(win::UINT id);
 
   ScopeModel m_model;
   ScreenLayout m_layout{};

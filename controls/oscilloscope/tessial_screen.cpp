@@ -152,6 +152,14 @@ void CTessialCtrl::RunButton(int button)
 {
   switch (button) {
     case kPrintButton: OnPrintButton(); break;
+    case kCompressButton: OnCompressButton(); break;
+    case kExpandButton: OnExpandButton(); break;
+    case kForwardButton: OnPlayForwardButton(); break;
+    case kReverseButton: OnPlayReverseButton(); break;
+    case kFastForwardButton: OnFastForwardButton(); break;
+    case kFastReverseButton: OnFastReverseButton(); break;
+    case kStartButton: OnStartPositionButton(); break;
+    case kEndButton: OnEndPositionButton(); break;
     default: break;
   }
 }
@@ -260,6 +268,7 @@ void CTessialCtrl::ToggleOverlay()
 win::BOOL CTessialCtrl::OnCommand(win::WPARAM wParam, win::LPARAM lParam)
 {
   const win::UINT id = win::LOWORD(wParam);
+  if (RunPlaybackCommand(id)) return win::TRUE;
   if (id == kCommandOverlay) {
     ToggleOverlay();
     return win::TRUE;
