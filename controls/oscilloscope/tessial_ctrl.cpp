@@ -120,7 +120,6 @@ void CTessialCtrl::OnRunOcxChanged()
     CreateZoomButtons();
   }
   PublishVoltStrings();
-  m_zoomChIndex = 0;
   if (!result.Ok()) {
     if (m_scrollBar) m_scrollBar->EnableWindow(win::FALSE);
     win::AfxMessageBox(result.message, win::MB_OK);
@@ -166,16 +165,18 @@ void CTessialCtrl::CreateChannelWindows()
   ScopeState& state = m_model.MutableState();
   state.zoomActive = false;
   state.overlayShown = false;
+  m_zoomChIndex = 0;
   const int n = state.ChannelCount();
   for (int slot = 0; slot < n; ++slot) {
     auto graph = std::make_unique<CScopeGraphWnd>(state, slot, m_model.SlotName(slot), slot == 0);
     graph->CreateGraph(this, m_layout.graphWindows[slot], kIdFirstGraph + slot);
     m_graphs[slot] = std::move(graph);
   }
-  m_panel = std::make_unique<CMeasurePanelWnd>();
+  m_panel = std::make_unique<CMeasurePanelWnd>(state);
   m_panel->CreatePanel(this, m_layout.measurePanel, kIdMeasurePanel);
-  m_panel->SetZoom(false, 0);
+  m_panel->SetZoom(false, m_zoomChIndex);
   m_panel->SetRows(n);
+  m_panel->Layout();
   m_overlay = std::make_unique<CScopeAuxWnd>();
   m_overlay->CreateOverlay(this, m_layout.overlay, kIdOverlay);
 }
