@@ -177,7 +177,7 @@ void CTessialCtrl::CreateChannelWindows()
   m_panel->SetZoom(false, m_zoomChIndex);
   m_panel->SetRows(n);
   m_panel->Layout();
-  m_overlay = std::make_unique<CScopeAuxWnd>();
+  m_overlay = std::make_unique<CScopeAuxWnd>(state);
   m_overlay->CreateOverlay(this, m_layout.overlay, kIdOverlay);
 }
 
@@ -207,9 +207,13 @@ void CTessialCtrl::ShowWindowRead(WindowRead read)
     return;
   }
   const ScopeState& state = m_model.State();
+  const bool overlay = m_overlay && state.overlayShown;
   for (int slot = 0; slot < state.ChannelCount(); ++slot) {
     if (m_graphs[slot]) m_graphs[slot]->SetSamples(state.window.envelopes[slot]);
+    // The overlay's rows are refreshed only while it shows.
+    if (overlay) m_overlay->SetRow(slot, state.window.envelopes[slot]);
   }
+  if (overlay) m_overlay->Invalidate(win::FALSE);
   RedrawGraphs();
   if (m_panel) m_panel->Invalidate(win::FALSE);
   if (read != WindowRead::ok) win::AfxMessageBox(WindowReadErrorText(read), win::MB_OK);
