@@ -142,7 +142,7 @@ void CHtmlView::EnsureLayout()
   if (m_laidOut || !m_host) return;
   CRect client;
   GetClientRect(&client);
-  m_layout.SetPage(m_errorPage.empty() ? m_host->PageSource() : m_errorPage);
+  m_layout.SetPage(m_errorPage.empty() ? m_host->PageSource() : m_errorPage, m_host->Address());
   m_layout.Layout(client.Width(), client.Height());
   m_laidOut = true;
 }
