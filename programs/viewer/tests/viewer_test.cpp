@@ -146,18 +146,32 @@ TEST_F(ViewerTest, ControlEventReachesThePageWhichReadsAProperty)
   EXPECT_EQ(vetra::ui::MessageBoxLog()[0].caption, "Viewer");
 }
 
-TEST_F(ViewerTest, PageWithBrokenScriptOrUnknownControlStillShows)
+TEST_F(ViewerTest, BrokenPagesStillShow)
 {
   WritePage("<html><head><title>Broken</title></head><body><p>Still here</p>"
             "<object id=\"X\" classid=\"clsid:00000000-1111-2222-3333-444444444444\" width=50 height=50></object>"
             "<script>throw new Error(\"broken\");</script><script>X.Run = 1; nothing();</script></body></html>");
-  vetra::gdi::ScopedDrawLog log;
-  CHalvorApp& viewer = Start(kPagePath);
-  viewer.View()->UpdateWindow();
-  bool shown = false;
-  for (const auto& call : log.Find("TextOut")) shown = shown || call.text == "Still";
-  EXPECT_TRUE(shown);
-  EXPECT_EQ(viewer.Frame()->GetWindowText(), "Broken - Viewer");
+  const struct {
+    const char* commandLine;
+    std::string word;  // a word the view paints
+    const char* caption;
+  } cases[] = {
+      // A script that throws and a control of an unknown class.
+      {kPagePath, "Still", "Broken - Viewer"},
+      // A page that cannot be read says so.
+      {"c:\\Vetra\\TempE\\none.html", vetra::Cp949("페이지를"), "Untitled - Viewer"},
+  };
+  for (const auto& c : cases) {
+    vetra::gdi::ScopedDrawLog log;
+    CHalvorApp& viewer = Start(c.commandLine);
+    viewer.View()->UpdateWindow();
+    bool shown = false;
+    for (const auto& call : log.Find("TextOut")) shown = shown || call.text == c.word;
+    EXPECT_TRUE(shown) << c.commandLine;
+    EXPECT_EQ(viewer.Frame()->GetWindowText(), c.caption);
+    app.reset();
+    vetra::ui::ResetForTests();
+  }
 }
 
 TEST_F(ViewerTest, KeysGoForwardOnlyAndPrintOrBackDoNothing)
