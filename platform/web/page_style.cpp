@@ -45,6 +45,9 @@ tr { display: table-row; vertical-align: inherit; }
 td, th { display: table-cell; vertical-align: inherit; padding: 1px; }
 th { text-align: center; }
 caption { display: table-caption; text-align: center; }
+table[border] { border: 1px outset #808080; }
+table[border] td, table[border] th { border: 1px inset #808080; }
+table[border="0"], table[border="0"] td, table[border="0"] th { border-style: none; }
 input, select, textarea, button { display: inline-block; }
 )css";
 
