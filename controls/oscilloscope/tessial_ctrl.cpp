@@ -1,8 +1,5 @@
 #include "controls/oscilloscope/tessial_ctrl.h"
 
-#include <algorithm>
-#include <limits>
-
 #include "common/capture/print_capture.h"
 #include "controls/oscilloscope/tessial_identity.h"
 #include "controls/oscilloscope/windows/child_messages.h"
@@ -12,16 +9,6 @@
 #include "platform/ui/paint.h"
 
 namespace tessial {
-namespace {
-
-constexpr win::UINT_PTR kPlaybackTimer = 2;
-
-int ClampToInt(std::int64_t value)
-{
-  return static_cast<int>(std::clamp<std::int64_t>(value, 0, std::numeric_limits<int>::max()));
-}
-
-}  // namespace
 
 const std::string& CTessialCtrl::FaceName()
 {
@@ -73,7 +60,7 @@ int CTessialCtrl::OnCreate(win::LPCREATESTRUCT cs)
   m_memoryDC.CreateCompatibleDC(&dc);
   m_memoryDC.SetLogName("tessial");
   m_backBuffer.CreateCompatibleBitmap(&dc, client.Width(), client.Height());
-  m_font.CreateFont(12, 0, 0, 0, 400, 0, 0, 0, 1, 0, 0, 0, 32, FaceName().c_str());
+  m_font.CreateFont(12, 0, 0, 0, 400, 0, 0, 0, win::DEFAULT_CHARSET, 0, 0, 0, win::FF_SWISS, FaceName().c_str());
   m_skin.Load();
   PlaceButtons();
   m_buttons = ButtonStates{};
@@ -184,19 +171,6 @@ void CTessialCtrl::CreateChannelWindows()
 void CTessialCtrl::PublishVoltStrings()
 {
   for (int slot = 0; slot < kMaxSlots; ++slot) m_voltStrings[slot] = m_model.VoltString(slot);
-}
-
-void CTessialCtrl::UpdateScrollBar()
-{
-  if (!m_scrollBar) return;
-  const Playback& p = m_model.State().playback;
-  if (p.maxPosition > 0) {
-    m_scrollBar->EnableWindow(win::TRUE);
-    m_scrollBar->SetScrollRange(0, ClampToInt(p.maxPosition));
-    m_scrollBar->SetScrollPos(ClampToInt(p.position));
-  } else {
-    m_scrollBar->EnableWindow(win::FALSE);
-  }
 }
 
 void CTessialCtrl::ShowWindowRead(WindowRead read)

@@ -26,6 +26,8 @@ public:
   static const std::string& FaceName();
   static constexpr win::COLORREF kBackground = win::RGB(168, 167, 173);
   static constexpr win::COLORREF kPanelStrip = win::RGB(238, 238, 238);
+  // The window timer that steps playback.
+  static constexpr win::UINT_PTR kPlaybackTimer = 2;
 
   explicit CTessialCtrl(std::string enviroPath = kEnviroPath);
   ~CTessialCtrl() override;

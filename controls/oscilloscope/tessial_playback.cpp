@@ -11,7 +11,6 @@
 namespace tessial {
 namespace {
 
-constexpr win::UINT_PTR kPlaybackTimer = 2;
 constexpr win::UINT kPlaybackPeriodMs = 1;
 constexpr win::UINT kFirstPlaybackCommand = 1474;
 
@@ -27,6 +26,17 @@ void CTessialCtrl::ApplyTimerChange(TimerChange change, const char* trace)
     SetTimer(kPlaybackTimer, kPlaybackPeriodMs);
     win::OutputDebugStringA(trace);
   }
+}
+
+void CTessialCtrl::UpdateScrollBar()
+{
+  if (!m_scrollBar) return;
+  const Playback& p = m_model.State().playback;
+  // A recording shorter than a window has nothing to scroll.
+  m_scrollBar->EnableWindow(p.maxPosition > 0 ? win::TRUE : win::FALSE);
+  if (p.maxPosition <= 0) return;
+  m_scrollBar->SetScrollRange(0, ToBar(p.maxPosition));
+  MoveThumb();
 }
 
 void CTessialCtrl::MoveThumb()
