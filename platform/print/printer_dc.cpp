@@ -26,6 +26,17 @@ int NextJobId()
   return next++;
 }
 
+// The job's steps go into the draw log beside the drawing, so a test reads the whole print job.
+void LogJobStep(const CDC& dc, const char* op, std::string text = {})
+{
+  vetra::gdi::DrawLog* own = dc.GetDrawLog();
+  vetra::gdi::DrawLog* scoped = vetra::gdi::ActiveScopedLog();
+  if (!own && !scoped) return;
+  vetra::gdi::DrawCall call{dc.GetLogName(), op, {}, std::move(text)};
+  if (scoped && scoped != own) scoped->Add(call);
+  if (own) own->Add(std::move(call));
+}
+
 void RemoveQuietly(const fs::path& path)
 {
   std::error_code error;
@@ -60,6 +71,7 @@ BOOL CPrinterDC::CreateDC(LPCSTR /*driver*/, LPCSTR device, LPCSTR output, const
   deviceInfo.height = m_page.height;
   const vetra::gdi::Surface surface{m_sheet, {m_page.offsetX, m_page.offsetY}, {0, 0, m_page.width, m_page.height}};
   AttachSurface(surface, deviceInfo);
+  SetLogName("Printer");
   return TRUE;
 }
 
@@ -99,6 +111,7 @@ int CPrinterDC::StartDoc(const DOCINFOA* info)
   }
   m_inPage = false;
   m_jobId = NextJobId();
+  LogJobStep(*this, "StartDoc", m_documentName);
   return m_jobId;
 }
 
@@ -107,6 +120,7 @@ int CPrinterDC::StartPage()
   if (!m_writer || m_inPage) return SP_ERROR;
   m_sheet->Fill(kPaper);
   m_inPage = true;
+  LogJobStep(*this, "StartPage");
   return 1;
 }
 
@@ -114,6 +128,7 @@ int CPrinterDC::EndPage()
 {
   if (!m_writer || !m_inPage) return SP_ERROR;
   m_inPage = false;
+  LogJobStep(*this, "EndPage");
   // A print queue makes the copies itself; a file gets each page once per copy.
   const int times = m_destination.empty() ? 1 : m_mode.dmCopies;
   if (!m_writer->AddPage(*m_sheet, m_page, times)) {
@@ -127,6 +142,7 @@ int CPrinterDC::EndDoc()
 {
   if (!m_writer) return SP_ERROR;
   if (m_inPage && EndPage() <= 0) return SP_ERROR;
+  LogJobStep(*this, "EndDoc");
   const int pages = m_writer->PageCount();
   const bool written = m_writer->Finish();
   m_writer.reset();
@@ -159,6 +175,7 @@ int CPrinterDC::EndDoc()
 int CPrinterDC::AbortDoc()
 {
   if (!m_writer) return SP_ERROR;
+  LogJobStep(*this, "AbortDoc");
   Discard();
   return 1;
 }

@@ -6,6 +6,9 @@
 // printer it is handed to the print queue when the document ends. Only the page being drawn is
 // held in memory. Nothing is written under the final name, and nothing is sent, unless EndDoc
 // succeeds; AbortDoc (or destroying the DC in mid-document) leaves nothing behind.
+//
+// The DC logs as "Printer"; besides the drawing, its draw log records the job: StartDoc (with
+// the document name), StartPage, EndPage, EndDoc, AbortDoc.
 
 #include <filesystem>
 #include <memory>

@@ -9,6 +9,8 @@
 
 #include "platform/base/clock.h"
 #include "platform/base/testing/temp_drive.h"
+#include "platform/gdi/draw_log.h"
+#include "platform/print/devmode_block.h"
 #include "platform/print/cups_queue.h"
 #include "platform/print/tests/pdf_probe.h"
 
@@ -308,6 +310,39 @@ TEST_F(PrinterDc, SameNameTwiceGetsANumber)
   std::sort(names.begin(), names.end());
   ASSERT_EQ(names.size(), 2u);
   EXPECT_NE(names[0].find(" (2).pdf"), std::string::npos) << names[0];
+}
+
+TEST_F(PrinterDc, SettingsChangedInALockedBlockReachTheDc)
+{
+  GlobalMemory block = DevModeBlock(vetra::print::DefaultDevMode(vetra::print::DefaultPrinter()));
+  DEVMODEA* mode = LockDevMode(block);
+  ASSERT_NE(mode, nullptr);
+  mode->dmOrientation = DMORIENT_LANDSCAPE;
+  block.Unlock();
+  auto dc = CreatePrinterDC(DevModeName(*mode).c_str(), mode);
+  ASSERT_NE(dc, nullptr);
+  EXPECT_EQ(dc->GetDeviceCaps(HORZRES), 2886);
+  EXPECT_EQ(dc->GetDeviceCaps(VERTRES), 2016);
+
+  GlobalMemory tooSmall = GlobalAlloc(GHND, 8);
+  EXPECT_EQ(LockDevMode(tooSmall), nullptr);
+}
+
+TEST_F(PrinterDc, TheJobIsInTheDrawLog)
+{
+  vetra::gdi::ScopedDrawLog log;
+  DEVMODEA mode = Settings(DMORIENT_PORTRAIT, 30);
+  auto dc = CreatePrinterDC("PDF file", &mode);
+  dc->StartDoc("Quillon");
+  dc->StartPage();
+  dc->MoveTo(0, 0);
+  dc->EndPage();
+  dc->EndDoc();
+  std::vector<std::string> steps;
+  for (const auto& call : log.Calls()) {
+    if (call.dc == "Printer") steps.push_back(call.op + (call.text.empty() ? "" : " " + call.text));
+  }
+  EXPECT_EQ(steps, (std::vector<std::string>{"StartDoc Quillon", "StartPage", "MoveTo", "EndPage", "EndDoc"}));
 }
 
 }  // namespace
