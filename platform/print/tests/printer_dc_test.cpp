@@ -74,9 +74,10 @@ protected:
 
 TEST_F(PrinterDc, TwoPagesGoIntoOnePdfWithEachDrawingInItsPlace)
 {
-  auto dc = CreatePrinterDC("PDF file", nullptr);
+  DEVMODEA mode = Settings(DMORIENT_PORTRAIT, 50);
+  auto dc = CreatePrinterDC("PDF file", &mode);
   ASSERT_NE(dc, nullptr);
-  EXPECT_EQ(dc->GetDeviceCaps(LOGPIXELSX), 254);
+  EXPECT_EQ(dc->GetDeviceCaps(LOGPIXELSX), 50);
   dc->SetMapMode(MM_LOMETRIC);
   ASSERT_GT(dc->StartDoc("Vetra"), 0);
   ASSERT_GT(dc->StartPage(), 0);
@@ -114,12 +115,12 @@ TEST_F(PrinterDc, TwoPagesGoIntoOnePdfWithEachDrawingInItsPlace)
 
 TEST_F(PrinterDc, LandscapeTurnsTheSheet)
 {
-  DEVMODEA mode = Settings(DMORIENT_LANDSCAPE, 127);
+  DEVMODEA mode = Settings(DMORIENT_LANDSCAPE, 254);
   auto dc = CreatePrinterDC("PDF file", &mode);
   ASSERT_NE(dc, nullptr);
-  EXPECT_EQ(GetDeviceCaps(dc.get(), HORZRES), 1443);
-  EXPECT_EQ(GetDeviceCaps(dc.get(), VERTRES), 1008);
-  EXPECT_EQ(dc->GetDeviceCaps(PHYSICALWIDTH), 1485);
+  EXPECT_EQ(GetDeviceCaps(dc.get(), HORZRES), 2886);
+  EXPECT_EQ(GetDeviceCaps(dc.get(), VERTRES), 2016);
+  EXPECT_EQ(dc->GetDeviceCaps(PHYSICALWIDTH), 2970);
   ASSERT_GT(dc->StartDoc("Quillon"), 0);
   dc->StartPage();
   dc->SetMapMode(MM_LOMETRIC);
