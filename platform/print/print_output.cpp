@@ -21,6 +21,8 @@ fs::path PrintFolder()
 
 namespace {
 
+constexpr std::size_t kLongestStem = 120;
+
 std::string SafeFileStem(std::string_view documentName)
 {
   std::string stem;
@@ -34,6 +36,12 @@ std::string SafeFileStem(std::string_view documentName)
   }
   while (!stem.empty() && (stem.back() == ' ' || stem.back() == '.')) stem.pop_back();
   while (!stem.empty() && (stem.front() == ' ' || stem.front() == '.')) stem.erase(stem.begin());
+  // Room for the date, a number and the temporary file's additions within a file name's limit.
+  if (stem.size() > kLongestStem) {
+    std::size_t cut = kLongestStem;
+    while (cut > 0 && (static_cast<unsigned char>(stem[cut]) & 0xC0) == 0x80) --cut;
+    stem.resize(cut);
+  }
   return stem.empty() ? std::string("Document") : stem;
 }
 
