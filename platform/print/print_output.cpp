@@ -1,6 +1,10 @@
 #include "platform/print/print_output.h"
 
+#include <fcntl.h>
+#include <stdio.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <atomic>
 #include <cstdlib>
@@ -79,6 +83,27 @@ bool CommitFile(const fs::path& temporary, const fs::path& destination)
   if (!error) return true;
   fs::remove(temporary, error);
   return false;
+}
+
+}  // namespace vetra::print
+
+namespace vetra::print {
+
+std::filesystem::path CommitNewPrintFile(const std::filesystem::path& temporary, const std::filesystem::path& folder,
+                                         std::string_view documentName, std::time_t when)
+{
+  constexpr int kAttempts = 1000;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    const std::filesystem::path destination = NewPrintFileName(folder, documentName, when);
+    if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, destination.c_str(), RENAME_NOREPLACE) == 0) return destination;
+    if (errno == EEXIST) continue;
+    // A file system without the no-replace rename: the name was free a moment ago.
+    if (errno == EINVAL || errno == ENOSYS) return CommitFile(temporary, destination) ? destination : std::filesystem::path();
+    break;
+  }
+  std::error_code error;
+  std::filesystem::remove(temporary, error);
+  return {};
 }
 
 }  // namespace vetra::print
