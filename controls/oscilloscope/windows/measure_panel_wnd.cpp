@@ -7,10 +7,10 @@
 namespace tessial {
 namespace {
 
-void MakeFont(win::CFont& font, const PanelFont& spec)
+void MakeFont(win::CFont& font, const PanelFont& look)
 {
   font.DeleteObject();
-  font.CreateFont(spec.height, spec.width, 0, 0, spec.weight, 0, 0, 0, win::DEFAULT_CHARSET, 0, 0, 0, 0, vetra::Cp949("굴림체").c_str());
+  font.CreateFont(look.height, look.width, 0, 0, look.weight, 0, 0, 0, win::DEFAULT_CHARSET, 0, 0, 0, 0, vetra::Cp949("굴림체").c_str());
 }
 
 }  // namespace
