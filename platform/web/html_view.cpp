@@ -6,9 +6,11 @@
 #include "platform/base/text.h"
 #include "platform/ole/ole_control.h"
 #include "platform/ui/message_box.h"
+#include "platform/base/trace.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/system_metrics.h"
 #include "platform/web/address.h"
+#include "platform/web/page_print.h"
 
 namespace win {
 namespace {
@@ -96,8 +98,30 @@ BOOL CHtmlView::GoBack()
 
 BOOL CHtmlView::ExecPrint()
 {
-  // No printing on this system yet.
-  return FALSE;
+  if (!m_host || GetSafeHwnd() == nullptr || m_host->Address().empty()) return FALSE;  // no document
+  // The page as it shows, its controls' pictures included, without the scroll bar.
+  CWnd* top = GetTopLevelParent();
+  detail::PaintAll();
+  const auto surface = top != nullptr ? detail::TopLevelSurface(top->GetSafeHwnd()) : nullptr;
+  if (!surface) return FALSE;
+  CRect area;
+  GetClientRect(&area);
+  if (m_scrollBar.GetSafeHwnd() != nullptr && m_scrollBar.IsWindowVisible())
+    area.right -= GetSystemMetrics(SM_CXVSCROLL);
+  ClientToScreen(&area);
+  CRect frame;
+  top->GetWindowRect(&frame);
+  area.OffsetRect(-frame.left, -frame.top);
+  vetra::gdi::Bitmap32 picture(area.Width(), area.Height());
+  for (int y = 0; y < area.Height(); ++y)
+    for (int x = 0; x < area.Width(); ++x) picture.At(x, y) = surface->Get(area.left + x, area.top + y);
+
+  std::string error;
+  if (!vetra::web::PrintPicture(picture, m_host->Title(), &error)) {
+    OutputDebugStringA("The page could not be printed: " + error + "\r\n");
+    return FALSE;
+  }
+  return TRUE;
 }
 
 const std::string& CHtmlView::GetLocationURL() const

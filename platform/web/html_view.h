@@ -28,7 +28,8 @@ public:
   void Stop();
   BOOL GoForward();
   BOOL GoBack();
-  // Prints the page; FALSE when there is no page to print or no printing on this system.
+  // Prints the page as it shows, on the default printer; FALSE when there is no page or it could
+  // not be printed.
   BOOL ExecPrint();
 
   // The page as the view shows it (for tests and the program's commands).
