@@ -445,6 +445,8 @@ void PageLayout::Paint(win::CDC& dc, const win::RECT& clip) const
   container.EndPaint(dc);
 }
 
+int PageLayout::Height() const { return m_impl->document ? m_impl->document->height() : 0; }
+
 const std::vector<win::CRect>& PageLayout::ObjectPlaces() const { return m_impl->objects; }
 
 std::optional<std::string> PageLayout::LinkAt(win::POINT point) const
