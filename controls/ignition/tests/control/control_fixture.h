@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <utility>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,45 +12,29 @@
 #include "controls/ignition/sparwen_ctrl.h"
 #include "controls/ignition/tests/fixtures.h"
 #include "platform/base/drive.h"
+#include "platform/base/text.h"
 #include "platform/gdi/draw_log.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/testing.h"
-#include "tools/skins/bmp_file.h"
-#include "tools/skins/canvas.h"
-#include "tools/skins/catalogue.h"
-#include "tools/skins/skin_art.h"
 
 namespace sparwen::testing {
 
-// The pictures of the ignition viewer's screens, drawn once per test program (drawing the whole
-// skin set takes far longer than a test) and written into each test's drive.
-inline const std::vector<std::pair<std::string, std::string>>& IgnitionSkins()
-{
-  static const auto files = [] {
-    using namespace vetra::skins;
-    std::vector<std::pair<std::string, std::string>> out;
-    FontCache fonts;
-    for (const Picture& picture : AllPictures()) {
-      const Screen screen = picture.entry->screen;
-      if (screen != Screen::IgnControl && screen != Screen::IgnCylinderBar && screen != Screen::IgnValuePanel) continue;
-      Canvas canvas(picture.entry->width, picture.entry->height, Rgb{255, 255, 255}, fonts);
-      PaintPicture(canvas, *picture.entry, picture.variant);
-      out.emplace_back(picture.windowsPath, EncodeBmp24(canvas.Pixels()));
-    }
-    return out;
-  }();
-  return files;
-}
-
-// Writes those pictures onto the current drive.
+// Copies the ignition viewer's pictures from the skin set the build drew (SPARWEN_SKIN_DRIVE)
+// onto the current drive.
 inline bool PutIgnitionSkins()
 {
-  for (const auto& [path, bytes] : IgnitionSkins()) {
-    const std::filesystem::path target = vetra::MapPath(path);
-    std::filesystem::create_directories(target.parent_path());
-    if (!vetra::skins::WriteFileAtomically(target, bytes)) return false;
+  namespace fs = std::filesystem;
+  const fs::path images = fs::path(SPARWEN_SKIN_DRIVE) / "Vetra/Fenmark/Img";
+  std::error_code ec;
+  bool copied = false;
+  for (const auto& folder : fs::directory_iterator(images, ec)) {
+    if (!vetra::EqualsNoCase(folder.path().filename().string(), "ign")) continue;
+    const fs::path target = vetra::MapPath("C:\\Vetra\\Fenmark\\Img") / folder.path().filename();
+    fs::create_directories(target, ec);
+    fs::copy(folder.path(), target, fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
+    copied = !ec;
   }
-  return !IgnitionSkins().empty();
+  return copied;
 }
 
 class Page : public win::CWnd {
