@@ -7,7 +7,7 @@
 namespace sparwen {
 namespace {
 
-// The lowest cylinder count that lets cylinder c (1..8) take part.
+// Whether cylinder c (1..8) exists on an engine of `count` cylinders.
 bool CylinderPresent(int cylinder, int count)
 {
   if (cylinder <= 3) return true;
