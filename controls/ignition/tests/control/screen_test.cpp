@@ -249,6 +249,25 @@ TEST_F(ControlTest, TheGraphDrawsEveryDisplayModeThroughItsBackBuffer)
   }
 }
 
+TEST_F(ControlTest, AnUnknownDisplayModeShowsAnEmptyFramedPlot)
+{
+  std::string bytes = PutRecording(drive, Options(1));
+  PutU8(bytes, 5501, 7);
+  drive.WriteFile(WorkingCopy("test.Ig2"), bytes);
+  Start("test.Ig2");
+  ASSERT_TRUE(control->Model().IsLoaded());
+  const auto calls = Repaint(*control->Graph());
+  EXPECT_EQ(Count(calls, "Polyline"), 0);
+  EXPECT_TRUE(TextsOf(calls).empty());
+  EXPECT_EQ(PixelOf(*control->Graph(), 0, 300), CIgnGraphWnd::kFrame);
+  EXPECT_EQ(PixelOf(*control->Graph(), 300, 300), win::RGB(255, 255, 255));
+  // No mode button applies to it; the trend view still shows the recording's values.
+  ClickButton(k3DButton);
+  EXPECT_EQ(State().DisplayMode(), 7);
+  ClickButton(kTrendButton);
+  EXPECT_EQ(Count(Repaint(*control->Graph()), "Polyline"), 4 * 4 + 1);
+}
+
 TEST_F(ControlTest, TheTrendViewDrawsItsBandsAndAClickMovesThePosition)
 {
   Load(Options(1, IgnitionKind::Secondary, 100));
