@@ -122,6 +122,9 @@ TEST_F(ControlTest, CylinderBarClicksReachTheControl)
   ClickButton(kConfigButton);
   ASSERT_TRUE(control->CylinderBar()->IsWindowVisible());
   EXPECT_FALSE(control->ValuePanel()->IsWindowVisible());
+  // The bar writes the time-base and range labels under its buttons.
+  const auto labels = TextsOf(Repaint(*control->CylinderBar()));
+  EXPECT_EQ(labels, (std::vector<std::string>{"5 ms", RangeLabel(State().graph.range, true)}));
 
   // Mode 3: a cylinder button selects that cylinder's firing position.
   ClickBar(kBarFirstCylinder + order[2] - 1);
@@ -130,7 +133,7 @@ TEST_F(ControlTest, CylinderBarClicksReachTheControl)
   const int range = State().graph.range;
   ClickBar(kBarRangeDown);
   EXPECT_EQ(State().graph.range, std::max(range - 1, 0));
-  EXPECT_EQ(State().rangeLabel, RangeLabel(State().graph.range, true));
+  EXPECT_EQ(TextsOf(Repaint(*control->CylinderBar()))[1], RangeLabel(State().graph.range, true));
   // A press on one button released on another sends nothing.
   const auto& rects = control->CylinderBar()->ButtonRects();
   vetra::ui::Press(*control->CylinderBar(), {rects[2].left + 2, rects[2].top + 2});
