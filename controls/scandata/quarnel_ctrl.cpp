@@ -362,7 +362,7 @@ void CQuarnelCtrl::OnTimer(win::UINT_PTR id)
 
 void CQuarnelCtrl::OnHScroll(win::UINT code, win::UINT pos, win::CScrollBar* bar)
 {
-  if (bar != m_scrollBar.get() || bar == nullptr) {
+  if (!m_scrollBar || bar == nullptr || bar->m_hWnd != m_scrollBar->m_hWnd) {
     COleControl::OnHScroll(code, pos, bar);
     return;
   }
