@@ -5,8 +5,6 @@
 #include "controls/scandata/windows/graph_painter.h"
 #include "platform/base/process.h"
 #include "platform/base/text.h"
-#include "platform/ui/bitmap_resources.h"
-#include "platform/ui/images.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/paint.h"
 
@@ -42,18 +40,6 @@ ListStyle ChooserStyle()
   style.fontWidth = 7;
   style.background = win::RGB(209, 222, 230);
   return style;
-}
-
-// The module's bitmap resources are pictures on the drive; one that is missing is left out.
-void RegisterModuleBitmaps()
-{
-  for (const unsigned id : {kRemoveButtonBitmap, kRemoveButtonDisabledBitmap, kListImagesBitmap}) {
-    win::RegisterBitmapResource(id, [id](win::CBitmap& bitmap) {
-      const std::string path = vetra::Format("C:\\Vetra\\Fenmark\\Res\\Quarnel\\Bitmap%u.bmp", id);
-      const win::HBITMAP loaded = win::LoadImageA(nullptr, path.c_str(), win::IMAGE_BITMAP, 0, 0, win::LR_LOADFROMFILE);
-      return loaded != nullptr && bitmap.Attach(loaded) ? win::TRUE : win::FALSE;
-    });
-  }
 }
 
 }  // namespace
@@ -119,7 +105,7 @@ void CQuarnelCtrl::AddProperties()
   });
 }
 
-win::CBitmapButton* CQuarnelCtrl::RemoveButton(int graph) const
+CRemoveButtonWnd* CQuarnelCtrl::RemoveButton(int graph) const
 {
   return graph >= 0 && graph < kMaxShown ? m_removeButtons[static_cast<std::size_t>(graph)].get() : nullptr;
 }
@@ -129,7 +115,6 @@ win::CBitmapButton* CQuarnelCtrl::RemoveButton(int graph) const
 int CQuarnelCtrl::OnCreate(win::LPCREATESTRUCT cs)
 {
   if (COleControl::OnCreate(cs) == -1) return -1;
-  RegisterModuleBitmaps();
   m_buttons.LoadAll();
   win::CRect client;
   GetClientRect(&client);
@@ -171,10 +156,8 @@ void CQuarnelCtrl::CreateChildren()
   }
   if (!m_removeButtons[0]) {
     for (int i = 0; i < kMaxShown; ++i) {
-      auto button = std::make_unique<win::CBitmapButton>();
-      button->Create("", win::WS_CHILD | win::WS_TABSTOP | win::BS_OWNERDRAW,
-                     win::CRect(0, 0, kRemoveButtonSize, kRemoveButtonSize), this, kIdFirstRemoveButton + static_cast<unsigned>(i));
-      button->LoadBitmaps(kRemoveButtonBitmap, kRemoveButtonBitmap, kRemoveButtonBitmap, kRemoveButtonDisabledBitmap);
+      auto button = std::make_unique<CRemoveButtonWnd>();
+      button->CreateButton(win::CRect(0, 0, kRemoveButtonSize, kRemoveButtonSize), this, kIdFirstRemoveButton + static_cast<unsigned>(i));
       m_removeButtons[static_cast<std::size_t>(i)] = std::move(button);
     }
   }
@@ -256,7 +239,7 @@ void CQuarnelCtrl::PlaceChildren()
   m_lower->ShowWindow(graph ? win::SW_HIDE : win::SW_SHOW);
   m_chooser->ShowWindow(graph && s.chooserListVisible ? win::SW_SHOW : win::SW_HIDE);
   for (int i = 0; i < kMaxShown; ++i) {
-    win::CBitmapButton& button = *m_removeButtons[static_cast<std::size_t>(i)];
+    CRemoveButtonWnd& button = *m_removeButtons[static_cast<std::size_t>(i)];
     const bool shown = graph && s.layout.buttonsShown && i < s.layout.count;
     if (shown) {
       button.MoveWindow(s.layout.slots[static_cast<std::size_t>(i)].removeButton);

@@ -9,9 +9,9 @@
 
 #include "controls/scandata/core/scan_model.h"
 #include "controls/scandata/windows/drawn_buttons.h"
+#include "controls/scandata/windows/remove_button_wnd.h"
 #include "controls/scandata/windows/table_list_wnd.h"
 #include "platform/ole/ole_control.h"
-#include "platform/ui/bitmap_button.h"
 #include "platform/ui/scroll_bar.h"
 
 namespace quarnel {
@@ -36,7 +36,7 @@ class CQuarnelCtrl : public win::COleControl {
   CTableListWnd* LowerList() const { return m_lower.get(); }
   CTableListWnd* ChooserList() const { return m_chooser.get(); }
   win::CScrollBar* PositionBar() const { return m_scrollBar.get(); }
-  win::CBitmapButton* RemoveButton(int graph) const;
+  CRemoveButtonWnd* RemoveButton(int graph) const;
 
  protected:
   int OnCreate(win::LPCREATESTRUCT cs) override;
@@ -76,7 +76,7 @@ class CQuarnelCtrl : public win::COleControl {
   std::unique_ptr<CTableListWnd> m_lower;
   std::unique_ptr<CTableListWnd> m_chooser;
   std::unique_ptr<win::CScrollBar> m_scrollBar;
-  std::array<std::unique_ptr<win::CBitmapButton>, kMaxShown> m_removeButtons;
+  std::array<std::unique_ptr<CRemoveButtonWnd>, kMaxShown> m_removeButtons;
 
   win::CDC m_memoryDC;
   win::CBitmap m_backBuffer;

@@ -4,7 +4,7 @@
 
 #include "controls/scandata/quarnel_identity.h"
 #include "platform/base/text.h"
-#include "platform/ui/bitmap_resources.h"
+#include "controls/scandata/windows/module_pictures.h"
 #include "platform/ui/paint.h"
 
 namespace quarnel {
@@ -21,6 +21,7 @@ CTableListWnd::CTableListWnd(ListStyle style) : style_(std::move(style)) {}
 win::BOOL CTableListWnd::CreateList(win::DWORD style, const win::RECT& rect, win::CWnd* parent, win::UINT id)
 {
   if (!CreateEx(0, "TableList", "", style | win::WS_CHILD, rect, parent, id)) return win::FALSE;
+  if (style_.images) OpenModulePicture(images_, kListImagesBitmap);
   font_.CreateFont(style_.fontHeight, style_.fontWidth, 0, 0, style_.fontWeight, 0, 0, 0, 1, 0, 0, 2, 0, vetra::Cp949("굴림체").c_str());
   win::CRect client;
   GetClientRect(&client);
@@ -141,14 +142,7 @@ void CTableListWnd::DrawRow(win::CDC& dc, int row, int y, int width)
   for (std::size_t c = 0; c < style_.columns.size(); ++c) {
     const ListColumn& column = style_.columns[c];
     if (c == 0 && style_.images) {
-      win::CBitmap images;
-      if (win::LoadBitmapResource(images, kListImagesBitmap)) {
-        win::CDC source;
-        source.CreateCompatibleDC(&dc);
-        win::CBitmap* previous = source.SelectObject(&images);
-        dc.BitBlt(x, y + (style_.rowHeight - 25) / 2, kImageWidth, 25, &source, r.image == 1 ? kImageWidth : 0, 0, win::SRCCOPY);
-        source.SelectObject(previous);
-      }
+      DrawStripCell(images_, r.image, kImageWidth, x, y + (style_.rowHeight - images_.m_height) / 2, dc);
     } else if (c < r.texts.size() && !r.texts[c].empty()) {
       win::CRect cell(x + 4, y, x + column.width - 4, y + style_.rowHeight);
       dc.DrawText(r.texts[c], &cell, column.align | win::DT_VCENTER | win::DT_SINGLELINE);

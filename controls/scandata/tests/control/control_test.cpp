@@ -82,7 +82,7 @@ TEST_F(ControlTest, LoadFillsTheListsWithNamesValuesAndUnitsAndOpensTheGraphView
   EXPECT_FALSE(control->ChooserList()->IsWindowVisible());
   EXPECT_TRUE(control->PositionBar()->IsWindowEnabled());
   for (int i = 0; i < 8; ++i) {
-    win::CBitmapButton& button = *control->RemoveButton(i);
+    CRemoveButtonWnd& button = *control->RemoveButton(i);
     EXPECT_TRUE(button.IsWindowVisible()) << i;
     EXPECT_EQ(button.GetDlgCtrlID(), 1325 + i);
     win::CRect place;
