@@ -148,11 +148,11 @@ void CQuarnelCtrl::CreateChildren()
   if (!m_upper) {
     const ItemListRects lists = LayoutItemLists(0);
     m_upper = std::make_unique<CTableListWnd>(ItemListStyle(true));
-    m_upper->CreateList(win::WS_VISIBLE | win::WS_BORDER | win::WS_VSCROLL, lists.upper, this, kIdUpperList);
+    m_upper->CreateList(win::WS_VISIBLE | win::WS_BORDER, lists.upper, this, kIdUpperList);
     m_lower = std::make_unique<CTableListWnd>(ItemListStyle(false));
-    m_lower->CreateList(win::WS_VISIBLE | win::WS_BORDER | win::WS_VSCROLL, lists.lower, this, kIdLowerList);
+    m_lower->CreateList(win::WS_VISIBLE | win::WS_BORDER, lists.lower, this, kIdLowerList);
     m_chooser = std::make_unique<CTableListWnd>(ChooserStyle());
-    m_chooser->CreateList(win::WS_BORDER | win::WS_VSCROLL, kChooserRect, this, kIdChooserList);
+    m_chooser->CreateList(win::WS_BORDER, kChooserRect, this, kIdChooserList);
   }
   if (!m_removeButtons[0]) {
     for (int i = 0; i < kMaxShown; ++i) {
