@@ -359,10 +359,7 @@ void CQuarnelCtrl::OnLButtonDown(win::UINT flags, win::CPoint point)
     return;
   }
   // The item/value area of the text view answers nothing; the graph area places cursor 1.
-  if (PlaceOf(DrawnButton::itemValue).repaint.left < point.x && point.x < PlaceOf(DrawnButton::itemValue).repaint.right &&
-      point.y > 70 && point.y <= 96) {
-    return;
-  }
+  if (InItemValueArea(point)) return;
   Apply(m_model.LeftClick(point.x, point.y));
   COleControl::OnLButtonDown(flags, point);
 }
@@ -382,7 +379,10 @@ void CQuarnelCtrl::HoverPass(win::POINT point)
     else if (state == ButtonState::hover && under != b) ShowButton(b, ButtonState::normal);
   };
   for (const DrawnButton b : {DrawnButton::print, DrawnButton::graphText, DrawnButton::trigger, DrawnButton::itemValue}) {
-    if (b == DrawnButton::itemValue && !GraphView()) break;
+    if (b == DrawnButton::itemValue && !GraphView()) {
+      if (InItemValueArea(point)) return;
+      continue;
+    }
     hover(b);
     if (under == b && m_buttons.State(b) == ButtonState::disabled) return;
   }

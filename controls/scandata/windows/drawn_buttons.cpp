@@ -46,6 +46,8 @@ std::optional<DrawnButton> DrawnButtonAt(win::POINT p, bool graphView)
   return std::nullopt;
 }
 
+bool InItemValueArea(win::POINT p) { return DrawnButtonAt(p, true) == DrawnButton::itemValue; }
+
 std::string PictureName(const std::string& base, ButtonState state)
 {
   switch (state) {

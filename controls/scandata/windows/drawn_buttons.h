@@ -27,6 +27,8 @@ const DrawnButtonPlace& PlaceOf(DrawnButton button);
 // The button whose hit area holds the point, in table order; nothing elsewhere. The item/value
 // area answers in the graph view only.
 std::optional<DrawnButton> DrawnButtonAt(win::POINT point, bool graphView);
+// The hit area of the item/value button, whatever the view.
+bool InItemValueArea(win::POINT point);
 
 // "<base>_N", "_D", "_Dis" or "_O" for a state.
 std::string PictureName(const std::string& base, ButtonState state);
