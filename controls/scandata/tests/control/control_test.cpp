@@ -229,6 +229,16 @@ TEST_F(ControlTest, ASecondLoadReusesTheWindowsAndForgetsTheFirstRecording)
   EXPECT_EQ(control->ChooserList()->RowCount(), 1);
   vetra::ui::AdvanceClock(100);
   EXPECT_EQ(Position(), 0);  // the timer of the first recording is gone
+
+  // A recording that cannot be read leaves empty screens, not the last one's.
+  Start("missing.SCN");
+  EXPECT_EQ(control->Model().State().view, View::text);
+  EXPECT_TRUE(control->UpperList()->IsWindowVisible());
+  EXPECT_EQ(control->UpperList()->RowCount() + control->LowerList()->RowCount(), 0);
+  EXPECT_FALSE(control->RemoveButton(0)->IsWindowVisible());
+  EXPECT_FALSE(control->PositionBar()->IsWindowEnabled());
+  EXPECT_EQ(control->Buttons().Picture(DrawnButton::graphText), "BtnGrap_Dis");
+  EXPECT_EQ(Get("RunEcuId").AsString(), "");
 }
 
 }  // namespace
