@@ -1,5 +1,5 @@
-// The loadable module of the scan-data viewer control. The network start-up the control's first
-// builds made when the module loaded has no use here: the control never talks to a network.
+// The loadable module of the scan-data viewer control. Loading it starts nothing: the control
+// uses no network, so there is no socket start-up that could fail and stop the module.
 #include "controls/scandata/quarnel_ctrl.h"
 #include "controls/scandata/quarnel_identity.h"
 

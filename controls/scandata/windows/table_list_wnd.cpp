@@ -12,6 +12,7 @@ namespace {
 
 constexpr int kScrollBarWidth = 17;
 constexpr int kImageWidth = 25;
+constexpr win::COLORREF kImageMask = win::RGB(127, 159, 213);
 constexpr unsigned kBarId = 1;
 
 }  // namespace
@@ -21,7 +22,10 @@ CTableListWnd::CTableListWnd(ListStyle style) : style_(std::move(style)) {}
 win::BOOL CTableListWnd::CreateList(win::DWORD style, const win::RECT& rect, win::CWnd* parent, win::UINT id)
 {
   if (!CreateEx(0, "TableList", "", style | win::WS_CHILD, rect, parent, id)) return win::FALSE;
-  if (style_.images) OpenModulePicture(images_, kListImagesBitmap);
+  if (style_.images) {
+    win::CClientDC screen(this);
+    images_.Load(kListImagesBitmap, kImageWidth, kImageMask, screen);
+  }
   font_.CreateFont(style_.fontHeight, style_.fontWidth, 0, 0, style_.fontWeight, 0, 0, 0, 1, 0, 0, 2, 0, vetra::Cp949("굴림체").c_str());
   win::CRect client;
   GetClientRect(&client);
@@ -142,7 +146,7 @@ void CTableListWnd::DrawRow(win::CDC& dc, int row, int y, int width)
   for (std::size_t c = 0; c < style_.columns.size(); ++c) {
     const ListColumn& column = style_.columns[c];
     if (c == 0 && style_.images) {
-      DrawStripCell(images_, r.image, kImageWidth, x, y + (style_.rowHeight - images_.m_height) / 2, dc);
+      images_.Draw(r.image, x, y + (style_.rowHeight - images_.Height()) / 2, dc);
     } else if (c < r.texts.size() && !r.texts[c].empty()) {
       win::CRect cell(x + 4, y, x + column.width - 4, y + style_.rowHeight);
       dc.DrawText(r.texts[c], &cell, column.align | win::DT_VCENTER | win::DT_SINGLELINE);

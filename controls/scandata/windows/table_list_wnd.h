@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "common/dib/dib.h"
+#include "controls/scandata/windows/module_pictures.h"
 #include "platform/gdi/cdc.h"
 #include "platform/ui/cwnd.h"
 #include "platform/ui/scroll_bar.h"
@@ -83,7 +83,7 @@ class CTableListWnd : public win::CWnd {
   int selection_ = -1;
   int top_ = 0;
   win::CFont font_;
-  vetra::CDib images_;  // the strip of row images, 25 pixels a cell
+  MaskedStrip images_;  // the row images, 25 pixels a cell
   std::unique_ptr<win::CScrollBar> bar_;
 };
 

@@ -101,6 +101,13 @@ TEST_F(PrintTest, SkinPicturesFollowHoverPressAndRelease)
   vetra::ui::Pump();
   win::CClientDC dc(control.get());
   EXPECT_NE(dc.GetPixel(50, 40), win::RGB(0, 0, 0));
+  // The row image of a graph item leaves its mask colour out: the row's white shows through.
+  win::CClientDC list(control->UpperList());
+  const win::POINT cell = control->UpperList()->CellPoint(0, 0);
+  EXPECT_EQ(list.GetPixel(1, cell.y - 12), win::RGB(255, 255, 255));
+  int marked = 0;
+  for (int x = 0; x < 25; ++x) marked += list.GetPixel(x, cell.y) != win::RGB(255, 255, 255) ? 1 : 0;
+  EXPECT_GT(marked, 0);
 }
 
 }  // namespace
