@@ -355,7 +355,11 @@ void CQuarnelCtrl::OnHScroll(win::UINT code, win::UINT pos, win::CScrollBar* bar
 void CQuarnelCtrl::OnLButtonDown(win::UINT flags, win::CPoint point)
 {
   if (const auto b = DrawnButtonAt(point, GraphView())) {
-    if (m_buttons.State(*b) != ButtonState::disabled) ShowButton(*b, ButtonState::pressed);
+    if (m_buttons.State(*b) != ButtonState::disabled) {
+      ShowButton(*b, ButtonState::pressed);
+      // The release runs the command wherever the pointer is then, inside the control or not.
+      SetCapture();
+    }
     return;
   }
   // The item/value area of the text view answers nothing; the graph area places cursor 1.
@@ -402,6 +406,7 @@ void CQuarnelCtrl::OnMouseMove(win::UINT flags, win::CPoint point)
 
 void CQuarnelCtrl::OnLButtonUp(win::UINT flags, win::CPoint point)
 {
+  if (win::GetCapture() == m_hWnd) win::ReleaseCapture();
   const auto released = [this](DrawnButton b) { return m_buttons.State(b) == ButtonState::pressed; };
   // The command runs wherever the pointer is released.
   for (int i = 0; i < kDrawnButtonCount; ++i) {

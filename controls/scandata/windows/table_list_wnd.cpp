@@ -38,6 +38,7 @@ win::BOOL CTableListWnd::CreateList(win::DWORD style, const win::RECT& rect, win
 
 void CTableListWnd::SetRows(std::vector<ListRow> rows)
 {
+  if (rows == rows_) return;
   rows_ = std::move(rows);
   if (selection_ >= RowCount()) selection_ = -1;
   SetTopRow(top_);

@@ -40,6 +40,7 @@ struct ListStyle {
 struct ListRow {
   std::vector<std::string> texts;
   int image = 0;
+  friend bool operator==(const ListRow&, const ListRow&) = default;
 };
 
 class CTableListWnd : public win::CWnd {
@@ -51,6 +52,7 @@ class CTableListWnd : public win::CWnd {
   win::BOOL CreateList(win::DWORD style, const win::RECT& rect, win::CWnd* parent, win::UINT id);
 
   // Replaces every row; the selection and the first visible row are kept where they still fit.
+  // Rows equal to those shown repaint nothing.
   void SetRows(std::vector<ListRow> rows);
   const std::vector<ListRow>& Rows() const { return rows_; }
   int RowCount() const { return static_cast<int>(rows_.size()); }
