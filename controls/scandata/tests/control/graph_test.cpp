@@ -132,3 +132,40 @@ TEST_F(GraphTest, TriggerMarksAreDrawnAndTheTriggerButtonJumpsToThem)
 
 }  // namespace
 }  // namespace quarnel::testing
+
+namespace quarnel::testing {
+namespace {
+
+// Recordings the writer would never make still show, play and repaint without harm.
+TEST_F(GraphTest, DamagedRecordingsShowPlayAndRepaintWithoutHarm)
+{
+  const struct {
+    const char* what;
+    ScanBytes bytes;
+  } cases[] = {
+      {"no samples", OneItem({})},
+      {"one sample", OneItem({7})},
+      {"samples cut short", ScanBytes().DescriptorCount(1).Descriptor(0, PlainItem()).Items({0}).SampleCount(3000).Append16({1, 2, 3})},
+      {"ids out of range, repeated", ScanBytes().DescriptorCount(3).Items({250, 0, 0, 99}).SampleCount(20)},
+      {"triggers beyond the samples", Ramp(200, {5000, -3, 199})},
+      {"negative sample count", ScanBytes().Items({0, 1}).SampleCount(-5)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    LoadBytes(c.bytes);
+    Repaint();
+    for (const int command : {206, 203, 201, 202, 205}) SetShort("RunScantool", command);
+    vetra::ui::AdvanceClock(50);
+    vetra::ui::Click(*control, {700, 300});
+    vetra::ui::Click(*control, {100, 300}, 1);
+    ClickAt(200, 80);  // trigger
+    Repaint();
+    ClickAt(120, 80);  // graph/text
+    ClickAt(120, 80);
+    Repaint();
+    SetShort("RunScantool", 202);
+  }
+}
+
+}  // namespace
+}  // namespace quarnel::testing
