@@ -382,11 +382,14 @@ void CComboBox::FitField()
   GetWindowRect(&window);
   const int field = FieldHeight();
   if (window.Height() != field) {
-    m_droppedHeight = window.Height();
+    // A height other than the field's own is the caller's: field and list together. A new font
+    // only refits the field.
+    if (window.Height() != m_fieldHeight) m_droppedHeight = window.Height();
     m_fitting = true;
     SetWindowPos(nullptr, 0, 0, window.Width(), field, SWP_NOMOVE | SWP_NOZORDER);
     m_fitting = false;
   }
+  m_fieldHeight = field;
   if (CWnd* edit = EditField()) {
     const CRect button = ButtonRect();
     edit->MoveWindow(3, 3, std::max(0, button.left - 4), std::max(0, button.Height() - 2));

@@ -105,6 +105,7 @@ private:
   std::vector<Item> m_items;
   int m_cur = -1;
   int m_droppedHeight = 0;
+  int m_fieldHeight = 0;
   bool m_focused = false;
   bool m_fitting = false;
   std::unique_ptr<detail::ComboDropList> m_drop;

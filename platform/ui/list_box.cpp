@@ -275,6 +275,20 @@ void CListBox::UpdateScrollBar()
   }
 }
 
+// Without LBS_NOINTEGRALHEIGHT the box shows whole rows only: it shrinks to fit them.
+void CListBox::FitWholeRows()
+{
+  if (GetStyle() & LBS_NOINTEGRALHEIGHT) return;
+  CRect client;
+  GetClientRect(&client);
+  const int extra = client.Height() % GetItemHeight();
+  if (extra > 0 && client.Height() > GetItemHeight()) {
+    CRect window;
+    GetWindowRect(&window);
+    SetWindowPos(nullptr, 0, 0, window.Width(), window.Height() - extra, SWP_NOMOVE | SWP_NOZORDER);
+  }
+}
+
 void CListBox::Notify(UINT code)
 {
   if (!(GetStyle() & LBS_NOTIFY) && code != LBN_SETFOCUS && code != LBN_KILLFOCUS) return;
@@ -310,21 +324,15 @@ LRESULT CListBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
   switch (message) {
     case WM_CREATE:
-      if (!(GetStyle() & LBS_NOINTEGRALHEIGHT)) {
-        // Without LBS_NOINTEGRALHEIGHT the box shows whole rows only: it shrinks to fit them.
-        CRect client;
-        GetClientRect(&client);
-        const int extra = client.Height() % GetItemHeight();
-        if (extra > 0 && client.Height() > GetItemHeight()) {
-          CRect window;
-          GetWindowRect(&window);
-          SetWindowPos(nullptr, 0, 0, window.Width(), window.Height() - extra, SWP_NOMOVE | SWP_NOZORDER);
-        }
-      }
+      FitWholeRows();
+      UpdateScrollBar();
+      return 0;
+    case WM_SETFONT:
+      CWnd::DefWindowProc(message, wParam, lParam);
+      FitWholeRows();
       UpdateScrollBar();
       return 0;
     case WM_SIZE:
-    case WM_SETFONT:
       CWnd::DefWindowProc(message, wParam, lParam);
       UpdateScrollBar();
       return 0;

@@ -94,6 +94,7 @@ private:
   bool Multiple() const { return (GetStyle() & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0; }
   void Notify(UINT code);
   void UpdateScrollBar();
+  void FitWholeRows();
   CWnd* ScrollBar() const;
   int TextWidth() const;  // the width the rows are drawn in (without the scroll bar)
   void ClickRow(int row, UINT keyFlags);

@@ -3,6 +3,7 @@
 #include "platform/base/text.h"
 #include "platform/gdi/display.h"
 #include "platform/ui/combo_box.h"
+#include "platform/ui/dialog.h"
 #include "platform/ui/image_list.h"
 #include "platform/ui/list_box.h"
 #include "platform/ui/list_view.h"
@@ -81,6 +82,17 @@ protected:
   MessageLog log;
   Parent parent{log};
 };
+
+int ControlLineHeightForTests(const CWnd& control)
+{
+  CDC dc;
+  dc.CreateCompatibleDC(nullptr);
+  CFont* old = dc.SelectObject(control.GetFont());
+  TEXTMETRIC tm;
+  dc.GetTextMetrics(&tm);
+  dc.SelectObject(old);
+  return tm.tmHeight;
+}
 
 std::string Selection(const CListBox& list)
 {
@@ -405,6 +417,37 @@ TEST_F(Lists, ProgressPositionStaysInsideItsRange)
   // The smooth bar is filled half way: the highlight colour left of the middle, the face right.
   EXPECT_EQ(ScreenColor(bar, {50, 7}), GetSysColor(COLOR_HIGHLIGHT));
   EXPECT_EQ(ScreenColor(bar, {150, 7}), GetSysColor(COLOR_BTNFACE));
+}
+
+TEST_F(Lists, DialogTemplatesMakeTheControlsByClassName)
+{
+  DialogTemplate t;
+  t.style = WS_POPUP | WS_VISIBLE;
+  t.cx = 200;
+  t.cy = 120;
+  t.fontFace = vetra::Cp949("굴림");
+  t.fontPoints = 9;
+  t.items = {
+      {"LISTBOX", "", 238, WS_VISIBLE | WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 4, 4, 80, 32},
+      {"COMBOBOX", "", 226, WS_VISIBLE | CBS_DROPDOWNLIST, 4, 40, 60, 60},
+      {"SysListView32", "", 1125, WS_VISIBLE | LVS_REPORT, 90, 4, 100, 50},
+      {"msctls_updown32", "", 213, WS_VISIBLE | UDS_HORZ, 90, 60, 30, 10},
+      {"msctls_progress32", "", 240, WS_VISIBLE, 90, 80, 100, 6},
+  };
+  CDialog dialog;
+  ASSERT_TRUE(dialog.Create(t));
+  EXPECT_NE(dynamic_cast<CListBox*>(dialog.GetDlgItem(238)), nullptr);
+  EXPECT_NE(dynamic_cast<CListCtrl*>(dialog.GetDlgItem(1125)), nullptr);
+  EXPECT_NE(dynamic_cast<CSpinButtonCtrl*>(dialog.GetDlgItem(213)), nullptr);
+  EXPECT_NE(dynamic_cast<CProgressCtrl*>(dialog.GetDlgItem(240)), nullptr);
+  auto* combo = dynamic_cast<CComboBox*>(dialog.GetDlgItem(226));
+  ASSERT_NE(combo, nullptr);
+  // The template's height is field and list together; the template's font only refits the field.
+  EXPECT_EQ(combo->GetDroppedHeight(), 120);
+  CRect field;
+  combo->GetWindowRect(&field);
+  EXPECT_EQ(field.Height(), ControlLineHeightForTests(*combo) + 8);
+  dialog.DestroyWindow();
 }
 
 }  // namespace
