@@ -4,6 +4,8 @@
 #include "platform/gdi/display.h"
 #include "platform/ui/combo_box.h"
 #include "platform/ui/dialog.h"
+#include "platform/ui/edit.h"
+#include "platform/ui/static.h"
 #include "platform/ui/image_list.h"
 #include "platform/ui/list_box.h"
 #include "platform/ui/list_view.h"
@@ -28,7 +30,7 @@ public:
 
   std::function<std::string(UINT code)> onCommand;  // what to log for a notification; empty logs nothing
   std::function<LRESULT(NMHDR*)> onNotify;
-  HBRUSH listBrush = nullptr;
+  HBRUSH brush = nullptr;  // given to list boxes, edits and statics
 
 protected:
   BOOL OnCommand(WPARAM wParam, LPARAM) override
@@ -50,10 +52,10 @@ protected:
   }
   HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT kind) override
   {
-    if (kind == CTLCOLOR_LISTBOX && listBrush) {
+    if ((kind == CTLCOLOR_LISTBOX || kind == CTLCOLOR_EDIT || kind == CTLCOLOR_STATIC) && brush) {
       dc->SetTextColor(RGB(0, 0, 0));
       dc->SetBkColor(RGB(209, 222, 230));
-      return listBrush;
+      return brush;
     }
     return CWnd::OnCtlColor(dc, control, kind);
   }
@@ -190,14 +192,20 @@ TEST_F(Lists, LongListScrollsWithItsScrollBar)
   EXPECT_EQ(list.RowFromPoint({10, 1}), 5);
 }
 
-TEST_F(Lists, ListBoxTakesItsColoursFromTheParent)
+TEST_F(Lists, ListBoxesEditsAndStaticsTakeTheirColoursFromTheParent)
 {
   CBrush brush(RGB(209, 222, 230));
-  parent.listBrush = brush;
+  parent.brush = brush;
   CListBox list;
   ASSERT_TRUE(list.Create(WS_VISIBLE | LBS_NOINTEGRALHEIGHT, CRect(10, 10, 110, 110), &parent, 1131));
   list.AddString("x");
-  EXPECT_EQ(ScreenColor(list, {80, 80}), RGB(209, 222, 230));
+  CEdit edit;
+  ASSERT_TRUE(edit.Create(WS_VISIBLE, CRect(120, 10, 220, 40), &parent, 1000));
+  CStatic text;
+  ASSERT_TRUE(text.Create("", WS_VISIBLE, CRect(230, 10, 330, 40), &parent, 223));
+  for (CWnd* control : std::initializer_list<CWnd*>{&list, &edit, &text}) {
+    EXPECT_EQ(ScreenColor(*control, {80, 25}), RGB(209, 222, 230)) << control->GetDlgCtrlID();
+  }
 }
 
 TEST_F(Lists, DroppedComboListChoosesAndClosesUpWithTheNewSelection)
