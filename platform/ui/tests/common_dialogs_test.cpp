@@ -191,6 +191,37 @@ TEST_F(CommonDialogs, DialogOnScreenListsTheFilesOfTheChosenFilter)
   EXPECT_EQ(filterIndex, 1);
 }
 
+TEST_F(CommonDialogs, PrintDialogOnScreenOffersTheCatalogueOrientationAndCopies)
+{
+  vetra::ui::SetPrinterCatalogue([] {
+    return std::vector<vetra::ui::PrinterInfo>{{"Office", "cups", "ipp", 1, 9}, {"PDF file", "vetra-pdf", "FILE:", 1, 9}};
+  });
+  std::vector<std::string> printers;
+  vetra::ui::WhenIdle([&] {
+    CWnd* dialog = CWnd::GetActiveWindow();
+    ASSERT_NE(dialog, nullptr);
+    auto* choice = dynamic_cast<CComboBox*>(dialog->GetDlgItem(1139));
+    ASSERT_NE(choice, nullptr);
+    for (int i = 0; i < choice->GetCount(); ++i) {
+      std::string name;
+      choice->GetLBText(i, name);
+      printers.push_back(name + (i == choice->GetCurSel() ? " *" : ""));
+    }
+    choice->SetCurSel(0);
+    dialog->CheckDlgButton(1056, BST_UNCHECKED);
+    dialog->CheckDlgButton(1057, BST_CHECKED);
+    dialog->SetDlgItemText(1154, "3");
+    dialog->SendMessage(WM_COMMAND, IDOK, 0);
+  });
+  vetra::ui::PrintChoice choice;
+  choice.printer = "PDF file";
+  ASSERT_TRUE(vetra::ui::RunPrintDialogWindow(false, choice, nullptr));
+  EXPECT_EQ(printers, (std::vector<std::string>{"Office", "PDF file *"}));
+  EXPECT_EQ(choice.printer, "Office");
+  EXPECT_EQ(choice.orientation, DMORIENT_LANDSCAPE);
+  EXPECT_EQ(choice.copies, 3);
+}
+
 TEST_F(CommonDialogs, DefaultPrinterAndPrintDialogAnswers)
 {
   PRINTDLG query;
