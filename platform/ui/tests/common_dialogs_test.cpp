@@ -83,6 +83,7 @@ protected:
   {
     vetra::ui::ResetForTests();
     vetra::ui::SetPrinterCatalogue(nullptr);
+    vetra::ui::SetPrinterDCMaker(nullptr);
     detail::MainWindowSlot() = nullptr;
   }
   vetra::testing::TempDrive drive;
@@ -258,6 +259,22 @@ TEST_F(CommonDialogs, DefaultPrinterAndPrintDialogAnswers)
   EXPECT_EQ(setup.GetDeviceName(), "PDF file");
   EXPECT_EQ(setup.GetDevMode()->dmOrientation, DMORIENT_LANDSCAPE);
   EXPECT_TRUE(vetra::ui::PrintDialogLog().back().setup);
+
+  // The printing layer makes the device context with the settings chosen.
+  std::vector<std::string> made;
+  vetra::ui::SetPrinterDCMaker([&](const DEVMODE& chosen, const DEVNAMES& names) {
+    made.push_back(vetra::Format("%s %s %d", names.device.c_str(), chosen.dmOrientation == DMORIENT_LANDSCAPE ? "landscape" : "portrait", chosen.dmCopies));
+    auto dc = std::make_unique<CDC>();
+    dc->CreateCompatibleDC(nullptr);
+    return dc;
+  });
+  CPrintDialog report(FALSE, PD_USEDEVMODECOPIESANDCOLLATE);
+  vetra::ui::QueuePrintDialogAnswer({true, "Office", 2, DMORIENT_LANDSCAPE});
+  ASSERT_EQ(report.DoModal(), IDOK);
+  EXPECT_NE(report.GetPrinterDC(), nullptr);
+  EXPECT_NE(report.CreatePrinterDC(), nullptr);
+  EXPECT_EQ(made, (std::vector<std::string>{"Office landscape 2", "Office landscape 2"}));
+  vetra::ui::SetPrinterDCMaker(nullptr);
 
   vetra::ui::SetPrinterCatalogue([] { return std::vector<vetra::ui::PrinterInfo>{}; });
   PRINTDLG none;
