@@ -446,6 +446,8 @@ LRESULT CComboBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
   switch (message) {
     case WM_CREATE:
+      // The dropped list scrolls by itself when it must; the field keeps its whole width.
+      ModifyStyle(WS_VSCROLL | WS_HSCROLL, 0);
       FitField();
       MakeEditField();
       return 0;

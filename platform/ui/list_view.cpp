@@ -311,20 +311,26 @@ int CListCtrl::RowsWidth() const
   return bar && (bar->GetStyle() & WS_VISIBLE) ? r.Width() - GetSystemMetrics(SM_CXVSCROLL) : r.Width();
 }
 
+// The list draws its own vertical scroll bar, a child shown only while the rows do not fit; the
+// window's scroll-bar styles are taken off so that they reserve no room.
+void CListCtrl::MakeScrollBar()
+{
+  const bool wanted = (GetStyle() & WS_VSCROLL) && !(GetStyle() & LVS_NOSCROLL);
+  ModifyStyle(WS_VSCROLL | WS_HSCROLL, 0);
+  if (!wanted || ScrollBar()) return;
+  auto made = std::make_unique<CScrollBar>();
+  if (!made->Create(SBS_VERT, CRect(0, 0, 0, 0), this, kScrollBarId)) return;
+  detail::WindowSystem::Get().State(made->m_hWnd)->systemOwned = true;
+  detail::WindowSystem::Get().AdoptObject(std::move(made));
+}
+
 void CListCtrl::UpdateScrollBar()
 {
-  if (!m_hWnd || !(GetStyle() & WS_VSCROLL) || (GetStyle() & LVS_NOSCROLL)) return;
+  auto* bar = m_hWnd ? dynamic_cast<CScrollBar*>(ScrollBar()) : nullptr;
+  if (!bar) return;
   CRect r;
   GetClientRect(&r);
   const int width = GetSystemMetrics(SM_CXVSCROLL);
-  auto* bar = dynamic_cast<CScrollBar*>(ScrollBar());
-  if (!bar) {
-    auto made = std::make_unique<CScrollBar>();
-    if (!made->Create(SBS_VERT, CRect(r.right - width, 0, r.right, r.bottom), this, kScrollBarId)) return;
-    bar = made.get();
-    detail::WindowSystem::Get().State(bar->m_hWnd)->systemOwned = true;
-    detail::WindowSystem::Get().AdoptObject(std::move(made));
-  }
   const int header = HeaderHeight();
   bar->MoveWindow(r.right - width, header, width, std::max(0, r.Height() - header));
   const int page = std::max(1, GetCountPerPage());
@@ -423,6 +429,7 @@ LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
   switch (message) {
     case WM_CREATE:
+      MakeScrollBar();
       UpdateScrollBar();
       return 0;
     case WM_SIZE:

@@ -181,6 +181,9 @@ TEST_F(Lists, LongListScrollsWithItsScrollBar)
   CWnd* bar = list.GetDlgItem(0xFFF1);
   ASSERT_NE(bar, nullptr);
   EXPECT_FALSE(bar->IsWindowVisible());
+  CRect client;
+  list.GetClientRect(&client);
+  EXPECT_EQ(client.Width(), 200 - 2);  // the bar takes no room while it is hidden
   for (int i = visible; i < visible + 5; ++i) list.AddString(vetra::Format("row %d", i).c_str());
   EXPECT_TRUE(bar->IsWindowVisible());
   CRect r;
@@ -223,6 +226,7 @@ TEST_F(Lists, DroppedComboListChoosesAndClosesUpWithTheNewSelection)
   };
   CRect field;
   combo.GetClientRect(&field);
+  EXPECT_EQ(field.Width(), 100);  // WS_VSCROLL is the dropped list's, not the field's
   const int h = field.Height();
   const int row = h - 8;  // the field is one row of the font and 8 pixels high
 
