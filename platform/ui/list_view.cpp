@@ -619,9 +619,11 @@ void CListCtrl::PaintRows(CDC& dc, const CRect& area)
       if (column.width <= 0) continue;
       int textLeft = cell.left + kCellPadding;
       if (c == 0 && m_smallImages && r.image >= 0) {
+        // Two pixels in from the cell's edge, fewer when the picture would not fit the column.
         const CSize image = m_smallImages->GetImageSize();
-        m_smallImages->Draw(&dc, r.image, CPoint(cell.left + 2, cell.top + (cell.Height() - image.cy) / 2), ILD_TRANSPARENT);
-        textLeft = cell.left + 2 + image.cx + 2;
+        const int x = cell.left + std::clamp(cell.Width() - image.cx, 0, 2);
+        m_smallImages->Draw(&dc, r.image, CPoint(x, cell.top + (cell.Height() - image.cy) / 2), ILD_TRANSPARENT);
+        textLeft = x + image.cx + 2;
       }
       const bool highlighted = selected && (fullRow || c == 0);
       if (highlighted) {
