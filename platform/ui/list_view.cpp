@@ -17,6 +17,7 @@ namespace win {
 namespace {
 
 constexpr UINT kScrollBarId = 0xFFF2;
+constexpr UINT_PTR kHeaderId = 0;  // the header's notifications name it
 constexpr int kCellPadding = 6;
 constexpr int kDividerSlop = 4;
 
@@ -449,7 +450,7 @@ LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         item.cxy = GetColumnWidth(divider);
         header.iItem = divider;
         header.pitem = &item;
-        if (SendNotify(*this, header.hdr, HDN_BEGINTRACK) != 0) return 0;
+        if (SendNotify(*this, header.hdr, HDN_BEGINTRACK, kHeaderId) != 0) return 0;
         m_tracking = divider;
         m_trackStartX = point.x;
         m_trackStartWidth = GetColumnWidth(divider);
@@ -492,7 +493,7 @@ LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         item.cxy = GetColumnWidth(column);
         header.iItem = column;
         header.pitem = &item;
-        SendNotify(*this, header.hdr, HDN_ENDTRACK);
+        SendNotify(*this, header.hdr, HDN_ENDTRACK, kHeaderId);
         return 0;
       }
       if (m_clickPending) {

@@ -339,7 +339,7 @@ TEST_F(ListView, HeaderTrackingCanBeRefused)
 {
   Make(0);
   bool refuse = true;
-  parent.onNotify = [&](NMHDR* header) { return LRESULT{header->code == HDN_BEGINTRACK && refuse}; };
+  parent.onNotify = [&](NMHDR* header) { return LRESULT{header->code == HDN_BEGINTRACK && header->idFrom == 0 && refuse}; };
   const CPoint edge(25 + 200, 10);
   vetra::ui::Press(view, edge);
   vetra::ui::MoveMouse(view, {edge.x + 50, 10});
