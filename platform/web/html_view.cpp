@@ -309,6 +309,22 @@ void CHtmlView::OnTimer(UINT_PTR id)
   ScheduleTimers();
 }
 
+void CHtmlView::OnMouseMove(UINT flags, CPoint point)
+{
+  CView::OnMouseMove(flags, point);
+  m_overLink = m_laidOut && m_layout.LinkAt({point.x, point.y + m_scrollY}).has_value();
+  if (m_overLink) SetCursor(LoadCursor(nullptr, IDC_HAND));
+}
+
+BOOL CHtmlView::OnSetCursor(CWnd* wnd, UINT hitTest, UINT message)
+{
+  if (wnd == this && hitTest == HTCLIENT && m_overLink) {
+    SetCursor(LoadCursor(nullptr, IDC_HAND));
+    return TRUE;
+  }
+  return CView::OnSetCursor(wnd, hitTest, message);
+}
+
 void CHtmlView::OnLButtonUp(UINT flags, CPoint point)
 {
   CView::OnLButtonUp(flags, point);

@@ -55,6 +55,8 @@ protected:
   void OnTimer(UINT_PTR id) override;
   void OnLButtonUp(UINT flags, CPoint point) override;
   void OnVScroll(UINT code, UINT pos, CScrollBar* bar) override;
+  void OnMouseMove(UINT flags, CPoint point) override;
+  BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) override;
 
 private:
   void MakeHost();
@@ -72,6 +74,7 @@ private:
   bool m_laidOut = false;
   CScrollBar m_scrollBar;
   int m_scrollY = 0;  // page pixels above the view's top
+  bool m_overLink = false;  // the pointer is over a link: the hand shows
   std::string m_errorPage;  // shown in place of a page that could not be read (UTF-8)
 };
 

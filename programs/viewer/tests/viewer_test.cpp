@@ -10,6 +10,7 @@
 #include "platform/base/text.h"
 #include "platform/gdi/draw_log.h"
 #include "platform/ole/control_loader.h"
+#include "platform/ui/cursor.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/testing.h"
 #include "platform/web/tests/window_control.h"
@@ -235,9 +236,15 @@ TEST_F(ViewerTest, FollowingALinkLeavesThePageAndItsControl)
   WritePage("<title>B</title>b", "Vetra/TempE/b.html");
   CHalvorApp& viewer = Start("c:\\Vetra\\TempE\\a.html");
   EXPECT_EQ(WindowControl::Log(), (std::vector<std::string>{"create 0,0,50,20"}));
+  const win::HCURSOR hand = win::LoadCursor(nullptr, win::IDC_HAND);
+  vetra::ui::MoveMouse(*viewer.View(), {300, 300});
+  EXPECT_NE(win::GetCursor(), hand);
   for (int y = 20; y < 60 && viewer.Frame()->GetWindowText() != "B - Viewer"; y += 4) {
+    vetra::ui::MoveMouse(*viewer.View(), {8, y});
+    const bool overLink = win::GetCursor() == hand;
     vetra::ui::Click(*viewer.View(), {8, y});
     vetra::ui::Pump();
+    EXPECT_EQ(overLink, viewer.Frame()->GetWindowText() == "B - Viewer") << y;
   }
   EXPECT_EQ(viewer.Frame()->GetWindowText(), "B - Viewer");
   EXPECT_EQ(WindowControl::Log(), (std::vector<std::string>{"create 0,0,50,20", "destroy"}));
