@@ -325,6 +325,32 @@ BOOL CHtmlView::OnSetCursor(CWnd* wnd, UINT hitTest, UINT message)
   return CView::OnSetCursor(wnd, hitTest, message);
 }
 
+void CHtmlView::OnLButtonDown(UINT flags, CPoint point)
+{
+  CView::OnLButtonDown(flags, point);
+  SetFocus();  // the page's keys scroll it from now on
+}
+
+void CHtmlView::OnKeyDown(UINT vk, UINT repeat, UINT flags)
+{
+  const bool scrolls = m_scrollBar.GetSafeHwnd() != nullptr && m_scrollBar.IsWindowVisible();
+  UINT code = 0xFFFF;
+  switch (vk) {
+    case VK_UP: code = SB_LINEUP; break;
+    case VK_DOWN: code = SB_LINEDOWN; break;
+    case VK_PRIOR: code = SB_PAGEUP; break;
+    case VK_NEXT: code = SB_PAGEDOWN; break;
+    case VK_HOME: code = SB_TOP; break;
+    case VK_END: code = SB_BOTTOM; break;
+    default: break;
+  }
+  if (!scrolls || code == 0xFFFF) {
+    CView::OnKeyDown(vk, repeat, flags);
+    return;
+  }
+  OnVScroll(code, 0, &m_scrollBar);
+}
+
 void CHtmlView::OnLButtonUp(UINT flags, CPoint point)
 {
   CView::OnLButtonUp(flags, point);

@@ -3,7 +3,8 @@
 // and paints it, makes each created control a child window at its OBJECT element's place,
 // destroys those windows when the page is left or the view goes, runs the page's timers on the
 // window timer, shows the page's alerts as message boxes, follows links that are clicked, and
-// scrolls a page longer than the view.
+// scrolls a page longer than the view (its scroll bar, or the arrow and page keys once the page
+// has been clicked).
 //
 // A program's view derives from it and overrides the On... notifications it cares about.
 
@@ -56,6 +57,8 @@ protected:
   void OnLButtonUp(UINT flags, CPoint point) override;
   void OnVScroll(UINT code, UINT pos, CScrollBar* bar) override;
   void OnMouseMove(UINT flags, CPoint point) override;
+  void OnLButtonDown(UINT flags, CPoint point) override;
+  void OnKeyDown(UINT vk, UINT repeat, UINT flags) override;
   BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) override;
 
 private:

@@ -91,6 +91,18 @@ TEST_F(HtmlViewTest, LongPageScrollsWithItsControlsUnlessItSaysNo)
     EXPECT_EQ(ControlPlace().top, step.top) << step.code;
   }
 
+  // Once the page has been clicked, its keys scroll it too.
+  vetra::ui::Click(view, {100, 100});
+  const struct {
+    const char* key;
+    int top;
+  } keys[] = {{"pagedown", 700}, {"up", 720}, {"end", atEnd}, {"home", 1000}};
+  for (const auto& key : keys) {
+    vetra::ui::PressKeys(key.key);
+    vetra::ui::Pump();
+    EXPECT_EQ(ControlPlace().top, key.top) << key.key;
+  }
+
   view.Navigate2((drive / "fixed.html").string());
   EXPECT_FALSE(ScrollBarShows());
   EXPECT_EQ(ControlPlace(), CRect(0, 1000, 50, 1020));
