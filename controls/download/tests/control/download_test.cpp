@@ -63,7 +63,11 @@ TEST_F(ControlTest, AFailedCancelledOrUnansweredDownloadFiresDNFAILAndLeavesNoFi
        [](CDownloadDialogBase&) { vetra::ui::PressKeys("escape"); }, nullptr},
       {"no answer for 10 s", [] { HttpReply r; r.patternSize = 10'000; return r; }(),
        [](CDownloadDialogBase&) { vetra::AdvanceVirtualClock(CDownloadDialogBase::kNoAnswerMs); }, "서버에서 응답이 없습니다."},
+      // The network layer's own wait, shortened here, ends in the same words.
+      {"body stalls", [] { HttpReply r; r.patternSize = 10'000; r.stopAfter = 2048; r.cut = HttpReply::Cut::Stall; return r; }(),
+       {}, "서버에서 응답이 없습니다."},
   };
+  control->SkinDialog().SetReceiveTimeout(150);
   for (const auto& c : cases) {
     vetra::ui::ClearMessageBoxes();
     CDownloadDialogBase::SetAfterReadHookForTests(c.afterRead);

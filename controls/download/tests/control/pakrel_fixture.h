@@ -52,6 +52,8 @@ protected:
 
   void Set(const char* name, const win::COleVariant& value)
   {
+    // Virtual time that earlier steps let pass does not count as the headless program idling.
+    vetra::ui::RestartHeadlessLimit();
     const auto dispid = control->Dispatch().FindName(name);
     ASSERT_TRUE(dispid.has_value()) << name;
     ASSERT_EQ(control->Dispatch().SetProperty(*dispid, value), win::S_OK) << name;
