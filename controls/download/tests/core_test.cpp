@@ -58,7 +58,7 @@ TEST(ProgressTest, PositionFollowsTheExpectedSizeAndStaysInItsRange)
   EXPECT_EQ(ProgressBarWidth(303, -3), 0);
 }
 
-TEST(VersionTest, VersionsCompareInHundredthsWithTheFloatFileSideLiftedToItsValue)
+TEST(VersionNumberTest, VersionsCompareInHundredthsWithTheFloatFileSideLiftedToItsValue)
 {
   const struct {
     double offered;
@@ -76,7 +76,7 @@ TEST(VersionTest, VersionsCompareInHundredthsWithTheFloatFileSideLiftedToItsValu
   EXPECT_TRUE(IsNewerVersion(1e300, -1e300));
 }
 
-TEST(VersionTest, AVersionFileIsReadAsOneNumberAndAMissingOrEmptyFileIsZero)
+TEST(VersionNumberTest, AVersionFileIsReadAsOneNumberAndAMissingOrEmptyFileIsZero)
 {
   vetra::testing::TempDrive drive;
   vetra::samples::VersionOptions options;

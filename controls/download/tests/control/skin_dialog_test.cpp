@@ -3,7 +3,11 @@
 #include "controls/download/tests/control/pakrel_fixture.h"
 #include "platform/ui/cursor.h"
 #include "platform/ui/paint.h"
-#include "tools/skins/skin_set.h"
+#include "platform/base/drive.h"
+#include "tools/skins/bmp_file.h"
+#include "tools/skins/canvas.h"
+#include "tools/skins/catalogue.h"
+#include "tools/skins/skin_art.h"
 
 namespace pakrel::testing {
 namespace {
@@ -15,7 +19,16 @@ class SkinDialogTest : public ControlTest {
 protected:
   void SetUp() override
   {
-    ASSERT_TRUE(vetra::skins::WriteSkinSet().ok);
+    // The download dialog's pictures of the skin set, drawn as the set draws them.
+    vetra::skins::FontCache fonts;
+    for (const vetra::skins::Picture& picture : vetra::skins::AllPictures()) {
+      if (picture.entry->screen != vetra::skins::Screen::DownloadDialog) continue;
+      vetra::skins::Canvas canvas(picture.entry->width, picture.entry->height, {255, 255, 255}, fonts);
+      vetra::skins::PaintPicture(canvas, *picture.entry, picture.variant);
+      const std::filesystem::path target = vetra::MapPath(picture.windowsPath);
+      std::filesystem::create_directories(target.parent_path());
+      ASSERT_TRUE(vetra::skins::WriteFileAtomically(target, vetra::skins::EncodeBmp24(canvas.Pixels())));
+    }
     ControlTest::SetUp();
   }
 };
