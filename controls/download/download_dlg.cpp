@@ -310,7 +310,7 @@ void CDownloadSkinDlg::OnLButtonUp(win::UINT flags, win::CPoint point)
 
 void CDownloadSkinDlg::OnMouseMove(win::UINT flags, win::CPoint point)
 {
-  m_hover = m_cancelRect.PtInRect(point) != win::FALSE;
+  m_hover = m_cancelRect.PtInRect(point);
   SendMessage(win::WM_SETCURSOR, reinterpret_cast<win::WPARAM>(m_hWnd), win::HTCLIENT);
   CDownloadDialogBase::OnMouseMove(flags, point);
 }

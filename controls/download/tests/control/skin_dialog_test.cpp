@@ -72,5 +72,21 @@ TEST_F(SkinDialogTest, TheBarGrowsFromTheLeftAndTheCancelAreaStopsTheTransfer)
   EXPECT_TRUE(vetra::ui::MessageBoxLog().empty());  // every picture was found
 }
 
+TEST_F(SkinDialogTest, ACancelBeforeTheTransferStartsSendsNoRequest)
+{
+  LoopbackHttpServer server(HttpReply{.body = "data"});
+  vetra::testing::HttpPortOverride port(server.Port());
+  // Runs as soon as the dialog waits for its start timer.
+  vetra::ui::WhenIdle([this] {
+    CDownloadSkinDlg& skin = control->SkinDialog();
+    vetra::ui::Click(skin, skin.CancelRect().CenterPoint());
+  });
+  Download("/reports/run.OSC", 4, 1);
+  EXPECT_EQ(events, std::vector<win::DISPID>{kEventDnFail});
+  EXPECT_TRUE(server.Requests().empty());
+  EXPECT_TRUE(FilesIn("Windows").empty());
+  EXPECT_TRUE(FilesIn("Vetra/TempE").empty());
+}
+
 }  // namespace
 }  // namespace pakrel::testing
