@@ -116,8 +116,9 @@ void CPakrelCtrl::OnRunOcxChanged()
   if (win::_access(lumbrel::kExchangeFolder, 0) != 0) win::_mkdir(lumbrel::kExchangeFolder);
 
   const std::optional<DownloadKind> kind = DownloadKindOf(m_dataType);
-  if (!kind) {
-    // An unknown kind has no names to download under.
+  // An unknown kind has no names to download under; a start while the page's script runs
+  // inside a running download (its dialog pumps the page's messages) would reuse that dialog.
+  if (!kind || m_downloadSkinDlg.m_hWnd != nullptr) {
     FireResult(false);
     SetModifiedFlag();
     return;
@@ -176,6 +177,7 @@ std::string CPakrelCtrl::FetchProgram(CDownloadDialogBase& dialog, std::string& 
 {
   // The name comes from the page: only a plain file name, fetched into the root of drive C.
   if (!vetra::IsPlainFileName(m_serverFileName) || m_serverFileName.find('"') != std::string::npos) return {};
+  if (dialog.m_hWnd != nullptr) return {};  // already running a download
   const std::string path = "c:\\" + m_serverFileName;
   remembered = path;
   dialog.m_localPath = path;

@@ -1,5 +1,6 @@
 // Recordings fetched from the report server: the working copy and DNOK, or DNFAIL and no file.
 #include <filesystem>
+#include <utility>
 
 #include "controls/download/tests/control/pakrel_fixture.h"
 #include "platform/base/clock.h"
@@ -100,6 +101,23 @@ TEST_F(ControlTest, AKindOutsideOneToFiveFailsAtOnceWithoutARequest)
   EXPECT_TRUE(server.Requests().empty());
   EXPECT_EQ(Get("OutputFileName").AsString(), "earlier.Osc");
   EXPECT_TRUE(FilesIn("Vetra/TempE").empty());
+}
+
+TEST_F(ControlTest, AStartFromThePageDuringADownloadFailsAndLeavesTheRunningOneAlone)
+{
+  const std::string recording = vetra::samples::SampleRecordingBytes(3000);
+  HttpReply reply;
+  reply.body = recording;
+  LoopbackHttpServer server(reply);
+  vetra::testing::HttpPortOverride port(server.Port());
+  bool again = true;
+  CDownloadDialogBase::SetAfterReadHookForTests([this, &again](CDownloadDialogBase&) {
+    if (std::exchange(again, false)) Set("RunOcx", win::COleVariant(static_cast<win::SHORT>(1)));
+  });
+  Download("/reports/run.RES", static_cast<long>(recording.size()), 5);
+  EXPECT_EQ(events, (std::vector<win::DISPID>{kEventDnFail, kEventDnOk}));
+  EXPECT_EQ(server.Requests().size(), 1u);
+  EXPECT_EQ(drive.ReadFile("Vetra/TempE/" + Get("OutputFileName").AsString()), recording);
 }
 
 TEST_F(ControlTest, ADamagedArchiveIsReportedAndFiresDNFAILInsteadOfEscaping)
