@@ -298,8 +298,12 @@ void CDownloadSkinDlg::OnPaint()
 
 void CDownloadSkinDlg::ShowProgress(int position)
 {
+  const int before = ProgressBarWidth(m_progressRect.Width(), Position());
   CDownloadDialogBase::ShowProgress(position);
-  if (m_hWnd != nullptr) Invalidate(win::FALSE);
+  // Only a bar that grows by a pixel needs drawing again; the rest of the window is unchanged.
+  if (m_hWnd != nullptr && ProgressBarWidth(m_progressRect.Width(), position) != before) {
+    InvalidateRect(&m_progressRect, win::FALSE);
+  }
 }
 
 void CDownloadSkinDlg::OnLButtonUp(win::UINT flags, win::CPoint point)
