@@ -27,7 +27,7 @@ inline const char* const IDC_IBEAM = reinterpret_cast<const char*>(32513);
 inline const char* const IDC_WAIT = reinterpret_cast<const char*>(32514);
 inline const char* const IDC_HAND = reinterpret_cast<const char*>(32649);
 
-constexpr const char* MAKEINTRESOURCE(int id) { return reinterpret_cast<const char*>(static_cast<std::uintptr_t>(id)); }
+inline const char* MAKEINTRESOURCE(int id) { return reinterpret_cast<const char*>(static_cast<std::uintptr_t>(id)); }
 
 // A module cursor (instance given) is the pointing hand: the only cursor resource the system's
 // modules carry.
