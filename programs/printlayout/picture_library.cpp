@@ -23,7 +23,6 @@ int Fail(int code)
 }
 
 std::uint32_t U32(const std::uint8_t* p) { std::uint32_t v; std::memcpy(&v, p, 4); return v; }
-std::uint16_t U16(const std::uint8_t* p) { std::uint16_t v; std::memcpy(&v, p, 2); return v; }
 
 // The largest picture a capture or a saved picture can sensibly be; larger sizes in a header
 // come from damaged files.

@@ -1,1 +1,178 @@
 #include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "platform/base/testing/temp_drive.h"
+#include "programs/printlayout/image.h"
+#include "programs/printlayout/jpeg_codec.h"
+#include "programs/printlayout/tests/test_pictures.h"
+
+namespace tolvex {
+namespace {
+
+using testing::Rgb;
+
+Rgb PixelOf(const CImage& image, int x, int yFromTop)
+{
+  Rgb c;
+  image.GetPixelRGB(x, image.Height() - 1 - yFromTop, &c.r, &c.g, &c.b);
+  return c;
+}
+
+TEST(ImageTypes, ByExtension)
+{
+  const std::pair<const char*, int> cases[] = {
+      {"photo.JPG", kImageJpg}, {"photo.jpg", kImageJpg}, {"photo.Jpg", kImageJpg}, {"photo.jpeg", -1},
+      {"a.bmp", kImageBmp},     {"a.GIF", kImageGif},     {"a.png", kImagePng},     {"a.xpm", kImageXpm},
+      {"noextension", -1},      {"dot.", -1},             {"a.b.PNG", kImagePng}};
+  for (const auto& [name, type] : cases) EXPECT_EQ(FindImageType(FindExtension(name)), type) << name;
+}
+
+// An indexed 8-bit picture of 16 colours in stripes, and a true-colour one of the test pattern.
+void Paint(CImage& image, bool indexed)
+{
+  ASSERT_TRUE(image.Create(37, 21, indexed ? 8 : 24, -1));
+  if (indexed) {
+    win::BYTE r[16], g[16], b[16];
+    for (int i = 0; i < 16; ++i) {
+      r[i] = static_cast<win::BYTE>(i * 16);
+      g[i] = static_cast<win::BYTE>(255 - i * 16);
+      b[i] = static_cast<win::BYTE>(i * 8);
+    }
+    image.SetPalette(16, r, g, b);
+  }
+  for (int y = 0; y < 21; ++y)
+    for (int x = 0; x < 37; ++x) {
+      if (indexed) image.SetPixelIndex(x, 20 - y, (x + y) % 16);
+      else {
+        const Rgb c = testing::Pattern(x, y);
+        image.SetPixelRGB(x, 20 - y, c.r, c.g, c.b);
+      }
+    }
+}
+
+TEST(ImageFiles, WriteAndReadBackLossless)
+{
+  vetra::testing::TempDrive drive;
+  struct Case {
+    const char* name;
+    int type;
+    bool indexed;
+  } cases[] = {
+      {"c:\\a.bmp", kImageBmp, true}, {"c:\\b.bmp", kImageBmp, false}, {"c:\\c.gif", kImageGif, true},
+      {"c:\\d.png", kImagePng, true}, {"c:\\e.png", kImagePng, false},
+  };
+  for (const auto& c : cases) {
+    CImage written;
+    ASSERT_TRUE(written.CreateImpl(c.name, c.type));
+    Paint(written, c.indexed);
+    ASSERT_EQ(written.Write(c.name), 1) << c.name;
+    CImage read(c.name, -1);
+    ASSERT_TRUE(read.IsValid()) << c.name;
+    EXPECT_EQ(read.Width(), 37);
+    EXPECT_EQ(read.Height(), 21);
+    for (const auto& [x, y] : {std::pair{0, 0}, {36, 0}, {17, 9}, {36, 20}})
+      EXPECT_EQ(PixelOf(read, x, y), PixelOf(written, x, y)) << c.name << " " << x << "," << y;
+  }
+}
+
+TEST(ImageFiles, GifOfManyColoursCompressesAcrossCodeSizes)
+{
+  vetra::testing::TempDrive drive;
+  CImage written;
+  ASSERT_TRUE(written.CreateImpl("c:\\big.gif", kImageGif));
+  ASSERT_TRUE(written.Create(300, 200, 8, -1));
+  std::vector<win::BYTE> levels(256);
+  for (int i = 0; i < 256; ++i) levels[static_cast<std::size_t>(i)] = static_cast<win::BYTE>(i);
+  written.SetPalette(256, levels.data());
+  // Pseudo-random indexes fill the code table several times over (clear codes, 12-bit codes).
+  unsigned state = 1;
+  for (int y = 0; y < 200; ++y)
+    for (int x = 0; x < 300; ++x) {
+      state = state * 1103515245 + 12345;
+      written.SetPixelIndex(x, y, static_cast<int>((state >> 16) % ((x / 50) * 40 + 4)));
+    }
+  ASSERT_EQ(written.Write("c:\\big.gif"), 1);
+  CImage read("c:\\big.gif", -1);
+  ASSERT_TRUE(read.IsValid());
+  for (int y = 0; y < 200; y += 7)
+    for (int x = 0; x < 300; x += 3) ASSERT_EQ(read.GetPixelIndex(x, y), written.GetPixelIndex(x, y)) << x << "," << y;
+}
+
+TEST(ImageFiles, DamagedGifsReadNothingOrPartly)
+{
+  vetra::testing::TempDrive drive;
+  CImage written;
+  ASSERT_TRUE(written.CreateImpl("c:\\x.gif", kImageGif));
+  Paint(written, true);
+  ASSERT_EQ(written.Write("c:\\x.gif"), 1);
+  const std::string bytes = drive.ReadFile("x.gif");
+  for (const std::size_t cut : {std::size_t{3}, std::size_t{20}, std::size_t{800}, bytes.size() - 30}) {
+    drive.WriteFile("cut.gif", bytes.substr(0, cut));
+    CImage read("c:\\cut.gif", -1);
+    if (read.IsValid()) {
+      EXPECT_EQ(read.Width(), 37);
+    }
+  }
+  std::string badCodeSize = bytes;
+  badCodeSize[13 + 768 + 10] = 12;
+  drive.WriteFile("bad.gif", badCodeSize);
+  EXPECT_FALSE(CImage("c:\\bad.gif", -1).IsValid());
+}
+
+TEST(ImageFiles, JpegReadsAsEightBitsWithItsPalette)
+{
+  vetra::testing::TempDrive drive;
+  CImage colour;
+  ASSERT_TRUE(colour.CreateImpl("c:\\colour.jpg", kImageJpg));
+  Paint(colour, false);
+  ASSERT_EQ(colour.Write("c:\\colour.jpg"), 1);
+  CImage grey;
+  ASSERT_TRUE(grey.CreateImpl("c:\\grey.jpg", kImageJpg));
+  ASSERT_TRUE(grey.Create(16, 16, 8, -1));
+  ASSERT_EQ(grey.Write("c:\\grey.jpg"), 1);  // a colour JPEG of greys: still decoded as colour
+
+  CImage readColour("c:\\colour.jpg", -1);
+  ASSERT_TRUE(readColour.IsValid());
+  EXPECT_EQ(readColour.BitsPerPixel(), 8);
+  ASSERT_NE(readColour.GetPalette(), nullptr);
+  EXPECT_LE(readColour.GetPalette()->GetEntryCount(), 128);
+  const Rgb want = testing::Pattern(20, 10);
+  const Rgb got = PixelOf(readColour, 20, 10);
+  EXPECT_NEAR(got.r, want.r, 40);
+  EXPECT_NEAR(got.g, want.g, 40);
+}
+
+TEST(Logo, LoadsJpegWhateverItsNameAndRefusesOtherFormats)
+{
+  vetra::testing::TempDrive drive;
+  CImage jpeg;
+  ASSERT_TRUE(jpeg.CreateImpl("c:\\logo.dat", kImageJpg));
+  Paint(jpeg, false);
+  ASSERT_EQ(jpeg.Write("c:\\logo.dat"), 1);
+  CImage png;
+  ASSERT_TRUE(png.CreateImpl("c:\\png.jpg", kImagePng));
+  Paint(png, false);
+  ASSERT_EQ(png.Write("c:\\png.jpg"), 1);
+
+  CLogoPicture logo;
+  EXPECT_EQ(logo.Load("c:\\logo.dat"), 1);
+  EXPECT_TRUE(logo.IsValid());
+  EXPECT_EQ(logo.Load("c:\\png.jpg"), 0);
+  EXPECT_FALSE(logo.IsValid());
+  EXPECT_EQ(logo.Load("c:\\missing.jpg"), 0);
+}
+
+TEST(ImageFiles, BmpReaderAcceptsEveryDepth)
+{
+  vetra::testing::TempDrive drive;
+  for (const int bits : {8, 16, 24, 32}) {
+    drive.WriteFile("d.bmp", testing::MakeBmp(9, 5, bits, [](int x, int) { return Rgb{static_cast<std::uint8_t>(x * 16), static_cast<std::uint8_t>(x * 16), static_cast<std::uint8_t>(x * 16)}; }));
+    CImage read("c:\\d.bmp", -1);
+    ASSERT_TRUE(read.IsValid()) << bits;
+    EXPECT_NEAR(PixelOf(read, 8, 4).g, 128, 8) << bits;
+  }
+}
+
+}  // namespace
+}  // namespace tolvex
