@@ -216,11 +216,14 @@ bool ImageDestination::WriteBmp(const RgbPicture& picture, int width, int height
     return false;
   }
   bool ok = WriteAll(file, header.data(), header.size());
+  // A picture whose bytes do not match its size counts as none: the file is all white.
+  const bool whole = picture.width > 0 && picture.height > 0 &&
+                     picture.rgb.size() >= static_cast<std::size_t>(picture.width) * picture.height * 3;
   std::vector<std::uint8_t> row(stride, 0);
   for (int y = height - 1; ok && y >= 0; --y) {
     std::fill(row.begin(), row.end(), std::uint8_t{0xFF});
     std::fill(row.begin() + static_cast<std::ptrdiff_t>(width) * 3, row.end(), std::uint8_t{0});
-    if (y < picture.height) {
+    if (whole && y < picture.height) {
       const int copy = std::min(width, picture.width);
       const std::uint8_t* in = picture.rgb.data() + static_cast<std::size_t>(y) * picture.width * 3;
       for (int x = 0; x < copy; ++x) {
