@@ -8,6 +8,7 @@
 #include "platform/base/trace.h"
 #include "platform/gdi/gdi_types.h"
 #include "platform/print/cups_queue.h"
+#include "platform/print/page_spool.h"
 #include "platform/print/pdf_writer.h"
 #include "platform/print/print_output.h"
 
@@ -19,6 +20,8 @@ using vetra::print::PrinterKind;
 namespace {
 
 constexpr vetra::gdi::Pixel kPaper = 0x00FFFFFF;
+// The most copies a print dialog lets one ask for.
+constexpr short kMostCopies = 9999;
 
 int NextJobId()
 {
@@ -61,6 +64,7 @@ BOOL CPrinterDC::CreateDC(LPCSTR /*driver*/, LPCSTR device, LPCSTR output, const
   m_mode = mode ? *mode : vetra::print::DefaultDevMode(m_printer);
   SetDevModeName(m_mode, m_printer.name);
   if (m_mode.dmCopies < 1) m_mode.dmCopies = 1;
+  if (m_mode.dmCopies > kMostCopies) m_mode.dmCopies = kMostCopies;
   m_output = output ? output : "";
   m_page = vetra::print::A4Page(m_mode.dmOrientation == DMORIENT_LANDSCAPE, m_mode.dmPrintQuality);
   m_sheet = std::make_shared<vetra::gdi::Bitmap32>(m_page.sheetWidth, m_page.sheetHeight, kPaper);
@@ -109,6 +113,9 @@ int CPrinterDC::StartDoc(const DOCINFOA* info)
     Discard();
     return SP_ERROR;
   }
+  if (!m_destination.empty() && m_mode.dmCopies > 1 && m_mode.dmCollate != DMCOLLATE_FALSE) {
+    m_spool = std::make_unique<vetra::print::PageSpool>(m_temporary.string() + ".pages");
+  }
   m_inPage = false;
   m_jobId = NextJobId();
   LogJobStep(*this, "StartDoc", m_documentName);
@@ -129,9 +136,10 @@ int CPrinterDC::EndPage()
   if (!m_writer || !m_inPage) return SP_ERROR;
   m_inPage = false;
   LogJobStep(*this, "EndPage");
-  // A print queue makes the copies itself; a file gets each page once per copy.
-  const int times = m_destination.empty() ? 1 : m_mode.dmCopies;
-  if (!m_writer->AddPage(*m_sheet, m_page, times)) {
+  // A print queue makes the copies itself. A file gets each page once per copy: in a row, or,
+  // collated, the whole document again at the end from the pages kept aside.
+  const int times = m_destination.empty() || m_spool ? 1 : m_mode.dmCopies;
+  if (!m_writer->AddPage(*m_sheet, m_page, times) || (m_spool && !m_spool->Append(*m_sheet))) {
     Discard();
     return SP_ERROR;
   }
@@ -143,6 +151,10 @@ int CPrinterDC::EndDoc()
   if (!m_writer) return SP_ERROR;
   if (m_inPage && EndPage() <= 0) return SP_ERROR;
   LogJobStep(*this, "EndDoc");
+  if (!WriteCollatedCopies()) {
+    Discard();
+    return SP_ERROR;
+  }
   const int pages = m_writer->PageCount();
   const bool written = m_writer->Finish();
   m_writer.reset();
@@ -180,9 +192,22 @@ int CPrinterDC::AbortDoc()
   return 1;
 }
 
+bool CPrinterDC::WriteCollatedCopies()
+{
+  if (!m_spool) return true;
+  for (int copy = 1; copy < m_mode.dmCopies; ++copy) {
+    for (int page = 0; page < m_spool->Count(); ++page) {
+      if (!m_spool->Read(page, *m_sheet) || !m_writer->AddPage(*m_sheet, m_page)) return false;
+    }
+  }
+  m_spool.reset();
+  return true;
+}
+
 void CPrinterDC::Discard()
 {
   m_writer.reset();
+  m_spool.reset();
   RemoveQuietly(m_temporary);
   m_temporary.clear();
   m_inPage = false;

@@ -21,6 +21,7 @@
 #include "platform/print/printer_catalogue.h"
 
 namespace vetra::print {
+class PageSpool;
 class PdfWriter;
 }
 
@@ -63,6 +64,7 @@ public:
 
 private:
   void Discard();
+  bool WriteCollatedCopies();
 
   vetra::print::PrinterInfo m_printer;
   DEVMODEA m_mode;
@@ -70,6 +72,7 @@ private:
   std::string m_output;  // the DC's output file (code page 949), empty for none
   std::shared_ptr<vetra::gdi::Bitmap32> m_sheet;
   std::unique_ptr<vetra::print::PdfWriter> m_writer;
+  std::unique_ptr<vetra::print::PageSpool> m_spool;  // pages kept for collated copies in a file
   std::string m_documentName;
   std::filesystem::path m_temporary;
   std::filesystem::path m_destination;  // empty when the PDF goes to a print queue

@@ -74,9 +74,10 @@ protected:
 
 TEST_F(PrinterDc, TwoPagesGoIntoOnePdfWithEachDrawingInItsPlace)
 {
-  auto dc = CreatePrinterDC("PDF file", nullptr);
+  DEVMODEA mode = Settings(DMORIENT_PORTRAIT, 50);
+  auto dc = CreatePrinterDC("PDF file", &mode);
   ASSERT_NE(dc, nullptr);
-  EXPECT_EQ(dc->GetDeviceCaps(LOGPIXELSX), 254);
+  EXPECT_EQ(dc->GetDeviceCaps(LOGPIXELSX), 50);
   dc->SetMapMode(MM_LOMETRIC);
   ASSERT_GT(dc->StartDoc("Vetra"), 0);
   ASSERT_GT(dc->StartPage(), 0);
@@ -114,12 +115,12 @@ TEST_F(PrinterDc, TwoPagesGoIntoOnePdfWithEachDrawingInItsPlace)
 
 TEST_F(PrinterDc, LandscapeTurnsTheSheet)
 {
-  DEVMODEA mode = Settings(DMORIENT_LANDSCAPE, 127);
+  DEVMODEA mode = Settings(DMORIENT_LANDSCAPE, 254);
   auto dc = CreatePrinterDC("PDF file", &mode);
   ASSERT_NE(dc, nullptr);
-  EXPECT_EQ(GetDeviceCaps(dc.get(), HORZRES), 1443);
-  EXPECT_EQ(GetDeviceCaps(dc.get(), VERTRES), 1008);
-  EXPECT_EQ(dc->GetDeviceCaps(PHYSICALWIDTH), 1485);
+  EXPECT_EQ(GetDeviceCaps(dc.get(), HORZRES), 2886);
+  EXPECT_EQ(GetDeviceCaps(dc.get(), VERTRES), 2016);
+  EXPECT_EQ(dc->GetDeviceCaps(PHYSICALWIDTH), 2970);
   ASSERT_GT(dc->StartDoc("Quillon"), 0);
   dc->StartPage();
   dc->SetMapMode(MM_LOMETRIC);
@@ -183,6 +184,38 @@ TEST_F(PrinterDc, CopiesArePagesInAFileAndAnOptionForAQueue)
   EXPECT_EQ(jobs[0].titleUtf8, "Vetra");
   EXPECT_EQ(pagesSent, std::vector<std::size_t>{1});
   EXPECT_FALSE(fs::exists(jobs[0].pdf)) << "the spooled copy is removed";
+}
+
+TEST_F(PrinterDc, CopiesInAFileFollowTheCollateSetting)
+{
+  struct Case {
+    short collate;
+    std::vector<long> expected;  // the colour of each page of the file
+  };
+  const Case cases[] = {
+      {DMCOLLATE_TRUE, {kRed, kBlue, kRed, kBlue}},
+      {DMCOLLATE_FALSE, {kRed, kRed, kBlue, kBlue}},
+  };
+  for (const Case& c : cases) {
+    DEVMODEA mode = Settings(DMORIENT_PORTRAIT, 20, 2);
+    mode.dmCollate = c.collate;
+    auto dc = CreatePrinterDC("PDF file", &mode);
+    dc->StartDoc("Vetra");
+    for (const COLORREF colour : {RGB(255, 0, 0), RGB(0, 0, 255)}) {
+      dc->StartPage();
+      dc->SetMapMode(MM_LOMETRIC);
+      FillLometric(*dc, 0, 0, 2000, -2800, colour);
+      dc->EndPage();
+    }
+    ASSERT_GT(dc->EndDoc(), 0) << c.collate;
+    std::vector<long> colours;
+    for (int page = 1; page <= static_cast<int>(PdfPageSizes(dc->OutputPath()).size()); ++page) {
+      colours.push_back(ColourAt(RenderPdfPage(dc->OutputPath(), page, 25.4), 1000, -1000));
+    }
+    EXPECT_EQ(colours, c.expected) << "collate " << c.collate;
+    EXPECT_EQ(FilesIn(dc->OutputPath().parent_path()).size(), 1u) << "only the PDF is left";
+    fs::remove(dc->OutputPath());
+  }
 }
 
 TEST_F(PrinterDc, ADefaultCupsQueueIsTheDefaultPrinter)
