@@ -1,6 +1,8 @@
 #include "programs/printlayout/capture_print_app.h"
 
+#include "platform/ui/message_box.h"
 #include "programs/printlayout/capture_print_dlg.h"
+#include "programs/printlayout/image_messages.h"
 
 namespace tolvex {
 
@@ -8,6 +10,7 @@ win::BOOL CCapturePrintApp::InitInstance()
 {
   EnableControlContainer();
   Enable3dControls();
+  SetImageMessageHandler([](const std::string& text) { win::AfxMessageBox(text); });
   CCapturePrintDlg dialog;
   m_pMainWnd = &dialog;
   // The command line (a caller may pass its window rectangle) is kept and not used.

@@ -7,7 +7,7 @@
 #include <unordered_map>
 
 #include "platform/base/drive.h"
-#include "platform/ui/message_box.h"
+#include "programs/printlayout/image_messages.h"
 #include "programs/printlayout/image_file_bytes.h"
 #include "programs/printlayout/image_impl.h"
 
@@ -241,7 +241,9 @@ int CImageGIF::Decode(const std::uint8_t* data, std::size_t size)
     const int minCodeSize = in.U8();
     std::vector<std::uint8_t> lzw;
     const bool complete = in.ReadSubBlocks(&lzw);
-    if (minCodeSize < 2 || minCodeSize > 9 || width <= 0 || height <= 0) break;
+    if (minCodeSize < 2 || minCodeSize > 9 || width <= 0 || height <= 0 ||
+        static_cast<std::int64_t>(width) * height > kMaxImagePixels)
+      break;
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height, 0);
     DecodeLzw(lzw, minCodeSize, pixels);
     if (!Create(width, height, 8, kColorIndexed)) return 0;
@@ -301,7 +303,7 @@ int CImageGIF::Write(const std::string& path)
   if (!IsValid()) return 0;
   SetPath(path);
   if (m_bitsPerPixel > 8) {
-    win::AfxMessageBox("GIF Images must be 8 bit or less");
+    ShowImageMessage("GIF Images must be 8 bit or less");
     return 0;
   }
   std::vector<std::uint8_t> out = {'G', 'I', 'F', '8', '7', 'a'};
@@ -328,13 +330,13 @@ int CImageGIF::Write(const std::string& path)
   out.push_back(';');
   std::FILE* file = std::fopen(vetra::MapPath(m_path).c_str(), "wb");
   if (!file) {
-    win::AfxMessageBox("Can't open GIF for writing");
+    ShowImageMessage("Can't open GIF for writing");
     return 0;
   }
   bool ok = std::fwrite(out.data(), 1, out.size(), file) == out.size();
   ok = std::fclose(file) == 0 && ok;
   if (!ok) {
-    win::AfxMessageBox("Write Error in GIF file");
+    ShowImageMessage("Write Error in GIF file");
     return 0;
   }
   return 1;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/ui/message_box.h"
+#include "programs/printlayout/image_messages.h"
 
 namespace tolvex {
 namespace {
@@ -179,7 +179,7 @@ void CImageImpl::SetPalette(int count, const win::BYTE* red, const win::BYTE* gr
 void CImageImpl::SetPaletteRGB(int count, const win::BYTE* rgb)
 {
   if (count <= 0 || !rgb) return;
-  if (m_palette) win::AfxMessageBox("CImageImpl::imagePalette already exists!");
+  if (m_palette) ShowImageMessage("CImageImpl::imagePalette already exists!");
   count = std::min(count, 256);
   std::vector<win::BYTE> r(static_cast<std::size_t>(count)), g(r.size()), b(r.size());
   for (int i = 0; i < count; ++i) {
