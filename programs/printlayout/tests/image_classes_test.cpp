@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
+
+#include <jpeglib.h>
+#include <png.h>
 
 #include "platform/base/testing/temp_drive.h"
 #include "programs/printlayout/image.h"
@@ -172,6 +176,115 @@ TEST(ImageFiles, BmpReaderAcceptsEveryDepth)
     ASSERT_TRUE(read.IsValid()) << bits;
     EXPECT_NEAR(PixelOf(read, 8, 4).g, 128, 8) << bits;
   }
+}
+
+
+// Our GIF of 16 stripes, as bytes: 13-byte header, 768-byte table, then the image descriptor.
+std::string StripedGif(vetra::testing::TempDrive& drive, CImage& written)
+{
+  EXPECT_TRUE(written.CreateImpl("c:\\s.gif", kImageGif));
+  Paint(written, true);
+  EXPECT_EQ(written.Write("c:\\s.gif"), 1);
+  return drive.ReadFile("s.gif");
+}
+
+TEST(GifFiles, InterlacedRowsArePlacedByTheirPasses)
+{
+  vetra::testing::TempDrive drive;
+  CImage written;
+  std::string bytes = StripedGif(drive, written);
+  const std::size_t descriptor = 13 + 768;
+  ASSERT_EQ(bytes[descriptor], ',');
+  bytes[descriptor + 9] = 0x40;  // the same rows, now read as interlaced
+  drive.WriteFile("i.gif", bytes);
+  CImage read("c:\\i.gif", -1);
+  ASSERT_TRUE(read.IsValid());
+  std::vector<int> order;
+  for (const auto& [start, step] : {std::pair{0, 8}, {4, 8}, {2, 4}, {1, 2}})
+    for (int y = start; y < 21; y += step) order.push_back(y);
+  for (std::size_t fileRow = 0; fileRow < order.size(); ++fileRow)
+    for (int x = 0; x < 37; x += 5)
+      ASSERT_EQ(PixelOf(read, x, order[fileRow]), PixelOf(written, x, static_cast<int>(fileRow))) << fileRow;
+}
+
+TEST(GifFiles, TransparencyMakesItsEntryBlackAndWhiteAtTheEnd)
+{
+  vetra::testing::TempDrive drive;
+  CImage written;
+  std::string bytes = StripedGif(drive, written);
+  bytes.insert(13 + 768, std::string("!\xF9\x04\x01\x00\x00\x03\x00", 8));
+  drive.WriteFile("t.gif", bytes);
+  CImage read("c:\\t.gif", -1);
+  ASSERT_TRUE(read.IsValid());
+  EXPECT_EQ(read.GetImplementation()->TransparentIndex(), 3);
+  const auto colour = [&](int index) {
+    const win::RGBQUAD q = read.GetImplementation()->PaletteColor(index);
+    return Rgb{q.rgbRed, q.rgbGreen, q.rgbBlue};
+  };
+  EXPECT_EQ(colour(3), (Rgb{0, 0, 0}));
+  EXPECT_EQ(colour(4), (Rgb{64, 191, 32}));
+  EXPECT_EQ(colour(255), (Rgb{255, 255, 255}));
+  EXPECT_EQ(read.GetImplementation()->PaletteSize(), 256);
+}
+
+}  // namespace
+}  // namespace tolvex
+
+
+namespace tolvex {
+namespace {
+
+TEST(PngFiles, TransparencyLiesOnTheScreenBackground)
+{
+  vetra::testing::TempDrive drive;
+  // Two pixels: opaque red, fully transparent; 16 bits a channel.
+  const std::uint16_t rgba[8] = {0xFFFF, 0, 0, 0xFFFF, 0x1234, 0x5678, 0x9ABC, 0};
+  png_image image;
+  std::memset(&image, 0, sizeof image);
+  image.version = PNG_IMAGE_VERSION;
+  image.width = 2;
+  image.height = 1;
+  image.format = PNG_FORMAT_LINEAR_RGB_ALPHA;
+  ASSERT_TRUE(png_image_write_to_file(&image, (drive / "a.png").c_str(), 0, rgba, 0, nullptr));
+  CImage read("c:\\a.png", -1);
+  ASSERT_TRUE(read.IsValid());
+  EXPECT_EQ(read.BitsPerPixel(), 24);
+  EXPECT_EQ(PixelOf(read, 0, 0), (Rgb{255, 0, 0}));
+  EXPECT_EQ(PixelOf(read, 1, 0), (Rgb{31, 127, 255}));
+}
+
+TEST(JpegFiles, GreyJpegGivesAGreyPalette)
+{
+  vetra::testing::TempDrive drive;
+  std::FILE* file = std::fopen((drive / "g.jpg").c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  jpeg_compress_struct info;
+  jpeg_error_mgr errors;
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&info);
+  jpeg_stdio_dest(&info, file);
+  info.image_width = 8;
+  info.image_height = 8;
+  info.input_components = 1;
+  info.in_color_space = JCS_GRAYSCALE;
+  jpeg_set_defaults(&info);
+  jpeg_start_compress(&info, TRUE);
+  std::uint8_t row[8] = {0, 0, 0, 0, 200, 200, 200, 200};
+  for (int y = 0; y < 8; ++y) {
+    JSAMPROW rows[] = {row};
+    jpeg_write_scanlines(&info, rows, 1);
+  }
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  std::fclose(file);
+
+  CImage read("c:\\g.jpg", -1);
+  ASSERT_TRUE(read.IsValid());
+  EXPECT_EQ(read.BitsPerPixel(), 8);
+  ASSERT_NE(read.GetPalette(), nullptr);
+  EXPECT_EQ(read.GetPalette()->GetEntryCount(), 256);
+  EXPECT_NEAR(read.GetPixelIndex(7, 0), 200, 8);
+  EXPECT_EQ(PixelOf(read, 0, 0).r, PixelOf(read, 0, 0).b);
 }
 
 }  // namespace
