@@ -3,13 +3,14 @@
 #include <cstdio>
 #include <cstring>
 
-#include <jpeglib.h>
-#include <png.h>
-
 #include "platform/base/testing/temp_drive.h"
 #include "programs/printlayout/image.h"
 #include "programs/printlayout/jpeg_codec.h"
 #include "programs/printlayout/tests/test_pictures.h"
+
+// libjpeg's header defines TRUE and FALSE as macros: it comes after every header of ours.
+#include <jpeglib.h>
+#include <png.h>
 
 namespace tolvex {
 namespace {
