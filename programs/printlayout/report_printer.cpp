@@ -4,6 +4,7 @@
 
 #include "platform/print/printer_catalogue.h"
 #include "platform/print/printer_dc.h"
+#include "programs/printlayout/print_setup.h"
 
 namespace tolvex {
 namespace {
@@ -37,7 +38,23 @@ public:
     return Portrait::Applied;
   }
 
-  void ShowSetup(win::CWnd*) override {}
+  void ShowSetup(win::CWnd* parent) override
+  {
+    PrinterSettings current;
+    if (m_printer && m_mode) {
+      current.printer = m_printer->name;
+      current.orientation = m_mode->dmOrientation;
+    }
+    std::vector<std::string> names;
+    for (const auto& printer : vetra::print::ListPrinters()) names.push_back(printer.name);
+    const auto choice = RunPrintSetup(current, names, parent);
+    if (!choice) return;
+    const auto printer = vetra::print::FindPrinter(choice->printer);
+    if (!printer) return;
+    m_printer = *printer;
+    m_mode = vetra::print::DefaultDevMode(*printer);
+    m_mode->dmOrientation = choice->orientation;
+  }
 
   win::CDC* StartDocument(const char* documentName) override
   {

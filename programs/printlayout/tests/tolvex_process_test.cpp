@@ -29,6 +29,18 @@ protected:
     drive.WriteFile("Vetra/Fenmark/Img/Print/cancel_button.bmp", testing::MakeBmp(52, 24, 24, button));
   }
 
+  // The one PDF printed, as pdfinfo describes it.
+  std::string PrintedPdfInfo() const
+  {
+    std::vector<fs::path> pdfs;
+    if (fs::exists(drive / "prints"))
+      for (const auto& entry : fs::directory_iterator(drive / "prints")) pdfs.push_back(entry.path());
+    if (pdfs.size() != 1) return "printed " + std::to_string(pdfs.size()) + " files";
+    const fs::path info = drive / "pdfinfo.txt";
+    if (std::system(("pdfinfo '" + pdfs[0].string() + "' > '" + info.string() + "'").c_str()) != 0) return "pdfinfo failed";
+    return vetra::testing::ReadWholeFile(info);
+  }
+
   // Runs the program with a script; returns its exit status.
   int Run(const std::string& script, const std::string& arguments = "1 2 3 4") const
   {
@@ -49,17 +61,20 @@ TEST_F(TolvexProcess, PrintButtonPrintsOneA4PageToThePdfPrinter)
 {
   EXPECT_EQ(Run("wait 200\nclick 216 315\nwait 200\n"), 0);
   EXPECT_EQ(Errors().find("[Tolvex]"), std::string::npos) << Errors();  // no message box
-  std::vector<fs::path> pdfs;
-  if (fs::exists(drive / "prints"))
-    for (const auto& entry : fs::directory_iterator(drive / "prints")) pdfs.push_back(entry.path());
-  ASSERT_EQ(pdfs.size(), 1u);
-  const fs::path info = drive / "pdfinfo.txt";
-  ASSERT_EQ(std::system(("pdfinfo '" + pdfs[0].string() + "' > '" + info.string() + "'").c_str()), 0);
-  const std::string text = vetra::testing::ReadWholeFile(info);
+  const std::string text = PrintedPdfInfo();
   const auto pages = text.find("Pages:");
   ASSERT_NE(pages, std::string::npos) << text;
   EXPECT_EQ(std::stoi(text.substr(pages + 6)), 1) << text;
   EXPECT_NE(text.find("(A4)"), std::string::npos) << text;
+}
+
+TEST_F(TolvexProcess, PrinterChosenInTheSetupIsUsedAsChosen)
+{
+  const auto button = [](int, int) { return testing::Rgb{200, 200, 200}; };
+  drive.WriteFile("Vetra/Fenmark/Img/Print/print_button1.bmp", testing::MakeBmp(88, 96, 24, button));
+  EXPECT_EQ(Run("wait 100\nprint ok landscape PDF file\nclick 454 126\nclick 216 315\nwait 200\n"), 0);
+  const std::string text = PrintedPdfInfo();
+  EXPECT_NE(text.find("841.89 x 595"), std::string::npos) << text;  // A4 across: the portrait default is not applied
 }
 
 TEST_F(TolvexProcess, SecondCopyEndsWithoutReadingAnything)
