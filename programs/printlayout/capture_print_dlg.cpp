@@ -1,6 +1,7 @@
 #include "programs/printlayout/capture_print_dlg.h"
 
-#include <cstring>
+#include <algorithm>
+#include <cstdlib>
 
 #include "platform/base/file_api.h"
 #include "platform/base/text.h"
@@ -250,7 +251,7 @@ bool CCapturePrintDlg::PrintReport()
   if (!m_pPrintDlg) return true;
   if (!m_bPrinterSetUp) {
     const bool defaults = m_pPrintDlg->LoadDefaults();
-    if (m_pPrintDlg->ApplyPortraitDefault() == ReportPrinter::Portrait::DeviceModeLocked) return true;
+    if (m_pPrintDlg->ApplyPortraitDefault() == ReportPrinter::Portrait::SettingsUnavailable) return true;
     if (!defaults) {
       Show("Printer Default Value Load Error ");
       return true;
@@ -283,7 +284,7 @@ bool CCapturePrintDlg::PrintReport()
 void CCapturePrintDlg::OnPrinterSetup()
 {
   if (!m_pPrintDlg) return;
-  if (m_pPrintDlg->ApplyPortraitDefault() == ReportPrinter::Portrait::DeviceModeLocked) return;
+  if (m_pPrintDlg->ApplyPortraitDefault() == ReportPrinter::Portrait::SettingsUnavailable) return;
   m_bPrinterSetUp = 1;
   m_pPrintDlg->ShowSetup(this);
 }

@@ -16,8 +16,8 @@ public:
 
   // Takes the default printer's settings without showing anything; false without one.
   virtual bool LoadDefaults() = 0;
-  enum class Portrait { NoDefaultPrinter, Applied, DeviceModeLocked };
-  // Sets the default printer to portrait for the settings; DeviceModeLocked when its settings
+  enum class Portrait { NoDefaultPrinter, Applied, SettingsUnavailable };
+  // Sets the default printer to portrait for the settings; SettingsUnavailable when its settings
   // cannot be taken (then nothing may be printed).
   virtual Portrait ApplyPortraitDefault() = 0;
   // The print-setup dialog, modal; its result is not looked at.

@@ -188,6 +188,53 @@ TEST_F(PrintDialog, ButtonUnderTheReleaseActs)
   }
 }
 
+TEST_F(PrintDialog, HandCursorOverTheButtonsAndPressedPictureWhilePressed)
+{
+  auto& dlg = Open();
+  // The cursor is asked for before the move is handled: it follows from the next move on.
+  const win::POINT save = Centre(kSaveButton);
+  vetra::ui::MoveMouse(dlg, save);
+  vetra::ui::MoveMouse(dlg, {save.x + 1, save.y});
+  EXPECT_EQ(vetra::ui::CurrentCursor(), vetra::ui::CursorShape::Hand);
+  vetra::ui::MoveMouse(dlg, {100, 20});
+  vetra::ui::MoveMouse(dlg, {101, 20});
+  EXPECT_EQ(vetra::ui::CurrentCursor(), vetra::ui::CursorShape::Arrow);
+
+  // The pressed picture is drawn over the normal one while the button is held.
+  drive.WriteFile("Vetra/Fenmark/Img/Print/print_dbutton2.bmp", testing::MakeBmp(88, 96, 24, [](int, int) { return testing::Rgb{250, 0, 0}; }));
+  dialog.reset();
+  ReleaseInstanceMutexForTests();
+  auto& again = Open();
+  vetra::gdi::ScopedDrawLog log;
+  vetra::ui::Press(again, Centre(kSaveButton));
+  vetra::ui::Pump();
+  int pressedDraws = 0;
+  for (const auto& c : log.Calls())
+    if (c.op == "StretchDIBits" && c.args[0] == 410 && c.args[1] == 183 && c.args[2] == 88 && c.args[3] == 96) ++pressedDraws;
+  EXPECT_EQ(pressedDraws, 2);  // the normal picture, then the pressed one
+}
+
+TEST_F(PrintDialog, WithoutSkinPicturesThereIsNothingToClick)
+{
+  std::filesystem::remove_all(drive / "Vetra/Fenmark/Img/Print");
+  auto& dlg = Open();
+  for (const int button : {kPrintButton, kCancelButton, kSetupButton, kSaveButton}) {
+    const win::RECT& r = dlg.ButtonRect(button);
+    EXPECT_EQ(r.right - r.left, 0);
+  }
+  vetra::gdi::ScopedDrawLog log;
+  vetra::ui::Click(dlg, {216, 315});
+  vetra::ui::Click(dlg, {190, 303});
+  dlg.Invalidate(win::FALSE);
+  vetra::ui::Pump();
+  EXPECT_EQ(printer.pages, 0);
+  EXPECT_TRUE(dlg.IsWindowVisible());
+  bool filled = false;
+  for (const auto& c : log.Calls())
+    if (c.op == "FillSolidRect" && c.args.size() >= 5 && c.args[4] == static_cast<long long>(win::RGB(111, 184, 240))) filled = true;
+  EXPECT_TRUE(filled);
+}
+
 TEST_F(PrintDialog, PrintsTheFirstTenRemarkLinesOnThePage)
 {
   auto& dlg = Open();
