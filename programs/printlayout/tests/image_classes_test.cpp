@@ -238,12 +238,12 @@ namespace {
 TEST(PngFiles, TransparencyLiesOnTheScreenBackground)
 {
   vetra::testing::TempDrive drive;
-  // Two pixels: opaque red, fully transparent; 16 bits a channel.
-  const std::uint16_t rgba[8] = {0xFFFF, 0, 0, 0xFFFF, 0x1234, 0x5678, 0x9ABC, 0};
+  // Opaque red, fully transparent, and an opaque colour whose 16-bit channels are cut to 8.
+  const std::uint16_t rgba[12] = {0xFFFF, 0, 0, 0xFFFF, 0x1234, 0x5678, 0x9ABC, 0, 0x80FF, 0x4000, 0x01FE, 0xFFFF};
   png_image image;
   std::memset(&image, 0, sizeof image);
   image.version = PNG_IMAGE_VERSION;
-  image.width = 2;
+  image.width = 3;
   image.height = 1;
   image.format = PNG_FORMAT_LINEAR_RGB_ALPHA;
   ASSERT_TRUE(png_image_write_to_file(&image, (drive / "a.png").c_str(), 0, rgba, 0, nullptr));
@@ -252,6 +252,7 @@ TEST(PngFiles, TransparencyLiesOnTheScreenBackground)
   EXPECT_EQ(read.BitsPerPixel(), 24);
   EXPECT_EQ(PixelOf(read, 0, 0), (Rgb{255, 0, 0}));
   EXPECT_EQ(PixelOf(read, 1, 0), (Rgb{31, 127, 255}));
+  EXPECT_EQ(PixelOf(read, 2, 0), (Rgb{0x80, 0x40, 0x01}));
 }
 
 TEST(JpegFiles, GreyJpegGivesAGreyPalette)
