@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "platform/base/drive.h"
 #include "platform/base/text.h"
 #include "platform/gdi/dib_format.h"
+#include "programs/printlayout/image_file_bytes.h"
 #include "programs/printlayout/jpeg_codec.h"
 
 namespace tolvex {
@@ -120,17 +120,23 @@ std::optional<RgbPicture> DecodeBmp(const std::uint8_t* data, std::size_t size)
 bool ImageSource::Open(const std::string& path)
 {
   m_bytes.clear();
-  std::ifstream in(vetra::MapPath(path), std::ios::binary);
+  const auto mapped = vetra::MapPath(path);
+  std::error_code error;
+  if (path.empty() || std::filesystem::is_directory(mapped, error)) {
+    Fail(kImageFileOpen);
+    return false;
+  }
+  std::ifstream in(mapped, std::ios::binary);
   if (!in) {
     Fail(kImageFileOpen);
     return false;
   }
-  m_bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (in.bad()) {
-    m_bytes.clear();
+  auto bytes = ReadFileBytes(path);
+  if (!bytes) {
     Fail(kImageFileRead);
     return false;
   }
+  m_bytes = std::move(*bytes);
   return true;
 }
 

@@ -9,6 +9,7 @@
 #include "platform/ui/testing.h"
 #include "programs/printlayout/capture_print_dlg.h"
 #include "programs/printlayout/image.h"
+#include "programs/printlayout/image_file_bytes.h"
 #include "programs/printlayout/picture_library.h"
 #include "programs/printlayout/tests/test_pictures.h"
 #include "tools/samples/printlayout_sample.h"
@@ -113,6 +114,12 @@ protected:
     for (const auto& m : vetra::ui::MessageBoxLog()) out.push_back(m.text);
     return out;
   }
+  // print1.bmp's bytes.
+  std::string ReadCopy() const
+  {
+    const auto bytes = ReadFileBytes("c:\\Vetra\\Fenmark\\Temp\\print1.bmp");
+    return bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
+  }
   std::optional<RgbPicture> ReadBmpFile(const std::string& relative) const
   {
     const std::string bytes = drive.ReadFile(relative);
@@ -149,11 +156,13 @@ TEST_F(PrintDialog, OpensWithItsInputsAndHangulInput)
   EXPECT_FALSE(dlg.Texts().markerFileName.empty());
   EXPECT_TRUE(dlg.LogoValid());
   EXPECT_TRUE(Messages().empty());
-  const auto copy = ReadBmpFile("Vetra/Fenmark/Temp/print1.bmp");
-  ASSERT_TRUE(copy);
-  EXPECT_EQ(copy->width, 1017);
-  EXPECT_EQ(copy->height, 708);
-  EXPECT_EQ(copy->rgb[(707 * 1017 + 1016) * 3], testing::Pattern(1016, 707).r);
+  const std::string copy = ReadCopy();
+  const auto header = testing::ReadBmpHeader(copy);
+  EXPECT_EQ(header.width, 1017);
+  EXPECT_EQ(header.height, 708);
+  EXPECT_EQ(header.bits, 24);
+  EXPECT_EQ(testing::Bmp24Pixel(copy, 1016, 707), testing::Pattern(1016, 707));
+  EXPECT_EQ(testing::Bmp24Pixel(copy, 3, 2), testing::Pattern(3, 2));
 }
 
 TEST_F(PrintDialog, ButtonUnderTheReleaseActs)
@@ -176,7 +185,9 @@ TEST_F(PrintDialog, ButtonUnderTheReleaseActs)
     auto& dlg = Open();
     const win::POINT outside{20, 20};
     vetra::ui::Press(dlg, c.pressOn ? Centre(c.pressOn) : outside);
-    if (c.pressOn) EXPECT_EQ(dlg.PressedButton(), c.pressOn);
+    if (c.pressOn) {
+      EXPECT_EQ(dlg.PressedButton(), c.pressOn);
+    }
     vetra::ui::Release(dlg, c.releaseOn ? Centre(c.releaseOn) : outside);
     vetra::ui::Pump();
     EXPECT_EQ(printer.pages, c.printed ? 1 : 0) << c.pressOn << "->" << c.releaseOn;
@@ -248,7 +259,9 @@ TEST_F(PrintDialog, PrintsTheFirstTenRemarkLinesOnThePage)
     if (c.op == "TextOut" && c.text == "line9") sawLine9 = c.args[0] == 65 && c.args[1] == -2745;
     if (c.op == "TextOut" && c.text == "line10") sawLine10 = true;
     if (c.op == "StretchDIBits" && c.args[1] == -600) sawCapture = c.args[2] == 1960 && c.args[8] == 1017 && c.args[9] == 708;
-    if (c.op == "SetMapMode") EXPECT_TRUE(c.args[0] == win::MM_LOMETRIC || c.args[0] == win::MM_TEXT);
+    if (c.op == "SetMapMode") {
+      EXPECT_TRUE(c.args[0] == win::MM_LOMETRIC || c.args[0] == win::MM_TEXT);
+    }
   }
   EXPECT_TRUE(sawLine9);
   EXPECT_FALSE(sawLine10);
@@ -301,11 +314,10 @@ TEST_F(PrintDialog, CaptureOfEveryDepthBecomesTheCopy)
   for (const int bits : {8, 16, 24}) {
     WriteCapture(bits, 60, 40);
     Open();
-    const auto copy = ReadBmpFile("Vetra/Fenmark/Temp/print1.bmp");
-    ASSERT_TRUE(copy) << bits;
-    EXPECT_EQ(copy->width, 1017);
-    EXPECT_NEAR(copy->rgb[(39 * 1017 + 59) * 3], testing::Pattern(59, 39).r, 8) << bits;  // last capture pixel
-    EXPECT_EQ(copy->rgb[(40 * 1017 + 60) * 3], 255);                                       // white beyond it
+    const std::string copy = ReadCopy();
+    EXPECT_EQ(testing::ReadBmpHeader(copy).width, 1017) << bits;
+    EXPECT_NEAR(testing::Bmp24Pixel(copy, 59, 39).r, testing::Pattern(59, 39).r, 8) << bits;  // last capture pixel
+    EXPECT_EQ(testing::Bmp24Pixel(copy, 60, 40), (testing::Rgb{255, 255, 255}));             // white beyond it
     dialog.reset();
     ReleaseInstanceMutexForTests();
   }

@@ -52,4 +52,31 @@ std::string MakeBmp(int width, int height, int bits, const PixelFunction& pixel)
   return out;
 }
 
+namespace {
+
+int Int32At(const std::string& bytes, std::size_t at)
+{
+  if (bytes.size() < at + 4) return 0;
+  unsigned v = 0;
+  for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
+  return static_cast<int>(v);
+}
+
+}  // namespace
+
+BmpHeader ReadBmpHeader(const std::string& bytes)
+{
+  if (bytes.size() < 54) return {};
+  return {Int32At(bytes, 18), Int32At(bytes, 22), Int32At(bytes, 28) & 0xFFFF};
+}
+
+Rgb Bmp24Pixel(const std::string& bytes, int x, int y)
+{
+  const BmpHeader header = ReadBmpHeader(bytes);
+  const std::size_t stride = (static_cast<std::size_t>(header.width) * 3 + 3) & ~std::size_t{3};
+  const std::size_t at = static_cast<std::size_t>(Int32At(bytes, 10)) + stride * static_cast<std::size_t>(header.height - 1 - y) + static_cast<std::size_t>(x) * 3;
+  if (bytes.size() < at + 3) return {};
+  return {static_cast<std::uint8_t>(bytes[at + 2]), static_cast<std::uint8_t>(bytes[at + 1]), static_cast<std::uint8_t>(bytes[at])};
+}
+
 }  // namespace tolvex::testing

@@ -24,4 +24,14 @@ std::string MakeBmp(int width, int height, int bits, const PixelFunction& pixel)
 // A recognisable test pattern: red grows to the right, green downwards, blue is 64.
 Rgb Pattern(int x, int y);
 
+// Width, height and bits of a BMP file's info header (zeros when too short), and the colour of
+// pixel (x, y) of a 24-bit one (y = 0 the top row), read straight from its bytes.
+struct BmpHeader {
+  int width = 0;
+  int height = 0;
+  int bits = 0;
+};
+BmpHeader ReadBmpHeader(const std::string& bytes);
+Rgb Bmp24Pixel(const std::string& bytes, int x, int y);
+
 }  // namespace tolvex::testing
