@@ -85,7 +85,8 @@ win::BOOL CCapturePrintDlg::OnInitDialog()
   SetIcon(icon, win::TRUE);
   SetIcon(icon, win::FALSE);
 
-  // One copy at a time: a second one ends at once, silently, reading nothing.
+  // One copy at a time: a second one ends at once, silently, reading nothing. A mutex that
+  // cannot be made at all does not stop the program: it runs as if it were the only copy.
   auto mutex = std::make_unique<vetra::NamedMutex>(kInstanceMutexName);
   if (mutex->AlreadyExists()) {
     m_secondCopy = true;
