@@ -3,50 +3,34 @@
 // window, which for eight cylinders of four pieces is 2240 records.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
-#include <unistd.h>
 
 #include "controls/ignition/core/sparwen_model.h"
+#include "platform/base/testing/temp_drive.h"
 #include "tools/samples/ignition_sample.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// A drive C of its own in a temporary folder for the life of one benchmark.
-class BenchDrive {
-public:
-  BenchDrive()
-  {
-    std::string pattern = (fs::temp_directory_path() / "sparwen-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
-    m_root = pattern;
-    ::setenv("VETRA_ROOT", m_root.c_str(), 1);
-    fs::create_directories(m_root / "Vetra" / "TempE");
-  }
-  ~BenchDrive()
-  {
-    std::error_code error;
-    fs::remove_all(m_root, error);
-  }
-  fs::path Recording(const std::string& name) const { return m_root / "Vetra" / "TempE" / name; }
-
-private:
-  fs::path m_root;
-};
+// The exchange folder of a throw-away drive C, for the life of one benchmark.
+fs::path ExchangeFolder(const vetra::testing::TempDrive& drive)
+{
+  fs::create_directories(drive / "Vetra/TempE");
+  return drive / "Vetra/TempE";
+}
 
 void PlaybackTick(benchmark::State& state)
 {
-  BenchDrive drive;
+  vetra::testing::TempDrive drive;
   vetra::samples::IgnitionOptions o;
   o.engineClass = 4;     // eight cylinders
   o.displayMode = 1;
   o.timeBaseCode = 0;    // four pieces a cylinder
   o.frameCount = 300;
-  if (!vetra::samples::WriteIgnitionSample(o, drive.Recording("bench.Ig2"))) throw std::runtime_error("no recording");
+  if (!vetra::samples::WriteIgnitionSample(o, ExchangeFolder(drive) / "bench.Ig2")) throw std::runtime_error("no recording");
   sparwen::SparwenModel model;
   if (!model.Load("bench.Ig2").ok) throw std::runtime_error("not loaded");
   if (state.range(0) != 0) model.TrendButton();

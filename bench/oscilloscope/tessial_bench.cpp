@@ -2,13 +2,12 @@
 // different lengths (opening must not grow with the file).
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
-#include <unistd.h>
 
 #include "controls/oscilloscope/core/scope_model.h"
+#include "platform/base/testing/temp_drive.h"
 #include "tools/samples/osc_sample.h"
 
 namespace {
@@ -18,27 +17,12 @@ using vetra::samples::OscChannel;
 using vetra::samples::OscOptions;
 using vetra::samples::OscWave;
 
-// A drive C of its own in a temporary folder for the life of one benchmark.
-class BenchDrive {
-public:
-  BenchDrive()
-  {
-    std::string pattern = (fs::temp_directory_path() / "tessial-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
-    m_root = pattern;
-    ::setenv("VETRA_ROOT", m_root.c_str(), 1);
-    fs::create_directories(m_root / "Vetra" / "TempE");
-  }
-  ~BenchDrive()
-  {
-    std::error_code error;
-    fs::remove_all(m_root, error);
-  }
-  fs::path Recording(const std::string& name) const { return m_root / "Vetra" / "TempE" / name; }
-
-private:
-  fs::path m_root;
-};
+// The exchange folder of a throw-away drive C, for the life of one benchmark.
+fs::path ExchangeFolder(const vetra::testing::TempDrive& drive)
+{
+  fs::create_directories(drive / "Vetra/TempE");
+  return drive / "Vetra/TempE";
+}
 
 OscOptions Channels(int count, std::int64_t steps)
 {
@@ -61,8 +45,8 @@ void BM_PlaybackStep(benchmark::State& state)
 {
   const int channels = static_cast<int>(state.range(0));
   const int compression = static_cast<int>(state.range(1));
-  BenchDrive drive;
-  vetra::samples::WriteOsc(drive.Recording("bench.Osc"), Channels(channels, vetra::samples::OscStepsForWindows(12, compression)));
+  vetra::testing::TempDrive drive;
+  vetra::samples::WriteOsc(ExchangeFolder(drive) / "bench.Osc", Channels(channels, vetra::samples::OscStepsForWindows(12, compression)));
   tessial::ScopeModel model;
   if (!model.Load("bench.Osc").Ok()) {
     state.SkipWithError("load failed");
@@ -84,8 +68,8 @@ BENCHMARK(BM_PlaybackStep)->Args({6, 10})->Args({1, 1});
 void BM_LoadRecording(benchmark::State& state)
 {
   const std::uint64_t bytes = static_cast<std::uint64_t>(state.range(0));
-  BenchDrive drive;
-  const fs::path path = drive.Recording("bench.Osc");
+  vetra::testing::TempDrive drive;
+  const fs::path path = ExchangeFolder(drive) / "bench.Osc";
   vetra::samples::WriteOsc(path, Channels(4, 7000));
   fs::resize_file(path, bytes);  // sparse beyond the written samples
   tessial::ScopeModel model;

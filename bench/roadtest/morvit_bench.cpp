@@ -2,41 +2,21 @@
 // page reduction of every shown item for a full screen.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
-#include <unistd.h>
 
 #include "controls/roadtest/core/road_model.h"
+#include "platform/base/testing/temp_drive.h"
 #include "tools/samples/roadtest_sample.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// A drive C of its own in a temporary folder for the life of one benchmark.
-class BenchDrive {
-public:
-  BenchDrive() {
-    std::string pattern = (fs::temp_directory_path() / "morvit-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
-    m_root = pattern;
-    ::setenv("VETRA_ROOT", m_root.c_str(), 1);
-    fs::create_directories(m_root / "Vetra" / "TempE");
-  }
-  ~BenchDrive() {
-    std::error_code error;
-    fs::remove_all(m_root, error);
-  }
-  const fs::path& Root() const { return m_root; }
-
-private:
-  fs::path m_root;
-};
-
-// The longest recording: 1,000,000 samples at the full rate, ten channels and six derived items.
-void WriteLongRecording(const BenchDrive& drive, bool packed) {
+// The longest recording: 1,000,000 samples at the full rate, ten channels and seven derived items.
+void WriteLongRecording(const vetra::testing::TempDrive& drive, bool packed) {
+  fs::create_directories(drive / "Vetra/TempE");
   vetra::samples::RoadTestOptions options;
   options.recordLengthCode = 1;
   options.packed = packed;
@@ -46,7 +26,7 @@ void WriteLongRecording(const BenchDrive& drive, bool packed) {
 }
 
 void BM_LoadPackedRecording(benchmark::State& state) {
-  BenchDrive drive;
+  vetra::testing::TempDrive drive;
   WriteLongRecording(drive, true);
   for (auto _ : state) {
     morvit::RoadModel model(morvit::LutStore(drive.Root().string()));
@@ -60,7 +40,7 @@ BENCHMARK(BM_LoadPackedRecording)->Unit(benchmark::kMillisecond);
 
 // One paint of the normal view: every shown item reduced to its points, at the given scale.
 void BM_PageOfShownItems(benchmark::State& state) {
-  BenchDrive drive;
+  vetra::testing::TempDrive drive;
   WriteLongRecording(drive, false);
   morvit::RoadModel model(morvit::LutStore(drive.Root().string()));
   if (!model.Load("1Temp.Dat").Ok()) throw std::runtime_error("load failed");

@@ -33,9 +33,11 @@ constexpr FiringOrder kFiringOrders[] = {
 
 constexpr double kPi = std::numbers::pi;
 
-// Volts per raw count around the zero level 2048, as the viewer's ranges and gains imply.
-constexpr double kPrimaryVoltsPerCount = 120.0 / 2048.0;
-const double kSecondaryKvPerCount = 5000.0 / (10.0 * 6.75 * 14355.5 * 6.965971230538818e-5) / 1000.0;
+// Volts per raw count around the zero level 2048, as the viewer's ranges and gains imply: a
+// range's full value spans the graph height, so primary samples cover +-60 V and secondary ones
+// the viewer's gain constant times its secondary factor in volts per count (about +-13.8 kV).
+constexpr double kPrimaryVoltsPerCount = 60.0 / 2048.0;
+constexpr double kSecondaryKvPerCount = 6.75 * 14355.5 * 6.965971230538818e-5 / 1000.0;
 
 // One firing event of one cylinder, measured on that cylinder.
 struct Event {
@@ -153,8 +155,8 @@ private:
 
   int RangeIndex() const {
     if (m_o.rangeIndex >= 0) return m_o.rangeIndex;
-    // +-100 V shows the primary dwell, burn line and ringing; the clipped peak runs off the top.
-    if (!m_secondary) return 3;
+    // +-60 V, the samples' own span: dwell, burn line and ringing, the inductive peak clipped at the top.
+    if (!m_secondary) return 2;
     // The smallest kilovolt range (+-5, 10, 25, 50) that holds the highest firing line.
     const double peak = m_o.faultyCylinder > 0 ? 22.0 : 13.0;
     constexpr std::array<double, 4> kRanges = {5, 10, 25, 50};
@@ -227,7 +229,8 @@ private:
   }
 
   // Samples are 12-bit like the recorder's converter: the primary inductive peak (some 300 V)
-  // runs past its 120 V and clips, as on the instrument; the value fields carry the true peak.
+  // runs past its 60 V and clips, as on the instrument, and so does a secondary firing line above
+  // about 13.8 kV; the value fields carry the true peak.
   double Raw(double volts) const {
     return std::clamp(2048.0 + volts / (m_secondary ? kSecondaryKvPerCount : kPrimaryVoltsPerCount), 0.0, 4095.0);
   }

@@ -21,7 +21,7 @@ struct IgnitionOptions {
   int sweepCount = 1;       // with time-base code 0 and a count above 0 a trace has four pieces
   int frameCount = 100;     // highest position; the file holds positions 0..frameCount
   int rpm = 780;            // idle speed; the recording revs up to about three times this
-  int rangeIndex = -1;      // initial voltage range; -1: secondary one that fits the peak, primary +-100 V
+  int rangeIndex = -1;      // initial voltage range; -1: secondary one that fits the peak, primary +-60 V
   int scaleByte = 2;        // graph scale = value x 0.5
   int faultyCylinder = 0;   // 1-based cylinder with an open plug lead (high firing line, short burn)
   unsigned seed = 1;

@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
   cl.Add({"rate", "R", "one rate for every channel: 50, 25, 10, 5, 2 or 1 (default: each its own)", IntOneOf(o.rate, {50, 25, 10, 5, 2, 1})});
   cl.Add({"no-derived", "", "leave out the derived items", Switch(noDerived)});
   cl.Add({"72", "", "channel count flag 0 (72 recorded channel records)", Switch(seventyTwo)});
-  cl.Add({"lut", "N", "LUT number of the coolant channel (default 7)", IntIn(o.lutNumber, 0, 255)});
+  cl.Add({"lut", "N", "LUT number of the coolant temperature item (default 7)", IntIn(o.lutNumber, 0, 255)});
   cl.Add({"lut-folder", "DIR", "also write that LUT file into DIR", TextValue(lutFolder)});
   cl.Add({"tyre-width", "MM", "tyre width 150..290 (default 205)", IntIn(o.tyreWidth, 150, 290)});
   cl.Add({"tyre-aspect", "PCT", "aspect ratio 30..80 (default 60)", IntIn(o.tyreAspect, 30, 80)});

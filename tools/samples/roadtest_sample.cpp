@@ -58,7 +58,7 @@ const ChannelDef kChannels[] = {
     {"INJ1", "인젝터 #1", 25, 2, 2, 1, 0, Sig::Injector},
     {"BATT", "배터리 전압", 1, 4, 4, 1, 0, Sig::Battery},
     {"WSS", "휠속도 센서(FL)", 25, 6, 8, 1, 0, Sig::WheelPulse},
-    {"WTS", "냉각수온 센서", 1, 6, 8, 16, 201, Sig::Coolant},
+    {"WTS", "냉각수온 센서", 1, 6, 8, 1, 0, Sig::Coolant},  // volts; the derived "ECT" item shows degrees
     {"IGC1", "점화코일 1차 전류", 50, 6, 8, 3, 0, Sig::CoilCurrent},
 };
 constexpr int kCatalogue = static_cast<int>(std::size(kChannels));
@@ -191,6 +191,9 @@ const DerivedDef kDerived[] = {
     {"DUTY", "인젝터 듀티", 0, 1300, 5, 10, 100},
     {"TPSP", "스로틀 개도", 0, 1600, 2, 10, 100},
     {"MAPK", "흡기압", 0, 1601, 3, 6, 110},
+    // The coolant sensor's bytes through the options' table: the viewer reads a table item's
+    // values from its source's raw bytes, and its height scale is one byte per 256th of the graph.
+    {"ECT", "냉각수온", 201, 201, 8, 16, 256},
 };
 
 double TyreDiameter(double width, double aspect, double rim) { return width * aspect * 0.01 * 0.002 + rim * 0.0254; }
@@ -268,7 +271,6 @@ bool BuildRoadTestRecording(const RoadTestOptions& o, std::vector<std::uint8_t>&
     image.PutText(Rec(i, 117), 40, Cp949(def.name));
     image.PutI8(Rec(i, 157), def.rate);
     image.PutI16(Rec(i, 158), def.itemType);
-    image.PutU8(Rec(i, 161), static_cast<std::uint8_t>(def.sig == Sig::Coolant ? o.lutNumber : 0));
     image.PutF32(Rec(i, 168), 2.5f);
     image.PutU8(Rec(i, 200), static_cast<std::uint8_t>(def.unit));
     image.PutU8(Rec(i, 202), def.sig == Sig::Throttle || def.sig == Sig::Map || def.sig == Sig::Injector ? 1 : 0);
@@ -293,6 +295,7 @@ bool BuildRoadTestRecording(const RoadTestOptions& o, std::vector<std::uint8_t>&
       image.PutI8(Rec(i, 157), src.rate);
       image.PutI16(Rec(i, 158), type);
       image.PutU8(Rec(i, 160), static_cast<std::uint8_t>(d.source + 1));
+      if (type == 201) image.PutU8(Rec(i, 161), static_cast<std::uint8_t>(o.lutNumber));
       image.PutF32(Rec(i, 168), 2.5f);
       image.PutU8(Rec(i, 200), static_cast<std::uint8_t>(d.unit));
       image.PutU8(Rec(i, 202), 1);

@@ -19,7 +19,7 @@ struct RoadTestOptions {
   bool derived = true;          // add the derived items (engine speed, vehicle speed, ...)
   bool allEighty = true;        // channel count flag: 80 recorded channel records, else 72
   int rate = 0;                 // 0: each channel's own rate; else 50, 25, 10, 5, 2 or 1 for all
-  int lutNumber = 7;            // table of the coolant channel
+  int lutNumber = 7;            // table of the coolant temperature item
   int tyreWidth = 205, tyreAspect = 60, tyreRim = 15;  // mm, percent, inches
   int idleRpm = 800;
   bool packed = false;          // write the LZSS-packed form (*.RES)

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "controls/ignition/core/arith.h"
+#include "platform/base/numeric.h"
 #include "platform/base/text.h"
 
 namespace sparwen {
@@ -17,7 +17,7 @@ std::string TickText(int i, int whole, int timeBaseCode, double divValue)
   if (timeBaseCode == 0) {
     int v = i - whole;
     if (v < 0) v += 5;
-    return vetra::Format("%d", v * Trunc(divValue));
+    return vetra::Format("%d", v * vetra::SaturatingCast<int>(divValue));
   }
   return vetra::Format("%.1f", (i - whole) * divValue);
 }
@@ -28,7 +28,7 @@ int TracePointCount(int timeBaseCode, int sweepCount) { return timeBaseCode == 0
 
 std::vector<AxisTick> StandardTimeAxis(double graphScale, int timeBaseCode, double divValue, int width)
 {
-  const int whole = Trunc(graphScale);
+  const int whole = vetra::SaturatingCast<int>(graphScale);
   const bool half = graphScale - whole != 0;
   std::vector<AxisTick> ticks;
   auto add = [&](int i, int x) {
@@ -49,7 +49,7 @@ std::vector<AxisTick> JikTimeAxis(int timeBaseCode, int cylinders, double divVal
   auto add = [&](int i, int x, int position) {
     AxisTick tick;
     tick.x = x;
-    tick.text = vetra::Format("%d", Trunc(divValue) * i);
+    tick.text = vetra::Format("%d", vetra::SaturatingCast<int>(divValue) * i);
     tick.textX = x - 5 * Bytes(tick.text);
     tick.cylinderPosition = position;
     ticks.push_back(std::move(tick));
@@ -144,7 +144,7 @@ std::optional<ThreeDGeometry> ThreeDLayout(int width, int h, int n, int pointCou
 std::vector<DepthTick> ThreeDTimeAxis(const ThreeDGeometry& g, double graphScale, int timeBaseCode, double divValue,
                                       int width, int depthStep, int n)
 {
-  const int whole = Trunc(graphScale);
+  const int whole = vetra::SaturatingCast<int>(graphScale);
   const bool half = graphScale - whole != 0;
   const int d = g.division;
   const int backY = -(depthStep * (n - 1) + g.floor);

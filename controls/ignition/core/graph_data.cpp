@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "controls/ignition/core/arith.h"
+#include "platform/base/numeric.h"
 
 namespace sparwen {
 namespace {
@@ -22,9 +22,9 @@ int FourPieceStart(int marker) { return kTraceLength - kSamplesPerRecord * marke
 // Heights in the offset form, zero line N tenths of the height up.
 std::int16_t OffsetHeight(bool secondaryForm, int zeroPos, int graphHeight, int count)
 {
-  const std::int16_t c = Cut16(count);
-  if (secondaryForm) return Cut16((zeroPos - 10) * graphHeight / 10 - c);
-  return Cut16(zeroPos * graphHeight / 10 - c - (10 * graphHeight) / 10);
+  const std::int16_t c = vetra::WrappingCast<std::int16_t>(count);
+  if (secondaryForm) return vetra::WrappingCast<std::int16_t>((zeroPos - 10) * graphHeight / 10 - c);
+  return vetra::WrappingCast<std::int16_t>(zeroPos * graphHeight / 10 - c - (10 * graphHeight) / 10);
 }
 
 void WritePiece(GraphData& g, const ConversionSettings& s, std::span<const std::uint16_t, kSamplesPerRecord> samples,
@@ -33,7 +33,7 @@ void WritePiece(GraphData& g, const ConversionSettings& s, std::span<const std::
   TraceRow& target = g.trace[static_cast<std::size_t>(row)];
   for (int k = 0; k < kSamplesPerRecord; ++k) {
     const int c = Count(g, s.secondary, samples[static_cast<std::size_t>(k)]);
-    target[static_cast<std::size_t>(start + k)] = offsetForm ? OffsetHeight(secondaryForm, g.zeroPos, g.height, c) : Cut16(-Cut16(c));
+    target[static_cast<std::size_t>(start + k)] = offsetForm ? OffsetHeight(secondaryForm, g.zeroPos, g.height, c) : vetra::WrappingCast<std::int16_t>(-vetra::WrappingCast<std::int16_t>(c));
   }
 }
 
@@ -87,14 +87,14 @@ void SetRangeGain(GraphData& graph, const ConversionSettings& settings)
 
 int SecondaryCount(std::uint16_t raw, double gain, double offset)
 {
-  return Trunc((raw - offset * 2048.0) * gain * kSecondaryFactor);
+  return vetra::SaturatingCast<int>((raw - offset * 2048.0) * gain * kSecondaryFactor);
 }
 
 int PrimaryCount(std::uint16_t raw, double gain)
 {
   const int low = raw & 0xFF;
   const int high = raw >> 8;
-  return Trunc((256 * (high - 8) + low) * gain * kPrimaryFactor);
+  return vetra::SaturatingCast<int>((256 * (high - 8) + low) * gain * kPrimaryFactor);
 }
 
 void ConvertFrame(GraphData& g, const ConversionSettings& s, std::span<const std::uint16_t, kSamplesPerRecord> samples,
@@ -110,7 +110,7 @@ void ConvertFrame(GraphData& g, const ConversionSettings& s, std::span<const std
     const int half = g.height / 2;
     for (int i = 0; i < kTraceLength; ++i) {
       const int b = assembly[static_cast<std::size_t>(i)];
-      target[static_cast<std::size_t>(i)] = s.pairedFlag == 1 ? Cut16(std::max(b / 2, -half)) : static_cast<std::int16_t>(b);
+      target[static_cast<std::size_t>(i)] = s.pairedFlag == 1 ? vetra::WrappingCast<std::int16_t>(std::max(b / 2, -half)) : static_cast<std::int16_t>(b);
     }
     return;
   }
@@ -134,7 +134,7 @@ void ConvertUpperFrame(GraphData& g, const ConversionSettings& s, std::span<cons
   const int half = g.height / 2;
   for (int i = 0; i < kTraceLength; ++i) {
     const int b = assembly[static_cast<std::size_t>(i)];
-    upper[static_cast<std::size_t>(i)] = Cut16(std::min(b / 2 - half, -half));
+    upper[static_cast<std::size_t>(i)] = vetra::WrappingCast<std::int16_t>(std::min(b / 2 - half, -half));
   }
 }
 

@@ -28,21 +28,6 @@ std::string FieldText(const std::uint8_t* p, std::size_t size)
   return std::string(reinterpret_cast<const char*>(p), static_cast<std::size_t>(end - p));
 }
 
-// Reads up to `count` bytes, stopping early only at the end of the file or on an error.
-std::size_t ReadFully(win::CFile& file, std::uint8_t* buffer, std::size_t count)
-{
-  std::size_t done = 0;
-  try {
-    while (done < count) {
-      const win::UINT got = file.Read(buffer + done, static_cast<win::UINT>(count - done));
-      if (got == 0) break;
-      done += got;
-    }
-  } catch (const win::CFileException&) {
-  }
-  return done;
-}
-
 }  // namespace
 
 IgnitionHeader ParseHeader(std::span<const std::uint8_t, ig::kHeaderSize> bytes)
@@ -93,7 +78,13 @@ RecordingError Recording::Open(std::string_view path)
   }
   std::array<std::uint8_t, ig::kHeaderSize> header{};
   const std::uint64_t length = m_file.GetLength();
-  if (length < ig::kHeaderSize || ReadFully(m_file, header.data(), header.size()) != header.size()) {
+  // CFile::Read returns fewer bytes only at the end of the file; a failing read throws.
+  bool whole = false;
+  try {
+    whole = length >= ig::kHeaderSize && m_file.Read(header.data(), header.size()) == header.size();
+  } catch (const win::CFileException&) {
+  }
+  if (!whole) {
     Close();
     return RecordingError::tooShort;
   }
@@ -116,10 +107,10 @@ bool Recording::ReadRecord(std::int64_t index, int valueFields, FrameRecord& out
   std::array<std::uint8_t, ig::kRecordSize> bytes{};
   try {
     if (m_file.Seek(offset, win::CFile::begin) != static_cast<win::ULONGLONG>(offset)) return false;
+    if (m_file.Read(bytes.data(), bytes.size()) != bytes.size()) return false;
   } catch (const win::CFileException&) {
     return false;
   }
-  if (ReadFully(m_file, bytes.data(), bytes.size()) != bytes.size()) return false;
   ParseFrameRecord(bytes, valueFields, out);
   return true;
 }

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 
-#include "controls/ignition/core/arith.h"
 #include "controls/ignition/core/texts.h"
 #include "controls/oscilloscope/core/working_copy.h"
+#include "platform/base/numeric.h"
+#include "platform/base/plain_file_name.h"
 #include "platform/base/text.h"
 
 namespace sparwen {
@@ -20,7 +21,7 @@ constexpr std::array<int, 6> kOtherTimeBases = {2, 3, 6, 0, 0, 0};
 
 ChildLayout ComputeChildLayout(const win::RECT& c)
 {
-  const int split = Trunc(c.right * 0.763);
+  const int split = vetra::SaturatingCast<int>(c.right * 0.763);
   ChildLayout layout;
   layout.rightPanel = {split + 22, c.top + 112, c.right - 2, c.bottom - 4};
   layout.graph = {c.left + 3, c.top + 112, split, c.bottom - 24};
@@ -62,7 +63,7 @@ LoadOutcome SparwenModel::Load(std::string_view dataFileName, const win::RECT& c
   m_recording.Close();
   InitDefaults();
 
-  const RecordingError error = tessial::IsPlainFileName(dataFileName) ? m_recording.Open(outcome.path) : RecordingError::cannotOpen;
+  const RecordingError error = vetra::IsPlainFileName(dataFileName) ? m_recording.Open(outcome.path) : RecordingError::cannotOpen;
   if (error != RecordingError::none) {
     outcome.message = DataOpenErrorText(outcome.path);
     return outcome;
@@ -148,7 +149,7 @@ void SparwenModel::UpdateButtonStates()
   }
   for (int column = 0; column < kValueColumns; ++column) s.unitTexts[column] = ValueUnitText(column, s.Secondary());
   s.settings.timeBaseCode = TimeBaseRow()[static_cast<std::size_t>(m_timeBaseIndex)];
-  s.settings.scaleByte = Trunc(2 * s.graphScale);
+  s.settings.scaleByte = vetra::SaturatingCast<int>(2 * s.graphScale);
   s.timeBaseLabel = TimeBaseLabel(s.settings.timeBaseCode);
   if (const auto step = TimeBaseStepOf(s.settings.timeBaseCode, s.Cylinders())) {
     s.graph.divValue = step->divValue;
@@ -236,18 +237,19 @@ void SparwenModel::AddTrendPoint()
   s.graph.trend.Add(s.Secondary(), s.values, std::clamp(s.Cylinders(), 0, kMaxCylinders), s.graph.rpm, s.graph.height);
 }
 
+SparwenModel::TrendSteps SparwenModel::BeginTrendWindow()
+{
+  GraphData& graph = m_state->graph;
+  graph.trend.Restart();
+  graph.trendSpan = (m_playback.cursor + 1) * graph.width / kWindowSteps;
+  if (m_playback.frameCount <= kWindowSteps) return {0, m_playback.frameCount + 1};
+  return {m_playback.windowStart, kWindowSteps};
+}
+
 void SparwenModel::ReadTrendWindow()
 {
   IgnitionState& s = *m_state;
-  const int keptStart = m_playback.windowStart;
-  s.graph.trend.Restart();
-  int steps = kWindowSteps;
-  int start = m_playback.windowStart;
-  if (m_playback.frameCount <= kWindowSteps) {
-    start = 0;
-    steps = m_playback.frameCount + 1;
-  }
-  s.graph.trendSpan = (m_playback.cursor + 1) * s.graph.width / kWindowSteps;
+  const auto [start, steps] = BeginTrendWindow();
   const int cylinders = std::clamp(s.Cylinders(), 0, kMaxCylinders);
   const int pieces = s.Conversion().FourPieces() ? 4 : 2;
   std::int64_t index = static_cast<std::int64_t>(start) * FramesPerStep();
@@ -264,21 +266,12 @@ void SparwenModel::ReadTrendWindow()
       }
     }
   }
-  m_playback.windowStart = keptStart;
 }
 
 void SparwenModel::ReadTrendWindowJik()
 {
   IgnitionState& s = *m_state;
-  const int keptStart = m_playback.windowStart;
-  s.graph.trend.Restart();
-  int steps = kWindowSteps;
-  int start = m_playback.windowStart;
-  if (m_playback.frameCount <= kWindowSteps) {
-    start = 0;
-    steps = m_playback.frameCount + 1;
-  }
-  s.graph.trendSpan = (m_playback.cursor + 1) * s.graph.width / kWindowSteps;
+  const auto [start, steps] = BeginTrendWindow();
   const int perStep = FramesPerStep();
   const int cylinders = std::clamp(s.Cylinders(), 0, kMaxCylinders);
   // With pairs every step carries two marked records; only the first of each pair counts.
@@ -297,7 +290,6 @@ void SparwenModel::ReadTrendWindowJik()
       allowed = s.settings.pairedFlag == 0;
     }
   }
-  m_playback.windowStart = keptStart;
 }
 
 void SparwenModel::ConfigButton()
@@ -476,13 +468,13 @@ bool SparwenModel::GraphLeftClick(int x)
 {
   if (!m_loaded) return false;
   if (m_state->trend) return true;
-  if (m_state->DisplayMode() == 1) m_state->graph.cursorX = Cut16(x);
+  if (m_state->DisplayMode() == 1) m_state->graph.cursorX = vetra::WrappingCast<std::int16_t>(x);
   return false;
 }
 
 void SparwenModel::GraphRightClick(int x)
 {
-  if (m_loaded && m_state->DisplayMode() == 1) m_state->graph.cursor2X = Cut16(x);
+  if (m_loaded && m_state->DisplayMode() == 1) m_state->graph.cursor2X = vetra::WrappingCast<std::int16_t>(x);
 }
 
 }  // namespace sparwen

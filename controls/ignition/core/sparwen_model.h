@@ -105,6 +105,13 @@ private:
   void UpdateButtonStates();
   void SetRangeLabel();
   void ReadFrame(int i);
+  // Restarts the trend history and places its cursor; the positions a trend reader covers: the
+  // window, or every position of a short recording.
+  struct TrendSteps {
+    int start = 0;
+    int steps = 0;
+  };
+  TrendSteps BeginTrendWindow();
   void ReadTrendWindow();
   void ReadTrendWindowJik();
   void TakeValues(const FrameRecord& record, int firstRow, int rows);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "controls/ignition/core/arith.h"
+#include "platform/base/numeric.h"
 #include "platform/base/text.h"
 
 namespace sparwen {
@@ -79,15 +79,15 @@ void TrendHistory::UpdateMaxima(bool secondary, const ValueTable& values, int cy
   raise(kTrendRpmMax, RpmMaximum(rpm));
   for (int c = 0; c < cylinders; ++c) {
     const auto& row = values[static_cast<std::size_t>(c)];
-    raise(0, DwellMaximum(Trunc(row[0])));
-    raise(1, BurnMaximum(Trunc(row[1])));
+    raise(0, DwellMaximum(vetra::SaturatingCast<int>(row[0])));
+    raise(1, BurnMaximum(vetra::SaturatingCast<int>(row[1])));
     if (secondary) {
-      raise(2, SecondarySparkMaximum(Trunc(row[2])));
-      raise(3, SecondaryPeakMaximum(Trunc(row[3])));
+      raise(2, SecondarySparkMaximum(vetra::SaturatingCast<int>(row[2])));
+      raise(3, SecondaryPeakMaximum(vetra::SaturatingCast<int>(row[3])));
     } else {
-      raise(2, PrimarySparkMaximum(Trunc(row[2])));
-      raise(3, PrimaryPeakMaximum(Trunc(row[3])));
-      raise(kTrendTrOffMax, TrOffMaximum(Trunc(row[4])));
+      raise(2, PrimarySparkMaximum(vetra::SaturatingCast<int>(row[2])));
+      raise(3, PrimaryPeakMaximum(vetra::SaturatingCast<int>(row[3])));
+      raise(kTrendTrOffMax, TrOffMaximum(vetra::SaturatingCast<int>(row[4])));
     }
   }
 }
@@ -115,10 +115,10 @@ void TrendHistory::Add(bool secondary, const ValueTable& values, int cylinders, 
     for (int j = 0; j < kStepPoints; ++j) points[x + j] = {x + j, y};
   };
   for (int k = 0; k < rows; ++k) {
-    for (int c = 0; c < cylinders; ++c) fill(&m_points[Index(c, k, 0)], Trunc(r * values[static_cast<std::size_t>(c)][k]));
+    for (int c = 0; c < cylinders; ++c) fill(&m_points[Index(c, k, 0)], vetra::SaturatingCast<int>(r * values[static_cast<std::size_t>(c)][k]));
   }
   rpm = rpm >= kTrendRpmLimit ? kTrendRpmLimit : (rpm < 1 ? 0 : rpm);
-  fill(m_rpm.data(), -Trunc(rpm * r));
+  fill(m_rpm.data(), -vetra::SaturatingCast<int>(rpm * r));
   ++m_count;
 }
 
@@ -127,21 +127,21 @@ double TrendBandHeight(bool secondary, int graphHeight) { return secondary ? (gr
 win::POINT TrendCurvePoint(win::POINT stored, int row, int maximum, bool secondary, int graphHeight, int width)
 {
   const double b = TrendBandHeight(secondary, graphHeight);
-  const int top = Trunc(b) - 1;
-  int v = maximum != 0 ? Cut16(stored.y / maximum) : 0;
+  const int top = vetra::SaturatingCast<int>(b) - 1;
+  int v = maximum != 0 ? vetra::WrappingCast<std::int16_t>(stored.y / maximum) : 0;
   if (v > top) v = top;
   const int floor = secondary ? 2 : 1;
   if (v <= floor) v = floor;
   int base = 0;
-  if (secondary) base = Trunc(row * b);
-  else if (row < 4) base = Trunc((row + 1) * b);
+  if (secondary) base = vetra::SaturatingCast<int>(row * b);
+  else if (row < 4) base = vetra::SaturatingCast<int>((row + 1) * b);
   return {static_cast<win::LONG>(static_cast<std::int64_t>(stored.x) * width / kTrendPoints), -(v + base)};
 }
 
 win::POINT TrendRpmPoint(win::POINT stored, int rpmMaximum, bool secondary, int graphHeight, int width)
 {
   const double b = TrendBandHeight(secondary, graphHeight);
-  const int y = (rpmMaximum != 0 ? stored.y / rpmMaximum : 0) - Trunc((secondary ? 4 : 5) * b);
+  const int y = (rpmMaximum != 0 ? stored.y / rpmMaximum : 0) - vetra::SaturatingCast<int>((secondary ? 4 : 5) * b);
   return {static_cast<win::LONG>(static_cast<std::int64_t>(stored.x) * width / kTrendPoints), y};
 }
 
@@ -167,7 +167,7 @@ std::vector<TrendBandText> TrendBandTexts(bool secondary, int graphHeight, int w
                           {"피크전압", "%d KV", maxima[3]}, {"R  P  M", "%d Rpm", maxima[kTrendRpmMax]}}
       : std::vector<Band>{{"TR OFF", "%d V", maxima[kTrendTrOffMax]}, {"드웰시간", "%d ms", maxima[0]}, {"점화시간", "%d ms", maxima[1]},
                           {"점화전압", "%d V", maxima[2]}, {"피크전압", "%d V", maxima[3]}, {"R  P  M", "%d Rpm", maxima[kTrendRpmMax]}};
-  const int r = secondary ? Trunc(graphHeight * 0.2) : graphHeight / 6;
+  const int r = secondary ? vetra::SaturatingCast<int>(graphHeight * 0.2) : graphHeight / 6;
   std::vector<TrendBandText> texts;
   for (int n = 1; n <= static_cast<int>(bands.size()); ++n) {
     const Band& band = bands[static_cast<std::size_t>(n - 1)];

@@ -2,37 +2,16 @@
 // window, mode changes, ranges and moves must neither crash nor read out of bounds, whatever the
 // header and records say.
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <string>
-#include <unistd.h>
+#include <string_view>
 
 #include "controls/ignition/core/sparwen_model.h"
 #include "controls/ignition/core/value_panel.h"
-
-namespace {
-
-const std::filesystem::path& Drive()
-{
-  static const std::filesystem::path root = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "sparwen-fuzz-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    ::setenv("VETRA_ROOT", pattern.c_str(), 1);
-    std::filesystem::create_directories(std::filesystem::path(pattern) / "Vetra" / "TempE");
-    return std::filesystem::path(pattern);
-  }();
-  return root;
-}
-
-}  // namespace
+#include "platform/base/testing/temp_drive.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-  {
-    std::ofstream out(Drive() / "Vetra" / "TempE" / "fuzz.Ig2", std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-  }
+  static const vetra::testing::TempDrive drive;  // the working copy's drive C, for the whole run
+  drive.WriteFile("Vetra/TempE/fuzz.Ig2", std::string_view(reinterpret_cast<const char*>(data), size));
   sparwen::SparwenModel model;
   if (!model.Load("fuzz.Ig2").ok) return 0;
   sparwen::BuildValuePanel(model.State(), 230, 592);

@@ -6,6 +6,8 @@
 #include <cstdint>
 
 #include "controls/ignition/core/graph_data.h"
+#include "controls/ignition/core/recording.h"
+#include "controls/ignition/tests/fixtures.h"
 
 namespace sparwen {
 namespace {
@@ -79,6 +81,62 @@ GraphData Graph(const ConversionSettings& s, int height = 400)
   GraphData g;
   g.Create(height, 705, s);
   return g;
+}
+
+// A sample recording read back through the viewer: the highest point of each cylinder's trace
+// shows the firing line its value fields report, in the units of the recording's own range. The
+// primary inductive peak (some 300 V) runs past the samples' +-60 V and shows clipped there, while
+// the burn line shows at its measured voltage.
+TEST(Scaling, SampleRecordingsShowTheirPeaksAtTheRangeScale)
+{
+  struct Case { const char* what; testing::IgnitionKind kind; int range; bool clipped; };
+  const Case cases[] = {
+      {"secondary at its own range", testing::IgnitionKind::Secondary, -1, false},
+      {"secondary at +-50 KV", testing::IgnitionKind::Secondary, 3, false},
+      {"primary at +-60 V", testing::IgnitionKind::Primary, -1, true},
+      {"primary at +-100 V", testing::IgnitionKind::Primary, 3, true},
+  };
+  constexpr int H = 400;
+  for (const Case& c : cases) {
+    vetra::testing::TempDrive drive;
+    testing::IgnitionOptions o = testing::Options(1, c.kind, 3);
+    o.rangeIndex = c.range;
+    testing::PutRecording(drive, o);
+    Recording recording;
+    ASSERT_EQ(recording.Open("c:\\Vetra\\TempE\\test.Ig2"), RecordingError::none);
+    const RecordingSettings& header = recording.Header().settings;
+    const bool secondary = header.Secondary();
+    ConversionSettings s = Mode(1, secondary);
+    GraphData g;
+    g.range = header.rangeIndex;
+    g.Create(H, 705, s);
+    static constexpr double kSecondaryKv[] = {5, 10, 25, 50};
+    static constexpr double kPrimaryVolts[] = {10, 20, 60, 100, 300, 600};
+    const double fullScale = secondary ? kSecondaryKv[g.range] : kPrimaryVolts[g.range];
+    const double pixel = fullScale / H;
+    const int valueFields = secondary ? 4 : 5;
+    for (std::int64_t k = 0; k + 1 < recording.RecordCount(); k += 2) {
+      const int cylinder = static_cast<int>(k / 2 % 4);
+      FrameRecord first, marked;
+      ASSERT_TRUE(recording.ReadRecord(k, valueFields, first));
+      ASSERT_TRUE(recording.ReadRecord(k + 1, valueFields, marked));
+      ConvertFrame(g, s, first.samples, cylinder, first.marker, 0);
+      ConvertFrame(g, s, marked.samples, cylinder, marked.marker, 0);
+      const auto& row = g.trace[static_cast<std::size_t>(cylinder)];
+      const double shown = -*std::min_element(row.begin(), row.begin() + 750) * pixel;
+      const double peak = marked.values[3];
+      if (c.clipped) {
+        EXPECT_GT(peak, 250.0) << c.what;
+        EXPECT_NEAR(shown, 60.0, 1.0 + pixel) << c.what;
+        // Half a millisecond after the spark (the trace starts 1 ms before it, 150 samples a
+        // millisecond) the burn line has fallen a fifth of the way per burn time.
+        const double spark = marked.values[2], burn = marked.values[1];
+        EXPECT_NEAR(-row[225] * pixel, spark * (1.0 - 0.1 / burn), 2.0 + pixel) << c.what << " record " << k;
+      } else {
+        EXPECT_NEAR(shown, peak, 0.2 + pixel) << c.what << " record " << k;
+      }
+    }
+  }
 }
 
 TEST(Scaling, CylinderTracePieces)

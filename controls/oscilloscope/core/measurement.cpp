@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "platform/base/numeric.h"
+
 namespace tessial {
 namespace {
 
@@ -35,14 +37,6 @@ void FindCrossings(std::span<const std::int32_t, kEnvelopeSize> e, int start, in
 }
 
 }  // namespace
-
-int SaturatingTrunc(double value)
-{
-  if (std::isnan(value)) return 0;
-  if (value >= static_cast<double>(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
-  if (value <= static_cast<double>(std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
-  return static_cast<int>(value);
-}
 
 RawMeasurement MeasureChannel(std::span<const std::int32_t, kEnvelopeSize> e, const MeasureSetup& setup)
 {
@@ -90,7 +84,7 @@ RawMeasurement MeasureChannel(std::span<const std::int32_t, kEnvelopeSize> e, co
     if (setup.gain == 0.0) {
       haveThreshold = false;
     } else {
-      u = kZeroLevel - SaturatingTrunc((7.0 - setup.offset) * -2048.0 / setup.gain);
+      u = kZeroLevel - vetra::SaturatingCast<int>((7.0 - setup.offset) * -2048.0 / setup.gain);
     }
   }
 
@@ -115,7 +109,7 @@ RawMeasurement MeasureChannel(std::span<const std::int32_t, kEnvelopeSize> e, co
       const int n = std::max(to - from, 1);
       int count = 0;
       for (int j = from; j < to; ++j) count += e[j] > u ? 1 : 0;
-      m.duty = SaturatingTrunc(count * 100.0 / n);
+      m.duty = vetra::SaturatingCast<int>(count * 100.0 / n);
     }
   }
 

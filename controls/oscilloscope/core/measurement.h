@@ -52,7 +52,4 @@ struct DisplayValues {
   double duty = 100.0;
 };
 
-// A float to an int, saturating at the ends of the range; NaN gives 0.
-int SaturatingTrunc(double value);
-
 }  // namespace tessial

@@ -11,21 +11,6 @@ constexpr std::size_t kSamplesPerStep = 2;
 constexpr std::size_t kLargestWindow =
     static_cast<std::size_t>(kMaxCompression) * kMaxSlots * kWindowColumns * kSamplesPerStep * kBytesPerSample;
 
-// Reads up to `count` bytes, stopping early only at the end of the file or on an error.
-std::size_t ReadFully(win::CFile& file, std::uint8_t* buffer, std::size_t count)
-{
-  std::size_t done = 0;
-  try {
-    while (done < count) {
-      const win::UINT got = file.Read(buffer + done, static_cast<win::UINT>(count - done));
-      if (got == 0) break;
-      done += got;
-    }
-  } catch (const win::CFileException&) {
-  }
-  return done;
-}
-
 }  // namespace
 
 std::int64_t ColumnCount(std::int64_t dataBytes, int channels, int compression)
@@ -81,7 +66,13 @@ RecordingError Recording::Open(std::string_view path)
   RecordingError error = RecordingError::none;
   std::array<std::uint8_t, osc::kHeaderSize> header{};
   m_length = m_file.GetLength();
-  if (m_length < osc::kHeaderSize || ReadFully(m_file, header.data(), header.size()) != header.size()) {
+  // CFile::Read returns fewer bytes only at the end of the file; a failing read throws.
+  bool whole = false;
+  try {
+    whole = m_length >= osc::kHeaderSize && m_file.Read(header.data(), header.size()) == header.size();
+  } catch (const win::CFileException&) {
+  }
+  if (!whole) {
     error = RecordingError::tooShort;
   } else {
     m_header = ParseHeader(header);
@@ -122,7 +113,11 @@ WindowRead Recording::ReadWindow(std::int64_t position, int compression, WindowD
     return WindowRead::seekError;
   }
   const std::size_t wanted = static_cast<std::size_t>(columnBytes) * kWindowColumns;
-  const std::size_t got = ReadFully(m_file, m_buffer.data(), wanted);
+  std::size_t got = 0;  // a failing read leaves nothing to draw
+  try {
+    got = m_file.Read(m_buffer.data(), static_cast<win::UINT>(wanted));
+  } catch (const win::CFileException&) {
+  }
   // A recording shorter than one window legitimately ends early; fewer bytes than the file
   // holds there means the read failed.
   const std::int64_t available = std::max<std::int64_t>(static_cast<std::int64_t>(m_length) - offset, 0);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/base/plain_file_name.h"
 #include "platform/base/text.h"
 
 namespace tessial {
@@ -49,7 +50,7 @@ LoadResult ScopeModel::Load(std::string_view dataFileName)
   m_unitChoice = ReadUnitSettings(m_unitChoice, m_enviroPath);
   InitScaleTables();
 
-  result.error = IsPlainFileName(dataFileName) ? m_recording.Open(result.path) : RecordingError::cannotOpen;
+  result.error = vetra::IsPlainFileName(dataFileName) ? m_recording.Open(result.path) : RecordingError::cannotOpen;
   if (!result.Ok()) {
     result.message = DataOpenErrorText(result.path);
     UpdateTimeTexts();

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "controls/oscilloscope/core/scales.h"
+#include "platform/base/numeric.h"
 #include "platform/base/text.h"
 
 namespace tessial {
@@ -34,8 +35,8 @@ TimeAxis MakeTimeAxis(int timeBase, int compression)
 std::string FrequencyText(double hertz)
 {
   if (hertz == 0) return ": -----";
-  if (hertz >= 9000) return vetra::Format(": %dKHz", SaturatingTrunc(hertz * 0.001));
-  if (hertz > 1) return vetra::Format(": %dHz", SaturatingTrunc(hertz));
+  if (hertz >= 9000) return vetra::Format(": %dKHz", vetra::SaturatingCast<int>(hertz * 0.001));
+  if (hertz > 1) return vetra::Format(": %dHz", vetra::SaturatingCast<int>(hertz));
   return vetra::Format(": %.1fHz", hertz);
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "platform/base/numeric.h"
 #include "platform/base/text.h"
 
 namespace tessial {
@@ -10,10 +11,7 @@ namespace {
 
 constexpr int kHalfPlot = 1234;
 
-win::LONG Clamp32(std::int64_t value)
-{
-  return static_cast<win::LONG>(std::clamp<std::int64_t>(value, std::numeric_limits<win::LONG>::min(), std::numeric_limits<win::LONG>::max()));
-}
+win::LONG Clamp32(std::int64_t value) { return vetra::SaturatingCast<win::LONG>(value); }
 
 }  // namespace
 
@@ -56,7 +54,7 @@ TracePoints SourcePoints(std::span<const std::int32_t, kEnvelopeSize> envelope, 
     const double v = setup.type == kTypeIgnitionSecondary ? (s + setup.offset) * kIgnitionSecondaryFactor * 1.024
                                                           : (s - kZeroLevel) * setup.gain * 0.5 + setup.offset * 1024;
     const double y = setup.division == 0.0 ? 0.0 : (v / setup.division / 2048 - zeroShift) * -2468;
-    points[i] = {i / 2, SaturatingTrunc(y)};
+    points[i] = {i / 2, vetra::SaturatingCast<int>(y)};
   }
   return points;
 }

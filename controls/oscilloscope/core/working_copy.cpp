@@ -4,12 +4,9 @@
 #include <array>
 
 #include "platform/base/file_api.h"
+#include "platform/base/plain_file_name.h"
 
 namespace tessial {
-namespace {
-constexpr std::size_t kMaxFileNameBytes = 200;
-}
-
 std::string DataFilePath(std::string_view dataFileName) { return "c:\\Vetra\\TempE\\" + std::string(dataFileName); }
 
 std::string CompanionFilePath(std::string_view dataFileName)
@@ -20,18 +17,9 @@ std::string CompanionFilePath(std::string_view dataFileName)
   return std::string(windows.data()) + "\\Osc" + std::string(stem) + "tmp";
 }
 
-bool IsPlainFileName(std::string_view name)
-{
-  if (name.empty() || name.size() > kMaxFileNameBytes || name.find("..") != std::string_view::npos) return false;
-  return std::none_of(name.begin(), name.end(), [](char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte < 0x20 || byte == 0x7F || c == '\\' || c == '/' || c == ':';
-  });
-}
-
 int DeleteWorkingCopy(std::string_view dataFileName, int reloadMode)
 {
-  if (reloadMode == 1 || !IsPlainFileName(dataFileName)) return 0;
+  if (reloadMode == 1 || !vetra::IsPlainFileName(dataFileName)) return 0;
   int deleted = 0;
   for (const std::string& path : {CompanionFilePath(dataFileName), DataFilePath(dataFileName)}) {
     if (win::_access(path.c_str(), 0) == 0 && win::DeleteFileA(path.c_str())) ++deleted;

@@ -10,11 +10,8 @@ namespace tessial {
 std::string DataFilePath(std::string_view dataFileName);
 // "<Windows folder>\Osc<name without its last 3 characters>tmp".
 std::string CompanionFilePath(std::string_view dataFileName);
-// A working-copy name from a page: not empty, no path separators, drive colon, "..", or control
-// characters, and of bounded length.
-bool IsPlainFileName(std::string_view name);
 // Deletes the companion and then the working copy, each only when it exists, unless reloadMode is
-// 1. A name that is not a plain name deletes nothing. Returns how many files were deleted.
+// 1. A name that is not a plain file name (vetra::IsPlainFileName) deletes nothing. Returns how many files were deleted.
 int DeleteWorkingCopy(std::string_view dataFileName, int reloadMode);
 
 }  // namespace tessial

@@ -134,13 +134,5 @@ TEST(Measurement, ShortWindow)
   EXPECT_EQ(m.duty, kNoDuty);
 }
 
-TEST(Measurement, SaturatingTrunc)
-{
-  EXPECT_EQ(SaturatingTrunc(std::nan("")), 0);
-  EXPECT_EQ(SaturatingTrunc(1e300), std::numeric_limits<int>::max());
-  EXPECT_EQ(SaturatingTrunc(-1e300), std::numeric_limits<int>::min());
-  EXPECT_EQ(SaturatingTrunc(-2.9), -2);
-}
-
 }  // namespace
 }  // namespace tessial

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "controls/roadtest/core/tables.h"
+#include "platform/base/numeric.h"
 
 namespace morvit {
 namespace {
@@ -21,7 +22,7 @@ struct Extremes {
     min = std::min(min, v);
     max = std::max(max, v);
   }
-  MinMaxPair Bytes(double factor) const { return {SaturatingByte(min * factor), SaturatingByte(max * factor)}; }
+  MinMaxPair Bytes(double factor) const { return {vetra::SaturatingCast<std::uint8_t>(min * factor), vetra::SaturatingCast<std::uint8_t>(max * factor)}; }
 };
 
 // Physical values of the 256 possible bytes of a source channel.
@@ -87,7 +88,7 @@ void PeriodValueFixed(Job& job) {
           double value = SafeDivide(a, SafeDivide(static_cast<double>(i - lastEdge), b));
           if (value > 6000) value = 5990;
           ex.Add(value);
-          Fill(job.out, lastEdge, i, SaturatingByte(value * factor));
+          Fill(job.out, lastEdge, i, vetra::SaturatingCast<std::uint8_t>(value * factor));
           lastEdge = i;
         } else if (!inPulse) {
           haveEdge = true;
@@ -125,7 +126,7 @@ void PeriodEdges(Job& job, std::size_t n, double threshold, double factor, Value
       } else {
         const double value = valueOf(static_cast<double>(i - prevEdge));
         ex.Add(value);
-        lastByte = SaturatingByte(value * factor);
+        lastByte = vetra::SaturatingCast<std::uint8_t>(value * factor);
         Fill(job.out, prevEdge, i, lastByte);
         if (!written) Fill(job.out, 0, firstEdge, lastByte);
         written = true;
@@ -211,7 +212,7 @@ void PulseGroups(Job& job, Next next, int perGroup, double factor, Extremes& ex,
     if (++counted < perGroup) continue;
     const double value = valueOf(static_cast<double>(pos - groupStart));
     ex.Add(value);
-    Fill(job.out, groupStart, pos, SaturatingByte(value * factor));
+    Fill(job.out, groupStart, pos, vetra::SaturatingCast<std::uint8_t>(value * factor));
     groupStart = pos;
     counted = 0;
   }
@@ -221,7 +222,7 @@ void GroupRate(Job& job) {
   job.Clear();
   const double high = job.channel.rangeHigh, low = job.channel.rangeLow;
   const double t = job.channel.params[4];
-  const int perGroup = static_cast<int>(SaturatingTrunc(job.channel.params[0]));
+  const int perGroup = static_cast<int>(vetra::SaturatingCast<std::int64_t>(job.channel.params[0]));
   job.derived.itemFactor = SafeDivide(256.0, high);
   Extremes ex{high, low};
   if (job.sourceRate > 0 && perGroup > 0) {
@@ -246,7 +247,7 @@ void WheelSpeed(Job& job) {
     return;
   }
   const double t = p[4];
-  const int perGroup = static_cast<int>(SaturatingTrunc(p[0]));
+  const int perGroup = static_cast<int>(vetra::SaturatingCast<std::int64_t>(p[0]));
   const double c = (static_cast<double>(p[6]) * 0.01 * p[5] * static_cast<double>(0.002f) +
                     p[7] * static_cast<double>(0.0254f)) *
                    static_cast<double>(11.304f);
@@ -300,7 +301,7 @@ void Periods(Job& job, ValueOf valueOf) {
       }
       const double value = valueOf(static_cast<double>(highs), static_cast<double>(lows));
       ex.Add(value);
-      Fill(job.out, start, pos, SaturatingByte(value * job.derived.itemFactor));
+      Fill(job.out, start, pos, vetra::SaturatingCast<std::uint8_t>(value * job.derived.itemFactor));
     }
   }
   job.pair = ex.Bytes(job.derived.itemFactor);
@@ -320,7 +321,7 @@ void GatedLowTime(Job& job) {
   job.derived.itemFactor = SafeDivide(256.0, std::abs(high - low));
   Extremes ex{high, low};
   const int gateIndex = job.channel.secondSource - 1;
-  const int perGroup = static_cast<int>(SaturatingTrunc(job.channel.params[0]));
+  const int perGroup = static_cast<int>(vetra::SaturatingCast<std::int64_t>(job.channel.params[0]));
   if (job.sourceRate == 0 || gateIndex < 0 || gateIndex >= job.rec.RecordedChannels() || perGroup <= 0) {
     job.pair = ex.Bytes(job.derived.itemFactor);
     return;
@@ -356,7 +357,7 @@ void GatedLowTime(Job& job) {
     double value = static_cast<double>(counter) / job.sourceRate;
     if (value > high) value = ex.max;
     ex.Add(value);
-    Fill(job.out, groupStart, pos, SaturatingByte(value * job.derived.itemFactor));
+    Fill(job.out, groupStart, pos, vetra::SaturatingCast<std::uint8_t>(value * job.derived.itemFactor));
     groupStart = pos;
     counter = 0;
     pulses = 0;
@@ -384,7 +385,7 @@ void Linear(Job& job) {
       continue;
     }
     ex.Add(v);
-    job.out[i] = SaturatingByte(v * job.derived.itemFactor);
+    job.out[i] = vetra::SaturatingCast<std::uint8_t>(v * job.derived.itemFactor);
   }
   job.pair = ex.Bytes(job.derived.itemFactor);
   job.channel.rangeLow = 0;
@@ -416,7 +417,7 @@ bool BuildPiecewiseTable(Job& job, bool clampBelowFirst) {
   for (int k = 0; k < m; ++k) {
     const auto at = static_cast<std::size_t>(2 * k);
     xb[static_cast<std::size_t>(k)] =
-        static_cast<int>(std::clamp<std::int64_t>(SaturatingTrunc(p[at] * 256.0 / *fullScale), 0, 255));
+        static_cast<int>(std::clamp<std::int64_t>(vetra::SaturatingCast<std::int64_t>(p[at] * 256.0 / *fullScale), 0, 255));
     y[static_cast<std::size_t>(k)] = p[at + 1];
   }
   xb[static_cast<std::size_t>(m)] = 255;
@@ -459,11 +460,11 @@ void PiecewiseTable(Job& job) {
   const auto& table = job.derived.table;
   job.derived.itemFactor = SafeDivide(255.0, std::abs(table[255] - table[0]));
   const double f = job.derived.itemFactor;
-  for (std::size_t i = 0; i < job.n; ++i) job.out[i] = SaturatingByte(table[job.src[i]] * f);
+  for (std::size_t i = 0; i < job.n; ++i) job.out[i] = vetra::SaturatingCast<std::uint8_t>(table[job.src[i]] * f);
   job.channel.rangeLow = table[0];
   job.channel.rangeHigh = table[255];
   const auto [lo, hi] = SourceByteSpan(job);
-  job.pair = {SaturatingByte(table[static_cast<std::size_t>(lo)] * f), SaturatingByte(table[static_cast<std::size_t>(hi)] * f)};
+  job.pair = {vetra::SaturatingCast<std::uint8_t>(table[static_cast<std::size_t>(lo)] * f), vetra::SaturatingCast<std::uint8_t>(table[static_cast<std::size_t>(hi)] * f)};
 }
 
 void PiecewiseTableAbs(Job& job) {
@@ -471,15 +472,15 @@ void PiecewiseTableAbs(Job& job) {
   if (job.sourceRate == 0 || !BuildPiecewiseTable(job, false)) return;
   const auto& table = job.derived.table;
   job.derived.negativeBase = std::any_of(table.begin(), table.end(), [](double v) { return v < 0; });
-  const double base = job.derived.negativeBase ? static_cast<double>(SaturatingTrunc(table[255])) : 0.0;
+  const double base = job.derived.negativeBase ? static_cast<double>(vetra::SaturatingCast<std::int64_t>(table[255])) : 0.0;
   job.derived.itemFactor = SafeDivide(255.0, std::abs(table[255] - table[0]));
   const double f = job.derived.itemFactor;
-  for (std::size_t i = 0; i < job.n; ++i) job.out[i] = SaturatingByte(std::abs(base - table[job.src[i]]) * f);
+  for (std::size_t i = 0; i < job.n; ++i) job.out[i] = vetra::SaturatingCast<std::uint8_t>(std::abs(base - table[job.src[i]]) * f);
   job.channel.rangeHigh = table[0];
   job.channel.rangeLow = table[255];
   const auto [lo, hi] = SourceByteSpan(job);
-  job.pair = {SaturatingByte(std::abs(base - table[static_cast<std::size_t>(hi)]) * f),
-              SaturatingByte(std::abs(base - table[static_cast<std::size_t>(lo)]) * f)};
+  job.pair = {vetra::SaturatingCast<std::uint8_t>(std::abs(base - table[static_cast<std::size_t>(hi)]) * f),
+              vetra::SaturatingCast<std::uint8_t>(std::abs(base - table[static_cast<std::size_t>(lo)]) * f)};
 }
 
 }  // namespace
@@ -542,7 +543,7 @@ bool ComputeDerivedItem(Recording& rec, DerivedItems& items, int item) {
 }
 
 double DerivedValue(const DerivedItem& item, int byte) {
-  const double offset = item.negativeBase ? static_cast<double>(SaturatingTrunc(std::abs(item.table[255]))) : 0.0;
+  const double offset = item.negativeBase ? static_cast<double>(vetra::SaturatingCast<std::int64_t>(std::abs(item.table[255]))) : 0.0;
   return SafeDivide(byte, item.itemFactor) - offset;
 }
 

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "controls/roadtest/core/tables.h"
+#include "platform/base/numeric.h"
 #include "platform/base/text.h"
 
 namespace morvit {
@@ -37,7 +38,7 @@ void ScaleEach(const Recording& rec, ChannelScales& scales, Scale scale) {
 }
 
 int ZeroLine(int top, int fromMin, double factor) {
-  return static_cast<int>(top - SaturatingTrunc(fromMin * factor));
+  return static_cast<int>(top - vetra::SaturatingCast<std::int64_t>(fromMin * factor));
 }
 
 }  // namespace
@@ -75,11 +76,11 @@ void ApplyMinMaxRange(Recording& rec) {
     if (s == 0) continue;  // a coding without a resolution keeps its recorded pair
     MinMaxPair& pair = rec.minMax[idx];
     if (CountsFromZero(c.coding)) {
-      pair.high = static_cast<std::uint8_t>(SaturatingTrunc(range.high / s / d + 255) & 0xFF);
-      pair.low = static_cast<std::uint8_t>(SaturatingTrunc(range.low / s / d) & 0xFF);
+      pair.high = static_cast<std::uint8_t>(vetra::SaturatingCast<std::int64_t>(range.high / s / d + 255) & 0xFF);
+      pair.low = static_cast<std::uint8_t>(vetra::SaturatingCast<std::int64_t>(range.low / s / d) & 0xFF);
     } else {
-      pair.high = static_cast<std::uint8_t>(SaturatingTrunc(range.high / s / d + 127) & 0xFF);
-      pair.low = static_cast<std::uint8_t>(SaturatingTrunc(range.low / s / d + 128) & 0xFF);
+      pair.high = static_cast<std::uint8_t>(vetra::SaturatingCast<std::int64_t>(range.high / s / d + 127) & 0xFF);
+      pair.low = static_cast<std::uint8_t>(vetra::SaturatingCast<std::int64_t>(range.low / s / d + 128) & 0xFF);
     }
   }
 }

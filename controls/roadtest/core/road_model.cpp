@@ -6,6 +6,7 @@
 
 #include "controls/roadtest/core/zoom.h"
 #include "platform/base/drive.h"
+#include "platform/base/plain_file_name.h"
 #include "platform/base/text.h"
 
 namespace morvit {
@@ -22,15 +23,6 @@ Message ItemsLeftOutMessage(int leftOut) {
           "Morvit"};
 }
 Message UnsupportedScaleMessage() { return {vetra::Cp949("샘플 데이터에서는 지원되지 않는 배율입니다."), "Morvit"}; }
-
-bool IsPlainFileName(std::string_view name) {
-  constexpr std::size_t kLongest = 200;
-  if (name.empty() || name.size() > kLongest || name == "." || name.find("..") != std::string_view::npos) return false;
-  return std::none_of(name.begin(), name.end(), [](char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return u < 0x20 || u == 0x7F || c == '\\' || c == '/' || c == ':';
-  });
-}
 
 DownloadTarget ParseDownloadUrl(std::string_view url, long long seconds) {
   const auto first = url.find_first_not_of(' ');
@@ -61,7 +53,7 @@ void RoadModel::Close() {
 }
 
 LoadOutcome RoadModel::Load(std::string_view readFileName, const UnpackProgress& progress) {
-  if (!IsPlainFileName(readFileName)) {
+  if (!vetra::IsPlainFileName(readFileName)) {
     // Not a name in the exchange folder: a file that cannot be opened.
     Close();
     BuildStartState();

@@ -21,9 +21,6 @@ struct Message {
 
 inline constexpr char kExchangeFolder[] = "C:\\Vetra\\TempE\\";
 
-// A working-copy name from a page must be a plain file name.
-bool IsPlainFileName(std::string_view name);
-
 // What the DownloadFile property makes of an address: the host, the object path, and the name
 // of the working copy ("%i%s" with the time in seconds and the last path element).
 struct DownloadTarget {

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "controls/roadtest/core/tables.h"
+#include "platform/base/numeric.h"
 
 namespace morvit {
 
@@ -85,7 +86,7 @@ SampleMapper::SampleMapper(const Recording& rec, const DerivedItems& derived, co
     case Kind::Lut: m_lut = luts.Load(c.lutNumber); break;
     case Kind::Derived:
       m_base = rangeMode == kRangeFull ? SafeDivide(m_lower, m_itemFactor) : 0.0;
-      m_valueOffset = derived[idx].negativeBase ? static_cast<double>(SaturatingTrunc(std::abs(derived[idx].table[255]))) : 0.0;
+      m_valueOffset = derived[idx].negativeBase ? static_cast<double>(vetra::SaturatingCast<std::int64_t>(std::abs(derived[idx].table[255]))) : 0.0;
       break;
   }
   for (int v = 0; v < 256; ++v) {
@@ -101,7 +102,7 @@ int SampleMapper::ComputeY(int raw) const {
   } else {
     offset = (raw - m_lower) * m_factor;
   }
-  return static_cast<int>(std::clamp<std::int64_t>(m_height - SaturatingTrunc(offset) - 3, -1000000, 1000000));
+  return static_cast<int>(std::clamp<std::int64_t>(m_height - vetra::SaturatingCast<std::int64_t>(offset) - 3, -1000000, 1000000));
 }
 
 double SampleMapper::ComputeValue(int raw) const {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "platform/base/numeric.h"
 #include "platform/base/text.h"
 
 namespace morvit {
@@ -86,24 +87,11 @@ std::optional<float> TyreFactorFromIndexes(int widthIndex1, int aspectIndex1, in
 }
 
 std::optional<float> TyreFactorFromSize(float width, float aspect, float rim) {
-  const auto a = SaturatingTrunc(width) / 5;
-  const auto b = SaturatingTrunc(aspect) / 5;
-  const auto c = SaturatingTrunc(rim);
+  const auto a = vetra::SaturatingCast<std::int64_t>(width) / 5;
+  const auto b = vetra::SaturatingCast<std::int64_t>(aspect) / 5;
+  const auto c = vetra::SaturatingCast<std::int64_t>(rim);
   if (a < 30 || b < 6 || c < 10 || a > 100 || b > 100 || c > 100) return std::nullopt;
   return TyreTableEntry(static_cast<int>(a - 30), static_cast<int>(b - 6), static_cast<int>(c - 10));
-}
-
-std::int64_t SaturatingTrunc(double value) {
-  if (std::isnan(value)) return 0;
-  constexpr double limit = 9.0e18;
-  if (value >= limit) return static_cast<std::int64_t>(limit);
-  if (value <= -limit) return -static_cast<std::int64_t>(limit);
-  return static_cast<std::int64_t>(value);
-}
-
-std::uint8_t SaturatingByte(double value) {
-  const std::int64_t v = SaturatingTrunc(value);
-  return static_cast<std::uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v);
 }
 
 double SafeDivide(double a, double b) {

@@ -40,10 +40,6 @@ std::optional<float> TyreFactorFromIndexes(int widthIndex1, int aspectIndex1, in
 // The entry of a tyre given in millimetres, percent and inches (fractions dropped).
 std::optional<float> TyreFactorFromSize(float width, float aspect, float rim);
 
-// Float to integer with saturation; NaN gives 0.
-std::int64_t SaturatingTrunc(double value);
-// Stored derived bytes: trunc(value) limited to 0..255; NaN gives 0.
-std::uint8_t SaturatingByte(double value);
 // a / b, or 0 when b is 0 or the quotient is not finite.
 double SafeDivide(double a, double b);
 

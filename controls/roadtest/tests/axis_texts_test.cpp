@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/roadtest/core/road_model.h"
+#include "platform/base/plain_file_name.h"
 
 namespace morvit {
 namespace {
@@ -66,7 +67,7 @@ TEST(DownloadAddress, HostPathAndWorkingCopyName) {
   EXPECT_EQ(t.path, "data/a/b.RES");
   EXPECT_EQ(t.readFileName, "1700000000b.RES");
   // An address whose last element climbs gives no plain file name.
-  EXPECT_FALSE(IsPlainFileName(ParseDownloadUrl("http://h/x/..", 5).readFileName));
+  EXPECT_FALSE(vetra::IsPlainFileName(ParseDownloadUrl("http://h/x/..", 5).readFileName));
   EXPECT_EQ(ParseDownloadUrl("short", 5).host, "");
 }
 

@@ -7,6 +7,7 @@
 
 #include "controls/roadtest/core/tables.h"
 #include "controls/roadtest/tests/road_fixtures.h"
+#include "platform/base/numeric.h"
 
 namespace morvit {
 namespace {
@@ -89,7 +90,7 @@ TEST(Derived, FrequencyOfAPulseTrain) {
   DerivedItems items;
   const Bytes out = Derive(r, items);
   // 100 samples a period at 50 kHz.
-  EXPECT_EQ(out[500], SaturatingByte(50000.0 / 100.0 * 256.0 / 1000.0));
+  EXPECT_EQ(out[500], vetra::SaturatingCast<std::uint8_t>(50000.0 / 100.0 * 256.0 / 1000.0));
 }
 
 TEST(Derived, GroupRateIgnoresShortPulses) {
@@ -108,7 +109,7 @@ TEST(Derived, GroupRateIgnoresShortPulses) {
     EXPECT_EQ(allZero, c.zero) << c.high;
     if (!c.zero) {
       // Two pulses of 80 samples: 1000 x 50 x 120 / 160 = 37500, above the range: high - 1.
-      EXPECT_EQ(out[2000], SaturatingByte(5999.0 * 256.0 / 6000.0));
+      EXPECT_EQ(out[2000], vetra::SaturatingCast<std::uint8_t>(5999.0 * 256.0 / 6000.0));
     }
   }
 }
@@ -191,7 +192,7 @@ TEST(Derived, WheelSpeedFromTyre) {
       const double circumference = (60 * 0.01 * 205 * static_cast<double>(0.002f) + 15 * static_cast<double>(0.0254f)) *
                                    static_cast<double>(11.304f);
       const double speed = 50000.0 / 400.0 * circumference * *TyreFactorFromSize(205, 60, 15);
-      EXPECT_EQ(out[2500], SaturatingByte(speed * 256.0 / 250.0));
+      EXPECT_EQ(out[2500], vetra::SaturatingCast<std::uint8_t>(speed * 256.0 / 250.0));
     }
   }
 }

@@ -6,6 +6,7 @@
 
 #include "controls/roadtest/core/measurement.h"
 #include "controls/roadtest/core/scales.h"
+#include "controls/roadtest/core/tables.h"
 #include "tools/samples/lut_sample.h"
 #include "controls/roadtest/tests/road_fixtures.h"
 #include "platform/base/text.h"
@@ -181,6 +182,39 @@ TEST(Scales, TableItemShowsItsSourceThroughItsTable) {
   EXPECT_DOUBLE_EQ(page.columnMax[5], 200.0);
   EXPECT_EQ(page.points[10].y, 256 - 100 - 3);
   EXPECT_DOUBLE_EQ(AverageAndDuty(MeasureSourceOf(rec, derived, 80, &luts), 0, 100).avg, 200.0);
+}
+
+// The sample writer's coolant sensor is recorded in volts; its temperature item shows degrees
+// Celsius through the coolant table, in either layout.
+TEST(Scales, SampleCoolantShowsDegreesThroughItsTable) {
+  vetra::testing::TempDrive drive;
+  std::filesystem::create_directories(drive / "Data/LUT");
+  ASSERT_TRUE(vetra::samples::WriteLutSample({.number = 7}, drive / "Data/LUT"));
+  const LutStore luts(drive.Root().string());
+  for (auto layout : {vetra::samples::RoadTestLayout::New, vetra::samples::RoadTestLayout::Old}) {
+    Recording rec = ParseRecording(testing::SampleBytes({.layout = layout}));
+    EXPECT_EQ(UnitOfCode(rec.channels[8].unitCode), "V");
+    int item = -1;
+    for (int i = kFirstDerived; i < kItemCount; ++i) {
+      if (rec.channels[static_cast<std::size_t>(i)].source == 9) item = i;
+    }
+    ASSERT_GE(item, kFirstDerived);
+    const ChannelRecord& c = rec.channels[static_cast<std::size_t>(item)];
+    EXPECT_EQ(c.itemType, 201);
+    EXPECT_EQ(c.lutNumber, 7);
+    EXPECT_EQ(UnitOfCode(c.unitCode), vetra::Cp949("℃"));
+    EXPECT_EQ(rec.SampleRate(item), rec.SampleRate(8));
+    DerivedItems derived;
+    ComputeDerivedItem(rec, derived, item);
+    const MeasureSource source = MeasureSourceOf(rec, derived, item, &luts);
+    ASSERT_EQ(source.bytes.size(), rec.data[8].size());
+    EXPECT_NEAR(AverageAndDuty(source, 0, static_cast<std::int64_t>(source.bytes.size())).avg, 87.0, 3.0);
+    ItemFactors factors{};
+    factors.fill(1.0);
+    ItemPage page;
+    BuildItemPage(SampleMapper(rec, derived, factors, item, 256, kRangeFull, luts), {10, 0, false}, rec.RecordLength(), page);
+    EXPECT_NEAR(page.columnMax[5], 87.0, 3.0);
+  }
 }
 
 }  // namespace

@@ -24,9 +24,9 @@ TEST_F(ModelTest, StartStateFollowsTheRecording) {
   RoadTestOptions options;
   Load(options);
   const RoadState& s = model.State();
-  // Ten recorded channels and six derived items are listed; throttle, pressure, injector and the
+  // Ten recorded channels and seven derived items are listed; throttle, pressure, injector and the
   // derived items are shown at the start, the first eight of them.
-  EXPECT_EQ(s.listChannels.size(), 16u);
+  EXPECT_EQ(s.listChannels.size(), 17u);
   EXPECT_EQ(s.shown.Count(), 8);
   EXPECT_EQ(s.ChannelOfRow(s.shown.Rows()[0]), 2);
   EXPECT_EQ(s.graphHeight, 62);

@@ -60,9 +60,6 @@ TEST(Tables, UnitNamesAndCodings) {
   EXPECT_EQ(ResolutionOfCoding(14), 0.15625);
   EXPECT_EQ(ResolutionOfCoding(15), 0.0);
   EXPECT_FALSE(CodingFullScale(10));
-  EXPECT_EQ(SaturatingByte(NAN), 0);
-  EXPECT_EQ(SaturatingByte(300.7), 255);
-  EXPECT_EQ(SaturatingByte(-4), 0);
 }
 
 TEST(Tables, MinMaxRangeBytes) {

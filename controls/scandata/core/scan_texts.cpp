@@ -1,15 +1,11 @@
 #include "controls/scandata/core/scan_texts.h"
 
-#include <algorithm>
 #include <string>
 
+#include "platform/base/plain_file_name.h"
 #include "platform/base/text.h"
 
 namespace quarnel {
-namespace {
-constexpr std::size_t kMaxFileNameBytes = 200;
-}
-
 ScanMessage TooManyItemsMessage() {
   return {vetra::Cp949("항목명은 8개만 선택할수 있습니다."), vetra::Cp949("항목선택")};
 }
@@ -39,16 +35,8 @@ std::string CursorTraceLine(std::int32_t sample, int itemId, int sampleIndex) {
                        sampleIndex);
 }
 
-bool IsPlainFileName(std::string_view name) {
-  if (name.empty() || name.size() > kMaxFileNameBytes || name.find("..") != std::string_view::npos) return false;
-  return std::none_of(name.begin(), name.end(), [](char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte < 0x20 || byte == 0x7F || c == '\\' || c == '/' || c == ':';
-  });
-}
-
 std::string DataFilePathFor(std::string_view name) {
-  if (!IsPlainFileName(name)) return {};
+  if (!vetra::IsPlainFileName(name)) return {};
   return vetra::Format("C:\\Vetra\\TempE\\%s", std::string(name).c_str());
 }
 

@@ -31,11 +31,9 @@ std::string ValueWithUnit(std::string_view value, std::string_view unit);  // "%
 std::string EcuTraceLine(std::string_view ecuText, std::string_view systemText);
 std::string CursorTraceLine(std::int32_t sample, int itemId, int sampleIndex);
 
-// "C:\Vetra\TempE\<name>", or empty for a name that is not a plain file name.
+// "C:\Vetra\TempE\<name>", or empty for a name that is not a plain file name
+// (vetra::IsPlainFileName).
 std::string DataFilePathFor(std::string_view name);
-// A working-copy name from a page: not empty, no path separators, drive colon, "..", or control
-// characters, and of bounded length.
-bool IsPlainFileName(std::string_view name);
 
 // The print program's command line with the control's screen rectangle.
 std::string PrintCommandLine(const win::RECT& screen);

@@ -5,9 +5,9 @@
 #include <cstdlib>
 
 #include "controls/scandata/text/bit_fields.h"
-#include "controls/scandata/text/numeric.h"
 #include "controls/scandata/text/scan_text_context.h"
 #include "controls/scandata/text/table_classes.h"
+#include "platform/base/numeric.h"
 
 namespace quarnel {
 namespace {
@@ -26,7 +26,7 @@ std::int64_t Level(LevelGroup group, std::int64_t field, double byteScale, std::
     case LevelGroup::kOffHigh:
       return field == 0 ? q(5) : 4 * q(5);
     case LevelGroup::kCentredByteScale:
-      return TruncToInt32(static_cast<double>(field) * byteScale) + height / 2;
+      return vetra::SaturatingCast<std::int32_t>(static_cast<double>(field) * byteScale) + height / 2;
     case LevelGroup::kFourSteps:
       return steps(3, 5, field * q(5));
     case LevelGroup::kNineSteps:
@@ -46,9 +46,9 @@ std::int64_t Level(LevelGroup group, std::int64_t field, double byteScale, std::
     case LevelGroup::kTwentySixths:
       return field * q(26);
     case LevelGroup::kByteScale:
-      return TruncToInt32(static_cast<double>(field) * byteScale);
+      return vetra::SaturatingCast<std::int32_t>(static_cast<double>(field) * byteScale);
     case LevelGroup::kByteScaleFromBelow:
-      return std::llabs(TruncToInt32(static_cast<double>(field) * byteScale) - height);
+      return std::llabs(vetra::SaturatingCast<std::int32_t>(static_cast<double>(field) * byteScale) - height);
     case LevelGroup::kEighthsFiveSixSwapped:
       if (field == 5) return 7 * q(8);
       if (field == 6) return 6 * q(8);
@@ -66,7 +66,7 @@ std::int64_t Level(LevelGroup group, std::int64_t field, double byteScale, std::
 
 int StateLevel(int table, int polarity, int field, double byteScale, int height) {
   const std::int64_t level = Level(LevelGroupOf(table), field, byteScale, height);
-  return Saturate32(polarity == 2 ? height - level : level);
+  return vetra::SaturatingCast<std::int32_t>(polarity == 2 ? height - level : level);
 }
 
 int ScanTextContext::ItemGraphY(std::int32_t raw, std::int16_t itemId, double byteScale, int height) const {
@@ -77,7 +77,7 @@ int ScanTextContext::ItemGraphY(std::int32_t raw, std::int16_t itemId, double by
   const int min = item.GraphMin();
   const int max = item.GraphMax();
   const double k = min == max ? (h - 4) * kOneOver255 : (h - 4) / std::fabs(static_cast<double>(max - min));
-  const auto trunc = [](double x) { return std::int64_t{TruncToInt32(x)}; };
+  const auto trunc = [](double x) { return std::int64_t{vetra::SaturatingCast<std::int32_t>(x)}; };
 
   std::int64_t row = 0;
   switch (item.ConvType()) {
@@ -95,7 +95,7 @@ int ScanTextContext::ItemGraphY(std::int32_t raw, std::int16_t itemId, double by
       break;
     }
     case 2: {
-      const int s = As16(raw16);
+      const int s = vetra::WrappingCast<std::int16_t>(raw16);
       if (s == 0) {
         row = half - 2;
       } else {
@@ -119,9 +119,9 @@ int ScanTextContext::ItemGraphY(std::int32_t raw, std::int16_t itemId, double by
     }
     case 4:
     case 9: {
-      const int sample = item.ConvType() == 4 ? As8(raw) : As16(raw16);
+      const int sample = item.ConvType() == 4 ? vetra::WrappingCast<std::int8_t>(raw) : vetra::WrappingCast<std::int16_t>(raw16);
       const double v = static_cast<double>(sample) * item.Scale() + item.Offset16();
-      const std::int64_t t = As16(TruncToInt32(v * (h * 0.01)));
+      const std::int64_t t = vetra::WrappingCast<std::int16_t>(vetra::SaturatingCast<std::int32_t>(v * (h * 0.01)));
       row = item.SignMode() == 1 ? half + t - 2 : half - t - 2;
       break;
     }
@@ -138,7 +138,7 @@ int ScanTextContext::ItemGraphY(std::int32_t raw, std::int16_t itemId, double by
       break;
     }
     case 8: {
-      const int s = As8(raw);
+      const int s = vetra::WrappingCast<std::int8_t>(raw);
       if (s > 0) {
         row = std::llabs(trunc(s * k) - half) - 2;
       } else if (s == 0) {
@@ -154,7 +154,7 @@ int ScanTextContext::ItemGraphY(std::int32_t raw, std::int16_t itemId, double by
       break;
     }
   }
-  return Saturate32(row);
+  return vetra::SaturatingCast<std::int32_t>(row);
 }
 
 }  // namespace quarnel

@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
-#include "controls/scandata/text/numeric.h"
 #include "controls/scandata/text/state_texts.h"
 #include "controls/scandata/text/table_classes.h"
+#include "platform/base/numeric.h"
 #include "platform/base/text.h"
 
 namespace quarnel {
@@ -13,7 +13,7 @@ namespace {
 constexpr std::size_t kShortWordBytes = 5;
 
 // The row of a table, the row index taken as a 16-bit signed number.
-std::string Word(int table, std::int64_t state) { return StateText(table, As16(state)); }
+std::string Word(int table, std::int64_t state) { return StateText(table, vetra::WrappingCast<std::int16_t>(state)); }
 
 int Capped(int value, int last) { return value >= 0 && value < last ? value : last; }
 

@@ -9,8 +9,8 @@
 
 #include "controls/scandata/text/bit_fields.h"
 #include "controls/scandata/text/lut_format.h"
-#include "controls/scandata/text/numeric.h"
 #include "controls/scandata/text/scan_text_context.h"
+#include "platform/base/numeric.h"
 #include "platform/base/text.h"
 
 namespace quarnel {
@@ -33,7 +33,7 @@ enum class StepType { kType1, kType2, kType7, kType10 };
 
 // The display format shared by types 1, 2, 7 and 10. Returns false when nothing is written.
 bool FormatStep(StepType type, int format, float c, std::string& out) {
-  const std::int32_t whole = TruncToInt32(c);
+  const std::int32_t whole = vetra::SaturatingCast<std::int32_t>(c);
   switch (format) {
     case 1:
       if (type == StepType::kType7) {
@@ -41,7 +41,7 @@ bool FormatStep(StepType type, int format, float c, std::string& out) {
       } else if (type == StepType::kType10) {
         out = vetra::Format("%5d", whole);
       } else {
-        out = vetra::Format("%5d", As16(whole));
+        out = vetra::Format("%5d", vetra::WrappingCast<std::int16_t>(whole));
       }
       return true;
     case 2:
@@ -85,10 +85,10 @@ BitField CutBitField(const ItemDescriptor& item, std::int32_t raw) {
 
 // The 16-bit magnitude of a sample that may carry its sign in bit 15 and its size in bits 0-14.
 int SignBitMagnitude(float f) {
-  const std::int32_t n = TruncToInt32(f);
+  const std::int32_t n = vetra::SaturatingCast<std::int32_t>(f);
   const std::uint32_t low = static_cast<std::uint32_t>(n) & 0xFFFFu;
   if (low > 0x8000u) return static_cast<int>(low - 0x8000u);
-  return std::abs(static_cast<int>(As16(n)));
+  return std::abs(static_cast<int>(vetra::WrappingCast<std::int16_t>(n)));
 }
 
 }  // namespace
@@ -114,7 +114,7 @@ void ScanTextContext::FormatItemValue(std::int16_t itemId, std::int32_t raw, std
       return;
     }
     case 2: {
-      const int r = item.RawSize() == 2 ? As16(raw) : As8(raw);
+      const int r = item.RawSize() == 2 ? vetra::WrappingCast<std::int16_t>(raw) : vetra::WrappingCast<std::int8_t>(raw);
       const float v = HoldAsFloat(static_cast<double>(r) * item.Scale() + item.Offset());
       const float c = HoldAsFloat(ConvertUnit(v, unit, preferences_));
       FormatStep(StepType::kType2, item.Format(), c, out);
@@ -128,7 +128,7 @@ void ScanTextContext::FormatItemValue(std::int16_t itemId, std::int32_t raw, std
     }
     case 4: {
       if (systemIsSm06_) {
-        float f = HoldAsFloat(static_cast<double>(As16(raw)) * item.Scale() + item.Offset16());
+        float f = HoldAsFloat(static_cast<double>(vetra::WrappingCast<std::int16_t>(raw)) * item.Scale() + item.Offset16());
         rawIs16Bit_ = 0;
         const bool degrees = item.StateTable() == 9;
         const float sampleValue = f;
@@ -142,8 +142,8 @@ void ScanTextContext::FormatItemValue(std::int16_t itemId, std::int32_t raw, std
         }
         return;
       }
-      const int r = rawIs16Bit_ == 1 ? As16(raw) : As8(raw);
-      const int v = As16(TruncToInt32(static_cast<double>(r) * item.Scale() + item.Offset16()));
+      const int r = rawIs16Bit_ == 1 ? vetra::WrappingCast<std::int16_t>(raw) : vetra::WrappingCast<std::int8_t>(raw);
+      const int v = vetra::WrappingCast<std::int16_t>(vetra::SaturatingCast<std::int32_t>(static_cast<double>(r) * item.Scale() + item.Offset16()));
       rawIs16Bit_ = 0;
       out = FormatLutValue(item.StateTable(), item.SignMode(), v, 0, unit, preferences_);
       return;
@@ -151,9 +151,9 @@ void ScanTextContext::FormatItemValue(std::int16_t itemId, std::int32_t raw, std
     case 5: {
       const std::int64_t product = std::int64_t{item.Multiplier()} * raw;
       if (item.Modulus() == 0) {
-        out = vetra::Format("%5d", As16(product) + item.Addend());
+        out = vetra::Format("%5d", vetra::WrappingCast<std::int16_t>(product) + item.Addend());
       } else {
-        const int v = As16(product + item.Addend());
+        const int v = vetra::WrappingCast<std::int16_t>(product + item.Addend());
         out = vetra::Format("%5d", v % static_cast<int>(item.Modulus()));
       }
       return;
@@ -175,13 +175,13 @@ void ScanTextContext::FormatItemValue(std::int16_t itemId, std::int32_t raw, std
       return;
     }
     case 8: {
-      const int s = As8(raw);
+      const int s = vetra::WrappingCast<std::int8_t>(raw);
       const double p = s >= 0 ? (s + 32.0) * 0.03125 * 100.0 : (s + 16.0) * 0.06666666666666667 * 100.0;
-      out = vetra::Format("%5d", As16(TruncToInt32(p)));
+      out = vetra::Format("%5d", vetra::WrappingCast<std::int16_t>(vetra::SaturatingCast<std::int32_t>(p)));
       return;
     }
     case 9: {
-      const int v = As16(TruncToInt32(static_cast<double>(As16(raw)) * item.Scale() + item.Offset16()));
+      const int v = vetra::WrappingCast<std::int16_t>(vetra::SaturatingCast<std::int32_t>(static_cast<double>(vetra::WrappingCast<std::int16_t>(raw)) * item.Scale() + item.Offset16()));
       int state = 1;
       if (v != 0) state = (v > 0) == (item.SignMode() == 2) ? 2 : 0;
       out = vetra::Format("%5s %2d", ShortStateWord(item.StateTable(), state).c_str(), std::abs(v));

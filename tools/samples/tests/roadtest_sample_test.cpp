@@ -90,16 +90,17 @@ TEST(RoadTestSample, DerivedItemsNameTheirSourcesAndTyre) {
   EXPECT_EQ(old.Text(tyre + 20, 20), "6");
   EXPECT_EQ(old.Text(tyre + 40, 20), "8");
   EXPECT_EQ(findType(old, 1300), -1);  // new-layout types stay out of old recordings
-  // The coolant channel is a LUT item naming its table.
+  // The coolant sensor is recorded in volts; a derived table item on it names its table and
+  // shows degrees Celsius, at the sensor's rate.
   for (const FileBytes* f : {&fresh, &old}) {
-    bool found = false;
-    for (int i = 0; i < 80; ++i) {
-      if (f->I16(Rec(i, 158)) == 201) {
-        EXPECT_EQ(f->U8(Rec(i, 161)), 7);
-        found = true;
-      }
-    }
-    EXPECT_TRUE(found);
+    EXPECT_EQ(f->U8(Rec(8, 200)), 1);
+    EXPECT_EQ(f->I16(Rec(8, 158)), 0);
+    const int coolant = findType(*f, 201);
+    ASSERT_GE(coolant, 80);
+    EXPECT_EQ(f->U8(Rec(coolant, 160)), 9);
+    EXPECT_EQ(f->U8(Rec(coolant, 161)), 7);
+    EXPECT_EQ(f->U8(Rec(coolant, 200)), 16);
+    EXPECT_EQ(f->I8(Rec(coolant, 157)), f->I8(Rec(8, 157)));
   }
 }
 
