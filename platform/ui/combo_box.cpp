@@ -90,6 +90,10 @@ protected:
           return 0;
         }
         m_pressSeen = true;
+        if (Strip().PtInRect(PointOf(lParam))) {
+          ScrollFromStrip(PointOf(lParam).y);
+          return 0;
+        }
         const int row = RowAt(PointOf(lParam));
         if (row >= 0) m_hot = row;
         Invalidate(FALSE);
@@ -99,6 +103,7 @@ protected:
         const int row = RowAt(PointOf(lParam));
         CRect client;
         GetClientRect(&client);
+        if (Strip().PtInRect(PointOf(lParam))) return 0;
         // The release of the press that dropped the list keeps it open unless it ends on a row.
         if (row >= 0 && combo) combo->CloseUp(row);
         else if (m_pressSeen && client.PtInRect(PointOf(lParam)) && combo) combo->CloseUp(-1);
@@ -121,8 +126,11 @@ protected:
           detail::ListRowsLook look;
           look.top = m_top;
           look.rowHeight = RowHeight();
-          detail::PaintListRows(*dc, r, texts, [this](int row) { return row == m_hot; }, look);
-          if (VisibleRows() < static_cast<int>(texts.size())) PaintScrollMarks(*dc, r, static_cast<int>(texts.size()));
+          const CRect strip = Strip();
+          CRect rows = r;
+          if (!strip.IsRectEmpty()) rows.right = strip.left;
+          detail::PaintListRows(*dc, rows, texts, [this](int row) { return row == m_hot; }, look);
+          if (!strip.IsRectEmpty()) PaintStrip(*dc, strip, static_cast<int>(texts.size()));
           dc->SelectObject(old);
         }
         EndPaint(m_hWnd, &ps);
@@ -150,8 +158,7 @@ private:
     CRect r;
     GetClientRect(&r);
     CComboBox* combo = Combo();
-    if (!combo || !r.PtInRect(p)) return -1;
-    // Pointing at the top or bottom edge of a long list scrolls it.
+    if (!combo || !r.PtInRect(p) || Strip().PtInRect(p)) return -1;
     const int row = m_top + p.y / RowHeight();
     return row < combo->GetCount() ? row : -1;
   }
@@ -161,15 +168,54 @@ private:
     if (m_hot < m_top) m_top = m_hot;
     else if (m_hot >= m_top + VisibleRows()) m_top = m_hot - VisibleRows() + 1;
   }
-  // A thin position mark on the right edge for a list longer than the popup.
-  void PaintScrollMarks(CDC& dc, const CRect& r, int count) const
+  // A list longer than the popup gets a scroll strip on its right: arrows step a row, the track
+  // a page. The popup holds the mouse, so the strip is part of it rather than a window.
+  CRect Strip() const
   {
-    const int width = GetSystemMetrics(SM_CXVSCROLL) / 3;
-    const CRect track(r.right - width, r.top, r.right, r.bottom);
-    dc.FillSolidRect(&track, GetSysColor(COLOR_SCROLLBAR));
-    const int start = r.Height() * m_top / count;
-    const int size = std::max(4, r.Height() * VisibleRows() / count);
-    dc.FillSolidRect(track.left, start, width, size, GetSysColor(COLOR_BTNSHADOW));
+    CComboBox* combo = Combo();
+    if (!combo || combo->GetCount() <= VisibleRows()) return {};
+    CRect r;
+    GetClientRect(&r);
+    return {r.right - GetSystemMetrics(SM_CXVSCROLL), r.top, r.right, r.bottom};
+  }
+  int ArrowSize(const CRect& strip) const { return std::min(strip.Width(), strip.Height() / 2); }
+  CRect Thumb(const CRect& strip, int count) const
+  {
+    const int arrow = ArrowSize(strip);
+    const int track = strip.Height() - 2 * arrow;
+    const int size = std::max(8, track * VisibleRows() / std::max(1, count));
+    const int room = std::max(1, count - VisibleRows());
+    const int start = strip.top + arrow + (track - size) * m_top / room;
+    return {strip.left, start, strip.right, start + size};
+  }
+  void ScrollFromStrip(int y)
+  {
+    CComboBox* combo = Combo();
+    if (!combo) return;
+    const CRect strip = Strip();
+    const int arrow = ArrowSize(strip);
+    const CRect thumb = Thumb(strip, combo->GetCount());
+    int top = m_top;
+    if (y < strip.top + arrow) --top;
+    else if (y >= strip.bottom - arrow) ++top;
+    else if (y < thumb.top) top -= VisibleRows();
+    else if (y >= thumb.bottom) top += VisibleRows();
+    m_top = std::clamp(top, 0, std::max(0, combo->GetCount() - VisibleRows()));
+    Invalidate(FALSE);
+  }
+  void PaintStrip(CDC& dc, const CRect& strip, int count) const
+  {
+    dc.FillSolidRect(&strip, GetSysColor(COLOR_SCROLLBAR));
+    const int arrow = ArrowSize(strip);
+    const CRect up(strip.left, strip.top, strip.right, strip.top + arrow);
+    const CRect down(strip.left, strip.bottom - arrow, strip.right, strip.bottom);
+    const CRect thumb = Thumb(strip, count);
+    for (const CRect& part : {up, down, thumb}) {
+      dc.FillSolidRect(&part, GetSysColor(COLOR_BTNFACE));
+      DrawRaisedEdge(dc, part);
+    }
+    DrawArrow(dc, up, 2, true);
+    DrawArrow(dc, down, 3, true);
   }
 
   HWND m_combo = nullptr;

@@ -39,7 +39,7 @@ DialogTemplate FileDialogTemplate(bool open, const std::string& title)
       {"EDIT", "", kFileName, visible | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 52, 104, 144, 12},
       {"STATIC", Cp949("파일 형식:"), -1, visible, 7, 124, 44, 10},
       {"COMBOBOX", "", kFilterChoice, visible | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 52, 122, 144, 70},
-      {"BUTTON", Cp949(open ? "열기(&O)" : "저장(&S)"), IDOK, visible | WS_TABSTOP | BS_DEFPUSHBUTTON, 203, 103, 50, 14},
+      {"BUTTON", Cp949(open ? "열기" : "저장"), IDOK, visible | WS_TABSTOP | BS_DEFPUSHBUTTON, 203, 103, 50, 14},
       {"BUTTON", Cp949("취소"), IDCANCEL, visible | WS_TABSTOP | BS_PUSHBUTTON, 203, 121, 50, 14},
   };
   return t;

@@ -240,7 +240,7 @@ int CListBox::TextWidth() const
   CRect r;
   GetClientRect(&r);
   const CWnd* bar = ScrollBar();
-  return bar && bar->IsWindowVisible() ? r.Width() - GetSystemMetrics(SM_CXVSCROLL) : r.Width();
+  return bar && (bar->GetStyle() & WS_VISIBLE) ? r.Width() - GetSystemMetrics(SM_CXVSCROLL) : r.Width();
 }
 
 void CListBox::UpdateScrollBar()
@@ -269,7 +269,7 @@ void CListBox::UpdateScrollBar()
   bar->SetScrollInfo(&info);
   const bool show = needed || (GetStyle() & LBS_DISABLENOSCROLL);
   bar->EnableScrollBar(needed ? ESB_ENABLE_BOTH : ESB_DISABLE_BOTH);
-  if (show != (bar->IsWindowVisible() != 0)) {
+  if (show != ((bar->GetStyle() & WS_VISIBLE) != 0)) {
     bar->ShowWindow(show ? SW_SHOWNA : SW_HIDE);
     Invalidate(FALSE);
   }

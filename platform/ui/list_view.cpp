@@ -308,7 +308,7 @@ int CListCtrl::RowsWidth() const
   CRect r;
   GetClientRect(&r);
   const CWnd* bar = ScrollBar();
-  return bar && bar->IsWindowVisible() ? r.Width() - GetSystemMetrics(SM_CXVSCROLL) : r.Width();
+  return bar && (bar->GetStyle() & WS_VISIBLE) ? r.Width() - GetSystemMetrics(SM_CXVSCROLL) : r.Width();
 }
 
 void CListCtrl::UpdateScrollBar()
@@ -335,7 +335,7 @@ void CListCtrl::UpdateScrollBar()
   info.nPos = m_top;
   bar->SetScrollInfo(&info);
   const bool show = GetItemCount() > page;
-  if (show != (bar->IsWindowVisible() != 0)) {
+  if (show != ((bar->GetStyle() & WS_VISIBLE) != 0)) {
     bar->ShowWindow(show ? SW_SHOWNA : SW_HIDE);
     Invalidate(FALSE);
   }

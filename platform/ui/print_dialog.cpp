@@ -68,6 +68,14 @@ void Fill(PRINTDLG& pd, const PrinterInfo& printer, short orientation, int copie
   pd.nCopies = (pd.Flags & PD_USEDEVMODECOPIES) ? 1 : static_cast<WORD>(std::clamp(copies, 1, 9999));
 }
 
+// With PD_RETURNDC, the printing layer makes the chosen printer's device context.
+void ReturnDC(PRINTDLG& pd)
+{
+  if (!(pd.Flags & PD_RETURNDC)) return;
+  pd.hDCOwner = vetra::ui::MakePrinterDC(*pd.hDevMode, *pd.hDevNames);
+  pd.hDC = pd.hDCOwner.get();
+}
+
 bool IsHeadless()
 {
   auto& system = detail::WindowSystem::Get();
@@ -106,6 +114,7 @@ BOOL PrintDlg(LPPRINTDLG pd)
   if (pd->Flags & PD_RETURNDEFAULT) {
     if (printers.empty()) return FALSE;
     Fill(*pd, printers.front(), printers.front().orientation, 1);
+    ReturnDC(*pd);
     return TRUE;
   }
   const bool setup = (pd->Flags & PD_PRINTSETUP) != 0;
@@ -142,13 +151,14 @@ BOOL PrintDlg(LPPRINTDLG pd)
   if (!ok) return FALSE;
   const PrinterInfo* chosen = FindPrinter(printers, choice.printer);
   Fill(*pd, chosen ? *chosen : printers.front(), choice.orientation, choice.copies);
-  if (pd->Flags & PD_RETURNDC) pd->hDC = vetra::ui::MakePrinterDC(*pd->hDevMode, *pd->hDevNames);
+  ReturnDC(*pd);
   return TRUE;
 }
 
 CPrintDialog::CPrintDialog(BOOL printSetupOnly, DWORD flags, CWnd* parent) : m_parent(parent)
 {
-  m_pd.Flags = flags | (printSetupOnly ? PD_PRINTSETUP : 0);
+  // Printing (not setup) returns the chosen printer's device context, as the framework's does.
+  m_pd.Flags = flags | (printSetupOnly ? PD_PRINTSETUP : PD_RETURNDC);
   m_pd.hwndOwner = parent ? parent->m_hWnd : nullptr;
   m_pd.nFromPage = m_pd.nToPage = m_pd.nMinPage = m_pd.nMaxPage = 1;
 }
@@ -185,8 +195,10 @@ int CPrintDialog::GetCopies() const
 HDC CPrintDialog::CreatePrinterDC()
 {
   if (!m_pd.hDevMode || !m_pd.hDevNames) return nullptr;
-  m_pd.hDC = vetra::ui::MakePrinterDC(*m_pd.hDevMode, *m_pd.hDevNames);
-  return m_pd.hDC;
+  std::unique_ptr<CDC> dc = vetra::ui::MakePrinterDC(*m_pd.hDevMode, *m_pd.hDevNames);
+  if (!dc) return nullptr;
+  m_madeDCs.push_back(std::move(dc));
+  return m_madeDCs.back().get();
 }
 
 }  // namespace win

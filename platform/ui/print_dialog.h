@@ -71,7 +71,8 @@ struct PRINTDLG {
   HWND hwndOwner = nullptr;
   HDEVMODE hDevMode;
   HDEVNAMES hDevNames;
-  HDC hDC = nullptr;  // with PD_RETURNDC; the caller ends it with DeleteDC
+  HDC hDC = nullptr;  // with PD_RETURNDC: the chosen printer's device context
+  std::shared_ptr<CDC> hDCOwner;  // keeps hDC alive as long as the structure (or a copy) lives
   DWORD Flags = 0;
   WORD nFromPage = 0;
   WORD nToPage = 0;
@@ -99,13 +100,17 @@ public:
   std::string GetDriverName() const;
   std::string GetPortName() const;
   int GetCopies() const;
-  // A device context for the chosen printer (from the printing layer); null when none.
+  // A device context for the chosen printer (from the printing layer); null when none. The
+  // dialog keeps it alive until the dialog ends, as the framework deletes it then.
   HDC CreatePrinterDC();
+  // The device context the print dialog made (printing, not setup); null when none.
+  HDC GetPrinterDC() const { return m_pd.hDC; }
 
   PRINTDLG m_pd;
 
 private:
   CWnd* m_parent;
+  std::vector<std::unique_ptr<CDC>> m_madeDCs;
 };
 
 }  // namespace win

@@ -35,7 +35,7 @@ std::vector<PrinterInfo> AvailablePrinters() { return Catalogue()(); }
 
 void SetPrinterDCMaker(PrinterDCMaker maker) { Maker() = std::move(maker); }
 
-win::HDC MakePrinterDC(const win::DEVMODE& settings, const win::DEVNAMES& names)
+std::unique_ptr<win::CDC> MakePrinterDC(const win::DEVMODE& settings, const win::DEVNAMES& names)
 {
   return Maker() ? Maker()(settings, names) : nullptr;
 }

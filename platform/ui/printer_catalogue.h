@@ -4,10 +4,11 @@
 // one printer is offered: "PDF file", and no device context can be made.
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/gdi/gdi_types.h"
+#include "platform/gdi/cdc.h"
 
 namespace win {
 struct DEVMODE;
@@ -31,10 +32,10 @@ using PrinterCatalogue = std::function<std::vector<PrinterInfo>()>;
 void SetPrinterCatalogue(PrinterCatalogue catalogue);
 std::vector<PrinterInfo> AvailablePrinters();
 
-// Makes the device context of a printer with the settings chosen in a print dialog; the caller
-// owns it and ends it with DeleteDC. Null when it cannot be made.
-using PrinterDCMaker = std::function<win::HDC(const win::DEVMODE& settings, const win::DEVNAMES& names)>;
+// Makes the device context of a printer with the settings chosen in a print dialog; null when
+// it cannot be made.
+using PrinterDCMaker = std::function<std::unique_ptr<win::CDC>(const win::DEVMODE& settings, const win::DEVNAMES& names)>;
 void SetPrinterDCMaker(PrinterDCMaker maker);
-win::HDC MakePrinterDC(const win::DEVMODE& settings, const win::DEVNAMES& names);
+std::unique_ptr<win::CDC> MakePrinterDC(const win::DEVMODE& settings, const win::DEVNAMES& names);
 
 }  // namespace vetra::ui

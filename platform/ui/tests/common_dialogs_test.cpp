@@ -83,6 +83,7 @@ protected:
   {
     vetra::ui::ResetForTests();
     vetra::ui::SetPrinterCatalogue(nullptr);
+    vetra::ui::SetPrinterDCMaker(nullptr);
     detail::MainWindowSlot() = nullptr;
   }
   vetra::testing::TempDrive drive;
@@ -191,6 +192,37 @@ TEST_F(CommonDialogs, DialogOnScreenListsTheFilesOfTheChosenFilter)
   EXPECT_EQ(filterIndex, 1);
 }
 
+TEST_F(CommonDialogs, PrintDialogOnScreenOffersTheCatalogueOrientationAndCopies)
+{
+  vetra::ui::SetPrinterCatalogue([] {
+    return std::vector<vetra::ui::PrinterInfo>{{"Office", "cups", "ipp", 1, 9}, {"PDF file", "vetra-pdf", "FILE:", 1, 9}};
+  });
+  std::vector<std::string> printers;
+  vetra::ui::WhenIdle([&] {
+    CWnd* dialog = CWnd::GetActiveWindow();
+    ASSERT_NE(dialog, nullptr);
+    auto* choice = dynamic_cast<CComboBox*>(dialog->GetDlgItem(1139));
+    ASSERT_NE(choice, nullptr);
+    for (int i = 0; i < choice->GetCount(); ++i) {
+      std::string name;
+      choice->GetLBText(i, name);
+      printers.push_back(name + (i == choice->GetCurSel() ? " *" : ""));
+    }
+    choice->SetCurSel(0);
+    dialog->CheckDlgButton(1056, BST_UNCHECKED);
+    dialog->CheckDlgButton(1057, BST_CHECKED);
+    dialog->SetDlgItemText(1154, "3");
+    dialog->SendMessage(WM_COMMAND, IDOK, 0);
+  });
+  vetra::ui::PrintChoice choice;
+  choice.printer = "PDF file";
+  ASSERT_TRUE(vetra::ui::RunPrintDialogWindow(false, choice, nullptr));
+  EXPECT_EQ(printers, (std::vector<std::string>{"Office", "PDF file *"}));
+  EXPECT_EQ(choice.printer, "Office");
+  EXPECT_EQ(choice.orientation, DMORIENT_LANDSCAPE);
+  EXPECT_EQ(choice.copies, 3);
+}
+
 TEST_F(CommonDialogs, DefaultPrinterAndPrintDialogAnswers)
 {
   PRINTDLG query;
@@ -227,6 +259,22 @@ TEST_F(CommonDialogs, DefaultPrinterAndPrintDialogAnswers)
   EXPECT_EQ(setup.GetDeviceName(), "PDF file");
   EXPECT_EQ(setup.GetDevMode()->dmOrientation, DMORIENT_LANDSCAPE);
   EXPECT_TRUE(vetra::ui::PrintDialogLog().back().setup);
+
+  // The printing layer makes the device context with the settings chosen.
+  std::vector<std::string> made;
+  vetra::ui::SetPrinterDCMaker([&](const DEVMODE& chosen, const DEVNAMES& names) {
+    made.push_back(vetra::Format("%s %s %d", names.device.c_str(), chosen.dmOrientation == DMORIENT_LANDSCAPE ? "landscape" : "portrait", chosen.dmCopies));
+    auto dc = std::make_unique<CDC>();
+    dc->CreateCompatibleDC(nullptr);
+    return dc;
+  });
+  CPrintDialog report(FALSE, PD_USEDEVMODECOPIESANDCOLLATE);
+  vetra::ui::QueuePrintDialogAnswer({true, "Office", 2, DMORIENT_LANDSCAPE});
+  ASSERT_EQ(report.DoModal(), IDOK);
+  EXPECT_NE(report.GetPrinterDC(), nullptr);
+  EXPECT_NE(report.CreatePrinterDC(), nullptr);
+  EXPECT_EQ(made, (std::vector<std::string>{"Office landscape 2", "Office landscape 2"}));
+  vetra::ui::SetPrinterDCMaker(nullptr);
 
   vetra::ui::SetPrinterCatalogue([] { return std::vector<vetra::ui::PrinterInfo>{}; });
   PRINTDLG none;

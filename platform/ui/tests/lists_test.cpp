@@ -2,6 +2,7 @@
 
 #include "platform/base/text.h"
 #include "platform/gdi/display.h"
+#include "platform/ui/bitmap_resources.h"
 #include "platform/ui/combo_box.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/edit.h"
@@ -243,6 +244,28 @@ TEST_F(Lists, DroppedComboListChoosesAndClosesUpWithTheNewSelection)
   EXPECT_EQ(combo.GetDroppedList(), nullptr);
 }
 
+TEST_F(Lists, LongDroppedListScrollsToItsLastEntries)
+{
+  CComboBox combo;
+  ASSERT_TRUE(combo.Create(WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, CRect(10, 10, 110, 80), &parent, 226));
+  for (int i = 0; i < 10; ++i) combo.AddString(vetra::Format("1:%d", i).c_str());
+  CRect field;
+  combo.GetClientRect(&field);
+  const int h = field.Height();
+  const int row = h - 8;
+  vetra::ui::Click(combo, {20, h / 2});
+  CWnd* dropped = combo.GetDroppedList();
+  ASSERT_NE(dropped, nullptr);
+  CRect list;
+  dropped->GetClientRect(&list);
+  const int shown = list.Height() / row;
+  ASSERT_LT(shown, 10);
+  for (int i = 0; i < 10; ++i) vetra::ui::Click(*dropped, {list.right - 4, list.bottom - 3});  // the down arrow
+  EXPECT_NE(combo.GetDroppedList(), nullptr);  // scrolling keeps the list open
+  vetra::ui::Click(*dropped, {10, (shown - 1) * row + row / 2});
+  EXPECT_EQ(combo.GetCurSel(), 9);
+}
+
 TEST_F(Lists, DropDownComboHasAnEditField)
 {
   CComboBox combo;
@@ -351,18 +374,24 @@ TEST_F(ListView, RowsAreEditedAndTheTopRowFollowsScrolling)
 TEST_F(Lists, ImageListLeavesTheMaskColourTransparent)
 {
   const COLORREF mask = RGB(127, 159, 213);
+  // A strip of two 4-pixel images as a module's bitmap resource.
+  RegisterBitmapResource(9209, [mask](CBitmap& bitmap) {
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    if (!bitmap.CreateCompatibleBitmap(&dc, 8, 4)) return FALSE;
+    CBitmap* old = dc.SelectObject(&bitmap);
+    dc.FillSolidRect(0, 0, 8, 4, mask);
+    dc.SetPixel(5, 1, RGB(255, 0, 0));  // image 1, pixel (1, 1)
+    dc.SelectObject(old);
+    return TRUE;
+  });
+  CImageList images;
+  ASSERT_TRUE(images.Create(9209, 4, 1, mask));
+  EXPECT_EQ(images.GetImageCount(), 2);
+  EXPECT_EQ(images.GetImageSize(), CSize(4, 4));
   CDC screen;
   screen.CreateCompatibleDC(nullptr);
-  CBitmap strip;
-  ASSERT_TRUE(strip.CreateCompatibleBitmap(&screen, 8, 4));
-  CBitmap* old = screen.SelectObject(&strip);
-  screen.FillSolidRect(0, 0, 8, 4, mask);
-  screen.SetPixel(5, 1, RGB(255, 0, 0));  // image 1, pixel (1, 1)
-  screen.SelectObject(old);
-  CImageList images;
-  ASSERT_TRUE(images.Create(4, 4, ILC_MASK, 0, 0));
-  EXPECT_EQ(images.Add(&strip, mask), 0);
-  EXPECT_EQ(images.GetImageCount(), 2);
+  CBitmap* old = nullptr;
 
   CBitmap target;
   ASSERT_TRUE(target.CreateCompatibleBitmap(&screen, 4, 4));
