@@ -1,9 +1,7 @@
 // BMP reading and writing of the image family.
 
-#include <cstdio>
 #include <cstring>
 
-#include "platform/base/drive.h"
 #include "platform/gdi/dib_format.h"
 #include "programs/printlayout/image_file_bytes.h"
 #include "programs/printlayout/image_impl.h"
@@ -90,19 +88,16 @@ int CImageBMP::Write(const std::string& path)
   std::vector<win::BYTE> header(m_dib.begin(), m_dib.begin() + 40);
   const std::uint32_t used = static_cast<std::uint32_t>(tableEntries);
   std::memcpy(header.data() + 32, &used, 4);
-  const auto target = vetra::MapPath(m_path);
-  std::FILE* out = std::fopen(target.c_str(), "wb");
-  if (!out) return 0;
-  bool ok = std::fwrite(&file, 1, 14, out) == 14 && std::fwrite(header.data(), 1, 40, out) == 40 &&
-            std::fwrite(m_dib.data() + 40, 1, tableBytes, out) == tableBytes;
+  PictureOutputFile out(m_path);
+  if (!out.Get()) return 0;
+  bool ok = out.Write(&file, 14) && out.Write(header.data(), 40) && out.Write(m_dib.data() + 40, tableBytes);
   // Pixels in blocks of at most 32 KiB.
   for (std::size_t done = 0; ok && done < imageBytes;) {
     const std::size_t block = std::min<std::size_t>(32768, imageBytes - done);
-    ok = std::fwrite(Bits() + done, 1, block, out) == block;
+    ok = out.Write(Bits() + done, block);
     done += block;
   }
-  ok = std::fclose(out) == 0 && ok;
-  return ok ? 1 : 0;
+  return (ok && out.Commit()) ? 1 : 0;
 }
 
 }  // namespace tolvex

@@ -2,14 +2,12 @@
 // writing (GIF87a, one 8-bit image with a 256-entry global colour table).
 
 #include <array>
-#include <cstdio>
 #include <cstring>
 #include <unordered_map>
 
-#include "platform/base/drive.h"
-#include "programs/printlayout/image_messages.h"
 #include "programs/printlayout/image_file_bytes.h"
 #include "programs/printlayout/image_impl.h"
+#include "programs/printlayout/image_messages.h"
 
 namespace tolvex {
 namespace {
@@ -328,14 +326,12 @@ int CImageGIF::Write(const std::string& path)
     for (int x = 0; x < m_width; ++x) pixels.push_back(static_cast<std::uint8_t>(GetPixelIndex(x, m_height - 1 - y)));
   EncodeLzw(pixels, out);
   out.push_back(';');
-  std::FILE* file = std::fopen(vetra::MapPath(m_path).c_str(), "wb");
-  if (!file) {
+  PictureOutputFile file(m_path);
+  if (!file.Get()) {
     ShowImageMessage("Can't open GIF for writing");
     return 0;
   }
-  bool ok = std::fwrite(out.data(), 1, out.size(), file) == out.size();
-  ok = std::fclose(file) == 0 && ok;
-  if (!ok) {
+  if (!file.Write(out.data(), out.size()) || !file.Commit()) {
     ShowImageMessage("Write Error in GIF file");
     return 0;
   }

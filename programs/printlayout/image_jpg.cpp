@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/base/drive.h"
+#include "programs/printlayout/image_file_bytes.h"
 #include "programs/printlayout/image_impl.h"
 #include "programs/printlayout/jpeg_codec.h"
 
@@ -49,11 +50,10 @@ int CImageJPG::Write(const std::string& path)
       GetPixelRGB(x, m_height - 1 - y, out, out + 1, out + 2);
       out += 3;
     }
-  File file(std::fopen(vetra::MapPath(m_path).c_str(), "wb"));
-  if (!file) return 0;
+  PictureOutputFile file(m_path);
+  if (!file.Get()) return 0;
   const int quality = m_quality < 1 ? 1 : m_quality > 100 ? 100 : m_quality;
-  const bool ok = EncodeJpeg(file.get(), {m_width, m_height, rgb.data(), quality});
-  return (std::fclose(file.release()) == 0 && ok) ? 1 : 0;
+  return (EncodeJpeg(file.Get(), {m_width, m_height, rgb.data(), quality}) && file.Commit()) ? 1 : 0;
 }
 
 }  // namespace tolvex

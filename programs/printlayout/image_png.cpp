@@ -10,7 +10,6 @@
 
 #include <png.h>
 
-#include "platform/base/drive.h"
 #include "programs/printlayout/image_file_bytes.h"
 #include "programs/printlayout/image_impl.h"
 
@@ -195,11 +194,8 @@ int CImagePNG::Write(const std::string& path)
   if (!png_image_write_to_memory(&image, nullptr, &size, 0, pixels.data(), 0, indexed ? colormap.data() : nullptr)) return 0;
   std::vector<std::uint8_t> encoded(size);
   if (!png_image_write_to_memory(&image, encoded.data(), &size, 0, pixels.data(), 0, indexed ? colormap.data() : nullptr)) return 0;
-  std::FILE* file = std::fopen(vetra::MapPath(m_path).c_str(), "wb");
-  if (!file) return 0;
-  bool ok = std::fwrite(encoded.data(), 1, size, file) == size;
-  ok = std::fclose(file) == 0 && ok;
-  return ok ? 1 : 0;
+  PictureOutputFile file(m_path);
+  return (file.Write(encoded.data(), size) && file.Commit()) ? 1 : 0;
 }
 
 }  // namespace tolvex

@@ -5,6 +5,7 @@
 
 #include "platform/base/testing/temp_drive.h"
 #include "programs/printlayout/image.h"
+#include "programs/printlayout/image_messages.h"
 #include "programs/printlayout/jpeg_codec.h"
 #include "programs/printlayout/tests/test_pictures.h"
 
@@ -79,6 +80,25 @@ TEST(ImageFiles, WriteAndReadBackLossless)
     for (const auto& [x, y] : {std::pair{0, 0}, {36, 0}, {17, 9}, {36, 20}})
       EXPECT_EQ(PixelOf(read, x, y), PixelOf(written, x, y)) << c.name << " " << x << "," << y;
   }
+}
+
+TEST(ImageFiles, GifWriterRefusesWhatItCannotWrite)
+{
+  vetra::testing::TempDrive drive;
+  std::vector<std::string> messages;
+  SetImageMessageHandler([&](const std::string& text) { messages.push_back(text); });
+  drive.WriteFile("keep.gif", "earlier");
+  CImage trueColour;
+  ASSERT_TRUE(trueColour.CreateImpl("c:\\keep.gif", kImageGif));
+  Paint(trueColour, false);
+  EXPECT_EQ(trueColour.Write("c:\\keep.gif"), 0);
+  CImage indexed;
+  ASSERT_TRUE(indexed.CreateImpl("c:\\x.gif", kImageGif));
+  Paint(indexed, true);
+  EXPECT_EQ(indexed.Write("c:\\no folder\\x.gif"), 0);
+  SetImageMessageHandler(nullptr);
+  EXPECT_EQ(messages, (std::vector<std::string>{"GIF Images must be 8 bit or less", "Can't open GIF for writing"}));
+  EXPECT_EQ(drive.ReadFile("keep.gif"), "earlier");
 }
 
 TEST(ImageFiles, GifOfManyColoursCompressesAcrossCodeSizes)
