@@ -275,6 +275,62 @@ TEST(PngFiles, TransparencyLiesOnTheScreenBackground)
   EXPECT_EQ(PixelOf(read, 2, 0), (Rgb{0x80, 0x40, 0x01}));
 }
 
+// Writes a PNG with libpng's row interface: 8-bit rows as given, optionally interlaced, with an
+// optional palette and its transparency.
+void WritePng(const std::filesystem::path& path, int width, int height, int colourType, bool interlaced,
+              const std::vector<std::vector<std::uint8_t>>& rows, const std::vector<png_color>& palette = {},
+              const std::vector<std::uint8_t>& alphas = {})
+{
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  png_init_io(png, file);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8, colourType,
+               interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  if (!palette.empty()) png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
+  if (!alphas.empty()) png_set_tRNS(png, info, alphas.data(), static_cast<int>(alphas.size()), nullptr);
+  png_write_info(png, info);
+  std::vector<png_bytep> pointers;
+  for (const auto& row : rows) pointers.push_back(const_cast<png_bytep>(row.data()));
+  png_write_image(png, pointers.data());
+  png_write_end(png, info);
+  png_destroy_write_struct(&png, &info);
+  std::fclose(file);
+}
+
+TEST(PngFiles, InterlacedPicturesAreReadPassByPass)
+{
+  vetra::testing::TempDrive drive;
+  std::vector<std::vector<std::uint8_t>> rows;
+  for (int y = 0; y < 13; ++y) {
+    std::vector<std::uint8_t> row;
+    for (int x = 0; x < 11; ++x) {
+      const Rgb c = testing::Pattern(x, y);
+      row.insert(row.end(), {c.r, c.g, c.b});
+    }
+    rows.push_back(row);
+  }
+  WritePng(drive / "i.png", 11, 13, PNG_COLOR_TYPE_RGB, true, rows);
+  CImage read("c:\\i.png", -1);
+  ASSERT_TRUE(read.IsValid());
+  for (int y = 0; y < 13; ++y)
+    for (int x = 0; x < 11; ++x) ASSERT_EQ(PixelOf(read, x, y), testing::Pattern(x, y)) << x << "," << y;
+}
+
+TEST(PngFiles, PaletteTransparencyIsLaidOnTheBackground)
+{
+  vetra::testing::TempDrive drive;
+  WritePng(drive / "p.png", 3, 1, PNG_COLOR_TYPE_PALETTE, false, {{0, 1, 2}},
+           {{255, 0, 0}, {0, 255, 0}, {255, 255, 255}}, {255, 0, 128});
+  CImage read("c:\\p.png", -1);
+  ASSERT_TRUE(read.IsValid());
+  EXPECT_EQ(read.BitsPerPixel(), 8);
+  EXPECT_EQ(PixelOf(read, 0, 0), (Rgb{255, 0, 0}));
+  EXPECT_EQ(PixelOf(read, 1, 0), (Rgb{31, 127, 255}));
+  EXPECT_EQ(PixelOf(read, 2, 0), (Rgb{143, 191, 255}));  // half white, half background
+}
+
 TEST(JpegFiles, GreyJpegGivesAGreyPalette)
 {
   vetra::testing::TempDrive drive;
