@@ -158,7 +158,8 @@ void CCapturePrintDlg::LoadButtonBitmaps()
 void CCapturePrintDlg::OnPaint()
 {
   win::CPaintDC dc(this);
-  if (!m_pMemDC || !m_pBackBitmap) return;
+  // A minimised window shows only its icon, which the window system draws.
+  if (IsIconic() || !m_pMemDC || !m_pBackBitmap) return;
   m_pMemDC->SetBkMode(win::TRANSPARENT);
   const int previousRop = m_pMemDC->SetROP2(win::R2_COPYPEN);
   win::CBitmap* previous = m_pMemDC->SelectObject(m_pBackBitmap.get());

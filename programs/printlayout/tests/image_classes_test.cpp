@@ -255,6 +255,31 @@ TEST(GifFiles, TransparencyMakesItsEntryBlackAndWhiteAtTheEnd)
 namespace tolvex {
 namespace {
 
+TEST(GifFiles, TransparentPixelsLeaveWhatIsBehindThem)
+{
+  vetra::testing::TempDrive drive;
+  CImage written;
+  std::string bytes = StripedGif(drive, written);
+  bytes.insert(13 + 768, std::string("!\xF9\x04\x01\x00\x00\x03\x00", 8));
+  drive.WriteFile("t.gif", bytes);
+  CImage read("c:\\t.gif", -1);
+  ASSERT_TRUE(read.IsValid());
+
+  win::CDC dc;
+  dc.CreateCompatibleDC(nullptr);
+  win::CBitmap bitmap;
+  bitmap.CreateCompatibleBitmap(&dc, 37, 21);
+  dc.SelectObject(&bitmap);
+  dc.FillSolidRect(0, 0, 37, 21, win::RGB(9, 99, 199));
+  ASSERT_EQ(read.Stretch(&dc, 0, 0, 37, 21), 1);
+  for (const auto& [x, y] : {std::pair{0, 0}, {3, 0}, {2, 1}, {10, 4}, {36, 20}}) {
+    const win::COLORREF pixel = dc.GetPixel(x, y);
+    const bool transparent = (x + y) % 16 == 3;
+    const Rgb want = transparent ? Rgb{9, 99, 199} : PixelOf(written, x, y);
+    EXPECT_EQ(pixel, win::RGB(want.r, want.g, want.b)) << x << "," << y;
+  }
+}
+
 TEST(PngFiles, TransparencyLiesOnTheScreenBackground)
 {
   vetra::testing::TempDrive drive;
