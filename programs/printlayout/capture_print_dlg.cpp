@@ -97,7 +97,7 @@ win::BOOL CCapturePrintDlg::OnInitDialog()
 
   SetWindowText(vetra::Cp949("프린트"));
   ReadCarFile(m_texts);
-  ImportCapture([this](const std::string& text) { Show(text); });
+  const bool captureImported = ImportCapture([this](const std::string& text) { Show(text); });
 
   const int screenWidth = win::GetSystemMetrics(win::SM_CXSCREEN);
   const int screenHeight = win::GetSystemMetrics(win::SM_CYSCREEN);
@@ -132,7 +132,8 @@ win::BOOL CCapturePrintDlg::OnInitDialog()
   ReadShopInfo(m_texts);
   ReadCarInfoText(m_texts);
 
-  m_CaptureBmp.Open(kCaptureCopyReadPath);
+  // A copy left from an earlier run is never printed as if it were this capture.
+  if (captureImported) m_CaptureBmp.Open(kCaptureCopyReadPath);
   m_BandBmp.Open("c:\\Vetra\\Fenmark\\img\\BKColor.bmp");
   m_Logo.Load("c:\\Vetra\\Fenmark\\img\\Logo.jpg");
   return win::TRUE;

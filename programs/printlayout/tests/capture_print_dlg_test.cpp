@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/base/drive.h"
 #include "platform/base/named_mutex.h"
 #include "platform/base/testing/temp_drive.h"
@@ -342,6 +344,17 @@ TEST_F(PrintDialog, UnreadableCaptureKeepsTheEarlierCopyAndSavesNothing)
     dialog.reset();
     ReleaseInstanceMutexForTests();
   }
+}
+
+TEST_F(PrintDialog, CopyFromAnEarlierRunIsNotPrinted)
+{
+  drive.WriteFile("Vetra/Fenmark/Temp/print1.bmp", testing::MakeBmp(8, 8, 24, testing::Pattern));
+  drive.WriteFile("Vetra/Fenmark/Temp/print.bmp", "BM damaged");
+  auto& dlg = Open();
+  vetra::ui::Click(dlg, Centre(kPrintButton));
+  EXPECT_EQ(printer.pages, 1);
+  EXPECT_TRUE(std::none_of(printer.calls.begin(), printer.calls.end(),
+                           [](const vetra::gdi::DrawCall& c) { return c.op == "StretchDIBits" && c.args[1] == -600; }));
 }
 
 TEST_F(PrintDialog, SecondCopyEndsAtOnceReadingNothing)
