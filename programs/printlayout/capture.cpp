@@ -38,11 +38,6 @@ std::string FolderOf(const std::string& path)
 bool SavePicture(const RgbPicture& picture, const std::string& path, SavedFormat format,
                  const std::string& markerFileName, const MessageSink& show)
 {
-  if (!markerFileName.empty()) {
-    win::CFile marker;
-    const std::string markerPath = FolderOf(path) + markerFileName;
-    if (marker.Open(markerPath.c_str(), win::CFile::modeCreate | win::CFile::modeWrite | win::CFile::shareDenyNone)) marker.Close();
-  }
   ImageDestination destination;
   if (!destination.Open(path)) {
     show("Cannot open file for writing");
@@ -57,6 +52,12 @@ bool SavePicture(const RgbPicture& picture, const std::string& path, SavedFormat
   if (!destination.Close()) {
     show(ImageErrorText(ImageLastError()));
     return false;
+  }
+  // The marker tells the workshop software that a picture was saved: only once it is whole.
+  if (!markerFileName.empty()) {
+    win::CFile marker;
+    const std::string markerPath = FolderOf(path) + markerFileName;
+    if (marker.Open(markerPath.c_str(), win::CFile::modeCreate | win::CFile::modeWrite | win::CFile::shareDenyNone)) marker.Close();
   }
   return true;
 }

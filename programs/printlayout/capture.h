@@ -29,8 +29,8 @@ bool ImportCapture(const MessageSink& show);
 
 enum class SavedFormat { Jpg, Bmp };
 
-// Creates the empty marker file in the picture's folder, then writes the picture. True when
-// the picture was written; failures are shown.
+// Writes the picture, then creates the empty marker file in its folder. True when the picture
+// was written; failures are shown, and leave neither a picture nor a marker.
 bool SavePicture(const RgbPicture& picture, const std::string& path, SavedFormat format,
                  const std::string& markerFileName, const MessageSink& show);
 

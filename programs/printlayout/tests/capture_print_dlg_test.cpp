@@ -300,6 +300,14 @@ TEST_F(PrintDialog, SavesInTheChosenFilterFormatWithAMarkerBeside)
   vetra::ui::Click(dlg, Centre(kSaveButton));  // no answer: cancelled
   EXPECT_TRUE(dlg.IsWindowVisible());
   EXPECT_TRUE(Messages().empty());
+  // A name that cannot be written (a folder of that name): a message, and no marker either.
+  std::filesystem::create_directories(drive / "Vetra/Other/taken");
+  vetra::ui::QueueFileDialogAnswer({"c:\\Vetra\\Other\\taken", ""});
+  vetra::ui::QueueMessageBoxAnswer(win::IDYES);  // replace it, says the user
+  vetra::ui::Click(dlg, Centre(kSaveButton));
+  ASSERT_FALSE(Messages().empty());
+  EXPECT_EQ(Messages().back(), "Cannot open file for writing");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(drive / "Vetra/Other"), std::filesystem::directory_iterator()), 1);
 
   const auto bmp = ReadBmpFile("Vetra/Saved/report.jpg");
   ASSERT_TRUE(bmp);
