@@ -340,8 +340,10 @@ void CComboBox::ShowSelectionText()
   const std::string text = m_cur >= 0 ? m_items[static_cast<std::size_t>(m_cur)].text : std::string();
   CWnd::DefWindowProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
   if (CWnd* edit = EditField()) {
+    m_settingText = true;  // the program's change is not the user's edit
     edit->SetWindowText(text.c_str());
     if (auto* e = dynamic_cast<CEdit*>(edit)) e->SetSel(0, -1);
+    m_settingText = false;
   }
   Invalidate(FALSE);
 }
@@ -446,6 +448,8 @@ LRESULT CComboBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
   switch (message) {
     case WM_CREATE:
+      // The dropped list scrolls by itself when it must; the field keeps its whole width.
+      ModifyStyle(WS_VSCROLL | WS_HSCROLL, 0);
       FitField();
       MakeEditField();
       return 0;
@@ -463,11 +467,15 @@ LRESULT CComboBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       break;
     case WM_SETTEXT: {
       const LRESULT result = CWnd::DefWindowProc(message, wParam, lParam);
-      if (CWnd* edit = EditField()) edit->SetWindowText(reinterpret_cast<const char*>(lParam));
+      if (CWnd* edit = EditField()) {
+        m_settingText = true;
+        edit->SetWindowText(reinterpret_cast<const char*>(lParam));
+        m_settingText = false;
+      }
       return result;
     }
     case WM_COMMAND:
-      if (LOWORD(wParam) == kEditId && HIWORD(wParam) == EN_CHANGE) {
+      if (LOWORD(wParam) == kEditId && HIWORD(wParam) == EN_CHANGE && !m_settingText) {
         if (CWnd* edit = EditField()) {
           const std::string text = edit->GetWindowText();
           CWnd::DefWindowProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));

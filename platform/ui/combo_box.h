@@ -108,6 +108,7 @@ private:
   int m_fieldHeight = 0;
   bool m_focused = false;
   bool m_fitting = false;
+  bool m_settingText = false;
   std::unique_ptr<detail::ComboDropList> m_drop;
 };
 

@@ -243,20 +243,27 @@ int CListBox::TextWidth() const
   return bar && (bar->GetStyle() & WS_VISIBLE) ? r.Width() - GetSystemMetrics(SM_CXVSCROLL) : r.Width();
 }
 
+// The box draws its own scroll bar, a child shown only while the rows do not fit (or always,
+// disabled, with LBS_DISABLENOSCROLL); the window's scroll-bar styles are taken off so that they
+// reserve no room. A box asked for a horizontal bar gets none: its rows are not scrolled sideways.
+void CListBox::MakeScrollBar()
+{
+  const bool wanted = (GetStyle() & WS_VSCROLL) != 0;
+  ModifyStyle(WS_VSCROLL | WS_HSCROLL, 0);
+  if (!wanted || ScrollBar()) return;
+  auto made = std::make_unique<CScrollBar>();
+  if (!made->Create(SBS_VERT, CRect(0, 0, 0, 0), this, kScrollBarId)) return;
+  detail::WindowSystem::Get().State(made->m_hWnd)->systemOwned = true;
+  detail::WindowSystem::Get().AdoptObject(std::move(made));
+}
+
 void CListBox::UpdateScrollBar()
 {
-  if (!m_hWnd || !(GetStyle() & WS_VSCROLL)) return;
+  auto* bar = m_hWnd ? dynamic_cast<CScrollBar*>(ScrollBar()) : nullptr;
+  if (!bar) return;
   CRect r;
   GetClientRect(&r);
   const int width = GetSystemMetrics(SM_CXVSCROLL);
-  auto* bar = dynamic_cast<CScrollBar*>(ScrollBar());
-  if (!bar) {
-    auto made = std::make_unique<CScrollBar>();
-    if (!made->Create(SBS_VERT, CRect(r.right - width, 0, r.right, r.bottom), this, kScrollBarId)) return;
-    bar = made.get();
-    detail::WindowSystem::Get().State(bar->m_hWnd)->systemOwned = true;
-    detail::WindowSystem::Get().AdoptObject(std::move(made));
-  }
   bar->MoveWindow(r.right - width, 0, width, r.Height());
   const int visible = std::max(1, r.Height() / GetItemHeight());
   const bool needed = GetCount() > visible;
@@ -324,6 +331,7 @@ LRESULT CListBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
   switch (message) {
     case WM_CREATE:
+      MakeScrollBar();
       FitWholeRows();
       UpdateScrollBar();
       return 0;

@@ -93,6 +93,7 @@ private:
   };
   bool Multiple() const { return (GetStyle() & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0; }
   void Notify(UINT code);
+  void MakeScrollBar();
   void UpdateScrollBar();
   void FitWholeRows();
   CWnd* ScrollBar() const;

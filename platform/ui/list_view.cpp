@@ -17,6 +17,7 @@ namespace win {
 namespace {
 
 constexpr UINT kScrollBarId = 0xFFF2;
+constexpr UINT_PTR kHeaderId = 0;  // the header's notifications name it
 constexpr int kCellPadding = 6;
 constexpr int kDividerSlop = 4;
 
@@ -311,20 +312,26 @@ int CListCtrl::RowsWidth() const
   return bar && (bar->GetStyle() & WS_VISIBLE) ? r.Width() - GetSystemMetrics(SM_CXVSCROLL) : r.Width();
 }
 
+// The list draws its own vertical scroll bar, a child shown only while the rows do not fit; the
+// window's scroll-bar styles are taken off so that they reserve no room.
+void CListCtrl::MakeScrollBar()
+{
+  const bool wanted = (GetStyle() & WS_VSCROLL) && !(GetStyle() & LVS_NOSCROLL);
+  ModifyStyle(WS_VSCROLL | WS_HSCROLL, 0);
+  if (!wanted || ScrollBar()) return;
+  auto made = std::make_unique<CScrollBar>();
+  if (!made->Create(SBS_VERT, CRect(0, 0, 0, 0), this, kScrollBarId)) return;
+  detail::WindowSystem::Get().State(made->m_hWnd)->systemOwned = true;
+  detail::WindowSystem::Get().AdoptObject(std::move(made));
+}
+
 void CListCtrl::UpdateScrollBar()
 {
-  if (!m_hWnd || !(GetStyle() & WS_VSCROLL) || (GetStyle() & LVS_NOSCROLL)) return;
+  auto* bar = m_hWnd ? dynamic_cast<CScrollBar*>(ScrollBar()) : nullptr;
+  if (!bar) return;
   CRect r;
   GetClientRect(&r);
   const int width = GetSystemMetrics(SM_CXVSCROLL);
-  auto* bar = dynamic_cast<CScrollBar*>(ScrollBar());
-  if (!bar) {
-    auto made = std::make_unique<CScrollBar>();
-    if (!made->Create(SBS_VERT, CRect(r.right - width, 0, r.right, r.bottom), this, kScrollBarId)) return;
-    bar = made.get();
-    detail::WindowSystem::Get().State(bar->m_hWnd)->systemOwned = true;
-    detail::WindowSystem::Get().AdoptObject(std::move(made));
-  }
   const int header = HeaderHeight();
   bar->MoveWindow(r.right - width, header, width, std::max(0, r.Height() - header));
   const int page = std::max(1, GetCountPerPage());
@@ -423,6 +430,7 @@ LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
   switch (message) {
     case WM_CREATE:
+      MakeScrollBar();
       UpdateScrollBar();
       return 0;
     case WM_SIZE:
@@ -442,7 +450,7 @@ LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         item.cxy = GetColumnWidth(divider);
         header.iItem = divider;
         header.pitem = &item;
-        if (SendNotify(*this, header.hdr, HDN_BEGINTRACK) != 0) return 0;
+        if (SendNotify(*this, header.hdr, HDN_BEGINTRACK, kHeaderId) != 0) return 0;
         m_tracking = divider;
         m_trackStartX = point.x;
         m_trackStartWidth = GetColumnWidth(divider);
@@ -485,7 +493,7 @@ LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         item.cxy = GetColumnWidth(column);
         header.iItem = column;
         header.pitem = &item;
-        SendNotify(*this, header.hdr, HDN_ENDTRACK);
+        SendNotify(*this, header.hdr, HDN_ENDTRACK, kHeaderId);
         return 0;
       }
       if (m_clickPending) {
@@ -612,9 +620,11 @@ void CListCtrl::PaintRows(CDC& dc, const CRect& area)
       if (column.width <= 0) continue;
       int textLeft = cell.left + kCellPadding;
       if (c == 0 && m_smallImages && r.image >= 0) {
+        // Two pixels in from the cell's edge, fewer when the picture would not fit the column.
         const CSize image = m_smallImages->GetImageSize();
-        m_smallImages->Draw(&dc, r.image, CPoint(cell.left + 2, cell.top + (cell.Height() - image.cy) / 2), ILD_TRANSPARENT);
-        textLeft = cell.left + 2 + image.cx + 2;
+        const int x = cell.left + std::clamp(cell.Width() - image.cx, 0, 2);
+        m_smallImages->Draw(&dc, r.image, CPoint(x, cell.top + (cell.Height() - image.cy) / 2), ILD_TRANSPARENT);
+        textLeft = x + image.cx + 2;
       }
       const bool highlighted = selected && (fullRow || c == 0);
       if (highlighted) {

@@ -127,6 +127,7 @@ private:
   };
   int ColumnAt(int x) const;
   int DividerAt(CPoint point) const;  // the column whose right edge is under the point, or -1
+  void MakeScrollBar();
   void UpdateScrollBar();
   CWnd* ScrollBar() const;
   int RowsWidth() const;

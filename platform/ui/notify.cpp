@@ -4,8 +4,13 @@ namespace win {
 
 LRESULT SendNotify(CWnd& control, NMHDR& header, UINT code)
 {
+  return SendNotify(control, header, code, static_cast<UINT_PTR>(control.GetDlgCtrlID()));
+}
+
+LRESULT SendNotify(CWnd& control, NMHDR& header, UINT code, UINT_PTR fromId)
+{
   header.hwndFrom = control.m_hWnd;
-  header.idFrom = static_cast<UINT_PTR>(control.GetDlgCtrlID());
+  header.idFrom = fromId;
   header.code = code;
   CWnd* parent = control.GetParent();
   if (!parent) return 0;

@@ -68,7 +68,8 @@ struct HDITEM {
 };
 
 // Header notifications: the column and, for tracking, its width. A non-zero answer to
-// HDN_BEGINTRACK refuses the drag.
+// HDN_BEGINTRACK refuses the drag. A list view's header has the id 0, and the list view passes
+// its notifications on to its own parent.
 struct NMHEADER {
   NMHDR hdr;
   int iItem = 0;
@@ -77,7 +78,9 @@ struct NMHEADER {
 };
 using LPNMHEADER = NMHEADER*;
 
-// Sends a notification from a control to its parent; returns the parent's answer.
+// Sends a notification from a control to its parent; returns the parent's answer. `fromId` is
+// the id the notification names (the control's own unless given).
 LRESULT SendNotify(CWnd& control, NMHDR& header, UINT code);
+LRESULT SendNotify(CWnd& control, NMHDR& header, UINT code, UINT_PTR fromId);
 
 }  // namespace win

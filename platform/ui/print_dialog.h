@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/print/print_types.h"
 #include "platform/ui/dialog.h"
 
 namespace win {
@@ -28,25 +29,6 @@ inline constexpr DWORD PD_USEDEVMODECOPIES = 0x00040000;
 inline constexpr DWORD PD_USEDEVMODECOPIESANDCOLLATE = 0x00040000;
 inline constexpr DWORD PD_HIDEPRINTTOFILE = 0x00100000;
 
-inline constexpr DWORD DM_ORIENTATION = 0x00000001;
-inline constexpr DWORD DM_PAPERSIZE = 0x00000002;
-inline constexpr DWORD DM_COPIES = 0x00000100;
-inline constexpr short DMORIENT_PORTRAIT = 1;
-inline constexpr short DMORIENT_LANDSCAPE = 2;
-inline constexpr short DMPAPER_A4 = 9;
-
-inline constexpr int CCHDEVICENAME = 32;
-
-// A printer's settings.
-struct DEVMODE {
-  char dmDeviceName[CCHDEVICENAME] = {};
-  WORD dmSize = sizeof(DEVMODE);
-  DWORD dmFields = DM_ORIENTATION | DM_PAPERSIZE | DM_COPIES;
-  short dmOrientation = DMORIENT_PORTRAIT;
-  short dmPaperSize = DMPAPER_A4;
-  short dmCopies = 1;
-};
-using LPDEVMODE = DEVMODE*;
 
 // A printer's names.
 struct DEVNAMES {

@@ -2,7 +2,8 @@
 // Up-down spins: two arrow buttons that step a position inside a range. Before the position
 // changes the parent is asked (WM_NOTIFY with UDN_DELTAPOS; a non-zero answer refuses the step);
 // afterwards it hears WM_HSCROLL or WM_VSCROLL with SB_THUMBPOSITION and the new position.
-// A held arrow repeats; with UDS_ARROWKEYS the arrow keys step too.
+// A held arrow repeats; with UDS_ARROWKEYS the arrow keys step too. The parent's OnHScroll and
+// OnVScroll get no scroll-bar object for a spin (null): a spin is not a scroll bar.
 
 #include "platform/ui/cwnd.h"
 

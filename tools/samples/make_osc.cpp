@@ -57,13 +57,13 @@ double Real(std::string_view text, const char* what)
   return value;
 }
 
-OscChannel ParseChannel(std::string_view spec)
+OscChannel ParseChannel(std::string_view description)
 {
   OscChannel channel;
-  const auto colon = spec.find(':');
+  const auto colon = description.find(':');
   if (colon == std::string_view::npos) Fail("a channel is TYPE:WAVE");
-  channel.type = static_cast<int>(Number(spec.substr(0, colon), "channel type"));
-  std::string_view rest = spec.substr(colon + 1);
+  channel.type = static_cast<int>(Number(description.substr(0, colon), "channel type"));
+  std::string_view rest = description.substr(colon + 1);
   const auto comma = rest.find(',');
   const std::string_view wave = rest.substr(0, comma);
   if (wave == "flat") channel.wave = OscWave::flat;

@@ -99,10 +99,13 @@ TEST_F(CommonDialogs, OpenDialogTakesTheQueuedPathAndFilterAndMovesTheCurrentFol
     std::string path;
     int filterIndex;
     bool folderMoves;
+    const char* startFolder = "c:\\Vetra\\Data";
   } cases[] = {
       {"drive path and filter", {"c:\\Vetra\\Data\\x.osc", "*.OSC;*.IG2;*.IG1;*.SCN;*.HSN;*.RES;*.DAT"}, 0,
        "c:\\Vetra\\Data\\x.osc", 2, true},
       {"name in the start folder, filter found by the name", {"x.osc", ""}, 0, "c:\\Vetra\\Data\\x.osc", 1, true},
+      {"start folder written with a closing backslash", {"x.osc", ""}, 0, "C:\\Vetra\\Data\\x.osc", 1, true,
+       "C:\\Vetra\\Data\\"},
       {"a file only the second filter lists", {"road.RES", ""}, 0, "c:\\Vetra\\Data\\road.RES", 2, true},
       {"linux path inside the drive", {(drive / "Vetra/Data/x.osc").string(), "*.OSC"}, OFN_NOCHANGEDIR,
        "C:\\Vetra\\Data\\x.osc", 1, false},
@@ -110,7 +113,7 @@ TEST_F(CommonDialogs, OpenDialogTakesTheQueuedPathAndFilterAndMovesTheCurrentFol
   for (const auto& c : cases) {
     vetra::ChangeCurrentDirectory(start);
     CFileDialog dialog(TRUE, "", "", c.flags, kOscFilter.c_str());
-    dialog.m_ofn.lpstrInitialDir = "c:\\Vetra\\Data";
+    dialog.m_ofn.lpstrInitialDir = c.startFolder;
     vetra::ui::QueueFileDialogAnswer(c.answer);
     ASSERT_EQ(dialog.DoModal(), IDOK) << c.what;
     EXPECT_EQ(dialog.GetPathName(), c.path) << c.what;

@@ -181,6 +181,9 @@ TEST_F(Lists, LongListScrollsWithItsScrollBar)
   CWnd* bar = list.GetDlgItem(0xFFF1);
   ASSERT_NE(bar, nullptr);
   EXPECT_FALSE(bar->IsWindowVisible());
+  CRect client;
+  list.GetClientRect(&client);
+  EXPECT_EQ(client.Width(), 200 - 2);  // the bar takes no room while it is hidden
   for (int i = visible; i < visible + 5; ++i) list.AddString(vetra::Format("row %d", i).c_str());
   EXPECT_TRUE(bar->IsWindowVisible());
   CRect r;
@@ -223,6 +226,7 @@ TEST_F(Lists, DroppedComboListChoosesAndClosesUpWithTheNewSelection)
   };
   CRect field;
   combo.GetClientRect(&field);
+  EXPECT_EQ(field.Width(), 100);  // WS_VSCROLL is the dropped list's, not the field's
   const int h = field.Height();
   const int row = h - 8;  // the field is one row of the font and 8 pixels high
 
@@ -276,10 +280,12 @@ TEST_F(Lists, DropDownComboHasAnEditField)
   ASSERT_NE(edit, nullptr);
   EXPECT_EQ(edit->GetWindowText(), "alpha");
   parent.onCommand = [&](UINT code) { return code == CBN_EDITCHANGE ? std::string("editchange") : std::string(); };
+  combo.AddString("beta");
+  combo.SetCurSel(1);  // the program's change: no notification
   edit->SetFocus();
   vetra::ui::PressKeys("end");
   vetra::ui::Type("2");
-  EXPECT_EQ(combo.GetWindowText(), "alpha2");
+  EXPECT_EQ(combo.GetWindowText(), "beta2");
   EXPECT_EQ(log, (MessageLog{"editchange"}));
 }
 
@@ -335,7 +341,7 @@ TEST_F(ListView, HeaderTrackingCanBeRefused)
 {
   Make(0);
   bool refuse = true;
-  parent.onNotify = [&](NMHDR* header) { return LRESULT{header->code == HDN_BEGINTRACK && refuse}; };
+  parent.onNotify = [&](NMHDR* header) { return LRESULT{header->code == HDN_BEGINTRACK && header->idFrom == 0 && refuse}; };
   const CPoint edge(25 + 200, 10);
   vetra::ui::Press(view, edge);
   vetra::ui::MoveMouse(view, {edge.x + 50, 10});

@@ -1,0 +1,186 @@
+#include "controls/scandata/windows/table_list_wnd.h"
+
+#include <algorithm>
+
+#include "controls/scandata/quarnel_identity.h"
+#include "platform/base/text.h"
+#include "controls/scandata/windows/module_pictures.h"
+#include "platform/ui/paint.h"
+
+namespace quarnel {
+namespace {
+
+constexpr int kScrollBarWidth = 17;
+constexpr int kImageWidth = 25;
+constexpr win::COLORREF kImageMask = win::RGB(127, 159, 213);
+constexpr unsigned kBarId = 1;
+
+}  // namespace
+
+CTableListWnd::CTableListWnd(ListStyle style) : style_(std::move(style)) {}
+
+win::BOOL CTableListWnd::CreateList(win::DWORD style, const win::RECT& rect, win::CWnd* parent, win::UINT id)
+{
+  if (!CreateEx(0, "TableList", "", style | win::WS_CHILD, rect, parent, id)) return win::FALSE;
+  if (style_.images) {
+    win::CClientDC screen(this);
+    images_.Load(kListImagesBitmap, kImageWidth, kImageMask, screen);
+  }
+  font_.CreateFont(style_.fontHeight, style_.fontWidth, 0, 0, style_.fontWeight, 0, 0, 0, 1, 0, 0, 2, 0, vetra::Cp949("굴림체").c_str());
+  win::CRect client;
+  GetClientRect(&client);
+  bar_ = std::make_unique<win::CScrollBar>();
+  bar_->Create(win::WS_CHILD | win::WS_VISIBLE | win::SBS_VERT,
+               win::CRect(client.right - kScrollBarWidth, RowsTop(), client.right, client.bottom), this, kBarId);
+  UpdateScrollBar();
+  return win::TRUE;
+}
+
+void CTableListWnd::SetRows(std::vector<ListRow> rows)
+{
+  if (rows == rows_) return;
+  rows_ = std::move(rows);
+  if (selection_ >= RowCount()) selection_ = -1;
+  SetTopRow(top_);
+  UpdateScrollBar();
+  if (m_hWnd != nullptr) Invalidate(win::FALSE);
+}
+
+void CTableListWnd::SetSelection(int row)
+{
+  selection_ = row >= 0 && row < RowCount() ? row : -1;
+  if (m_hWnd != nullptr) Invalidate(win::FALSE);
+}
+
+int CTableListWnd::VisibleRows() const
+{
+  if (m_hWnd == nullptr) return 0;
+  win::CRect client;
+  GetClientRect(&client);
+  return std::max(0, (client.Height() - RowsTop()) / style_.rowHeight);
+}
+
+void CTableListWnd::SetTopRow(int row)
+{
+  top_ = std::clamp(row, 0, std::max(0, RowCount() - VisibleRows()));
+  if (bar_) bar_->SetScrollPos(top_);
+  if (m_hWnd != nullptr) Invalidate(win::FALSE);
+}
+
+void CTableListWnd::UpdateScrollBar()
+{
+  if (!bar_) return;
+  const int hidden = std::max(0, RowCount() - VisibleRows());
+  bar_->SetScrollRange(0, hidden);
+  bar_->SetScrollPos(top_);
+  bar_->EnableWindow(hidden > 0 ? win::TRUE : win::FALSE);
+}
+
+void CTableListWnd::OnSize(win::UINT type, int cx, int cy)
+{
+  CWnd::OnSize(type, cx, cy);
+  if (bar_) bar_->MoveWindow(win::CRect(cx - kScrollBarWidth, RowsTop(), cx, cy));
+  SetTopRow(top_);
+  UpdateScrollBar();
+}
+
+win::POINT CTableListWnd::CellPoint(int row, int column) const
+{
+  int x = 0;
+  for (int c = 0; c < column && c < static_cast<int>(style_.columns.size()); ++c) x += style_.columns[static_cast<std::size_t>(c)].width;
+  const int width = column < static_cast<int>(style_.columns.size()) ? style_.columns[static_cast<std::size_t>(column)].width : 0;
+  return {x + width / 2, RowsTop() + (row - top_) * style_.rowHeight + style_.rowHeight / 2};
+}
+
+int CTableListWnd::ColumnAt(int x) const
+{
+  int right = 0;
+  for (std::size_t c = 0; c < style_.columns.size(); ++c) {
+    right += style_.columns[c].width;
+    if (x < right) return static_cast<int>(c);
+  }
+  return -1;
+}
+
+int CTableListWnd::RowAt(int y) const
+{
+  if (y < RowsTop()) return -1;
+  const int row = top_ + (y - RowsTop()) / style_.rowHeight;
+  return row < RowCount() ? row : -1;
+}
+
+void CTableListWnd::Hit(win::CPoint point, bool doubleClick)
+{
+  const int row = RowAt(point.y);
+  const int column = ColumnAt(point.x);
+  if (row < 0 || column < 0) return;
+  SetSelection(row);
+  if (CWnd* parent = GetParent()) {
+    parent->SendMessage(kMsgListClick, GetDlgCtrlID(), win::MAKELPARAM(row, column | (doubleClick ? kDoubleClickFlag : 0)));
+  }
+}
+
+void CTableListWnd::OnLButtonDown(win::UINT, win::CPoint point) { Hit(point, false); }
+void CTableListWnd::OnLButtonDblClk(win::UINT, win::CPoint point) { Hit(point, true); }
+
+void CTableListWnd::OnVScroll(win::UINT code, win::UINT pos, win::CScrollBar*)
+{
+  const int page = std::max(1, VisibleRows());
+  switch (code) {
+    case win::SB_LINEUP: SetTopRow(top_ - 1); break;
+    case win::SB_LINEDOWN: SetTopRow(top_ + 1); break;
+    case win::SB_PAGEUP: SetTopRow(top_ - page); break;
+    case win::SB_PAGEDOWN: SetTopRow(top_ + page); break;
+    case win::SB_THUMBPOSITION:
+    case win::SB_THUMBTRACK: SetTopRow(static_cast<int>(pos)); break;
+    default: break;
+  }
+}
+
+void CTableListWnd::DrawRow(win::CDC& dc, int row, int y, int width)
+{
+  const ListRow& r = rows_[static_cast<std::size_t>(row)];
+  const bool selected = row == selection_;
+  dc.FillSolidRect(0, y, width, style_.rowHeight, selected ? kSelection : style_.background);
+  dc.SetTextColor(selected ? win::RGB(255, 255, 255) : win::RGB(0, 0, 0));
+  int x = 0;
+  for (std::size_t c = 0; c < style_.columns.size(); ++c) {
+    const ListColumn& column = style_.columns[c];
+    if (c == 0 && style_.images) {
+      images_.Draw(r.image, x, y + (style_.rowHeight - images_.Height()) / 2, dc);
+    } else if (c < r.texts.size() && !r.texts[c].empty()) {
+      win::CRect cell(x + 4, y, x + column.width - 4, y + style_.rowHeight);
+      dc.DrawText(r.texts[c], &cell, column.align | win::DT_VCENTER | win::DT_SINGLELINE);
+    }
+    x += column.width;
+    if (style_.gridLines) dc.FillSolidRect(x - 1, y, 1, style_.rowHeight, kGrid);
+  }
+  if (style_.gridLines) dc.FillSolidRect(0, y + style_.rowHeight - 1, width, 1, kGrid);
+}
+
+void CTableListWnd::OnPaint()
+{
+  win::CPaintDC dc(this);
+  win::CRect client;
+  GetClientRect(&client);
+  const int width = client.Width() - kScrollBarWidth;
+  dc.FillSolidRect(&client, style_.background);
+  win::CFont* previous = dc.SelectObject(&font_);
+  dc.SetBkMode(win::TRANSPARENT);
+  if (style_.header) {
+    dc.FillSolidRect(0, 0, width, style_.headerHeight, win::RGB(212, 208, 200));
+    dc.SetTextColor(win::RGB(0, 0, 0));
+    int x = 0;
+    for (const ListColumn& column : style_.columns) {
+      win::CRect cell(x + 4, 0, x + column.width - 4, style_.headerHeight);
+      dc.DrawText(column.title, &cell, column.align | win::DT_VCENTER | win::DT_SINGLELINE);
+      x += column.width;
+      dc.FillSolidRect(x - 1, 0, 1, style_.headerHeight, win::RGB(128, 128, 128));
+    }
+    dc.FillSolidRect(0, style_.headerHeight - 1, width, 1, win::RGB(128, 128, 128));
+  }
+  for (int row = top_, y = RowsTop(); row < RowCount() && y < client.bottom; ++row, y += style_.rowHeight) DrawRow(dc, row, y, width);
+  dc.SelectObject(previous);
+}
+
+}  // namespace quarnel
