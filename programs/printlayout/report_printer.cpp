@@ -1,10 +1,8 @@
 #include "programs/printlayout/report_printer.h"
 
-#include <optional>
-
-#include "platform/print/printer_catalogue.h"
+#include "platform/print/dialog_connection.h"
 #include "platform/print/printer_dc.h"
-#include "programs/printlayout/print_setup.h"
+#include "platform/ui/print_dialog.h"
 
 namespace tolvex {
 namespace {
@@ -15,81 +13,75 @@ std::function<std::unique_ptr<ReportPrinter>()>& Factory()
   return factory;
 }
 
-// The system's printers: the default printer's settings, turned to portrait, until the user
-// chooses otherwise in the print setup; the page is printed on a printer DC of those settings.
+// The system's printers through the print-setup dialog object: it holds the settings the page is
+// printed with (the default printer in portrait until the user chooses otherwise) and makes the
+// printer's device context.
 class SystemPrinter : public ReportPrinter {
 public:
-  bool LoadDefaults() override
+  SystemPrinter()
+      : m_dialog(win::TRUE, win::PD_ALLPAGES | win::PD_USEDEVMODECOPIES | win::PD_NOPAGENUMS | win::PD_HIDEPRINTTOFILE |
+                                 win::PD_NOSELECTION)
   {
-    const auto printer = vetra::print::FindPrinter("");
-    if (!printer) return false;
-    m_printer = *printer;
-    m_mode = vetra::print::DefaultDevMode(*printer);
-    return true;
   }
+
+  bool LoadDefaults() override { return m_dialog.GetDefaults() != win::FALSE; }
 
   Portrait ApplyPortraitDefault() override
   {
-    const auto printer = vetra::print::FindPrinter("");
-    if (!printer) return Portrait::NoDefaultPrinter;
-    m_printer = *printer;
-    m_mode = vetra::print::DefaultDevMode(*printer);
-    m_mode->dmOrientation = win::DMORIENT_PORTRAIT;
+    win::PRINTDLG defaults;
+    defaults.lStructSize = 66;
+    defaults.Flags = win::PD_RETURNDEFAULT;
+    if (!win::PrintDlg(&defaults)) return Portrait::NoDefaultPrinter;
+    win::DEVMODE* settings = win::GlobalLock(defaults.hDevMode);
+    if (!settings) return Portrait::SettingsUnavailable;
+    settings->dmOrientation = win::DMORIENT_PORTRAIT;
+    win::GlobalUnlock(defaults.hDevMode);
+    m_dialog.m_pd.hDevMode = defaults.hDevMode;
+    m_dialog.m_pd.hDevNames = defaults.hDevNames;
     return Portrait::Applied;
   }
 
   void ShowSetup(win::CWnd* parent) override
   {
-    PrinterSettings current;
-    if (m_printer && m_mode) {
-      current.printer = m_printer->name;
-      current.orientation = m_mode->dmOrientation;
-    }
-    std::vector<std::string> names;
-    for (const auto& printer : vetra::print::ListPrinters()) names.push_back(printer.name);
-    const auto choice = RunPrintSetup(current, names, parent);
-    if (!choice) return;
-    const auto printer = vetra::print::FindPrinter(choice->printer);
-    if (!printer) return;
-    m_printer = *printer;
-    m_mode = vetra::print::DefaultDevMode(*printer);
-    m_mode->dmOrientation = choice->orientation;
+    m_dialog.m_pd.hwndOwner = parent ? parent->GetSafeHwnd() : nullptr;
+    m_dialog.DoModal();
   }
 
   win::CDC* StartDocument(const char* documentName) override
   {
-    if (!m_printer) LoadDefaults();
-    if (!m_printer || !m_mode) return nullptr;
-    m_dc = win::CreatePrinterDC(m_printer->name.c_str(), &*m_mode);
+    m_dc = m_dialog.CreatePrinterDC();
     if (!m_dc) return nullptr;
     win::DOCINFOA info;
     info.cbSize = 20;
     info.lpszDocName = documentName;
-    if (m_dc->StartDoc(&info) <= 0) {
-      m_dc.reset();
+    if (win::StartDoc(m_dc, &info) <= 0) {
+      m_dc = nullptr;
       return nullptr;
     }
-    return m_dc.get();
+    return win::CDC::FromHandle(m_dc);
   }
 
-  bool StartPage() override { return m_dc && m_dc->StartPage() > 0; }
-  bool EndPage() override { return m_dc && m_dc->EndPage() > 0; }
+  bool StartPage() override { return m_dc && win::StartPage(m_dc) > 0; }
+  bool EndPage() override { return m_dc && win::EndPage(m_dc) > 0; }
   bool EndDocument() override
   {
-    const bool ok = m_dc && m_dc->EndDoc() > 0;
-    m_dc.reset();
+    const bool ok = m_dc && win::EndDoc(m_dc) > 0;
+    m_dc = nullptr;
     return ok;
   }
 
 private:
-  std::optional<vetra::print::PrinterInfo> m_printer;
-  std::optional<win::DEVMODEA> m_mode;
-  std::unique_ptr<win::CPrinterDC> m_dc;
+  win::CPrintDialog m_dialog;
+  win::HDC m_dc = nullptr;  // kept alive by the dialog
 };
 
 }  // namespace
 
-std::unique_ptr<ReportPrinter> MakeSystemPrinter() { return std::make_unique<SystemPrinter>(); }
+std::unique_ptr<ReportPrinter> MakeSystemPrinter()
+{
+  vetra::print::ConnectPrintDialogs();
+  return std::make_unique<SystemPrinter>();
+}
 
 void SetReportPrinterFactoryForTests(std::function<std::unique_ptr<ReportPrinter>()> factory)
 {
