@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include "platform/base/testing/temp_drive.h"
+#include "platform/base/text.h"
+#include "programs/printlayout/input_files.h"
+#include "tools/samples/printlayout_sample.h"
+
+namespace tolvex {
+namespace {
+
+using vetra::Cp949;
+
+TEST(LineFiles, SplitLikeTheReader)
+{
+  struct Case {
+    const char* bytes;
+    int maxLines;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"a\r\nb\r\n", 10, {"a", "b"}},
+      {"a\nb\n", 10, {"a", "b"}},                  // LF alone gives the same texts
+      {"a\r\nlast", 10, {"a", "last"}},             // a last line without LF counts
+      {"a\r\n\r\nc", 10, {"a", "", "c"}},           // an empty line keeps its slot
+      {"ab\rjunk\ncd", 10, {"ab", "cd"}},           // bytes after a CR are dropped
+      {"1\n2\n3\n4", 2, {"1", "2"}},                 // at most maxLines
+      {"", 10, {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(SplitLines(c.bytes, c.maxLines), c.lines) << c.bytes;
+}
+
+TEST(LineFiles, OverlongLineKeepsItsBeginningAndTheNextLine)
+{
+  const std::string bytes = std::string(5000, 'x') + "\r\nnext\r\n";
+  const auto lines = SplitLines(bytes, 10);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].size(), kLineBufferBytes - 1);
+  EXPECT_EQ(lines[1], "next");
+}
+
+TEST(CarInfo, PiecesKeepDoubleByteCharactersWhole)
+{
+  const std::string syllable = Cp949("가");
+  std::string thirty;
+  for (int i = 0; i < 30; ++i) thirty += syllable;
+  const std::string letterThenHangul = "A" + thirty;
+  struct Case {
+    std::string text;
+    std::vector<std::size_t> sizes;
+  } cases[] = {
+      {thirty, {24, 24, 12}},
+      {letterThenHangul, {23, 24, 14}},  // the first window holds 23 high bytes: 23-byte piece
+      {std::string(48, 'a'), {24, 24, 0}},
+      {std::string(300, 'a'), {24, 24, 24, 24, 24, 24, 24, 24, 24, 24, 24, 24, 12}},
+      {"", {0}},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::size_t> sizes;
+    for (const auto& piece : CarInfoPieces(c.text)) sizes.push_back(piece.size());
+    EXPECT_EQ(sizes, c.sizes) << vetra::Utf8(c.text);
+  }
+}
+
+TEST(MarkerName, JoinsTheVehicleLinesAndBlanksUnsafeCharacters)
+{
+  EXPECT_EQ(MarkerFileName({Cp949("12가3456"), "KMH", "2004", "SONATA"}), Cp949("12가3456KMH-SONATA-2004"));
+  EXPECT_EQ(MarkerFileName({"a/b*c", "\"<>|", "d:\\e", "f"}), "a b c    -f-d  e");
+  EXPECT_EQ(MarkerFileName({}), "--");
+}
+
+class InputFiles : public ::testing::Test {
+protected:
+  vetra::testing::TempDrive drive;
+  std::filesystem::path temp = drive / "Vetra/Fenmark/Temp";
+  ReportTexts Read()
+  {
+    ReportTexts texts;
+    ReadCarFile(texts);
+    ReadCustomerInfo(texts);
+    ReadShopInfo(texts);
+    ReadCarInfoText(texts);
+    return texts;
+  }
+};
+
+TEST_F(InputFiles, SampleFilesFillTheSlots)
+{
+  for (const bool lfOnly : {false, true}) {
+    vetra::samples::PrintLayoutOptions options;
+    options.lfOnly = lfOnly;
+    ASSERT_TRUE(vetra::samples::WritePrintLayoutSample(options, temp));
+    const ReportTexts texts = Read();
+    EXPECT_FALSE(texts.shop[0].empty());
+    EXPECT_FALSE(texts.customer[0].empty());
+    EXPECT_EQ(texts.customerFolder, "c:\\Vetra\\" + texts.customer[0] + "\\");
+    EXPECT_FALSE(texts.markerFileName.empty());
+    EXPECT_GT(texts.carInfoLines, 0);
+    for (const auto& line : texts.shop) EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos);
+  }
+}
+
+TEST_F(InputFiles, MissingFilesLeaveEverythingEmpty)
+{
+  const ReportTexts texts = Read();
+  EXPECT_EQ(texts.shop, ReportTexts{}.shop);
+  EXPECT_EQ(texts.customer, ReportTexts{}.customer);
+  EXPECT_EQ(texts.carInfoLines, 0);
+  EXPECT_EQ(texts.customerFolder, "");
+  EXPECT_EQ(texts.markerFileName, "");
+}
+
+TEST_F(InputFiles, CustomerFileFallsBackToCustomAndOtherMakeHidesTheWorkshop)
+{
+  vetra::samples::PrintLayoutOptions options;
+  options.customerAsCustom = true;
+  options.otherMake = true;
+  ASSERT_TRUE(vetra::samples::WritePrintLayoutSample(options, temp));
+  const ReportTexts texts = Read();
+  EXPECT_FALSE(texts.customer[0].empty());
+  EXPECT_EQ(texts.shop, ReportTexts{}.shop);
+}
+
+TEST_F(InputFiles, EmptyFilesGiveOneEmptyPieceAndAFolderWithoutName)
+{
+  drive.WriteFile("Vetra/Fenmark/Temp/carinfo.txt", "");
+  drive.WriteFile("Vetra/Fenmark/Temp/customsava.dat", "");
+  const ReportTexts texts = Read();
+  EXPECT_EQ(texts.carInfoLines, 1);
+  EXPECT_EQ(texts.carInfo[0], "");
+  EXPECT_EQ(texts.customerFolder, "c:\\Vetra\\\\");
+}
+
+TEST_F(InputFiles, LongVehicleTextPrintsTenOfItsPieces)
+{
+  drive.WriteFile("Vetra/Fenmark/Temp/carinfo.txt", std::string(150, 'a') + "\r\n" + std::string(150, 'b') + "\r\n");
+  const ReportTexts texts = Read();
+  EXPECT_EQ(texts.carInfoLines, 10);
+  EXPECT_EQ(texts.carInfo[12], std::string(12, 'b'));
+  EXPECT_EQ(texts.carInfo[6], std::string(6, 'a') + std::string(18, 'b'));
+}
+
+}  // namespace
+}  // namespace tolvex
