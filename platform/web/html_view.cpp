@@ -6,8 +6,11 @@
 #include "platform/base/text.h"
 #include "platform/ole/ole_control.h"
 #include "platform/ui/message_box.h"
+#include "platform/base/trace.h"
 #include "platform/ui/paint.h"
+#include "platform/ui/system_metrics.h"
 #include "platform/web/address.h"
+#include "platform/web/page_print.h"
 
 namespace win {
 namespace {
@@ -95,8 +98,30 @@ BOOL CHtmlView::GoBack()
 
 BOOL CHtmlView::ExecPrint()
 {
-  // No printing on this system yet.
-  return FALSE;
+  if (!m_host || GetSafeHwnd() == nullptr || m_host->Address().empty()) return FALSE;  // no document
+  // The page as it shows, its controls' pictures included, without the scroll bar.
+  CWnd* top = GetTopLevelParent();
+  detail::PaintAll();
+  const auto surface = top != nullptr ? detail::TopLevelSurface(top->GetSafeHwnd()) : nullptr;
+  if (!surface) return FALSE;
+  CRect area;
+  GetClientRect(&area);
+  if (m_scrollBar.GetSafeHwnd() != nullptr && m_scrollBar.IsWindowVisible())
+    area.right -= GetSystemMetrics(SM_CXVSCROLL);
+  ClientToScreen(&area);
+  CRect frame;
+  top->GetWindowRect(&frame);
+  area.OffsetRect(-frame.left, -frame.top);
+  vetra::gdi::Bitmap32 picture(area.Width(), area.Height());
+  for (int y = 0; y < area.Height(); ++y)
+    for (int x = 0; x < area.Width(); ++x) picture.At(x, y) = surface->Get(area.left + x, area.top + y);
+
+  std::string error;
+  if (!vetra::web::PrintPicture(picture, m_host->Title(), &error)) {
+    OutputDebugStringA("The page could not be printed: " + error + "\r\n");
+    return FALSE;
+  }
+  return TRUE;
 }
 
 const std::string& CHtmlView::GetLocationURL() const
@@ -141,8 +166,73 @@ void CHtmlView::EnsureLayout()
   CRect client;
   GetClientRect(&client);
   m_layout.SetPage(m_errorPage.empty() ? m_host->PageSource() : m_errorPage, m_host->Address());
-  m_layout.Layout(client.Width(), client.Height());
   m_laidOut = true;
+  m_scrollY = 0;
+  LayOutForClient();
+}
+
+void CHtmlView::LayOutForClient()
+{
+  CRect client;
+  GetClientRect(&client);
+  m_layout.Layout(client.Width(), client.Height());
+  const vetra::web::Node* body = m_errorPage.empty() && m_host ? m_host->Page().FindFirst("body") : nullptr;
+  const bool scrolls = body == nullptr || !vetra::EqualsNoCase(body->AttributeOr("scroll"), "no");
+  const int bar = GetSystemMetrics(SM_CXVSCROLL);
+  const bool needsBar = scrolls && m_layout.Height() > client.Height() && client.Width() > bar;
+  if (needsBar) {
+    m_layout.Layout(client.Width() - bar, client.Height());
+    const CRect place(client.right - bar, 0, client.right, client.bottom);
+    if (m_scrollBar.GetSafeHwnd() == nullptr) m_scrollBar.Create(WS_CHILD | SBS_VERT, place, this, 1);
+    m_scrollBar.MoveWindow(place);
+    SCROLLINFO info;
+    info.fMask = SIF_RANGE | SIF_PAGE;
+    info.nMin = 0;
+    info.nMax = m_layout.Height() - 1;
+    info.nPage = static_cast<UINT>(client.Height());
+    m_scrollBar.SetScrollInfo(&info);
+    m_scrollBar.ShowWindow(SW_SHOW);
+  } else if (m_scrollBar.GetSafeHwnd() != nullptr) {
+    m_scrollBar.ShowWindow(SW_HIDE);
+  }
+  ScrollTo(needsBar ? m_scrollY : 0);
+}
+
+void CHtmlView::ScrollTo(int y)
+{
+  CRect client;
+  GetClientRect(&client);
+  m_scrollY = std::clamp(y, 0, std::max(0, m_layout.Height() - client.Height()));
+  if (m_scrollBar.GetSafeHwnd() != nullptr) m_scrollBar.SetScrollPos(m_scrollY);
+  PlaceControls();
+  Invalidate();
+}
+
+void CHtmlView::OnVScroll(UINT code, UINT pos, CScrollBar* bar)
+{
+  if (bar != &m_scrollBar) {
+    CView::OnVScroll(code, pos, bar);
+    return;
+  }
+  CRect client;
+  GetClientRect(&client);
+  constexpr int kLine = 20;
+  switch (code) {
+    case SB_LINEUP: ScrollTo(m_scrollY - kLine); break;
+    case SB_LINEDOWN: ScrollTo(m_scrollY + kLine); break;
+    case SB_PAGEUP: ScrollTo(m_scrollY - client.Height()); break;
+    case SB_PAGEDOWN: ScrollTo(m_scrollY + client.Height()); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+      // The track position from the bar itself: the message's word is too short for long pages.
+      SCROLLINFO info;
+      ScrollTo(m_scrollBar.GetScrollInfo(&info, SIF_TRACKPOS) ? info.nTrackPos : static_cast<int>(pos));
+      break;
+    }
+    case SB_TOP: ScrollTo(0); break;
+    case SB_BOTTOM: ScrollTo(m_layout.Height()); break;
+    default: break;
+  }
 }
 
 void CHtmlView::ObjectCreated(vetra::web::HostedObject& object)
@@ -152,9 +242,10 @@ void CHtmlView::ObjectCreated(vetra::web::HostedObject& object)
   EnsureLayout();
   const std::size_t index = m_host->Objects().empty() ? 0 : m_host->Objects().size() - 1;
   const auto& places = m_layout.ObjectPlaces();
-  const CRect place = index < places.size()
-                          ? places[index]
-                          : CRect(0, 0, std::max(object.element.width, 0), std::max(object.element.height, 0));
+  CRect place = index < places.size()
+                    ? places[index]
+                    : CRect(0, 0, std::max(object.element.width, 0), std::max(object.element.height, 0));
+  place.OffsetRect(0, -m_scrollY);
   window->CreateControlWindow(this, place);
 }
 
@@ -167,7 +258,7 @@ void CHtmlView::PlaceControls()
     COleControl* window = ControlWindowOf(object.control.get());
     if (window != nullptr && window->GetSafeHwnd() != nullptr && index < places.size()) {
       const CRect& r = places[index];
-      window->MoveWindow(r.left, r.top, r.Width(), r.Height());
+      window->MoveWindow(r.left, r.top - m_scrollY, r.Width(), r.Height());
     }
     ++index;
   }
@@ -180,7 +271,10 @@ void CHtmlView::OnPaint()
   CRect client;
   GetClientRect(&client);
   dc.FillSolidRect(&client, RGB(255, 255, 255));
-  m_layout.Paint(dc, dc.m_ps.rcPaint);
+  CRect area(dc.m_ps.rcPaint);
+  area.OffsetRect(0, m_scrollY);
+  dc.SetViewportOrg(0, -m_scrollY);
+  m_layout.Paint(dc, area);
 }
 
 BOOL CHtmlView::OnEraseBkgnd(CDC*) { return TRUE; }  // the paint covers the whole view
@@ -188,10 +282,7 @@ BOOL CHtmlView::OnEraseBkgnd(CDC*) { return TRUE; }  // the paint covers the who
 void CHtmlView::OnSize(UINT type, int cx, int cy)
 {
   CView::OnSize(type, cx, cy);
-  if (!m_laidOut) return;
-  m_layout.Layout(cx, cy);
-  PlaceControls();
-  Invalidate();
+  if (m_laidOut) LayOutForClient();
 }
 
 void CHtmlView::ScheduleTimers()
@@ -218,11 +309,53 @@ void CHtmlView::OnTimer(UINT_PTR id)
   ScheduleTimers();
 }
 
+void CHtmlView::OnMouseMove(UINT flags, CPoint point)
+{
+  CView::OnMouseMove(flags, point);
+  m_overLink = m_laidOut && m_layout.LinkAt({point.x, point.y + m_scrollY}).has_value();
+  if (m_overLink) SetCursor(LoadCursor(nullptr, IDC_HAND));
+}
+
+BOOL CHtmlView::OnSetCursor(CWnd* wnd, UINT hitTest, UINT message)
+{
+  if (wnd == this && hitTest == HTCLIENT && m_overLink) {
+    SetCursor(LoadCursor(nullptr, IDC_HAND));
+    return TRUE;
+  }
+  return CView::OnSetCursor(wnd, hitTest, message);
+}
+
+void CHtmlView::OnLButtonDown(UINT flags, CPoint point)
+{
+  CView::OnLButtonDown(flags, point);
+  SetFocus();  // the page's keys scroll it from now on
+}
+
+void CHtmlView::OnKeyDown(UINT vk, UINT repeat, UINT flags)
+{
+  const bool scrolls = m_scrollBar.GetSafeHwnd() != nullptr && m_scrollBar.IsWindowVisible();
+  UINT code = 0xFFFF;
+  switch (vk) {
+    case VK_UP: code = SB_LINEUP; break;
+    case VK_DOWN: code = SB_LINEDOWN; break;
+    case VK_PRIOR: code = SB_PAGEUP; break;
+    case VK_NEXT: code = SB_PAGEDOWN; break;
+    case VK_HOME: code = SB_TOP; break;
+    case VK_END: code = SB_BOTTOM; break;
+    default: break;
+  }
+  if (!scrolls || code == 0xFFFF) {
+    CView::OnKeyDown(vk, repeat, flags);
+    return;
+  }
+  OnVScroll(code, 0, &m_scrollBar);
+}
+
 void CHtmlView::OnLButtonUp(UINT flags, CPoint point)
 {
   CView::OnLButtonUp(flags, point);
   if (!m_host || !m_laidOut) return;
-  const auto link = m_layout.LinkAt(point);
+  const auto link = m_layout.LinkAt({point.x, point.y + m_scrollY});
   if (!link || vetra::EqualsNoCase(link->substr(0, 11), "javascript:")) return;
   Navigate2(vetra::web::CombineAddress(m_host->Address(), vetra::Cp949(*link)));
 }

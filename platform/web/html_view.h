@@ -2,7 +2,9 @@
 // The HTML view: a view window that shows a page through the page host. It lays the page out
 // and paints it, makes each created control a child window at its OBJECT element's place,
 // destroys those windows when the page is left or the view goes, runs the page's timers on the
-// window timer, shows the page's alerts as message boxes and follows links that are clicked.
+// window timer, shows the page's alerts as message boxes, follows links that are clicked, and
+// scrolls a page longer than the view (its scroll bar, or the arrow and page keys once the page
+// has been clicked).
 //
 // A program's view derives from it and overrides the On... notifications it cares about.
 
@@ -10,6 +12,7 @@
 #include <string>
 
 #include "platform/ui/frame.h"
+#include "platform/ui/scroll_bar.h"
 #include "platform/web/page_host.h"
 #include "platform/web/page_layout.h"
 
@@ -26,7 +29,8 @@ public:
   void Stop();
   BOOL GoForward();
   BOOL GoBack();
-  // Prints the page; FALSE when there is no page to print or no printing on this system.
+  // Prints the page as it shows, on the default printer; FALSE when there is no page or it could
+  // not be printed.
   BOOL ExecPrint();
 
   // The page as the view shows it (for tests and the program's commands).
@@ -51,10 +55,19 @@ protected:
   void OnSize(UINT type, int cx, int cy) override;
   void OnTimer(UINT_PTR id) override;
   void OnLButtonUp(UINT flags, CPoint point) override;
+  void OnVScroll(UINT code, UINT pos, CScrollBar* bar) override;
+  void OnMouseMove(UINT flags, CPoint point) override;
+  void OnLButtonDown(UINT flags, CPoint point) override;
+  void OnKeyDown(UINT vk, UINT repeat, UINT flags) override;
+  BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) override;
 
 private:
   void MakeHost();
   void EnsureLayout();
+  // Lays the page out for the view's size: a page longer than the view gets a scroll bar unless
+  // its body says scroll=no.
+  void LayOutForClient();
+  void ScrollTo(int y);
   void PlaceControls();
   void ObjectCreated(vetra::web::HostedObject& object);
   void ScheduleTimers();
@@ -62,6 +75,9 @@ private:
   std::unique_ptr<vetra::web::PageHost> m_host;
   vetra::web::PageLayout m_layout;
   bool m_laidOut = false;
+  CScrollBar m_scrollBar;
+  int m_scrollY = 0;  // page pixels above the view's top
+  bool m_overLink = false;  // the pointer is over a link: the hand shows
   std::string m_errorPage;  // shown in place of a page that could not be read (UTF-8)
 };
 

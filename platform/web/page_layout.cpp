@@ -1,6 +1,7 @@
 #include "platform/web/page_layout.h"
 
 #include <litehtml/litehtml.h>
+#include <litehtml/el_td.h>
 
 #include <algorithm>
 #include <cctype>
@@ -84,6 +85,23 @@ public:
     AddColor("background-color", "bgcolor");
     AddColor("color", "text");
     html_tag::parse_attributes();
+  }
+};
+
+// TD and TH: the padding their table's CELLPADDING gives, unless their own style says otherwise.
+class CellTag : public litehtml::el_td {
+public:
+  using el_td::el_td;
+  void parse_attributes() override
+  {
+    for (litehtml::element::ptr up = parent(); up; up = up->parent()) {
+      const char* tag = up->get_tagName();
+      if (tag == nullptr || !EqualsNoCase(tag, "table")) continue;
+      const std::string padding = AttributeLength(up->get_attr("cellpadding"));
+      if (!padding.empty()) m_style.add_property("padding", padding.c_str(), nullptr, false, this);
+      break;
+    }
+    el_td::parse_attributes();
   }
 };
 
@@ -323,6 +341,7 @@ public:
     const std::string name = ToLowerAscii(tag != nullptr ? tag : "");
     if (name == "object") return std::make_shared<ObjectTag>(doc);
     if (name == "body") return std::make_shared<BodyTag>(doc);
+    if (name == "td" || name == "th") return std::make_shared<CellTag>(doc);
     return nullptr;
   }
 
@@ -444,6 +463,8 @@ void PageLayout::Paint(win::CDC& dc, const win::RECT& clip) const
   container.SetTarget(nullptr);
   container.EndPaint(dc);
 }
+
+int PageLayout::Height() const { return m_impl->document ? m_impl->document->height() : 0; }
 
 const std::vector<win::CRect>& PageLayout::ObjectPlaces() const { return m_impl->objects; }
 

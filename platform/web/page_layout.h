@@ -30,6 +30,9 @@ public:
   // Paints the part of the page inside `clip` (device coordinates, page at (0, 0)).
   void Paint(win::CDC& dc, const win::RECT& clip) const;
 
+  // The height of the laid-out page (0 without a page).
+  int Height() const;
+
   // Where each OBJECT element lies, in document order (page coordinates).
   const std::vector<win::CRect>& ObjectPlaces() const;
   // The address of the link at a point of the page (UTF-8 as written), if any.

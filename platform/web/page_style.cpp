@@ -47,7 +47,7 @@ th { text-align: center; }
 caption { display: table-caption; text-align: center; }
 table[border] { border: 1px outset #808080; }
 table[border] td, table[border] th { border: 1px inset #808080; }
-table[border="0"], table[border="0"] td, table[border="0"] th { border-style: none; }
+table[border="0"], table[border="0"] td, table[border="0"] th { border-style: none; border-width: 0; }
 input, select, textarea, button { display: inline-block; }
 )css";
 

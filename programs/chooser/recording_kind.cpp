@@ -29,6 +29,14 @@ std::optional<RecordingKind> KindOfPath(std::string_view path)
   return std::nullopt;
 }
 
+std::optional<RecordingKind> KindOfNumber(int number)
+{
+  for (const RecordingKind& kind : kKinds) {
+    if (kind.number == number) return kind;
+  }
+  return std::nullopt;
+}
+
 std::string WorkingCopyName(const RecordingKind& kind, int number)
 {
   return vetra::Format(kind.workingCopyFormat, number);

@@ -20,6 +20,10 @@ struct RecordingKind {
 // for any other ending.
 std::optional<RecordingKind> KindOfPath(std::string_view path);
 
+// The kind of a recording-kind number (1..5) with its first working-copy name ("%dTemp.Scn"
+// for 4, "%dTemp.Res" for 5); nothing for any other number.
+std::optional<RecordingKind> KindOfNumber(int number);
+
 // The working copy's bare name for a random number ("12345Temp.Osc").
 std::string WorkingCopyName(const RecordingKind& kind, int number);
 

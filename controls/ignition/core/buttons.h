@@ -39,6 +39,7 @@ public:
   void ChildDrag();
   void ChildHover();
 
+  const std::array<win::RECT, kButtonCount>& Places() const { return m_places; }
   int Pressed() const { return m_pressed; }
   int Hover() const { return m_hover; }
   // The hand cursor shows while this is set.

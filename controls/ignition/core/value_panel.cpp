@@ -67,6 +67,8 @@ ValuePanelContent BuildValuePanel(const IgnitionState& state, int width, int hei
     }
     return panel;
   }
+  // Without an engine there is no selected cylinder to name.
+  if (cylinders == 0) return panel;
   const int s = state.SelectedIndex();
   const int c = state.CylinderAt(s + 1);
   panel.headingShown = true;

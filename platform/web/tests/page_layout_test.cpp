@@ -32,6 +32,10 @@ TEST(PageLayout, ObjectsTakeTheirAttributeSizeAtTheirPlace)
        "<div style=\"height:30px\"></div><object style=\"display:block\" width=40 height=5></object></body>",
        {CRect(0, 0, 10, 20), CRect(0, 50, 40, 55)}},
       {"<body>no objects</body>", {}},
+      // In a table cell, after the table's spacing and the cell's padding.
+      {"<body leftmargin=0 topmargin=0><table border=0 cellspacing=2 cellpadding=5><tr><td>"
+       "<object style=\"display:block\" width=30 height=10></object></td></tr></table></body>",
+       {CRect(7, 7, 37, 17)}},
   };
   for (const auto& c : cases) {
     PageLayout layout;

@@ -10,6 +10,7 @@
 #include "platform/base/text.h"
 #include "platform/gdi/draw_log.h"
 #include "platform/ole/control_loader.h"
+#include "platform/ui/cursor.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/testing.h"
 #include "platform/web/tests/window_control.h"
@@ -179,7 +180,16 @@ TEST_F(ViewerTest, BrokenPagesStillShow)
   }
 }
 
-TEST_F(ViewerTest, KeysGoForwardOnlyAndPrintOrBackDoNothing)
+// The PDF files the default printer ("PDF file" in a headless run) has written.
+std::vector<fs::path> PrintedFiles(const vetra::testing::TempDrive& drive)
+{
+  std::vector<fs::path> files;
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(drive / "Vetra/Prints", ec)) files.push_back(entry.path());
+  return files;
+}
+
+TEST_F(ViewerTest, KeysPrintStopAndGoForwardOnly)
 {
   WritePage("<title>A</title><a href=\"b.html\">to b</a>", "Vetra/TempE/a.html");
   WritePage("<title>B</title>b", "Vetra/TempE/b.html");
@@ -192,16 +202,29 @@ TEST_F(ViewerTest, KeysGoForwardOnlyAndPrintOrBackDoNothing)
   const struct {
     const char* keys;
     const char* caption;
+    std::size_t printed;
   } steps[] = {
-      {"alt+left", "A - Viewer"}, {"f5", "A - Viewer"},       {"ctrl+p", "A - Viewer"},
-      {"ctrl+o", "A - Viewer"},   {"alt+right", "B - Viewer"}, {"esc", "B - Viewer"},
+      {"alt+left", "A - Viewer", 0}, {"f5", "A - Viewer", 0},        {"ctrl+o", "A - Viewer", 0},
+      {"ctrl+p", "A - Viewer", 1},   {"alt+right", "B - Viewer", 1}, {"esc", "B - Viewer", 1},
   };
   for (const auto& step : steps) {
     vetra::ui::PressKeys(step.keys);
     vetra::ui::Pump();
     EXPECT_EQ(viewer.Frame()->GetWindowText(), step.caption) << step.keys;
+    EXPECT_EQ(PrintedFiles(drive).size(), step.printed) << step.keys;
   }
   EXPECT_TRUE(vetra::ui::MessageBoxLog().empty());
+  const auto printed = PrintedFiles(drive);
+  ASSERT_EQ(printed.size(), 1u);
+  EXPECT_EQ(vetra::testing::ReadWholeFile(printed[0]).substr(0, 5), "%PDF-");
+
+  // Without a page there is nothing to print.
+  app.reset();
+  vetra::ui::ResetForTests();
+  Start("");
+  vetra::ui::PressKeys("ctrl+p");
+  vetra::ui::Pump();
+  EXPECT_EQ(PrintedFiles(drive).size(), 1u);
 }
 
 TEST_F(ViewerTest, FollowingALinkLeavesThePageAndItsControl)
@@ -213,9 +236,15 @@ TEST_F(ViewerTest, FollowingALinkLeavesThePageAndItsControl)
   WritePage("<title>B</title>b", "Vetra/TempE/b.html");
   CHalvorApp& viewer = Start("c:\\Vetra\\TempE\\a.html");
   EXPECT_EQ(WindowControl::Log(), (std::vector<std::string>{"create 0,0,50,20"}));
+  const win::HCURSOR hand = win::LoadCursor(nullptr, win::IDC_HAND);
+  vetra::ui::MoveMouse(*viewer.View(), {300, 300});
+  EXPECT_NE(win::GetCursor(), hand);
   for (int y = 20; y < 60 && viewer.Frame()->GetWindowText() != "B - Viewer"; y += 4) {
+    vetra::ui::MoveMouse(*viewer.View(), {8, y});
+    const bool overLink = win::GetCursor() == hand;
     vetra::ui::Click(*viewer.View(), {8, y});
     vetra::ui::Pump();
+    EXPECT_EQ(overLink, viewer.Frame()->GetWindowText() == "B - Viewer") << y;
   }
   EXPECT_EQ(viewer.Frame()->GetWindowText(), "B - Viewer");
   EXPECT_EQ(WindowControl::Log(), (std::vector<std::string>{"create 0,0,50,20", "destroy"}));

@@ -1,6 +1,6 @@
-#include "controls/oscilloscope/windows/child_messages.h"
+#include "common/capture/child_notifier.h"
 
-namespace tessial {
+namespace vetra {
 
 void NotifyParentMouseMove(win::CWnd& child, win::UINT flags)
 {
@@ -9,4 +9,9 @@ void NotifyParentMouseMove(win::CWnd& child, win::UINT flags)
   parent->SendMessage((flags & win::MK_LBUTTON) != 0 ? kMsgChildHoverHeld : kMsgChildHoverReset, 0, 0);
 }
 
-}  // namespace tessial
+void NotifyParentClickEnded(win::CWnd& child)
+{
+  if (win::CWnd* parent = child.GetParent()) parent->SendMessage(kMsgChildHoverReset, 0, 0);
+}
+
+}  // namespace vetra

@@ -1,0 +1,22 @@
+#pragma once
+// Turning a finished download into the working copy a viewer reads: a saved-data archive is
+// unpacked, a road-test recording copied. The temporary download file goes in every case, and a
+// failure leaves no working copy behind.
+
+#include <optional>
+#include <string>
+
+#include "controls/download/core/download_names.h"
+#include "programs/chooser/conversion.h"
+
+namespace pakrel {
+
+// `downloadPath` is the temporary file (a Windows path); `workingCopyName` a name in the
+// exchange folder. Nothing on success, else the failure and its message.
+std::optional<lumbrel::Failure> MakeWorkingCopy(const DownloadKind& kind, const std::string& downloadPath,
+                                                const std::string& workingCopyName);
+
+// The exchange-folder path of a working copy.
+std::string ExchangePath(const std::string& workingCopyName);
+
+}  // namespace pakrel

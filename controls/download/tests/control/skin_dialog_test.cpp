@@ -1,0 +1,92 @@
+// The skinned download dialog with its pictures on the drive: the bar, the cancel area, the cursor.
+#include "controls/download/core/progress.h"
+#include "controls/download/tests/control/pakrel_fixture.h"
+#include "platform/ui/cursor.h"
+#include "platform/ui/paint.h"
+#include "platform/base/drive.h"
+#include "tools/skins/bmp_file.h"
+#include "tools/skins/canvas.h"
+#include "tools/skins/catalogue.h"
+#include "tools/skins/skin_art.h"
+
+namespace pakrel::testing {
+namespace {
+
+using vetra::testing::HttpReply;
+using vetra::testing::LoopbackHttpServer;
+
+class SkinDialogTest : public ControlTest {
+protected:
+  void SetUp() override
+  {
+    // The download dialog's pictures of the skin set, drawn as the set draws them.
+    vetra::skins::FontCache fonts;
+    for (const vetra::skins::Picture& picture : vetra::skins::AllPictures()) {
+      if (picture.entry->screen != vetra::skins::Screen::DownloadDialog) continue;
+      vetra::skins::Canvas canvas(picture.entry->width, picture.entry->height, {255, 255, 255}, fonts);
+      vetra::skins::PaintPicture(canvas, *picture.entry, picture.variant);
+      const std::filesystem::path target = vetra::MapPath(picture.windowsPath);
+      std::filesystem::create_directories(target.parent_path());
+      ASSERT_TRUE(vetra::skins::WriteFileAtomically(target, vetra::skins::EncodeBmp24(canvas.Pixels())));
+    }
+    ControlTest::SetUp();
+  }
+};
+
+TEST_F(SkinDialogTest, TheBarGrowsFromTheLeftAndTheCancelAreaStopsTheTransfer)
+{
+  HttpReply reply;
+  reply.patternSize = 8192;
+  LoopbackHttpServer server(reply);
+  vetra::testing::HttpPortOverride port(server.Port());
+  struct Seen {
+    int position = -1;
+    win::COLORREF barStart = 0, barEnd = 0;
+    bool hovering = false;
+    vetra::ui::CursorShape cursor{};
+  } seen;
+  CDownloadDialogBase::SetAfterReadHookForTests([&seen](CDownloadDialogBase& dialog) {
+    auto& skin = static_cast<CDownloadSkinDlg&>(dialog);
+    if (skin.BytesWritten() != 4096) return;
+    // Half of the announced size: the bar's first pixel is painted, its last not yet.
+    skin.UpdateWindow();
+    win::CClientDC dc(&skin);
+    const win::CRect bar = skin.ProgressRect();
+    seen.position = skin.Position();
+    seen.barStart = dc.GetPixel(bar.left + 1, bar.top + bar.Height() / 2);
+    seen.barEnd = dc.GetPixel(bar.right - 2, bar.top + bar.Height() / 2);
+    vetra::ui::MoveMouse(skin, skin.CancelRect().CenterPoint());
+    seen.hovering = skin.Hovering();
+    seen.cursor = vetra::ui::CurrentCursor();
+    vetra::ui::Click(skin, skin.CancelRect().CenterPoint());
+  });
+  Download("/reports/run.OSC", 8192, 1);
+  EXPECT_EQ(seen.position, 5000);
+  EXPECT_NE(seen.barStart, seen.barEnd);
+  EXPECT_NE(seen.barEnd, CDownloadSkinDlg::kBackground);
+  EXPECT_TRUE(seen.hovering);
+  EXPECT_EQ(seen.cursor, vetra::ui::CursorShape::Hand);
+  EXPECT_EQ(events, std::vector<win::DISPID>{kEventDnFail});
+  EXPECT_TRUE(FilesIn("Windows").empty());
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_TRUE(vetra::ui::MessageBoxLog().empty());  // every picture was found
+}
+
+TEST_F(SkinDialogTest, ACancelBeforeTheTransferStartsSendsNoRequest)
+{
+  LoopbackHttpServer server(HttpReply{.body = "data"});
+  vetra::testing::HttpPortOverride port(server.Port());
+  // Runs as soon as the dialog waits for its start timer.
+  vetra::ui::WhenIdle([this] {
+    CDownloadSkinDlg& skin = control->SkinDialog();
+    vetra::ui::Click(skin, skin.CancelRect().CenterPoint());
+  });
+  Download("/reports/run.OSC", 4, 1);
+  EXPECT_EQ(events, std::vector<win::DISPID>{kEventDnFail});
+  EXPECT_TRUE(server.Requests().empty());
+  EXPECT_TRUE(FilesIn("Windows").empty());
+  EXPECT_TRUE(FilesIn("Vetra/TempE").empty());
+}
+
+}  // namespace
+}  // namespace pakrel::testing

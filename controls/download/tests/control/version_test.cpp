@@ -1,0 +1,178 @@
+// Version checks, installers, programs and pages started from the control.
+#include <filesystem>
+#include <optional>
+
+#include "controls/download/tests/control/pakrel_fixture.h"
+#include "platform/ui/message_box.h"
+#include "platform/ui/paint.h"
+#include "tools/samples/version_sample.h"
+
+namespace pakrel::testing {
+namespace {
+
+using vetra::testing::HttpReply;
+using vetra::testing::LoopbackHttpServer;
+
+class TitledWindow : public win::CWnd {
+public:
+  win::BOOL Make(const char* title) { return CreateEx(0, "Other", title, win::WS_POPUP, win::CRect(0, 0, 10, 10), nullptr, 0); }
+};
+
+class VersionTest : public ControlTest {
+protected:
+  // Offers a version through `property` with the installer named `installer` on the server.
+  void Offer(const char* property, double offered, const std::string& installer = "VetraFenmark.exe")
+  {
+    Set("ServerIP", win::COleVariant("127.0.0.1"));
+    Set("ServerFileName", win::COleVariant(installer));
+    Set("FileSize", win::COleVariant(static_cast<win::LONG>(kInstaller.size())));
+    if (std::string(property) == "NewVersion") {
+      Set(property, win::COleVariant(offered));
+    } else {
+      Set(property, win::COleVariant(static_cast<float>(offered)));
+    }
+  }
+  size_t Questions() const
+  {
+    size_t n = 0;
+    for (const auto& box : vetra::ui::MessageBoxLog()) n += box.caption == vetra::Cp949("확인") ? 1 : 0;
+    return n;
+  }
+  inline static const std::string kInstaller = std::string("MZ") + std::string(3000, 'i');
+};
+
+TEST_F(VersionTest, EachCheckAsksInstallsAndChainsAsItsPropertyDoes)
+{
+  const struct {
+    const char* name;
+    const char* property;
+    double offered;
+    int answer;                 // IDYES / IDNO for the question, 0 when none is expected
+    int status;                 // the server's answer to the installer request
+    const char* blockingTitle;  // an open window with this title, or null
+    bool started;
+    int eventsAtOnce;
+    int eventsAfter4s;
+  } cases[] = {
+      {"report same", "NewVersion", 1.30, 0, 200, nullptr, false, 1, 0},
+      {"report declined", "NewVersion", 2.0, win::IDNO, 200, nullptr, false, 1, 0},
+      {"report installed", "NewVersion", 2.0, win::IDYES, 200, nullptr, true, 0, 1},
+      {"report already running", "NewVersion", 2.0, win::IDYES, 200, "VetraFenmark.exe", false, 0, 1},
+      {"report download failed", "NewVersion", 2.0, win::IDYES, 404, nullptr, false, 1, 0},
+      {"editor same", "NewVersion2", 1.20, 0, 200, nullptr, false, 0, 0},
+      {"editor installed", "NewVersion2", 1.21, win::IDYES, 200, nullptr, true, 0, 0},
+      {"editor declined", "NewVersion2", 1.21, win::IDNO, 200, nullptr, false, 0, 0},
+      {"viewer same", "ViewerVersion", 1.05, 0, 200, nullptr, false, 0, 0},
+      {"viewer installed", "ViewerVersion", 1.06, win::IDYES, 200, nullptr, true, 0, 1},
+      {"viewer already running", "ViewerVersion", 1.06, win::IDYES, 200, "Lumbrel.exe", false, 0, 1},
+      {"viewer download failed", "ViewerVersion", 1.06, win::IDYES, 404, nullptr, false, 0, 0},
+  };
+  ASSERT_TRUE(vetra::samples::WriteVersionSample({}, drive / "Vetra/Fenmark"));  // 1.30, 1.20, 1.05
+  for (const auto& c : cases) {
+    HttpReply reply;
+    reply.status = c.status;
+    reply.body = kInstaller;
+    LoopbackHttpServer server(reply);
+    vetra::testing::HttpPortOverride port(server.Port());
+    TitledWindow other;
+    if (c.blockingTitle != nullptr) ASSERT_TRUE(other.Make(c.blockingTitle));
+    vetra::ui::ClearMessageBoxes();
+    if (c.answer != 0) vetra::ui::QueueMessageBoxAnswer(c.answer);
+    events.clear();
+    started.clear();
+    Offer(c.property, c.offered);
+    EXPECT_EQ(Questions(), c.answer != 0 ? 1u : 0u) << c.name;
+    EXPECT_EQ(std::count(events.begin(), events.end(), kEventNextVersionCheck), c.eventsAtOnce) << c.name;
+    vetra::ui::AdvanceClock(CPakrelCtrl::kNextCheckDelayMs);
+    EXPECT_EQ(std::count(events.begin(), events.end(), kEventNextVersionCheck), c.eventsAtOnce + c.eventsAfter4s) << c.name;
+    EXPECT_EQ(started, c.started ? std::vector<std::string>{"c:\\VetraFenmark.exe"} : std::vector<std::string>{}) << c.name;
+    EXPECT_EQ(server.Requests().size(), c.answer == win::IDYES ? 1u : 0u) << c.name;
+    const bool installerKept = c.answer == win::IDYES && c.status == 200;
+    EXPECT_EQ(std::filesystem::exists(drive / "VetraFenmark.exe"), installerKept) << c.name;
+    std::filesystem::remove(drive / "VetraFenmark.exe");
+  }
+}
+
+TEST_F(VersionTest, AnInstallerOrProgramNameThatIsNotPlainIsRefused)
+{
+  LoopbackHttpServer server(HttpReply{.body = kInstaller});
+  vetra::testing::HttpPortOverride port(server.Port());
+  for (const char* name : {"..\\Windows\\evil.exe", "Vetra/Fenmark/Viewer.exe", "d:evil.exe", "", "..", "a\"b.exe"}) {
+    vetra::ui::QueueMessageBoxAnswer(win::IDYES);
+    events.clear();
+    Offer("NewVersion", 9.0, name);
+    EXPECT_EQ(events, std::vector<win::DISPID>{kEventNextVersionCheck}) << name;
+    Set("RunPgm", win::COleVariant(static_cast<win::SHORT>(1)));
+  }
+  EXPECT_TRUE(server.Requests().empty());
+  EXPECT_TRUE(started.empty());
+}
+
+TEST_F(VersionTest, RunPgmFetchesAndStartsAProgramUnlessTheMarkerProgramIsInstalled)
+{
+  LoopbackHttpServer server(HttpReply{.body = kInstaller});
+  vetra::testing::HttpPortOverride port(server.Port());
+  Set("ServerIP", win::COleVariant("127.0.0.1"));
+  Set("ServerFileName", win::COleVariant("Client Setup.exe"));
+  Set("FileSize", win::COleVariant(static_cast<win::LONG>(kInstaller.size())));
+  Set("RunPgm", win::COleVariant(static_cast<win::SHORT>(0)));
+  EXPECT_EQ(started, std::vector<std::string>{"\"c:\\Client Setup.exe\""});
+  EXPECT_EQ(drive.ReadFile("Client Setup.exe"), kInstaller);
+  EXPECT_EQ(control->ProgramPath(), "c:\\Client Setup.exe");
+
+  drive.WriteFile("Vetra/Fenmark/FenmarkClient.exe", "");
+  control->SetModifiedFlag(win::FALSE);
+  Set("RunPgm", win::COleVariant(static_cast<win::SHORT>(1)));
+  EXPECT_EQ(server.Requests().size(), 1u);
+  EXPECT_EQ(started.size(), 1u);
+  EXPECT_FALSE(control->IsModified());
+
+  // The fetched program goes with the control's window; a report installer from an earlier
+  // check goes when the next control is made.
+  drive.WriteFile("VetraFenmark.exe", "old");
+  control->DestroyWindow();
+  EXPECT_FALSE(std::filesystem::exists(drive / "Client Setup.exe"));
+  EXPECT_TRUE(std::filesystem::exists(drive / "VetraFenmark.exe"));
+  CPakrelCtrl next;
+  ASSERT_TRUE(next.CreateControlWindow(page.get(), win::CRect(0, 0, 20, 20)));
+  EXPECT_FALSE(std::filesystem::exists(drive / "VetraFenmark.exe"));
+}
+
+TEST_F(ControlTest, OpenURLStartsThePageViewerOnTheAddress)
+{
+  Set("OpenURL", win::COleVariant("http://127.0.0.1/report/page 1.htm"));
+  EXPECT_EQ(started, std::vector<std::string>{"C:\\Vetra\\Fenmark\\Viewer.exe http://127.0.0.1/report/page 1.htm"});
+}
+
+TEST_F(ControlTest, PropertiesAndEventsStandInDispatchOrderAndTheFaceIsFilled)
+{
+  const char* names[] = {"RunOcx", "ServerFileName", "ServerIP", "FileSize", "OutputFileName", "DataType",
+                         "IsFenmarkMode", "NewVersion", "RunPgm", "OpenURL", "NewVersion2", "ViewerVersion"};
+  const win::VARTYPE types[] = {win::VT_I2, win::VT_BSTR, win::VT_BSTR, win::VT_I4, win::VT_BSTR, win::VT_I2,
+                                win::VT_I2, win::VT_R8,   win::VT_I2,   win::VT_BSTR, win::VT_R4, win::VT_R4};
+  const auto& entries = control->Dispatch().Entries();
+  ASSERT_EQ(entries.size(), std::size(names));
+  for (size_t i = 0; i < entries.size(); ++i) {
+    EXPECT_EQ(entries[i].name, names[i]);
+    EXPECT_EQ(entries[i].dispid, static_cast<win::DISPID>(i + 1));
+    EXPECT_EQ(entries[i].type, types[i]) << names[i];
+  }
+  ASSERT_EQ(control->Events().size(), 3u);
+  EXPECT_EQ(control->Events()[0].name, "DNOK");
+  EXPECT_EQ(control->Events()[1].name, "DNFAIL");
+  EXPECT_EQ(control->Events()[2].name, "NextVersionCheck");
+  win::DWORD supported = 0, enabled = 0;
+  EXPECT_EQ(control->ObjectSafety().GetInterfaceSafetyOptions(win::IID_IDispatch, &supported, &enabled), win::S_OK);
+  EXPECT_EQ(enabled, 3u);
+
+  control->SetModifiedFlag(win::FALSE);
+  Set("IsFenmarkMode", win::COleVariant(static_cast<win::SHORT>(1)));
+  EXPECT_TRUE(control->IsModified());
+  EXPECT_TRUE(events.empty());
+  vetra::ui::Pump();
+  win::CClientDC dc(control.get());
+  EXPECT_EQ(dc.GetPixel(100, 20), CPakrelCtrl::kFaceColor);
+}
+
+}  // namespace
+}  // namespace pakrel::testing

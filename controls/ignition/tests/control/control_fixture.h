@@ -1,0 +1,141 @@
+#pragma once
+// A viewer page in miniature: a top-level window the size of the page's object with the ignition
+// control inside it, on a temporary drive that holds the skin set and the exchange folder.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controls/ignition/sparwen_ctrl.h"
+#include "controls/ignition/tests/fixtures.h"
+#include "platform/base/drive.h"
+#include "platform/base/text.h"
+#include "platform/gdi/draw_log.h"
+#include "platform/ui/paint.h"
+#include "platform/ui/testing.h"
+
+namespace sparwen::testing {
+
+// Copies the ignition viewer's pictures from the skin set the build drew (SPARWEN_SKIN_DRIVE)
+// onto the current drive.
+inline bool PutIgnitionSkins()
+{
+  namespace fs = std::filesystem;
+  const fs::path images = fs::path(SPARWEN_SKIN_DRIVE) / "Vetra/Fenmark/Img";
+  std::error_code ec;
+  bool copied = false;
+  for (const auto& folder : fs::directory_iterator(images, ec)) {
+    if (!vetra::EqualsNoCase(folder.path().filename().string(), "ign")) continue;
+    const fs::path target = vetra::MapPath("C:\\Vetra\\Fenmark\\Img") / folder.path().filename();
+    fs::create_directories(target, ec);
+    fs::copy(folder.path(), target, fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
+    copied = !ec;
+  }
+  return copied;
+}
+
+class Page : public win::CWnd {
+public:
+  win::BOOL Make() { return CreateEx(0, "Page", "page", win::WS_POPUP | win::WS_VISIBLE, win::CRect(0, 0, 1017, 708), nullptr, 0); }
+};
+
+class ControlTest : public ::testing::Test {
+protected:
+  void SetUp() override
+  {
+    vetra::ui::ResetForTests();
+    drive.WriteFile("Vetra/Fenmark/Temp/keep", "");
+    drive.WriteFile("Vetra/TempE/keep", "");
+    drive.WriteFile("Windows/keep", "");
+    if (WithSkins()) {
+      ASSERT_TRUE(PutIgnitionSkins());
+    }
+    page = std::make_unique<Page>();
+    ASSERT_TRUE(page->Make());
+    control = std::make_unique<CSparwenCtrl>();
+    ASSERT_TRUE(control->CreateControlWindow(page.get(), win::CRect(0, 0, 1017, 708)));
+    vetra::ui::Pump();
+  }
+  void TearDown() override
+  {
+    control.reset();
+    page.reset();
+    vetra::ui::ResetForTests();
+  }
+  virtual bool WithSkins() const { return true; }
+
+  void Set(const char* name, const win::COleVariant& value)
+  {
+    const auto dispid = control->Dispatch().FindName(name);
+    ASSERT_TRUE(dispid.has_value()) << name;
+    ASSERT_EQ(control->Dispatch().SetProperty(*dispid, value), win::S_OK) << name;
+  }
+  // What the viewer page does after loading.
+  void Start(const std::string& name, short reloadMode = 0)
+  {
+    Set("ReloadMode", win::COleVariant(static_cast<win::SHORT>(reloadMode)));
+    Set("DataFileName", win::COleVariant(name));
+    Set("RunOcx", win::COleVariant(static_cast<win::SHORT>(1)));
+    vetra::ui::Pump();
+  }
+  void Load(const IgnitionOptions& options, const std::string& name = "test.Ig2")
+  {
+    PutRecording(drive, options, name);
+    Start(name);
+  }
+  const IgnitionState& State() const { return control->Model().State(); }
+  // Clicks the middle of drawn button 1..15.
+  void ClickButton(int button)
+  {
+    const win::RECT r = control->Buttons().Places()[static_cast<std::size_t>(button - 1)];
+    vetra::ui::Click(*control, {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    vetra::ui::Pump();
+  }
+  // Clicks the middle of cylinder-bar button 1..11.
+  void ClickBar(int code)
+  {
+    const win::RECT r = control->CylinderBar()->ButtonRects()[static_cast<std::size_t>(code - 1)];
+    vetra::ui::Click(*control->CylinderBar(), {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    vetra::ui::Pump();
+  }
+  std::vector<std::string> MessageTexts() const
+  {
+    std::vector<std::string> texts;
+    for (const auto& box : vetra::ui::MessageBoxLog()) texts.push_back(box.text);
+    return texts;
+  }
+  static win::COLORREF PixelOf(win::CWnd& wnd, int x, int y)
+  {
+    win::CClientDC dc(&wnd);
+    return dc.GetPixel(x, y);
+  }
+  // The draw calls of one repaint of a window, from its back buffer.
+  static std::vector<vetra::gdi::DrawCall> Repaint(win::CWnd& wnd)
+  {
+    vetra::gdi::ScopedDrawLog log;
+    wnd.Invalidate(win::FALSE);
+    vetra::ui::Pump();
+    return log.Calls();
+  }
+  static std::vector<std::string> TextsOf(const std::vector<vetra::gdi::DrawCall>& calls)
+  {
+    std::vector<std::string> texts;
+    for (const auto& call : calls) {
+      if (call.op == "TextOut") texts.push_back(call.text);
+    }
+    return texts;
+  }
+  static int Count(const std::vector<vetra::gdi::DrawCall>& calls, const std::string& op)
+  {
+    return static_cast<int>(std::count_if(calls.begin(), calls.end(), [&op](const auto& call) { return call.op == op; }));
+  }
+
+  vetra::testing::TempDrive drive;
+  std::unique_ptr<Page> page;
+  std::unique_ptr<CSparwenCtrl> control;
+};
+
+}  // namespace sparwen::testing
