@@ -14,7 +14,6 @@ namespace lumbrel {
 // The program's exit status.
 enum ExitCode : int {
   kExitOk = 0,
-  kExitNoSavedDataFile = 1,   // started without a saved-data file
   kExitFileNotFound = 2,      // the saved-data file does not exist
   kExitUnknownKind = 3,       // its name ends in none of the seven kinds' letters
   kExitBadSavedData = 4,      // it cannot be read or unpacked, or holds no recording

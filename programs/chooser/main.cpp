@@ -1,10 +1,10 @@
-// Lumbrel: turns a saved-data file into a working copy and a viewer page, and starts the page
-// viewer on it.
+// Lumbrel: turns a saved-data file into a working copy and a viewer page and starts the page
+// viewer on it; started without one, it shows the chooser window.
 
-#include "platform/base/process.h"
-#include "programs/chooser/lumbrel_app.h"
+#include "programs/chooser/chooser_app.h"
 
-int main(int argc, char** argv)
-{
-  return lumbrel::RunLumbrel(vetra::CommandLineText(argc, argv));
+namespace {
+lumbrel::CLumbrelApp theApp;
 }
+
+int main(int argc, char** argv) { return win::AfxWinMain(argc, argv); }

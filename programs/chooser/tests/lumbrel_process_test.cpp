@@ -16,6 +16,7 @@
 #include "platform/base/text.h"
 #include "programs/chooser/viewer_page.h"
 #include "tools/samples/savedata_sample.h"
+#include "tools/skins/skin_set.h"
 
 namespace lumbrel {
 namespace {
@@ -40,11 +41,12 @@ protected:
                                                             fs::perms::group_exec);
   }
 
-  ProcessRun Lumbrel(const std::string& argument) const
+  // Runs the program with one argument (none when empty) and extra environment settings.
+  ProcessRun Lumbrel(const std::string& argument, const std::string& environment = "") const
   {
     const fs::path errors = drive / "stderr.txt";
-    const std::string command = std::string("'") + LUMBREL_PROGRAM + "' '" + argument + "' 2>'" +
-                                errors.string() + "'";
+    const std::string command = environment + " '" + LUMBREL_PROGRAM + "'" +
+                                (argument.empty() ? "" : " '" + argument + "'") + " 2>'" + errors.string() + "'";
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, vetra::testing::ReadWholeFile(errors)};
   }
@@ -109,6 +111,31 @@ TEST_F(LumbrelProcessTest, FailureSaysWhyOnStderrAndStartsNothing)
   EXPECT_TRUE(fs::is_empty(drive / "Vetra/TempE"));
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   EXPECT_FALSE(fs::exists(drive / "viewer-args.txt"));
+}
+
+TEST_F(LumbrelProcessTest, ChooserWindowRunsASessionScript)
+{
+  ASSERT_TRUE(vetra::skins::WriteSkinSet().ok);
+  drive.WriteFile("Vetra/저장데이터/engine.OSC", vetra::samples::MakeSaveDataArchive("recording"));
+  const fs::path shot = drive / "chooser.png";
+  drive.WriteFile("Lumbrel.script", "wait 200\nfile c:\\Vetra\\저장데이터\\engine.OSC\nclick 300 148\n"
+                                    "wait 100\nmove 300 208\nscreenshot " + shot.string() + "\nquit\n");
+
+  const ProcessRun run = Lumbrel("", "VETRA_HEADLESS=1 VETRA_SCRIPT='" + (drive / "Lumbrel.script").string() + "'");
+
+  EXPECT_EQ(run.exitCode, 0) << run.errors;
+  EXPECT_EQ(run.errors, "");  // every picture loaded, every command carried out
+  EXPECT_EQ(ViewerArguments(), "c:\\Vetra\\TempE\\ScriptTemp.html");
+  // The screenshot shows the window at its background's size.
+  const std::string png = vetra::testing::ReadWholeFile(shot);
+  ASSERT_GE(png.size(), 24u);
+  auto bigEndian = [&](std::size_t at) {
+    return (static_cast<unsigned char>(png[at]) << 24) | (static_cast<unsigned char>(png[at + 1]) << 16) |
+           (static_cast<unsigned char>(png[at + 2]) << 8) | static_cast<unsigned char>(png[at + 3]);
+  };
+  EXPECT_EQ(png.substr(1, 3), "PNG");
+  EXPECT_EQ(bigEndian(16), 480);
+  EXPECT_EQ(bigEndian(20), 480);
 }
 
 }  // namespace
