@@ -80,7 +80,6 @@ public:
 
   // After the unit dialog: reads the settings file again and rebuilds texts, scales and values.
   WindowRead ApplyUnitSettings();
-  const std::string& EnviroPath() const { return m_enviroPath; }
 
   // The slot's title in its graph window, and the same with the recording's text of the type.
   std::string SlotName(int slot) const;
