@@ -17,7 +17,7 @@ const std::string& CTessialCtrl::FaceName()
 }
 
 CTessialCtrl::CTessialCtrl(std::string enviroPath)
-    : COleControl({kClsid, kProgId, kDispatchIid, kEventIid, kTypeLibrary}), m_model(std::move(enviroPath))
+    : COleControl({kClsid, kProgId, kDispatchIid, kEventIid, kTypeLibrary}), m_model(enviroPath), m_unitDialog(nullptr, enviroPath)
 {
   AddProperties();
   AddStockErrorEvent();
@@ -243,6 +243,17 @@ void CTessialCtrl::OnCursorMoved(bool cursorA, int column)
 void CTessialCtrl::OnPrintButton()
 {
   vetra::capture::PrintControl(*this);
+}
+
+void CTessialCtrl::OnUnitsButton()
+{
+  // Whatever the dialog ended with, the settings file decides: a Cancel leaves it as it was.
+  m_unitDialog.DoModal();
+  const WindowRead read = m_model.ApplyUnitSettings();
+  PublishVoltStrings();
+  ShowWindowRead(read);
+  // The time texts are the control's own.
+  InvalidateControl();
 }
 
 }  // namespace tessial

@@ -14,6 +14,7 @@
 #include "controls/oscilloscope/windows/measure_panel_wnd.h"
 #include "controls/oscilloscope/windows/scope_aux_wnd.h"
 #include "controls/oscilloscope/windows/scope_graph_wnd.h"
+#include "controls/oscilloscope/windows/unit_select_dlg.h"
 #include "controls/oscilloscope/windows/zoom_button.h"
 #include "platform/ole/ole_control.h"
 #include "platform/ui/scroll_bar.h"
@@ -48,6 +49,8 @@ public:
   void OnStopButton();
   void OnCompressButton();
   void OnExpandButton();
+  // The units button: the unit dialog, then the units of the settings file for the recording shown.
+  void OnUnitsButton();
 
   // Slot 0..5 shows that channel over the whole graph area; 99 returns to all channels.
   void ShowZoomChannel(int slot);
@@ -63,6 +66,7 @@ public:
   win::CScrollBar* FrameScrollBar() const { return m_scrollBar.get(); }
   CZoomButton* ZoomButton(int slot) const;
   CZoomButton* ExitButton() const { return m_exitButton.get(); }
+  CUnitSelectDlg& UnitDialog() { return m_unitDialog; }
   const ButtonPlaces& Buttons() const { return m_places; }
   const ButtonStates& ButtonState() const { return m_buttons; }
 
@@ -135,6 +139,9 @@ private:
   TessialSkin m_skin;
   ButtonPlaces m_places;
   ButtonStates m_buttons;
+
+  // Built with the control and kept, so that it remembers its units between showings.
+  CUnitSelectDlg m_unitDialog;
 };
 
 }  // namespace tessial

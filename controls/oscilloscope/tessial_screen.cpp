@@ -154,6 +154,7 @@ void CTessialCtrl::RunButton(int button)
     case kPrintButton: OnPrintButton(); break;
     case kCompressButton: OnCompressButton(); break;
     case kExpandButton: OnExpandButton(); break;
+    case kUnitsButton: OnUnitsButton(); break;
     case kForwardButton: OnPlayForwardButton(); break;
     case kReverseButton: OnPlayReverseButton(); break;
     case kFastForwardButton: OnFastForwardButton(); break;

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "controls/oscilloscope/tessial_identity.h"
+#include "controls/oscilloscope/tests/control/control_fixture.h"
 #include "platform/base/testing/temp_drive.h"
 #include "platform/base/text.h"
 #include "platform/ole/control_registry.h"
@@ -43,6 +44,29 @@ TEST(ViewerRoad, AGeneratedRecordingLoadsAtItsEndInThePageViewerAndGoesWithThePa
   // The page set ReloadMode 0: the working copy went with the control.
   EXPECT_FALSE(fs::exists(drive / "Vetra/TempE/1234Temp.Osc"));
   if (const char* keep = std::getenv("TESSIAL_KEEP_SCREENSHOT")) fs::copy_file(shot, keep, fs::copy_options::overwrite_existing);
+}
+
+TEST(ViewerRoad, TheUnitsButtonOpensTheUnitDialogInsideThePageViewer)
+{
+  vetra::testing::TempDrive drive;
+  drive.WriteFile("Windows/keep", "");
+  drive.WriteFile("Vetra/Temp/keep", "");
+  drive.WriteFile("Vetra/TempE/keep", "");
+  drive.WriteFile("Vetra/Fenmark/Img/Ign/menu_02.bmp", SolidBmp(80, 30, win::RGB(0, 0, 200)));
+  ASSERT_TRUE(win::ControlRegistry::Register({kClsid, kProgId, TESSIAL_MODULE}));
+  ASSERT_TRUE(vetra::samples::WriteOsc(drive / "Vetra/TempE/1234Temp.Osc", vetra::samples::DemoOscOptions()));
+  drive.WriteFile("Vetra/TempE/ScriptTemp.html", lumbrel::ViewerPage(1, "c:\\Vetra\\engine.OSC", "1234Temp.Osc"));
+
+  // The dialog opens with the units the viewer shows; Return confirms them.
+  drive.WriteFile("viewer.script", "wait 700\nclick 110 80\nwait 100\ncaption\nkey return\nwait 100\nquit\n");
+  const fs::path out = drive / "out.txt";
+  const std::string command = "VETRA_HEADLESS=1 VETRA_SCRIPT='" + (drive / "viewer.script").string() + "' '" + VIEWER_PROGRAM +
+                              "' 'c:\\Vetra\\TempE\\ScriptTemp.html' >'" + out.string() + "' 2>/dev/null";
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_NE(vetra::testing::ReadWholeFile(out).find("Vetra 단위변경"), std::string::npos);
+  EXPECT_EQ(drive.ReadFile("Vetra/Temp/enviro"), "mHg\r\nmmHg\r\n\r\n\r\n\r\n");
 }
 
 }  // namespace

@@ -1,0 +1,170 @@
+// The units button: the unit dialog, the settings file it writes and the units the viewer then shows.
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+#include "controls/oscilloscope/tests/control/control_fixture.h"
+#include "platform/ui/input.h"
+
+namespace tessial::testing {
+namespace {
+
+constexpr char kEnviro[] = "Vetra/Temp/enviro";
+constexpr int kVacuumSlot = 0;    // type 7 comes first in type order
+constexpr int kPressureSlot = 1;  // type 8
+
+class UnitsTest : public ControlTest {
+protected:
+  void BeforeControl() override
+  {
+    drive.WriteFile("Vetra/Fenmark/Img/Ign/menu_02.bmp", SolidBmp(80, 30, win::RGB(0, 0, 200)));
+    drive.WriteFile("Vetra/Temp/keep", "");
+  }
+  void LoadPressureAndVacuum() { Load({.channels = {{.type = 7}, {.type = 8}}}); }
+  // Presses the units button; `inDialog` runs while the dialog shows and ends it.
+  void UseUnitsButton(std::function<void(CUnitSelectDlg&)> inDialog)
+  {
+    bool shown = false;
+    vetra::ui::WhenIdle([&] {
+      CUnitSelectDlg& dialog = control->UnitDialog();
+      shown = dialog.m_hWnd != nullptr && dialog.IsWindowVisible();
+      inDialog(dialog);
+    });
+    vetra::ui::Click(*control, {110, 80});
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(control->UnitDialog().m_hWnd, nullptr);
+  }
+  static void ClickOn(win::CWnd& wnd)
+  {
+    win::CRect r;
+    wnd.GetWindowRect(&r);
+    vetra::ui::InjectMouseMove(r.CenterPoint());
+    vetra::ui::InjectButton(r.CenterPoint(), 0, true);
+    vetra::ui::InjectButton(r.CenterPoint(), 0, false);
+  }
+  std::optional<std::string> Enviro() const
+  {
+    if (!std::filesystem::exists(drive.Root() / kEnviro)) return std::nullopt;
+    return drive.ReadFile(kEnviro);
+  }
+  std::string Volt(int slot) const { return Get(vetra::Format("VoltStringCh%d", slot + 1).c_str()).AsString(); }
+};
+
+TEST_F(UnitsTest, TheDialogIsBuiltAsDesignedWithTheViewersDefaultUnits)
+{
+  LoadPressureAndVacuum();
+  UseUnitsButton([](CUnitSelectDlg& dialog) {
+    std::string caption;
+    dialog.GetWindowText(caption);
+    EXPECT_EQ(caption, vetra::Cp949("Vetra 단위변경"));
+    win::CRect client, ok;
+    dialog.GetClientRect(&client);
+    EXPECT_EQ(client, win::CRect(0, 0, 342, 150));
+    dialog.GetDlgItem(win::IDOK)->GetWindowRect(&ok);
+    dialog.ScreenToClient(&ok);
+    EXPECT_EQ(ok, win::CRect(14, 108, 324, 136));
+    const auto entries = [](win::CComboBox& list) {
+      std::vector<std::string> texts(list.GetCount());
+      for (int i = 0; i < list.GetCount(); ++i) list.GetLBText(i, texts[i]);
+      return texts;
+    };
+    const std::string volt = vetra::Cp949("V(전압)");
+    EXPECT_EQ(entries(dialog.PressureList()), (std::vector<std::string>{"kpa", "bar", "kg/cm2", "mHg", volt, "psi"}));
+    EXPECT_EQ(entries(dialog.VacuumList()), (std::vector<std::string>{"kpa", "mbar", "mmHg", volt}));
+    // No settings file: mHg and mmHg, as the viewer shows.
+    EXPECT_EQ(dialog.PressureList().GetCurSel(), 3);
+    EXPECT_EQ(dialog.VacuumList().GetCurSel(), 2);
+    const win::CWnd* focus = win::CWnd::GetFocus();  // the pressure list or its edit field
+    EXPECT_TRUE(focus != nullptr && (focus == &dialog.PressureList() || focus->GetParent() == &dialog.PressureList()));
+    dialog.EndDialog(win::IDCANCEL);
+  });
+}
+
+TEST_F(UnitsTest, OkWritesTheChosenUnitsAndTheScalesFollow)
+{
+  const std::string crlf3 = "\r\n\r\n\r\n";
+  const struct {
+    const char* name;
+    std::optional<std::string> before;
+    int pressure, vacuum;  // list entries chosen, -1 none
+    std::string written;
+    std::string pressureUnit, vacuumUnit;
+  } cases[] = {
+      {"psi and mbar", std::nullopt, 5, 1, "psi\r\nmbar\r\n" + crlf3, "psi", "mbar"},
+      {"the voltage entries write V", std::nullopt, 4, 3, "V\r\nV\r\n" + crlf3, "V", "V"},
+      {"a longer earlier file is replaced whole", "kg/cm2\r\nmmHg\r\n" + crlf3 + "left over from before\r\n", 0, 0,
+       "kpa\r\nkpa\r\n" + crlf3, "KPa", "KPa"},
+      // A unit the list cannot show stays in the file as it was.
+      {"vacuum psi is kept", "KG/CM2\r\npsi\r\n", 1, -1, "bar\r\npsi\r\n" + crlf3, "bar", "psi"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.before) drive.WriteFile(kEnviro, *c.before);
+    LoadPressureAndVacuum();
+    UseUnitsButton([&](CUnitSelectDlg& dialog) {
+      dialog.PressureList().SetCurSel(c.pressure);
+      dialog.VacuumList().SetCurSel(c.vacuum);
+      ClickOn(*dialog.GetDlgItem(win::IDOK));
+    });
+    EXPECT_EQ(Enviro(), c.written);
+    EXPECT_TRUE(Volt(kPressureSlot).ends_with(" " + c.pressureUnit)) << Volt(kPressureSlot);
+    EXPECT_TRUE(Volt(kVacuumSlot).ends_with(" " + c.vacuumUnit)) << Volt(kVacuumSlot);
+    EXPECT_EQ(control->Model().State().topTexts[8], Volt(kPressureSlot));
+    std::filesystem::remove(drive.Root() / kEnviro);
+  }
+}
+
+TEST_F(UnitsTest, CancelWritesNothingAndKeepsTheUnits)
+{
+  const struct {
+    const char* name;
+    std::optional<std::string> before;
+    const char* key;  // the key that cancels, or none for the close box
+  } cases[] = {
+      {"esc without a settings file", std::nullopt, "esc"},
+      {"close box with a settings file", "bar\r\nmbar\r\n", nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.before) drive.WriteFile(kEnviro, *c.before);
+    LoadPressureAndVacuum();
+    const std::string pressure = Volt(kPressureSlot);
+    UseUnitsButton([&](CUnitSelectDlg& dialog) {
+      dialog.PressureList().SetCurSel(0);
+      if (c.key) vetra::ui::InjectKeyChord(*vetra::ui::ParseKeyChord(c.key));
+      else dialog.PostMessage(win::WM_SYSCOMMAND, win::SC_CLOSE);
+    });
+    EXPECT_EQ(Enviro(), c.before);
+    EXPECT_EQ(Volt(kPressureSlot), pressure);
+    std::filesystem::remove(drive.Root() / kEnviro);
+  }
+}
+
+TEST_F(UnitsTest, ADamagedSettingsFileOpensTheDialogWithTheDefaults)
+{
+  const struct {
+    const char* name;
+    std::string file;
+    int pressure, vacuum;  // preselected entries
+  } cases[] = {
+      {"binary bytes", std::string("\xff\xfe\0\x01garbage\r", 12), 3, 2},
+      {"an over-long line", std::string(600, 'k') + "\r\nmbar\r\n", 3, 1},
+      {"vacuum psi selects nothing", "bar\npsi", 1, -1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    drive.WriteFile(kEnviro, c.file);
+    control = std::make_unique<CTessialCtrl>();  // a dialog that never read a file
+    ASSERT_TRUE(control->CreateControlWindow(page.get(), win::CRect(0, 0, 1017, 708)));
+    vetra::ui::ClearMessageBoxes();
+    LoadPressureAndVacuum();
+    UseUnitsButton([&](CUnitSelectDlg& dialog) {
+      EXPECT_EQ(dialog.PressureList().GetCurSel(), c.pressure);
+      EXPECT_EQ(dialog.VacuumList().GetCurSel(), c.vacuum);
+      dialog.EndDialog(win::IDCANCEL);
+    });
+  }
+}
+
+}  // namespace
+}  // namespace tessial::testing
