@@ -8,6 +8,9 @@
 
 #include "controls/oscilloscope/core/scope_model.h"
 #include "platform/base/testing/temp_drive.h"
+#include "controls/oscilloscope/tessial_ctrl.h"
+#include "controls/oscilloscope/tessial_identity.h"
+#include "platform/ui/testing.h"
 #include "tools/samples/osc_sample.h"
 
 namespace {
@@ -63,6 +66,50 @@ void BM_PlaybackStep(benchmark::State& state)
   state.SetLabel(std::to_string(channels) + " channels, compression " + std::to_string(model.State().playback.compression));
 }
 BENCHMARK(BM_PlaybackStep)->Args({6, 10})->Args({1, 1});
+
+// The page's window with the control in it, on the headless display.
+class Page : public win::CWnd {
+public:
+  bool Make() { return CreateEx(0, "Page", "page", win::WS_POPUP | win::WS_VISIBLE, win::CRect(0, 0, 1017, 708), nullptr, 0) != 0; }
+};
+
+// One playback step as the user sees it: the window read and measured, handed to every graph
+// window, and every graph window and the panel painted through their back buffers.
+void BM_PlaybackStepWithRepaint(benchmark::State& state)
+{
+  const int channels = static_cast<int>(state.range(0));
+  const int compression = static_cast<int>(state.range(1));
+  BenchDrive drive;
+  vetra::samples::WriteOsc(drive.Recording("bench.Osc"), Channels(channels, vetra::samples::OscStepsForWindows(12, compression)));
+  vetra::ui::ResetForTests();
+  {
+    Page page;
+    tessial::CTessialCtrl control;
+    if (!page.Make() || !control.CreateControlWindow(&page, win::CRect(0, 0, 1017, 708))) {
+      state.SkipWithError("no window");
+      return;
+    }
+    control.Dispatch().SetProperty(tessial::kDispDataFileName, win::COleVariant("bench.Osc"));
+    control.Dispatch().SetProperty(tessial::kDispRunOcx, win::COleVariant(static_cast<win::SHORT>(1)));
+    vetra::ui::Pump();
+    tessial::ScopeModel& model = control.Model();
+    if (!model.IsOpen()) {
+      state.SkipWithError("load failed");
+      return;
+    }
+    for (int c = 1; c < compression; ++c) model.Compress();
+    const std::int64_t max = model.State().playback.maxPosition;
+    std::int64_t position = 0;
+    for (auto _ : state) {
+      position = (position + tessial::kPlayStep) % (max + 1);
+      control.ShowWindowRead(model.Scroll(tessial::kThumbTrack, 0, position));
+      vetra::ui::Pump();
+    }
+    state.SetLabel(std::to_string(channels) + " channels, compression " + std::to_string(model.State().playback.compression));
+  }
+  vetra::ui::ResetForTests();
+}
+BENCHMARK(BM_PlaybackStepWithRepaint)->Args({6, 10})->Args({1, 1});
 
 // Opening a recording and loading it: header, window at its end, measurements, texts.
 void BM_LoadRecording(benchmark::State& state)

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "platform/base/drive.h"
+#include "tools/setup/control_registration.h"
 #include "tools/setup/first_run_files.h"
 
 namespace vetra::setup {
@@ -90,6 +91,7 @@ using Step = void (*)(const SetupOptions&, SetupResult&);
 constexpr Step kSteps[] = {
     MakeFolders,
     LinkBuiltFiles,
+    RegisterBuiltControls,
     DrawSkinSet,
     WriteLutTables,
     WriteSampleRecordings,

@@ -48,6 +48,8 @@ public:
   // defaults and nothing open.
   LoadResult Load(std::string_view dataFileName);
   bool IsOpen() const { return m_recording.IsOpen(); }
+  // Closes the recording (the control going); the state stays as it was drawn.
+  void Close() { m_recording.Close(); }
   const Recording& GetRecording() const { return m_recording; }
   const ScopeState& State() const { return m_state; }
   // For the control's layout and zoom fields.

@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/base/testing/temp_drive.h"
+#include "platform/ole/control_registry.h"
+#include "tools/setup/control_registration.h"
 
 namespace vetra::setup {
 namespace {
@@ -108,6 +110,36 @@ TEST(DriveLayout, FirstRunFilesAreWrittenOnceAndLeftAlone)
   EXPECT_TRUE(again.ok);
   EXPECT_FALSE(AnyLineHas(again, "wrote"));
   EXPECT_EQ(drive.ReadFile("Vetra/저장데이터/Sample.OSC"), "mine");
+}
+
+TEST(ControlRegistration, BuiltControlModulesAreRegisteredByClassIdentifier)
+{
+  testing::TempDrive drive;
+  fs::path build = FakeBuild(drive, {"controls/oscilloscope/Tessial.so", "controls/roadtest/libMorvit.so"});
+  SetupResult result;
+  RegisterBuiltControls({build}, result);
+  ASSERT_TRUE(result.ok);
+  const struct {
+    const char* clsid;
+    const char* progId;
+    const char* module;  // in the build, or nullptr when not built
+  } cases[] = {
+      {"clsid:5dbcf725-08dd-4b2d-b8c4-714df8e6956c", "TESSIAL.TessialCtrl.1", "controls/oscilloscope/Tessial.so"},
+      {"{445A50CA-88A0-445F-BD35-9DA86AAC0075}", "MORVIT.MorvitCtrl.1", "controls/roadtest/libMorvit.so"},
+      {"{E8C23967-DC3C-4FC3-873A-AB0B0568A43B}", nullptr, nullptr},
+  };
+  for (const auto& c : cases) {
+    const auto entry = win::ControlRegistry::Find(c.clsid);
+    ASSERT_EQ(entry.has_value(), c.module != nullptr) << c.clsid;
+    if (!entry) continue;
+    EXPECT_EQ(entry->progId, c.progId);
+    EXPECT_EQ(fs::path(entry->modulePath), build / c.module);
+  }
+  EXPECT_TRUE(AnyLineHas(result, "left out control Sparwen"));
+  SetupResult again;
+  RegisterBuiltControls({build}, again);
+  EXPECT_TRUE(again.ok);
+  EXPECT_FALSE(AnyLineHas(again, "registered control"));
 }
 
 // Runs the vetra-setup program with its output discarded; its exit status.

@@ -1,0 +1,93 @@
+#pragma once
+// The oscilloscope viewer control. A page gives it the name of a recording in the exchange
+// folder and sets RunOcx; it then loads the recording, builds one graph window per shown channel
+// with the measurement panel and the overlay, and shows the window at the recording's end. When
+// it goes it deletes the working copy unless the page asked to keep it.
+#include <array>
+#include <memory>
+#include <string>
+
+#include "controls/oscilloscope/core/layout.h"
+#include "controls/oscilloscope/core/scope_model.h"
+#include "controls/oscilloscope/windows/measure_panel_wnd.h"
+#include "controls/oscilloscope/windows/scope_aux_wnd.h"
+#include "controls/oscilloscope/windows/scope_graph_wnd.h"
+#include "platform/ole/ole_control.h"
+#include "platform/ui/scroll_bar.h"
+
+namespace tessial {
+
+class CTessialCtrl : public win::COleControl {
+public:
+  // The face of every text of the viewer, code page 949.
+  static const std::string& FaceName();
+  static constexpr win::COLORREF kBackground = win::RGB(168, 167, 173);
+  static constexpr win::COLORREF kPanelStrip = win::RGB(238, 238, 238);
+
+  explicit CTessialCtrl(std::string enviroPath = kEnviroPath);
+  ~CTessialCtrl() override;
+
+  // Runs the whole load with the current DataFileName (what every set of RunOcx does).
+  void OnRunOcxChanged();
+  // The print button: the control's screen area to the print capture, then the print layout.
+  void OnPrintButton();
+  // Hands the window just read to the graph windows and redraws them; reports a failed read.
+  void ShowWindowRead(WindowRead read);
+
+  const ScopeModel& Model() const { return m_model; }
+  ScopeModel& Model() { return m_model; }
+  const ScreenLayout& Layout() const { return m_layout; }
+  CScopeGraphWnd* Graph(int slot) const;
+  CMeasurePanelWnd* Panel() const { return m_panel.get(); }
+  CScopeAuxWnd* Overlay() const { return m_overlay.get(); }
+  win::CScrollBar* FrameScrollBar() const { return m_scrollBar.get(); }
+
+protected:
+  int OnCreate(win::LPCREATESTRUCT cs) override;
+  void OnDestroy() override;
+  void OnPaint() override;
+  win::LRESULT WindowProc(win::UINT message, win::WPARAM wParam, win::LPARAM lParam) override;
+
+private:
+  void AddProperties();
+  void LayoutRects();
+  void CreateChannelWindows();
+  void DestroyChannelWindows();
+  void UpdateScrollBar();
+  void PublishVoltStrings();
+  void RedrawGraphs();
+  void OnCursorMoved(bool cursorA, int column);
+  // A child window reports the pointer over it: the drawn buttons lose their hover (and, when
+  // the button is released, their press).
+  void OnChildHover(bool dropPress);
+  void DrawFrame(win::CDC& dc, const win::CRect& client);
+
+  ScopeModel m_model;
+  ScreenLayout m_layout{};
+
+  // Properties.
+  win::SHORT m_runOcx = 0;
+  std::string m_dataFileName;
+  win::SHORT m_errorCode = 0;
+  std::array<std::string, kMaxSlots> m_voltStrings;
+  win::SHORT m_zoomChIndex = 0;
+  win::SHORT m_reloadMode = 0;
+
+  // Children, rebuilt at every load.
+  std::array<std::unique_ptr<CScopeGraphWnd>, kMaxSlots> m_graphs;
+  std::unique_ptr<CMeasurePanelWnd> m_panel;
+  std::unique_ptr<CScopeAuxWnd> m_overlay;
+  std::unique_ptr<win::CScrollBar> m_scrollBar;
+
+  // Back buffer of the whole control.
+  win::CDC m_memoryDC;
+  win::CBitmap m_backBuffer;
+  win::CFont m_font;
+
+  // Drawn buttons: pressed, hovered, and whether the hover shows.
+  int m_pressedButton = 0;
+  int m_hoverButton = 0;
+  int m_hoverActive = 0;
+};
+
+}  // namespace tessial

@@ -1,0 +1,166 @@
+#include <filesystem>
+
+#include "controls/oscilloscope/tessial_identity.h"
+#include "controls/oscilloscope/tests/control/control_fixture.h"
+#include "platform/ui/message_box.h"
+
+namespace tessial::testing {
+namespace {
+
+const std::vector<std::string> kLoaded = {"TESSIAL Run OCX Start\r\n", "TESSIAL Run OCX End\r\n"};
+
+TEST(TessialIdentity, PropertiesInDispatchOrderWithTheStockErrorEvent)
+{
+  CTessialCtrl control;
+  EXPECT_EQ(control.Identity().clsid, "{5DBCF725-08DD-4B2D-B8C4-714DF8E6956C}");
+  EXPECT_EQ(control.Identity().progId, "TESSIAL.TessialCtrl.1");
+  const struct {
+    const char* name;
+    win::VARTYPE type;
+  } expected[] = {{"RunOcx", win::VT_I2},        {"DataFileName", win::VT_BSTR},  {"ErrorCode", win::VT_I2},
+                  {"VoltStringCh1", win::VT_BSTR}, {"VoltStringCh2", win::VT_BSTR}, {"VoltStringCh3", win::VT_BSTR},
+                  {"VoltStringCh4", win::VT_BSTR}, {"VoltStringCh5", win::VT_BSTR}, {"VoltStringCh6", win::VT_BSTR},
+                  {"ZoomChIndex", win::VT_I2},   {"ReloadMode", win::VT_I2}};
+  const auto& entries = control.Dispatch().Entries();
+  ASSERT_EQ(entries.size(), std::size(expected));
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    EXPECT_EQ(entries[i].name, expected[i].name);
+    EXPECT_EQ(entries[i].dispid, static_cast<win::DISPID>(i + 1));
+    EXPECT_EQ(entries[i].type, expected[i].type);
+  }
+  // Safe for scripting and for untrusted data, as every viewer page needs it.
+  win::DWORD supported = 0, enabled = 0;
+  EXPECT_EQ(control.ObjectSafety().GetInterfaceSafetyOptions(win::IID_IDispatch, &supported, &enabled), win::S_OK);
+  EXPECT_EQ(supported, 3u);
+  EXPECT_EQ(enabled, 3u);
+  EXPECT_EQ(control.ObjectSafety().SetInterfaceSafetyOptions(win::IID_IDispatch, 3, 3), win::S_OK);
+  ASSERT_EQ(control.Events().size(), 1u);
+  EXPECT_EQ(control.Events()[0].name, "Error");
+  EXPECT_EQ(control.Events()[0].dispid, win::DISPID_ERROREVENT);
+}
+
+TEST_F(ControlTest, LoadBuildsOneGraphPerShownChannelAndOpensAtTheEnd)
+{
+  Load(Options({Channel(0), Channel(3), Channel(7)}, 5 * 700));
+  EXPECT_EQ(traces, kLoaded);
+  EXPECT_EQ(Get("ErrorCode").AsShort(), 0);
+  EXPECT_EQ(Get("ZoomChIndex").AsShort(), 0);
+  EXPECT_TRUE(events.empty());
+  EXPECT_TRUE(vetra::ui::MessageBoxLog().empty());
+
+  const ScreenLayout& layout = control->Layout();
+  for (int slot = 0; slot < 3; ++slot) {
+    CScopeGraphWnd* graph = control->Graph(slot);
+    ASSERT_NE(graph, nullptr) << slot;
+    EXPECT_EQ(graph->GetDlgCtrlID(), 1325 + slot);
+    EXPECT_EQ(graph->Type(), std::vector<int>({0, 3, 7})[slot]);
+    win::CRect place;
+    graph->GetWindowRect(&place);
+    control->ScreenToClient(&place);
+    EXPECT_EQ(place, win::CRect(layout.graphWindows[slot]));
+    EXPECT_EQ(Get(vetra::Format("VoltStringCh%d", slot + 1).c_str()).AsString(), control->Model().VoltString(slot));
+    EXPECT_FALSE(control->Model().VoltString(slot).empty());
+  }
+  EXPECT_EQ(control->Graph(3), nullptr);
+  EXPECT_EQ(Get("VoltStringCh4").AsString(), "");
+  ASSERT_NE(control->Panel(), nullptr);
+  EXPECT_TRUE(control->Panel()->IsWindowVisible());
+  EXPECT_EQ(control->Panel()->Rows(), 3);
+  ASSERT_NE(control->Overlay(), nullptr);
+  EXPECT_FALSE(control->Overlay()->IsWindowVisible());
+
+  // Five windows long: the window stands at the last of them, the bar ranges over all of them.
+  const Playback& p = control->Model().State().playback;
+  EXPECT_EQ(p.maxPosition, 4 * 700);
+  EXPECT_EQ(p.position, p.maxPosition);
+  win::CScrollBar* bar = control->FrameScrollBar();
+  ASSERT_NE(bar, nullptr);
+  int low = 0, high = 0;
+  bar->GetScrollRange(&low, &high);
+  EXPECT_EQ(high, 4 * 700);
+  EXPECT_EQ(bar->GetScrollPos(), 4 * 700);
+  EXPECT_TRUE(bar->IsWindowEnabled());
+}
+
+TEST_F(ControlTest, ASecondStartRebuildsTheWindowsWithoutDuplicates)
+{
+  Load(Options({Channel(0), Channel(1), Channel(2)}));
+  Load(Options({Channel(5)}), "other.Osc");
+  EXPECT_NE(control->Graph(0), nullptr);
+  EXPECT_EQ(control->Graph(1), nullptr);
+  int graphs = 0;
+  for (win::CWnd* child : control->GetChildren()) graphs += child->GetDlgCtrlID() >= 1325 && child->GetDlgCtrlID() <= 1330;
+  EXPECT_EQ(graphs, 1);
+  EXPECT_EQ(Get("VoltStringCh2").AsString(), "");
+  // A recording shorter than a window: nothing to scroll.
+  EXPECT_FALSE(control->FrameScrollBar()->IsWindowEnabled());
+}
+
+TEST_F(ControlTest, ARecordingThatCannotBeOpenedSetsErrorCodeFiresErrorAndSaysSo)
+{
+  std::string shortHeader = vetra::samples::OscBytes(Options({Channel(0)}));
+  shortHeader.resize(8000);
+  std::string noChannel = vetra::samples::OscBytes(Options({Channel(0)}));
+  PutInt(noChannel, osc::kBlockA + osc::kAChannels, 0);  // type 0 no longer enabled
+  PutRecording(drive, shortHeader, "short.Osc");
+  PutRecording(drive, noChannel, "none.Osc");
+  const struct {
+    const char* name;
+    const char* path;  // in the message
+  } cases[] = {
+      {"missing.Osc", "c:\\Vetra\\TempE\\missing.Osc"},
+      {"short.Osc", "c:\\Vetra\\TempE\\short.Osc"},
+      {"none.Osc", "c:\\Vetra\\TempE\\none.Osc"},
+      {"..\\Temp\\enviro", "c:\\Vetra\\TempE\\..\\Temp\\enviro"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    traces.clear();
+    events.clear();
+    vetra::ui::ClearMessageBoxes();
+    Start(c.name);
+    EXPECT_EQ(Get("ErrorCode").AsShort(), 1);
+    EXPECT_EQ(events, std::vector<win::DISPID>{win::DISPID_ERROREVENT});
+    ASSERT_EQ(vetra::ui::MessageBoxLog().size(), 1u);
+    EXPECT_EQ(vetra::ui::MessageBoxLog()[0].text, vetra::Cp949("데이터 오픈 에러 : ") + c.path);
+    EXPECT_EQ(traces, std::vector<std::string>{"TESSIAL Run OCX Start\r\n"});
+    EXPECT_EQ(control->Graph(0), nullptr);
+    EXPECT_FALSE(control->FrameScrollBar()->IsWindowEnabled());
+  }
+  // The next good load clears the error.
+  Load(Options({Channel(0)}));
+  EXPECT_EQ(Get("ErrorCode").AsShort(), 0);
+}
+
+TEST_F(ControlTest, DestroyDeletesTheWorkingCopyAndItsCompanionUnlessReloadModeIsOne)
+{
+  const struct {
+    const char* name;
+    short reloadMode;
+    bool deleted;
+  } cases[] = {
+      {"rec.Osc", 0, true},
+      {"rec.Osc", 1, false},
+      {"rec.Osc", 2, true},
+      {"rec.Osc", -1, true},
+      {"..\\TempE\\rec.Osc", 0, false},  // not a plain name: deletes nothing
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.name << " reload " << c.reloadMode);
+    PutRecording(drive, vetra::samples::OscBytes(Options({Channel(0)})), "rec.Osc");
+    drive.WriteFile("Windows/Oscrec.tmp", "companion");
+    auto viewer = std::make_unique<CTessialCtrl>();
+    ASSERT_TRUE(viewer->CreateControlWindow(page.get(), win::CRect(0, 0, 1017, 708)));
+    control.swap(viewer);
+    Start(c.name, c.reloadMode);
+    control.swap(viewer);
+    traces.clear();
+    viewer.reset();
+    EXPECT_EQ(std::filesystem::exists(drive / "Vetra/TempE/rec.Osc"), !c.deleted);
+    EXPECT_EQ(std::filesystem::exists(drive / "Windows/Oscrec.tmp"), !c.deleted);
+    EXPECT_EQ(traces, std::vector<std::string>{"TESSIAL : OnDestroy\r\n"});
+  }
+}
+
+}  // namespace
+}  // namespace tessial::testing

@@ -1,0 +1,68 @@
+#pragma once
+// The HTML view: a view window that shows a page through the page host. It lays the page out
+// and paints it, makes each created control a child window at its OBJECT element's place,
+// destroys those windows when the page is left or the view goes, runs the page's timers on the
+// window timer, shows the page's alerts as message boxes and follows links that are clicked.
+//
+// A program's view derives from it and overrides the On... notifications it cares about.
+
+#include <memory>
+#include <string>
+
+#include "platform/ui/frame.h"
+#include "platform/web/page_host.h"
+#include "platform/web/page_layout.h"
+
+namespace win {
+
+class CHtmlView : public CView {
+public:
+  CHtmlView();
+  ~CHtmlView() override;
+
+  // Starts loading `address` (system text): a path on the drive, a Linux path, a file: URL or an
+  // http URL. Nothing happens before the window exists.
+  void Navigate2(const std::string& address);
+  void Stop();
+  BOOL GoForward();
+  BOOL GoBack();
+  // Prints the page; FALSE when there is no page to print or no printing on this system.
+  BOOL ExecPrint();
+
+  // The page as the view shows it (for tests and the program's commands).
+  vetra::web::PageHost* PageHost() { return m_host.get(); }
+  const vetra::web::PageLayout& Layout() const { return m_layout; }
+  const std::string& GetLocationURL() const;
+
+protected:
+  // The page's notifications: its title (system text), the start and end of a navigation, and
+  // a page that could not be read.
+  virtual void OnTitleChange(const std::string& text) { (void)text; }
+  virtual void OnBeforeNavigate2(const std::string& address) { (void)address; }
+  virtual void OnDocumentComplete(const std::string& address) { (void)address; }
+  virtual void OnNavigateError(const std::string& address, const std::string& reason);
+  // The page's alert: a message box with the program's title.
+  virtual void OnAlert(const std::string& text);
+
+  int OnCreate(LPCREATESTRUCT cs) override;
+  void OnDestroy() override;
+  void OnPaint() override;
+  BOOL OnEraseBkgnd(CDC* dc) override;
+  void OnSize(UINT type, int cx, int cy) override;
+  void OnTimer(UINT_PTR id) override;
+  void OnLButtonUp(UINT flags, CPoint point) override;
+
+private:
+  void MakeHost();
+  void EnsureLayout();
+  void PlaceControls();
+  void ObjectCreated(vetra::web::HostedObject& object);
+  void ScheduleTimers();
+
+  std::unique_ptr<vetra::web::PageHost> m_host;
+  vetra::web::PageLayout m_layout;
+  bool m_laidOut = false;
+  std::string m_errorPage;  // shown in place of a page that could not be read (UTF-8)
+};
+
+}  // namespace win

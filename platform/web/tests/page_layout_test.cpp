@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/base/text.h"
+#include "platform/gdi/bitmap32.h"
+#include "platform/gdi/draw_log.h"
+#include "platform/web/page_layout.h"
+
+namespace {
+
+using vetra::web::PageLayout;
+using win::CRect;
+
+TEST(PageLayout, ObjectsTakeTheirAttributeSizeAtTheirPlace)
+{
+  const struct {
+    const char* page;
+    std::vector<CRect> places;
+  } cases[] = {
+      // The viewer page's shape: zero body margins, the OBJECT written inside a table row.
+      {"<html><body><body topmargin=\"0\" leftmargin=\"0\" marginwidth=\"0\" marginheight=\"0\" "
+       "bgcolor=#A8A7AD><table width=\"100%\" height=\"100%\"><tr><OBJECT ID=\"A\" WIDTH=1017 HEIGHT=708 "
+       "classid=\"clsid:1\"><PARAM NAME=\"_Version\" VALUE=\"65536\"></OBJECT></tr></table></body></html>",
+       {CRect(0, 0, 1017, 708)}},
+      // The default body margin.
+      {"<body><object width=100 height=50></object></body>", {CRect(8, 8, 108, 58)}},
+      // Objects in document order, a block between them; the page's style still applies.
+      {"<body leftmargin=0 topmargin=0><object style=\"display:block\" width=10 height=20></object>"
+       "<div style=\"height:30px\"></div><object style=\"display:block\" width=40 height=5></object></body>",
+       {CRect(0, 0, 10, 20), CRect(0, 50, 40, 55)}},
+      {"<body>no objects</body>", {}},
+  };
+  for (const auto& c : cases) {
+    PageLayout layout;
+    layout.SetPage(c.page);
+    layout.Layout(1017, 708);
+    EXPECT_EQ(layout.ObjectPlaces(), c.places) << c.page;
+  }
+}
+
+TEST(PageLayout, PaintsBackgroundAndTextOfAPlainPage)
+{
+  PageLayout layout;
+  layout.SetPage("<html><head><title>T</title></head><body bgcolor=\"#A8A7AD\" text=\"#000080\">"
+                 "<p>Engine 기록 <b>bold</b></p><a href=\"next.html\">next page</a></body></html>");
+  layout.Layout(300, 200);
+
+  win::CDC screen;
+  screen.CreateCompatibleDC(nullptr);
+  win::CBitmap bitmap;
+  bitmap.CreateCompatibleBitmap(&screen, 300, 200);
+  win::CDC dc;
+  dc.CreateCompatibleDC(&screen);
+  dc.SelectObject(&bitmap);
+  vetra::gdi::ScopedDrawLog log;
+  layout.Paint(dc, CRect(0, 0, 300, 200));
+
+  std::vector<std::string> texts;
+  for (const auto& call : log.Find("TextOut")) texts.push_back(call.text);
+  EXPECT_NE(std::find(texts.begin(), texts.end(), vetra::Cp949("기록")), texts.end());
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "bold"), texts.end());
+  EXPECT_EQ(std::find(texts.begin(), texts.end(), "T"), texts.end());  // the title is not page text
+
+  const auto pixels = bitmap.Pixels();
+  EXPECT_EQ(pixels->Get(299, 199), vetra::gdi::MakePixel(0xA8, 0xA7, 0xAD));
+  int textPixels = 0;
+  for (const auto p : pixels->Pixels()) textPixels += p == vetra::gdi::MakePixel(0, 0, 0x80) ? 1 : 0;
+  EXPECT_GT(textPixels, 20);
+
+  // The link is found where it was laid out, and nothing outside it.
+  bool found = false;
+  for (int y = 0; y < 200 && !found; y += 2) {
+    if (const auto link = layout.LinkAt({12, y})) {
+      EXPECT_EQ(*link, "next.html");
+      found = true;
+    }
+  }
+  EXPECT_TRUE(found);
+  EXPECT_FALSE(layout.LinkAt({290, 190}).has_value());
+}
+
+}  // namespace

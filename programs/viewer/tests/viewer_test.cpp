@@ -1,0 +1,227 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/base/testing/temp_drive.h"
+#include "platform/base/text.h"
+#include "platform/gdi/draw_log.h"
+#include "platform/ole/control_loader.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/testing.h"
+#include "platform/web/tests/window_control.h"
+#include "programs/chooser/viewer_page.h"
+#include "programs/viewer/viewer_app.h"
+
+namespace halvor {
+namespace {
+
+namespace fs = std::filesystem;
+using vetra::web::testing::WindowControl;
+
+constexpr const char* kPagePath = "c:\\Vetra\\TempE\\ScriptTemp.html";
+
+// The class identifiers of the five kinds' pages, and what each page sets after its delay.
+const struct Kind {
+  int kind;
+  const char* clsid;
+  std::vector<std::string> sets;
+} kKinds[] = {
+    {1, "{5DBCF725-08DD-4B2D-B8C4-714DF8E6956C}", {"ReloadMode=0", "DataFileName=1234Temp.Osc", "RunOcx=1"}},
+    {2, "{E8C23967-DC3C-4FC3-873A-AB0B0568A43B}", {"ReloadMode=0", "DataFileName=1234Temp.Osc", "RunOcx=1"}},
+    {3, "{E8C23967-DC3C-4FC3-873A-AB0B0568A43B}", {"ReloadMode=0", "DataFileName=1234Temp.Osc", "RunOcx=1"}},
+    {4, "{16ABE5E4-2A48-4D8F-BD8C-E598FF00E31E}",
+     {"ReloadMode=0", "SaveDataFilePath=1234Temp.Osc", "RunScantool=1"}},
+    {5, "{445A50CA-88A0-445F-BD35-9DA86AAC0075}",
+     {"ReloadMode=0", "ReadFileName=1234Temp.Osc", "ExecProcedure=100"}},
+};
+
+class ViewerTest : public ::testing::Test {
+protected:
+  void SetUp() override
+  {
+    vetra::ui::ResetForTests();
+    vetra::ui::ClearMessageBoxes();
+    WindowControl::Log().clear();
+    for (const Kind& kind : kKinds) {
+      win::ControlLoader::RegisterFactory(kind.clsid, [clsid = std::string(kind.clsid)] {
+        return std::make_unique<WindowControl>(clsid);
+      });
+    }
+    win::ControlLoader::RegisterFactory(vetra::web::testing::kWindowControlClsid,
+                                        [] { return std::make_unique<WindowControl>(); });
+  }
+  void TearDown() override
+  {
+    vetra::ui::ResetForTests();
+    for (const Kind& kind : kKinds) win::ControlLoader::UnregisterFactory(kind.clsid);
+    win::ControlLoader::UnregisterFactory(vetra::web::testing::kWindowControlClsid);
+  }
+
+  // Starts the viewer as the program starts, on this command-line text.
+  CHalvorApp& Start(const std::string& commandLine)
+  {
+    app = std::make_unique<CHalvorApp>();
+    app->m_strCmdLine = commandLine;
+    EXPECT_TRUE(app->InitInstance());
+    vetra::ui::Pump();
+    return *app;
+  }
+
+  void WritePage(const std::string& html, const char* relative = "Vetra/TempE/ScriptTemp.html")
+  {
+    drive.WriteFile(relative, html);
+  }
+
+  vetra::testing::TempDrive drive;
+  std::unique_ptr<CHalvorApp> app;
+};
+
+TEST_F(ViewerTest, ViewerPageCreatesItsControlAndStartsItHalfASecondAfterLoading)
+{
+  for (const Kind& kind : kKinds) {
+    SCOPED_TRACE(kind.kind);
+    WindowControl::Log().clear();
+    WritePage(lumbrel::ViewerPage(kind.kind, vetra::Cp949("c:\\Vetra\\저장데이터\\Car 1.OSC"), "1234Temp.Osc"));
+    CHalvorApp& viewer = Start(kPagePath);
+    EXPECT_EQ(WindowControl::Log(), (std::vector<std::string>{"create 0,0,1017,708"}));
+
+    vetra::ui::AdvanceClock(499);
+    EXPECT_EQ(WindowControl::Log().size(), 1u);
+    vetra::ui::AdvanceClock(1);
+    std::vector<std::string> expected{"create 0,0,1017,708"};
+    expected.insert(expected.end(), kind.sets.begin(), kind.sets.end());
+    EXPECT_EQ(WindowControl::Log(), expected);
+
+    EXPECT_EQ(viewer.Frame()->GetWindowText(), vetra::Cp949("Vetra 기록관리 : Car 1.OSC - Viewer"));
+    viewer.Frame()->SendMessage(win::WM_CLOSE);
+    vetra::ui::Pump();
+    ASSERT_FALSE(WindowControl::Log().empty());
+    EXPECT_EQ(WindowControl::Log().back(), "destroy");
+    app.reset();
+    vetra::ui::ResetForTests();  // the closed window ended the message loop
+  }
+}
+
+TEST_F(ViewerTest, FixedFrameAtTheOriginWithMaximizeGreyed)
+{
+  const struct {
+    std::string commandLine;
+    std::string caption;
+  } cases[] = {
+      {"", "Untitled - Viewer"},
+      {"c:\\Vetra\\TempE\\t.html", "Plain - Viewer"},
+  };
+  WritePage("<title>Plain</title><p>Text only</p>", "Vetra/TempE/t.html");
+  for (const auto& c : cases) {
+    CHalvorApp& viewer = Start(c.commandLine);
+    win::CRect r;
+    viewer.Frame()->GetWindowRect(&r);
+    EXPECT_EQ(r, win::CRect(0, 0, kWindowWidth, kWindowHeight));
+    EXPECT_EQ(viewer.Frame()->GetStyle() & (win::WS_MAXIMIZEBOX | win::WS_THICKFRAME), 0u);
+    EXPECT_NE(viewer.Frame()->GetStyle() & win::WS_MINIMIZEBOX, 0u);
+    EXPECT_EQ(viewer.Frame()->GetSystemMenu(win::FALSE)->GetMenuState(win::SC_MAXIMIZE, win::MF_BYCOMMAND) &
+                  win::MF_GRAYED,
+              win::MF_GRAYED);
+    EXPECT_EQ(viewer.Frame()->GetWindowText(), c.caption);
+    app.reset();
+    vetra::ui::ResetForTests();
+  }
+}
+
+TEST_F(ViewerTest, ControlEventReachesThePageWhichReadsAProperty)
+{
+  WritePage(std::string("<html><body><object id=\"C\" classid=\"clsid:") + vetra::web::testing::kWindowControlClsid +
+            "\" width=200 height=100></object>"
+            "<script for=\"C\" event=\"Changed(n)\">alert(\"changed \" + n + \", count \" + C.Count);</script>"
+            "<script>setTimeout(\"C.Count = 5;\", 100);</script></body></html>");
+  Start(kPagePath);
+  EXPECT_EQ(WindowControl::Log(), (std::vector<std::string>{"create 8,8,200,100"}));
+  vetra::ui::AdvanceClock(100);
+  ASSERT_EQ(vetra::ui::MessageBoxLog().size(), 1u);
+  EXPECT_EQ(vetra::ui::MessageBoxLog()[0].text, "changed 5, count 5");
+  EXPECT_EQ(vetra::ui::MessageBoxLog()[0].caption, "Viewer");
+}
+
+TEST_F(ViewerTest, PageWithBrokenScriptOrUnknownControlStillShows)
+{
+  WritePage("<html><head><title>Broken</title></head><body><p>Still here</p>"
+            "<object id=\"X\" classid=\"clsid:00000000-1111-2222-3333-444444444444\" width=50 height=50></object>"
+            "<script>throw new Error(\"broken\");</script><script>X.Run = 1; nothing();</script></body></html>");
+  vetra::gdi::ScopedDrawLog log;
+  CHalvorApp& viewer = Start(kPagePath);
+  viewer.View()->UpdateWindow();
+  bool shown = false;
+  for (const auto& call : log.Find("TextOut")) shown = shown || call.text == "Still";
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(viewer.Frame()->GetWindowText(), "Broken - Viewer");
+}
+
+TEST_F(ViewerTest, KeysGoForwardOnlyAndPrintOrBackDoNothing)
+{
+  WritePage("<title>A</title><a href=\"b.html\">to b</a>", "Vetra/TempE/a.html");
+  WritePage("<title>B</title>b", "Vetra/TempE/b.html");
+  CHalvorApp& viewer = Start("c:\\Vetra\\TempE\\a.html");
+  viewer.View()->Navigate2("c:\\Vetra\\TempE\\b.html");
+  viewer.View()->GoBack();
+  vetra::ui::Pump();
+  EXPECT_EQ(viewer.Frame()->GetWindowText(), "A - Viewer");
+
+  const struct {
+    const char* keys;
+    const char* caption;
+  } steps[] = {
+      {"alt+left", "A - Viewer"}, {"f5", "A - Viewer"},       {"ctrl+p", "A - Viewer"},
+      {"ctrl+o", "A - Viewer"},   {"alt+right", "B - Viewer"}, {"esc", "B - Viewer"},
+  };
+  for (const auto& step : steps) {
+    vetra::ui::PressKeys(step.keys);
+    vetra::ui::Pump();
+    EXPECT_EQ(viewer.Frame()->GetWindowText(), step.caption) << step.keys;
+  }
+  EXPECT_TRUE(vetra::ui::MessageBoxLog().empty());
+}
+
+TEST_F(ViewerTest, FollowingALinkLeavesThePageAndItsControl)
+{
+  WritePage(std::string("<body leftmargin=0 topmargin=0><object classid=\"clsid:") +
+                vetra::web::testing::kWindowControlClsid +
+                "\" width=50 height=20></object><br><a href=\"b.html\">next</a></body>",
+            "Vetra/TempE/a.html");
+  WritePage("<title>B</title>b", "Vetra/TempE/b.html");
+  CHalvorApp& viewer = Start("c:\\Vetra\\TempE\\a.html");
+  EXPECT_EQ(WindowControl::Log(), (std::vector<std::string>{"create 0,0,50,20"}));
+  for (int y = 20; y < 60 && viewer.Frame()->GetWindowText() != "B - Viewer"; y += 4) {
+    vetra::ui::Click(*viewer.View(), {8, y});
+    vetra::ui::Pump();
+  }
+  EXPECT_EQ(viewer.Frame()->GetWindowText(), "B - Viewer");
+  EXPECT_EQ(WindowControl::Log(), (std::vector<std::string>{"create 0,0,50,20", "destroy"}));
+}
+
+TEST(ViewerProgram, RunsHeadlessWithASessionScriptAndWritesAScreenshot)
+{
+  vetra::testing::TempDrive drive;
+  ASSERT_TRUE(win::ControlLoader::RegisterModule(VIEWER_TEST_MODULE));
+  drive.WriteFile("Vetra/TempE/ScriptTemp.html",
+                  lumbrel::ViewerPage(1, vetra::Cp949("c:\\Vetra\\저장데이터\\Car 1.OSC"), "1234Temp.Osc"));
+  const fs::path shot = drive / "viewer.png";
+  drive.WriteFile("viewer.script", "wait 600\ncaption\nscreenshot " + shot.string() + "\nquit\n");
+  const fs::path out = drive / "out.txt";
+  const std::string command = "VETRA_HEADLESS=1 VETRA_SCRIPT='" + (drive / "viewer.script").string() + "' '" +
+                              VIEWER_PROGRAM + "' 'c:\\Vetra\\TempE\\ScriptTemp.html' >'" + out.string() +
+                              "' 2>'" + (drive / "err.txt").string() + "'";
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status)) << vetra::testing::ReadWholeFile(drive / "err.txt");
+  EXPECT_EQ(WEXITSTATUS(status), 0) << vetra::testing::ReadWholeFile(drive / "err.txt");
+  EXPECT_EQ(vetra::testing::ReadWholeFile(out), "Vetra 기록관리 : Car 1.OSC - Viewer\n");
+  ASSERT_TRUE(fs::exists(shot));
+  EXPECT_GT(fs::file_size(shot), 1000u);
+  if (const char* keep = std::getenv("VIEWER_KEEP_SCREENSHOT")) fs::copy_file(shot, keep, fs::copy_options::overwrite_existing);
+}
+
+}  // namespace
+}  // namespace halvor
