@@ -79,8 +79,8 @@ void BM_PlaybackStepWithRepaint(benchmark::State& state)
 {
   const int channels = static_cast<int>(state.range(0));
   const int compression = static_cast<int>(state.range(1));
-  BenchDrive drive;
-  vetra::samples::WriteOsc(drive.Recording("bench.Osc"), Channels(channels, vetra::samples::OscStepsForWindows(12, compression)));
+  vetra::testing::TempDrive drive;
+  vetra::samples::WriteOsc(ExchangeFolder(drive) / "bench.Osc", Channels(channels, vetra::samples::OscStepsForWindows(12, compression)));
   vetra::ui::ResetForTests();
   {
     Page page;
