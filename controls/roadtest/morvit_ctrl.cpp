@@ -1,0 +1,675 @@
+#include "controls/roadtest/morvit_ctrl.h"
+
+#include <algorithm>
+#include <ctime>
+#include <limits>
+
+#include "common/capture/dib_capture.h"
+#include "controls/roadtest/image/picture_io.h"
+#include "controls/roadtest/morvit_identity.h"
+#include "controls/roadtest/windows/download_dlg.h"
+#include "controls/roadtest/windows/graph_area.h"
+#include "controls/roadtest/windows/print_choice_dlg.h"
+#include "controls/roadtest/windows/vehicle_info_dlg.h"
+#include "controls/roadtest/windows/wave_move_dlg.h"
+#include "controls/roadtest/windows/road_report.h"
+#include "platform/base/clock.h"
+#include "platform/base/current_directory.h"
+#include "platform/base/drive.h"
+#include "platform/base/file_api.h"
+#include "platform/base/plain_file_name.h"
+#include "platform/base/text.h"
+#include "platform/base/trace.h"
+#include "platform/ui/clipboard.h"
+#include "platform/ui/file_dialog_answers.h"
+#include "platform/ui/message_box.h"
+#include "platform/ui/paint.h"
+
+namespace morvit {
+namespace {
+
+constexpr win::RECT kGraphRect = {4, 143, 728, 683};
+constexpr win::RECT kMeasureRect = {4, 143, 1024, 768};
+constexpr int kControlWidth = 1018;
+constexpr int kControlHeight = 708;
+
+int ClampToInt(std::int64_t value)
+{
+  return static_cast<int>(std::clamp<std::int64_t>(value, 0, std::numeric_limits<int>::max()));
+}
+
+std::string ExchangePath(const std::string& name) { return std::string(kExchangeFolder) + name; }
+
+}  // namespace
+
+CMorvitCtrl::CMorvitCtrl()
+    : COleControl({kClsid, kProgId, kDispatchIid, kEventIid, kTypeLibrary}),
+      m_model(LutStore(vetra::CurrentDirectory()))
+{
+  AddProperties();
+  SetPropertyPage({"", kPropertyPageProgId});
+  m_offsets.fill(0);
+}
+
+CMorvitCtrl::~CMorvitCtrl()
+{
+  // The window goes while the object is whole, so OnDestroy still finds its members.
+  if (m_hWnd != nullptr) DestroyWindow();
+}
+
+void CMorvitCtrl::AddProperties()
+{
+  win::DispatchTable& table = Dispatch();
+  // Every property reads back empty or 0, whatever was set.
+  table.AddProperty("DownloadFile", kDispDownloadFile, win::VT_BSTR, [] { return win::COleVariant(""); },
+                    [this](const win::COleVariant& v) {
+                      m_downloadFile = v.AsString();
+                      OnDownloadFileSet();
+                      SetModifiedFlag();
+                    });
+  table.AddProperty("ExecProcedure", kDispExecProcedure, win::VT_I2, [] { return win::COleVariant(static_cast<win::SHORT>(0)); },
+                    [this](const win::COleVariant& v) {
+                      m_execProcedure = v.AsShort();
+                      OnExecProcedureSet();
+                      SetModifiedFlag();
+                    });
+  table.AddProperty("ReadFileName", kDispReadFileName, win::VT_BSTR, [] { return win::COleVariant(""); },
+                    [this](const win::COleVariant& v) {
+                      m_readFileName = v.AsString();
+                      SetModifiedFlag();
+                    });
+  table.AddProperty("ReloadMode", kDispReloadMode, win::VT_I2, [] { return win::COleVariant(static_cast<win::SHORT>(0)); },
+                    [this](const win::COleVariant& v) {
+                      m_reloadMode = v.AsShort();
+                      SetModifiedFlag();
+                    });
+  table.AddMethod("AboutBox", -552, win::VT_EMPTY, 0, [this](std::span<const win::COleVariant>) {
+    MessageBox(vetra::Cp949("Morvit 주행 시험 뷰어 1.0").c_str(), "Morvit", win::MB_OK);
+    return win::COleVariant();
+  });
+}
+
+// ---- properties and steps --------------------------------------------------------------------
+
+void CMorvitCtrl::OnDownloadFileSet()
+{
+  const DownloadTarget target = ParseDownloadUrl(m_downloadFile, static_cast<long long>(win::time(nullptr)));
+  m_serverHost = target.host;
+  m_serverPath = target.path;
+  m_readFileName = target.readFileName;
+}
+
+void CMorvitCtrl::OnExecProcedureSet()
+{
+  m_reloadMode = 0;
+  RunProcedureStep(m_execProcedure);
+}
+
+void CMorvitCtrl::RunProcedureStep(int step)
+{
+  switch (step) {
+    case kStepDownload:
+      if (RunDownload()) {
+        RunProcedureStep(kStepLoad);
+      } else {
+        MessageBox(vetra::Cp949("실패").c_str(), vetra::Cp949("확인").c_str(), win::MB_OK);
+      }
+      break;
+    case kStepLoad:
+      LoadWorkingCopy();
+      BuildScreens();
+      break;
+    case kStepShow:
+      // Screens over zeroed data when nothing was loaded.
+      if (!m_model.State().dataShown) m_model.Load("");
+      BuildScreens();
+      break;
+    default:
+      break;
+  }
+}
+
+bool CMorvitCtrl::RunDownload()
+{
+  // The name comes from the page: only a plain name is ever written in the exchange folder.
+  if (!vetra::IsPlainFileName(m_readFileName)) return false;
+  CRecordingDownloadDlg dialog(this);
+  dialog.m_serverHost = m_serverHost;
+  dialog.m_serverPath = m_serverPath;
+  dialog.m_localPath = ExchangePath(m_readFileName);
+  dialog.m_noAnswerMs = m_noAnswerMs;
+  return dialog.DoModal() == win::IDOK;
+}
+
+void CMorvitCtrl::LoadWorkingCopy()
+{
+  win::OutputDebugStringA("MORVIT : load\r\n");
+  if (m_hWnd != nullptr) KillTimer(kPlaybackTimer);
+  const LoadOutcome outcome = m_model.Load(m_readFileName);
+  if (!outcome.message.Empty()) MessageBox(outcome.message.text.c_str(), outcome.message.caption.c_str(), win::MB_OK);
+}
+
+void CMorvitCtrl::BuildScreens()
+{
+  m_graphSurfacesPending = true;
+  m_buttons.Reset();
+  m_listMode = 0;
+  m_offsets.fill(0);
+  CreateChildren();
+  UpdateLayoutButtons();
+  UpdateTimeBar();
+  InvalidateControl();
+}
+
+void CMorvitCtrl::CreateChildren()
+{
+  if (m_hWnd == nullptr) return;
+  if (!m_timeBar) {
+    m_timeBar = std::make_unique<win::CScrollBar>();
+    m_timeBar->Create(win::WS_CHILD | win::WS_VISIBLE | win::SBS_HORZ, win::CRect(4, 683, 728, 698), this, kIdTimeScrollBar);
+  }
+  if (!m_zoomBar) {
+    m_zoomBar = std::make_unique<win::CScrollBar>();
+    m_zoomBar->Create(win::WS_CHILD | win::SBS_HORZ, win::CRect(900, 242, 992, 264), this, kIdZoomScrollBar);
+  }
+  if (!m_statusText) {
+    m_statusText = std::make_unique<win::CStatic>();
+    m_statusText->Create("", win::WS_CHILD | win::WS_VISIBLE | win::SS_CENTER, win::CRect(102, 114, 265, 128), this, kIdStatusText);
+  }
+  m_zoomBar->ShowWindow(win::SW_HIDE);
+}
+
+// ---- lifecycle ---------------------------------------------------------------------------------
+
+int CMorvitCtrl::OnCreate(win::LPCREATESTRUCT cs)
+{
+  if (COleControl::OnCreate(cs) == -1) return -1;
+  win::CRect client;
+  GetClientRect(&client);
+  win::CClientDC dc(this);
+  m_backDC.DeleteDC();
+  m_backBuffer.DeleteObject();
+  m_backDC.CreateCompatibleDC(&dc);
+  m_backDC.SetLogName("morvit");
+  m_backBuffer.CreateCompatibleBitmap(&dc, std::max(client.Width(), kControlWidth), std::max(client.Height(), kControlHeight));
+  // A page that ran a step before the window existed sees its screens now.
+  if (m_model.State().dataShown) BuildScreens();
+  return 0;
+}
+
+void CMorvitCtrl::OnDestroy()
+{
+  COleControl::OnDestroy();
+  KillTimer(kPlaybackTimer);
+  if (m_reloadMode != 1 && vetra::IsPlainFileName(m_readFileName)) {
+    // A .Dat working copy is the file the model read; it goes here unless kept.
+    win::DeleteFileA(ExchangePath(m_readFileName).c_str());
+  }
+  m_reloadMode = 0;
+  // The unpacked file this control made, in every case.
+  m_model.Close();
+  m_timeBar.reset();
+  m_zoomBar.reset();
+  m_statusText.reset();
+  m_backBuffer.DeleteObject();
+  m_backDC.DeleteDC();
+  m_pictures.clear();
+}
+
+// ---- pictures and drawing ----------------------------------------------------------------------
+
+vetra::CDib* CMorvitCtrl::Picture(const std::string& file)
+{
+  auto found = m_pictures.find(file);
+  if (found == m_pictures.end()) {
+    auto dib = std::make_unique<vetra::CDib>();
+    // A picture that does not load is skipped; its area stays unpainted.
+    if (!dib->Open(SkinPath(file).c_str())) dib.reset();
+    found = m_pictures.emplace(file, std::move(dib)).first;
+  }
+  return found->second.get();
+}
+
+void CMorvitCtrl::DrawPicture(win::CDC& dc, const std::string& file, int x, int y)
+{
+  if (vetra::CDib* dib = Picture(file)) dib->Draw(x, y, dib->m_width, dib->m_height, &dc);
+}
+
+SkinMode CMorvitCtrl::Mode() const
+{
+  const RoadState& s = m_model.State();
+  return {s.layoutMode == kLayoutOverlap, s.rangeMode, s.zoomMode, s.measureOn};
+}
+
+void CMorvitCtrl::DrawSurface(win::CDC& dc)
+{
+  const RoadState& s = m_model.State();
+  const SkinMode mode = Mode();
+  DrawPicture(dc, "top_image.bmp", 0, 0);
+  for (int i = 0; i < kTopBarButtons; ++i) {
+    const auto b = static_cast<SkinButton>(i);
+    DrawPicture(dc, ButtonPicture(b, m_buttons.State(b), mode), PlaceOf(b).at.x, PlaceOf(b).at.y);
+  }
+  if (s.zoomMode && !s.measureOn) {
+    DrawPicture(dc, "right_img5.bmp", 728, 140);
+    for (SkinButton b : {SkinButton::AnalysisItems, SkinButton::ZoomItems}) {
+      DrawPicture(dc, ButtonPicture(b, m_buttons.State(b), mode), 728 + PlaceOf(b).at.x, 140 + PlaceOf(b).at.y);
+    }
+  } else if (s.zoomMode) {
+    DrawPicture(dc, "zoom_img1.bmp", 728, 140);
+    dc.FillSolidRect(728, 277, 3, 428, kFrame);
+    dc.FillSolidRect(728, 683, 288, 25, kFrame);
+    dc.FillSolidRect(731, 277, 288, 3, win::RGB(238, 238, 238));
+  } else if (!s.measureOn) {
+    DrawPicture(dc, "right_img1.bmp", 728, 140);
+  } else {
+    dc.FillSolidRect(728, 140, 288, 3, kFrame);
+    dc.FillSolidRect(728, 140, 3, 568, kFrame);
+    dc.FillSolidRect(728, 683, 288, 25, kFrame);
+  }
+  dc.FillSolidRect(0, 140, 4, 543, kFrame);
+  dc.FillSolidRect(0, 140, 728, 3, kFrame);
+}
+
+void CMorvitCtrl::OnDraw(win::CDC* dc, const win::CRect& bounds, const win::CRect& invalid)
+{
+  win::CBitmap* previous = m_backDC.SelectObject(&m_backBuffer);
+  DrawSurface(m_backDC);
+  const RoadState& s = m_model.State();
+  if (!s.dataShown) {
+    win::CRect white(4, 143, 728, 683);
+    if (s.measureOn) white = win::CRect(kMeasureRect);
+    m_backDC.FillSolidRect(&white, win::RGB(255, 255, 255));
+  } else {
+    bool full = m_fullRedraw;
+    if (m_graphSurfacesPending) {
+      m_backDC.FillSolidRect(0, 140, 728, 568, kFrame);
+      m_graphSurfacesPending = false;
+      full = true;
+    }
+    DrawGraphArea(m_backDC, m_model, m_offsets, full);
+    m_fullRedraw = true;
+    m_backDC.FillSolidRect(0, 683, 728, 25, kFrame);
+    m_backDC.FillSolidRect(1016, 140, 1, 568, kFrame);
+  }
+  dc->BitBlt(invalid.left, invalid.top, invalid.Width(), invalid.Height(), &m_backDC, invalid.left, invalid.top, win::SRCCOPY);
+  m_backDC.SelectObject(previous);
+  (void)bounds;
+}
+
+void CMorvitCtrl::InvalidateButtons(const std::vector<SkinButton>& buttons)
+{
+  for (SkinButton b : buttons) InvalidateRect(&PlaceOf(b).invalid, win::TRUE);
+}
+
+void CMorvitCtrl::InvalidateGraphs()
+{
+  if (m_hWnd == nullptr) return;
+  InvalidateRect(m_model.State().measureOn ? &kMeasureRect : &kGraphRect, win::FALSE);
+}
+
+void CMorvitCtrl::UpdateLayoutButtons()
+{
+  const RoadState& s = m_model.State();
+  if (s.zoomMode) {
+    m_buttons.SetState(SkinButton::Layout1, kDisabled);
+    m_buttons.SetState(SkinButton::Layout2, kDisabled);
+  } else if (s.layoutMode == kLayoutParallel) {
+    m_buttons.SetState(SkinButton::Layout1, kDisabled);
+    m_buttons.SetState(SkinButton::Layout2, s.play != PlayState::Stopped ? kDisabled : kNormal);
+  } else {
+    m_buttons.SetState(SkinButton::Layout1, kNormal);
+    m_buttons.SetState(SkinButton::Layout2, kNormal);
+  }
+  if (m_hWnd != nullptr) InvalidateButtons({SkinButton::Layout1, SkinButton::Layout2});
+}
+
+// ---- mouse -------------------------------------------------------------------------------------
+
+void CMorvitCtrl::OnMouseMove(win::UINT flags, win::CPoint point)
+{
+  InvalidateButtons(m_buttons.Hover(point));
+  COleControl::OnMouseMove(flags, point);
+}
+
+void CMorvitCtrl::OnLButtonDown(win::UINT flags, win::CPoint point)
+{
+  SkinButton pressed{};
+  if (m_buttons.Press(point, Mode(), m_model.State().zoomMode, pressed)) {
+    InvalidateButtons({pressed});
+  } else if (m_model.State().dataShown && m_model.LeftButton(point.x, point.y)) {
+    UpdateTimeBar();
+    InvalidateGraphs();
+  }
+  COleControl::OnLButtonDown(flags, point);
+}
+
+void CMorvitCtrl::OnLButtonUp(win::UINT flags, win::CPoint point)
+{
+  for (SkinButton b : m_buttons.Release()) {
+    InvalidateButtons({b});
+    RunButtonCommand(b);
+    if (b == SkinButton::VehicleInfo) return;
+    InvalidateButtons(m_buttons.Hover(point));
+  }
+  COleControl::OnLButtonUp(flags, point);
+}
+
+void CMorvitCtrl::OnRButtonDown(win::UINT flags, win::CPoint point)
+{
+  const bool wasPlaying = m_model.State().play != PlayState::Stopped;
+  if (m_model.RightButton(point.x, point.y)) {
+    if (wasPlaying) KillTimer(kPlaybackTimer);
+    InvalidateButtons(m_buttons.EnablePlayback(!m_model.State().measureOn));
+    if (!m_model.State().measureOn) UpdateLayoutButtons();
+    InvalidateControl();
+  }
+  COleControl::OnRButtonDown(flags, point);
+}
+
+// ---- commands ----------------------------------------------------------------------------------
+
+void CMorvitCtrl::ShowMessage(const Message& message)
+{
+  if (message.Empty()) return;
+  MessageBox(message.text.c_str(), message.caption.c_str(), win::MB_OK);
+}
+
+void CMorvitCtrl::StartTimer() { SetTimer(kPlaybackTimer, kPlaybackMs); }
+
+void CMorvitCtrl::StopPlayback()
+{
+  KillTimer(kPlaybackTimer);
+  m_model.Stop();
+  UpdateLayoutButtons();
+}
+
+void CMorvitCtrl::UpdateTimeBar()
+{
+  if (!m_timeBar) return;
+  const RoadState& s = m_model.State();
+  const std::int64_t length = s.recording.RecordLength();
+  const Page& page = s.zoomMode ? s.lower : s.page;
+  m_timeBar->SetScrollRange(0, ClampToInt(ScrollBarEnd(page, length)));
+  m_timeBar->SetScrollPos(ClampToInt(page.scale == 0 ? static_cast<std::int64_t>(page.cursorA) * (length / 100) / kColumns
+                                                     : ScrollBarPosition(page)));
+  if (m_zoomBar) {
+    m_zoomBar->SetScrollRange(0, ClampToInt(ScrollBarEnd(s.zoomPanel, length)));
+    m_zoomBar->SetScrollPos(ClampToInt(ScrollBarPosition(s.zoomPanel)));
+    m_zoomBar->ShowWindow(s.zoomMode && !s.measureOn ? win::SW_SHOW : win::SW_HIDE);
+  }
+}
+
+void CMorvitCtrl::RunButtonCommand(SkinButton button)
+{
+  RoadState& s = m_model.MutableState();
+  switch (button) {
+    case SkinButton::Print:
+      OnSaveOrPrint();
+      return;
+    case SkinButton::Layout1:
+      m_model.LayoutParallel();
+      break;
+    case SkinButton::Layout2:
+      if (s.layoutMode == kLayoutParallel) {
+        m_model.LayoutOverlap();
+      } else {
+        OnPositionButton();
+      }
+      break;
+    case SkinButton::Range:
+      if (s.rangeMode == kRangeFull) {
+        m_model.MinMaxRange();
+      } else {
+        m_model.FullRange();
+      }
+      break;
+    case SkinButton::VehicleInfo:
+      OnVehicleInfoButton();
+      return;
+    case SkinButton::Zoom:
+      if (s.zoomMode) {
+        m_model.CloseZoomView();
+        m_listMode = 0;
+      } else {
+        if (s.measureOn) InvalidateButtons(m_buttons.EnablePlayback(true));
+        const bool wasOpen = s.zoomMode;
+        const Message message = m_model.OpenZoomView();
+        ShowMessage(message);
+        if (!wasOpen) m_listMode = -1;
+      }
+      InvalidateButtons({SkinButton::Zoom});
+      InvalidateControl();
+      break;
+    case SkinButton::Trigger:
+      m_model.Trigger();
+      break;
+    case SkinButton::Start:
+      m_model.ToStart();
+      break;
+    case SkinButton::End:
+      m_model.ToEnd();
+      break;
+    case SkinButton::Replay:
+    case SkinButton::Play: {
+      const bool running = button == SkinButton::Play ? m_model.Play() : m_model.ReversePlay();
+      if (running) {
+        StartTimer();
+      } else {
+        KillTimer(kPlaybackTimer);
+      }
+      break;
+    }
+    case SkinButton::Stop:
+      StopPlayback();
+      break;
+    case SkinButton::AnalysisItems:
+      m_listMode = 1;
+      break;
+    case SkinButton::ZoomItems:
+      m_listMode = -1;
+      break;
+  }
+  UpdateLayoutButtons();
+  UpdateTimeBar();
+  InvalidateButtons({SkinButton::Range, SkinButton::Layout2});
+  InvalidateGraphs();
+}
+
+void CMorvitCtrl::OnItemListSelChange(std::vector<int> selectedRows)
+{
+  const SelectionOutcome out = m_model.OnItemListChange(selectedRows);
+  if (out.row < 0) return;
+  if (out.deselectRow) {
+    const bool playing = m_model.State().play != PlayState::Stopped;
+    if (playing) KillTimer(kPlaybackTimer);
+    ShowMessage(out.message);
+    if (playing) StartTimer();
+    return;
+  }
+  m_fullRedraw = true;
+  InvalidateGraphs();
+}
+
+void CMorvitCtrl::OnAnalysisListSelChange(std::vector<int> selectedRows)
+{
+  const SelectionOutcome out = m_model.OnAnalysisListChange(selectedRows);
+  if (out.row < 0 || out.deselectRow) return;
+  InvalidateGraphs();
+}
+
+void CMorvitCtrl::OnZoomItemListSelChange(int row)
+{
+  m_model.SetZoomItem(row);
+  InvalidateGraphs();
+}
+
+void CMorvitCtrl::OnScaleCloseUp(int entry)
+{
+  const ScaleOutcome out = m_model.SelectScale(entry);
+  ShowMessage(out.message);
+  if (!out.changed) return;
+  UpdateTimeBar();
+  InvalidateGraphs();
+}
+
+void CMorvitCtrl::OnZoomScaleCloseUp(int entry)
+{
+  const ScaleOutcome out = m_model.SelectZoomScale(entry);
+  ShowMessage(out.message);
+  if (!out.changed) return;
+  UpdateTimeBar();
+  InvalidateGraphs();
+}
+
+void CMorvitCtrl::RemoveDisplayedItem(int n)
+{
+  if (m_model.RemoveShownItem(n) < 0) return;
+  InvalidateGraphs();
+}
+
+void CMorvitCtrl::OnTimer(win::UINT_PTR id)
+{
+  if (id != kPlaybackTimer) {
+    COleControl::OnTimer(id);
+    return;
+  }
+  if (m_model.Tick()) {
+    KillTimer(kPlaybackTimer);
+    UpdateLayoutButtons();
+  }
+  UpdateTimeBar();
+  InvalidateGraphs();
+}
+
+void CMorvitCtrl::OnHScroll(win::UINT code, win::UINT pos, win::CScrollBar* bar)
+{
+  if (bar != m_timeBar.get() && bar != m_zoomBar.get()) {
+    COleControl::OnHScroll(code, pos, bar);
+    return;
+  }
+  ScrollCode scroll = ScrollCode::Other;
+  switch (code) {
+    case win::SB_LINELEFT: scroll = ScrollCode::LineLeft; break;
+    case win::SB_LINERIGHT: scroll = ScrollCode::LineRight; break;
+    case win::SB_PAGELEFT: scroll = ScrollCode::PageLeft; break;
+    case win::SB_PAGERIGHT: scroll = ScrollCode::PageRight; break;
+    case win::SB_THUMBPOSITION:
+    case win::SB_THUMBTRACK: scroll = ScrollCode::Thumb; break;
+    default: break;
+  }
+  m_model.ScrollTime(scroll, bar->GetScrollPos(), static_cast<std::int64_t>(pos));
+  UpdateTimeBar();
+  InvalidateGraphs();
+  COleControl::OnHScroll(code, pos, bar);
+}
+
+win::LRESULT CMorvitCtrl::WindowProc(win::UINT message, win::WPARAM wParam, win::LPARAM lParam)
+{
+  if (message == kMsgRedrawGraphs) {
+    InvalidateRect(&kGraphRect, win::FALSE);
+    m_fullRedraw = false;
+    return 0;
+  }
+  return COleControl::WindowProc(message, wParam, lParam);
+}
+
+// ---- dialogs -----------------------------------------------------------------------------------
+
+void CMorvitCtrl::OnVehicleInfoButton()
+{
+  const bool playing = m_model.State().play != PlayState::Stopped;
+  if (playing) KillTimer(kPlaybackTimer);
+  CVehicleInfoDlg dialog(this);
+  dialog.SetHeader(m_model.State().recording.header);
+  dialog.DoModal();
+  if (playing) StartTimer();
+}
+
+void CMorvitCtrl::OnPositionButton()
+{
+  const RoadState& s = m_model.State();
+  if (s.shown.Count() == 0) {
+    ShowMessage({vetra::Cp949("항목을 선택하여 주십시오."), "Morvit"});
+    return;
+  }
+  if (s.page.scale == 0 || s.page.scale == 500) {
+    ShowMessage({vetra::Cp949("전체 화면이나 1:500 배율에서는  파형위치를  조정할수 없습니다."), "Morvit"});
+    return;
+  }
+  if (s.play != PlayState::Stopped) StopPlayback();
+  std::vector<WaveItem> items;
+  for (int row : s.shown.Rows()) {
+    const int item = s.ChannelOfRow(row);
+    if (item >= 0) items.push_back({item, s.recording.channels[static_cast<std::size_t>(item)].name});
+  }
+  CWaveMoveDlg dialog(this, m_offsets, std::move(items));
+  dialog.DoModal();
+}
+
+// ---- capture, pictures and printing ------------------------------------------------------------
+
+bool CMorvitCtrl::CaptureToClipboard()
+{
+  win::CDC display;
+  if (!display.CreateDC("DISPLAY", nullptr, nullptr, nullptr)) return false;
+  win::CDC memory;
+  win::CBitmap picture;
+  if (!memory.CreateCompatibleDC(&display) || !picture.CreateCompatibleBitmap(&display, 1024, 768)) return false;
+  win::CBitmap* previous = memory.SelectObject(&picture);
+  memory.BitBlt(0, 0, 1024, 768, &display, 0, 0, win::SRCCOPY);
+  memory.SelectObject(previous);
+  if (!win::OpenClipboard(m_hWnd)) return false;
+  win::EmptyClipboard();
+  // The clipboard owns the picture from here on, and keeps it.
+  win::SetClipboardData(win::CF_BITMAP, static_cast<win::HBITMAP>(picture.Detach()));
+  win::CloseClipboard();
+
+  if (!win::OpenClipboard(m_hWnd)) return false;
+  const win::GlobalMemory* dib = win::GetClipboardData(win::CF_DIB);
+  bool written = false;
+  if (dib == nullptr || !*dib) {
+    MessageBox(vetra::Cp949("CaptureScreen data = NULL 입니다.").c_str(), nullptr, win::MB_OK);
+  } else {
+    written = vetra::capture::WriteDibFile(kCapturePath, *dib) != 0;
+  }
+  win::CloseClipboard();
+  return written;
+}
+
+bool CMorvitCtrl::SaveJpg(const std::string& path)
+{
+  image::RgbImage rgb;
+  int error = image::ReadBmpToRgb(vetra::MapPath(kCapturePath).string(), rgb);
+  if (error == image::kNoError) error = image::WriteRgbToJpeg(vetra::MapPath(path).string(), rgb, 50);
+  if (error != image::kNoError) {
+    MessageBox(image::ImageErrorText(error).c_str(), nullptr, win::MB_OK);
+    return false;
+  }
+  return true;
+}
+
+void CMorvitCtrl::OnSaveOrPrint()
+{
+  CaptureToClipboard();
+  const RoadState& s = m_model.State();
+  const bool nothingShown = s.zoomMode ? (s.ChannelOfRow(s.zoomItem) < 0 && s.analysis.Count() == 0) : s.shown.Count() == 0;
+  if (nothingShown) return;
+  const bool playing = s.play != PlayState::Stopped;
+  if (playing) KillTimer(kPlaybackTimer);
+  CPrintChoiceDlg choice(this);
+  const win::INT_PTR result = choice.DoModal();
+  if (result == win::IDOK && choice.Chosen()) {
+    PrintRoadReport(*this, m_model, m_offsets);
+  } else if (result == win::IDCANCEL && choice.Chosen()) {
+    // The file dialog of the picture: "JPG File (*.JPG)|*.JPG|", title "File to save as".
+    const std::string folder = vetra::CurrentDirectory();
+    const auto answer = vetra::ui::TakeFileDialogAnswer();
+    if (answer && !answer->path.empty()) SaveJpg(answer->path);
+    // LUT files are found from the folder the control started in, whatever the dialog did.
+    vetra::ChangeCurrentDirectory(folder);
+  }
+  if (playing) StartTimer();
+}
+
+}  // namespace morvit

@@ -1,0 +1,349 @@
+#include "controls/roadtest/windows/graph_area.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "controls/roadtest/core/axis_texts.h"
+#include "controls/roadtest/core/layout.h"
+#include "controls/roadtest/core/measurement.h"
+#include "controls/roadtest/core/report_texts.h"
+#include "controls/roadtest/core/tables.h"
+#include "platform/base/text.h"
+
+namespace morvit {
+namespace {
+
+constexpr win::COLORREF kWhite = win::RGB(255, 255, 255);
+constexpr win::COLORREF kBlack = win::RGB(0, 0, 0);
+constexpr win::COLORREF kCursorA = win::RGB(255, 0, 0);
+constexpr win::COLORREF kCursorB = win::RGB(0, 255, 255);
+constexpr win::COLORREF kRecordedTrace = win::RGB(10, 60, 251);
+constexpr win::COLORREF kZeroLine = win::RGB(152, 147, 143);
+constexpr win::COLORREF kStretch = win::RGB(0, 255, 0);
+constexpr win::COLORREF kPanelGrey = win::RGB(238, 238, 238);
+constexpr win::COLORREF kPanelFrame = win::RGB(96, 96, 96);
+constexpr win::COLORREF kLegend = win::RGB(16, 28, 99);
+constexpr int kGraphLeft = 16;
+constexpr int kGraphWidth = 700;
+
+const std::string& Face()
+{
+  static const std::string face = vetra::Cp949("굴림");
+  return face;
+}
+
+// A graph drawn off screen: a memory device context with a bitmap of the graph's size.
+class OffscreenGraph {
+public:
+  OffscreenGraph(win::CDC& target, int width, int height) : m_width(width), m_height(height)
+  {
+    m_dc.CreateCompatibleDC(&target);
+    m_dc.SetLogName("morvit.graph");
+    m_bitmap.CreateCompatibleBitmap(&target, std::max(width, 1), std::max(height, 1));
+    m_previous = m_dc.SelectObject(&m_bitmap);
+  }
+  ~OffscreenGraph() { m_dc.SelectObject(m_previous); }
+  OffscreenGraph(const OffscreenGraph&) = delete;
+  OffscreenGraph& operator=(const OffscreenGraph&) = delete;
+
+  win::CDC& DC() { return m_dc; }
+  void CopyTo(win::CDC& target, int x, int y) { target.BitBlt(x, y, m_width, m_height, &m_dc, 0, 0, win::SRCCOPY); }
+
+private:
+  int m_width;
+  int m_height;
+  win::CDC m_dc;
+  win::CBitmap m_bitmap;
+  win::CBitmap* m_previous = nullptr;
+};
+
+void Line(win::CDC& dc, int style, win::COLORREF colour, int x0, int y0, int x1, int y1)
+{
+  win::CPen pen(style, 1, colour);
+  win::CPen* old = dc.SelectObject(&pen);
+  dc.MoveTo(x0, y0);
+  dc.LineTo(x1, y1);
+  dc.SelectObject(old);
+}
+
+void Polyline(win::CDC& dc, win::COLORREF colour, const ItemPage& page, int first, int last, int yOffset)
+{
+  first = std::clamp(first, 0, page.count);
+  last = std::clamp(last, first, page.count);
+  if (last - first < 1) return;
+  std::vector<win::POINT> points;
+  points.reserve(static_cast<std::size_t>(last - first));
+  for (int i = first; i < last; ++i) {
+    const GraphPoint& p = page.points[static_cast<std::size_t>(i)];
+    points.push_back({p.x, p.y + yOffset});
+  }
+  win::CPen pen(win::PS_SOLID, 1, colour);
+  win::CPen* old = dc.SelectObject(&pen);
+  dc.Polyline(points.data(), static_cast<int>(points.size()));
+  dc.SelectObject(old);
+}
+
+std::string UnitOfItem(const Recording& rec, int item)
+{
+  return item >= 0 && item < kItemCount ? UnitOfCode(rec.channels[static_cast<std::size_t>(item)].unitCode) : std::string();
+}
+
+std::string Heading(const Recording& rec, int item)
+{
+  const ChannelRecord& c = rec.channels[static_cast<std::size_t>(item)];
+  return c.code + "   " + c.name;
+}
+
+// The points of the stretch between the cursors: from the point before the first beyond a to the
+// point before the first beyond b (pairs: 2a to 2b).
+void DrawStretch(win::CDC& dc, const ItemPage& page, int a, int b)
+{
+  if (a > b) std::swap(a, b);
+  int first = 0;
+  int last = 0;
+  if (page.drawing == DrawingKind::Pairs) {
+    first = 2 * a;
+    last = 2 * b + 1;
+  } else {
+    const auto beyond = [&](int column) {
+      for (int i = 0; i < page.count; ++i) {
+        if (page.points[static_cast<std::size_t>(i)].x > column) return i;
+      }
+      return page.count;
+    };
+    first = std::max(beyond(a) - 1, 0);
+    last = std::max(beyond(b) - 1, 0) + 1;
+  }
+  Polyline(dc, kStretch, page, first, last, 0);
+}
+
+void DrawTimeTicks(win::CDC& dc, int height)
+{
+  for (int x = 50; x <= 650; x += 100) Line(dc, win::PS_SOLID, kBlack, x, height - 5, x, height);
+  for (int x = 100; x <= 700; x += 100) Line(dc, win::PS_SOLID, kBlack, x, height - 10, x, height);
+}
+
+struct GraphCursors {
+  int a = 350;
+  int b = -1;
+  bool measureOn = false;
+};
+
+// The graph bitmap of one item: heading, value at cursor A, axis labels, cursor letters, zero line,
+// the trace and the cursor lines.
+void DrawItemGraph(win::CDC& dc, const RoadModel& model, int item, const ItemPage& page, int height,
+                   const GraphCursors& cursors, const ItemFactors& factors, int zeroLine)
+{
+  const RoadState& s = model.State();
+  const Recording& rec = s.recording;
+  dc.FillSolidRect(0, 0, kGraphWidth, height, kWhite);
+  win::CFont font;
+  font.CreateFont(14, 7, 0, 0, 400, 0, 0, 0, 1, 0, 0, 0, 0, Face().c_str());
+  win::CFont* oldFont = dc.SelectObject(&font);
+  dc.SetTextColor(kBlack);
+  dc.SetBkMode(win::TRANSPARENT);
+  dc.TextOut(107, 5, Heading(rec, item));
+  dc.TextOut(400, 5, ValueRangeText(page, cursors.a, UnitOfItem(rec, item)));
+  const AxisLimits limits = ItemAxisLimits(rec, s.derived, factors, model.Luts(), item, height, s.rangeMode, AxisFor::Screen);
+  dc.TextOut(5, 5, AxisText(limits.top));
+  dc.TextOut(5, height - 20, AxisText(limits.bottom));
+  dc.SetTextColor(kCursorA);
+  dc.TextOut(cursors.a - 8, 10, "A");
+  if (cursors.measureOn) {
+    dc.SetTextColor(kCursorB);
+    dc.TextOut(cursors.b - 8, 10, "B");
+  }
+  dc.SelectObject(oldFont);
+  if (item < kRecordedCount) Line(dc, win::PS_DOT, kZeroLine, 0, zeroLine - 3, kGraphWidth, zeroLine - 3);
+  Polyline(dc, item < kFirstDerived ? kRecordedTrace : kBlack, page, 0, page.count, 0);
+  Line(dc, win::PS_SOLID, kCursorA, cursors.a, 0, cursors.a, height);
+  if (cursors.measureOn) {
+    Line(dc, win::PS_SOLID, kCursorB, cursors.b, 0, cursors.b, height);
+    DrawStretch(dc, page, cursors.a, cursors.b);
+  }
+  DrawTimeTicks(dc, height);
+}
+
+// The measurement panel: per item its name, the values under both cursors and the statistics
+// between them, and the time between the cursors.
+void DrawMeasurementPanel(win::CDC& target, const RoadModel& model, const std::vector<int>& items, int top, int height,
+                          const ItemFactors&, const Page& view)
+{
+  const RoadState& s = model.State();
+  OffscreenGraph panel(target, 285, height);
+  win::CDC& dc = panel.DC();
+  dc.FillSolidRect(0, 0, 285, height, kWhite);
+  win::CFont font;
+  font.CreateFont(12, 6, 0, 0, 400, 0, 0, 0, 1, 0, 0, 0, 0, Face().c_str());
+  win::CFont* oldFont = dc.SelectObject(&font);
+  dc.SetBkMode(win::TRANSPARENT);
+  dc.SetTextColor(kBlack);
+  dc.TextOut(5, 2, CursorTimeDifferenceText(model.CursorTime()));
+  const int block = std::max(MeasurementBlockHeight(static_cast<int>(items.size()), s.zoomMode), 1);
+  for (std::size_t k = 0; k < items.size(); ++k) {
+    const int item = items[k];
+    const ItemPage& page = s.pages[static_cast<std::size_t>(item)];
+    const std::string unit = UnitOfItem(s.recording, item);
+    const int y = 18 + static_cast<int>(k) * block;
+    const StatisticsTexts texts = PanelStatisticsTexts(model.Statistics(item));
+    const std::vector<std::string> lines = {
+        s.recording.channels[static_cast<std::size_t>(item)].name,
+        PanelCursorText(true, FormatValue(page, view.cursorA, item, unit)),
+        PanelCursorText(false, FormatValue(page, view.cursorB, item, unit)),
+        texts.min, texts.max, texts.avg};
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      const int lineY = y + static_cast<int>(i) * 13;
+      if (lineY + 13 > y + block) break;
+      dc.TextOut(8, lineY, lines[i]);
+    }
+  }
+  dc.SelectObject(oldFont);
+  panel.CopyTo(target, 731, top);
+}
+
+std::vector<int> ItemsOf(const RoadState& s, const ItemSet& set)
+{
+  std::vector<int> items;
+  for (int row : set.Rows()) {
+    const int item = s.ChannelOfRow(row);
+    if (item >= 0) items.push_back(item);
+  }
+  return items;
+}
+
+void DrawParallel(win::CDC& dc, RoadModel& model)
+{
+  RoadState& s = model.MutableState();
+  const std::vector<int> items = ItemsOf(s, s.shown);
+  const int h = s.graphHeight;
+  const GraphCursors cursors{s.page.cursorA, s.page.cursorB, s.measureOn};
+  for (std::size_t k = 0; k < items.size() && h > 0; ++k) {
+    const int item = items[k];
+    const ItemPage& page = model.BuildNormalPage(item);
+    const win::RECT row = ParallelRow(static_cast<int>(k), h);
+    OffscreenGraph graph(dc, kGraphWidth, h);
+    const int zero = item < kRecordedCount ? s.channelScales[static_cast<std::size_t>(item)].zeroLine : 0;
+    DrawItemGraph(graph.DC(), model, item, page, h, cursors, s.factors, zero);
+    graph.CopyTo(dc, row.left, row.top);
+    const int gapBottom = k + 1 == items.size() ? kGraphArea.bottom : row.bottom + 5;
+    dc.FillSolidRect(kGraphLeft, row.bottom, kGraphWidth, std::max(gapBottom - row.bottom, 0), kGraphBackground);
+  }
+  if (s.measureOn && !items.empty()) DrawMeasurementPanel(dc, model, items, kGraphArea.top, 540, s.factors, s.page);
+}
+
+void DrawOverlap(win::CDC& dc, RoadModel& model, const ItemOffsets& offsets)
+{
+  RoadState& s = model.MutableState();
+  const std::vector<int> items = ItemsOf(s, s.shown);
+  const int h = kOverlapHeight;
+  OffscreenGraph graph(dc, kGraphWidth, h);
+  win::CDC& g = graph.DC();
+  g.FillSolidRect(0, 0, kGraphWidth, h, kWhite);
+  for (std::size_t k = 0; k < items.size(); ++k) {
+    const ItemPage& page = model.BuildNormalPage(items[k]);
+    Polyline(g, SlotColour(static_cast<int>(k)), page, 0, page.count, offsets[static_cast<std::size_t>(items[k])]);
+  }
+  Line(g, win::PS_SOLID, kCursorA, s.page.cursorA, 0, s.page.cursorA, h);
+  if (s.measureOn) Line(g, win::PS_SOLID, kCursorB, s.page.cursorB, 0, s.page.cursorB, h);
+  DrawTimeTicks(g, h);
+  graph.CopyTo(dc, kGraphLeft, kGraphArea.top);
+
+  OffscreenGraph legend(dc, kGraphWidth, 100);
+  win::CDC& l = legend.DC();
+  l.FillSolidRect(0, 0, kGraphWidth, 100, kLegend);
+  win::CFont font;
+  font.CreateFont(12, 6, 0, 0, 400, 0, 0, 0, 1, 0, 0, 0, 0, Face().c_str());
+  win::CFont* oldFont = l.SelectObject(&font);
+  l.SetBkMode(win::TRANSPARENT);
+  for (std::size_t k = 0; k < items.size(); ++k) {
+    const int slot = static_cast<int>(k);
+    const int x = slot < 4 ? 0 : 350;
+    const int y = 5 + (slot % 4) * 25;
+    l.SetTextColor(SlotColour(slot));
+    l.TextOut(x, y, s.recording.channels[static_cast<std::size_t>(items[k])].name);
+    l.TextOut(x + 210, y, ValueRangeText(s.pages[static_cast<std::size_t>(items[k])], s.page.cursorA, UnitOfItem(s.recording, items[k])));
+  }
+  l.SelectObject(oldFont);
+  dc.FillSolidRect(kGraphLeft, 573, kGraphWidth, 5, kGraphBackground);
+  legend.CopyTo(dc, kGraphLeft, 578);
+  dc.FillSolidRect(kGraphLeft, 678, kGraphWidth, 5, kGraphBackground);
+  if (s.measureOn && !items.empty()) DrawMeasurementPanel(dc, model, items, kGraphArea.top, 540, s.factors, s.page);
+}
+
+void DrawZoomView(win::CDC& dc, RoadModel& model)
+{
+  model.CoupleZoomViewsForPaint();
+  RoadState& s = model.MutableState();
+  const int panelItem = s.ChannelOfRow(s.zoomItem);
+  if (panelItem < 0) {
+    dc.FillSolidRect(19, 146, 694, 124, kPanelGrey);
+    win::CFont font;
+    font.CreateFont(32, 16, 0, 0, 400, 0, 0, 0, 1, 0, 0, 0, 0, Face().c_str());
+    win::CFont* oldFont = dc.SelectObject(&font);
+    dc.SetBkMode(win::TRANSPARENT);
+    dc.SetTextColor(kBlack);
+    dc.TextOut(100, 190, NoZoomChannelText());
+    dc.SelectObject(oldFont);
+  } else {
+    const ItemPage& page = model.BuildPanelPage();
+    OffscreenGraph graph(dc, kGraphWidth, kZoomPanelHeight);
+    const int zero = panelItem < kRecordedCount ? s.zoomScales[static_cast<std::size_t>(panelItem)].zeroLine : 0;
+    DrawItemGraph(graph.DC(), model, panelItem, page, kZoomPanelHeight, {s.zoomPanel.cursorA, -1, false}, s.zoomFactors, zero);
+    graph.CopyTo(dc, kGraphLeft, kGraphArea.top);
+  }
+  dc.FillSolidRect(kGraphLeft, kGraphArea.top + kZoomPanelHeight, kGraphWidth, 280 - (kGraphArea.top + kZoomPanelHeight), kGraphBackground);
+  dc.FillSolidRect(16, 143, 700, 3, kPanelFrame);
+  dc.FillSolidRect(16, 143, 3, 130, kPanelFrame);
+  dc.FillSolidRect(16, 270, 700, 3, kPanelFrame);
+  dc.FillSolidRect(713, 143, 3, 130, kPanelFrame);
+
+  const std::vector<int> items = ItemsOf(s, s.analysis);
+  if (items.empty()) {
+    dc.FillSolidRect(16, 280, 700, 403, kGraphBackground);
+    return;
+  }
+  const int h = s.lowerHeight;
+  const GraphCursors cursors{s.lower.cursorA, s.lower.cursorB, s.measureOn};
+  for (std::size_t k = 0; k < items.size() && h > 0; ++k) {
+    const ItemPage& page = model.BuildLowerPage(items[k]);
+    const win::RECT row = LowerRow(static_cast<int>(k), h);
+    OffscreenGraph graph(dc, kGraphWidth, h);
+    const int zero = items[k] < kRecordedCount ? s.channelScales[static_cast<std::size_t>(items[k])].zeroLine : 0;
+    DrawItemGraph(graph.DC(), model, items[k], page, h, cursors, s.factors, zero);
+    graph.CopyTo(dc, row.left, row.top);
+    const int gapBottom = k + 1 == items.size() ? kGraphArea.bottom : row.bottom + 5;
+    dc.FillSolidRect(kGraphLeft, row.bottom, kGraphWidth, std::max(gapBottom - row.bottom, 0), kGraphBackground);
+  }
+  if (s.measureOn) DrawMeasurementPanel(dc, model, items, 280, 403, s.factors, s.lower);
+}
+
+}  // namespace
+
+win::COLORREF SlotColour(int slot)
+{
+  static constexpr std::array<win::COLORREF, 8> kColours = {
+      win::RGB(9, 60, 250), win::RGB(210, 5, 254), win::RGB(254, 5, 175), win::RGB(0, 167, 80),
+      win::RGB(163, 62, 6), win::RGB(25, 212, 11), win::RGB(51, 161, 246), win::RGB(250, 206, 3)};
+  return kColours[static_cast<std::size_t>(std::clamp(slot, 0, 7))];
+}
+
+void DrawGraphArea(win::CDC& dc, RoadModel& model, const ItemOffsets& offsets, bool fullRedraw)
+{
+  RoadState& s = model.MutableState();
+  if (fullRedraw || (s.zoomMode ? s.analysis.Count() == 0 : s.shown.Count() == 0)) {
+    dc.FillSolidRect(kGraphArea.left, kGraphArea.top, 724, 540, kGraphBackground);
+  }
+  if (s.zoomMode) {
+    DrawZoomView(dc, model);
+  } else if (s.layoutMode == kLayoutParallel) {
+    DrawParallel(dc, model);
+  } else {
+    DrawOverlap(dc, model, offsets);
+  }
+  dc.FillSolidRect(kGraphArea.left, kGraphArea.top, 12, 540, kGraphBackground);
+  dc.FillSolidRect(716, kGraphArea.top, 12, 540, kGraphBackground);
+  s.cursorSource = 0;
+}
+
+}  // namespace morvit

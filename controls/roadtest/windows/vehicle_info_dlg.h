@@ -1,0 +1,24 @@
+#pragma once
+// The vehicle information of the open recording, read-only: maker, model, system, vehicle number
+// and symptom, on the viewer's skin pictures, closed by the drawn end button.
+#include "controls/roadtest/core/recording.h"
+#include "controls/roadtest/windows/skinned_dialog.h"
+
+namespace morvit {
+
+class CVehicleInfoDlg : public CSkinnedDialog {
+public:
+  static constexpr int kMakerEdit = 242;  // .. 246 for the symptom
+
+  explicit CVehicleInfoDlg(win::CWnd* owner);
+  void SetHeader(const VehicleHeader& header) { m_header = header; }
+
+protected:
+  win::BOOL OnInitDialog() override;
+  void OnPaint() override;
+
+private:
+  VehicleHeader m_header;
+};
+
+}  // namespace morvit
