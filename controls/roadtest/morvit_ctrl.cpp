@@ -192,6 +192,8 @@ int CMorvitCtrl::OnCreate(win::LPCREATESTRUCT cs)
   m_backDC.CreateCompatibleDC(&dc);
   m_backDC.SetLogName("morvit");
   m_backBuffer.CreateCompatibleBitmap(&dc, std::max(client.Width(), kControlWidth), std::max(client.Height(), kControlHeight));
+  // The pictures are read afresh with every window.
+  m_pictures.clear();
   // A page that ran a step before the window existed sees its screens now.
   if (m_model.State().dataShown) BuildScreens();
   return 0;
