@@ -386,15 +386,21 @@ void CMorvitCtrl::StopPlayback()
   UpdateLayoutButtons();
 }
 
-void CMorvitCtrl::UpdateTimeBar()
+void CMorvitCtrl::UpdateTimeBar(bool playbackStep)
 {
   if (!m_timeBar) return;
   const RoadState& s = m_model.State();
   const std::int64_t length = s.recording.RecordLength();
   const Page& page = s.zoomMode ? s.lower : s.page;
   m_timeBar->SetScrollRange(0, ClampToInt(ScrollBarEnd(page, length)));
-  m_timeBar->SetScrollPos(ClampToInt(page.scale == 0 ? static_cast<std::int64_t>(page.cursorA) * (length / 100) / kColumns
-                                                     : ScrollBarPosition(page)));
+  std::int64_t position = ScrollBarPosition(page);
+  if (page.scale == 0) {
+    position = static_cast<std::int64_t>(page.cursorA) * (length / 100) / kColumns;
+  } else if (playbackStep) {
+    // While playing the bar follows the sample under cursor A.
+    position = PlaybackBarPosition(page);
+  }
+  m_timeBar->SetScrollPos(ClampToInt(position));
   if (m_zoomBar) {
     m_zoomBar->SetScrollRange(0, ClampToInt(ScrollBarEnd(s.zoomPanel, length)));
     m_zoomBar->SetScrollPos(ClampToInt(ScrollBarPosition(s.zoomPanel)));
@@ -540,7 +546,7 @@ void CMorvitCtrl::OnTimer(win::UINT_PTR id)
     KillTimer(kPlaybackTimer);
     UpdateLayoutButtons();
   }
-  UpdateTimeBar();
+  UpdateTimeBar(true);
   InvalidateGraphs();
 }
 

@@ -97,7 +97,7 @@ private:
 
   void StartTimer();
   void StopPlayback();
-  void UpdateTimeBar();
+  void UpdateTimeBar(bool playbackStep = false);
   void ShowMessage(const Message& message);
   void OnPositionButton();
   void OnVehicleInfoButton();
