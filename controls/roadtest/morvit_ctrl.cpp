@@ -10,6 +10,7 @@
 #include "controls/roadtest/windows/download_dlg.h"
 #include "controls/roadtest/windows/graph_area.h"
 #include "controls/roadtest/windows/print_choice_dlg.h"
+#include "controls/roadtest/windows/resources.h"
 #include "controls/roadtest/windows/vehicle_info_dlg.h"
 #include "controls/roadtest/windows/wave_move_dlg.h"
 #include "controls/roadtest/windows/road_report.h"
@@ -177,6 +178,61 @@ void CMorvitCtrl::CreateChildren()
     m_statusText->Create("", win::WS_CHILD | win::WS_VISIBLE | win::SS_CENTER, win::CRect(102, 114, 265, 128), this, kIdStatusText);
   }
   m_zoomBar->ShowWindow(win::SW_HIDE);
+  RegisterMorvitBitmaps();
+  for (int k = 0; k < kMaxShownItems; ++k) {
+    auto& button = m_removeButtons[static_cast<std::size_t>(k)];
+    if (button) continue;
+    button = std::make_unique<win::CBitmapButton>();
+    button->Create("X", win::WS_CHILD, win::CRect(0, 0, 20, 20), this, kIdFirstRemoveButton + static_cast<unsigned>(k));
+    // Without its pictures the button stays a plain "X" button.
+    if (button->LoadBitmaps(kRemoveButtonBitmap, kRemoveButtonBitmap, kRemoveButtonBitmap, kRemoveButtonDisabledBitmap)) {
+      button->ModifyStyle(0x0F, win::BS_OWNERDRAW);
+      button->SizeToContent();
+    }
+  }
+}
+
+void CMorvitCtrl::PlaceRemoveButtons()
+{
+  const RoadState& s = m_model.State();
+  std::array<int, kMaxShownItems> top{};
+  top.fill(-1);
+  if (s.dataShown && !s.measureOn) {
+    if (s.zoomMode) {
+      if (s.ChannelOfRow(s.zoomItem) >= 0) top[0] = 143 + kZoomPanelHeight / 2;
+      for (int k = 0; k < s.analysis.Count() && k + 1 < kMaxShownItems; ++k) {
+        top[static_cast<std::size_t>(k + 1)] = LowerRow(k, s.lowerHeight).top + s.lowerHeight / 2;
+      }
+    } else if (s.layoutMode == kLayoutParallel) {
+      for (int k = 0; k < s.shown.Count() && k < kMaxShownItems; ++k) {
+        top[static_cast<std::size_t>(k)] = ParallelRow(k, s.graphHeight).top + s.graphHeight / 2;
+      }
+    }
+  }
+  for (int k = 0; k < kMaxShownItems; ++k) {
+    win::CBitmapButton* button = m_removeButtons[static_cast<std::size_t>(k)].get();
+    if (button == nullptr) continue;
+    const int y = top[static_cast<std::size_t>(k)];
+    if (y < 0) {
+      if (button->IsWindowVisible()) button->ShowWindow(win::SW_HIDE);
+      continue;
+    }
+    win::CRect place;
+    button->GetWindowRect(&place);
+    ScreenToClient(&place);
+    if (place.left != 738 || place.top != y) button->MoveWindow(738, y, place.Width(), place.Height(), win::TRUE);
+    if (!button->IsWindowVisible()) button->ShowWindow(win::SW_SHOW);
+  }
+}
+
+win::BOOL CMorvitCtrl::OnCommand(win::WPARAM wParam, win::LPARAM lParam)
+{
+  const int id = win::LOWORD(static_cast<win::DWORD>(wParam));
+  if (id >= static_cast<int>(kIdFirstRemoveButton) && id < static_cast<int>(kIdFirstRemoveButton) + kMaxShownItems) {
+    RemoveDisplayedItem(id - static_cast<int>(kIdFirstRemoveButton));
+    return win::TRUE;
+  }
+  return COleControl::OnCommand(wParam, lParam);
 }
 
 // ---- lifecycle ---------------------------------------------------------------------------------
@@ -213,6 +269,7 @@ void CMorvitCtrl::OnDestroy()
   m_timeBar.reset();
   m_zoomBar.reset();
   m_statusText.reset();
+  for (auto& button : m_removeButtons) button.reset();
   m_backBuffer.DeleteObject();
   m_backDC.DeleteDC();
   m_pictures.clear();
@@ -275,6 +332,7 @@ void CMorvitCtrl::DrawSurface(win::CDC& dc)
 
 void CMorvitCtrl::OnDraw(win::CDC* dc, const win::CRect& bounds, const win::CRect& invalid)
 {
+  PlaceRemoveButtons();
   win::CBitmap* previous = m_backDC.SelectObject(&m_backBuffer);
   DrawSurface(m_backDC);
   const RoadState& s = m_model.State();

@@ -4,6 +4,7 @@
 // ExecProcedure = 0); the control loads the recording, builds its screens and draws its skin
 // surface and graphs from the state of its RoadModel. When it goes it deletes the unpacked file it
 // made, and the working copy unless the page asked to keep it.
+#include <array>
 #include <map>
 #include <memory>
 #include <string>
@@ -14,6 +15,7 @@
 #include "controls/roadtest/skin_buttons.h"
 #include "controls/roadtest/windows/graph_area.h"
 #include "platform/ole/ole_control.h"
+#include "platform/ui/bitmap_button.h"
 #include "platform/ui/scroll_bar.h"
 #include "platform/ui/static.h"
 
@@ -38,6 +40,10 @@ public:
   const SkinButtons& Buttons() const { return m_buttons; }
   const std::string& ReadFileName() const { return m_readFileName; }
   win::CScrollBar* TimeScrollBar() const { return m_timeBar.get(); }
+  win::CBitmapButton* RemoveButton(int n) const
+  {
+    return n >= 0 && n < kMaxShownItems ? m_removeButtons[static_cast<std::size_t>(n)].get() : nullptr;
+  }
   const ItemOffsets& Offsets() const { return m_offsets; }
   int ListMode() const { return m_listMode; }
 
@@ -76,6 +82,7 @@ protected:
   void OnTimer(win::UINT_PTR id) override;
   void OnHScroll(win::UINT code, win::UINT pos, win::CScrollBar* bar) override;
   win::LRESULT WindowProc(win::UINT message, win::WPARAM wParam, win::LPARAM lParam) override;
+  win::BOOL OnCommand(win::WPARAM wParam, win::LPARAM lParam) override;
 
 private:
   void AddProperties();
@@ -94,6 +101,8 @@ private:
   void UpdateLayoutButtons();
   void DrawSurface(win::CDC& dc);
   void InvalidateGraphs();
+  // Shows the remove buttons of the occupied rows beside them, hides the others.
+  void PlaceRemoveButtons();
 
   void StartTimer();
   void StopPlayback();
@@ -125,6 +134,7 @@ private:
   std::unique_ptr<win::CScrollBar> m_timeBar;
   std::unique_ptr<win::CScrollBar> m_zoomBar;
   std::unique_ptr<win::CStatic> m_statusText;
+  std::array<std::unique_ptr<win::CBitmapButton>, kMaxShownItems> m_removeButtons;
   vetra::CDib m_capture;
 };
 

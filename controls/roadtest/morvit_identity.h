@@ -26,6 +26,7 @@ inline constexpr int kStepShow = 200;
 inline constexpr unsigned kIdTimeScrollBar = 211;
 inline constexpr unsigned kIdStatusText = 223;
 inline constexpr unsigned kIdZoomScrollBar = 229;
+inline constexpr unsigned kIdFirstRemoveButton = 237;  // .. 244, one per shown item
 
 // Sent by the waveform position dialog whenever an offset changed.
 inline constexpr unsigned kMsgRedrawGraphs = 0x400 + 701;

@@ -1,6 +1,7 @@
 #include "controls/roadtest/windows/print_choice_dlg.h"
 
 #include "controls/roadtest/skin_buttons.h"
+#include "controls/roadtest/windows/resources.h"
 #include "platform/base/text.h"
 #include "platform/gdi/gdi_objects.h"
 #include "platform/ui/images.h"
@@ -43,6 +44,20 @@ win::BOOL CPrintChoiceDlg::OnInitDialog()
   CDialog::OnInitDialog();
   m_bitmap = win::LoadImage(nullptr, SkinPath("PrintMain.bmp").c_str(), win::IMAGE_BITMAP, 0, 0, win::LR_LOADFROMFILE);
   if (m_bitmap != nullptr && m_picture.SubclassDlgItem(kPictureId, this)) m_picture.SetBitmap(m_bitmap);
+  // The three buttons show their pictures; without them they keep their texts.
+  RegisterMorvitBitmaps();
+  const struct {
+    win::CBitmapButton& button;
+    int id;
+    unsigned bitmap;
+  } buttons[] = {{m_cancelButton, win::IDCANCEL, kCancelBitmap}, {m_printButton, kPrintButton, kPrintBitmap},
+                 {m_pictureButton, kPictureButton, kPictureBitmap}};
+  for (const auto& b : buttons) {
+    if (!b.button.SubclassDlgItem(static_cast<win::UINT>(b.id), this)) continue;
+    if (!b.button.LoadBitmaps(b.bitmap)) continue;
+    b.button.ModifyStyle(0x0F, win::BS_OWNERDRAW);
+    b.button.SizeToContent();
+  }
   return win::TRUE;
 }
 

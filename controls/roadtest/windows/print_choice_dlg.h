@@ -1,6 +1,7 @@
 #pragma once
 // The choice of the save-or-print command: print the road-test report, save the screen as a
 // picture, or close without either.
+#include "platform/ui/bitmap_button.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/static.h"
 
@@ -25,6 +26,9 @@ protected:
 private:
   bool m_chosen = false;
   win::CStatic m_picture;
+  win::CBitmapButton m_cancelButton;
+  win::CBitmapButton m_printButton;
+  win::CBitmapButton m_pictureButton;
   win::HBITMAP m_bitmap = nullptr;
 };
 

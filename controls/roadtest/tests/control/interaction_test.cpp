@@ -1,4 +1,5 @@
 // Playback, cursors, measurement and the zoom view through the control's surface.
+#include "controls/roadtest/core/layout.h"
 #include "controls/roadtest/core/measurement.h"
 #include "controls/roadtest/core/report_texts.h"
 #include "controls/roadtest/tests/control/morvit_fixture.h"
@@ -100,6 +101,31 @@ TEST_F(InteractionTest, TheZoomViewAsksForAnItemThenDrawsItAboveTheLowerGraphs)
 
   ClickButton(SkinButton::Zoom);
   EXPECT_FALSE(control->Model().State().zoomMode);
+}
+
+TEST_F(InteractionTest, EachShownRowHasARemoveButtonBesideIt)
+{
+  Repaint();
+  const int shown = control->Model().State().shown.Count();
+  ASSERT_GT(shown, 1);
+  win::CBitmapButton* first = control->RemoveButton(0);
+  ASSERT_NE(first, nullptr);
+  EXPECT_TRUE(first->IsWindowVisible());
+  if (shown < kMaxShownItems) EXPECT_FALSE(control->RemoveButton(shown)->IsWindowVisible());
+  win::CRect place;
+  first->GetWindowRect(&place);
+  control->ScreenToClient(&place);
+  EXPECT_EQ(place.left, 738);
+  EXPECT_EQ(place.top, ParallelRow(0, control->Model().State().graphHeight).top + control->Model().State().graphHeight / 2);
+  const int second = control->Model().State().shown.Rows()[1];
+  vetra::ui::Click(*first, {3, 3});
+  EXPECT_EQ(control->Model().State().shown.Count(), shown - 1);
+  EXPECT_EQ(control->Model().State().shown.Rows().front(), second);
+  // The zoom view keeps button 237 for the panel's item.
+  ClickButton(SkinButton::Zoom);
+  Repaint();
+  EXPECT_FALSE(control->RemoveButton(0)->IsWindowVisible());
+  EXPECT_TRUE(control->RemoveButton(1)->IsWindowVisible());
 }
 
 TEST_F(InteractionTest, TheOverlapLayoutDrawsOneGraphWithALegendAndMovesCurvesByTheirOffsets)
