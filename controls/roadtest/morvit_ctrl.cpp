@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "common/capture/dib_capture.h"
+#include "controls/roadtest/core/measurement.h"
 #include "controls/roadtest/image/picture_io.h"
 #include "controls/roadtest/morvit_identity.h"
 #include "controls/roadtest/windows/download_dlg.h"
@@ -225,6 +226,16 @@ void CMorvitCtrl::PlaceRemoveButtons()
   }
 }
 
+win::HBRUSH CMorvitCtrl::OnCtlColor(win::CDC* dc, win::CWnd* control, win::UINT ctlColor)
+{
+  if (control != nullptr && control->GetDlgCtrlID() == static_cast<int>(kIdStatusText)) {
+    dc->SetTextColor(win::RGB(31, 84, 162));
+    dc->SetBkColor(win::RGB(255, 255, 255));
+    return static_cast<win::HBRUSH>(m_whiteBrush);
+  }
+  return COleControl::OnCtlColor(dc, control, ctlColor);
+}
+
 win::BOOL CMorvitCtrl::OnCommand(win::WPARAM wParam, win::LPARAM lParam)
 {
   const int id = win::LOWORD(static_cast<win::DWORD>(wParam));
@@ -349,11 +360,27 @@ void CMorvitCtrl::OnDraw(win::CDC* dc, const win::CRect& bounds, const win::CRec
     }
     DrawGraphArea(m_backDC, m_model, m_offsets, full);
     m_fullRedraw = true;
+    if (s.measureOn) {
+      // The time between the cursors, over the button bar.
+      m_backDC.SetBkMode(win::OPAQUE);
+      m_backDC.SetBkColor(win::RGB(255, 255, 255));
+      m_backDC.SetTextColor(win::RGB(31, 84, 162));
+      m_backDC.TextOut(386, 114, std::string(34, ' '));
+      m_backDC.TextOut(386, 114, CursorTimeDifferenceText(m_model.CursorTime()));
+    }
     m_backDC.FillSolidRect(0, 683, 728, 25, kFrame);
     m_backDC.FillSolidRect(1016, 140, 1, 568, kFrame);
   }
   dc->BitBlt(invalid.left, invalid.top, invalid.Width(), invalid.Height(), &m_backDC, invalid.left, invalid.top, win::SRCCOPY);
   m_backDC.SelectObject(previous);
+  // The time of the sample under cursor A, as the graphs just built it.
+  if (s.dataShown && m_statusText) {
+    const std::string label = m_model.CursorTimeLabel(!s.zoomMode && s.layoutMode == kLayoutParallel);
+    if (label != m_cursorTimeLabel) {
+      m_cursorTimeLabel = label;
+      m_statusText->SetWindowText(label);
+    }
+  }
   (void)bounds;
 }
 

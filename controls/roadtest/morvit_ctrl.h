@@ -40,6 +40,7 @@ public:
   const SkinButtons& Buttons() const { return m_buttons; }
   const std::string& ReadFileName() const { return m_readFileName; }
   win::CScrollBar* TimeScrollBar() const { return m_timeBar.get(); }
+  win::CStatic* CursorTimeText() const { return m_statusText.get(); }
   win::CBitmapButton* RemoveButton(int n) const
   {
     return n >= 0 && n < kMaxShownItems ? m_removeButtons[static_cast<std::size_t>(n)].get() : nullptr;
@@ -83,6 +84,7 @@ protected:
   void OnHScroll(win::UINT code, win::UINT pos, win::CScrollBar* bar) override;
   win::LRESULT WindowProc(win::UINT message, win::WPARAM wParam, win::LPARAM lParam) override;
   win::BOOL OnCommand(win::WPARAM wParam, win::LPARAM lParam) override;
+  win::HBRUSH OnCtlColor(win::CDC* dc, win::CWnd* control, win::UINT ctlColor) override;
 
 private:
   void AddProperties();
@@ -135,7 +137,8 @@ private:
   std::unique_ptr<win::CScrollBar> m_zoomBar;
   std::unique_ptr<win::CStatic> m_statusText;
   std::array<std::unique_ptr<win::CBitmapButton>, kMaxShownItems> m_removeButtons;
-  vetra::CDib m_capture;
+  win::CBrush m_whiteBrush{win::RGB(255, 255, 255)};
+  std::string m_cursorTimeLabel;
 };
 
 }  // namespace morvit

@@ -59,6 +59,8 @@ TEST_F(InteractionTest, ClicksPlaceTheCursorsAndARightClickShowsTheMeasurement)
   vetra::ui::Click(*control, {216, 300});
   EXPECT_EQ(control->Model().State().page.cursorA, 200);
   Repaint();
+  EXPECT_EQ(control->CursorTimeText()->GetWindowText(), control->Model().CursorTimeLabel(true));
+  EXPECT_NE(control->CursorTimeText()->GetWindowText().find(vetra::Cp949("초")), std::string::npos);
   EXPECT_FALSE(log.Find("TextOut").empty());
   EXPECT_FALSE(Drew("B"));
   // A click outside the graph moves nothing.
