@@ -7,10 +7,10 @@
 #include <string>
 
 #include "controls/oscilloscope/core/scope_model.h"
-#include "platform/base/testing/temp_drive.h"
 #include "controls/oscilloscope/tessial_ctrl.h"
 #include "controls/oscilloscope/tessial_identity.h"
 #include "platform/ui/testing.h"
+#include "platform/base/testing/temp_drive.h"
 #include "tools/samples/osc_sample.h"
 
 namespace {

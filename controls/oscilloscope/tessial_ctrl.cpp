@@ -1,8 +1,5 @@
 #include "controls/oscilloscope/tessial_ctrl.h"
 
-#include <algorithm>
-#include <limits>
-
 #include "common/capture/print_capture.h"
 #include "controls/oscilloscope/tessial_identity.h"
 #include "controls/oscilloscope/windows/child_messages.h"
@@ -12,16 +9,6 @@
 #include "platform/ui/paint.h"
 
 namespace tessial {
-namespace {
-
-constexpr win::UINT_PTR kPlaybackTimer = 2;
-
-int ClampToInt(std::int64_t value)
-{
-  return static_cast<int>(std::clamp<std::int64_t>(value, 0, std::numeric_limits<int>::max()));
-}
-
-}  // namespace
 
 const std::string& CTessialCtrl::FaceName()
 {
@@ -73,14 +60,17 @@ int CTessialCtrl::OnCreate(win::LPCREATESTRUCT cs)
   m_memoryDC.CreateCompatibleDC(&dc);
   m_memoryDC.SetLogName("tessial");
   m_backBuffer.CreateCompatibleBitmap(&dc, client.Width(), client.Height());
-  m_font.CreateFont(12, 0, 0, 0, 400, 0, 0, 0, 1, 0, 0, 0, 32, FaceName().c_str());
-  m_pressedButton = m_hoverButton = m_hoverActive = 0;
-  SendMessage(win::WM_SETCURSOR, reinterpret_cast<win::WPARAM>(m_hWnd), win::MAKELPARAM(win::HTCLIENT, win::WM_MOUSEMOVE));
+  m_font.CreateFont(12, 0, 0, 0, 400, 0, 0, 0, win::DEFAULT_CHARSET, 0, 0, 0, win::FF_SWISS, FaceName().c_str());
+  m_skin.Load();
+  PlaceButtons();
+  m_buttons = ButtonStates{};
+  RefreshCursor();
   win::OutputDebugStringA("TESSIAL : OnCreate\r\n");
   // A page that started the control before its window existed sees its recording now.
   if (m_model.IsOpen()) {
     LayoutRects();
     CreateChannelWindows();
+    CreateZoomButtons();
     UpdateScrollBar();
     ShowWindowRead(WindowRead::ok);
   }
@@ -93,6 +83,7 @@ void CTessialCtrl::OnDestroy()
   KillTimer(kPlaybackTimer);
   m_model.Close();
   DeleteWorkingCopy(m_dataFileName, m_reloadMode);
+  m_skin.Free();
   m_backBuffer.DeleteObject();
   m_memoryDC.DeleteDC();
   win::OutputDebugStringA("TESSIAL : OnDestroy\r\n");
@@ -113,9 +104,9 @@ void CTessialCtrl::OnRunOcxChanged()
   if (m_hWnd != nullptr) {
     LayoutRects();
     CreateChannelWindows();
+    CreateZoomButtons();
   }
   PublishVoltStrings();
-  m_zoomChIndex = 0;
   if (!result.Ok()) {
     if (m_scrollBar) m_scrollBar->EnableWindow(win::FALSE);
     win::AfxMessageBox(result.message, win::MB_OK);
@@ -156,40 +147,30 @@ void CTessialCtrl::DestroyChannelWindows()
 
 void CTessialCtrl::CreateChannelWindows()
 {
+  ShowZoomChannel(99);
   DestroyChannelWindows();
   ScopeState& state = m_model.MutableState();
   state.zoomActive = false;
   state.overlayShown = false;
+  m_zoomChIndex = 0;
   const int n = state.ChannelCount();
   for (int slot = 0; slot < n; ++slot) {
     auto graph = std::make_unique<CScopeGraphWnd>(state, slot, m_model.SlotName(slot), slot == 0);
     graph->CreateGraph(this, m_layout.graphWindows[slot], kIdFirstGraph + slot);
     m_graphs[slot] = std::move(graph);
   }
-  m_panel = std::make_unique<CMeasurePanelWnd>();
+  m_panel = std::make_unique<CMeasurePanelWnd>(state);
   m_panel->CreatePanel(this, m_layout.measurePanel, kIdMeasurePanel);
-  m_panel->SetZoom(false, 0);
+  m_panel->SetZoom(false, m_zoomChIndex);
   m_panel->SetRows(n);
-  m_overlay = std::make_unique<CScopeAuxWnd>();
+  m_panel->Layout();
+  m_overlay = std::make_unique<CScopeAuxWnd>(state);
   m_overlay->CreateOverlay(this, m_layout.overlay, kIdOverlay);
 }
 
 void CTessialCtrl::PublishVoltStrings()
 {
   for (int slot = 0; slot < kMaxSlots; ++slot) m_voltStrings[slot] = m_model.VoltString(slot);
-}
-
-void CTessialCtrl::UpdateScrollBar()
-{
-  if (!m_scrollBar) return;
-  const Playback& p = m_model.State().playback;
-  if (p.maxPosition > 0) {
-    m_scrollBar->EnableWindow(win::TRUE);
-    m_scrollBar->SetScrollRange(0, ClampToInt(p.maxPosition));
-    m_scrollBar->SetScrollPos(ClampToInt(p.position));
-  } else {
-    m_scrollBar->EnableWindow(win::FALSE);
-  }
 }
 
 void CTessialCtrl::ShowWindowRead(WindowRead read)
@@ -200,9 +181,13 @@ void CTessialCtrl::ShowWindowRead(WindowRead read)
     return;
   }
   const ScopeState& state = m_model.State();
+  const bool overlay = m_overlay && state.overlayShown;
   for (int slot = 0; slot < state.ChannelCount(); ++slot) {
     if (m_graphs[slot]) m_graphs[slot]->SetSamples(state.window.envelopes[slot]);
+    // The overlay's rows are refreshed only while it shows.
+    if (overlay) m_overlay->SetRow(slot, state.window.envelopes[slot]);
   }
+  if (overlay) m_overlay->Invalidate(win::FALSE);
   RedrawGraphs();
   if (m_panel) m_panel->Invalidate(win::FALSE);
   if (read != WindowRead::ok) win::AfxMessageBox(WindowReadErrorText(read), win::MB_OK);
@@ -255,60 +240,9 @@ void CTessialCtrl::OnCursorMoved(bool cursorA, int column)
   InvalidateControl();
 }
 
-void CTessialCtrl::OnChildHover(bool dropPress)
-{
-  m_hoverButton = 0;
-  m_hoverActive = 0;
-  if (dropPress) m_pressedButton = 0;
-  SendMessage(win::WM_SETCURSOR, reinterpret_cast<win::WPARAM>(m_hWnd), win::MAKELPARAM(win::HTCLIENT, win::WM_MOUSEMOVE));
-  InvalidateControl();
-}
-
 void CTessialCtrl::OnPrintButton()
 {
   vetra::capture::PrintControl(*this);
-}
-
-// ---- painting --------------------------------------------------------------------------------
-
-void CTessialCtrl::OnPaint()
-{
-  win::CPaintDC paint(this);
-  win::CRect client;
-  GetClientRect(&client);
-  if (m_memoryDC.GetSafeHdc() != nullptr && m_backBuffer.GetSafeHandle() != nullptr) {
-    win::CBitmap* saved = m_memoryDC.SelectObject(&m_backBuffer);
-    DrawFrame(m_memoryDC, client);
-    paint.BitBlt(0, 0, client.Width(), client.Height(), &m_memoryDC, 0, 0, win::SRCCOPY);
-    m_memoryDC.SelectObject(saved);
-  }
-  RedrawGraphs();
-  if (m_panel) m_panel->Invalidate(win::FALSE);
-}
-
-void CTessialCtrl::DrawFrame(win::CDC& dc, const win::CRect& client)
-{
-  const int bkMode = dc.SetBkMode(win::TRANSPARENT);
-  const int rop = dc.SetROP2(win::R2_COPYPEN);
-  dc.FillSolidRect(&client, kBackground);
-  const int h = m_layout.graphHeight;
-  const win::CRect strip(754, 110, 788, h + 110);
-  dc.FillSolidRect(&strip, kPanelStrip);
-
-  win::CFont* font = dc.SelectObject(&m_font);
-  const win::COLORREF colour = dc.SetTextColor(win::RGB(0, 0, 0));
-  const win::UINT align = dc.SetTextAlign(win::TA_CENTER);
-  const ScopeState& state = m_model.State();
-  dc.TextOut(689, 78, state.timeBaseText);
-  dc.TextOut(562, 78, state.cursorDifferenceText);
-  for (const AxisLabel& label : TimeAxisLabels(state.timeAxis.value, m_layout)) dc.TextOut(label.x, label.y, label.text);
-  const win::POINT unit = TimeAxisUnitPoint(m_layout);
-  dc.TextOut(unit.x, unit.y, state.timeAxis.unit);
-  dc.SetTextAlign(align);
-  dc.SetTextColor(colour);
-  dc.SelectObject(font);
-  dc.SetROP2(rop);
-  dc.SetBkMode(bkMode);
 }
 
 }  // namespace tessial

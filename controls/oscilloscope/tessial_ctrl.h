@@ -7,11 +7,14 @@
 #include <memory>
 #include <string>
 
+#include "controls/oscilloscope/core/drawn_buttons.h"
 #include "controls/oscilloscope/core/layout.h"
 #include "controls/oscilloscope/core/scope_model.h"
+#include "controls/oscilloscope/tessial_skin.h"
 #include "controls/oscilloscope/windows/measure_panel_wnd.h"
 #include "controls/oscilloscope/windows/scope_aux_wnd.h"
 #include "controls/oscilloscope/windows/scope_graph_wnd.h"
+#include "controls/oscilloscope/windows/zoom_button.h"
 #include "platform/ole/ole_control.h"
 #include "platform/ui/scroll_bar.h"
 
@@ -23,6 +26,8 @@ public:
   static const std::string& FaceName();
   static constexpr win::COLORREF kBackground = win::RGB(168, 167, 173);
   static constexpr win::COLORREF kPanelStrip = win::RGB(238, 238, 238);
+  // The window timer that steps playback.
+  static constexpr win::UINT_PTR kPlaybackTimer = 2;
 
   explicit CTessialCtrl(std::string enviroPath = kEnviroPath);
   ~CTessialCtrl() override;
@@ -33,6 +38,21 @@ public:
   void OnPrintButton();
   // Hands the window just read to the graph windows and redraws them; reports a failed read.
   void ShowWindowRead(WindowRead read);
+  // Playback and time compression (also the drawn buttons' and the commands' actions).
+  void OnPlayForwardButton();
+  void OnPlayReverseButton();
+  void OnFastForwardButton();
+  void OnFastReverseButton();
+  void OnStartPositionButton();
+  void OnEndPositionButton();
+  void OnStopButton();
+  void OnCompressButton();
+  void OnExpandButton();
+
+  // Slot 0..5 shows that channel over the whole graph area; 99 returns to all channels.
+  void ShowZoomChannel(int slot);
+  // Shows or hides the overlay window over the graphs.
+  void ToggleOverlay();
 
   const ScopeModel& Model() const { return m_model; }
   ScopeModel& Model() { return m_model; }
@@ -41,11 +61,22 @@ public:
   CMeasurePanelWnd* Panel() const { return m_panel.get(); }
   CScopeAuxWnd* Overlay() const { return m_overlay.get(); }
   win::CScrollBar* FrameScrollBar() const { return m_scrollBar.get(); }
+  CZoomButton* ZoomButton(int slot) const;
+  CZoomButton* ExitButton() const { return m_exitButton.get(); }
+  const ButtonPlaces& Buttons() const { return m_places; }
+  const ButtonStates& ButtonState() const { return m_buttons; }
 
 protected:
   int OnCreate(win::LPCREATESTRUCT cs) override;
   void OnDestroy() override;
   void OnPaint() override;
+  void OnLButtonDown(win::UINT flags, win::CPoint point) override;
+  void OnMouseMove(win::UINT flags, win::CPoint point) override;
+  void OnLButtonUp(win::UINT flags, win::CPoint point) override;
+  win::BOOL OnSetCursor(win::CWnd* wnd, win::UINT hitTest, win::UINT message) override;
+  win::BOOL OnCommand(win::WPARAM wParam, win::LPARAM lParam) override;
+  void OnTimer(win::UINT_PTR id) override;
+  void OnHScroll(win::UINT code, win::UINT pos, win::CScrollBar* bar) override;
   win::LRESULT WindowProc(win::UINT message, win::WPARAM wParam, win::LPARAM lParam) override;
 
 private:
@@ -61,6 +92,18 @@ private:
   // the button is released, their press).
   void OnChildHover(bool dropPress);
   void DrawFrame(win::CDC& dc, const win::CRect& client);
+  void DrawButtons(win::CDC& dc);
+  void PlaceButtons();
+  void RunButton(int button);
+  void CreateZoomButtons();
+  void PlaceZoomButtons();
+  void ShowZoomButtons(bool show);
+  void RefreshCursor();
+  void ApplyTimerChange(TimerChange change, const char* trace);
+  void MoveThumb();
+  void AfterCompression(const CompressOutcome& outcome);
+  // Commands 1474..1482; false for any other id.
+  bool RunPlaybackCommand(win::UINT id);
 
   ScopeModel m_model;
   ScreenLayout m_layout{};
@@ -78,16 +121,20 @@ private:
   std::unique_ptr<CMeasurePanelWnd> m_panel;
   std::unique_ptr<CScopeAuxWnd> m_overlay;
   std::unique_ptr<win::CScrollBar> m_scrollBar;
+  std::array<std::unique_ptr<CZoomButton>, kMaxSlots> m_zoomButtons;
+  std::unique_ptr<CZoomButton> m_exitButton;
+  win::CRect m_zoomedRect;  // where the zoomed graph window stands when not zoomed
+  int m_zoomedSlot = 0;
 
   // Back buffer of the whole control.
   win::CDC m_memoryDC;
   win::CBitmap m_backBuffer;
   win::CFont m_font;
 
-  // Drawn buttons: pressed, hovered, and whether the hover shows.
-  int m_pressedButton = 0;
-  int m_hoverButton = 0;
-  int m_hoverActive = 0;
+  // The skin and the buttons drawn from it.
+  TessialSkin m_skin;
+  ButtonPlaces m_places;
+  ButtonStates m_buttons;
 };
 
 }  // namespace tessial

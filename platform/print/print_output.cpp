@@ -1,6 +1,10 @@
 #include "platform/print/print_output.h"
 
+#include <fcntl.h>
+#include <stdio.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <atomic>
 #include <cstdlib>
@@ -21,6 +25,8 @@ fs::path PrintFolder()
 
 namespace {
 
+constexpr std::size_t kLongestStem = 120;
+
 std::string SafeFileStem(std::string_view documentName)
 {
   std::string stem;
@@ -34,6 +40,12 @@ std::string SafeFileStem(std::string_view documentName)
   }
   while (!stem.empty() && (stem.back() == ' ' || stem.back() == '.')) stem.pop_back();
   while (!stem.empty() && (stem.front() == ' ' || stem.front() == '.')) stem.erase(stem.begin());
+  // Room for the date, a number and the temporary file's additions within a file name's limit.
+  if (stem.size() > kLongestStem) {
+    std::size_t cut = kLongestStem;
+    while (cut > 0 && (static_cast<unsigned char>(stem[cut]) & 0xC0) == 0x80) --cut;
+    stem.resize(cut);
+  }
   return stem.empty() ? std::string("Document") : stem;
 }
 
@@ -71,6 +83,27 @@ bool CommitFile(const fs::path& temporary, const fs::path& destination)
   if (!error) return true;
   fs::remove(temporary, error);
   return false;
+}
+
+}  // namespace vetra::print
+
+namespace vetra::print {
+
+std::filesystem::path CommitNewPrintFile(const std::filesystem::path& temporary, const std::filesystem::path& folder,
+                                         std::string_view documentName, std::time_t when)
+{
+  constexpr int kAttempts = 1000;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    const std::filesystem::path destination = NewPrintFileName(folder, documentName, when);
+    if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, destination.c_str(), RENAME_NOREPLACE) == 0) return destination;
+    if (errno == EEXIST) continue;
+    // A file system without the no-replace rename: the name was free a moment ago.
+    if (errno == EINVAL || errno == ENOSYS) return CommitFile(temporary, destination) ? destination : std::filesystem::path();
+    break;
+  }
+  std::error_code error;
+  std::filesystem::remove(temporary, error);
+  return {};
 }
 
 }  // namespace vetra::print

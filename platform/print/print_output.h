@@ -27,4 +27,10 @@ std::filesystem::path TemporaryFileFor(const std::filesystem::path& destination)
 // Moves the finished temporary file to its destination (replacing an older file there).
 bool CommitFile(const std::filesystem::path& temporary, const std::filesystem::path& destination);
 
+// Moves the finished temporary file into the print folder under a new name for the document,
+// never over an existing file (not even one another process writes at the same moment).
+// Returns the name it got; empty on failure (the temporary file is then removed).
+std::filesystem::path CommitNewPrintFile(const std::filesystem::path& temporary, const std::filesystem::path& folder,
+                                         std::string_view documentName, std::time_t when);
+
 }  // namespace vetra::print

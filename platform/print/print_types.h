@@ -30,11 +30,11 @@ inline constexpr int SP_ERROR = -1;
 
 // The device mode of a printer: what its print dialogs change and its device context obeys.
 // dmPrintQuality, when positive, is the raster's resolution in dots per inch.
-struct DEVMODEA {
+struct DEVMODE {
   char dmDeviceName[CCHDEVICENAME] = {};  // code page 949
   WORD dmSpecVersion = 0x0401;
   WORD dmDriverVersion = 0;
-  WORD dmSize = sizeof(DEVMODEA);
+  WORD dmSize = sizeof(DEVMODE);
   WORD dmDriverExtra = 0;
   DWORD dmFields = DM_ORIENTATION | DM_PAPERSIZE | DM_COPIES | DM_PRINTQUALITY | DM_COLLATE;
   short dmOrientation = DMORIENT_PORTRAIT;
@@ -43,8 +43,9 @@ struct DEVMODEA {
   short dmPrintQuality = 254;
   short dmCollate = DMCOLLATE_TRUE;
 };
-using DEVMODE = DEVMODEA;
-using LPDEVMODEA = DEVMODEA*;
+using DEVMODEA = DEVMODE;
+using LPDEVMODE = DEVMODE*;
+using LPDEVMODEA = DEVMODE*;
 
 struct DOCINFOA {
   int cbSize = sizeof(DOCINFOA);

@@ -172,12 +172,13 @@ int CPrinterDC::EndDoc()
     delivered = vetra::print::SubmitCupsJob({vetra::Utf8(m_printer.name), m_temporary, vetra::Utf8(m_documentName), m_mode.dmCopies, m_mode.dmCollate != DMCOLLATE_FALSE});
     RemoveQuietly(m_temporary);
   } else {
-    std::error_code error;
-    if (m_namedByUs && fs::exists(m_destination, error)) {
-      m_destination = vetra::print::NewPrintFileName(m_destination.parent_path(), m_documentName, vetra::WallClockNow());
+    if (m_namedByUs) {
+      m_outputPath = vetra::print::CommitNewPrintFile(m_temporary, m_destination.parent_path(), m_documentName, vetra::WallClockNow());
+      delivered = !m_outputPath.empty();
+    } else {
+      delivered = vetra::print::CommitFile(m_temporary, m_destination);
+      if (delivered) m_outputPath = m_destination;
     }
-    delivered = vetra::print::CommitFile(m_temporary, m_destination);
-    if (delivered) m_outputPath = m_destination;
   }
   m_temporary.clear();
   Discard();

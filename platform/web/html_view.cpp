@@ -13,9 +13,6 @@ namespace win {
 namespace {
 
 constexpr UINT_PTR kPageTimer = 0x5EB;
-// Without a page timer, the view still looks this often for a navigation a control's event
-// handler asked for.
-constexpr UINT kIdleCheckMs = 100;
 
 std::string HtmlText(const std::string& utf8)
 {
@@ -64,6 +61,7 @@ void CHtmlView::MakeHost()
     if (COleControl* window = ControlWindowOf(object.control.get()); window && window->GetSafeHwnd())
       window->DestroyWindow();
   };
+  callbacks.scheduleChanged = [this] { ScheduleTimers(); };
   m_host = std::make_unique<vetra::web::PageHost>(std::move(callbacks));
 }
 
@@ -142,7 +140,7 @@ void CHtmlView::EnsureLayout()
   if (m_laidOut || !m_host) return;
   CRect client;
   GetClientRect(&client);
-  m_layout.SetPage(m_errorPage.empty() ? m_host->PageSource() : m_errorPage);
+  m_layout.SetPage(m_errorPage.empty() ? m_host->PageSource() : m_errorPage, m_host->Address());
   m_layout.Layout(client.Width(), client.Height());
   m_laidOut = true;
 }
@@ -199,12 +197,14 @@ void CHtmlView::OnSize(UINT type, int cx, int cy)
 void CHtmlView::ScheduleTimers()
 {
   if (!m_host || GetSafeHwnd() == nullptr) return;
-  const std::uint64_t now = vetra::MonotonicMs();
-  UINT delay = kIdleCheckMs;
-  if (const auto due = m_host->NextDueMs()) {
-    delay = *due > now ? static_cast<UINT>(std::min<std::uint64_t>(*due - now, 0x7FFFFFFF)) : 1;
+  const auto due = m_host->NextDueMs();
+  if (!due) {
+    KillTimer(kPageTimer);
+    return;
   }
-  SetTimer(kPageTimer, std::max<UINT>(delay, 1));
+  const std::uint64_t now = vetra::MonotonicMs();
+  const UINT delay = *due > now ? static_cast<UINT>(std::min<std::uint64_t>(*due - now, 0x7FFFFFFF)) : 1;
+  SetTimer(kPageTimer, delay);
 }
 
 void CHtmlView::OnTimer(UINT_PTR id)

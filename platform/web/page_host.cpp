@@ -273,7 +273,9 @@ void PageHost::CreateObject(const Node& element)
     const std::string id = element.AttributeOr("id");
     hosted.control->ConnectEvents(
         [this, id](win::DISPID, std::string_view name, std::span<const win::COleVariant> args) {
-          if (m_engine) m_engine->DispatchEvent(id, name, args);
+          if (!m_engine) return;
+          m_engine->DispatchEvent(id, name, args);
+          if (m_callbacks.scheduleChanged) m_callbacks.scheduleChanged();
         });
     if (m_callbacks.objectCreated) m_callbacks.objectCreated(hosted);
     m_engine->BindControl(element, index);

@@ -57,6 +57,9 @@ struct PageHostCallbacks {
   // A control was created (its window can be made) / is about to be released (its window goes).
   std::function<void(HostedObject&)> objectCreated;
   std::function<void(HostedObject&)> objectDestroyed;
+  // A control's event ran page script outside Navigate and Pump, which may have set timers or
+  // asked for a navigation: the window sets its timer again for NextDueMs.
+  std::function<void()> scheduleChanged;
 };
 
 class PageHost {

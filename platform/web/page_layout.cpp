@@ -9,6 +9,8 @@
 
 #include "platform/base/text.h"
 #include "platform/gdi/gdi_types.h"
+#include "platform/web/address.h"
+#include "platform/web/page_images.h"
 #include "platform/web/page_style.h"
 
 namespace vetra::web {
@@ -211,17 +213,22 @@ public:
     }
   }
 
-  // Pictures in pages are not shown: the pages of the system carry none.
-  void load_image(const tchar_t*, const tchar_t*, bool) override {}
-  void get_image_size(const tchar_t*, const tchar_t*, litehtml::size& sz) override
+  void load_image(const tchar_t* src, const tchar_t* baseurl, bool) override { Picture(src, baseurl); }
+  void get_image_size(const tchar_t* src, const tchar_t* baseurl, litehtml::size& sz) override
   {
-    sz.width = 0;
-    sz.height = 0;
+    const PagePicture* picture = Picture(src, baseurl);
+    sz.width = picture != nullptr ? picture->Width() : 0;
+    sz.height = picture != nullptr ? picture->Height() : 0;
   }
 
   void draw_background(uint_ptr hdc, const litehtml::background_paint& bg) override
   {
-    if (bg.color.alpha == 0) return;
+    if (bg.color.alpha != 0) FillBackground(DcOf(hdc), bg);
+    if (!bg.image.empty()) DrawPicture(DcOf(hdc), bg);
+  }
+
+  void FillBackground(win::CDC& dc, const litehtml::background_paint& bg)
+  {
     win::CRect box = RectOf(bg.clip_box);
     if (bg.is_root) {
       // The page's own background fills the whole view, as far as the page reaches or not.
@@ -230,7 +237,33 @@ public:
       box.right = std::max<int>(box.right, m_width);
       box.bottom = std::max<int>(box.bottom, m_height);
     }
-    DcOf(hdc).FillSolidRect(&box, ColorOf(bg.color));
+    dc.FillSolidRect(&box, ColorOf(bg.color));
+  }
+
+  // A picture at its place, repeated across the box as the background asks, inside the box.
+  void DrawPicture(win::CDC& dc, const litehtml::background_paint& bg)
+  {
+    const PagePicture* picture = Picture(bg.image.c_str(), bg.baseurl.c_str());
+    const int width = bg.image_size.width > 0 ? bg.image_size.width : picture ? picture->Width() : 0;
+    const int height = bg.image_size.height > 0 ? bg.image_size.height : picture ? picture->Height() : 0;
+    if (picture == nullptr || width <= 0 || height <= 0) return;
+    const litehtml::position& box = bg.clip_box;
+    const bool repeatX = bg.repeat == litehtml::background_repeat_repeat || bg.repeat == litehtml::background_repeat_repeat_x;
+    const bool repeatY = bg.repeat == litehtml::background_repeat_repeat || bg.repeat == litehtml::background_repeat_repeat_y;
+    // The first tile at or before the box's edge, in step with the picture's position.
+    const auto firstTile = [](int position, int edge, int size) {
+      const int d = position - edge;
+      const int steps = d >= 0 ? (d + size - 1) / size : -((-d) / size);
+      return position - steps * size;
+    };
+    const int startX = repeatX ? firstTile(bg.position_x, box.x, width) : bg.position_x;
+    const int startY = repeatY ? firstTile(bg.position_y, box.y, height) : bg.position_y;
+    const int saved = dc.SaveDC();
+    dc.IntersectClipRect(box.x, box.y, box.right(), box.bottom());
+    for (int y = startY; y < box.bottom() && (repeatY || y == startY); y += height) {
+      for (int x = startX; x < box.right() && (repeatX || x == startX); x += width) picture->Draw(dc, x, y, width, height);
+    }
+    dc.RestoreDC(saved);
   }
 
   void draw_borders(uint_ptr hdc, const litehtml::borders& borders, const litehtml::position& pos,
@@ -313,8 +346,20 @@ public:
   }
 
   void SetTarget(win::CDC* dc) { m_dc = dc; }
+  void SetBase(const std::string& address)
+  {
+    m_base = address;
+    m_pictures.Clear();
+  }
 
 private:
+  const PagePicture* Picture(const tchar_t* src, const tchar_t* baseurl)
+  {
+    if (src == nullptr || *src == '\0') return nullptr;
+    const std::string base = baseurl != nullptr && *baseurl != '\0' ? Cp949(baseurl) : m_base;
+    return m_pictures.Find(CombineAddress(base, Cp949(src)));
+  }
+
   win::CFont* FontOf(uint_ptr handle) const
   {
     const auto found = m_fonts.find(handle);
@@ -323,6 +368,8 @@ private:
   static win::CDC& DcOf(uint_ptr hdc) { return *reinterpret_cast<win::CDC*>(hdc); }
 
   win::CDC m_measure;
+  std::string m_base;  // the page's address, for the addresses of its pictures
+  PagePictures m_pictures;
   std::map<uint_ptr, std::unique_ptr<win::CFont>> m_fonts;
   std::vector<litehtml::position> m_clips;
   win::CDC* m_dc = nullptr;
@@ -368,8 +415,9 @@ PageLayout::~PageLayout()
   m_impl->document.reset();
 }
 
-void PageLayout::SetPage(const std::string& utf8Source)
+void PageLayout::SetPage(const std::string& utf8Source, const std::string& address)
 {
+  m_impl->container.SetBase(address);
   m_impl->document.reset();
   m_impl->objects.clear();
   m_impl->document = litehtml::document::createFromUTF8(utf8Source.c_str(), &m_impl->container, &SharedContext());

@@ -22,8 +22,9 @@ public:
   PageLayout(const PageLayout&) = delete;
   PageLayout& operator=(const PageLayout&) = delete;
 
-  // Reads the page (UTF-8 HTML); an empty text is a blank page.
-  void SetPage(const std::string& utf8Source);
+  // Reads the page (UTF-8 HTML) found at `address` (system text; its pictures are read against
+  // it); an empty text is a blank page.
+  void SetPage(const std::string& utf8Source, const std::string& address = {});
   // Lays the page out for a viewport of this size; again after each size change.
   void Layout(int width, int height);
   // Paints the part of the page inside `clip` (device coordinates, page at (0, 0)).

@@ -12,6 +12,9 @@ namespace vetra::setup {
 struct SetupOptions {
   // The build tree whose programs are linked into the drive.
   std::filesystem::path buildDir;
+  // The skin set, LUT table, sample recordings and print inputs; left out where only the
+  // folders and programs matter.
+  bool withContent = true;
 };
 
 struct SetupResult {

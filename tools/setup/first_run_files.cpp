@@ -71,26 +71,29 @@ void Report(SetupResult& result, bool ok, const std::string& line)
   result.lines.push_back(line);
 }
 
-void DrawSkinSet(const SetupOptions&, SetupResult& result)
+void DrawSkinSet(const SetupOptions& options, SetupResult& result)
 {
+  if (!options.withContent) return;
   skins::SkinSetResult drawn = skins::WriteSkinSet();
   if (drawn.written > 0) Report(result, true, std::to_string(drawn.written) + " skin files drawn");
   for (const auto& failure : drawn.failures) Report(result, false, failure);
 }
 
-void WriteLutTables(const SetupOptions&, SetupResult& result)
+void WriteLutTables(const SetupOptions& options, SetupResult& result)
 {
+  if (!options.withContent) return;
   fs::path folder = Folder(kLutFolder);
-  samples::LutOptions options;  // the coolant table the sample road tests use
+  samples::LutOptions coolant;  // the table the sample road tests use
   std::error_code ec;
-  if (fs::exists(folder / samples::LutFileName(options.number), ec)) return;
+  if (fs::exists(folder / samples::LutFileName(coolant.number), ec)) return;
   std::string error;
-  bool ok = samples::WriteLutSample(options, folder, &error);
-  Report(result, ok, ok ? "wrote " + (folder / samples::LutFileName(options.number)).string() : error);
+  bool ok = samples::WriteLutSample(coolant, folder, &error);
+  Report(result, ok, ok ? "wrote " + (folder / samples::LutFileName(coolant.number)).string() : error);
 }
 
-void WriteSampleRecordings(const SetupOptions&, SetupResult& result)
+void WriteSampleRecordings(const SetupOptions& options, SetupResult& result)
 {
+  if (!options.withContent) return;
   fs::path saved = Folder(kSavedDataFolder);
   fs::path road = Folder(kRoadTestFolder);
   auto ignition = [](samples::IgnitionKind kind) {
@@ -118,16 +121,17 @@ void WriteSampleRecordings(const SetupOptions&, SetupResult& result)
   for (bool packed : {true, false}) {
     fs::path target = road / (packed ? "Sample.RES" : "Sample.DAT");
     if (fs::exists(target, ec)) continue;
-    samples::RoadTestOptions options;
-    options.packed = packed;
+    samples::RoadTestOptions roadTest;
+    roadTest.packed = packed;
     std::string error;
-    bool ok = samples::WriteRoadTestSample(options, target, &error);
+    bool ok = samples::WriteRoadTestSample(roadTest, target, &error);
     Report(result, ok, ok ? "wrote " + target.string() : "cannot write " + target.string() + ": " + error);
   }
 }
 
-void WritePrintInputs(const SetupOptions&, SetupResult& result)
+void WritePrintInputs(const SetupOptions& options, SetupResult& result)
 {
+  if (!options.withContent) return;
   fs::path folder = Folder(kPrintInputFolder);
   std::error_code ec;
   if (fs::exists(folder / "car.dat", ec)) return;

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/testing/temp_drive.h"
 #include "platform/base/text.h"
 #include "platform/gdi/bitmap32.h"
 #include "platform/gdi/draw_log.h"
@@ -79,6 +80,77 @@ TEST(PageLayout, PaintsBackgroundAndTextOfAPlainPage)
   }
   EXPECT_TRUE(found);
   EXPECT_FALSE(layout.LinkAt({290, 190}).has_value());
+}
+
+}  // namespace
+
+namespace {
+
+// A BMP file of `width` by `height` 24-bit pixels of one colour (bottom-up rows).
+std::string SolidBmp(int width, int height, unsigned char r, unsigned char g, unsigned char b)
+{
+  const int stride = (width * 3 + 3) / 4 * 4;
+  const auto le32 = [](std::string& out, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
+  };
+  std::string bmp = "BM";
+  le32(bmp, static_cast<std::uint32_t>(54 + stride * height));
+  le32(bmp, 0);
+  le32(bmp, 54);
+  le32(bmp, 40);
+  le32(bmp, static_cast<std::uint32_t>(width));
+  le32(bmp, static_cast<std::uint32_t>(height));
+  bmp += std::string("\x01\x00\x18\x00", 4);  // one plane, 24 bits
+  for (int i = 0; i < 6; ++i) le32(bmp, 0);
+  for (int y = 0; y < height; ++y) {
+    std::string row;
+    for (int x = 0; x < width; ++x) row += {static_cast<char>(b), static_cast<char>(g), static_cast<char>(r)};
+    row.resize(static_cast<std::size_t>(stride), '\0');
+    bmp += row;
+  }
+  return bmp;
+}
+
+TEST(PageLayout, PicturesShowAtTheirSizeAndDamagedOnesAsNothing)
+{
+  vetra::testing::TempDrive drive;
+  drive.WriteFile("Vetra/TempE/red.bmp", SolidBmp(6, 4, 255, 0, 0));
+  drive.WriteFile("Vetra/TempE/cut.bmp", SolidBmp(6, 4, 0, 255, 0).substr(0, 60));
+  PageLayout layout;
+  layout.SetPage("<body leftmargin=0 topmargin=0><img src=\"red.bmp\"><img src=\"cut.bmp\">"
+                 "<img src=\"red.bmp\" width=12 height=8><img src=\"missing.bmp\"></body>",
+                 "c:\\Vetra\\TempE\\page.html");
+  layout.Layout(100, 50);
+
+  win::CDC screen;
+  screen.CreateCompatibleDC(nullptr);
+  win::CBitmap bitmap;
+  bitmap.CreateCompatibleBitmap(&screen, 100, 50);
+  win::CDC dc;
+  dc.CreateCompatibleDC(&screen);
+  dc.SelectObject(&bitmap);
+  dc.FillSolidRect(0, 0, 100, 50, win::RGB(255, 255, 255));
+  layout.Paint(dc, CRect(0, 0, 100, 50));
+
+  const auto pixels = bitmap.Pixels();
+  int top = -1;  // the pictures sit on the first line's baseline
+  for (int y = 0; y < 50 && top < 0; ++y) top = pixels->Get(0, y) == vetra::gdi::MakePixel(255, 0, 0) ? y : -1;
+  ASSERT_GE(top, 0);
+  const struct {
+    int x;
+    int y;
+    bool red;
+  } probes[] = {
+      {5, top + 3, true},   // the first picture, 6 by 4
+      {5, top - 1, false},
+      {6, top - 4, true},   // the damaged picture takes no room: the stretched one, 12 by 8,
+      {17, top + 3, true},  // follows at once, bottom-aligned with the first
+      {18, top + 3, false},
+      {6, top - 5, false},
+  };
+  for (const auto& p : probes) {
+    EXPECT_EQ(pixels->Get(p.x, p.y) == vetra::gdi::MakePixel(255, 0, 0), p.red) << p.x << "," << p.y;
+  }
 }
 
 }  // namespace

@@ -46,7 +46,7 @@ TEST(DriveLayout, MakesTheFoldersAndLinksWhatIsBuilt)
 {
   testing::TempDrive drive;
   fs::path build = FakeBuild(drive, {"programs/viewer/Viewer"});
-  SetupResult result = LayOutDrive({build});
+  SetupResult result = LayOutDrive({build, false});
   EXPECT_TRUE(result.ok);
   for (const char* folder : kFolders) EXPECT_TRUE(fs::is_directory(drive / folder)) << folder;
   EXPECT_EQ(fs::read_symlink(drive / "Vetra/Fenmark/Viewer.exe"), build / "programs/viewer/Viewer");
@@ -59,9 +59,9 @@ TEST(DriveLayout, RunningAgainOnlyCatchesUp)
   testing::TempDrive drive;
   fs::create_directories(drive / "vetra/fenmark");  // made before, spelt otherwise
   fs::path build = FakeBuild(drive, {"programs/viewer/Viewer"});
-  ASSERT_TRUE(LayOutDrive({build}).ok);
+  ASSERT_TRUE(LayOutDrive({build, false}).ok);
 
-  SetupResult again = LayOutDrive({build});
+  SetupResult again = LayOutDrive({build, false});
   EXPECT_TRUE(again.ok);
   EXPECT_FALSE(AnyLineHas(again, "made folder"));
   EXPECT_FALSE(AnyLineHas(again, "linked"));
@@ -71,7 +71,7 @@ TEST(DriveLayout, RunningAgainOnlyCatchesUp)
   FakeBuild(drive, {"programs/printlayout/Tolvex"});
   fs::remove(drive / "vetra/fenmark/Viewer.exe");
   fs::create_symlink("/elsewhere/Viewer", drive / "vetra/fenmark/Viewer.exe");
-  SetupResult caughtUp = LayOutDrive({build});
+  SetupResult caughtUp = LayOutDrive({build, false});
   EXPECT_TRUE(caughtUp.ok);
   EXPECT_EQ(fs::read_symlink(drive / "vetra/fenmark/Tolvex.exe"), build / "programs/printlayout/Tolvex");
   EXPECT_EQ(fs::read_symlink(drive / "vetra/fenmark/Viewer.exe"), build / "programs/viewer/Viewer");
@@ -82,7 +82,7 @@ TEST(DriveLayout, FolderInTheWayOfAProgramIsAnError)
   testing::TempDrive drive;
   fs::path build = FakeBuild(drive, {"programs/viewer/Viewer"});
   fs::create_directories(drive / "Vetra/Fenmark/Viewer.exe");
-  SetupResult result = LayOutDrive({build});
+  SetupResult result = LayOutDrive({build, false});
   EXPECT_FALSE(result.ok);
   EXPECT_TRUE(fs::is_directory(drive / "Vetra/Fenmark/Viewer.exe"));
 }

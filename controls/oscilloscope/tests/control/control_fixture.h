@@ -32,12 +32,17 @@ protected:
     });
     page = std::make_unique<Page>();
     ASSERT_TRUE(page->Make());
+    BeforeControl();
     control = std::make_unique<CTessialCtrl>();
     control->ConnectEvents([this](win::DISPID dispid, std::string_view, std::span<const win::COleVariant>) { events.push_back(dispid); });
     ASSERT_TRUE(control->CreateControlWindow(page.get(), win::CRect(0, 0, 1017, 708)));
     vetra::ui::Pump();
     traces.clear();
+    // Without a skin on the drive every picture reported itself; the tests start after that.
+    vetra::ui::ClearMessageBoxes();
   }
+  // Runs before the control is made (to lay out what it loads when its window is made).
+  virtual void BeforeControl() {}
   void TearDown() override
   {
     control.reset();

@@ -85,7 +85,10 @@ TEST_F(ControlTest, LoadBuildsOneGraphPerShownChannelAndOpensAtTheEnd)
 TEST_F(ControlTest, ASecondStartRebuildsTheWindowsWithoutDuplicates)
 {
   Load(Options({Channel(0), Channel(1), Channel(2)}));
-  Load(Options({Channel(5)}), "other.Osc");
+  PutRecording(drive, vetra::samples::OscBytes(Options({Channel(5)})), "other.Osc");
+  Set("DataFileName", win::COleVariant("other.Osc"));
+  Set("RunOcx", win::COleVariant(static_cast<win::SHORT>(0)));  // any value starts the load
+  vetra::ui::Pump();
   EXPECT_NE(control->Graph(0), nullptr);
   EXPECT_EQ(control->Graph(1), nullptr);
   int graphs = 0;
