@@ -5,6 +5,11 @@
 #include "platform/base/text.h"
 #include "platform/ui/button.h"
 #include "platform/ui/edit.h"
+#include "platform/ui/combo_box.h"
+#include "platform/ui/list_box.h"
+#include "platform/ui/list_view.h"
+#include "platform/ui/progress.h"
+#include "platform/ui/spin.h"
 #include "platform/ui/scroll_bar.h"
 #include "platform/ui/static.h"
 
@@ -20,6 +25,11 @@ std::map<std::string, ControlFactory>& Factories()
     standard["EDIT"] = [] { return std::make_unique<CEdit>(); };
     standard["STATIC"] = [] { return std::make_unique<CStatic>(); };
     standard["SCROLLBAR"] = [] { return std::make_unique<CScrollBar>(); };
+    standard["LISTBOX"] = [] { return std::make_unique<CListBox>(); };
+    standard["COMBOBOX"] = [] { return std::make_unique<CComboBox>(); };
+    standard["SYSLISTVIEW32"] = [] { return std::make_unique<CListCtrl>(); };
+    standard["MSCTLS_UPDOWN32"] = [] { return std::make_unique<CSpinButtonCtrl>(); };
+    standard["MSCTLS_PROGRESS32"] = [] { return std::make_unique<CProgressCtrl>(); };
     return standard;
   }();
   return factories;

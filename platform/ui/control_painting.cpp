@@ -316,4 +316,14 @@ int EditCharFromPoint(const CEdit& edit, CPoint point)
   return best;
 }
 
+CFont* ControlFont(const CWnd& control) { return FontOf(control); }
+int ControlLineHeight(const CWnd& control) { return LineHeight(control); }
+void FillControlBackground(CWnd& control, CDC& dc, UINT ctlColorMessage, const CRect& area)
+{
+  FillBackground(control, dc, ctlColorMessage, area);
+}
+void DrawRaisedEdge(CDC& dc, const CRect& r) { RaisedEdge(dc, r); }
+void DrawSunkenEdge(CDC& dc, const CRect& r) { SunkenEdge(dc, r); }
+void DrawArrow(CDC& dc, const CRect& r, int direction, bool enabled) { Arrow(dc, r, direction, enabled); }
+
 }  // namespace win

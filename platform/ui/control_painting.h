@@ -37,4 +37,14 @@ int EditWrapWidth(const CEdit& edit);
 // The text position nearest to a client point of the edit box.
 int EditCharFromPoint(const CEdit& edit, CPoint point);
 
+// Pieces of the look that the list, combo, spin and progress controls share.
+CFont* ControlFont(const CWnd& control);
+int ControlLineHeight(const CWnd& control);
+// Asks the parent for the control's colours (WM_CTLCOLOR...) into dc, then fills area.
+void FillControlBackground(CWnd& control, CDC& dc, UINT ctlColorMessage, const CRect& area);
+void DrawRaisedEdge(CDC& dc, const CRect& r);
+void DrawSunkenEdge(CDC& dc, const CRect& r);
+// A small solid triangle: direction 0 left, 1 right, 2 up, 3 down.
+void DrawArrow(CDC& dc, const CRect& r, int direction, bool enabled);
+
 }  // namespace win

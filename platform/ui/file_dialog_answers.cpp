@@ -22,6 +22,8 @@ std::optional<FileDialogAnswer> TakeFileDialogAnswer()
   return answer;
 }
 
+bool HasFileDialogAnswer() { return !Answers().empty(); }
+
 void ClearFileDialogAnswers() { Answers().clear(); }
 
 }  // namespace vetra::ui

@@ -14,6 +14,7 @@ struct FileDialogAnswer {
 
 void QueueFileDialogAnswer(FileDialogAnswer answer);
 std::optional<FileDialogAnswer> TakeFileDialogAnswer();
+bool HasFileDialogAnswer();
 void ClearFileDialogAnswers();
 
 }  // namespace vetra::ui

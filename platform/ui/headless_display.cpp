@@ -28,7 +28,12 @@ public:
 
   void Wait(std::optional<std::uint64_t> nextTimerDue) override
   {
-    if (RunIdleAction()) return;
+    if (RunIdleAction()) {
+      // Wakes the loop that waits, so that a modal loop the action ended (EndDialog) returns
+      // even when the action left no message behind.
+      win::PostMessage(nullptr, win::WM_NULL);
+      return;
+    }
     if (SessionScript* script = ActiveSessionScript()) {
       const SessionScript::Step step = script->Next();
       if (step.kind == SessionScript::Step::Kind::Ran) return;

@@ -14,6 +14,7 @@
 #include "platform/ui/idle.h"
 #include "platform/ui/input.h"
 #include "platform/ui/message_box.h"
+#include "platform/ui/print_dialog.h"
 #include "platform/ui/window_system.h"
 
 namespace vetra::ui {
@@ -129,7 +130,28 @@ void SessionScript::Run(const std::string& line, std::size_t number)
     QueueMessageBoxAnswer(answer);
   } else if (command == "file") {
     if (words.size() < 2) return complain("file needs a path");
-    QueueFileDialogAnswer({Cp949(words[1]), words.size() >= 3 ? words[2] : std::string()});
+    if (words.size() == 2 && ToLowerAscii(words[1]) == "cancel") QueueFileDialogAnswer({});
+    else QueueFileDialogAnswer({Cp949(words[1]), words.size() >= 3 ? words[2] : std::string()});
+  } else if (command == "print") {
+    PrintDialogAnswer answer;
+    std::size_t next = 1;
+    if (next < words.size() && ToLowerAscii(words[next]) == "cancel") {
+      answer.ok = false;
+    } else {
+      if (next < words.size() && ToLowerAscii(words[next]) == "ok") ++next;
+      int copies = 0;
+      if (next < words.size() && ToInt(words[next], copies)) {
+        if (copies < 1) return complain("print needs at least 1 copy");
+        answer.copies = copies;
+        ++next;
+      }
+      if (next < words.size() && (ToLowerAscii(words[next]) == "portrait" || ToLowerAscii(words[next]) == "landscape")) {
+        answer.orientation = ToLowerAscii(words[next]) == "portrait" ? win::DMORIENT_PORTRAIT : win::DMORIENT_LANDSCAPE;
+        ++next;
+      }
+      for (; next < words.size(); ++next) answer.printer += (answer.printer.empty() ? "" : " ") + Cp949(words[next]);
+    }
+    QueuePrintDialogAnswer(std::move(answer));
   } else if (command == "screenshot") {
     if (words.size() < 2) return complain("screenshot needs a file name");
     const bool screen = words.size() >= 3 && ToLowerAscii(words[2]) == "screen";

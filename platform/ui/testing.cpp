@@ -3,6 +3,8 @@
 #include "platform/base/clock.h"
 #include "platform/ui/cursor.h"
 #include "platform/ui/display_factory.h"
+#include "platform/ui/file_dialog.h"
+#include "platform/ui/print_dialog.h"
 #include "platform/ui/script.h"
 #include "platform/ui/window_system.h"
 
@@ -18,6 +20,8 @@ void ResetForTests()
   ClearIdleActions();
   ClearMessageBoxes();
   ClearFileDialogAnswers();
+  ClearFileDialogLog();
+  ClearPrintDialogAnswers();
   StopSessionScript();
   win::SetCursor(nullptr);
   RestartHeadlessLimit();

@@ -154,6 +154,22 @@ TEST_F(Dialogs, DialogUnitsAreTwoPixels)
   EXPECT_EQ(dialog.DoModal(), 5);
 }
 
+TEST_F(Dialogs, AnIdleActionThatEndsTheDialogReturnsAtOnceWithoutQuitting)
+{
+  DialogTemplate t;
+  t.style = WS_POPUP | WS_CAPTION;
+  t.cx = 100;
+  t.cy = 40;
+  t.items = {{"BUTTON", "OK", IDOK, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 10, 10, 50, 14}};
+  CDialog dialog(t);  // no edit box, so no caret timer to wake the loop
+  vetra::ui::WhenIdle([&] { dialog.SendMessage(WM_COMMAND, IDCANCEL); });
+  const std::uint64_t start = vetra::MonotonicMs();
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  EXPECT_EQ(vetra::MonotonicMs(), start);  // not at the headless limit, which quits the program
+  MSG msg;
+  EXPECT_FALSE(PeekMessage(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
 TEST_F(Dialogs, AModalLoopWithNothingLeftToDoEndsAtTheHeadlessLimit)
 {
   vetra::ui::SetHeadlessLimitMs(300);

@@ -1,0 +1,593 @@
+#include "platform/ui/combo_box.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/base/text.h"
+#include "platform/ui/control_painting.h"
+#include "platform/ui/edit.h"
+#include "platform/ui/list_box.h"
+#include "platform/ui/paint.h"
+#include "platform/ui/system_colors.h"
+#include "platform/ui/system_metrics.h"
+#include "platform/ui/window_system.h"
+
+namespace win {
+
+namespace {
+
+constexpr int kEditId = 1001;  // the edit field of a CBS_DROPDOWN box, as the framework numbers it
+
+CPoint PointOf(LPARAM lParam)
+{
+  return {static_cast<short>(LOWORD(static_cast<std::uintptr_t>(lParam))),
+          static_cast<short>(HIWORD(static_cast<std::uintptr_t>(lParam)))};
+}
+
+}  // namespace
+
+namespace detail {
+
+// The dropped list: a borderered popup above every other window that holds the mouse while it
+// shows. It draws the combo's rows; the row under the pointer is highlighted and a release on a
+// row chooses it.
+class ComboDropList : public CWnd {
+public:
+  explicit ComboDropList(CComboBox& combo) : m_combo(combo.m_hWnd) {}
+
+  void Open(const CRect& screenRect, int hot)
+  {
+    if (!m_hWnd) {
+      CreateEx(WS_EX_TOPMOST, "ComboLBox", "", WS_POPUP | WS_BORDER, screenRect, nullptr, 0);
+    } else {
+      MoveWindow(screenRect);
+    }
+    m_hot = hot;
+    m_top = 0;
+    m_pressSeen = false;
+    KeepVisible();
+    ShowWindow(SW_SHOWNA);
+    SetCapture();
+  }
+
+  void Close()
+  {
+    if (!m_hWnd) return;
+    m_closing = true;
+    if (GetCapture() == this) ReleaseCapture();
+    ShowWindow(SW_HIDE);
+    m_closing = false;
+  }
+
+  int Hot() const { return m_hot; }
+  void MoveHot(int delta)
+  {
+    CComboBox* combo = Combo();
+    if (!combo || combo->GetCount() == 0) return;
+    m_hot = std::clamp(m_hot + delta, 0, combo->GetCount() - 1);
+    KeepVisible();
+    Invalidate(FALSE);
+  }
+
+protected:
+  LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+  {
+    CComboBox* combo = Combo();
+    switch (message) {
+      case WM_MOUSEMOVE: {
+        const int row = RowAt(PointOf(lParam));
+        if (row >= 0 && row != m_hot) {
+          m_hot = row;
+          Invalidate(FALSE);
+        }
+        return 0;
+      }
+      case WM_LBUTTONDOWN: {
+        CRect client;
+        GetClientRect(&client);
+        if (!client.PtInRect(PointOf(lParam))) {
+          if (combo) combo->CloseUp(-1);  // a click elsewhere (or on the field again) cancels
+          return 0;
+        }
+        m_pressSeen = true;
+        if (Strip().PtInRect(PointOf(lParam))) {
+          ScrollFromStrip(PointOf(lParam).y);
+          return 0;
+        }
+        const int row = RowAt(PointOf(lParam));
+        if (row >= 0) m_hot = row;
+        Invalidate(FALSE);
+        return 0;
+      }
+      case WM_LBUTTONUP: {
+        const int row = RowAt(PointOf(lParam));
+        CRect client;
+        GetClientRect(&client);
+        if (Strip().PtInRect(PointOf(lParam))) return 0;
+        // The release of the press that dropped the list keeps it open unless it ends on a row.
+        if (row >= 0 && combo) combo->CloseUp(row);
+        else if (m_pressSeen && client.PtInRect(PointOf(lParam)) && combo) combo->CloseUp(-1);
+        return 0;
+      }
+      case WM_CAPTURECHANGED:
+        if (!m_closing && IsWindowVisible() && combo) combo->CloseUp(-1);
+        return 0;
+      case WM_MOUSEACTIVATE:
+        return 3;  // MA_NOACTIVATE: the focus stays with the combo box
+      case WM_PAINT: {
+        PAINTSTRUCT ps;
+        if (CDC* dc = BeginPaint(m_hWnd, &ps); dc && combo) {
+          CRect r;
+          GetClientRect(&r);
+          FillControlBackground(*combo, *dc, WM_CTLCOLORLISTBOX, r);
+          CFont* old = dc->SelectObject(ControlFont(*combo));
+          std::vector<std::string> texts;
+          for (const auto& item : combo->m_items) texts.push_back(item.text);
+          detail::ListRowsLook look;
+          look.top = m_top;
+          look.rowHeight = RowHeight();
+          const CRect strip = Strip();
+          CRect rows = r;
+          if (!strip.IsRectEmpty()) rows.right = strip.left;
+          detail::PaintListRows(*dc, rows, texts, [this](int row) { return row == m_hot; }, look);
+          if (!strip.IsRectEmpty()) PaintStrip(*dc, strip, static_cast<int>(texts.size()));
+          dc->SelectObject(old);
+        }
+        EndPaint(m_hWnd, &ps);
+        return 0;
+      }
+      case WM_ERASEBKGND:
+        return 1;
+      default:
+        break;
+    }
+    return CWnd::DefWindowProc(message, wParam, lParam);
+  }
+
+private:
+  CComboBox* Combo() const { return dynamic_cast<CComboBox*>(FromHandle(m_combo)); }
+  int RowHeight() const { return Combo() ? ControlLineHeight(*Combo()) : 1; }
+  int VisibleRows() const
+  {
+    CRect r;
+    GetClientRect(&r);
+    return std::max(1, r.Height() / RowHeight());
+  }
+  int RowAt(CPoint p) const
+  {
+    CRect r;
+    GetClientRect(&r);
+    CComboBox* combo = Combo();
+    if (!combo || !r.PtInRect(p) || Strip().PtInRect(p)) return -1;
+    const int row = m_top + p.y / RowHeight();
+    return row < combo->GetCount() ? row : -1;
+  }
+  void KeepVisible()
+  {
+    if (m_hot < 0) return;
+    if (m_hot < m_top) m_top = m_hot;
+    else if (m_hot >= m_top + VisibleRows()) m_top = m_hot - VisibleRows() + 1;
+  }
+  // A list longer than the popup gets a scroll strip on its right: arrows step a row, the track
+  // a page. The popup holds the mouse, so the strip is part of it rather than a window.
+  CRect Strip() const
+  {
+    CComboBox* combo = Combo();
+    if (!combo || combo->GetCount() <= VisibleRows()) return {};
+    CRect r;
+    GetClientRect(&r);
+    return {r.right - GetSystemMetrics(SM_CXVSCROLL), r.top, r.right, r.bottom};
+  }
+  int ArrowSize(const CRect& strip) const { return std::min(strip.Width(), strip.Height() / 2); }
+  CRect Thumb(const CRect& strip, int count) const
+  {
+    const int arrow = ArrowSize(strip);
+    const int track = strip.Height() - 2 * arrow;
+    const int size = std::max(8, track * VisibleRows() / std::max(1, count));
+    const int room = std::max(1, count - VisibleRows());
+    const int start = strip.top + arrow + (track - size) * m_top / room;
+    return {strip.left, start, strip.right, start + size};
+  }
+  void ScrollFromStrip(int y)
+  {
+    CComboBox* combo = Combo();
+    if (!combo) return;
+    const CRect strip = Strip();
+    const int arrow = ArrowSize(strip);
+    const CRect thumb = Thumb(strip, combo->GetCount());
+    int top = m_top;
+    if (y < strip.top + arrow) --top;
+    else if (y >= strip.bottom - arrow) ++top;
+    else if (y < thumb.top) top -= VisibleRows();
+    else if (y >= thumb.bottom) top += VisibleRows();
+    m_top = std::clamp(top, 0, std::max(0, combo->GetCount() - VisibleRows()));
+    Invalidate(FALSE);
+  }
+  void PaintStrip(CDC& dc, const CRect& strip, int count) const
+  {
+    dc.FillSolidRect(&strip, GetSysColor(COLOR_SCROLLBAR));
+    const int arrow = ArrowSize(strip);
+    const CRect up(strip.left, strip.top, strip.right, strip.top + arrow);
+    const CRect down(strip.left, strip.bottom - arrow, strip.right, strip.bottom);
+    const CRect thumb = Thumb(strip, count);
+    for (const CRect& part : {up, down, thumb}) {
+      dc.FillSolidRect(&part, GetSysColor(COLOR_BTNFACE));
+      DrawRaisedEdge(dc, part);
+    }
+    DrawArrow(dc, up, 2, true);
+    DrawArrow(dc, down, 3, true);
+  }
+
+  HWND m_combo = nullptr;
+  int m_hot = -1;
+  int m_top = 0;
+  bool m_pressSeen = false;
+  bool m_closing = false;
+};
+
+}  // namespace detail
+
+CComboBox::CComboBox() = default;
+
+CComboBox::~CComboBox()
+{
+  if (m_drop && m_drop->m_hWnd) m_drop->DestroyWindow();
+}
+
+BOOL CComboBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
+{
+  return CreateEx(0, "COMBOBOX", "", style | WS_CHILD, rect, parent, id);
+}
+
+int CComboBox::AddString(const char* text)
+{
+  int at = GetCount();
+  if (GetStyle() & CBS_SORT) {
+    const std::string value = vetra::ToUpperAscii(text ? text : "");
+    at = static_cast<int>(std::upper_bound(m_items.begin(), m_items.end(), value,
+                                           [](const std::string& v, const Item& i) {
+                                             return v < vetra::ToUpperAscii(i.text);
+                                           }) - m_items.begin());
+  }
+  return InsertString(at, text);
+}
+
+int CComboBox::InsertString(int index, const char* text)
+{
+  if (index < 0 || index > GetCount()) index = GetCount();
+  m_items.insert(m_items.begin() + index, Item{text ? text : "", 0});
+  if (m_cur >= index) ++m_cur;
+  if (m_drop && m_drop->IsWindowVisible()) m_drop->Invalidate(FALSE);
+  return index;
+}
+
+int CComboBox::DeleteString(UINT index)
+{
+  if (index >= m_items.size()) return CB_ERR;
+  const int i = static_cast<int>(index);
+  m_items.erase(m_items.begin() + i);
+  if (m_cur == i) {
+    m_cur = -1;
+    ShowSelectionText();
+  } else if (m_cur > i) {
+    --m_cur;
+  }
+  return GetCount();
+}
+
+void CComboBox::ResetContent()
+{
+  m_items.clear();
+  m_cur = -1;
+  ShowSelectionText();
+}
+
+int CComboBox::GetLBText(int index, std::string& text) const
+{
+  if (index < 0 || index >= GetCount()) return CB_ERR;
+  text = m_items[static_cast<std::size_t>(index)].text;
+  return static_cast<int>(text.size());
+}
+
+int CComboBox::GetLBText(int index, char* buffer) const
+{
+  if (index < 0 || index >= GetCount() || !buffer) return CB_ERR;
+  const std::string& text = m_items[static_cast<std::size_t>(index)].text;
+  std::memcpy(buffer, text.c_str(), text.size() + 1);
+  return static_cast<int>(text.size());
+}
+
+int CComboBox::GetLBTextLen(int index) const
+{
+  if (index < 0 || index >= GetCount()) return CB_ERR;
+  return static_cast<int>(m_items[static_cast<std::size_t>(index)].text.size());
+}
+
+std::uintptr_t CComboBox::GetItemData(int index) const
+{
+  if (index < 0 || index >= GetCount()) return static_cast<std::uintptr_t>(CB_ERR);
+  return m_items[static_cast<std::size_t>(index)].data;
+}
+
+int CComboBox::SetItemData(int index, std::uintptr_t data)
+{
+  if (index < 0 || index >= GetCount()) return CB_ERR;
+  m_items[static_cast<std::size_t>(index)].data = data;
+  return 0;
+}
+
+int CComboBox::FindStringExact(int startAfter, const char* text) const
+{
+  const int count = GetCount();
+  for (int i = 1; i <= count; ++i) {
+    const int row = (startAfter + i + count) % count;
+    if (vetra::EqualsNoCase(m_items[static_cast<std::size_t>(row)].text, text ? text : "")) return row;
+  }
+  return CB_ERR;
+}
+
+int CComboBox::SetCurSel(int index)
+{
+  const bool valid = index >= 0 && index < GetCount();
+  m_cur = valid ? index : -1;
+  ShowSelectionText();
+  return valid ? index : CB_ERR;
+}
+
+void CComboBox::ShowSelectionText()
+{
+  if (!m_hWnd) return;
+  const std::string text = m_cur >= 0 ? m_items[static_cast<std::size_t>(m_cur)].text : std::string();
+  CWnd::DefWindowProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  if (CWnd* edit = EditField()) {
+    edit->SetWindowText(text.c_str());
+    if (auto* e = dynamic_cast<CEdit*>(edit)) e->SetSel(0, -1);
+  }
+  Invalidate(FALSE);
+}
+
+BOOL CComboBox::GetDroppedState() const { return m_drop && m_drop->m_hWnd && m_drop->IsWindowVisible(); }
+
+CWnd* CComboBox::GetDroppedList() const { return GetDroppedState() ? m_drop.get() : nullptr; }
+
+void CComboBox::ShowDropDown(BOOL show)
+{
+  if ((show != 0) == (GetDroppedState() != 0)) return;
+  if (!show) {
+    CloseUp(-1);
+    return;
+  }
+  Notify(CBN_DROPDOWN);
+  if (!m_hWnd) return;
+  CRect field;
+  GetWindowRect(&field);
+  const int rowHeight = ControlLineHeight(*this);
+  const int room = std::max(rowHeight + 2, m_droppedHeight - field.Height());
+  int rows = std::max(1, std::min(GetCount(), (room - 2) / rowHeight));
+  CRect list(field.left, field.bottom, field.right, field.bottom + rows * rowHeight + 2);
+  if (list.bottom > GetSystemMetrics(SM_CYSCREEN)) list.OffsetRect(0, -(list.Height() + field.Height()));
+  if (!m_drop) m_drop = std::make_unique<detail::ComboDropList>(*this);
+  m_drop->Open(list, m_cur);
+  Invalidate(FALSE);
+}
+
+void CComboBox::CloseUp(int chosen)
+{
+  if (!GetDroppedState()) return;
+  m_drop->Close();
+  const int before = m_cur;
+  if (chosen >= 0 && chosen < GetCount()) {
+    m_cur = chosen;
+    ShowSelectionText();
+    Notify(CBN_SELENDOK);
+  } else {
+    Notify(CBN_SELENDCANCEL);
+  }
+  Notify(CBN_CLOSEUP);
+  if (m_cur != before) Notify(CBN_SELCHANGE);
+  if (m_hWnd) Invalidate(FALSE);
+}
+
+void CComboBox::Notify(UINT code)
+{
+  if (CWnd* parent = GetParent()) {
+    parent->SendMessage(WM_COMMAND, MAKELONG(static_cast<WORD>(GetDlgCtrlID()), code),
+                        reinterpret_cast<LPARAM>(m_hWnd));
+  }
+}
+
+int CComboBox::FieldHeight() const { return ControlLineHeight(*this) + 8; }
+
+CRect CComboBox::ButtonRect() const
+{
+  CRect r;
+  GetClientRect(&r);
+  const int width = GetSystemMetrics(SM_CXVSCROLL);
+  return {r.right - 2 - width, r.top + 2, r.right - 2, r.bottom - 2};
+}
+
+CWnd* CComboBox::EditField() const { return GetDlgItem(kEditId); }
+
+void CComboBox::MakeEditField()
+{
+  if (Kind() != CBS_DROPDOWN || EditField()) return;
+  const CRect button = ButtonRect();
+  auto edit = std::make_unique<CEdit>();
+  const DWORD style = WS_VISIBLE | ES_AUTOHSCROLL;
+  if (!edit->Create(style, CRect(3, 3, button.left - 1, button.bottom - 1), this, kEditId)) return;
+  edit->SetFont(GetFont(), FALSE);
+  detail::WindowSystem::Get().State(edit->m_hWnd)->systemOwned = true;
+  detail::WindowSystem::Get().AdoptObject(std::move(edit));
+}
+
+// The field is as high as one row of the font; the rest of the height given is the list's.
+void CComboBox::FitField()
+{
+  if (m_fitting || !m_hWnd) return;
+  CRect window;
+  GetWindowRect(&window);
+  const int field = FieldHeight();
+  if (window.Height() != field) {
+    // A height other than the field's own is the caller's: field and list together. A new font
+    // only refits the field.
+    if (window.Height() != m_fieldHeight) m_droppedHeight = window.Height();
+    m_fitting = true;
+    SetWindowPos(nullptr, 0, 0, window.Width(), field, SWP_NOMOVE | SWP_NOZORDER);
+    m_fitting = false;
+  }
+  m_fieldHeight = field;
+  if (CWnd* edit = EditField()) {
+    const CRect button = ButtonRect();
+    edit->MoveWindow(3, 3, std::max(0, button.left - 4), std::max(0, button.Height() - 2));
+  }
+}
+
+LRESULT CComboBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+  switch (message) {
+    case WM_CREATE:
+      // The dropped list scrolls by itself when it must; the field keeps its whole width.
+      ModifyStyle(WS_VSCROLL | WS_HSCROLL, 0);
+      FitField();
+      MakeEditField();
+      return 0;
+    case WM_SIZE:
+      CWnd::DefWindowProc(message, wParam, lParam);
+      FitField();
+      return 0;
+    case WM_SETFONT:
+      CWnd::DefWindowProc(message, wParam, lParam);
+      if (CWnd* edit = EditField()) edit->SetFont(GetFont(), FALSE);
+      FitField();
+      return 0;
+    case WM_DESTROY:
+      if (m_drop && m_drop->m_hWnd) m_drop->DestroyWindow();
+      break;
+    case WM_SETTEXT: {
+      const LRESULT result = CWnd::DefWindowProc(message, wParam, lParam);
+      if (CWnd* edit = EditField()) edit->SetWindowText(reinterpret_cast<const char*>(lParam));
+      return result;
+    }
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kEditId && HIWORD(wParam) == EN_CHANGE) {
+        if (CWnd* edit = EditField()) {
+          const std::string text = edit->GetWindowText();
+          CWnd::DefWindowProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        }
+        Notify(CBN_EDITCHANGE);
+      }
+      return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+      if (CWnd* parent = GetParent()) return parent->SendMessage(message, wParam, reinterpret_cast<LPARAM>(m_hWnd));
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      if (!IsWindowEnabled()) return 0;
+      if (Kind() == CBS_DROPDOWNLIST || ButtonRect().PtInRect(PointOf(lParam))) {
+        if (Kind() == CBS_DROPDOWNLIST) SetFocus();
+        ShowDropDown(!GetDroppedState());
+      }
+      return 0;
+    case WM_KEYDOWN: {
+      const bool dropped = GetDroppedState();
+      if (wParam == VK_F1 + 3) {  // F4
+        ShowDropDown(!dropped);
+      } else if (dropped && (wParam == VK_UP || wParam == VK_DOWN)) {
+        m_drop->MoveHot(wParam == VK_UP ? -1 : 1);
+      } else if (dropped && wParam == VK_RETURN) {
+        CloseUp(m_drop->Hot());
+      } else if (dropped && wParam == VK_ESCAPE) {
+        CloseUp(-1);
+      } else if (!dropped && (wParam == VK_UP || wParam == VK_DOWN) && GetCount() > 0) {
+        const int next = std::clamp(m_cur + (wParam == VK_UP ? -1 : 1), 0, GetCount() - 1);
+        if (next != m_cur) {
+          SetCurSel(next);
+          Notify(CBN_SELCHANGE);
+        }
+      }
+      return 0;
+    }
+    case WM_SYSKEYDOWN:
+      if (wParam == VK_DOWN || wParam == VK_UP) {
+        ShowDropDown(!GetDroppedState());
+        return 0;
+      }
+      break;
+    case WM_SETFOCUS:
+      m_focused = true;
+      if (CWnd* edit = EditField()) edit->SetFocus();
+      Invalidate(FALSE);
+      Notify(CBN_SETFOCUS);
+      return 0;
+    case WM_KILLFOCUS:
+      m_focused = false;
+      if (GetDroppedState()) CloseUp(-1);
+      Invalidate(FALSE);
+      Notify(CBN_KILLFOCUS);
+      return 0;
+    case WM_GETDLGCODE:
+      return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case CB_ADDSTRING: return AddString(reinterpret_cast<const char*>(lParam));
+    case CB_INSERTSTRING: return InsertString(static_cast<int>(wParam), reinterpret_cast<const char*>(lParam));
+    case CB_DELETESTRING: return DeleteString(static_cast<UINT>(wParam));
+    case CB_RESETCONTENT: ResetContent(); return 0;
+    case CB_GETCOUNT: return GetCount();
+    case CB_GETCURSEL: return GetCurSel();
+    case CB_SETCURSEL: return SetCurSel(static_cast<int>(wParam));
+    case CB_GETLBTEXT: return GetLBText(static_cast<int>(wParam), reinterpret_cast<char*>(lParam));
+    case CB_GETLBTEXTLEN: return GetLBTextLen(static_cast<int>(wParam));
+    case CB_GETITEMDATA: return static_cast<LRESULT>(GetItemData(static_cast<int>(wParam)));
+    case CB_SETITEMDATA: return SetItemData(static_cast<int>(wParam), static_cast<std::uintptr_t>(lParam));
+    case CB_FINDSTRINGEXACT: return FindStringExact(static_cast<int>(wParam), reinterpret_cast<const char*>(lParam));
+    case CB_SHOWDROPDOWN: ShowDropDown(static_cast<BOOL>(wParam)); return TRUE;
+    case CB_GETDROPPEDSTATE: return GetDroppedState();
+    case WM_ENABLE:
+      Invalidate(FALSE);
+      return 0;
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    default:
+      break;
+  }
+  return CWnd::DefWindowProc(message, wParam, lParam);
+}
+
+void CComboBox::Paint()
+{
+  PAINTSTRUCT ps;
+  if (CDC* dc = BeginPaint(m_hWnd, &ps)) {
+    CRect r;
+    GetClientRect(&r);
+    FillControlBackground(*this, *dc, WM_CTLCOLOREDIT, r);
+    DrawSunkenEdge(*dc, r);
+    const CRect button = ButtonRect();
+    dc->FillSolidRect(&button, GetSysColor(COLOR_BTNFACE));
+    if (GetDroppedState()) {
+      dc->Draw3dRect(&button, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNSHADOW));
+    } else {
+      DrawRaisedEdge(*dc, button);
+    }
+    DrawArrow(*dc, button, 3, IsWindowEnabled() != 0);
+    if (Kind() == CBS_DROPDOWNLIST) {
+      CRect field(r.left + 3, r.top + 3, button.left - 1, r.bottom - 3);
+      CFont* old = dc->SelectObject(ControlFont(*this));
+      dc->SetBkMode(TRANSPARENT);
+      if (!IsWindowEnabled()) {
+        dc->SetTextColor(GetSysColor(COLOR_GRAYTEXT));
+      } else if (m_focused && !GetDroppedState()) {
+        dc->FillSolidRect(&field, GetSysColor(COLOR_HIGHLIGHT));
+        dc->SetTextColor(GetSysColor(COLOR_HIGHLIGHTTEXT));
+      }
+      CRect text(field.left + 2, field.top, field.right, field.bottom);
+      dc->DrawText(GetWindowText(), &text, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+      dc->SelectObject(old);
+    }
+  }
+  EndPaint(m_hWnd, &ps);
+}
+
+}  // namespace win

@@ -1,0 +1,322 @@
+#include <gtest/gtest.h>
+
+#include "platform/base/current_directory.h"
+#include "platform/base/testing/temp_drive.h"
+#include "platform/base/text.h"
+#include "platform/ui/app.h"
+#include "platform/ui/combo_box.h"
+#include "platform/ui/file_dialog.h"
+#include "platform/ui/idle.h"
+#include "platform/ui/list_box.h"
+#include "platform/ui/print_dialog.h"
+#include "platform/ui/printer_catalogue.h"
+#include "platform/ui/script.h"
+#include "platform/ui/testing.h"
+
+namespace {
+
+using namespace win;
+using vetra::Cp949;
+using vetra::ui::FileFilter;
+
+// The recording filter of the chooser's scan-tool button, exactly as the chooser writes it.
+const std::string kScanFilter =
+    "Scan (*.SCN,*.HSN)|*.SCN;*HSN|Records (*.OSC;*.IG2;*.IG1;*.SCN;*.HSN;*.RES;*.DAT)|"
+    "*.OSC;*.IG2;*.IG1;*.SCN;*.HSN;*.RES;*.DAT||";
+const std::string kOscFilter = "Osc (*.OSC)|*.OSC|Records|*.OSC;*.IG2;*.IG1;*.SCN;*.HSN;*.RES;*.DAT||";
+
+TEST(FileFilters, FiltersAreReadAsTheCallersWriteThem)
+{
+  const struct {
+    std::string text;
+    std::vector<std::vector<std::string>> patterns;
+  } cases[] = {
+      {kScanFilter, {{"*.SCN", "*HSN"}, {"*.OSC", "*.IG2", "*.IG1", "*.SCN", "*.HSN", "*.RES", "*.DAT"}}},
+      {"JPG File (*.JPG)|*.JPG|BMP (*.BMP)|*.BMP", {{"*.JPG"}, {"*.BMP"}}},  // no closing bars
+      {"JPG File (*.JPG)|*.JPG|", {{"*.JPG"}}},
+      {"", {}},
+  };
+  for (const auto& c : cases) {
+    const std::vector<FileFilter> filters = vetra::ui::ParseFileFilters(c.text);
+    ASSERT_EQ(filters.size(), c.patterns.size()) << c.text;
+    for (std::size_t i = 0; i < filters.size(); ++i) EXPECT_EQ(filters[i].patterns, c.patterns[i]) << c.text;
+  }
+  EXPECT_EQ(vetra::ui::FilterIndexOf(vetra::ui::ParseFileFilters(kScanFilter), "*.scn;*hsn"), 1);
+}
+
+TEST(FileFilters, NamesMatchPatternsWithoutRegardToCase)
+{
+  const struct {
+    std::string name;
+    std::string pattern;
+    bool matches;
+  } cases[] = {
+      {"x.osc", "*.OSC", true},
+      {"X.OSC", "*.osc", true},
+      {"x.osc.bak", "*.OSC", false},
+      {"x.ig1", "*.OSC", false},
+      {"car.HSN", "*HSN", true},  // the pattern without a dot takes any name that ends so
+      {"carhsn", "*HSN", true},
+      {"car.hsn1", "*HSN", false},
+      {Cp949("엔진.osc"), "*.OSC", true},
+      {"a1.dat", "a?.DAT", true},
+      {Cp949("가.dat"), "?.DAT", true},  // a double-byte character is one character
+      {"ab.dat", "a?.DAT", true},
+      {"abc.dat", "a?.DAT", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(vetra::ui::MatchesPattern(c.name, c.pattern), c.matches) << c.name << " " << c.pattern;
+  FileFilter all;
+  all.patterns = {"*.*"};
+  EXPECT_TRUE(vetra::ui::MatchesFilter("README", all));
+}
+
+class CommonDialogs : public ::testing::Test {
+protected:
+  void SetUp() override
+  {
+    vetra::ui::ResetForTests();
+    drive.WriteFile("Vetra/Data/x.osc", "osc");
+    drive.WriteFile("Vetra/Data/old.JPG", "jpg");
+    drive.WriteFile("Vetra/Data/notes.txt", "txt");
+  }
+  void TearDown() override
+  {
+    vetra::ui::ResetForTests();
+    vetra::ui::SetPrinterCatalogue(nullptr);
+    vetra::ui::SetPrinterDCMaker(nullptr);
+    detail::MainWindowSlot() = nullptr;
+  }
+  vetra::testing::TempDrive drive;
+};
+
+TEST_F(CommonDialogs, OpenDialogTakesTheQueuedPathAndFilterAndMovesTheCurrentFolder)
+{
+  const std::string start = vetra::CurrentDirectory();
+  const struct {
+    const char* what;
+    vetra::ui::FileDialogAnswer answer;
+    DWORD flags;
+    std::string path;
+    int filterIndex;
+    bool folderMoves;
+  } cases[] = {
+      {"drive path and filter", {"c:\\Vetra\\Data\\x.osc", "*.OSC;*.IG2;*.IG1;*.SCN;*.HSN;*.RES;*.DAT"}, 0,
+       "c:\\Vetra\\Data\\x.osc", 2, true},
+      {"name in the start folder, filter found by the name", {"x.osc", ""}, 0, "c:\\Vetra\\Data\\x.osc", 1, true},
+      {"a file only the second filter lists", {"road.RES", ""}, 0, "c:\\Vetra\\Data\\road.RES", 2, true},
+      {"linux path inside the drive", {(drive / "Vetra/Data/x.osc").string(), "*.OSC"}, OFN_NOCHANGEDIR,
+       "C:\\Vetra\\Data\\x.osc", 1, false},
+  };
+  for (const auto& c : cases) {
+    vetra::ChangeCurrentDirectory(start);
+    CFileDialog dialog(TRUE, "", "", c.flags, kOscFilter.c_str());
+    dialog.m_ofn.lpstrInitialDir = "c:\\Vetra\\Data";
+    vetra::ui::QueueFileDialogAnswer(c.answer);
+    ASSERT_EQ(dialog.DoModal(), IDOK) << c.what;
+    EXPECT_EQ(dialog.GetPathName(), c.path) << c.what;
+    EXPECT_EQ(static_cast<int>(dialog.m_ofn.nFilterIndex), c.filterIndex) << c.what;
+    EXPECT_EQ(vetra::EqualsNoCase(vetra::CurrentDirectory(), "C:\\Vetra\\Data"), c.folderMoves) << c.what;
+  }
+  EXPECT_EQ(vetra::ui::FileDialogLog().back().folder, "c:\\Vetra\\Data");
+  EXPECT_EQ(vetra::ui::FileDialogLog().back().title, Cp949("열기"));
+}
+
+TEST_F(CommonDialogs, CancelledOrUnansweredDialogChoosesNothing)
+{
+  const std::string start = vetra::CurrentDirectory();
+  CFileDialog dialog(TRUE, "", "", 0, kOscFilter.c_str());
+  dialog.m_ofn.lpstrInitialDir = "c:\\Vetra\\Data";
+  vetra::ui::QueueFileDialogAnswer({});
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);  // headless with nothing queued
+  EXPECT_EQ(dialog.GetPathName(), "");
+  EXPECT_EQ(vetra::CurrentDirectory(), start);
+  ASSERT_EQ(vetra::ui::FileDialogLog().size(), 2u);
+  EXPECT_EQ(vetra::ui::FileDialogLog()[0].path, "");
+}
+
+TEST_F(CommonDialogs, SaveDialogAsksBeforeReplacingAFile)
+{
+  const struct {
+    const char* name;
+    int answer;  // to the replace question; 0 when none is asked
+    INT_PTR result;
+  } cases[] = {
+      {"new.jpg", 0, IDOK},
+      {"old.JPG", IDYES, IDOK},
+      {"old.JPG", IDNO, IDCANCEL},
+      {"old.jpg", 0, IDCANCEL},  // nobody answers: the file is kept
+  };
+  for (const auto& c : cases) {
+    vetra::ui::ClearMessageBoxes();
+    CFileDialog dialog(FALSE, "", "", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "JPG File (*.JPG)|*.JPG|BMP (*.BMP)|*.BMP");
+    dialog.m_ofn.lpstrInitialDir = "c:\\Vetra\\Data";
+    dialog.m_ofn.lpstrTitle = "File to save as";
+    if (c.answer) vetra::ui::QueueMessageBoxAnswer(c.answer);
+    vetra::ui::QueueFileDialogAnswer({c.name, "*.BMP"});
+    EXPECT_EQ(dialog.DoModal(), c.result) << c.name;
+    const bool asked = !vetra::ui::MessageBoxLog().empty();
+    EXPECT_EQ(asked, std::string(c.name) != "new.jpg") << c.name;
+    if (asked) EXPECT_EQ(vetra::ui::MessageBoxLog().back().caption, "File to save as");
+    if (c.result == IDOK) {
+      EXPECT_EQ(dialog.GetFileName(), c.name);  // no extension is added
+      EXPECT_EQ(dialog.m_ofn.nFilterIndex, 2u);
+    }
+  }
+}
+
+TEST_F(CommonDialogs, DialogOnScreenListsTheFilesOfTheChosenFilter)
+{
+  // The dialog window itself, as it shows when nothing is queued on screen.
+  std::vector<std::string> shown;
+  vetra::ui::WhenIdle([&] {
+    CWnd* dialog = CWnd::GetActiveWindow();
+    ASSERT_NE(dialog, nullptr);
+    auto* entries = dynamic_cast<CListBox*>(dialog->GetDlgItem(1120));
+    ASSERT_NE(entries, nullptr);
+    for (int i = 0; i < entries->GetCount(); ++i) {
+      std::string text;
+      entries->GetText(i, text);
+      shown.push_back(text);
+    }
+    entries->SetCurSel(1);  // x.osc
+    dialog->SendMessage(WM_COMMAND, MAKELONG(1120, LBN_SELCHANGE), reinterpret_cast<LPARAM>(entries->m_hWnd));
+    dialog->SendMessage(WM_COMMAND, IDOK, 0);
+  });
+  std::string folder = "c:\\Vetra\\Data";
+  int filterIndex = 1;
+  std::string name;
+  ASSERT_TRUE(vetra::ui::RunFileDialogWindow(true, "Open", folder, vetra::ui::ParseFileFilters(kOscFilter), filterIndex, name, nullptr));
+  EXPECT_EQ(shown, (std::vector<std::string>{"[..]", "x.osc"}));
+  EXPECT_EQ(name, "x.osc");
+  EXPECT_EQ(filterIndex, 1);
+}
+
+TEST_F(CommonDialogs, PrintDialogOnScreenOffersTheCatalogueOrientationAndCopies)
+{
+  vetra::ui::SetPrinterCatalogue([] {
+    return std::vector<vetra::ui::PrinterInfo>{{"Office", "cups", "ipp", 1, 9}, {"PDF file", "vetra-pdf", "FILE:", 1, 9}};
+  });
+  std::vector<std::string> printers;
+  vetra::ui::WhenIdle([&] {
+    CWnd* dialog = CWnd::GetActiveWindow();
+    ASSERT_NE(dialog, nullptr);
+    auto* choice = dynamic_cast<CComboBox*>(dialog->GetDlgItem(1139));
+    ASSERT_NE(choice, nullptr);
+    for (int i = 0; i < choice->GetCount(); ++i) {
+      std::string name;
+      choice->GetLBText(i, name);
+      printers.push_back(name + (i == choice->GetCurSel() ? " *" : ""));
+    }
+    choice->SetCurSel(0);
+    dialog->CheckDlgButton(1056, BST_UNCHECKED);
+    dialog->CheckDlgButton(1057, BST_CHECKED);
+    dialog->SetDlgItemText(1154, "3");
+    dialog->SendMessage(WM_COMMAND, IDOK, 0);
+  });
+  vetra::ui::PrintChoice choice;
+  choice.printer = "PDF file";
+  ASSERT_TRUE(vetra::ui::RunPrintDialogWindow(false, choice, nullptr));
+  EXPECT_EQ(printers, (std::vector<std::string>{"Office", "PDF file *"}));
+  EXPECT_EQ(choice.printer, "Office");
+  EXPECT_EQ(choice.orientation, DMORIENT_LANDSCAPE);
+  EXPECT_EQ(choice.copies, 3);
+}
+
+TEST_F(CommonDialogs, DefaultPrinterAndPrintDialogAnswers)
+{
+  PRINTDLG query;
+  query.Flags = PD_RETURNDEFAULT;
+  ASSERT_TRUE(PrintDlg(&query));
+  DEVMODE* settings = GlobalLock(query.hDevMode);
+  ASSERT_NE(settings, nullptr);
+  EXPECT_STREQ(settings->dmDeviceName, vetra::ui::kPdfPrinterName);
+  EXPECT_EQ(settings->dmOrientation, DMORIENT_PORTRAIT);
+  EXPECT_TRUE(vetra::ui::PrintDialogLog().empty());  // nothing was shown
+
+  // The road-test report: landscape preset, then the dialog.
+  settings->dmOrientation = DMORIENT_LANDSCAPE;
+  CPrintDialog print(FALSE, PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE | PD_HIDEPRINTTOFILE);
+  print.m_pd.hDevMode = query.hDevMode;
+  vetra::ui::QueuePrintDialogAnswer({true, "", 2, 0});
+  ASSERT_EQ(print.DoModal(), IDOK);
+  EXPECT_EQ(print.GetDevMode()->dmOrientation, DMORIENT_LANDSCAPE);
+  EXPECT_EQ(print.GetCopies(), 2);
+  EXPECT_EQ(print.GetDeviceName(), vetra::ui::kPdfPrinterName);
+  EXPECT_EQ(print.DoModal(), IDCANCEL);  // nothing queued
+  vetra::ui::QueuePrintDialogAnswer({false});
+  EXPECT_EQ(print.DoModal(), IDCANCEL);
+
+  // Print setup picks another printer of the catalogue.
+  vetra::ui::SetPrinterCatalogue([] {
+    return std::vector<vetra::ui::PrinterInfo>{{"Office", "cups", "ipp", 1, 9}, {"PDF file", "vetra-pdf", "FILE:", 1, 9}};
+  });
+  CPrintDialog setup(TRUE);
+  ASSERT_TRUE(setup.GetDefaults());
+  EXPECT_EQ(setup.GetDeviceName(), "Office");
+  vetra::ui::QueuePrintDialogAnswer({true, "pdf FILE", 0, DMORIENT_LANDSCAPE});
+  ASSERT_EQ(setup.DoModal(), IDOK);
+  EXPECT_EQ(setup.GetDeviceName(), "PDF file");
+  EXPECT_EQ(setup.GetDevMode()->dmOrientation, DMORIENT_LANDSCAPE);
+  EXPECT_TRUE(vetra::ui::PrintDialogLog().back().setup);
+
+  // The printing layer makes the device context with the settings chosen.
+  std::vector<std::string> made;
+  vetra::ui::SetPrinterDCMaker([&](const DEVMODE& chosen, const DEVNAMES& names) {
+    made.push_back(vetra::Format("%s %s %d", names.device.c_str(), chosen.dmOrientation == DMORIENT_LANDSCAPE ? "landscape" : "portrait", chosen.dmCopies));
+    auto dc = std::make_unique<CDC>();
+    dc->CreateCompatibleDC(nullptr);
+    return dc;
+  });
+  CPrintDialog report(FALSE, PD_USEDEVMODECOPIESANDCOLLATE);
+  vetra::ui::QueuePrintDialogAnswer({true, "Office", 2, DMORIENT_LANDSCAPE});
+  ASSERT_EQ(report.DoModal(), IDOK);
+  EXPECT_NE(report.GetPrinterDC(), nullptr);
+  EXPECT_NE(report.CreatePrinterDC(), nullptr);
+  EXPECT_EQ(made, (std::vector<std::string>{"Office landscape 2", "Office landscape 2"}));
+  vetra::ui::SetPrinterDCMaker(nullptr);
+
+  vetra::ui::SetPrinterCatalogue([] { return std::vector<vetra::ui::PrinterInfo>{}; });
+  PRINTDLG none;
+  none.Flags = PD_RETURNDEFAULT;
+  EXPECT_FALSE(PrintDlg(&none));
+  EXPECT_EQ(none.hDevMode, nullptr);
+}
+
+// Opens a file dialog and then a print dialog when clicked, as the programs do.
+class Opener : public CWnd {
+public:
+  void OnLButtonUp(UINT, CPoint) override
+  {
+    CFileDialog dialog(TRUE, "", "", 0, kScanFilter.c_str(), this);
+    dialog.m_ofn.lpstrInitialDir = "c:\\Vetra\\Data";
+    if (dialog.DoModal() == IDOK) chosen.push_back(dialog.GetPathName() + vetra::Format(" %d", dialog.m_ofn.nFilterIndex));
+    CPrintDialog print(FALSE);
+    if (print.DoModal() == IDOK) chosen.push_back(vetra::Format("copies %d", print.GetCopies()));
+  }
+  std::vector<std::string> chosen;
+};
+
+TEST_F(CommonDialogs, SessionScriptAnswersFileAndPrintDialogs)
+{
+  Opener window;
+  ASSERT_TRUE(window.CreateEx(0, "Opener", "Opener", WS_POPUP | WS_VISIBLE, CRect(0, 0, 200, 100), nullptr, 0));
+  detail::MainWindowSlot() = &window;
+  vetra::ui::StartSessionScript(vetra::ui::SessionScript(
+      "file c:\\Vetra\\Data\\car.HSN *.SCN;*HSN\n"
+      "print 3 landscape PDF file\n"
+      "click 10 10\n"
+      "file cancel\n"
+      "print cancel\n"
+      "click 10 10\n"
+      "file x.osc\n"
+      "click 10 10\n"
+      "quit\n",
+      "dialogs.script"));
+  while (AfxPumpMessage()) {
+  }
+  EXPECT_EQ(window.chosen, (std::vector<std::string>{"c:\\Vetra\\Data\\car.HSN 1", "copies 3", "c:\\Vetra\\Data\\x.osc 2"}));
+  EXPECT_EQ(vetra::ui::PrintDialogLog().front().orientation, DMORIENT_LANDSCAPE);
+}
+
+}  // namespace
