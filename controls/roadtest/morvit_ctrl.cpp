@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "common/capture/dib_capture.h"
+#include "controls/roadtest/core/layout.h"
 #include "controls/roadtest/core/measurement.h"
 #include "controls/roadtest/image/picture_io.h"
 #include "controls/roadtest/morvit_identity.h"
@@ -25,6 +26,7 @@
 #include "platform/ui/clipboard.h"
 #include "platform/ui/file_dialog_answers.h"
 #include "platform/ui/message_box.h"
+#include "platform/ui/notify.h"
 #include "platform/ui/paint.h"
 
 namespace morvit {
@@ -158,6 +160,7 @@ void CMorvitCtrl::BuildScreens()
   m_listMode = 0;
   m_offsets.fill(0);
   CreateChildren();
+  FillListsAndCombos();
   UpdateLayoutButtons();
   UpdateTimeBar();
   InvalidateControl();
@@ -174,10 +177,41 @@ void CMorvitCtrl::CreateChildren()
     m_zoomBar = std::make_unique<win::CScrollBar>();
     m_zoomBar->Create(win::WS_CHILD | win::SBS_HORZ, win::CRect(900, 242, 992, 264), this, kIdZoomScrollBar);
   }
+  const win::DWORD listStyle = win::WS_CHILD | win::WS_VSCROLL | win::WS_HSCROLL | win::WS_BORDER | win::LBS_NOTIFY |
+                              win::LBS_NOINTEGRALHEIGHT;
+  const auto makeList = [&](std::unique_ptr<win::CListBox>& list, win::DWORD style, const win::CRect& place, unsigned id) {
+    if (list) return;
+    list = std::make_unique<win::CListBox>();
+    list->Create(style, place, this, id);
+  };
+  makeList(m_itemList, listStyle | win::LBS_MULTIPLESEL | win::WS_VISIBLE, win::CRect(768, 185, 1014, 698), kIdItemList);
+  makeList(m_analysisList, listStyle | win::LBS_MULTIPLESEL, win::CRect(768, 311, 1014, 698), kIdAnalysisList);
+  makeList(m_zoomItemList, listStyle, win::CRect(768, 311, 1014, 698), kIdZoomItemList);
+  if (m_comboFont.GetSafeHandle() == nullptr) {
+    m_comboFont.CreatePointFont(110, vetra::Cp949("굴림").c_str());
+    m_textFont.CreatePointFont(110, vetra::Cp949("굴림").c_str());
+  }
+  const auto makeCombo = [&](std::unique_ptr<win::CComboBox>& combo, win::DWORD style, const win::CRect& place, unsigned id) {
+    if (combo) return;
+    combo = std::make_unique<win::CComboBox>();
+    combo->Create(win::WS_CHILD | win::CBS_DROPDOWNLIST | style, place, this, id);
+    combo->SetFont(&m_comboFont);
+  };
+  makeCombo(m_scaleCombo, win::WS_VSCROLL | win::WS_VISIBLE, win::CRect(463, 74, 566, 194), kIdScaleCombo);
+  makeCombo(m_zoomScaleCombo, 0, win::CRect(900, 190, 992, 310), kIdZoomScaleCombo);
   if (!m_statusText) {
     m_statusText = std::make_unique<win::CStatic>();
     m_statusText->Create("", win::WS_CHILD | win::WS_VISIBLE | win::SS_CENTER, win::CRect(102, 114, 265, 128), this, kIdStatusText);
+    m_statusText->SetFont(&m_textFont);
   }
+  const auto makeSpin = [&](std::unique_ptr<win::CSpinButtonCtrl>& spin, win::DWORD style, const win::CRect& place, unsigned id) {
+    if (spin) return;
+    spin = std::make_unique<win::CSpinButtonCtrl>();
+    spin->Create(win::WS_CHILD | win::UDS_HORZ | win::UDS_ARROWKEYS | style, place, this, id);
+    spin->SetRange32(0, kColumns - 1);
+  };
+  makeSpin(m_zoomSpin, 0, win::CRect(900, 216, 992, 236), kIdZoomSpin);
+  makeSpin(m_cursorSpin, win::WS_VISIBLE, win::CRect(940, 75, 1005, 96), kIdCursorSpin);
   m_zoomBar->ShowWindow(win::SW_HIDE);
   RegisterMorvitBitmaps();
   for (int k = 0; k < kMaxShownItems; ++k) {
@@ -191,6 +225,74 @@ void CMorvitCtrl::CreateChildren()
       button->SizeToContent();
     }
   }
+}
+
+void CMorvitCtrl::FillListsAndCombos()
+{
+  if (!m_itemList) return;
+  const RoadState& s = m_model.State();
+  for (win::CListBox* list : {m_itemList.get(), m_analysisList.get(), m_zoomItemList.get()}) {
+    list->ResetContent();
+    for (int channel : s.listChannels) list->AddString(ItemRowText(s.recording.channels[static_cast<std::size_t>(channel)]).c_str());
+  }
+  for (int row : s.shown.Rows()) m_itemList->SetSel(row, win::TRUE);
+  static constexpr const char* kScaleTexts[] = {"전체화면", "1:1", "1:2", "1:5", "1:10", "1:25", "1:50", "1:100", "1:200", "1:500"};
+  for (win::CComboBox* combo : {m_scaleCombo.get(), m_zoomScaleCombo.get()}) {
+    combo->ResetContent();
+    for (int entry = 0; entry < ScaleEntryCount(s.recording.recordLengthCode); ++entry) {
+      combo->AddString(vetra::Cp949(kScaleTexts[entry]).c_str());
+    }
+    combo->SetCurSel(0);
+  }
+}
+
+void CMorvitCtrl::UpdateChildVisibility()
+{
+  if (!m_itemList) return;
+  const RoadState& s = m_model.State();
+  const auto show = [](win::CWnd* wnd, bool visible) {
+    if (wnd != nullptr && static_cast<bool>(wnd->IsWindowVisible()) != visible) wnd->ShowWindow(visible ? win::SW_SHOW : win::SW_HIDE);
+  };
+  const bool zoomLists = s.zoomMode && !s.measureOn;
+  show(m_itemList.get(), !s.zoomMode && !s.measureOn);
+  show(m_analysisList.get(), zoomLists && m_listMode == 1);
+  show(m_zoomItemList.get(), zoomLists && m_listMode == -1);
+  show(m_zoomScaleCombo.get(), zoomLists);
+  show(m_zoomSpin.get(), zoomLists);
+  show(m_zoomBar.get(), zoomLists);
+}
+
+std::vector<int> CMorvitCtrl::SelectedRows(const win::CListBox& list)
+{
+  std::vector<int> rows;
+  for (int row = 0; row < list.GetCount(); ++row) {
+    if (list.GetSel(row) > 0) rows.push_back(row);
+  }
+  return rows;
+}
+
+win::BOOL CMorvitCtrl::OnNotify(win::WPARAM wParam, win::LPARAM lParam, win::LRESULT* result)
+{
+  const auto* header = reinterpret_cast<const win::NMHDR*>(lParam);
+  if (header != nullptr && header->code == win::UDN_DELTAPOS &&
+      (header->idFrom == kIdCursorSpin || header->idFrom == kIdZoomSpin)) {
+    const auto* change = reinterpret_cast<const win::NMUPDOWN*>(lParam);
+    const int column = std::clamp(change->iPos + change->iDelta, 0, kColumns - 1);
+    RoadState& s = m_model.MutableState();
+    if (header->idFrom == kIdZoomSpin) {
+      s.zoomPanel.cursorA = column;
+      s.cursorSource = 1;
+    } else if (s.zoomMode) {
+      s.lower.cursorA = column;
+      s.cursorSource = 2;
+    } else {
+      m_model.SetCursorA(column);
+    }
+    InvalidateGraphs();
+    *result = 0;  // the change is allowed
+    return win::TRUE;
+  }
+  return COleControl::OnNotify(wParam, lParam, result);
 }
 
 void CMorvitCtrl::PlaceRemoveButtons()
@@ -239,6 +341,31 @@ win::HBRUSH CMorvitCtrl::OnCtlColor(win::CDC* dc, win::CWnd* control, win::UINT 
 win::BOOL CMorvitCtrl::OnCommand(win::WPARAM wParam, win::LPARAM lParam)
 {
   const int id = win::LOWORD(static_cast<win::DWORD>(wParam));
+  const int code = win::HIWORD(static_cast<win::DWORD>(wParam));
+  if (code == static_cast<int>(win::LBN_SELCHANGE)) {
+    if (id == static_cast<int>(kIdItemList) && m_itemList) {
+      OnItemListSelChange(SelectedRows(*m_itemList));
+      return win::TRUE;
+    }
+    if (id == static_cast<int>(kIdAnalysisList) && m_analysisList) {
+      OnAnalysisListSelChange(SelectedRows(*m_analysisList));
+      return win::TRUE;
+    }
+    if (id == static_cast<int>(kIdZoomItemList) && m_zoomItemList) {
+      OnZoomItemListSelChange(m_zoomItemList->GetCurSel());
+      return win::TRUE;
+    }
+  }
+  if (code == static_cast<int>(win::CBN_CLOSEUP)) {
+    if (id == static_cast<int>(kIdScaleCombo) && m_scaleCombo) {
+      OnScaleCloseUp(m_scaleCombo->GetCurSel());
+      return win::TRUE;
+    }
+    if (id == static_cast<int>(kIdZoomScaleCombo) && m_zoomScaleCombo) {
+      OnZoomScaleCloseUp(m_zoomScaleCombo->GetCurSel());
+      return win::TRUE;
+    }
+  }
   if (id >= static_cast<int>(kIdFirstRemoveButton) && id < static_cast<int>(kIdFirstRemoveButton) + kMaxShownItems) {
     RemoveDisplayedItem(id - static_cast<int>(kIdFirstRemoveButton));
     return win::TRUE;
@@ -281,6 +408,13 @@ void CMorvitCtrl::OnDestroy()
   m_zoomBar.reset();
   m_statusText.reset();
   for (auto& button : m_removeButtons) button.reset();
+  m_itemList.reset();
+  m_analysisList.reset();
+  m_zoomItemList.reset();
+  m_scaleCombo.reset();
+  m_zoomScaleCombo.reset();
+  m_cursorSpin.reset();
+  m_zoomSpin.reset();
   m_backBuffer.DeleteObject();
   m_backDC.DeleteDC();
   m_pictures.clear();
@@ -344,6 +478,7 @@ void CMorvitCtrl::DrawSurface(win::CDC& dc)
 void CMorvitCtrl::OnDraw(win::CDC* dc, const win::CRect& bounds, const win::CRect& invalid)
 {
   PlaceRemoveButtons();
+  UpdateChildVisibility();
   win::CBitmap* previous = m_backDC.SelectObject(&m_backBuffer);
   DrawSurface(m_backDC);
   const RoadState& s = m_model.State();
@@ -486,10 +621,11 @@ void CMorvitCtrl::UpdateTimeBar(bool playbackStep)
     position = PlaybackBarPosition(page);
   }
   m_timeBar->SetScrollPos(ClampToInt(position));
+  if (m_cursorSpin) m_cursorSpin->SetPos(page.cursorA);
+  if (m_zoomSpin) m_zoomSpin->SetPos(s.zoomPanel.cursorA);
   if (m_zoomBar) {
     m_zoomBar->SetScrollRange(0, ClampToInt(ScrollBarEnd(s.zoomPanel, length)));
     m_zoomBar->SetScrollPos(ClampToInt(ScrollBarPosition(s.zoomPanel)));
-    m_zoomBar->ShowWindow(s.zoomMode && !s.measureOn ? win::SW_SHOW : win::SW_HIDE);
   }
 }
 
@@ -530,6 +666,12 @@ void CMorvitCtrl::RunButtonCommand(SkinButton button)
         const Message message = m_model.OpenZoomView();
         ShowMessage(message);
         if (!wasOpen) m_listMode = -1;
+        if (m_analysisList) {
+          m_analysisList->SetSel(-1, win::FALSE);
+          for (int row : m_model.State().analysis.Rows()) m_analysisList->SetSel(row, win::TRUE);
+          m_zoomItemList->SetCurSel(-1);
+          m_zoomScaleCombo->SetCurSel(0);
+        }
       }
       InvalidateButtons({SkinButton::Zoom});
       InvalidateControl();
@@ -574,6 +716,7 @@ void CMorvitCtrl::OnItemListSelChange(std::vector<int> selectedRows)
   const SelectionOutcome out = m_model.OnItemListChange(selectedRows);
   if (out.row < 0) return;
   if (out.deselectRow) {
+    if (m_itemList) m_itemList->SetSel(out.row, win::FALSE);
     const bool playing = m_model.State().play != PlayState::Stopped;
     if (playing) KillTimer(kPlaybackTimer);
     ShowMessage(out.message);
@@ -587,6 +730,7 @@ void CMorvitCtrl::OnItemListSelChange(std::vector<int> selectedRows)
 void CMorvitCtrl::OnAnalysisListSelChange(std::vector<int> selectedRows)
 {
   const SelectionOutcome out = m_model.OnAnalysisListChange(selectedRows);
+  if (out.row >= 0 && out.deselectRow && m_analysisList) m_analysisList->SetSel(out.row, win::FALSE);
   if (out.row < 0 || out.deselectRow) return;
   InvalidateGraphs();
 }
@@ -601,6 +745,7 @@ void CMorvitCtrl::OnScaleCloseUp(int entry)
 {
   const ScaleOutcome out = m_model.SelectScale(entry);
   ShowMessage(out.message);
+  if (m_scaleCombo && m_scaleCombo->GetCurSel() != out.entry) m_scaleCombo->SetCurSel(out.entry);
   if (!out.changed) return;
   UpdateTimeBar();
   InvalidateGraphs();
@@ -610,6 +755,7 @@ void CMorvitCtrl::OnZoomScaleCloseUp(int entry)
 {
   const ScaleOutcome out = m_model.SelectZoomScale(entry);
   ShowMessage(out.message);
+  if (m_zoomScaleCombo && m_zoomScaleCombo->GetCurSel() != out.entry) m_zoomScaleCombo->SetCurSel(out.entry);
   if (!out.changed) return;
   UpdateTimeBar();
   InvalidateGraphs();
@@ -617,7 +763,12 @@ void CMorvitCtrl::OnZoomScaleCloseUp(int entry)
 
 void CMorvitCtrl::RemoveDisplayedItem(int n)
 {
-  if (m_model.RemoveShownItem(n) < 0) return;
+  const bool zoomView = m_model.State().zoomMode;
+  const int row = m_model.RemoveShownItem(n);
+  if (row < 0) return;
+  if (!zoomView && m_itemList) m_itemList->SetSel(row, win::FALSE);
+  if (zoomView && n == 0 && m_zoomItemList) m_zoomItemList->SetCurSel(-1);
+  if (zoomView && n > 0 && m_analysisList) m_analysisList->SetSel(row, win::FALSE);
   InvalidateGraphs();
 }
 

@@ -16,6 +16,9 @@
 #include "controls/roadtest/windows/graph_area.h"
 #include "platform/ole/ole_control.h"
 #include "platform/ui/bitmap_button.h"
+#include "platform/ui/combo_box.h"
+#include "platform/ui/list_box.h"
+#include "platform/ui/spin.h"
 #include "platform/ui/scroll_bar.h"
 #include "platform/ui/static.h"
 
@@ -41,6 +44,12 @@ public:
   const std::string& ReadFileName() const { return m_readFileName; }
   win::CScrollBar* TimeScrollBar() const { return m_timeBar.get(); }
   win::CStatic* CursorTimeText() const { return m_statusText.get(); }
+  win::CListBox* ItemList() const { return m_itemList.get(); }
+  win::CListBox* AnalysisList() const { return m_analysisList.get(); }
+  win::CListBox* ZoomItemList() const { return m_zoomItemList.get(); }
+  win::CComboBox* ScaleCombo() const { return m_scaleCombo.get(); }
+  win::CComboBox* ZoomScaleCombo() const { return m_zoomScaleCombo.get(); }
+  win::CSpinButtonCtrl* CursorSpin() const { return m_cursorSpin.get(); }
   win::CBitmapButton* RemoveButton(int n) const
   {
     return n >= 0 && n < kMaxShownItems ? m_removeButtons[static_cast<std::size_t>(n)].get() : nullptr;
@@ -84,6 +93,7 @@ protected:
   void OnHScroll(win::UINT code, win::UINT pos, win::CScrollBar* bar) override;
   win::LRESULT WindowProc(win::UINT message, win::WPARAM wParam, win::LPARAM lParam) override;
   win::BOOL OnCommand(win::WPARAM wParam, win::LPARAM lParam) override;
+  win::BOOL OnNotify(win::WPARAM wParam, win::LPARAM lParam, win::LRESULT* result) override;
   win::HBRUSH OnCtlColor(win::CDC* dc, win::CWnd* control, win::UINT ctlColor) override;
 
 private:
@@ -94,6 +104,10 @@ private:
   void LoadWorkingCopy();
   void BuildScreens();
   void CreateChildren();
+  void FillListsAndCombos();
+  // Which lists, combos and bars show in the current view and mode.
+  void UpdateChildVisibility();
+  static std::vector<int> SelectedRows(const win::CListBox& list);
 
   // The picture of a file of the skin folder; null when it does not load (its area stays unpainted).
   vetra::CDib* Picture(const std::string& file);
@@ -137,6 +151,15 @@ private:
   std::unique_ptr<win::CScrollBar> m_zoomBar;
   std::unique_ptr<win::CStatic> m_statusText;
   std::array<std::unique_ptr<win::CBitmapButton>, kMaxShownItems> m_removeButtons;
+  std::unique_ptr<win::CListBox> m_itemList;
+  std::unique_ptr<win::CListBox> m_analysisList;
+  std::unique_ptr<win::CListBox> m_zoomItemList;
+  std::unique_ptr<win::CComboBox> m_scaleCombo;
+  std::unique_ptr<win::CComboBox> m_zoomScaleCombo;
+  std::unique_ptr<win::CSpinButtonCtrl> m_cursorSpin;
+  std::unique_ptr<win::CSpinButtonCtrl> m_zoomSpin;
+  win::CFont m_comboFont;
+  win::CFont m_textFont;
   win::CBrush m_whiteBrush{win::RGB(255, 255, 255)};
   std::string m_cursorTimeLabel;
 };

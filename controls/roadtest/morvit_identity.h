@@ -24,6 +24,13 @@ inline constexpr int kStepShow = 200;
 
 // Child windows.
 inline constexpr unsigned kIdTimeScrollBar = 211;
+inline constexpr unsigned kIdCursorSpin = 213;
+inline constexpr unsigned kIdScaleCombo = 226;
+inline constexpr unsigned kIdZoomScaleCombo = 227;
+inline constexpr unsigned kIdZoomSpin = 228;
+inline constexpr unsigned kIdItemList = 232;
+inline constexpr unsigned kIdZoomItemList = 233;
+inline constexpr unsigned kIdAnalysisList = 234;
 inline constexpr unsigned kIdStatusText = 223;
 inline constexpr unsigned kIdZoomScrollBar = 229;
 inline constexpr unsigned kIdFirstRemoveButton = 237;  // .. 244, one per shown item

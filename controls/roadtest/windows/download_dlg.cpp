@@ -12,7 +12,6 @@
 #include "platform/net/internet_exception.h"
 #include "platform/net/internet_session.h"
 #include "platform/ui/message_box.h"
-#include "platform/ui/paint.h"
 
 namespace morvit {
 namespace {
@@ -20,10 +19,6 @@ namespace {
 constexpr win::UINT_PTR kStartTimer = 1;
 constexpr win::UINT_PTR kNoAnswerTimer = 2;
 constexpr int kProgressId = 240;
-// The bar's place: (27,36) 341 x 11 dialog units.
-constexpr win::RECT kProgressRect = {27 * win::kPixelsPerDialogUnit, 36 * win::kPixelsPerDialogUnit,
-                                     (27 + 341) * win::kPixelsPerDialogUnit, (36 + 11) * win::kPixelsPerDialogUnit};
-
 win::DialogTemplate DownloadTemplate()
 {
   win::DialogTemplate t;
@@ -35,7 +30,7 @@ win::DialogTemplate DownloadTemplate()
   t.fontPoints = 10;
   t.items = {
       {"STATIC", vetra::Cp949("다운로드창"), -1, win::WS_VISIBLE, 21, 19, 120, 10},
-      {"STATIC", "", kProgressId, win::WS_VISIBLE, 27, 36, 341, 11},
+      {"msctls_progress32", "", kProgressId, win::WS_VISIBLE | win::WS_BORDER, 27, 36, 341, 11},
       {"BUTTON", "OK", win::IDOK, win::WS_VISIBLE | win::WS_TABSTOP | win::BS_DEFPUSHBUTTON, 271, 57, 50, 14},
       {"BUTTON", "Cancel", win::IDCANCEL, win::WS_VISIBLE | win::WS_TABSTOP, 48, 57, 50, 14},
   };
@@ -84,21 +79,15 @@ void CRecordingDownloadDlg::OnCancel()
   CDialog::OnCancel();
 }
 
-void CRecordingDownloadDlg::SetProgress(int position)
+void CRecordingDownloadDlg::DoDataExchange(win::CDataExchange* dx)
 {
-  if (position == m_progress) return;
-  m_progress = position;
-  if (m_hWnd != nullptr) InvalidateRect(&kProgressRect, win::FALSE);
+  CDialog::DoDataExchange(dx);
+  win::DDX_Control(dx, kProgressId, m_progressCtrl);
 }
 
-void CRecordingDownloadDlg::OnPaint()
+void CRecordingDownloadDlg::SetProgress(int position)
 {
-  win::CPaintDC dc(this);
-  win::CRect bar(kProgressRect);
-  dc.FillSolidRect(&bar, win::RGB(255, 255, 255));
-  dc.Draw3dRect(&bar, win::RGB(128, 128, 128), win::RGB(255, 255, 255));
-  const int filled = (bar.Width() - 2) * m_progress / 100;
-  if (filled > 0) dc.FillSolidRect(bar.left + 1, bar.top + 1, filled, bar.Height() - 2, win::RGB(0, 0, 128));
+  if (m_progressCtrl.m_hWnd != nullptr && m_progressCtrl.GetPos() != position) m_progressCtrl.SetPos(position);
 }
 
 void CRecordingDownloadDlg::PumpMessages()
@@ -114,6 +103,7 @@ void CRecordingDownloadDlg::PumpMessages()
 
 bool CRecordingDownloadDlg::Download()
 {
+  if (m_progressCtrl.m_hWnd != nullptr) m_progressCtrl.SetRange(0, 100);
   SetProgress(0);
   m_total = 0;
   m_failed = false;

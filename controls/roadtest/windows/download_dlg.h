@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/ui/dialog.h"
+#include "platform/ui/progress.h"
 
 namespace morvit {
 
@@ -23,7 +24,7 @@ public:
   // How long one read may wait for the server before the download is given up.
   win::UINT m_noAnswerMs = kNoAnswerMs;
 
-  int Progress() const { return m_progress; }
+  int Progress() const { return m_progressCtrl.GetPos(); }
   std::int64_t BytesWritten() const { return m_total; }
 
   // The progress position after `total` bytes: percent of the expected size, full from there on.
@@ -32,7 +33,7 @@ public:
 protected:
   win::BOOL OnInitDialog() override;
   void OnTimer(win::UINT_PTR id) override;
-  void OnPaint() override;
+  void DoDataExchange(win::CDataExchange* dx) override;
   void OnCancel() override;
 
 private:
@@ -41,7 +42,7 @@ private:
   void PumpMessages();
   void SetProgress(int position);
 
-  int m_progress = 0;
+  win::CProgressCtrl m_progressCtrl;
   std::int64_t m_total = 0;
   bool m_failed = false;
   bool m_running = false;
