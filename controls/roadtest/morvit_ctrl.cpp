@@ -24,7 +24,7 @@
 #include "platform/base/text.h"
 #include "platform/base/trace.h"
 #include "platform/ui/clipboard.h"
-#include "platform/ui/file_dialog_answers.h"
+#include "platform/ui/file_dialog.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/notify.h"
 #include "platform/ui/paint.h"
@@ -906,10 +906,10 @@ void CMorvitCtrl::OnSaveOrPrint()
   if (result == win::IDOK && choice.Chosen()) {
     PrintRoadReport(*this, m_model, m_offsets);
   } else if (result == win::IDCANCEL && choice.Chosen()) {
-    // The file dialog of the picture: "JPG File (*.JPG)|*.JPG|", title "File to save as".
     const std::string folder = vetra::CurrentDirectory();
-    const auto answer = vetra::ui::TakeFileDialogAnswer();
-    if (answer && !answer->path.empty()) SaveJpg(answer->path);
+    win::CFileDialog dialog(win::FALSE, "", "", win::OFN_HIDEREADONLY | win::OFN_OVERWRITEPROMPT, "JPG File (*.JPG)|*.JPG|", this);
+    dialog.m_ofn.lpstrTitle = "File to save as";
+    if (dialog.DoModal() == win::IDOK) SaveJpg(dialog.GetPathName());
     // LUT files are found from the folder the control started in, whatever the dialog did.
     vetra::ChangeCurrentDirectory(folder);
   }

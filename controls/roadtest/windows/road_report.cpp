@@ -7,6 +7,7 @@
 #include "controls/roadtest/core/measurement.h"
 #include "controls/roadtest/core/report_texts.h"
 #include "controls/roadtest/core/tables.h"
+#include "controls/roadtest/windows/printer_choice.h"
 #include "platform/base/clock.h"
 #include "platform/base/text.h"
 #include "platform/print/printer_catalogue.h"
@@ -277,9 +278,12 @@ void DrawRoadReport(win::CDC& dc, RoadModel& model, const ItemOffsets& offsets)
 
 bool PrintRoadReport(win::CWnd& control, RoadModel& model, const ItemOffsets& offsets)
 {
-  const vetra::print::PrinterInfo printer = vetra::print::DefaultPrinter();
+  const PrinterChoice choice = AskForPrinter(&control);
+  if (!choice.ok) return false;
+  const vetra::print::PrinterInfo printer = vetra::print::FindPrinter(choice.printer).value_or(vetra::print::DefaultPrinter());
   win::DEVMODEA mode = vetra::print::DefaultDevMode(printer);
-  mode.dmOrientation = win::DMORIENT_LANDSCAPE;
+  mode.dmOrientation = choice.orientation;
+  mode.dmCopies = static_cast<short>(choice.copies);
   const std::unique_ptr<win::CPrinterDC> dc = win::CreatePrinterDC(win::DevModeName(mode).c_str(), &mode);
   if (!dc) return false;
   JobFont pageFont(*dc, Gulim(), 40, 20, 600);

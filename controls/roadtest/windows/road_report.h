@@ -11,8 +11,8 @@ namespace morvit {
 // Draws the report page on a device context already in MM_LOMETRIC.
 void DrawRoadReport(win::CDC& dc, RoadModel& model, const ItemOffsets& offsets);
 
-// The print job on the default printer, landscape; the control's graph area is redrawn after it.
-// False when nothing was printed.
+// The print job: the print dialog, then one page on the chosen printer; the control's graph area
+// is redrawn after it. False when nothing was printed (cancelled, no printer, a failed job).
 bool PrintRoadReport(win::CWnd& control, RoadModel& model, const ItemOffsets& offsets);
 
 }  // namespace morvit

@@ -8,6 +8,7 @@
 #include "platform/base/current_directory.h"
 #include "platform/base/text.h"
 #include "platform/ui/idle.h"
+#include "platform/ui/print_dialog.h"
 
 namespace morvit::testing {
 namespace {
@@ -167,7 +168,10 @@ TEST_F(SaveOrPrintTest, ThePrintChoicePrintsOneLandscapePageToThePdfPrinter)
   setenv("VETRA_PRINT_DIR", (drive / "prints").c_str(), 1);
   std::filesystem::create_directories(drive / "prints");
   Choose(241);
+  vetra::ui::QueuePrintDialogAnswer({});
   control->OnSaveOrPrint();
+  ASSERT_FALSE(vetra::ui::PrintDialogLog().empty());
+  EXPECT_EQ(vetra::ui::PrintDialogLog().back().orientation, 2);  // preset to landscape
   unsetenv("VETRA_PRINT_DIR");
   std::vector<std::filesystem::path> pdfs;
   for (const auto& entry : std::filesystem::directory_iterator(drive / "prints")) pdfs.push_back(entry.path());
