@@ -1,6 +1,7 @@
 #include "controls/roadtest/morvit_ctrl.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <ctime>
 #include <limits>
 
@@ -11,6 +12,7 @@
 #include "controls/roadtest/morvit_identity.h"
 #include "controls/roadtest/windows/download_dlg.h"
 #include "controls/roadtest/windows/graph_area.h"
+#include "controls/roadtest/windows/load_progress_dlg.h"
 #include "controls/roadtest/windows/print_choice_dlg.h"
 #include "controls/roadtest/windows/resources.h"
 #include "controls/roadtest/windows/vehicle_info_dlg.h"
@@ -149,7 +151,16 @@ void CMorvitCtrl::LoadWorkingCopy()
 {
   win::OutputDebugStringA("MORVIT : load\r\n");
   if (m_hWnd != nullptr) KillTimer(kPlaybackTimer);
-  const LoadOutcome outcome = m_model.Load(m_readFileName);
+  LoadOutcome outcome;
+  std::error_code ec;
+  if (vetra::IsPlainFileName(m_readFileName) && std::filesystem::is_regular_file(vetra::MapPath(ExchangePath(m_readFileName)), ec)) {
+    // The load runs in its progress window.
+    CLoadProgressDlg dialog(this, [&](const std::function<void(int)>& progress) { outcome = m_model.Load(m_readFileName, progress); });
+    dialog.DoModal();
+  } else {
+    // A missing working copy shows empty screens.
+    outcome = m_model.Load(m_readFileName);
+  }
   if (!outcome.message.Empty()) MessageBox(outcome.message.text.c_str(), outcome.message.caption.c_str(), win::MB_OK);
 }
 

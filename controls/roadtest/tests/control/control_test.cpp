@@ -74,6 +74,21 @@ TEST_F(ControlTest, StepHundredLoadsAPackedRecordingAndShowsItsChannels)
   EXPECT_TRUE(MessageTexts().empty());
 }
 
+TEST_F(ControlTest, TheLoadRunsInItsProgressWindowWhichEscapeDoesNotStop)
+{
+  PutRecording("w.RES");
+  win::CRect seen;
+  vetra::ui::WhenIdle([&] {
+    win::CWnd* window = win::CWnd::GetActiveWindow();
+    if (window != nullptr && window != page.get()) window->GetWindowRect(&seen);
+    vetra::ui::InjectKeyChord(*vetra::ui::ParseKeyChord("esc"));
+  });
+  Open("w.RES");
+  EXPECT_EQ(seen.Width(), 360);
+  EXPECT_EQ(seen.Height(), 176);
+  EXPECT_TRUE(control->Model().State().loaded);
+}
+
 TEST_F(ControlTest, TheControlDeletesWhatItMadeAndKeepsTheCopyOnlyWhenAskedAfterTheStart)
 {
   const struct {
