@@ -59,4 +59,16 @@ void CVehicleInfoDlg::OnPaint()
   DrawEndButton(dc);
 }
 
+win::HBRUSH CVehicleInfoDlg::OnCtlColor(win::CDC* dc, win::CWnd* control, win::UINT ctlColor)
+{
+  const int id = control != nullptr ? control->GetDlgCtrlID() : 0;
+  if (id >= kMakerEdit && id <= kMakerEdit + 4) {
+    dc->SetBkMode(win::TRANSPARENT);
+    dc->SetBkColor(win::RGB(255, 255, 255));
+    dc->SetTextColor(win::RGB(0, 0, 0));
+    return static_cast<win::HBRUSH>(m_white);
+  }
+  return CSkinnedDialog::OnCtlColor(dc, control, ctlColor);
+}
+
 }  // namespace morvit

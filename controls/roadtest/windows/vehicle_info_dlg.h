@@ -16,8 +16,10 @@ public:
 protected:
   win::BOOL OnInitDialog() override;
   void OnPaint() override;
+  win::HBRUSH OnCtlColor(win::CDC* dc, win::CWnd* control, win::UINT ctlColor) override;
 
 private:
+  win::CBrush m_white{win::RGB(255, 255, 255)};
   VehicleHeader m_header;
 };
 

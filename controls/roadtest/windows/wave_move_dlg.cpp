@@ -9,8 +9,6 @@
 namespace morvit {
 namespace {
 
-constexpr int kRowHeight = 14;
-
 win::DialogTemplate WaveMoveTemplate()
 {
   win::DialogTemplate t;
@@ -21,6 +19,8 @@ win::DialogTemplate WaveMoveTemplate()
   t.fontFace = "System";
   t.fontPoints = 10;
   t.items = {
+      {"LISTBOX", "", CWaveMoveDlg::kListId,
+       win::WS_VISIBLE | win::WS_BORDER | win::WS_VSCROLL | win::LBS_NOTIFY | win::LBS_NOINTEGRALHEIGHT, 7, 41, 152, 64},
       {"SCROLLBAR", "", CWaveMoveDlg::kScrollBarId, win::WS_VISIBLE | win::SBS_VERT, 159, 41, 8, 64},
       {"BUTTON", "OK", win::IDOK, win::WS_DISABLED, 129, 115, 50, 14},
       {"BUTTON", vetra::Cp949("종 료"), win::IDCANCEL, win::WS_DISABLED, 70, 115, 50, 14},
@@ -37,19 +37,16 @@ CWaveMoveDlg::CWaveMoveDlg(win::CWnd* owner, ItemOffsets& offsets, std::vector<W
 {
 }
 
-win::CRect CWaveMoveDlg::ListRect() const
-{
-  // The item list: (7,41) 152 x 64 dialog units.
-  return {7 * win::kPixelsPerDialogUnit, 41 * win::kPixelsPerDialogUnit, (7 + 152) * win::kPixelsPerDialogUnit,
-          (41 + 64) * win::kPixelsPerDialogUnit};
-}
-
 win::BOOL CWaveMoveDlg::OnInitDialog()
 {
   CDialog::OnInitDialog();
   PlaceAgainstOwner(331, 448, 354, 260);
   m_bar.SubclassDlgItem(kScrollBarId, this);
   m_bar.SetScrollRange(kMinOffset, kMaxOffset, win::TRUE);
+  m_list.SubclassDlgItem(kListId, this);
+  m_list.ResetContent();
+  for (const WaveItem& item : m_items) m_list.AddString(item.name.c_str());
+  m_list.SetCurSel(0);
   SelectEntry(0);
   return win::TRUE;
 }
@@ -59,7 +56,6 @@ void CWaveMoveDlg::SelectEntry(int k)
   if (k < 0 || k >= static_cast<int>(m_items.size())) return;
   m_current = k;
   if (m_bar.m_hWnd != nullptr) m_bar.SetScrollPos(m_offsets[static_cast<std::size_t>(m_items[static_cast<std::size_t>(k)].item)], win::TRUE);
-  if (m_hWnd != nullptr) InvalidateRect(ListRect(), win::FALSE);
 }
 
 int CWaveMoveDlg::OffsetAfter(win::UINT code, int p, int thumb)
@@ -91,11 +87,13 @@ void CWaveMoveDlg::OnVScroll(win::UINT code, win::UINT pos, win::CScrollBar* bar
   CDialog::OnVScroll(code, pos, bar);
 }
 
-void CWaveMoveDlg::OnLButtonDown(win::UINT flags, win::CPoint point)
+win::BOOL CWaveMoveDlg::OnCommand(win::WPARAM wParam, win::LPARAM lParam)
 {
-  const win::CRect list = ListRect();
-  if (list.PtInRect(point)) SelectEntry((point.y - list.top) / kRowHeight);
-  CSkinnedDialog::OnLButtonDown(flags, point);
+  if (win::LOWORD(static_cast<win::DWORD>(wParam)) == kListId && win::HIWORD(static_cast<win::DWORD>(wParam)) == win::LBN_SELCHANGE) {
+    SelectEntry(m_list.GetCurSel());
+    return win::TRUE;
+  }
+  return CSkinnedDialog::OnCommand(wParam, lParam);
 }
 
 void CWaveMoveDlg::OnPaint()
@@ -104,19 +102,6 @@ void CWaveMoveDlg::OnPaint()
   dc.FillSolidRect(0, 0, 400, 300, kFace);
   DrawPicture(dc, "location_img.bmp", 0, 0);
   DrawEndButton(dc);
-  // The list of the offered items, in slot order; the current one highlighted.
-  const win::CRect list = ListRect();
-  dc.FillSolidRect(&list, win::RGB(255, 255, 255));
-  dc.Draw3dRect(&list, win::RGB(128, 128, 128), win::RGB(255, 255, 255));
-  dc.SetBkMode(win::TRANSPARENT);
-  for (std::size_t k = 0; k < m_items.size(); ++k) {
-    const int y = list.top + static_cast<int>(k) * kRowHeight;
-    if (y + kRowHeight > list.bottom) break;
-    const bool current = static_cast<int>(k) == m_current;
-    if (current) dc.FillSolidRect(list.left + 1, y, list.Width() - 2, kRowHeight, win::RGB(0, 0, 128));
-    dc.SetTextColor(current ? win::RGB(255, 255, 255) : win::RGB(0, 0, 0));
-    dc.TextOut(list.left + 3, y + 1, m_items[k].name);
-  }
 }
 
 }  // namespace morvit

@@ -6,6 +6,7 @@
 
 #include "controls/roadtest/windows/graph_area.h"
 #include "controls/roadtest/windows/skinned_dialog.h"
+#include "platform/ui/list_box.h"
 #include "platform/ui/scroll_bar.h"
 
 namespace morvit {
@@ -25,6 +26,7 @@ public:
   CWaveMoveDlg(win::CWnd* owner, ItemOffsets& offsets, std::vector<WaveItem> items);
 
   // Entry k of the list chosen: the scroll bar shows that item's offset.
+  win::CListBox& List() { return m_list; }
   void SelectEntry(int k);
   int CurrentEntry() const { return m_current; }
   // The offset after a scroll code, from bar position p.
@@ -34,15 +36,15 @@ protected:
   win::BOOL OnInitDialog() override;
   void OnPaint() override;
   void OnVScroll(win::UINT code, win::UINT pos, win::CScrollBar* bar) override;
-  void OnLButtonDown(win::UINT flags, win::CPoint point) override;
+  win::BOOL OnCommand(win::WPARAM wParam, win::LPARAM lParam) override;
 
 private:
-  win::CRect ListRect() const;
 
   ItemOffsets& m_offsets;
   std::vector<WaveItem> m_items;
   int m_current = 0;
   win::CScrollBar m_bar;
+  win::CListBox m_list;
 };
 
 }  // namespace morvit

@@ -3,6 +3,7 @@
 #include "controls/roadtest/core/measurement.h"
 #include "controls/roadtest/core/report_texts.h"
 #include "controls/roadtest/tests/control/morvit_fixture.h"
+#include "controls/roadtest/windows/wave_move_dlg.h"
 #include "platform/base/text.h"
 #include "platform/gdi/draw_log.h"
 
@@ -148,7 +149,16 @@ TEST_F(InteractionTest, TheOverlapLayoutDrawsOneGraphWithALegendAndMovesCurvesBy
     win::CWnd* bar = dialog->GetDlgItem(211);
     dialog->SendMessage(win::WM_VSCROLL, code, reinterpret_cast<win::LPARAM>(bar->m_hWnd));
   };
-  vetra::ui::WhenIdle([&] { scroll(win::SB_LINEDOWN); });
+  std::vector<std::string> offered;
+  vetra::ui::WhenIdle([&] {
+    auto* list = static_cast<win::CListBox*>(win::CWnd::GetActiveWindow()->GetDlgItem(CWaveMoveDlg::kListId));
+    for (int k = 0; k < list->GetCount(); ++k) {
+      std::string text;
+      list->GetText(k, text);
+      offered.push_back(text);
+    }
+    scroll(win::SB_LINEDOWN);
+  });
   vetra::ui::WhenIdle([&] { scroll(win::SB_PAGEDOWN); });
   vetra::ui::WhenIdle([&] {
     win::CWnd* dialog = win::CWnd::GetActiveWindow();
@@ -158,6 +168,8 @@ TEST_F(InteractionTest, TheOverlapLayoutDrawsOneGraphWithALegendAndMovesCurvesBy
   ClickButton(SkinButton::Layout2);
   const int first = control->Model().State().ChannelOfRow(control->Model().State().shown.Rows().front());
   EXPECT_EQ(control->Offsets()[static_cast<std::size_t>(first)], 2);
+  ASSERT_EQ(static_cast<int>(offered.size()), control->Model().State().shown.Count());
+  EXPECT_EQ(offered.front(), control->Model().State().recording.channels[static_cast<std::size_t>(first)].name);
   ClickButton(SkinButton::Layout1);
   EXPECT_EQ(control->Model().State().layoutMode, kLayoutParallel);
 }
