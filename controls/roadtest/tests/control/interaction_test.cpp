@@ -6,6 +6,9 @@
 #include "controls/roadtest/windows/wave_move_dlg.h"
 #include "platform/base/text.h"
 #include "platform/gdi/draw_log.h"
+#include "platform/ui/script.h"
+
+#include <cstdlib>
 
 namespace morvit::testing {
 namespace {
@@ -101,6 +104,7 @@ TEST_F(InteractionTest, TheZoomViewAsksForAnItemThenDrawsItAboveTheLowerGraphs)
   int headings = 0;
   for (const auto& call : log.Find("TextOut")) headings += call.text == channel.code + "   " + channel.name ? 1 : 0;
   EXPECT_EQ(headings, 2);
+  if (const char* shot = std::getenv("MORVIT_ZOOM_SCREENSHOT")) EXPECT_TRUE(vetra::ui::WriteScreenshot(shot, true));
 
   ClickButton(SkinButton::Zoom);
   EXPECT_FALSE(control->Model().State().zoomMode);
