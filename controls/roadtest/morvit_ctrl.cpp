@@ -238,7 +238,7 @@ void CMorvitCtrl::DrawPicture(win::CDC& dc, const std::string& file, int x, int 
 SkinMode CMorvitCtrl::Mode() const
 {
   const RoadState& s = m_model.State();
-  return {s.layoutMode == kLayoutOverlap, s.rangeMode, s.zoomMode, s.measureOn};
+  return {s.layoutMode == kLayoutOverlap, s.rangeMode, s.zoomMode, s.measureOn, s.play != PlayState::Stopped};
 }
 
 void CMorvitCtrl::DrawSurface(win::CDC& dc)
@@ -339,7 +339,11 @@ void CMorvitCtrl::UpdateLayoutButtons()
     m_buttons.SetState(SkinButton::Layout1, kNormal);
     m_buttons.SetState(SkinButton::Layout2, kNormal);
   }
-  if (m_hWnd != nullptr) InvalidateButtons({SkinButton::Layout1, SkinButton::Layout2});
+  if (m_hWnd == nullptr) return;
+  InvalidateButtons({SkinButton::Zoom, SkinButton::Layout1, SkinButton::Layout2, SkinButton::Range, SkinButton::VehicleInfo,
+                     SkinButton::Print, SkinButton::Trigger});
+  // The display scale stays while playback runs.
+  if (m_scaleCombo) m_scaleCombo->EnableWindow(s.play == PlayState::Stopped ? win::TRUE : win::FALSE);
 }
 
 // ---- mouse -------------------------------------------------------------------------------------
@@ -379,7 +383,7 @@ void CMorvitCtrl::OnRButtonDown(win::UINT flags, win::CPoint point)
   if (m_model.RightButton(point.x, point.y)) {
     if (wasPlaying) KillTimer(kPlaybackTimer);
     InvalidateButtons(m_buttons.EnablePlayback(!m_model.State().measureOn));
-    if (!m_model.State().measureOn) UpdateLayoutButtons();
+    UpdateLayoutButtons();
     InvalidateControl();
   }
   COleControl::OnRButtonDown(flags, point);

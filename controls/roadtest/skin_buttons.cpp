@@ -65,6 +65,12 @@ std::string ButtonPicture(SkinButton button, short state, const SkinMode& mode)
 {
   // The item buttons of the zoom panel have only their normal picture.
   if (button == SkinButton::AnalysisItems || button == SkinButton::ZoomItems) state = kNormal;
+  // While playback runs the command buttons of the bar show their disabled pictures; they still
+  // act (printing and the vehicle information pause the playback themselves).
+  const bool dimmed = button == SkinButton::Zoom || button == SkinButton::Layout1 || button == SkinButton::Layout2 ||
+                      button == SkinButton::Range || button == SkinButton::VehicleInfo || button == SkinButton::Print ||
+                      button == SkinButton::Trigger;
+  if (mode.playing && dimmed && state == kNormal) state = kDisabled;
   return std::string(BaseName(button, mode)) + Suffix(state) + ".bmp";
 }
 

@@ -25,6 +25,7 @@ struct SkinMode {
   int rangeMode = 1;      // 1: the range button shows "full"
   bool zoomOpen = false;  // the zoom button shows "zoom off"
   bool measureOn = false;
+  bool playing = false;   // the bar's command buttons look disabled while playback runs
 };
 
 struct SkinButtonPlace {

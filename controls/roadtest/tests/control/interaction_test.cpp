@@ -46,8 +46,9 @@ TEST_F(InteractionTest, PlayMovesThePageEveryTickUntilStoppedAndDoesNothingInThe
   const std::int64_t start = control->Model().State().page.start;
   ClickButton(SkinButton::Play);
   ASSERT_EQ(control->Model().State().play, PlayState::Forward);
-  // Layout button 2 is disabled while playing.
+  // Layout button 2 is disabled while playing, and the display scale cannot change.
   EXPECT_EQ(control->Buttons().State(SkinButton::Layout2), kDisabled);
+  EXPECT_FALSE(control->ScaleCombo()->IsWindowEnabled());
   vetra::ui::AdvanceClock(3 * CMorvitCtrl::kPlaybackMs);
   EXPECT_EQ(control->Model().State().page.start, std::min<std::int64_t>(start + 3 * kPlayStep * 10, 50'000 - 700 * 10));
   EXPECT_EQ(control->TimeScrollBar()->GetScrollPos(), (control->Model().State().page.cursorA * 10 + control->Model().State().page.start) / 100);
@@ -56,6 +57,7 @@ TEST_F(InteractionTest, PlayMovesThePageEveryTickUntilStoppedAndDoesNothingInThe
   vetra::ui::AdvanceClock(500);
   EXPECT_EQ(control->Model().State().page.start, stopped);
   EXPECT_EQ(control->Buttons().State(SkinButton::Layout2), kNormal);
+  EXPECT_TRUE(control->ScaleCombo()->IsWindowEnabled());
 }
 
 TEST_F(InteractionTest, ClicksPlaceTheCursorsAndARightClickShowsTheMeasurement)

@@ -53,6 +53,9 @@ TEST(SkinButtonsTest, PicturesFollowStateAndMode)
       {SkinButton::Layout1, kDisabled, {}, "BtnParrall_Dis.bmp"},
       {SkinButton::Zoom, kNormal, {false, 1, true, false}, "BtnZoomOff_N.bmp"},
       {SkinButton::AnalysisItems, kHover, {}, "BtnAnalysisItem_N.bmp"},
+      {SkinButton::Print, kNormal, {false, 1, false, false, true}, "BtnPrint_Dis.bmp"},
+      {SkinButton::Print, kHover, {false, 1, false, false, true}, "BtnPrint_O.bmp"},
+      {SkinButton::Play, kNormal, {false, 1, false, false, true}, "BtnPlay_N.bmp"},
   };
   for (const auto& c : cases) EXPECT_EQ(ButtonPicture(c.button, c.state, c.mode), c.file) << c.file;
 }
