@@ -60,6 +60,24 @@ TEST_F(InteractionTest, PlayMovesThePageEveryTickUntilStoppedAndDoesNothingInThe
   EXPECT_TRUE(control->ScaleCombo()->IsWindowEnabled());
 }
 
+TEST_F(InteractionTest, ASecondStartStopsPlaybackAndReusesTheChildWindows)
+{
+  control->OnScaleCloseUp(4);
+  ClickButton(SkinButton::Play);
+  ASSERT_EQ(control->Model().State().play, PlayState::Forward);
+  win::CListBox* list = control->ItemList();
+  const std::size_t children = control->GetChildren().size();
+  PutRecording("play.RES");
+  Open("play.RES");
+  EXPECT_EQ(control->Model().State().play, PlayState::Stopped);
+  const std::int64_t start = control->Model().State().page.start;
+  vetra::ui::AdvanceClock(500);
+  EXPECT_EQ(control->Model().State().page.start, start);
+  EXPECT_EQ(control->ItemList(), list);
+  EXPECT_EQ(control->GetChildren().size(), children);
+  EXPECT_EQ(control->ScaleCombo()->GetCurSel(), 0);
+}
+
 TEST_F(InteractionTest, ClicksPlaceTheCursorsAndARightClickShowsTheMeasurement)
 {
   vetra::ui::Click(*control, {216, 300});
