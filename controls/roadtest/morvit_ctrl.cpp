@@ -602,7 +602,11 @@ void CMorvitCtrl::OnHScroll(win::UINT code, win::UINT pos, win::CScrollBar* bar)
     case win::SB_THUMBTRACK: scroll = ScrollCode::Thumb; break;
     default: break;
   }
-  m_model.ScrollTime(scroll, bar->GetScrollPos(), static_cast<std::int64_t>(pos));
+  if (bar == m_zoomBar.get()) {
+    m_model.ScrollZoomPanel(scroll, bar->GetScrollPos(), static_cast<std::int64_t>(pos));
+  } else {
+    m_model.ScrollTime(scroll, bar->GetScrollPos(), static_cast<std::int64_t>(pos));
+  }
   UpdateTimeBar();
   InvalidateGraphs();
   COleControl::OnHScroll(code, pos, bar);
