@@ -1,5 +1,6 @@
 // Road-test viewer: one repaint of the whole control with eight shown graphs, as every playback
-// tick asks for, in the full view and while paging at 1:10.
+// tick asks for, in the full view and while paging at 1:10; and the repaint after a cursor click,
+// which keeps the pages the last paint built.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -23,6 +24,7 @@ public:
 void BM_RepaintEightGraphs(benchmark::State& state)
 {
   const int scaleEntry = static_cast<int>(state.range(0));
+  const bool cursorOnly = state.range(1) != 0;
   vetra::testing::TempDrive drive;
   fs::create_directories(drive / "Vetra/TempE");
   vetra::samples::RoadTestOptions options;
@@ -44,15 +46,21 @@ void BM_RepaintEightGraphs(benchmark::State& state)
     control.Dispatch().SetProperty(morvit::kDispExecProcedure, win::COleVariant(static_cast<win::SHORT>(100)));
     control.OnScaleCloseUp(scaleEntry);
     vetra::ui::Pump();
+    control.UpdateWindow();
+    int column = 100;
     for (auto _ : state) {
+      if (cursorOnly) {
+        column = column % 600 + 1;
+        control.Model().LeftButton(16 + column, 300);
+      }
       control.Invalidate(win::FALSE);
       control.UpdateWindow();
     }
-    state.SetLabel(std::to_string(control.Model().State().shown.Count()) + " graphs, scale entry " + std::to_string(scaleEntry));
-    control.Model().MutableState().play = morvit::PlayState::Stopped;
+    state.SetLabel(std::to_string(control.Model().State().shown.Count()) + " graphs, scale entry " + std::to_string(scaleEntry) +
+                   (cursorOnly ? ", cursor moves" : ""));
   }
   vetra::ui::ResetForTests();
 }
-BENCHMARK(BM_RepaintEightGraphs)->Arg(0)->Arg(4)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepaintEightGraphs)->Args({0, 0})->Args({4, 0})->Args({0, 1})->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -158,6 +158,7 @@ void CMorvitCtrl::LoadWorkingCopy()
 
 void CMorvitCtrl::BuildScreens()
 {
+  m_pagesStale = true;
   m_graphSurfacesPending = true;
   m_buttons.Reset();
   m_listMode = 0;
@@ -284,12 +285,14 @@ void CMorvitCtrl::OnDraw(win::CDC* dc, const win::CRect& bounds, const win::CRec
     m_backDC.FillSolidRect(&white, win::RGB(255, 255, 255));
   } else {
     bool full = m_fullRedraw;
+    const bool firstPaint = m_graphSurfacesPending;
     if (m_graphSurfacesPending) {
       m_backDC.FillSolidRect(0, 140, 728, 568, kFrame);
       m_graphSurfacesPending = false;
       full = true;
     }
-    DrawGraphArea(m_backDC, m_model, m_offsets, full);
+    DrawGraphArea(m_backDC, m_model, m_offsets, full, firstPaint || m_pagesStale);
+    m_pagesStale = false;
     m_fullRedraw = true;
     if (s.measureOn) {
       // The time between the cursors, over the button bar.
@@ -431,6 +434,7 @@ void CMorvitCtrl::UpdateTimeBar(bool playbackStep)
 
 void CMorvitCtrl::RunButtonCommand(SkinButton button)
 {
+  m_pagesStale = true;
   RoadState& s = m_model.MutableState();
   switch (button) {
     case SkinButton::Print:
@@ -513,6 +517,7 @@ void CMorvitCtrl::RunButtonCommand(SkinButton button)
 
 void CMorvitCtrl::OnItemListSelChange(std::vector<int> selectedRows)
 {
+  m_pagesStale = true;
   const SelectionOutcome out = m_model.OnItemListChange(selectedRows);
   if (out.row < 0) return;
   if (out.deselectRow) {
@@ -529,6 +534,7 @@ void CMorvitCtrl::OnItemListSelChange(std::vector<int> selectedRows)
 
 void CMorvitCtrl::OnAnalysisListSelChange(std::vector<int> selectedRows)
 {
+  m_pagesStale = true;
   const SelectionOutcome out = m_model.OnAnalysisListChange(selectedRows);
   if (out.row >= 0 && out.deselectRow && m_analysisList) m_analysisList->SetSel(out.row, win::FALSE);
   if (out.row < 0 || out.deselectRow) return;
@@ -537,12 +543,14 @@ void CMorvitCtrl::OnAnalysisListSelChange(std::vector<int> selectedRows)
 
 void CMorvitCtrl::OnZoomItemListSelChange(int row)
 {
+  m_pagesStale = true;
   m_model.SetZoomItem(row);
   InvalidateGraphs();
 }
 
 void CMorvitCtrl::OnScaleCloseUp(int entry)
 {
+  m_pagesStale = true;
   const ScaleOutcome out = m_model.SelectScale(entry);
   ShowMessage(out.message);
   if (m_scaleCombo && m_scaleCombo->GetCurSel() != out.entry) m_scaleCombo->SetCurSel(out.entry);
@@ -553,6 +561,7 @@ void CMorvitCtrl::OnScaleCloseUp(int entry)
 
 void CMorvitCtrl::OnZoomScaleCloseUp(int entry)
 {
+  m_pagesStale = true;
   const ScaleOutcome out = m_model.SelectZoomScale(entry);
   ShowMessage(out.message);
   if (m_zoomScaleCombo && m_zoomScaleCombo->GetCurSel() != out.entry) m_zoomScaleCombo->SetCurSel(out.entry);
@@ -563,6 +572,7 @@ void CMorvitCtrl::OnZoomScaleCloseUp(int entry)
 
 void CMorvitCtrl::RemoveDisplayedItem(int n)
 {
+  m_pagesStale = true;
   const bool zoomView = m_model.State().zoomMode;
   const int row = m_model.RemoveShownItem(n);
   if (row < 0) return;
@@ -578,6 +588,7 @@ void CMorvitCtrl::OnTimer(win::UINT_PTR id)
     COleControl::OnTimer(id);
     return;
   }
+  m_pagesStale = true;
   if (m_model.Tick()) {
     KillTimer(kPlaybackTimer);
     UpdateLayoutButtons();
@@ -592,6 +603,7 @@ void CMorvitCtrl::OnHScroll(win::UINT code, win::UINT pos, win::CScrollBar* bar)
     COleControl::OnHScroll(code, pos, bar);
     return;
   }
+  m_pagesStale = true;
   ScrollCode scroll = ScrollCode::Other;
   switch (code) {
     case win::SB_LINELEFT: scroll = ScrollCode::LineLeft; break;
@@ -615,6 +627,7 @@ void CMorvitCtrl::OnHScroll(win::UINT code, win::UINT pos, win::CScrollBar* bar)
 win::LRESULT CMorvitCtrl::WindowProc(win::UINT message, win::WPARAM wParam, win::LPARAM lParam)
 {
   if (message == kMsgRedrawGraphs) {
+    m_pagesStale = true;
     InvalidateRect(&kGraphRect, win::FALSE);
     m_fullRedraw = false;
     return 0;

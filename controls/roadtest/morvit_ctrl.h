@@ -141,6 +141,8 @@ private:
 
   bool m_graphSurfacesPending = false;
   bool m_fullRedraw = true;
+  // Set by everything but a cursor move: the next paint builds every page afresh.
+  bool m_pagesStale = true;
   ItemOffsets m_offsets{};
   int m_listMode = 0;  // 1 the analysis list shows, -1 the zoom item list
 

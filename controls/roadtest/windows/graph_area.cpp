@@ -212,7 +212,16 @@ std::vector<int> ItemsOf(const RoadState& s, const ItemSet& set)
   return items;
 }
 
-void DrawParallel(win::CDC& dc, RoadModel& model)
+// The page of an item of the normal view: built afresh, or as the last paint left it when only a
+// cursor moved since.
+const ItemPage& NormalPage(RoadModel& model, int item, bool rebuild)
+{
+  const RoadState& s = model.State();
+  if (rebuild || NeedsRebuild(s.page.scale, false, s.cursorSource, s.play != PlayState::Stopped)) return model.BuildNormalPage(item);
+  return s.pages[static_cast<std::size_t>(item)];
+}
+
+void DrawParallel(win::CDC& dc, RoadModel& model, bool rebuild)
 {
   RoadState& s = model.MutableState();
   const std::vector<int> items = ItemsOf(s, s.shown);
@@ -220,7 +229,7 @@ void DrawParallel(win::CDC& dc, RoadModel& model)
   const GraphCursors cursors{s.page.cursorA, s.page.cursorB, s.measureOn};
   for (std::size_t k = 0; k < items.size() && h > 0; ++k) {
     const int item = items[k];
-    const ItemPage& page = model.BuildNormalPage(item);
+    const ItemPage& page = NormalPage(model, item, rebuild);
     const win::RECT row = ParallelRow(static_cast<int>(k), h);
     OffscreenGraph graph(dc, kGraphWidth, h);
     const int zero = item < kRecordedCount ? s.channelScales[static_cast<std::size_t>(item)].zeroLine : 0;
@@ -232,7 +241,7 @@ void DrawParallel(win::CDC& dc, RoadModel& model)
   if (s.measureOn && !items.empty()) DrawMeasurementPanel(dc, model, items, kGraphArea.top, 540, s.factors, s.page);
 }
 
-void DrawOverlap(win::CDC& dc, RoadModel& model, const ItemOffsets& offsets)
+void DrawOverlap(win::CDC& dc, RoadModel& model, const ItemOffsets& offsets, bool rebuild)
 {
   RoadState& s = model.MutableState();
   const std::vector<int> items = ItemsOf(s, s.shown);
@@ -241,7 +250,7 @@ void DrawOverlap(win::CDC& dc, RoadModel& model, const ItemOffsets& offsets)
   win::CDC& g = graph.DC();
   g.FillSolidRect(0, 0, kGraphWidth, h, kWhite);
   for (std::size_t k = 0; k < items.size(); ++k) {
-    const ItemPage& page = model.BuildNormalPage(items[k]);
+    const ItemPage& page = NormalPage(model, items[k], rebuild);
     Polyline(g, SlotColour(static_cast<int>(k)), page, 0, page.count, offsets[static_cast<std::size_t>(items[k])]);
   }
   Line(g, win::PS_SOLID, kCursorA, s.page.cursorA, 0, s.page.cursorA, h);
@@ -328,7 +337,7 @@ win::COLORREF SlotColour(int slot)
   return kColours[static_cast<std::size_t>(std::clamp(slot, 0, 7))];
 }
 
-void DrawGraphArea(win::CDC& dc, RoadModel& model, const ItemOffsets& offsets, bool fullRedraw)
+void DrawGraphArea(win::CDC& dc, RoadModel& model, const ItemOffsets& offsets, bool fullRedraw, bool rebuildPages)
 {
   RoadState& s = model.MutableState();
   if (fullRedraw || (s.zoomMode ? s.analysis.Count() == 0 : s.shown.Count() == 0)) {
@@ -337,9 +346,9 @@ void DrawGraphArea(win::CDC& dc, RoadModel& model, const ItemOffsets& offsets, b
   if (s.zoomMode) {
     DrawZoomView(dc, model);
   } else if (s.layoutMode == kLayoutParallel) {
-    DrawParallel(dc, model);
+    DrawParallel(dc, model, rebuildPages);
   } else {
-    DrawOverlap(dc, model, offsets);
+    DrawOverlap(dc, model, offsets, rebuildPages);
   }
   dc.FillSolidRect(kGraphArea.left, kGraphArea.top, 12, 540, kGraphBackground);
   dc.FillSolidRect(716, kGraphArea.top, 12, 540, kGraphBackground);

@@ -19,7 +19,8 @@ inline constexpr win::COLORREF kGraphBackground = win::RGB(168, 167, 173);
 win::COLORREF SlotColour(int slot);
 
 // Paints the graph area of the control into `dc` (client coordinates). `fullRedraw` fills the
-// whole area first.
-void DrawGraphArea(win::CDC& dc, RoadModel& model, const ItemOffsets& offsets, bool fullRedraw);
+// whole area first; `rebuildPages` builds every item's page afresh, which otherwise happens only
+// when more than a cursor moved.
+void DrawGraphArea(win::CDC& dc, RoadModel& model, const ItemOffsets& offsets, bool fullRedraw, bool rebuildPages);
 
 }  // namespace morvit
