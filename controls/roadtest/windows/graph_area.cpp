@@ -1,6 +1,7 @@
 #include "controls/roadtest/windows/graph_area.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -124,6 +125,25 @@ void DrawTimeTicks(win::CDC& dc, int height)
   for (int x = 100; x <= 700; x += 100) Line(dc, win::PS_SOLID, kBlack, x, height - 10, x, height);
 }
 
+// A grey cross at the item's point under each cursor.
+void DrawCursorMarks(win::CDC& dc, const ItemPage& page, std::initializer_list<int> columns)
+{
+  win::CPen pen(win::PS_SOLID, 2, win::RGB(180, 180, 180));
+  win::CPen* old = dc.SelectObject(&pen);
+  for (int column : columns) {
+    int at = -1;
+    for (int i = 0; i < page.count && page.points[static_cast<std::size_t>(i)].x <= column; ++i) at = i;
+    if (at < 0) continue;
+    const int x = page.drawing == DrawingKind::Pairs ? column : page.points[static_cast<std::size_t>(at)].x;
+    const int y = page.points[static_cast<std::size_t>(at)].y;
+    dc.MoveTo(x - 2, y - 2);
+    dc.LineTo(x + 2, y + 2);
+    dc.MoveTo(x + 2, y - 2);
+    dc.LineTo(x - 2, y + 2);
+  }
+  dc.SelectObject(old);
+}
+
 struct GraphCursors {
   int a = 350;
   int b = -1;
@@ -161,41 +181,61 @@ void DrawItemGraph(win::CDC& dc, const RoadModel& model, int item, const ItemPag
   if (cursors.measureOn) {
     Line(dc, win::PS_SOLID, kCursorB, cursors.b, 0, cursors.b, height);
     DrawStretch(dc, page, cursors.a, cursors.b);
+    DrawCursorMarks(dc, page, {cursors.a, cursors.b});
   }
   DrawTimeTicks(dc, height);
 }
 
-// The measurement panel: per item its name, the values under both cursors and the statistics
-// between them, and the time between the cursors.
-void DrawMeasurementPanel(win::CDC& target, const RoadModel& model, const std::vector<int>& items, int top, int height,
-                          const ItemFactors&, const Page& view)
+// The measurement panel: per item a block with the values under both cursors and the statistics
+// between them, on dark blue.
+void DrawMeasurementPanel(win::CDC& target, const RoadModel& model, const std::vector<int>& items, int top, const Page& view)
 {
   const RoadState& s = model.State();
+  const bool zoomView = s.zoomMode;
+  const int height = zoomView ? 403 : 546;
   OffscreenGraph panel(target, 285, height);
   win::CDC& dc = panel.DC();
-  dc.FillSolidRect(0, 0, 285, height, kWhite);
+  dc.FillSolidRect(0, 0, 285, height, win::RGB(238, 238, 238));
   win::CFont font;
-  font.CreateFont(12, 6, 0, 0, 400, 0, 0, 0, 1, 0, 0, 0, 0, Face().c_str());
+  font.CreatePointFont(110, Face().c_str());
   win::CFont* oldFont = dc.SelectObject(&font);
   dc.SetBkMode(win::TRANSPARENT);
-  dc.SetTextColor(kBlack);
-  dc.TextOut(5, 2, CursorTimeDifferenceText(model.CursorTime()));
-  const int block = std::max(MeasurementBlockHeight(static_cast<int>(items.size()), s.zoomMode), 1);
-  for (std::size_t k = 0; k < items.size(); ++k) {
-    const int item = items[k];
+  win::TEXTMETRIC metrics{};
+  dc.GetTextMetrics(&metrics);
+  const int line = metrics.tmHeight + 9;
+  const int left = zoomView ? 31 : 23;
+  const int right = zoomView ? 160 : 158;
+  const int n = static_cast<int>(items.size());
+  const int block = std::max(MeasurementBlockHeight(n, zoomView), 1);
+  for (int k = 0; k < n; ++k) {
+    const int item = items[static_cast<std::size_t>(k)];
     const ItemPage& page = s.pages[static_cast<std::size_t>(item)];
     const std::string unit = UnitOfItem(s.recording, item);
-    const int y = 18 + static_cast<int>(k) * block;
+    const int y = 3 + k * (block + 5);
+    dc.FillSolidRect(2, y, 281, block, kWhite);
+    dc.FillSolidRect(5, y + 3, 275, block - 6, win::RGB(128, 128, 128));
+    dc.FillSolidRect(7, y + 5, 271, block - 10, kLegend);
     const StatisticsTexts texts = PanelStatisticsTexts(model.Statistics(item));
-    const std::vector<std::string> lines = {
-        s.recording.channels[static_cast<std::size_t>(item)].name,
-        PanelCursorText(true, FormatValue(page, view.cursorA, item, unit)),
-        PanelCursorText(false, FormatValue(page, view.cursorB, item, unit)),
-        texts.min, texts.max, texts.avg};
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-      const int lineY = y + static_cast<int>(i) * 13;
-      if (lineY + 13 > y + block) break;
-      dc.TextOut(8, lineY, lines[i]);
+    const win::COLORREF figures = !zoomView && s.layoutMode == kLayoutOverlap ? SlotColour(k) : win::RGB(250, 206, 3);
+    const struct {
+      std::string left;
+      std::string right;
+      win::COLORREF leftColour;
+      win::COLORREF rightColour;
+    } rows[] = {
+        {PanelCursorText(true, FormatValue(page, view.cursorA, item, unit)), PanelCursorText(false, FormatValue(page, view.cursorB, item, unit)),
+         kCursorA, kCursorB},
+        {texts.min, texts.max, figures, figures},
+        {texts.span, texts.avg, figures, figures},
+        {texts.dutyPlus, texts.dutyMinus, figures, figures},
+    };
+    for (int r = 0; r < 4; ++r) {
+      const int rowY = y + 8 + r * line;
+      if (rowY + metrics.tmHeight > y + block - 5) break;
+      dc.SetTextColor(rows[r].leftColour);
+      dc.TextOut(left, rowY, rows[r].left);
+      dc.SetTextColor(rows[r].rightColour);
+      dc.TextOut(right, rowY, rows[r].right);
     }
   }
   dc.SelectObject(oldFont);
@@ -238,7 +278,7 @@ void DrawParallel(win::CDC& dc, RoadModel& model, bool rebuild)
     const int gapBottom = k + 1 == items.size() ? kGraphArea.bottom : row.bottom + 5;
     dc.FillSolidRect(kGraphLeft, row.bottom, kGraphWidth, std::max(gapBottom - row.bottom, 0), kGraphBackground);
   }
-  if (s.measureOn && !items.empty()) DrawMeasurementPanel(dc, model, items, kGraphArea.top, 540, s.factors, s.page);
+  if (s.measureOn && !items.empty()) DrawMeasurementPanel(dc, model, items, kGraphArea.top, s.page);
 }
 
 void DrawOverlap(win::CDC& dc, RoadModel& model, const ItemOffsets& offsets, bool rebuild)
@@ -277,7 +317,7 @@ void DrawOverlap(win::CDC& dc, RoadModel& model, const ItemOffsets& offsets, boo
   dc.FillSolidRect(kGraphLeft, 573, kGraphWidth, 5, kGraphBackground);
   legend.CopyTo(dc, kGraphLeft, 578);
   dc.FillSolidRect(kGraphLeft, 678, kGraphWidth, 5, kGraphBackground);
-  if (s.measureOn && !items.empty()) DrawMeasurementPanel(dc, model, items, kGraphArea.top, 540, s.factors, s.page);
+  if (s.measureOn && !items.empty()) DrawMeasurementPanel(dc, model, items, kGraphArea.top, s.page);
 }
 
 void DrawZoomView(win::CDC& dc, RoadModel& model)
@@ -324,7 +364,7 @@ void DrawZoomView(win::CDC& dc, RoadModel& model)
     const int gapBottom = k + 1 == items.size() ? kGraphArea.bottom : row.bottom + 5;
     dc.FillSolidRect(kGraphLeft, row.bottom, kGraphWidth, std::max(gapBottom - row.bottom, 0), kGraphBackground);
   }
-  if (s.measureOn) DrawMeasurementPanel(dc, model, items, 280, 403, s.factors, s.lower);
+  if (s.measureOn) DrawMeasurementPanel(dc, model, items, 280, s.lower);
 }
 
 }  // namespace

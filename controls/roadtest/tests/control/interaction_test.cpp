@@ -98,6 +98,7 @@ TEST_F(InteractionTest, ClicksPlaceTheCursorsAndARightClickShowsTheMeasurement)
   Repaint();
   EXPECT_TRUE(Drew("B"));
   EXPECT_TRUE(Drew(CursorTimeDifferenceText(control->Model().CursorTime())));
+  if (const char* shot = std::getenv("MORVIT_MEASURE_SCREENSHOT")) EXPECT_TRUE(vetra::ui::WriteScreenshot(shot, true));
   // A second right click ends the measurement and enables playback again.
   vetra::ui::Click(*control, {416, 300}, 1);
   EXPECT_FALSE(control->Model().State().measureOn);
