@@ -5,18 +5,32 @@
 #include "platform/base/text.h"
 #include "platform/ole/object_safety.h"
 #include "platform/ui/idle.h"
+#include "platform/ui/script.h"
+#include "tools/skins/skin_set.h"
+
+#include <cstdlib>
 
 namespace morvit::testing {
 namespace {
 
 TEST_F(ControlTest, TheVehicleInformationShowsTheHeaderUntilTheEndButtonIsReleased)
 {
+  const char* shot = std::getenv("MORVIT_DIALOG_SCREENSHOT");
+  if (shot != nullptr) {
+    ASSERT_TRUE(vetra::skins::WriteSkinSet().ok);
+    control = std::make_unique<CMorvitCtrl>();
+    ASSERT_TRUE(control->CreateControlWindow(page.get(), win::CRect(0, 0, 1018, 708)));
+  }
   PutRecording("v.RES");
   Open("v.RES");
   std::vector<std::string> texts;
   bool pressedOnEdge = false;
   vetra::ui::WhenIdle([&] {
     win::CWnd* dialog = win::CWnd::GetActiveWindow();
+    if (shot != nullptr) {
+      dialog->UpdateWindow();
+      EXPECT_TRUE(vetra::ui::WriteScreenshot(shot, true));
+    }
     for (int id = CVehicleInfoDlg::kMakerEdit; id <= CVehicleInfoDlg::kMakerEdit + 4; ++id) {
       std::string text;
       dialog->GetDlgItemText(id, text);
