@@ -54,6 +54,8 @@ win::BOOL CPrintChoiceDlg::OnInitDialog()
                  {m_pictureButton, kPictureButton, kPictureBitmap}};
   for (const auto& b : buttons) {
     if (!b.button.SubclassDlgItem(static_cast<win::UINT>(b.id), this)) continue;
+    // Above the picture, which fills the dialog.
+    b.button.BringWindowToTop();
     if (!b.button.LoadBitmaps(b.bitmap)) continue;
     b.button.ModifyStyle(0x0F, win::BS_OWNERDRAW);
     b.button.SizeToContent();

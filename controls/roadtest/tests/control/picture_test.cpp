@@ -9,6 +9,10 @@
 #include "platform/base/text.h"
 #include "platform/ui/idle.h"
 #include "platform/ui/print_dialog.h"
+#include "platform/ui/script.h"
+#include "tools/skins/skin_set.h"
+
+#include <cstdlib>
 
 namespace morvit::testing {
 namespace {
@@ -150,6 +154,12 @@ TEST_F(SaveOrPrintTest, ThePictureChoiceSavesTheScreenAsAJpegAndKeepsTheCurrentF
 
 TEST_F(SaveOrPrintTest, EscapeEndsTheChoiceWithNothingFurtherAndNothingShownShowsNoChoice)
 {
+  if (const char* shot = std::getenv("MORVIT_CHOICE_SCREENSHOT")) {
+    ASSERT_TRUE(vetra::skins::WriteSkinSet().ok);
+    vetra::ui::WhenIdle([shot] {
+      EXPECT_TRUE(vetra::ui::WriteScreenshot(shot, true));
+    });
+  }
   Choose(win::IDCANCEL);
   vetra::ui::QueueFileDialogAnswer({"C:\\Vetra\\never.jpg", ""});
   control->OnSaveOrPrint();
