@@ -427,6 +427,17 @@ void RoadModel::ScrollTime(ScrollCode code, std::int64_t barPosition, std::int64
   Scroll(page, code, barPosition, thumbPosition, m_state.recording.RecordLength());
 }
 
+void RoadModel::ScrollZoomPanel(ScrollCode code, std::int64_t barPosition, std::int64_t thumbPosition) {
+  RoadState& s = m_state;
+  if (!s.zoomMode || s.zoomPanel.scale == 0) return;
+  const std::int64_t length = s.recording.RecordLength();
+  const std::int64_t before = s.zoomPanel.start;
+  Scroll(s.zoomPanel, code, barPosition, thumbPosition, length);
+  if (s.lower.scale == 0) return;
+  const std::int64_t last = std::max<std::int64_t>(length - static_cast<std::int64_t>(kColumns) * s.lower.scale, 0);
+  s.lower.start = std::clamp<std::int64_t>(s.lower.start + (s.zoomPanel.start - before), 0, last);
+}
+
 bool RoadModel::LeftButton(int x, int y) {
   RoadState& s = m_state;
   const std::int64_t length = s.recording.RecordLength();

@@ -105,6 +105,9 @@ public:
   // Scale combo entry chosen.
   ScaleOutcome SelectScale(int entry);
   void ScrollTime(ScrollCode code, std::int64_t barPosition, std::int64_t thumbPosition);
+  // The zoom panel's bar (only while the panel pages): the panel page moves by the bar's rules
+  // and the lower graphs' page by the same number of samples, held inside the recording.
+  void ScrollZoomPanel(ScrollCode code, std::int64_t barPosition, std::int64_t thumbPosition);
   // Mouse in the graph; true when something changed.
   bool LeftButton(int x, int y);
   bool RightButton(int x, int y);

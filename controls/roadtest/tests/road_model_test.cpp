@@ -57,6 +57,21 @@ TEST_F(ModelTest, PagesAndMeasurementOfEveryShownItem) {
   EXPECT_LT(duty.columnMax[350], 20.0);
 }
 
+TEST_F(ModelTest, ThePanelBarMovesBothPagesOfTheZoomViewBySamples) {
+  Load(RoadTestOptions{});
+  model.SelectScale(4);  // 1:10 for the lower graphs
+  model.OpenZoomView();
+  model.ScrollZoomPanel(ScrollCode::Thumb, 0, 100);  // the panel shows the whole recording: no paging
+  EXPECT_EQ(model.State().zoomPanel.start, 0);
+  ASSERT_TRUE(model.SelectZoomScale(3).changed);   // 1:5
+  const std::int64_t lower = model.State().lower.start;
+  const std::int64_t panel = model.State().zoomPanel.start;
+  model.ScrollZoomPanel(ScrollCode::PageRight, panel / 100, 0);
+  const std::int64_t moved = model.State().zoomPanel.start - panel;
+  EXPECT_GT(moved, 0);
+  EXPECT_EQ(model.State().lower.start, std::min<std::int64_t>(lower + moved, 50000 - 700 * 10));
+}
+
 TEST_F(ModelTest, CommandsOnAShortRecording) {
   Load(RoadTestOptions{});
   // Play does nothing on the full view.

@@ -1,0 +1,203 @@
+// Playback, cursors, measurement and the zoom view through the control's surface.
+#include "controls/roadtest/core/layout.h"
+#include "controls/roadtest/core/measurement.h"
+#include "controls/roadtest/core/report_texts.h"
+#include "controls/roadtest/tests/control/morvit_fixture.h"
+#include "controls/roadtest/windows/wave_move_dlg.h"
+#include "platform/base/text.h"
+#include "platform/gdi/draw_log.h"
+#include "platform/ui/script.h"
+
+#include <cstdlib>
+
+namespace morvit::testing {
+namespace {
+
+class InteractionTest : public ControlTest {
+protected:
+  void SetUp() override
+  {
+    ControlTest::SetUp();
+    PutRecording("play.RES");  // 50,000 samples
+    Open("play.RES");
+    ASSERT_TRUE(control->Model().State().loaded);
+  }
+  bool Drew(const std::string& text)
+  {
+    for (const auto& call : log.Find("TextOut")) {
+      if (call.text == text) return true;
+    }
+    return false;
+  }
+  void Repaint()
+  {
+    log.Log().Clear();
+    control->Invalidate(win::FALSE);
+    control->UpdateWindow();
+  }
+  vetra::gdi::ScopedDrawLog log;
+};
+
+TEST_F(InteractionTest, PlayMovesThePageEveryTickUntilStoppedAndDoesNothingInTheFullView)
+{
+  ClickButton(SkinButton::Play);
+  EXPECT_EQ(control->Model().State().play, PlayState::Stopped);  // the full view has nothing to page
+  control->OnScaleCloseUp(4);  // 1:10
+  const std::int64_t start = control->Model().State().page.start;
+  ClickButton(SkinButton::Play);
+  ASSERT_EQ(control->Model().State().play, PlayState::Forward);
+  // Layout button 2 is disabled while playing, and the display scale cannot change.
+  EXPECT_EQ(control->Buttons().State(SkinButton::Layout2), kDisabled);
+  EXPECT_FALSE(control->ScaleCombo()->IsWindowEnabled());
+  vetra::ui::AdvanceClock(3 * CMorvitCtrl::kPlaybackMs);
+  EXPECT_EQ(control->Model().State().page.start, std::min<std::int64_t>(start + 3 * kPlayStep * 10, 50'000 - 700 * 10));
+  EXPECT_EQ(control->TimeScrollBar()->GetScrollPos(), (control->Model().State().page.cursorA * 10 + control->Model().State().page.start) / 100);
+  ClickButton(SkinButton::Stop);
+  const std::int64_t stopped = control->Model().State().page.start;
+  vetra::ui::AdvanceClock(500);
+  EXPECT_EQ(control->Model().State().page.start, stopped);
+  EXPECT_EQ(control->Buttons().State(SkinButton::Layout2), kNormal);
+  EXPECT_TRUE(control->ScaleCombo()->IsWindowEnabled());
+}
+
+TEST_F(InteractionTest, ASecondStartStopsPlaybackAndReusesTheChildWindows)
+{
+  control->OnScaleCloseUp(4);
+  ClickButton(SkinButton::Play);
+  ASSERT_EQ(control->Model().State().play, PlayState::Forward);
+  win::CListBox* list = control->ItemList();
+  const std::size_t children = control->GetChildren().size();
+  PutRecording("play.RES");
+  Open("play.RES");
+  EXPECT_EQ(control->Model().State().play, PlayState::Stopped);
+  const std::int64_t start = control->Model().State().page.start;
+  vetra::ui::AdvanceClock(500);
+  EXPECT_EQ(control->Model().State().page.start, start);
+  EXPECT_EQ(control->ItemList(), list);
+  EXPECT_EQ(control->GetChildren().size(), children);
+  EXPECT_EQ(control->ScaleCombo()->GetCurSel(), 0);
+}
+
+TEST_F(InteractionTest, ClicksPlaceTheCursorsAndARightClickShowsTheMeasurement)
+{
+  vetra::ui::Click(*control, {216, 300});
+  EXPECT_EQ(control->Model().State().page.cursorA, 200);
+  Repaint();
+  EXPECT_EQ(control->CursorTimeText()->GetWindowText(), control->Model().CursorTimeLabel(true));
+  EXPECT_NE(control->CursorTimeText()->GetWindowText().find(vetra::Cp949("초")), std::string::npos);
+  EXPECT_FALSE(log.Find("TextOut").empty());
+  EXPECT_FALSE(Drew("B"));
+  // A click outside the graph moves nothing.
+  vetra::ui::Click(*control, {10, 300});
+  EXPECT_EQ(control->Model().State().page.cursorA, 200);
+
+  vetra::ui::Click(*control, {416, 300}, 1);
+  ASSERT_TRUE(control->Model().State().measureOn);
+  EXPECT_EQ(control->Model().State().page.cursorB, 400);
+  EXPECT_EQ(control->Buttons().State(SkinButton::Play), kDisabled);
+  Repaint();
+  EXPECT_TRUE(Drew("B"));
+  EXPECT_TRUE(Drew(CursorTimeDifferenceText(control->Model().CursorTime())));
+  if (const char* shot = std::getenv("MORVIT_MEASURE_SCREENSHOT")) EXPECT_TRUE(vetra::ui::WriteScreenshot(shot, true));
+  // A second right click ends the measurement and enables playback again.
+  vetra::ui::Click(*control, {416, 300}, 1);
+  EXPECT_FALSE(control->Model().State().measureOn);
+  EXPECT_EQ(control->Buttons().State(SkinButton::Play), kNormal);
+}
+
+TEST_F(InteractionTest, TheZoomViewAsksForAnItemThenDrawsItAboveTheLowerGraphs)
+{
+  const int shown = control->Model().State().shown.Count();
+  ClickButton(SkinButton::Zoom);
+  ASSERT_TRUE(control->Model().State().zoomMode);
+  EXPECT_EQ(control->Model().State().analysis.Count(), std::min(shown, kMaxAnalysisItems));
+  if (shown > kMaxAnalysisItems) EXPECT_EQ(MessageTexts().size(), 1u);
+  EXPECT_EQ(control->Buttons().State(SkinButton::Layout1), kDisabled);
+  Repaint();
+  EXPECT_TRUE(Drew(NoZoomChannelText()));
+
+  const int row = control->Model().State().analysis.Rows().front();
+  control->OnZoomItemListSelChange(row);
+  Repaint();
+  EXPECT_FALSE(Drew(NoZoomChannelText()));
+  const ChannelRecord& channel = control->Model().State().recording.channels[static_cast<std::size_t>(control->Model().State().ChannelOfRow(row))];
+  // The panel's item and the same item as a lower graph.
+  int headings = 0;
+  for (const auto& call : log.Find("TextOut")) headings += call.text == channel.code + "   " + channel.name ? 1 : 0;
+  EXPECT_EQ(headings, 2);
+  if (const char* shot = std::getenv("MORVIT_ZOOM_SCREENSHOT")) EXPECT_TRUE(vetra::ui::WriteScreenshot(shot, true));
+
+  ClickButton(SkinButton::Zoom);
+  EXPECT_FALSE(control->Model().State().zoomMode);
+}
+
+TEST_F(InteractionTest, EachShownRowHasARemoveButtonBesideIt)
+{
+  Repaint();
+  const int shown = control->Model().State().shown.Count();
+  ASSERT_GT(shown, 1);
+  win::CBitmapButton* first = control->RemoveButton(0);
+  ASSERT_NE(first, nullptr);
+  EXPECT_TRUE(first->IsWindowVisible());
+  if (shown < kMaxShownItems) EXPECT_FALSE(control->RemoveButton(shown)->IsWindowVisible());
+  win::CRect place;
+  first->GetWindowRect(&place);
+  control->ScreenToClient(&place);
+  EXPECT_EQ(place.left, 738);
+  EXPECT_EQ(place.top, ParallelRow(0, control->Model().State().graphHeight).top + control->Model().State().graphHeight / 2);
+  const int second = control->Model().State().shown.Rows()[1];
+  vetra::ui::Click(*first, {3, 3});
+  EXPECT_EQ(control->Model().State().shown.Count(), shown - 1);
+  EXPECT_EQ(control->Model().State().shown.Rows().front(), second);
+  // The zoom view keeps button 237 for the panel's item.
+  ClickButton(SkinButton::Zoom);
+  Repaint();
+  EXPECT_FALSE(control->RemoveButton(0)->IsWindowVisible());
+  EXPECT_TRUE(control->RemoveButton(1)->IsWindowVisible());
+}
+
+TEST_F(InteractionTest, TheOverlapLayoutDrawsOneGraphWithALegendAndMovesCurvesByTheirOffsets)
+{
+  ClickButton(SkinButton::Layout2);
+  ASSERT_EQ(control->Model().State().layoutMode, kLayoutOverlap);
+  EXPECT_EQ(control->Buttons().State(SkinButton::Layout1), kNormal);
+  Repaint();
+  const auto polylines = log.Find("Polyline");
+  EXPECT_EQ(static_cast<int>(polylines.size()), control->Model().State().shown.Count());
+  // The waveform position refuses the full view.
+  ClickButton(SkinButton::Layout2);
+  EXPECT_EQ(MessageTexts().back(), vetra::Cp949("전체 화면이나 1:500 배율에서는  파형위치를  조정할수 없습니다."));
+  // At 1:10 the dialog opens; two steps down move the first item's curve by 2 pixels.
+  control->OnScaleCloseUp(4);
+  const auto scroll = [](win::UINT code) {
+    win::CWnd* dialog = win::CWnd::GetActiveWindow();
+    win::CWnd* bar = dialog->GetDlgItem(211);
+    dialog->SendMessage(win::WM_VSCROLL, code, reinterpret_cast<win::LPARAM>(bar->m_hWnd));
+  };
+  std::vector<std::string> offered;
+  vetra::ui::WhenIdle([&] {
+    auto* list = static_cast<win::CListBox*>(win::CWnd::GetActiveWindow()->GetDlgItem(CWaveMoveDlg::kListId));
+    for (int k = 0; k < list->GetCount(); ++k) {
+      std::string text;
+      list->GetText(k, text);
+      offered.push_back(text);
+    }
+    scroll(win::SB_LINEDOWN);
+  });
+  vetra::ui::WhenIdle([&] { scroll(win::SB_PAGEDOWN); });
+  vetra::ui::WhenIdle([&] {
+    win::CWnd* dialog = win::CWnd::GetActiveWindow();
+    dialog->PostMessage(win::WM_LBUTTONDOWN, 0, win::MAKELPARAM(175, 230));
+    dialog->PostMessage(win::WM_LBUTTONUP, 0, win::MAKELPARAM(20, 20));
+  });
+  ClickButton(SkinButton::Layout2);
+  const int first = control->Model().State().ChannelOfRow(control->Model().State().shown.Rows().front());
+  EXPECT_EQ(control->Offsets()[static_cast<std::size_t>(first)], 2);
+  ASSERT_EQ(static_cast<int>(offered.size()), control->Model().State().shown.Count());
+  EXPECT_EQ(offered.front(), control->Model().State().recording.channels[static_cast<std::size_t>(first)].name);
+  ClickButton(SkinButton::Layout1);
+  EXPECT_EQ(control->Model().State().layoutMode, kLayoutParallel);
+}
+
+}  // namespace
+}  // namespace morvit::testing
