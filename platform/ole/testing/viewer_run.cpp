@@ -37,6 +37,15 @@ ViewerRun RunViewer(const TempDrive& drive, std::string_view program, std::strin
 
 std::string ScreenshotScript(const fs::path& shot) { return "wait 700\nscreenshot " + shot.string() + "\nquit\n"; }
 
+ViewerRun LookAtExchangePage(const TempDrive& drive, std::string_view program, std::string_view html)
+{
+  drive.WriteFile("Vetra/TempE/ScriptTemp.html", html);
+  const fs::path shot = drive / "viewer.png";
+  ViewerRun run = RunViewer(drive, program, "c:\\Vetra\\TempE\\ScriptTemp.html", ScreenshotScript(shot));
+  run.screenshot = shot;
+  return run;
+}
+
 void KeepScreenshot(const fs::path& shot, const char* variable)
 {
   if (const char* keep = std::getenv(variable)) fs::copy_file(shot, keep, fs::copy_options::overwrite_existing);

@@ -14,6 +14,7 @@ struct ViewerRun {
   int status = -1;     // as std::system returns it
   std::string errors;  // what the program wrote on stderr (its traces)
   std::string output;  // what it wrote on stdout (the session script's answers)
+  std::filesystem::path screenshot;  // where a look at the page left its picture
 
   bool Exited() const;
   int ExitCode() const;
@@ -29,6 +30,9 @@ ViewerRun RunViewer(const TempDrive& drive, std::string_view program, std::strin
 
 // The session script of a look at a loaded page: a screenshot to `shot`, then quit.
 std::string ScreenshotScript(const std::filesystem::path& shot);
+
+// The chooser's way into the page viewer: `html` as the exchange folder's page, and a look at it.
+ViewerRun LookAtExchangePage(const TempDrive& drive, std::string_view program, std::string_view html);
 
 // Copies a screenshot to where the environment variable `variable` names, for a person to look at.
 void KeepScreenshot(const std::filesystem::path& shot, const char* variable);

@@ -27,20 +27,18 @@ TEST(ViewerRoad, ASecondaryRecordingShowsInThePageViewerAndGoesWithThePage)
   options.faultyCylinder = 3;
   std::string error;
   ASSERT_TRUE(vetra::samples::WriteIgnitionSample(options, drive / "Vetra/TempE/3Temp.Ig2", &error)) << error;
-  drive.WriteFile("Vetra/TempE/ScriptTemp.html", lumbrel::ViewerPage(3, "c:\\Vetra\\engine.IG2", "3Temp.Ig2"));
 
-  const fs::path shot = drive / "viewer.png";
-  const auto run = vetra::testing::RunViewer(drive, VIEWER_PROGRAM, "c:\\Vetra\\TempE\\ScriptTemp.html",
-                                             vetra::testing::ScreenshotScript(shot));
+  const auto run =
+      vetra::testing::LookAtExchangePage(drive, VIEWER_PROGRAM, lumbrel::ViewerPage(3, "c:\\Vetra\\engine.IG2", "3Temp.Ig2"));
   ASSERT_TRUE(run.Exited()) << run.errors;
   EXPECT_EQ(run.ExitCode(), 0) << run.errors;
   EXPECT_EQ(run.errors.find("Load Error"), std::string::npos) << run.errors;
   EXPECT_EQ(run.errors.find(vetra::Utf8(vetra::Cp949("저장 파일 오픈"))), std::string::npos) << run.errors;
-  ASSERT_TRUE(fs::exists(shot));
-  EXPECT_GT(fs::file_size(shot), 1000u);
+  ASSERT_TRUE(fs::exists(run.screenshot));
+  EXPECT_GT(fs::file_size(run.screenshot), 1000u);
   // The page set ReloadMode 0: the working copy went with the control.
   EXPECT_FALSE(fs::exists(drive / "Vetra/TempE/3Temp.Ig2"));
-  vetra::testing::KeepScreenshot(shot, "SPARWEN_KEEP_SCREENSHOT");
+  vetra::testing::KeepScreenshot(run.screenshot, "SPARWEN_KEEP_SCREENSHOT");
 }
 
 }  // namespace

@@ -25,21 +25,19 @@ TEST(ViewerRoad, AGeneratedRecordingShowsInThePageViewerAndGoesWithThePage)
   vetra::samples::RoadTestOptions options;
   options.packed = true;
   ASSERT_TRUE(vetra::samples::WriteRoadTestSample(options, drive / "Vetra/TempE/1234Temp.Res"));
-  drive.WriteFile("Vetra/TempE/ScriptTemp.html", lumbrel::ViewerPage(5, "c:\\Vetra\\road.RES", "1234Temp.Res"));
 
-  const fs::path shot = drive / "viewer.png";
-  const auto run = vetra::testing::RunViewer(drive, VIEWER_PROGRAM, "c:\\Vetra\\TempE\\ScriptTemp.html",
-                                             vetra::testing::ScreenshotScript(shot));
+  const auto run =
+      vetra::testing::LookAtExchangePage(drive, VIEWER_PROGRAM, lumbrel::ViewerPage(5, "c:\\Vetra\\road.RES", "1234Temp.Res"));
   ASSERT_TRUE(run.Exited()) << run.errors;
   // The control needs the page viewer to export the whole window platform (dialogs, statics).
   if (run.errors.find("undefined symbol") != std::string::npos) GTEST_SKIP() << run.errors;
   EXPECT_EQ(run.ExitCode(), 0) << run.errors;
   EXPECT_NE(run.errors.find("MORVIT : load"), std::string::npos) << run.errors;
-  ASSERT_TRUE(fs::exists(shot));
+  ASSERT_TRUE(fs::exists(run.screenshot));
   // The page set ReloadMode 0: the working copy and the unpacked file went with the control.
   EXPECT_FALSE(fs::exists(drive / "Vetra/TempE/1234Temp.Res"));
   EXPECT_FALSE(fs::exists(drive / "Vetra/TempE/1234Temp.Dat"));
-  vetra::testing::KeepScreenshot(shot, "MORVIT_KEEP_SCREENSHOT");
+  vetra::testing::KeepScreenshot(run.screenshot, "MORVIT_KEEP_SCREENSHOT");
 }
 
 }  // namespace

@@ -24,19 +24,17 @@ TEST(ViewerRoad, AGeneratedScanRecordingOpensInThePageViewerAndGoesWithThePage)
   options.itemCount = 12;
   options.sampleCount = 400;
   ASSERT_TRUE(vetra::samples::WriteScanSample(options, drive / "Vetra/TempE/1234Temp.Scn"));
-  drive.WriteFile("Vetra/TempE/ScriptTemp.html", lumbrel::ViewerPage(4, "c:\\Vetra\\engine.SCN", "1234Temp.Scn"));
 
-  const fs::path shot = drive / "viewer.png";
-  const auto run = vetra::testing::RunViewer(drive, VIEWER_PROGRAM, "c:\\Vetra\\TempE\\ScriptTemp.html",
-                                             vetra::testing::ScreenshotScript(shot));
+  const auto run =
+      vetra::testing::LookAtExchangePage(drive, VIEWER_PROGRAM, lumbrel::ViewerPage(4, "c:\\Vetra\\engine.SCN", "1234Temp.Scn"));
   ASSERT_TRUE(run.Exited()) << run.errors;
   EXPECT_EQ(run.ExitCode(), 0) << run.errors;
   EXPECT_NE(run.errors.find("EcuID: HMC G4KC 2.4 DOHC, SIRIUS-II"), std::string::npos) << run.errors;
-  ASSERT_TRUE(fs::exists(shot));
-  EXPECT_GT(fs::file_size(shot), 1000u);
+  ASSERT_TRUE(fs::exists(run.screenshot));
+  EXPECT_GT(fs::file_size(run.screenshot), 1000u);
   // The page set ReloadMode 0: the working copy went with the control.
   EXPECT_FALSE(fs::exists(drive / "Vetra/TempE/1234Temp.Scn"));
-  vetra::testing::KeepScreenshot(shot, "QUARNEL_KEEP_SCREENSHOT");
+  vetra::testing::KeepScreenshot(run.screenshot, "QUARNEL_KEEP_SCREENSHOT");
 }
 
 }  // namespace
