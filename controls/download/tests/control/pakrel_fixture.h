@@ -5,64 +5,39 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "controls/download/pakrel_ctrl.h"
 #include "controls/download/pakrel_identity.h"
-#include "platform/base/process.h"
-#include "platform/base/testing/temp_drive.h"
 #include "platform/base/text.h"
 #include "platform/net/testing/loopback_http_server.h"
-#include "platform/ui/testing.h"
+#include "platform/ole/testing/hosted_control.h"
+#include "platform/ole/testing/recorded_starts.h"
 
 namespace pakrel::testing {
 
-class Page : public win::CWnd {
-public:
-  win::BOOL Make() { return CreateEx(0, "Page", "page", win::WS_POPUP | win::WS_VISIBLE, win::CRect(0, 0, 800, 600), nullptr, 0); }
-};
-
-class ControlTest : public ::testing::Test {
+class ControlTest : public vetra::testing::HostedControlTest<CPakrelCtrl> {
 protected:
   void SetUp() override
   {
     vetra::ui::ResetForTests();
-    drive.WriteFile("Windows/keep", "");
-    vetra::SetProcessStarterForTests([this](const std::string& commandLine) {
-      started.push_back(commandLine);
-      return true;
-    });
-    page = std::make_unique<Page>();
-    ASSERT_TRUE(page->Make());
-    control = std::make_unique<CPakrelCtrl>();
-    control->ConnectEvents([this](win::DISPID dispid, std::string_view, std::span<const win::COleVariant>) { events.push_back(dispid); });
-    ASSERT_TRUE(control->CreateControlWindow(page.get(), win::CRect(0, 0, 200, 40)));
-    vetra::ui::Pump();
+    MakeFolders({"Windows"});
+    ASSERT_NO_FATAL_FAILURE(HostControl(win::CRect(0, 0, 200, 40), [this](CPakrelCtrl& made) {
+      made.ConnectEvents([this](win::DISPID dispid, std::string_view, std::span<const win::COleVariant>) { events.push_back(dispid); });
+    }));
   }
   void TearDown() override
   {
     CDownloadDialogBase::SetAfterReadHookForTests({});
-    control.reset();
-    page.reset();
-    vetra::SetProcessStarterForTests({});
-    vetra::ui::ResetForTests();
+    HostedControlTest::TearDown();
   }
 
   void Set(const char* name, const win::COleVariant& value)
   {
     // Virtual time that earlier steps let pass does not count as the headless program idling.
     vetra::ui::RestartHeadlessLimit();
-    const auto dispid = control->Dispatch().FindName(name);
-    ASSERT_TRUE(dispid.has_value()) << name;
-    ASSERT_EQ(control->Dispatch().SetProperty(*dispid, value), win::S_OK) << name;
-  }
-  win::COleVariant Get(const char* name) const
-  {
-    win::COleVariant value;
-    control->Dispatch().GetProperty(*control->Dispatch().FindName(name), value);
-    return value;
+    HostedControlTest::Set(name, value);
   }
   // What a page does to fetch a file: server, path, size, kind, then the start property.
   void Download(const std::string& serverPath, long size, short dataType)
@@ -93,11 +68,9 @@ protected:
     return texts;
   }
 
-  vetra::testing::TempDrive drive;
-  std::unique_ptr<Page> page;
-  std::unique_ptr<CPakrelCtrl> control;
   std::vector<win::DISPID> events;
   std::vector<std::string> started;
+  vetra::testing::RecordedStarts starts{started};
 };
 
 }  // namespace pakrel::testing

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "controls/download/tests/control/pakrel_fixture.h"
+#include "platform/ole/testing/control_checks.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/paint.h"
 #include "tools/samples/version_sample.h"
@@ -146,24 +147,16 @@ TEST_F(ControlTest, OpenURLStartsThePageViewerOnTheAddress)
 
 TEST_F(ControlTest, PropertiesAndEventsStandInDispatchOrderAndTheFaceIsFilled)
 {
-  const char* names[] = {"RunOcx", "ServerFileName", "ServerIP", "FileSize", "OutputFileName", "DataType",
-                         "IsFenmarkMode", "NewVersion", "RunPgm", "OpenURL", "NewVersion2", "ViewerVersion"};
-  const win::VARTYPE types[] = {win::VT_I2, win::VT_BSTR, win::VT_BSTR, win::VT_I4, win::VT_BSTR, win::VT_I2,
-                                win::VT_I2, win::VT_R8,   win::VT_I2,   win::VT_BSTR, win::VT_R4, win::VT_R4};
-  const auto& entries = control->Dispatch().Entries();
-  ASSERT_EQ(entries.size(), std::size(names));
-  for (size_t i = 0; i < entries.size(); ++i) {
-    EXPECT_EQ(entries[i].name, names[i]);
-    EXPECT_EQ(entries[i].dispid, static_cast<win::DISPID>(i + 1));
-    EXPECT_EQ(entries[i].type, types[i]) << names[i];
-  }
+  const vetra::testing::PropertyShape expected[] = {
+      {"RunOcx", win::VT_I2},         {"ServerFileName", win::VT_BSTR}, {"ServerIP", win::VT_BSTR}, {"FileSize", win::VT_I4},
+      {"OutputFileName", win::VT_BSTR}, {"DataType", win::VT_I2},     {"IsFenmarkMode", win::VT_I2}, {"NewVersion", win::VT_R8},
+      {"RunPgm", win::VT_I2},         {"OpenURL", win::VT_BSTR},      {"NewVersion2", win::VT_R4},  {"ViewerVersion", win::VT_R4}};
+  ASSERT_NO_FATAL_FAILURE(vetra::testing::ExpectPropertiesInDispatchOrder(control->Dispatch(), expected));
   ASSERT_EQ(control->Events().size(), 3u);
   EXPECT_EQ(control->Events()[0].name, "DNOK");
   EXPECT_EQ(control->Events()[1].name, "DNFAIL");
   EXPECT_EQ(control->Events()[2].name, "NextVersionCheck");
-  win::DWORD supported = 0, enabled = 0;
-  EXPECT_EQ(control->ObjectSafety().GetInterfaceSafetyOptions(win::IID_IDispatch, &supported, &enabled), win::S_OK);
-  EXPECT_EQ(enabled, 3u);
+  vetra::testing::ExpectSafeForScripting(*control);
 
   control->SetModifiedFlag(win::FALSE);
   Set("IsFenmarkMode", win::COleVariant(static_cast<win::SHORT>(1)));

@@ -3,15 +3,13 @@
 // working copy's name on by opening a page, which starts a stand-in page viewer.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
+#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "controls/download/pakrel_identity.h"
-#include "platform/base/testing/temp_drive.h"
 #include "platform/net/testing/loopback_http_server.h"
-#include "platform/ole/control_registry.h"
+#include "platform/ole/testing/viewer_run.h"
 #include "tools/samples/savedata_sample.h"
 
 namespace pakrel::testing {
@@ -22,8 +20,7 @@ namespace fs = std::filesystem;
 TEST(ViewerRoad, APageDownloadsARecordingThroughTheModuleAndOpensTheNextPage)
 {
   vetra::testing::TempDrive drive;
-  drive.WriteFile("Windows/keep", "");
-  ASSERT_TRUE(win::ControlRegistry::Register({kClsid, kProgId, PAKREL_MODULE}));
+  ASSERT_TRUE(vetra::testing::PrepareViewerDrive(drive, {kClsid, kProgId, PAKREL_MODULE}));
   const std::string recording = vetra::samples::SampleRecordingBytes(3000);
   vetra::testing::HttpReply reply;
   reply.body = vetra::samples::MakeSaveDataArchive(recording);
@@ -46,14 +43,10 @@ Pakrel.FileSize = )PAGE") + std::to_string(reply.body.size()) + R"PAGE(;
 Pakrel.DataType = 1;
 Pakrel.RunOcx = 1;
 </script></body></html>)PAGE");
-  drive.WriteFile("viewer.script", "wait 1500\nquit\n");
-  const fs::path err = drive / "err.txt";
-  const std::string command = "VETRA_HEADLESS=1 VETRA_TRACE=1 VETRA_SCRIPT='" + (drive / "viewer.script").string() + "' '" + VIEWER_PROGRAM +
-                              "' 'c:\\Vetra\\page.html' >/dev/null 2>'" + err.string() + "'";
-  const int status = std::system(command.c_str());
-  const std::string errors = vetra::testing::ReadWholeFile(err);
-  ASSERT_TRUE(WIFEXITED(status)) << errors;
-  EXPECT_EQ(WEXITSTATUS(status), 0) << errors;
+  const auto run = vetra::testing::RunViewer(drive, VIEWER_PROGRAM, "c:\\Vetra\\page.html", "wait 1500\nquit\n");
+  const std::string& errors = run.errors;
+  ASSERT_TRUE(run.Exited()) << errors;
+  EXPECT_EQ(run.ExitCode(), 0) << errors;
   ASSERT_EQ(server.Requests().size(), 1u) << errors << vetra::testing::ReadWholeFile(opened);
   EXPECT_TRUE(server.Requests().front().starts_with("GET /data/engine.OSC ")) << server.Requests().front();
   // The stand-in is not waited for: give it a moment to write.

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,8 +13,7 @@
 #include "platform/base/drive.h"
 #include "platform/base/text.h"
 #include "platform/gdi/draw_log.h"
-#include "platform/ui/paint.h"
-#include "platform/ui/testing.h"
+#include "platform/ole/testing/hosted_control.h"
 
 namespace sparwen::testing {
 
@@ -37,42 +35,21 @@ inline bool PutIgnitionSkins()
   return copied;
 }
 
-class Page : public win::CWnd {
-public:
-  win::BOOL Make() { return CreateEx(0, "Page", "page", win::WS_POPUP | win::WS_VISIBLE, win::CRect(0, 0, 1017, 708), nullptr, 0); }
-};
+using Page = vetra::testing::HostPage;
 
-class ControlTest : public ::testing::Test {
+class ControlTest : public vetra::testing::HostedControlTest<CSparwenCtrl> {
 protected:
   void SetUp() override
   {
     vetra::ui::ResetForTests();
-    drive.WriteFile("Vetra/Fenmark/Temp/keep", "");
-    drive.WriteFile("Vetra/TempE/keep", "");
-    drive.WriteFile("Windows/keep", "");
+    MakeFolders({"Vetra/Fenmark/Temp", "Vetra/TempE", "Windows"});
     if (WithSkins()) {
       ASSERT_TRUE(PutIgnitionSkins());
     }
-    page = std::make_unique<Page>();
-    ASSERT_TRUE(page->Make());
-    control = std::make_unique<CSparwenCtrl>();
-    ASSERT_TRUE(control->CreateControlWindow(page.get(), win::CRect(0, 0, 1017, 708)));
-    vetra::ui::Pump();
-  }
-  void TearDown() override
-  {
-    control.reset();
-    page.reset();
-    vetra::ui::ResetForTests();
+    ASSERT_NO_FATAL_FAILURE(HostControl(vetra::testing::kViewerObject));
   }
   virtual bool WithSkins() const { return true; }
 
-  void Set(const char* name, const win::COleVariant& value)
-  {
-    const auto dispid = control->Dispatch().FindName(name);
-    ASSERT_TRUE(dispid.has_value()) << name;
-    ASSERT_EQ(control->Dispatch().SetProperty(*dispid, value), win::S_OK) << name;
-  }
   // What the viewer page does after loading.
   void Start(const std::string& name, short reloadMode = 0)
   {
@@ -101,17 +78,6 @@ protected:
     vetra::ui::Click(*control->CylinderBar(), {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
     vetra::ui::Pump();
   }
-  std::vector<std::string> MessageTexts() const
-  {
-    std::vector<std::string> texts;
-    for (const auto& box : vetra::ui::MessageBoxLog()) texts.push_back(box.text);
-    return texts;
-  }
-  static win::COLORREF PixelOf(win::CWnd& wnd, int x, int y)
-  {
-    win::CClientDC dc(&wnd);
-    return dc.GetPixel(x, y);
-  }
   // The draw calls of one repaint of a window, from its back buffer.
   static std::vector<vetra::gdi::DrawCall> Repaint(win::CWnd& wnd)
   {
@@ -132,10 +98,6 @@ protected:
   {
     return static_cast<int>(std::count_if(calls.begin(), calls.end(), [&op](const auto& call) { return call.op == op; }));
   }
-
-  vetra::testing::TempDrive drive;
-  std::unique_ptr<Page> page;
-  std::unique_ptr<CSparwenCtrl> control;
 };
 
 }  // namespace sparwen::testing

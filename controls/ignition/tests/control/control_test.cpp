@@ -4,6 +4,7 @@
 #include "controls/ignition/core/texts.h"
 #include "controls/ignition/sparwen_identity.h"
 #include "controls/ignition/tests/control/control_fixture.h"
+#include "platform/ole/testing/control_checks.h"
 #include "platform/base/text.h"
 
 namespace sparwen::testing {
@@ -16,23 +17,11 @@ TEST(SparwenIdentity, PropertiesInDispatchOrderAndSafeForScripting)
   CSparwenCtrl control;
   EXPECT_EQ(control.Identity().clsid, "{E8C23967-DC3C-4FC3-873A-AB0B0568A43B}");
   EXPECT_EQ(control.Identity().progId, "SPARWEN.SparwenCtrl.1");
-  const struct {
-    const char* name;
-    win::VARTYPE type;
-  } expected[] = {{"RunOcx", win::VT_I2}, {"DataFileName", win::VT_BSTR}, {"ReloadMode", win::VT_I2}};
-  const auto& entries = control.Dispatch().Entries();
-  ASSERT_EQ(entries.size(), std::size(expected));
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    EXPECT_EQ(entries[i].name, expected[i].name);
-    EXPECT_EQ(entries[i].dispid, static_cast<win::DISPID>(i + 1));
-    EXPECT_EQ(entries[i].type, expected[i].type);
-  }
+  const vetra::testing::PropertyShape expected[] = {
+      {"RunOcx", win::VT_I2}, {"DataFileName", win::VT_BSTR}, {"ReloadMode", win::VT_I2}};
+  ASSERT_NO_FATAL_FAILURE(vetra::testing::ExpectPropertiesInDispatchOrder(control.Dispatch(), expected));
   EXPECT_TRUE(control.Events().empty());
-  win::DWORD supported = 0, enabled = 0;
-  EXPECT_EQ(control.ObjectSafety().GetInterfaceSafetyOptions(win::IID_IDispatch, &supported, &enabled), win::S_OK);
-  EXPECT_EQ(supported, 3u);
-  EXPECT_EQ(enabled, 3u);
-  EXPECT_EQ(control.ObjectSafety().SetInterfaceSafetyOptions(win::IID_IDispatch, 3, 3), win::S_OK);
+  vetra::testing::ExpectSafeForScripting(control);
 }
 
 TEST_F(ControlTest, PrimaryAndSecondaryRecordingsLoadWithTheirChildrenAtTheLastPosition)

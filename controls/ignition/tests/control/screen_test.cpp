@@ -4,7 +4,7 @@
 #include "controls/ignition/core/value_panel.h"
 #include "controls/ignition/sparwen_identity.h"
 #include "controls/ignition/tests/control/control_fixture.h"
-#include "platform/base/process.h"
+#include "platform/ole/testing/recorded_starts.h"
 #include "platform/base/text.h"
 #include "platform/ui/cursor.h"
 
@@ -351,20 +351,8 @@ TEST_F(ControlTest, DrawnButtonsHoverAndChildrenDropIt)
 
 class PrintTest : public ControlTest {
 protected:
-  void SetUp() override
-  {
-    ControlTest::SetUp();
-    vetra::SetProcessStarterForTests([this](const std::string& line) {
-      started.push_back(line);
-      return true;
-    });
-  }
-  void TearDown() override
-  {
-    vetra::SetProcessStarterForTests({});
-    ControlTest::TearDown();
-  }
   std::vector<std::string> started;
+  vetra::testing::RecordedStarts starts{started};
 };
 
 // Pixel (x, y), y from the top, of the 32-bit bottom-up capture.

@@ -1,7 +1,7 @@
 #include <cstring>
 
 #include "controls/oscilloscope/tests/control/control_fixture.h"
-#include "platform/base/process.h"
+#include "platform/ole/testing/recorded_starts.h"
 #include "platform/ui/cursor.h"
 #include "platform/ui/message_box.h"
 
@@ -82,10 +82,7 @@ TEST_F(ButtonTest, ButtonsTakeTheirPicturesSizesAndShowHoverAndPress)
 TEST_F(ButtonTest, AReleaseActsOnlyOnThePressedButton)
 {
   std::vector<std::string> started;
-  vetra::SetProcessStarterForTests([&started](const std::string& line) {
-    started.push_back(line);
-    return true;
-  });
+  const vetra::testing::RecordedStarts starts(started);
   // Pressed on forward and dragged onto print: no hover over print, and the release runs nothing.
   vetra::ui::MoveMouse(*control, {920, 80});
   vetra::ui::Press(*control, {920, 80});
@@ -97,7 +94,6 @@ TEST_F(ButtonTest, AReleaseActsOnlyOnThePressedButton)
   // Pressed and released on print: the print runs.
   vetra::ui::Click(*control, {20, 80});
   EXPECT_EQ(started, std::vector<std::string>{"C:\\Vetra\\Fenmark\\Tolvex.exe"});
-  vetra::SetProcessStarterForTests({});
 }
 
 TEST_F(ButtonTest, ZoomShowsOneChannelOverTheGraphAreaUntilTheExitButton)

@@ -3,68 +3,33 @@
 // inside it, on a temporary drive, with the control's debugger traces and events collected.
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "controls/oscilloscope/tessial_ctrl.h"
 #include "controls/oscilloscope/tests/fixtures.h"
 #include "platform/base/trace.h"
-#include "platform/ui/paint.h"
-#include "platform/ui/testing.h"
+#include "platform/ole/testing/bitmaps.h"
+#include "platform/ole/testing/hosted_control.h"
 
 namespace tessial::testing {
 
-// A 24-bit picture of one colour.
-inline std::string SolidBmp(int width, int height, win::COLORREF colour)
-{
-  const int stride = (width * 3 + 3) & ~3;
-  const std::uint32_t size = 54 + static_cast<std::uint32_t>(stride * height);
-  std::string bytes(size, '\0');
-  const auto put = [&bytes](std::size_t at, std::uint32_t value, int count) { std::memcpy(bytes.data() + at, &value, count); };
-  bytes[0] = 'B';
-  bytes[1] = 'M';
-  put(2, size, 4);
-  put(10, 54, 4);
-  put(14, 40, 4);
-  put(18, static_cast<std::uint32_t>(width), 4);
-  put(22, static_cast<std::uint32_t>(height), 4);
-  put(26, 1, 2);
-  put(28, 24, 2);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      char* pixel = bytes.data() + 54 + y * stride + x * 3;
-      pixel[0] = static_cast<char>(win::GetBValue(colour));
-      pixel[1] = static_cast<char>(win::GetGValue(colour));
-      pixel[2] = static_cast<char>(win::GetRValue(colour));
-    }
-  }
-  return bytes;
-}
+using Page = vetra::testing::HostPage;
+using vetra::testing::SolidBmp;
 
-class Page : public win::CWnd {
-public:
-  win::BOOL Make() { return CreateEx(0, "Page", "page", win::WS_POPUP | win::WS_VISIBLE, win::CRect(0, 0, 1017, 708), nullptr, 0); }
-};
-
-class ControlTest : public ::testing::Test {
+class ControlTest : public vetra::testing::HostedControlTest<CTessialCtrl> {
 protected:
   void SetUp() override
   {
     vetra::ui::ResetForTests();
-    drive.WriteFile("Vetra/Fenmark/Temp/keep", "");
-    drive.WriteFile("Windows/keep", "");
+    MakeFolders({"Vetra/Fenmark/Temp", "Windows"});
     vetra::SetTraceSink([this](std::string_view text) {
       if (text.starts_with("TESSIAL")) traces.emplace_back(text);
     });
-    page = std::make_unique<Page>();
-    ASSERT_TRUE(page->Make());
     BeforeControl();
-    control = std::make_unique<CTessialCtrl>();
-    control->ConnectEvents([this](win::DISPID dispid, std::string_view, std::span<const win::COleVariant>) { events.push_back(dispid); });
-    ASSERT_TRUE(control->CreateControlWindow(page.get(), win::CRect(0, 0, 1017, 708)));
-    vetra::ui::Pump();
+    ASSERT_NO_FATAL_FAILURE(HostControl(vetra::testing::kViewerObject, [this](CTessialCtrl& made) {
+      made.ConnectEvents([this](win::DISPID dispid, std::string_view, std::span<const win::COleVariant>) { events.push_back(dispid); });
+    }));
     traces.clear();
     // Without a skin on the drive every picture reported itself; the tests start after that.
     vetra::ui::ClearMessageBoxes();
@@ -73,24 +38,10 @@ protected:
   virtual void BeforeControl() {}
   void TearDown() override
   {
-    control.reset();
-    page.reset();
+    HostedControlTest::TearDown();
     vetra::SetTraceSink({});
-    vetra::ui::ResetForTests();
   }
 
-  void Set(const char* name, const win::COleVariant& value)
-  {
-    const auto dispid = control->Dispatch().FindName(name);
-    ASSERT_TRUE(dispid.has_value()) << name;
-    ASSERT_EQ(control->Dispatch().SetProperty(*dispid, value), win::S_OK) << name;
-  }
-  win::COleVariant Get(const char* name) const
-  {
-    win::COleVariant value;
-    control->Dispatch().GetProperty(*control->Dispatch().FindName(name), value);
-    return value;
-  }
   // What the viewer page does half a second after loading.
   void Start(const std::string& name, short reloadMode = 0)
   {
@@ -104,16 +55,7 @@ protected:
     PutRecording(drive, vetra::samples::OscBytes(options), name);
     Start(name);
   }
-  // The colour of a client pixel of a child window as the screen shows it.
-  static win::COLORREF PixelOf(win::CWnd& wnd, int x, int y)
-  {
-    win::CClientDC dc(&wnd);
-    return dc.GetPixel(x, y);
-  }
 
-  vetra::testing::TempDrive drive;
-  std::unique_ptr<Page> page;
-  std::unique_ptr<CTessialCtrl> control;
   std::vector<std::string> traces;
   std::vector<win::DISPID> events;
 };

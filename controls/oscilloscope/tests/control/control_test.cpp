@@ -2,6 +2,7 @@
 
 #include "controls/oscilloscope/tessial_identity.h"
 #include "controls/oscilloscope/tests/control/control_fixture.h"
+#include "platform/ole/testing/control_checks.h"
 #include "platform/ui/message_box.h"
 
 namespace tessial::testing {
@@ -14,26 +15,14 @@ TEST(TessialIdentity, PropertiesInDispatchOrderWithTheStockErrorEvent)
   CTessialCtrl control;
   EXPECT_EQ(control.Identity().clsid, "{5DBCF725-08DD-4B2D-B8C4-714DF8E6956C}");
   EXPECT_EQ(control.Identity().progId, "TESSIAL.TessialCtrl.1");
-  const struct {
-    const char* name;
-    win::VARTYPE type;
-  } expected[] = {{"RunOcx", win::VT_I2},        {"DataFileName", win::VT_BSTR},  {"ErrorCode", win::VT_I2},
-                  {"VoltStringCh1", win::VT_BSTR}, {"VoltStringCh2", win::VT_BSTR}, {"VoltStringCh3", win::VT_BSTR},
-                  {"VoltStringCh4", win::VT_BSTR}, {"VoltStringCh5", win::VT_BSTR}, {"VoltStringCh6", win::VT_BSTR},
-                  {"ZoomChIndex", win::VT_I2},   {"ReloadMode", win::VT_I2}};
-  const auto& entries = control.Dispatch().Entries();
-  ASSERT_EQ(entries.size(), std::size(expected));
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    EXPECT_EQ(entries[i].name, expected[i].name);
-    EXPECT_EQ(entries[i].dispid, static_cast<win::DISPID>(i + 1));
-    EXPECT_EQ(entries[i].type, expected[i].type);
-  }
+  const vetra::testing::PropertyShape expected[] = {
+      {"RunOcx", win::VT_I2}, {"DataFileName", win::VT_BSTR}, {"ErrorCode", win::VT_I2},
+      {"VoltStringCh1", win::VT_BSTR}, {"VoltStringCh2", win::VT_BSTR}, {"VoltStringCh3", win::VT_BSTR},
+      {"VoltStringCh4", win::VT_BSTR}, {"VoltStringCh5", win::VT_BSTR}, {"VoltStringCh6", win::VT_BSTR},
+      {"ZoomChIndex", win::VT_I2}, {"ReloadMode", win::VT_I2}};
+  ASSERT_NO_FATAL_FAILURE(vetra::testing::ExpectPropertiesInDispatchOrder(control.Dispatch(), expected));
   // Safe for scripting and for untrusted data, as every viewer page needs it.
-  win::DWORD supported = 0, enabled = 0;
-  EXPECT_EQ(control.ObjectSafety().GetInterfaceSafetyOptions(win::IID_IDispatch, &supported, &enabled), win::S_OK);
-  EXPECT_EQ(supported, 3u);
-  EXPECT_EQ(enabled, 3u);
-  EXPECT_EQ(control.ObjectSafety().SetInterfaceSafetyOptions(win::IID_IDispatch, 3, 3), win::S_OK);
+  vetra::testing::ExpectSafeForScripting(control);
   ASSERT_EQ(control.Events().size(), 1u);
   EXPECT_EQ(control.Events()[0].name, "Error");
   EXPECT_EQ(control.Events()[0].dispid, win::DISPID_ERROREVENT);

@@ -1,7 +1,7 @@
 #include <cstring>
 
 #include "controls/oscilloscope/tests/control/control_fixture.h"
-#include "platform/base/process.h"
+#include "platform/ole/testing/recorded_starts.h"
 
 namespace tessial::testing {
 namespace {
@@ -11,19 +11,11 @@ protected:
   void SetUp() override
   {
     ControlTest::SetUp();
-    vetra::SetProcessStarterForTests([this](const std::string& line) {
-      started.push_back(line);
-      return true;
-    });
     Load(Options({Channel(0)}));
-  }
-  void TearDown() override
-  {
-    vetra::SetProcessStarterForTests({});
-    ControlTest::TearDown();
   }
   std::string Capture() const { return drive.ReadFile("Vetra/Fenmark/Temp/print.bmp"); }
   std::vector<std::string> started;
+  vetra::testing::RecordedStarts starts{started};
 };
 
 // Pixel (x, y), y from the top, of the 32-bit bottom-up capture.

@@ -4,59 +4,35 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "controls/scandata/quarnel_ctrl.h"
 #include "controls/scandata/tests/fixtures.h"
 #include "platform/base/trace.h"
-#include "platform/ui/testing.h"
+#include "platform/ole/testing/hosted_control.h"
 
 namespace quarnel::testing {
 
-class Page : public win::CWnd {
- public:
-  win::BOOL Make() { return CreateEx(0, "Page", "page", win::WS_POPUP | win::WS_VISIBLE, win::CRect(0, 0, 1017, 708), nullptr, 0); }
-};
+using Page = vetra::testing::HostPage;
 
-class ControlTest : public ::testing::Test {
+class ControlTest : public vetra::testing::HostedControlTest<CQuarnelCtrl> {
  protected:
   void SetUp() override
   {
     vetra::ui::ResetForTests();
-    drive.WriteFile("Vetra/Fenmark/Temp/keep", "");
-    drive.WriteFile("Vetra/TempE/keep", "");
-    drive.WriteFile("Windows/keep", "");
+    MakeFolders({"Vetra/Fenmark/Temp", "Vetra/TempE", "Windows"});
     vetra::SetTraceSink([this](std::string_view text) { traces.emplace_back(text); });
-    page = std::make_unique<Page>();
-    ASSERT_TRUE(page->Make());
-    control = std::make_unique<CQuarnelCtrl>();
-    ASSERT_TRUE(control->CreateControlWindow(page.get(), win::CRect(0, 0, 1017, 708)));
-    vetra::ui::Pump();
+    ASSERT_NO_FATAL_FAILURE(HostControl(vetra::testing::kViewerObject));
     traces.clear();
   }
   void TearDown() override
   {
-    control.reset();
-    page.reset();
+    HostedControlTest::TearDown();
     vetra::SetTraceSink({});
-    vetra::ui::ResetForTests();
   }
 
-  void Set(const char* name, const win::COleVariant& value)
-  {
-    const auto dispid = control->Dispatch().FindName(name);
-    ASSERT_TRUE(dispid.has_value()) << name;
-    ASSERT_EQ(control->Dispatch().SetProperty(*dispid, value), win::S_OK) << name;
-  }
   void SetShort(const char* name, int value) { Set(name, win::COleVariant(static_cast<win::SHORT>(value))); }
-  win::COleVariant Get(const char* name) const
-  {
-    win::COleVariant value;
-    control->Dispatch().GetProperty(*control->Dispatch().FindName(name), value);
-    return value;
-  }
   // What the chooser's viewer page does after loading.
   void Start(const std::string& name)
   {
@@ -80,9 +56,6 @@ class ControlTest : public ::testing::Test {
   void ClickAt(int x, int y) { vetra::ui::Click(*control, {x, y}); }
   int Position() const { return control->Model().State().playback.position; }
 
-  vetra::testing::TempDrive drive;
-  std::unique_ptr<Page> page;
-  std::unique_ptr<CQuarnelCtrl> control;
   std::vector<std::string> traces;
 };
 

@@ -4,6 +4,7 @@
 
 #include "controls/scandata/quarnel_identity.h"
 #include "controls/scandata/tests/control/control_fixture.h"
+#include "platform/ole/testing/control_checks.h"
 #include "platform/base/text.h"
 #include "platform/ui/message_box.h"
 
@@ -17,33 +18,22 @@ TEST(QuarnelIdentity, PropertiesInDispatchOrderAndTheUnfiredEvents)
   CQuarnelCtrl control;
   EXPECT_EQ(control.Identity().clsid, "{16ABE5E4-2A48-4D8F-BD8C-E598FF00E31E}");
   EXPECT_EQ(control.Identity().progId, "BRINDLE.BrindleCtrl.1");
-  const struct {
-    const char* name;
-    win::VARTYPE type;
-  } expected[] = {{"RunPrint", win::VT_I2},    {"RunScantool", win::VT_I2},    {"RunEcuId", win::VT_BSTR},
-                  {"RunDtc", win::VT_BSTR},    {"RunActuator", win::VT_I2},    {"ReturnActuator", win::VT_I2},
-                  {"RpmData", win::VT_BSTR},   {"Maker", win::VT_BSTR},        {"Car", win::VT_BSTR},
-                  {"SystemI", win::VT_BSTR},   {"SystemII", win::VT_BSTR},     {"StopMode", win::VT_I2},
-                  {"SubMenuMode", win::VT_I2}, {"Cylinder", win::VT_BSTR},     {"Igntype", win::VT_BSTR},
-                  {"Fireorder", win::VT_BSTR}, {"StopHelp", win::VT_I2},       {"RunAddOn", win::VT_I2},
-                  {"SaveDataFilePath", win::VT_BSTR}, {"ReloadMode", win::VT_I2}};
-  const auto& entries = control.Dispatch().Entries();
-  ASSERT_EQ(entries.size(), std::size(expected));
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    EXPECT_EQ(entries[i].name, expected[i].name);
-    EXPECT_EQ(entries[i].dispid, static_cast<win::DISPID>(i + 1));
-    EXPECT_EQ(entries[i].type, expected[i].type);
-  }
+  const vetra::testing::PropertyShape expected[] = {
+      {"RunPrint", win::VT_I2}, {"RunScantool", win::VT_I2}, {"RunEcuId", win::VT_BSTR},
+      {"RunDtc", win::VT_BSTR}, {"RunActuator", win::VT_I2}, {"ReturnActuator", win::VT_I2},
+      {"RpmData", win::VT_BSTR}, {"Maker", win::VT_BSTR}, {"Car", win::VT_BSTR}, {"SystemI", win::VT_BSTR},
+      {"SystemII", win::VT_BSTR}, {"StopMode", win::VT_I2}, {"SubMenuMode", win::VT_I2},
+      {"Cylinder", win::VT_BSTR}, {"Igntype", win::VT_BSTR}, {"Fireorder", win::VT_BSTR},
+      {"StopHelp", win::VT_I2}, {"RunAddOn", win::VT_I2}, {"SaveDataFilePath", win::VT_BSTR},
+      {"ReloadMode", win::VT_I2}};
+  ASSERT_NO_FATAL_FAILURE(vetra::testing::ExpectPropertiesInDispatchOrder(control.Dispatch(), expected));
   const std::vector<std::string> events = {"SetData", "SendRpm", "StopMode", "SetHelp", "StopChange", "MenuDisable", "DtcReload", "AddOnBtnSet"};
   ASSERT_EQ(control.Events().size(), events.size());
   for (std::size_t i = 0; i < events.size(); ++i) {
     EXPECT_EQ(control.Events()[i].name, events[i]);
     EXPECT_EQ(control.Events()[i].dispid, static_cast<win::DISPID>(i + 1));
   }
-  win::DWORD supported = 0, enabled = 0;
-  EXPECT_EQ(control.ObjectSafety().GetInterfaceSafetyOptions(win::IID_IDispatch, &supported, &enabled), win::S_OK);
-  EXPECT_EQ(supported, 3u);
-  EXPECT_EQ(enabled, 3u);
+  vetra::testing::ExpectSafeForScripting(control);
 }
 
 TEST_F(ControlTest, PropertiesThatCarryNothingReadBackTheirFixedValues)

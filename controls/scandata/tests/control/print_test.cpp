@@ -4,7 +4,7 @@
 
 #include "controls/scandata/tests/control/control_fixture.h"
 #include "controls/scandata/windows/drawn_buttons.h"
-#include "platform/base/process.h"
+#include "platform/ole/testing/recorded_starts.h"
 #include "platform/ui/paint.h"
 #include "tools/skins/skin_set.h"
 
@@ -13,22 +13,10 @@ namespace {
 
 class PrintTest : public ControlTest {
  protected:
-  void SetUp() override
-  {
-    ControlTest::SetUp();
-    vetra::SetProcessStarterForTests([this](const std::string& line) {
-      started.push_back(line);
-      return startSucceeds;
-    });
-  }
-  void TearDown() override
-  {
-    vetra::SetProcessStarterForTests({});
-    ControlTest::TearDown();
-  }
   std::string Capture() const { return drive.ReadFile("Vetra/Fenmark/Temp/print.bmp"); }
   std::vector<std::string> started;
   bool startSucceeds = true;
+  vetra::testing::RecordedStarts starts{started, [this] { return startSucceeds; }};
 };
 
 // Pixel (x, y), y from the top, of the 32-bit bottom-up capture.
