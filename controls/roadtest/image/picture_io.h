@@ -6,19 +6,20 @@
 #include <string>
 #include <vector>
 
+#include "common/image/picture.h"
+
 namespace morvit::image {
 
-enum ErrorCode : int {
-  kNoError = 0,
-  kOutOfMemory = 1,
-  kFileOpen = 2,
-  kFileRead = 3,
-  kFileWrite = 4,
-  kBadParam = 5,
-  kBadBmp = 6,
-  kRleBmp = 7,
-  kBadJpg = 9,
-};
+using vetra::image::ErrorCode;
+using vetra::image::kBadBmp;
+using vetra::image::kBadJpg;
+using vetra::image::kBadParam;
+using vetra::image::kFileOpen;
+using vetra::image::kFileRead;
+using vetra::image::kFileWrite;
+using vetra::image::kNoError;
+using vetra::image::kOutOfMemory;
+using vetra::image::kRleBmp;
 
 // Top row first, three bytes (R, G, B) per pixel.
 struct RgbImage {
@@ -27,7 +28,7 @@ struct RgbImage {
   int height = 0;
 };
 
-// Reads an uncompressed BMP of 8, 16, 24 or 32 bits per pixel (bit-field masks too).
+// Reads an uncompressed BMP of 1, 4, 8, 16, 24 or 32 bits per pixel (bit-field masks too).
 int ReadBmpToRgb(const std::string& path, RgbImage& image);
 // Writes the pixels as a baseline JPEG of the given quality. The file appears whole or not at all.
 int WriteRgbToJpeg(const std::string& path, const RgbImage& image, int quality);

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "platform/base/testing/temp_drive.h"
-#include "programs/printlayout/jpeg_codec.h"
+#include "common/image/jpeg_codec.h"
 #include "programs/printlayout/picture_library.h"
 #include "programs/printlayout/tests/test_pictures.h"
 
@@ -121,7 +121,7 @@ TEST(PictureLibrary, WritesJpegThatLibjpegDecodes)
   ASSERT_TRUE(destination.Close());
   std::FILE* file = std::fopen((drive / "out.jpg").c_str(), "rb");
   ASSERT_NE(file, nullptr);
-  const auto decoded = DecodeJpegRgb(file);
+  const auto decoded = vetra::image::DecodeJpegRgb(file);
   std::fclose(file);
   ASSERT_TRUE(decoded);
   EXPECT_EQ(decoded->width, 40);
