@@ -10,16 +10,9 @@
 
 namespace morvit::image {
 
+// The picture library's codes: kNoError, kFileOpen, kBadBmp and the rest.
 using vetra::image::ErrorCode;
-using vetra::image::kBadBmp;
-using vetra::image::kBadJpg;
-using vetra::image::kBadParam;
-using vetra::image::kFileOpen;
-using vetra::image::kFileRead;
-using vetra::image::kFileWrite;
-using vetra::image::kNoError;
-using vetra::image::kOutOfMemory;
-using vetra::image::kRleBmp;
+using enum vetra::image::ErrorCode;
 
 // Top row first, three bytes (R, G, B) per pixel.
 struct RgbImage {
