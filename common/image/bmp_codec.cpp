@@ -26,13 +26,13 @@ void Put32(std::vector<std::uint8_t>& out, std::uint32_t v)
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>((v >> (8 * i)) & 0xFF));
 }
 
+}  // namespace
+
 bool SensibleSize(int width, int height)
 {
   return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide &&
          static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) <= kMaxPixels;
 }
-
-}  // namespace
 
 std::size_t DibRowsOffset(const gdi::DibLayout& layout, std::size_t infoStart, std::uint32_t declaredOffset)
 {

@@ -17,6 +17,9 @@ namespace vetra::image {
 inline constexpr std::uint64_t kMaxPixels = 64ull * 1024 * 1024;
 inline constexpr int kMaxSide = 32768;
 
+// Whether a picture of this size is one the library reads or writes.
+bool SensibleSize(int width, int height);
+
 // Where a DIB's rows start, counted from the start of the file: the file header's offset when it
 // points past the headers and colour table, else right after them (an offset inside the headers,
 // or zero as some writers leave it, cannot be where the rows are).

@@ -76,9 +76,7 @@ bool ImageDestination::Restart()
 
 bool ImageDestination::WriteBmp(const RgbPicture& picture, int width, int height)
 {
-  if (!m_file || width <= 0 || height <= 0 ||
-      static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > vetra::image::kMaxPixels)
-    return Fail(kImageBadParam);
+  if (!m_file || !vetra::image::SensibleSize(width, height)) return Fail(kImageBadParam);
   if (!Restart()) return false;
   const int code = vetra::image::WriteBmp24(*m_file, picture, width, height);
   if (code != kImageNoError) return Fail(code);

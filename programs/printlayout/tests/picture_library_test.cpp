@@ -109,6 +109,20 @@ TEST(PictureLibrary, WritesJpegThatLibjpegDecodes)
   EXPECT_NEAR(decoded->pixels[2], 90, 6);
 }
 
+TEST(PictureLibrary, ADestinationWrittenTwiceKeepsOnlyTheLastPicture)
+{
+  vetra::testing::TempDrive drive;
+  const auto picture = Decode(MakeBmp(8, 8, 24, Pattern));
+  ASSERT_TRUE(picture);
+  ImageDestination destination;
+  ASSERT_TRUE(destination.Open("c:\\twice.jpg"));
+  ASSERT_TRUE(destination.WriteBmp(*picture, 8, 8));
+  ASSERT_TRUE(destination.WriteJpg(*picture, 75));
+  ASSERT_TRUE(destination.Close());
+  EXPECT_EQ(drive.ReadFile("twice.jpg").substr(0, 2), "\xFF\xD8");
+  EXPECT_FALSE(std::filesystem::exists(drive / "twice.jpg.writing"));
+}
+
 TEST(PictureLibrary, FailedWriteLeavesTheEarlierFile)
 {
   vetra::testing::TempDrive drive;
