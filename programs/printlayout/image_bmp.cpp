@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "common/image/bmp_codec.h"
 #include "platform/gdi/dib_format.h"
 #include "programs/printlayout/image_file_bytes.h"
 #include "programs/printlayout/image_impl.h"
@@ -32,9 +33,7 @@ int CImageBMP::Read(const std::string& path)
   if (!layout || layout->width <= 0 || layout->height <= 0 ||
       static_cast<std::int64_t>(layout->width) * layout->height > kMaxImagePixels)
     return 0;
-  std::size_t pixelStart = infoStart + layout->headerBytes + layout->tableBytes;
-  if (layout->compression == win::BI_BITFIELDS && layout->headerBytes == 40) pixelStart += 12;
-  if (infoStart != 0 && pixelOffset >= pixelStart) pixelStart = pixelOffset;
+  const std::size_t pixelStart = vetra::image::DibRowsOffset(*layout, infoStart, pixelOffset);
   const std::size_t imageBytes = vetra::gdi::DibImageBytes(*layout);
   if (pixelStart > bytes->size() || bytes->size() - pixelStart < imageBytes) return 0;
   const std::uint8_t* bits = bytes->data() + pixelStart;

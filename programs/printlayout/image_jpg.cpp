@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/image/jpeg_codec.h"
 #include "platform/base/drive.h"
 #include "programs/printlayout/image_file_bytes.h"
 #include "programs/printlayout/image_impl.h"
-#include "programs/printlayout/jpeg_codec.h"
 
 namespace tolvex {
 namespace {
@@ -23,7 +23,7 @@ int CImageJPG::Read(const std::string& path)
   SetPath(path);
   File file(std::fopen(vetra::MapPath(m_path).c_str(), "rb"));
   if (!file) return 0;
-  const auto decoded = DecodeJpegIndexed(file.get(), 128);
+  const auto decoded = vetra::image::DecodeJpegIndexed(file.get(), 128);
   if (!decoded || decoded->width <= 0 || decoded->height <= 0) return 0;
   if (!Create(decoded->width, decoded->height, 8, -1)) return 0;
   if (decoded->red.empty()) {
@@ -53,7 +53,7 @@ int CImageJPG::Write(const std::string& path)
   PictureOutputFile file(m_path);
   if (!file.Get()) return 0;
   const int quality = m_quality < 1 ? 1 : m_quality > 100 ? 100 : m_quality;
-  return (EncodeJpeg(file.Get(), {m_width, m_height, rgb.data(), quality}) && file.Commit()) ? 1 : 0;
+  return (vetra::image::EncodeJpeg(file.Get(), {m_width, m_height, rgb.data(), quality}) && file.Commit()) ? 1 : 0;
 }
 
 }  // namespace tolvex

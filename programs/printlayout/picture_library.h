@@ -12,18 +12,21 @@
 #include <string>
 #include <vector>
 
+#include "common/image/picture.h"
+#include "common/image/picture_files.h"
+
 namespace tolvex {
 
 enum ImageError : int {
-  kImageNoError = 0,
-  kImageOutOfMemory = 1,
-  kImageFileOpen = 2,
-  kImageFileRead = 3,
-  kImageFileWrite = 4,
-  kImageBadParam = 5,
-  kImageBadBmp = 6,
-  kImageRleBmp = 7,
-  kImageBadJpg = 9,
+  kImageNoError = vetra::image::kNoError,
+  kImageOutOfMemory = vetra::image::kOutOfMemory,
+  kImageFileOpen = vetra::image::kFileOpen,
+  kImageFileRead = vetra::image::kFileRead,
+  kImageFileWrite = vetra::image::kFileWrite,
+  kImageBadParam = vetra::image::kBadParam,
+  kImageBadBmp = vetra::image::kBadBmp,
+  kImageRleBmp = vetra::image::kRleBmp,
+  kImageBadJpg = vetra::image::kBadJpg,
 };
 
 // The English text of a picture library code ("Error #%d" for codes it does not name).
@@ -32,11 +35,7 @@ std::string ImageErrorText(int code);
 int ImageLastError();
 
 // A picture of 3 bytes a pixel, red, green and blue, rows top-down without padding.
-struct RgbPicture {
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint8_t> rgb;
-};
+using RgbPicture = vetra::image::RgbPicture;
 
 // Decodes a BMP file's bytes (1, 4, 8, 16, 24 or 32 bits a pixel, info or core header, either
 // row order). Nothing, with the last error set, for anything else.
@@ -56,7 +55,6 @@ private:
 class ImageDestination {
 public:
   ImageDestination() = default;
-  ~ImageDestination();  // drops an unfinished write
   ImageDestination(const ImageDestination&) = delete;
   ImageDestination& operator=(const ImageDestination&) = delete;
 
@@ -71,8 +69,12 @@ public:
   bool Close();
 
 private:
+  // Starts the file anew for a write: a destination written twice keeps only the last picture.
+  bool Restart();
+
   std::filesystem::path m_target;
-  std::filesystem::path m_temporary;
+  std::optional<vetra::image::ReplacingFile> m_file;  // dropped (with its temporary file) unless closed after a write
+  bool m_used = false;
   bool m_written = false;
 };
 

@@ -6,19 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "common/image/picture.h"
+
 namespace morvit::image {
 
-enum ErrorCode : int {
-  kNoError = 0,
-  kOutOfMemory = 1,
-  kFileOpen = 2,
-  kFileRead = 3,
-  kFileWrite = 4,
-  kBadParam = 5,
-  kBadBmp = 6,
-  kRleBmp = 7,
-  kBadJpg = 9,
-};
+// The picture library's codes: kNoError, kFileOpen, kBadBmp and the rest.
+using vetra::image::ErrorCode;
+using enum vetra::image::ErrorCode;
 
 // Top row first, three bytes (R, G, B) per pixel.
 struct RgbImage {
@@ -27,7 +21,7 @@ struct RgbImage {
   int height = 0;
 };
 
-// Reads an uncompressed BMP of 8, 16, 24 or 32 bits per pixel (bit-field masks too).
+// Reads an uncompressed BMP of 1, 4, 8, 16, 24 or 32 bits per pixel (bit-field masks too).
 int ReadBmpToRgb(const std::string& path, RgbImage& image);
 // Writes the pixels as a baseline JPEG of the given quality. The file appears whole or not at all.
 int WriteRgbToJpeg(const std::string& path, const RgbImage& image, int quality);

@@ -6,7 +6,7 @@
 #include "platform/base/testing/temp_drive.h"
 #include "programs/printlayout/image.h"
 #include "programs/printlayout/image_messages.h"
-#include "programs/printlayout/jpeg_codec.h"
+#include "common/image/jpeg_codec.h"
 #include "programs/printlayout/tests/test_pictures.h"
 
 // libjpeg's header defines TRUE and FALSE as macros: it comes after every header of ours.

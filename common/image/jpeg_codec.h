@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace tolvex {
+namespace vetra::image {
 
 struct JpegEncodeInput {
   int width = 0;
@@ -35,4 +35,4 @@ std::optional<JpegDecoded> DecodeJpegIndexed(std::FILE* file, int colors, std::s
 // Decodes a JPEG into red, green, blue bytes a pixel (grey repeated), rows top-down.
 std::optional<JpegDecoded> DecodeJpegRgb(std::FILE* file, std::string* message = nullptr);
 
-}  // namespace tolvex
+}  // namespace vetra::image

@@ -1,4 +1,4 @@
-#include "programs/printlayout/jpeg_codec.h"
+#include "common/image/jpeg_codec.h"
 
 #include <csetjmp>
 #include <cstring>
@@ -6,7 +6,7 @@
 
 #include <jpeglib.h>
 
-namespace tolvex {
+namespace vetra::image {
 namespace {
 
 // libjpeg reports fatal errors through error_exit, which must not return: it jumps back to the
@@ -135,4 +135,4 @@ std::optional<JpegDecoded> DecodeJpegRgb(std::FILE* file, std::string* message)
   return Decode(file, 256, true, message);
 }
 
-}  // namespace tolvex
+}  // namespace vetra::image
