@@ -78,6 +78,7 @@ TEST_F(ControlTest, BmpFilesOfEveryDepthReadAsTopDownRgbAndBadOnesGiveTheirCodes
       {"32 bits", SmallBmp(32), kNoError},
       {"run-length", SmallBmp(8, 1), kRleBmp},
       {"not a picture", "hello", kBadBmp},
+      {"empty", "", kBadBmp},
       {"cut short", SmallBmp(24).substr(0, 60), kFileRead},
   };
   for (const auto& c : cases) {
@@ -98,7 +99,7 @@ TEST(PictureTexts, ErrorCodesHaveTheirTexts)
   const struct {
     int code;
     const char* text;
-  } cases[] = {{0, "No error"}, {6, "Bad BMP file"}, {7, "We don't do RLE BMP files"}, {8, "Error #8"},
+  } cases[] = {{0, "No error"}, {6, "Bad BMP file"}, {7, "We don't do RLE BMP files"}, {8, "Error #8"}, {12, "No GIF support.."},
                {15, "Error #15"}, {19, "Error #19"}, {20, "Bad TIF file"}, {21, "Error #21"}};
   for (const auto& c : cases) EXPECT_EQ(ImageErrorText(c.code), c.text) << c.code;
 }
