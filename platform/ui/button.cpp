@@ -2,6 +2,7 @@
 
 #include "platform/ui/control_painting.h"
 #include "platform/ui/paint.h"
+#include "platform/ui/self_drawn.h"
 
 namespace win {
 
@@ -153,49 +154,39 @@ LRESULT CButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case BM_CLICK:
       Click();
       return 0;
-    case WM_ENABLE:
-      Invalidate(FALSE);
-      return 0;
-    case WM_PAINT:
-      Paint();
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
     default:
+      if (const auto answer = detail::AnswerDrawing(*this, message, &CButton::Draw, detail::EnabledLook::Differs)) {
+        return *answer;
+      }
       break;
   }
   return CWnd::DefWindowProc(message, wParam, lParam);
 }
 
-void CButton::Paint()
+void CButton::Draw(CDC& dc, CRect client)
 {
-  PAINTSTRUCT ps;
-  CDC* dc = BeginPaint(m_hWnd, &ps);
-  if (dc) {
-    ButtonLook look;
-    look.kind = Kind();
-    look.style = GetStyle();
-    look.check = m_check;
-    look.pushed = m_pushed;
-    look.focused = m_focused;
-    look.enabled = IsWindowEnabled() != 0;
-    look.text = GetWindowText();
-    if (look.kind == BS_OWNERDRAW) {
-      DRAWITEMSTRUCT dis;
-      dis.CtlType = ODT_BUTTON;
-      dis.CtlID = static_cast<UINT>(GetDlgCtrlID());
-      dis.itemAction = ODA_DRAWENTIRE;
-      dis.itemState = (m_pushed ? ODS_SELECTED : 0) | (m_focused ? ODS_FOCUS : 0) |
-                      (look.enabled ? 0 : ODS_DISABLED);
-      dis.hwndItem = m_hWnd;
-      dis.hDC = dc;
-      GetClientRect(&dis.rcItem);
-      if (CWnd* parent = GetParent()) parent->SendMessage(WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
-    } else {
-      PaintButton(*this, *dc, look);
-    }
+  ButtonLook look;
+  look.kind = Kind();
+  look.style = GetStyle();
+  look.check = m_check;
+  look.pushed = m_pushed;
+  look.focused = m_focused;
+  look.enabled = IsWindowEnabled() != 0;
+  look.text = GetWindowText();
+  if (look.kind == BS_OWNERDRAW) {
+    DRAWITEMSTRUCT dis;
+    dis.CtlType = ODT_BUTTON;
+    dis.CtlID = static_cast<UINT>(GetDlgCtrlID());
+    dis.itemAction = ODA_DRAWENTIRE;
+    dis.itemState = (m_pushed ? ODS_SELECTED : 0) | (m_focused ? ODS_FOCUS : 0) |
+                    (look.enabled ? 0 : ODS_DISABLED);
+    dis.hwndItem = m_hWnd;
+    dis.hDC = &dc;
+    dis.rcItem = client;
+    if (CWnd* parent = GetParent()) parent->SendMessage(WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
+  } else {
+    PaintButton(*this, dc, look);
   }
-  EndPaint(m_hWnd, &ps);
 }
 
 }  // namespace win

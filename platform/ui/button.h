@@ -29,7 +29,7 @@ protected:
 
 private:
   void Click();
-  void Paint();
+  void Draw(CDC& dc, CRect client);
   UINT m_check = BST_UNCHECKED;
   bool m_pushed = false;
   bool m_tracking = false;

@@ -8,6 +8,7 @@
 #include "platform/ui/edit.h"
 #include "platform/ui/list_box.h"
 #include "platform/ui/paint.h"
+#include "platform/ui/self_drawn.h"
 #include "platform/ui/system_colors.h"
 #include "platform/ui/system_metrics.h"
 #include "platform/ui/window_system.h"
@@ -114,34 +115,29 @@ protected:
         return 0;
       case WM_MOUSEACTIVATE:
         return 3;  // MA_NOACTIVATE: the focus stays with the combo box
-      case WM_PAINT: {
-        PAINTSTRUCT ps;
-        if (CDC* dc = BeginPaint(m_hWnd, &ps); dc && combo) {
-          CRect r;
-          GetClientRect(&r);
-          FillControlBackground(*combo, *dc, WM_CTLCOLORLISTBOX, r);
-          CFont* old = dc->SelectObject(ControlFont(*combo));
-          std::vector<std::string> texts;
-          for (const auto& item : combo->m_items) texts.push_back(item.text);
-          detail::ListRowsLook look;
-          look.top = m_top;
-          look.rowHeight = RowHeight();
-          const CRect strip = Strip();
-          CRect rows = r;
-          if (!strip.IsRectEmpty()) rows.right = strip.left;
-          detail::PaintListRows(*dc, rows, texts, [this](int row) { return row == m_hot; }, look);
-          if (!strip.IsRectEmpty()) PaintStrip(*dc, strip, static_cast<int>(texts.size()));
-          dc->SelectObject(old);
-        }
-        EndPaint(m_hWnd, &ps);
-        return 0;
-      }
-      case WM_ERASEBKGND:
-        return 1;
       default:
+        if (const auto answer = AnswerDrawing(*this, message, &ComboDropList::Draw)) return *answer;
         break;
     }
     return CWnd::DefWindowProc(message, wParam, lParam);
+  }
+
+  void Draw(CDC& dc, CRect client)
+  {
+    CComboBox* combo = Combo();
+    if (!combo) return;
+    FillControlBackground(*combo, dc, WM_CTLCOLORLISTBOX, client);
+    CFont* old = dc.SelectObject(ControlFont(*combo));
+    const std::vector<std::string> texts = combo->m_items.Texts();
+    ListRowsLook look;
+    look.top = m_top;
+    look.rowHeight = RowHeight();
+    const CRect strip = Strip();
+    CRect rows = client;
+    if (!strip.IsRectEmpty()) rows.right = strip.left;
+    PaintListRows(dc, rows, texts, [this](int row) { return row == m_hot; }, look);
+    if (!strip.IsRectEmpty()) PaintStrip(dc, strip, static_cast<int>(texts.size()));
+    dc.SelectObject(old);
   }
 
 private:
@@ -151,7 +147,7 @@ private:
   {
     CRect r;
     GetClientRect(&r);
-    return std::max(1, r.Height() / RowHeight());
+    return RowsInHeight(r.Height(), RowHeight());
   }
   int RowAt(CPoint p) const
   {
@@ -159,14 +155,11 @@ private:
     GetClientRect(&r);
     CComboBox* combo = Combo();
     if (!combo || !r.PtInRect(p) || Strip().PtInRect(p)) return -1;
-    const int row = m_top + p.y / RowHeight();
-    return row < combo->GetCount() ? row : -1;
+    return RowAtY(p.y, m_top, RowHeight(), combo->GetCount());
   }
   void KeepVisible()
   {
-    if (m_hot < 0) return;
-    if (m_hot < m_top) m_top = m_hot;
-    else if (m_hot >= m_top + VisibleRows()) m_top = m_hot - VisibleRows() + 1;
+    if (m_hot >= 0) m_top = TopShowing(m_hot, m_top, VisibleRows());
   }
   // A list longer than the popup gets a scroll strip on its right: arrows step a row, the track
   // a page. The popup holds the mouse, so the strip is part of it rather than a window.
@@ -200,7 +193,7 @@ private:
     else if (y >= strip.bottom - arrow) ++top;
     else if (y < thumb.top) top -= VisibleRows();
     else if (y >= thumb.bottom) top += VisibleRows();
-    m_top = std::clamp(top, 0, std::max(0, combo->GetCount() - VisibleRows()));
+    m_top = ClampTop(top, combo->GetCount(), VisibleRows());
     Invalidate(FALSE);
   }
   void PaintStrip(CDC& dc, const CRect& strip, int count) const
@@ -241,89 +234,32 @@ BOOL CComboBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
 
 int CComboBox::AddString(const char* text)
 {
-  int at = GetCount();
-  if (GetStyle() & CBS_SORT) {
-    const std::string value = vetra::ToUpperAscii(text ? text : "");
-    at = static_cast<int>(std::upper_bound(m_items.begin(), m_items.end(), value,
-                                           [](const std::string& v, const Item& i) {
-                                             return v < vetra::ToUpperAscii(i.text);
-                                           }) - m_items.begin());
-  }
-  return InsertString(at, text);
+  return InsertString(GetStyle() & CBS_SORT ? m_items.SortedPlace(text) : GetCount(), text);
 }
 
 int CComboBox::InsertString(int index, const char* text)
 {
-  if (index < 0 || index > GetCount()) index = GetCount();
-  m_items.insert(m_items.begin() + index, Item{text ? text : "", 0});
-  if (m_cur >= index) ++m_cur;
+  index = m_items.Insert(index, text);
+  detail::FollowInsert(m_cur, index);
   if (m_drop && m_drop->IsWindowVisible()) m_drop->Invalidate(FALSE);
   return index;
 }
 
 int CComboBox::DeleteString(UINT index)
 {
-  if (index >= m_items.size()) return CB_ERR;
-  const int i = static_cast<int>(index);
-  m_items.erase(m_items.begin() + i);
-  if (m_cur == i) {
-    m_cur = -1;
-    ShowSelectionText();
-  } else if (m_cur > i) {
-    --m_cur;
-  }
+  const int i = static_cast<int>(index);  // past INT_MAX it turns negative: no such row
+  if (!m_items.Erase(i)) return CB_ERR;
+  const bool lostChoice = m_cur == i;
+  detail::FollowErase(m_cur, i);
+  if (lostChoice) ShowSelectionText();
   return GetCount();
 }
 
 void CComboBox::ResetContent()
 {
-  m_items.clear();
+  m_items.Clear();
   m_cur = -1;
   ShowSelectionText();
-}
-
-int CComboBox::GetLBText(int index, std::string& text) const
-{
-  if (index < 0 || index >= GetCount()) return CB_ERR;
-  text = m_items[static_cast<std::size_t>(index)].text;
-  return static_cast<int>(text.size());
-}
-
-int CComboBox::GetLBText(int index, char* buffer) const
-{
-  if (index < 0 || index >= GetCount() || !buffer) return CB_ERR;
-  const std::string& text = m_items[static_cast<std::size_t>(index)].text;
-  std::memcpy(buffer, text.c_str(), text.size() + 1);
-  return static_cast<int>(text.size());
-}
-
-int CComboBox::GetLBTextLen(int index) const
-{
-  if (index < 0 || index >= GetCount()) return CB_ERR;
-  return static_cast<int>(m_items[static_cast<std::size_t>(index)].text.size());
-}
-
-std::uintptr_t CComboBox::GetItemData(int index) const
-{
-  if (index < 0 || index >= GetCount()) return static_cast<std::uintptr_t>(CB_ERR);
-  return m_items[static_cast<std::size_t>(index)].data;
-}
-
-int CComboBox::SetItemData(int index, std::uintptr_t data)
-{
-  if (index < 0 || index >= GetCount()) return CB_ERR;
-  m_items[static_cast<std::size_t>(index)].data = data;
-  return 0;
-}
-
-int CComboBox::FindStringExact(int startAfter, const char* text) const
-{
-  const int count = GetCount();
-  for (int i = 1; i <= count; ++i) {
-    const int row = (startAfter + i + count) % count;
-    if (vetra::EqualsNoCase(m_items[static_cast<std::size_t>(row)].text, text ? text : "")) return row;
-  }
-  return CB_ERR;
 }
 
 int CComboBox::SetCurSel(int index)
@@ -337,7 +273,7 @@ int CComboBox::SetCurSel(int index)
 void CComboBox::ShowSelectionText()
 {
   if (!m_hWnd) return;
-  const std::string text = m_cur >= 0 ? m_items[static_cast<std::size_t>(m_cur)].text : std::string();
+  const std::string text = m_cur >= 0 ? m_items[m_cur].text : std::string();
   CWnd::DefWindowProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
   if (CWnd* edit = EditField()) {
     m_settingText = true;  // the program's change is not the user's edit
@@ -548,52 +484,41 @@ LRESULT CComboBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case CB_FINDSTRINGEXACT: return FindStringExact(static_cast<int>(wParam), reinterpret_cast<const char*>(lParam));
     case CB_SHOWDROPDOWN: ShowDropDown(static_cast<BOOL>(wParam)); return TRUE;
     case CB_GETDROPPEDSTATE: return GetDroppedState();
-    case WM_ENABLE:
-      Invalidate(FALSE);
-      return 0;
-    case WM_PAINT:
-      Paint();
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
     default:
+      if (const auto answer = detail::AnswerDrawing(*this, message, &CComboBox::Draw, detail::EnabledLook::Differs)) {
+        return *answer;
+      }
       break;
   }
   return CWnd::DefWindowProc(message, wParam, lParam);
 }
 
-void CComboBox::Paint()
+void CComboBox::Draw(CDC& dc, CRect r)
 {
-  PAINTSTRUCT ps;
-  if (CDC* dc = BeginPaint(m_hWnd, &ps)) {
-    CRect r;
-    GetClientRect(&r);
-    FillControlBackground(*this, *dc, WM_CTLCOLOREDIT, r);
-    DrawSunkenEdge(*dc, r);
-    const CRect button = ButtonRect();
-    dc->FillSolidRect(&button, GetSysColor(COLOR_BTNFACE));
-    if (GetDroppedState()) {
-      dc->Draw3dRect(&button, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNSHADOW));
-    } else {
-      DrawRaisedEdge(*dc, button);
-    }
-    DrawArrow(*dc, button, 3, IsWindowEnabled() != 0);
-    if (Kind() == CBS_DROPDOWNLIST) {
-      CRect field(r.left + 3, r.top + 3, button.left - 1, r.bottom - 3);
-      CFont* old = dc->SelectObject(ControlFont(*this));
-      dc->SetBkMode(TRANSPARENT);
-      if (!IsWindowEnabled()) {
-        dc->SetTextColor(GetSysColor(COLOR_GRAYTEXT));
-      } else if (m_focused && !GetDroppedState()) {
-        dc->FillSolidRect(&field, GetSysColor(COLOR_HIGHLIGHT));
-        dc->SetTextColor(GetSysColor(COLOR_HIGHLIGHTTEXT));
-      }
-      CRect text(field.left + 2, field.top, field.right, field.bottom);
-      dc->DrawText(GetWindowText(), &text, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-      dc->SelectObject(old);
-    }
+  FillControlBackground(*this, dc, WM_CTLCOLOREDIT, r);
+  DrawSunkenEdge(dc, r);
+  const CRect button = ButtonRect();
+  dc.FillSolidRect(&button, GetSysColor(COLOR_BTNFACE));
+  if (GetDroppedState()) {
+    dc.Draw3dRect(&button, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNSHADOW));
+  } else {
+    DrawRaisedEdge(dc, button);
   }
-  EndPaint(m_hWnd, &ps);
+  DrawArrow(dc, button, 3, IsWindowEnabled() != 0);
+  if (Kind() == CBS_DROPDOWNLIST) {
+    CRect field(r.left + 3, r.top + 3, button.left - 1, r.bottom - 3);
+    CFont* old = dc.SelectObject(ControlFont(*this));
+    dc.SetBkMode(TRANSPARENT);
+    if (!IsWindowEnabled()) {
+      dc.SetTextColor(GetSysColor(COLOR_GRAYTEXT));
+    } else if (m_focused && !GetDroppedState()) {
+      dc.FillSolidRect(&field, GetSysColor(COLOR_HIGHLIGHT));
+      dc.SetTextColor(GetSysColor(COLOR_HIGHLIGHTTEXT));
+    }
+    CRect text(field.left + 2, field.top, field.right, field.bottom);
+    dc.DrawText(GetWindowText(), &text, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    dc.SelectObject(old);
+  }
 }
 
 }  // namespace win

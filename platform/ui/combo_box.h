@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/ui/cwnd.h"
+#include "platform/ui/list_rows.h"
 
 namespace win {
 
@@ -63,13 +64,13 @@ public:
   int InsertString(int index, const char* text);
   int DeleteString(UINT index);
   void ResetContent();
-  int GetCount() const { return static_cast<int>(m_items.size()); }
-  int GetLBText(int index, std::string& text) const;
-  int GetLBText(int index, char* buffer) const;  // buffer of GetLBTextLen + 1 bytes
-  int GetLBTextLen(int index) const;
-  std::uintptr_t GetItemData(int index) const;
-  int SetItemData(int index, std::uintptr_t data);
-  int FindStringExact(int startAfter, const char* text) const;
+  int GetCount() const { return m_items.Count(); }
+  int GetLBText(int index, std::string& text) const { return m_items.GetText(index, text); }
+  int GetLBText(int index, char* buffer) const { return m_items.GetText(index, buffer); }  // GetLBTextLen + 1 bytes
+  int GetLBTextLen(int index) const { return m_items.GetTextLen(index); }
+  std::uintptr_t GetItemData(int index) const { return m_items.GetData(index); }
+  int SetItemData(int index, std::uintptr_t data) { return m_items.SetData(index, data); }
+  int FindStringExact(int startAfter, const char* text) const { return m_items.FindExact(startAfter, text); }
 
   int GetCurSel() const { return m_cur; }  // -1 when nothing is chosen
   // Chooses a row (-1 none) and shows its text; tells nobody.
@@ -86,10 +87,6 @@ protected:
 
 private:
   friend class detail::ComboDropList;
-  struct Item {
-    std::string text;
-    std::uintptr_t data = 0;
-  };
   DWORD Kind() const { return GetStyle() & 0x3; }
   int FieldHeight() const;
   CRect ButtonRect() const;
@@ -100,9 +97,9 @@ private:
   void ShowSelectionText();
   // Ends the dropped list: with a chosen row (>= 0) or cancelled (-1).
   void CloseUp(int chosen);
-  void Paint();
+  void Draw(CDC& dc, CRect client);
 
-  std::vector<Item> m_items;
+  detail::TextRows m_items;
   int m_cur = -1;
   int m_droppedHeight = 0;
   int m_fieldHeight = 0;

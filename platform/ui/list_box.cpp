@@ -7,6 +7,7 @@
 #include "platform/ui/control_painting.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/scroll_bar.h"
+#include "platform/ui/self_drawn.h"
 #include "platform/ui/system_colors.h"
 #include "platform/ui/system_metrics.h"
 #include "platform/ui/window_system.h"
@@ -15,8 +16,8 @@ namespace win {
 
 namespace {
 
-// The id of the list box's own scroll bar among its children.
-constexpr UINT kScrollBarId = 0xFFF1;
+// The list box's own scroll bar, by its id among the box's children.
+constexpr detail::OwnedScrollBar kScrollBar{0xFFF1};
 
 CPoint PointOf(LPARAM lParam)
 {
@@ -58,22 +59,13 @@ BOOL CListBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
 
 int CListBox::AddString(const char* text)
 {
-  int at = GetCount();
-  if (GetStyle() & LBS_SORT) {
-    const std::string value = text ? text : "";
-    at = static_cast<int>(std::upper_bound(m_rows.begin(), m_rows.end(), value,
-                                           [](const std::string& v, const Row& r) {
-                                             return vetra::ToUpperAscii(v) < vetra::ToUpperAscii(r.text);
-                                           }) - m_rows.begin());
-  }
-  return InsertString(at, text);
+  return InsertString(GetStyle() & LBS_SORT ? m_rows.SortedPlace(text) : GetCount(), text);
 }
 
 int CListBox::InsertString(int index, const char* text)
 {
-  if (index < 0 || index > GetCount()) index = GetCount();
-  m_rows.insert(m_rows.begin() + index, Row{text ? text : "", 0, false});
-  if (m_cur >= index) ++m_cur;
+  index = m_rows.Insert(index, text);
+  detail::FollowInsert(m_cur, index);
   UpdateScrollBar();
   Invalidate();
   return index;
@@ -81,11 +73,9 @@ int CListBox::InsertString(int index, const char* text)
 
 int CListBox::DeleteString(UINT index)
 {
-  if (index >= m_rows.size()) return LB_ERR;
-  const int i = static_cast<int>(index);
-  m_rows.erase(m_rows.begin() + i);
-  if (m_cur == i) m_cur = -1;
-  else if (m_cur > i) --m_cur;
+  const int i = static_cast<int>(index);  // past INT_MAX it turns negative: no such row
+  if (!m_rows.Erase(i)) return LB_ERR;
+  detail::FollowErase(m_cur, i);
   m_caret = std::clamp(m_caret, 0, std::max(0, GetCount() - 1));
   SetTopIndex(m_top);
   UpdateScrollBar();
@@ -95,7 +85,7 @@ int CListBox::DeleteString(UINT index)
 
 void CListBox::ResetContent()
 {
-  m_rows.clear();
+  m_rows.Clear();
   m_cur = -1;
   m_caret = 0;
   m_top = 0;
@@ -103,64 +93,20 @@ void CListBox::ResetContent()
   Invalidate();
 }
 
-int CListBox::GetText(int index, std::string& text) const
-{
-  if (index < 0 || index >= GetCount()) return LB_ERR;
-  text = m_rows[static_cast<std::size_t>(index)].text;
-  return static_cast<int>(text.size());
-}
-
-int CListBox::GetText(int index, char* buffer) const
-{
-  if (index < 0 || index >= GetCount() || !buffer) return LB_ERR;
-  const std::string& text = m_rows[static_cast<std::size_t>(index)].text;
-  std::memcpy(buffer, text.c_str(), text.size() + 1);
-  return static_cast<int>(text.size());
-}
-
-int CListBox::GetTextLen(int index) const
-{
-  if (index < 0 || index >= GetCount()) return LB_ERR;
-  return static_cast<int>(m_rows[static_cast<std::size_t>(index)].text.size());
-}
-
-std::uintptr_t CListBox::GetItemData(int index) const
-{
-  if (index < 0 || index >= GetCount()) return static_cast<std::uintptr_t>(LB_ERR);
-  return m_rows[static_cast<std::size_t>(index)].data;
-}
-
-int CListBox::SetItemData(int index, std::uintptr_t data)
-{
-  if (index < 0 || index >= GetCount()) return LB_ERR;
-  m_rows[static_cast<std::size_t>(index)].data = data;
-  return 0;
-}
-
-int CListBox::FindStringExact(int startAfter, const char* text) const
-{
-  const int count = GetCount();
-  for (int i = 1; i <= count; ++i) {
-    const int row = (startAfter + i + count) % count;
-    if (vetra::EqualsNoCase(m_rows[static_cast<std::size_t>(row)].text, text ? text : "")) return row;
-  }
-  return LB_ERR;
-}
-
 int CListBox::GetSel(int index) const
 {
   if (index < 0 || index >= GetCount()) return LB_ERR;
   if (!Multiple()) return index == m_cur ? 1 : 0;
-  return m_rows[static_cast<std::size_t>(index)].selected ? 1 : 0;
+  return m_rows[index].selected ? 1 : 0;
 }
 
 int CListBox::SetSel(int index, BOOL select)
 {
   if (!Multiple()) return LB_ERR;
   if (index == -1) {
-    for (Row& row : m_rows) row.selected = select != 0;
+    for (detail::TextRow& row : m_rows) row.selected = select != 0;
   } else if (index >= 0 && index < GetCount()) {
-    m_rows[static_cast<std::size_t>(index)].selected = select != 0;
+    m_rows[index].selected = select != 0;
   } else {
     return LB_ERR;
   }
@@ -170,7 +116,7 @@ int CListBox::SetSel(int index, BOOL select)
 
 int CListBox::GetCurSel() const
 {
-  if (Multiple()) return GetCount() > 0 && m_rows[static_cast<std::size_t>(m_caret)].selected ? m_caret : LB_ERR;
+  if (Multiple()) return GetCount() > 0 && m_rows[m_caret].selected ? m_caret : LB_ERR;
   return m_cur;
 }
 
@@ -191,7 +137,7 @@ int CListBox::SetCurSel(int index)
 int CListBox::GetSelCount() const
 {
   if (!Multiple()) return LB_ERR;
-  return static_cast<int>(std::count_if(m_rows.begin(), m_rows.end(), [](const Row& r) { return r.selected; }));
+  return m_rows.SelectedCount();
 }
 
 int CListBox::GetSelItems(int maxItems, int* indexes) const
@@ -199,7 +145,7 @@ int CListBox::GetSelItems(int maxItems, int* indexes) const
   if (!Multiple()) return LB_ERR;
   int n = 0;
   for (int i = 0; i < GetCount() && n < maxItems; ++i) {
-    if (m_rows[static_cast<std::size_t>(i)].selected) indexes[n++] = i;
+    if (m_rows[i].selected) indexes[n++] = i;
   }
   return n;
 }
@@ -210,17 +156,12 @@ int CListBox::VisibleRows() const
 {
   CRect client;
   GetClientRect(&client);
-  return std::max(1, client.Height() / GetItemHeight());
+  return detail::RowsInHeight(client.Height(), GetItemHeight());
 }
 
 int CListBox::SetTopIndex(int index)
 {
-  const int top = std::clamp(index, 0, std::max(0, GetCount() - VisibleRows()));
-  if (top != m_top) {
-    m_top = top;
-    Invalidate(FALSE);
-  }
-  if (auto* bar = dynamic_cast<CScrollBar*>(ScrollBar())) bar->SetScrollPos(m_top);
+  detail::ScrollRowsTo(*this, kScrollBar, m_top, index, GetCount(), VisibleRows());
   return index < 0 || (index >= GetCount() && GetCount() > 0) ? LB_ERR : 0;
 }
 
@@ -229,57 +170,24 @@ int CListBox::RowFromPoint(CPoint client) const
   CRect r;
   GetClientRect(&r);
   if (client.x < 0 || client.x >= TextWidth() || client.y < 0 || client.y >= r.bottom) return -1;
-  const int row = m_top + client.y / GetItemHeight();
-  return row < GetCount() ? row : -1;
+  return detail::RowAtY(client.y, m_top, GetItemHeight(), GetCount());
 }
 
-CWnd* CListBox::ScrollBar() const { return GetDlgItem(static_cast<int>(kScrollBarId)); }
+int CListBox::TextWidth() const { return kScrollBar.WidthBeside(*this); }
 
-int CListBox::TextWidth() const
-{
-  CRect r;
-  GetClientRect(&r);
-  const CWnd* bar = ScrollBar();
-  return bar && (bar->GetStyle() & WS_VISIBLE) ? r.Width() - GetSystemMetrics(SM_CXVSCROLL) : r.Width();
-}
-
-// The box draws its own scroll bar, a child shown only while the rows do not fit (or always,
-// disabled, with LBS_DISABLENOSCROLL); the window's scroll-bar styles are taken off so that they
-// reserve no room. A box asked for a horizontal bar gets none: its rows are not scrolled sideways.
-void CListBox::MakeScrollBar()
-{
-  const bool wanted = (GetStyle() & WS_VSCROLL) != 0;
-  ModifyStyle(WS_VSCROLL | WS_HSCROLL, 0);
-  if (!wanted || ScrollBar()) return;
-  auto made = std::make_unique<CScrollBar>();
-  if (!made->Create(SBS_VERT, CRect(0, 0, 0, 0), this, kScrollBarId)) return;
-  detail::WindowSystem::Get().State(made->m_hWnd)->systemOwned = true;
-  detail::WindowSystem::Get().AdoptObject(std::move(made));
-}
+// The box's scroll bar shows only while the rows do not fit, or always, disabled, with
+// LBS_DISABLENOSCROLL. A box asked for a horizontal bar gets none: its rows are not scrolled
+// sideways.
+void CListBox::MakeScrollBar() { kScrollBar.Make(*this, (GetStyle() & WS_VSCROLL) != 0); }
 
 void CListBox::UpdateScrollBar()
 {
-  auto* bar = m_hWnd ? dynamic_cast<CScrollBar*>(ScrollBar()) : nullptr;
-  if (!bar) return;
+  if (!m_hWnd) return;
   CRect r;
   GetClientRect(&r);
   const int width = GetSystemMetrics(SM_CXVSCROLL);
-  bar->MoveWindow(r.right - width, 0, width, r.Height());
-  const int visible = std::max(1, r.Height() / GetItemHeight());
-  const bool needed = GetCount() > visible;
-  SCROLLINFO info;
-  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-  info.nMin = 0;
-  info.nMax = std::max(0, GetCount() - 1);
-  info.nPage = static_cast<UINT>(visible);
-  info.nPos = m_top;
-  bar->SetScrollInfo(&info);
-  const bool show = needed || (GetStyle() & LBS_DISABLENOSCROLL);
-  bar->EnableScrollBar(needed ? ESB_ENABLE_BOTH : ESB_DISABLE_BOTH);
-  if (show != ((bar->GetStyle() & WS_VISIBLE) != 0)) {
-    bar->ShowWindow(show ? SW_SHOWNA : SW_HIDE);
-    Invalidate(FALSE);
-  }
+  kScrollBar.Update(*this, CRect(r.right - width, 0, r.right, r.Height()), GetCount(), VisibleRows(), m_top,
+                    (GetStyle() & LBS_DISABLENOSCROLL) != 0);
 }
 
 // Without LBS_NOINTEGRALHEIGHT the box shows whole rows only: it shrinks to fit them.
@@ -309,8 +217,8 @@ void CListBox::MoveCaret(int row)
 {
   if (GetCount() == 0) return;
   m_caret = std::clamp(row, 0, GetCount() - 1);
-  if (m_caret < m_top) SetTopIndex(m_caret);
-  else if (m_caret >= m_top + VisibleRows()) SetTopIndex(m_caret - VisibleRows() + 1);
+  const int top = detail::TopShowing(m_caret, m_top, VisibleRows());
+  if (top != m_top) SetTopIndex(top);
   Invalidate(FALSE);
 }
 
@@ -320,9 +228,9 @@ void CListBox::ClickRow(int row, UINT keyFlags)
   if (!Multiple()) {
     m_cur = row;
   } else if ((GetStyle() & LBS_EXTENDEDSEL) && !(keyFlags & MK_CONTROL)) {
-    for (std::size_t i = 0; i < m_rows.size(); ++i) m_rows[i].selected = static_cast<int>(i) == row;
+    for (int i = 0; i < GetCount(); ++i) m_rows[i].selected = i == row;
   } else {
-    m_rows[static_cast<std::size_t>(row)].selected = !m_rows[static_cast<std::size_t>(row)].selected;
+    m_rows[row].selected = !m_rows[row].selected;
   }
   MoveCaret(row);
 }
@@ -349,7 +257,7 @@ LRESULT CListBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       SetFocus();
       const int row = RowFromPoint(PointOf(lParam));
       m_selectionAtPress.clear();
-      for (const Row& r : m_rows) m_selectionAtPress.push_back(r.selected);
+      for (const detail::TextRow& r : m_rows) m_selectionAtPress.push_back(r.selected);
       m_curAtPress = m_cur;
       const bool second = m_clicks.Press(PointOf(lParam));
       if (second && row >= 0 && row == (Multiple() ? m_caret : m_cur)) {
@@ -376,8 +284,8 @@ LRESULT CListBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       if (m_tracking) {
         m_tracking = false;
         if (GetCapture() == this) ReleaseCapture();
-        bool changed = m_cur != m_curAtPress || m_selectionAtPress.size() != m_rows.size();
-        for (std::size_t i = 0; !changed && i < m_rows.size(); ++i) changed = m_rows[i].selected != m_selectionAtPress[i];
+        bool changed = m_cur != m_curAtPress || m_selectionAtPress.size() != static_cast<std::size_t>(GetCount());
+        for (int i = 0; !changed && i < GetCount(); ++i) changed = m_rows[i].selected != m_selectionAtPress[static_cast<std::size_t>(i)];
         if (changed) Notify(LBN_SELCHANGE);
       }
       return 0;
@@ -411,22 +319,9 @@ LRESULT CListBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       }
       return 0;
     }
-    case WM_VSCROLL: {
-      int top = m_top;
-      switch (LOWORD(wParam)) {
-        case SB_LINEUP: --top; break;
-        case SB_LINEDOWN: ++top; break;
-        case SB_PAGEUP: top -= VisibleRows(); break;
-        case SB_PAGEDOWN: top += VisibleRows(); break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: top = static_cast<short>(HIWORD(wParam)); break;
-        case SB_TOP: top = 0; break;
-        case SB_BOTTOM: top = GetCount(); break;
-        default: return 0;
-      }
-      SetTopIndex(top);
+    case WM_VSCROLL:
+      if (const auto top = detail::ScrolledTop(wParam, m_top, VisibleRows(), GetCount(), true)) SetTopIndex(*top);
       return 0;
-    }
     case WM_SETFOCUS:
       m_focused = true;
       Invalidate(FALSE);
@@ -457,39 +352,26 @@ LRESULT CListBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case LB_SETITEMDATA: return SetItemData(static_cast<int>(wParam), static_cast<std::uintptr_t>(lParam));
     case LB_GETITEMHEIGHT: return GetItemHeight();
     case LB_FINDSTRINGEXACT: return FindStringExact(static_cast<int>(wParam), reinterpret_cast<const char*>(lParam));
-    case WM_PAINT:
-      Paint();
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
     default:
+      if (const auto answer = detail::AnswerDrawing(*this, message, &CListBox::Draw)) return *answer;
       break;
   }
   return CWnd::DefWindowProc(message, wParam, lParam);
 }
 
-void CListBox::Paint()
+void CListBox::Draw(CDC& dc, CRect client)
 {
-  PAINTSTRUCT ps;
-  if (CDC* dc = BeginPaint(m_hWnd, &ps)) {
-    CRect r;
-    GetClientRect(&r);
-    r.right = r.left + TextWidth();
-    FillControlBackground(*this, *dc, WM_CTLCOLORLISTBOX, r);
-    CFont* oldFont = dc->SelectObject(ControlFont(*this));
-    if (!IsWindowEnabled()) dc->SetTextColor(GetSysColor(COLOR_GRAYTEXT));
-    std::vector<std::string> texts;
-    texts.reserve(m_rows.size());
-    for (const Row& row : m_rows) texts.push_back(row.text);
-    detail::ListRowsLook look;
-    look.top = m_top;
-    look.rowHeight = GetItemHeight();
-    look.caret = Multiple() ? m_caret : m_cur;
-    look.focused = m_focused;
-    detail::PaintListRows(*dc, r, texts, [this](int row) { return GetSel(row) > 0; }, look);
-    dc->SelectObject(oldFont);
-  }
-  EndPaint(m_hWnd, &ps);
+  client.right = client.left + TextWidth();
+  FillControlBackground(*this, dc, WM_CTLCOLORLISTBOX, client);
+  CFont* oldFont = dc.SelectObject(ControlFont(*this));
+  if (!IsWindowEnabled()) dc.SetTextColor(GetSysColor(COLOR_GRAYTEXT));
+  detail::ListRowsLook look;
+  look.top = m_top;
+  look.rowHeight = GetItemHeight();
+  look.caret = Multiple() ? m_caret : m_cur;
+  look.focused = m_focused;
+  detail::PaintListRows(dc, client, m_rows.Texts(), [this](int row) { return GetSel(row) > 0; }, look);
+  dc.SelectObject(oldFont);
 }
 
 }  // namespace win

@@ -9,6 +9,7 @@
 
 #include "platform/ui/cwnd.h"
 #include "platform/ui/double_click.h"
+#include "platform/ui/list_rows.h"
 
 namespace win {
 
@@ -55,15 +56,15 @@ public:
   int InsertString(int index, const char* text);  // -1 appends
   int DeleteString(UINT index);                   // the rows left, or LB_ERR
   void ResetContent();
-  int GetCount() const { return static_cast<int>(m_rows.size()); }
-  int GetText(int index, std::string& text) const;
+  int GetCount() const { return m_rows.Count(); }
+  int GetText(int index, std::string& text) const { return m_rows.GetText(index, text); }
   // Copies the row's text with its terminating zero into buffer, which must be large enough
   // (GetTextLen + 1 bytes), as the framework's; returns its length or LB_ERR.
-  int GetText(int index, char* buffer) const;
-  int GetTextLen(int index) const;
-  std::uintptr_t GetItemData(int index) const;
-  int SetItemData(int index, std::uintptr_t data);
-  int FindStringExact(int startAfter, const char* text) const;
+  int GetText(int index, char* buffer) const { return m_rows.GetText(index, buffer); }
+  int GetTextLen(int index) const { return m_rows.GetTextLen(index); }
+  std::uintptr_t GetItemData(int index) const { return m_rows.GetData(index); }
+  int SetItemData(int index, std::uintptr_t data) { return m_rows.SetData(index, data); }
+  int FindStringExact(int startAfter, const char* text) const { return m_rows.FindExact(startAfter, text); }
 
   // Selection. GetSel is positive for a selected row; SetSel (multiple selection) selects or
   // clears a row, -1 meaning every row; SetCurSel (single selection) selects a row, -1 none.
@@ -86,23 +87,17 @@ protected:
   LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-  struct Row {
-    std::string text;
-    std::uintptr_t data = 0;
-    bool selected = false;
-  };
   bool Multiple() const { return (GetStyle() & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0; }
   void Notify(UINT code);
   void MakeScrollBar();
   void UpdateScrollBar();
   void FitWholeRows();
-  CWnd* ScrollBar() const;
   int TextWidth() const;  // the width the rows are drawn in (without the scroll bar)
   void ClickRow(int row, UINT keyFlags);
   void MoveCaret(int row);
-  void Paint();
+  void Draw(CDC& dc, CRect client);
 
-  std::vector<Row> m_rows;
+  detail::TextRows m_rows;
   int m_cur = -1;    // selected row of a single-selection box
   int m_caret = 0;   // the row with the focus rectangle
   int m_top = 0;

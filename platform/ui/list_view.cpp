@@ -5,9 +5,11 @@
 
 #include "platform/ui/control_painting.h"
 #include "platform/ui/image_list.h"
+#include "platform/ui/list_rows.h"
 #include "platform/ui/notify.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/scroll_bar.h"
+#include "platform/ui/self_drawn.h"
 #include "platform/ui/system_colors.h"
 #include "platform/ui/system_metrics.h"
 #include "platform/ui/window_system.h"
@@ -16,7 +18,7 @@ namespace win {
 
 namespace {
 
-constexpr UINT kScrollBarId = 0xFFF2;
+constexpr detail::OwnedScrollBar kScrollBar{0xFFF2};
 constexpr UINT_PTR kHeaderId = 0;  // the header's notifications name it
 constexpr int kCellPadding = 6;
 constexpr int kDividerSlop = 4;
@@ -112,8 +114,8 @@ int CListCtrl::InsertItem(int item, const char* text, int image)
   row.cells[0] = text ? text : "";
   row.image = image;
   m_rows.insert(m_rows.begin() + item, std::move(row));
-  if (m_mark >= item) ++m_mark;
-  if (m_focusRow >= item) ++m_focusRow;
+  detail::FollowInsert(m_mark, item);
+  detail::FollowInsert(m_focusRow, item);
   UpdateScrollBar();
   Invalidate(FALSE);
   return item;
@@ -178,10 +180,8 @@ BOOL CListCtrl::DeleteItem(int item)
 {
   if (item < 0 || item >= GetItemCount()) return FALSE;
   m_rows.erase(m_rows.begin() + item);
-  if (m_mark == item) m_mark = -1;
-  else if (m_mark > item) --m_mark;
-  if (m_focusRow == item) m_focusRow = -1;
-  else if (m_focusRow > item) --m_focusRow;
+  detail::FollowErase(m_mark, item);
+  detail::FollowErase(m_focusRow, item);
   SetTop(m_top);
   UpdateScrollBar();
   Invalidate(FALSE);
@@ -261,23 +261,15 @@ int CListCtrl::GetCountPerPage() const
   return std::max(0, (r.Height() - HeaderHeight()) / RowHeight());
 }
 
-void CListCtrl::SetTop(int top)
-{
-  const int page = std::max(1, GetCountPerPage());
-  const int next = std::clamp(top, 0, std::max(0, GetItemCount() - page));
-  if (next != m_top) {
-    m_top = next;
-    Invalidate(FALSE);
-  }
-  if (auto* bar = dynamic_cast<CScrollBar*>(ScrollBar())) bar->SetScrollPos(m_top);
-}
+int CListCtrl::Page() const { return std::max(1, GetCountPerPage()); }
+
+void CListCtrl::SetTop(int top) { detail::ScrollRowsTo(*this, kScrollBar, m_top, top, GetItemCount(), Page()); }
 
 BOOL CListCtrl::EnsureVisible(int item, BOOL)
 {
   if (item < 0 || item >= GetItemCount()) return FALSE;
-  const int page = std::max(1, GetCountPerPage());
-  if (item < m_top) SetTop(item);
-  else if (item >= m_top + page) SetTop(item - page + 1);
+  const int top = detail::TopShowing(item, m_top, Page());
+  if (top != m_top) SetTop(top);
   return TRUE;
 }
 
@@ -302,50 +294,20 @@ BOOL CListCtrl::SetTextBkColor(COLORREF color)
   return TRUE;
 }
 
-CWnd* CListCtrl::ScrollBar() const { return GetDlgItem(static_cast<int>(kScrollBarId)); }
+int CListCtrl::RowsWidth() const { return kScrollBar.WidthBeside(*this); }
 
-int CListCtrl::RowsWidth() const
-{
-  CRect r;
-  GetClientRect(&r);
-  const CWnd* bar = ScrollBar();
-  return bar && (bar->GetStyle() & WS_VISIBLE) ? r.Width() - GetSystemMetrics(SM_CXVSCROLL) : r.Width();
-}
-
-// The list draws its own vertical scroll bar, a child shown only while the rows do not fit; the
-// window's scroll-bar styles are taken off so that they reserve no room.
-void CListCtrl::MakeScrollBar()
-{
-  const bool wanted = (GetStyle() & WS_VSCROLL) && !(GetStyle() & LVS_NOSCROLL);
-  ModifyStyle(WS_VSCROLL | WS_HSCROLL, 0);
-  if (!wanted || ScrollBar()) return;
-  auto made = std::make_unique<CScrollBar>();
-  if (!made->Create(SBS_VERT, CRect(0, 0, 0, 0), this, kScrollBarId)) return;
-  detail::WindowSystem::Get().State(made->m_hWnd)->systemOwned = true;
-  detail::WindowSystem::Get().AdoptObject(std::move(made));
-}
+// The list's scroll bar shows only while the rows do not fit, beside the rows below the header.
+void CListCtrl::MakeScrollBar() { kScrollBar.Make(*this, (GetStyle() & WS_VSCROLL) && !(GetStyle() & LVS_NOSCROLL)); }
 
 void CListCtrl::UpdateScrollBar()
 {
-  auto* bar = m_hWnd ? dynamic_cast<CScrollBar*>(ScrollBar()) : nullptr;
-  if (!bar) return;
+  if (!m_hWnd) return;
   CRect r;
   GetClientRect(&r);
   const int width = GetSystemMetrics(SM_CXVSCROLL);
   const int header = HeaderHeight();
-  bar->MoveWindow(r.right - width, header, width, std::max(0, r.Height() - header));
-  const int page = std::max(1, GetCountPerPage());
-  SCROLLINFO info;
-  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-  info.nMax = std::max(0, GetItemCount() - 1);
-  info.nPage = static_cast<UINT>(page);
-  info.nPos = m_top;
-  bar->SetScrollInfo(&info);
-  const bool show = GetItemCount() > page;
-  if (show != ((bar->GetStyle() & WS_VISIBLE) != 0)) {
-    bar->ShowWindow(show ? SW_SHOWNA : SW_HIDE);
-    Invalidate(FALSE);
-  }
+  const CRect place(r.right - width, header, r.right, header + std::max(0, r.Height() - header));
+  kScrollBar.Update(*this, place, GetItemCount(), Page(), m_top, false);
 }
 
 int CListCtrl::ColumnAt(int x) const
@@ -379,9 +341,9 @@ int CListCtrl::SubItemHitTest(LVHITTESTINFO* info) const
   info->flags = LVHT_NOWHERE;
   const int y = info->pt.y - HeaderHeight();
   if (y < 0 || info->pt.x < 0 || info->pt.x >= RowsWidth()) return -1;
-  const int row = m_top + y / RowHeight();
+  const int row = detail::RowAtY(y, m_top, RowHeight(), GetItemCount());
   const int column = ColumnAt(info->pt.x);
-  if (row >= GetItemCount() || column < 0) return -1;
+  if (row < 0 || column < 0) return -1;
   info->iItem = row;
   info->iSubItem = column;
   info->flags = LVHT_ONITEM;
@@ -515,8 +477,8 @@ LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       switch (wParam) {
         case VK_UP: --row; break;
         case VK_DOWN: ++row; break;
-        case VK_PRIOR: row -= std::max(1, GetCountPerPage()); break;
-        case VK_NEXT: row += std::max(1, GetCountPerPage()); break;
+        case VK_PRIOR: row -= Page(); break;
+        case VK_NEXT: row += Page(); break;
         case VK_HOME: row = 0; break;
         case VK_END: row = GetItemCount() - 1; break;
         default: return 0;
@@ -526,21 +488,9 @@ LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       EnsureVisible(row, FALSE);
       return 0;
     }
-    case WM_VSCROLL: {
-      int top = m_top;
-      const int page = std::max(1, GetCountPerPage());
-      switch (LOWORD(wParam)) {
-        case SB_LINEUP: --top; break;
-        case SB_LINEDOWN: ++top; break;
-        case SB_PAGEUP: top -= page; break;
-        case SB_PAGEDOWN: top += page; break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: top = static_cast<short>(HIWORD(wParam)); break;
-        default: return 0;
-      }
-      SetTop(top);
+    case WM_VSCROLL:
+      if (const auto top = detail::ScrolledTop(wParam, m_top, Page(), GetItemCount(), false)) SetTop(*top);
       return 0;
-    }
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       m_focused = message == WM_SETFOCUS;
@@ -557,31 +507,21 @@ LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       return SetExtendedStyle((m_exStyle & ~mask) | (static_cast<DWORD>(lParam) & mask));
     }
     case LVM_GETEXTENDEDLISTVIEWSTYLE: return m_exStyle;
-    case WM_PAINT:
-      Paint();
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
     default:
+      if (const auto answer = detail::AnswerDrawing(*this, message, &CListCtrl::Draw)) return *answer;
       break;
   }
   return CWnd::DefWindowProc(message, wParam, lParam);
 }
 
-void CListCtrl::Paint()
+void CListCtrl::Draw(CDC& dc, CRect client)
 {
-  PAINTSTRUCT ps;
-  if (CDC* dc = BeginPaint(m_hWnd, &ps)) {
-    CRect r;
-    GetClientRect(&r);
-    CFont* old = dc->SelectObject(ControlFont(*this));
-    dc->SetBkMode(TRANSPARENT);
-    const int header = HeaderHeight();
-    if (header > 0) PaintHeader(*dc, CRect(r.left, r.top, r.right, r.top + header));
-    PaintRows(*dc, CRect(r.left, r.top + header, r.left + RowsWidth(), r.bottom));
-    dc->SelectObject(old);
-  }
-  EndPaint(m_hWnd, &ps);
+  CFont* old = dc.SelectObject(ControlFont(*this));
+  dc.SetBkMode(TRANSPARENT);
+  const int header = HeaderHeight();
+  if (header > 0) PaintHeader(dc, CRect(client.left, client.top, client.right, client.top + header));
+  PaintRows(dc, CRect(client.left, client.top + header, client.left + RowsWidth(), client.bottom));
+  dc.SelectObject(old);
 }
 
 void CListCtrl::PaintHeader(CDC& dc, const CRect& area)

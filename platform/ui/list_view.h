@@ -129,13 +129,13 @@ private:
   int DividerAt(CPoint point) const;  // the column whose right edge is under the point, or -1
   void MakeScrollBar();
   void UpdateScrollBar();
-  CWnd* ScrollBar() const;
+  int Page() const;  // whole rows in view, at least one
   int RowsWidth() const;
   void SetTop(int top);
   void SelectOnly(int row);
   void NotifyItemChanged(int row, UINT oldState, UINT newState);
   void NotifyActivate(UINT code, int row, int column, CPoint point);
-  void Paint();
+  void Draw(CDC& dc, CRect client);
   void PaintHeader(CDC& dc, const CRect& area);
   void PaintRows(CDC& dc, const CRect& area);
 

@@ -4,8 +4,7 @@
 #include <string>
 
 #include "platform/base/text.h"
-#include "platform/ui/app.h"
-#include "platform/ui/dialog.h"
+#include "platform/ui/demo/demo_app.h"
 #include "platform/ui/edit.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/scroll_bar.h"
@@ -14,18 +13,12 @@ namespace {
 
 using namespace win;
 
-constexpr int kHelloButton = 1001;
-constexpr int kAnswerText = 1002;
-constexpr int kNotes = 1003;
-constexpr int kLevel = 1004;
-constexpr int kLevelText = 1005;
+enum ControlId : int { kHelloButton = 1001, kAnswerText, kNotes, kLevel, kLevelText };
 
 DialogTemplate DemoTemplate()
 {
-  return DialogTemplate{
-      "UI demo",
-      WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | DS_MODALFRAME | DS_CENTER,
-      0, 0, 200, 120, vetra::Cp949("굴림"), 9,
+  return vetra::ui::demo::DemoDialogTemplate(
+      "UI demo", 200, 120,
       {
           {"BUTTON", vetra::Cp949("인사"), kHelloButton, BS_PUSHBUTTON | WS_TABSTOP | WS_VISIBLE, 10, 10, 50, 14},
           {"STATIC", "-", kAnswerText, SS_LEFT | WS_VISIBLE, 70, 13, 120, 10},
@@ -33,7 +26,7 @@ DialogTemplate DemoTemplate()
           {"SCROLLBAR", "", kLevel, SBS_HORZ | WS_VISIBLE, 10, 78, 140, 8},
           {"STATIC", "0", kLevelText, SS_RIGHT | WS_VISIBLE, 155, 78, 35, 10},
           {"BUTTON", vetra::Cp949("확인"), IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_VISIBLE, 75, 98, 50, 14},
-      }};
+      });
 }
 
 class DemoDialog : public CDialog {
@@ -75,18 +68,7 @@ private:
   CScrollBar m_level;
 };
 
-class DemoApp : public CWinApp {
-public:
-  BOOL InitInstance() override
-  {
-    DemoDialog dialog;
-    m_pMainWnd = &dialog;
-    dialog.DoModal();
-    return FALSE;
-  }
-};
-
-DemoApp theApp;
+vetra::ui::demo::DialogApp<DemoDialog> theApp;
 
 }  // namespace
 

@@ -5,9 +5,8 @@
 #include <string>
 
 #include "platform/base/text.h"
-#include "platform/ui/app.h"
 #include "platform/ui/combo_box.h"
-#include "platform/ui/dialog.h"
+#include "platform/ui/demo/demo_app.h"
 #include "platform/ui/file_dialog.h"
 #include "platform/ui/list_box.h"
 #include "platform/ui/list_view.h"
@@ -19,21 +18,12 @@ namespace {
 
 using namespace win;
 
-constexpr int kItems = 1001;
-constexpr int kScale = 1002;
-constexpr int kRows = 1003;
-constexpr int kCursor = 1004;
-constexpr int kProgress = 1005;
-constexpr int kOpen = 1006;
-constexpr int kPrint = 1007;
-constexpr int kStatus = 1008;
+enum ControlId : int { kItems = 1001, kScale, kRows, kCursor, kProgress, kOpen, kPrint, kStatus };
 
 DialogTemplate ListsTemplate()
 {
-  return DialogTemplate{
-      "Lists demo",
-      WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | DS_MODALFRAME | DS_CENTER,
-      0, 0, 300, 200, vetra::Cp949("굴림"), 9,
+  return vetra::ui::demo::DemoDialogTemplate(
+      "Lists demo", 300, 200,
       {
           {"LISTBOX", "", kItems, WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_MULTIPLESEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 5, 5, 90, 80},
           {"COMBOBOX", "", kScale, WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST, 105, 5, 60, 60},
@@ -44,7 +34,7 @@ DialogTemplate ListsTemplate()
           {"BUTTON", vetra::Cp949("인쇄"), kPrint, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 60, 150, 50, 14},
           {"STATIC", "-", kStatus, WS_VISIBLE | SS_LEFT, 5, 170, 290, 10},
           {"BUTTON", vetra::Cp949("확인"), IDOK, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 245, 180, 50, 14},
-      }};
+      });
 }
 
 class ListsDialog : public CDialog {
@@ -108,18 +98,7 @@ public:
   }
 };
 
-class ListsApp : public CWinApp {
-public:
-  BOOL InitInstance() override
-  {
-    ListsDialog dialog;
-    m_pMainWnd = &dialog;
-    dialog.DoModal();
-    return FALSE;
-  }
-};
-
-ListsApp theApp;
+vetra::ui::demo::DialogApp<ListsDialog> theApp;
 
 }  // namespace
 

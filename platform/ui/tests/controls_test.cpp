@@ -10,6 +10,7 @@
 #include "platform/ui/static.h"
 #include "platform/ui/testing.h"
 #include "platform/ui/tests/probe.h"
+#include "platform/ui/tests/window_fixture.h"
 
 namespace {
 
@@ -17,25 +18,10 @@ using namespace win;
 using vetra::ui::testing::MessageLog;
 using vetra::ui::testing::Probe;
 
-class Controls : public ::testing::Test {
+// Controls under a probe window that logs what they tell it.
+class Controls : public vetra::ui::testing::WindowFixture {
 protected:
-  void SetUp() override
-  {
-    vetra::ui::ResetForTests();
-    ASSERT_TRUE(parent.CreateTop(CRect(50, 50, 450, 350)));
-  }
-  void TearDown() override { vetra::ui::ResetForTests(); }
-
-  // The colour on screen at a client point of a window.
-  static COLORREF ScreenColor(CWnd& wnd, POINT client)
-  {
-    detail::PaintAll();
-    vetra::gdi::ComposeScreen();
-    wnd.ClientToScreen(&client);
-    return vetra::gdi::ColorrefFromPixel(vetra::gdi::Screen()->Get(client.x, client.y));
-  }
-
-  MessageLog log;
+  void SetUp() override { WindowFixture::SetUp(); ASSERT_TRUE(parent.CreateTop(CRect(50, 50, 450, 350))); }
   Probe parent{"parent", log};
 };
 

@@ -17,6 +17,7 @@
 #include "platform/ui/system_colors.h"
 #include "platform/ui/testing.h"
 #include "platform/ui/tests/probe.h"  // MessageLog
+#include "platform/ui/tests/window_fixture.h"
 
 namespace {
 
@@ -65,24 +66,13 @@ private:
   MessageLog& m_log;
 };
 
-class Lists : public ::testing::Test {
+class Lists : public vetra::ui::testing::WindowFixture {
 protected:
   void SetUp() override
   {
-    vetra::ui::ResetForTests();
+    WindowFixture::SetUp();
     ASSERT_TRUE(parent.CreateTop(CRect(20, 20, 620, 460)));
   }
-  void TearDown() override { vetra::ui::ResetForTests(); }
-
-  static COLORREF ScreenColor(CWnd& wnd, POINT client)
-  {
-    detail::PaintAll();
-    vetra::gdi::ComposeScreen();
-    wnd.ClientToScreen(&client);
-    return vetra::gdi::ColorrefFromPixel(vetra::gdi::Screen()->Get(client.x, client.y));
-  }
-
-  MessageLog log;
   Parent parent{log};
 };
 
