@@ -76,6 +76,7 @@ void CButton::Click()
 
 LRESULT CButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+  if (const auto answer = detail::AnswerDrawing(*this, message, &CButton::Draw, detail::EnabledLook::Differs)) return *answer;
   const bool groupBox = Kind() == BS_GROUPBOX;
   switch (message) {
     case WM_NCHITTEST:
@@ -155,9 +156,6 @@ LRESULT CButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       Click();
       return 0;
     default:
-      if (const auto answer = detail::AnswerDrawing(*this, message, &CButton::Draw, detail::EnabledLook::Differs)) {
-        return *answer;
-      }
       break;
   }
   return CWnd::DefWindowProc(message, wParam, lParam);

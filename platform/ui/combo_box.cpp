@@ -7,6 +7,7 @@
 #include "platform/ui/control_painting.h"
 #include "platform/ui/edit.h"
 #include "platform/ui/list_box.h"
+#include "platform/ui/mouse_point.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/self_drawn.h"
 #include "platform/ui/system_colors.h"
@@ -17,13 +18,13 @@ namespace win {
 
 namespace {
 
+using detail::PointOf;
+
 constexpr int kEditId = 1001;  // the edit field of a CBS_DROPDOWN box, as the framework numbers it
 
-CPoint PointOf(LPARAM lParam)
-{
-  return {static_cast<short>(LOWORD(static_cast<std::uintptr_t>(lParam))),
-          static_cast<short>(HIWORD(static_cast<std::uintptr_t>(lParam)))};
-}
+constexpr detail::RowMessages kRowMessages{CB_ADDSTRING,   CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT,
+                                           CB_GETCOUNT,    CB_GETLBTEXT,    CB_GETLBTEXTLEN, CB_GETITEMDATA,
+                                           CB_SETITEMDATA, CB_FINDSTRINGEXACT};
 
 }  // namespace
 
@@ -73,6 +74,7 @@ public:
 protected:
   LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
   {
+    if (const auto answer = AnswerDrawing(*this, message, &ComboDropList::Draw)) return *answer;
     CComboBox* combo = Combo();
     switch (message) {
       case WM_MOUSEMOVE: {
@@ -116,7 +118,6 @@ protected:
       case WM_MOUSEACTIVATE:
         return 3;  // MA_NOACTIVATE: the focus stays with the combo box
       default:
-        if (const auto answer = AnswerDrawing(*this, message, &ComboDropList::Draw)) return *answer;
         break;
     }
     return CWnd::DefWindowProc(message, wParam, lParam);
@@ -230,11 +231,6 @@ CComboBox::~CComboBox()
 BOOL CComboBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
 {
   return CreateEx(0, "COMBOBOX", "", style | WS_CHILD, rect, parent, id);
-}
-
-int CComboBox::AddString(const char* text)
-{
-  return InsertString(GetStyle() & CBS_SORT ? m_items.SortedPlace(text) : GetCount(), text);
 }
 
 int CComboBox::InsertString(int index, const char* text)
@@ -382,6 +378,8 @@ void CComboBox::FitField()
 
 LRESULT CComboBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+  if (const auto answer = detail::AnswerDrawing(*this, message, &CComboBox::Draw, detail::EnabledLook::Differs)) return *answer;
+  if (const auto answer = detail::AnswerRowMessage(*this, m_items, kRowMessages, message, wParam, lParam)) return *answer;
   switch (message) {
     case WM_CREATE:
       // The dropped list scrolls by itself when it must; the field keeps its whole width.
@@ -470,33 +468,20 @@ LRESULT CComboBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       return 0;
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
-    case CB_ADDSTRING: return AddString(reinterpret_cast<const char*>(lParam));
-    case CB_INSERTSTRING: return InsertString(static_cast<int>(wParam), reinterpret_cast<const char*>(lParam));
-    case CB_DELETESTRING: return DeleteString(static_cast<UINT>(wParam));
-    case CB_RESETCONTENT: ResetContent(); return 0;
-    case CB_GETCOUNT: return GetCount();
     case CB_GETCURSEL: return GetCurSel();
     case CB_SETCURSEL: return SetCurSel(static_cast<int>(wParam));
-    case CB_GETLBTEXT: return GetLBText(static_cast<int>(wParam), reinterpret_cast<char*>(lParam));
-    case CB_GETLBTEXTLEN: return GetLBTextLen(static_cast<int>(wParam));
-    case CB_GETITEMDATA: return static_cast<LRESULT>(GetItemData(static_cast<int>(wParam)));
-    case CB_SETITEMDATA: return SetItemData(static_cast<int>(wParam), static_cast<std::uintptr_t>(lParam));
-    case CB_FINDSTRINGEXACT: return FindStringExact(static_cast<int>(wParam), reinterpret_cast<const char*>(lParam));
     case CB_SHOWDROPDOWN: ShowDropDown(static_cast<BOOL>(wParam)); return TRUE;
     case CB_GETDROPPEDSTATE: return GetDroppedState();
     default:
-      if (const auto answer = detail::AnswerDrawing(*this, message, &CComboBox::Draw, detail::EnabledLook::Differs)) {
-        return *answer;
-      }
       break;
   }
   return CWnd::DefWindowProc(message, wParam, lParam);
 }
 
-void CComboBox::Draw(CDC& dc, CRect r)
+void CComboBox::Draw(CDC& dc, CRect client)
 {
-  FillControlBackground(*this, dc, WM_CTLCOLOREDIT, r);
-  DrawSunkenEdge(dc, r);
+  FillControlBackground(*this, dc, WM_CTLCOLOREDIT, client);
+  DrawSunkenEdge(dc, client);
   const CRect button = ButtonRect();
   dc.FillSolidRect(&button, GetSysColor(COLOR_BTNFACE));
   if (GetDroppedState()) {
@@ -506,7 +491,7 @@ void CComboBox::Draw(CDC& dc, CRect r)
   }
   DrawArrow(dc, button, 3, IsWindowEnabled() != 0);
   if (Kind() == CBS_DROPDOWNLIST) {
-    CRect field(r.left + 3, r.top + 3, button.left - 1, r.bottom - 3);
+    CRect field(client.left + 3, client.top + 3, button.left - 1, client.bottom - 3);
     CFont* old = dc.SelectObject(ControlFont(*this));
     dc.SetBkMode(TRANSPARENT);
     if (!IsWindowEnabled()) {

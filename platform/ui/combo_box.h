@@ -37,15 +37,15 @@ inline constexpr UINT CB_SETITEMDATA = 0x0151;
 inline constexpr UINT CB_GETDROPPEDSTATE = 0x0157;
 inline constexpr UINT CB_FINDSTRINGEXACT = 0x0158;
 
-inline constexpr UINT CBN_SELCHANGE = 1;
+inline constexpr UINT CBN_SELCHANGE = 1;  // the user changed the choice (after CBN_CLOSEUP from the list)
 inline constexpr UINT CBN_DBLCLK = 2;
 inline constexpr UINT CBN_SETFOCUS = 3;
-inline constexpr UINT CBN_KILLFOCUS = 4;
-inline constexpr UINT CBN_EDITCHANGE = 5;
-inline constexpr UINT CBN_DROPDOWN = 7;
+inline constexpr UINT CBN_KILLFOCUS = 4;     // after a dropped list has closed
+inline constexpr UINT CBN_EDITCHANGE = 5;    // the user typed in a CBS_DROPDOWN field
+inline constexpr UINT CBN_DROPDOWN = 7;      // before the list shows
 inline constexpr UINT CBN_CLOSEUP = 8;
-inline constexpr UINT CBN_SELENDOK = 9;
-inline constexpr UINT CBN_SELENDCANCEL = 10;
+inline constexpr UINT CBN_SELENDOK = 9;      // a row was chosen from the dropped list
+inline constexpr UINT CBN_SELENDCANCEL = 10;  // the list closed without a choice
 
 inline constexpr int CB_ERR = -1;
 
@@ -60,7 +60,7 @@ public:
 
   BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
-  int AddString(const char* text);
+  int AddString(const char* text) { return InsertString(GetStyle() & CBS_SORT ? m_items.SortedPlace(text) : GetCount(), text); }
   int InsertString(int index, const char* text);
   int DeleteString(UINT index);
   void ResetContent();

@@ -5,6 +5,7 @@
 
 #include "platform/base/text.h"
 #include "platform/ui/control_painting.h"
+#include "platform/ui/mouse_point.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/scroll_bar.h"
 #include "platform/ui/self_drawn.h"
@@ -19,11 +20,11 @@ namespace {
 // The list box's own scroll bar, by its id among the box's children.
 constexpr detail::OwnedScrollBar kScrollBar{0xFFF1};
 
-CPoint PointOf(LPARAM lParam)
-{
-  return {static_cast<short>(LOWORD(static_cast<std::uintptr_t>(lParam))),
-          static_cast<short>(HIWORD(static_cast<std::uintptr_t>(lParam)))};
-}
+constexpr detail::RowMessages kRowMessages{LB_ADDSTRING,  LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT,
+                                           LB_GETCOUNT,   LB_GETTEXT,      LB_GETTEXTLEN,   LB_GETITEMDATA,
+                                           LB_SETITEMDATA, LB_FINDSTRINGEXACT};
+
+using detail::PointOf;
 
 }  // namespace
 
@@ -55,11 +56,6 @@ void PaintListRows(CDC& dc, const CRect& area, const std::vector<std::string>& t
 BOOL CListBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
 {
   return CreateEx(0, "LISTBOX", "", style | WS_CHILD, rect, parent, id);
-}
-
-int CListBox::AddString(const char* text)
-{
-  return InsertString(GetStyle() & LBS_SORT ? m_rows.SortedPlace(text) : GetCount(), text);
 }
 
 int CListBox::InsertString(int index, const char* text)
@@ -237,19 +233,18 @@ void CListBox::ClickRow(int row, UINT keyFlags)
 
 LRESULT CListBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+  if (const auto answer = detail::AnswerDrawing(*this, message, &CListBox::Draw)) return *answer;
+  if (const auto answer = detail::AnswerRowMessage(*this, m_rows, kRowMessages, message, wParam, lParam)) return *answer;
   switch (message) {
+    case WM_SIZE:
+    case WM_SETFONT:
+      CWnd::DefWindowProc(message, wParam, lParam);
+      if (message == WM_SETFONT) FitWholeRows();  // a new row height; a new size is the caller's
+      UpdateScrollBar();
+      return 0;
     case WM_CREATE:
       MakeScrollBar();
       FitWholeRows();
-      UpdateScrollBar();
-      return 0;
-    case WM_SETFONT:
-      CWnd::DefWindowProc(message, wParam, lParam);
-      FitWholeRows();
-      UpdateScrollBar();
-      return 0;
-    case WM_SIZE:
-      CWnd::DefWindowProc(message, wParam, lParam);
       UpdateScrollBar();
       return 0;
     case WM_LBUTTONDOWN:
@@ -334,13 +329,6 @@ LRESULT CListBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       return 0;
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
-    case LB_ADDSTRING: return AddString(reinterpret_cast<const char*>(lParam));
-    case LB_INSERTSTRING: return InsertString(static_cast<int>(wParam), reinterpret_cast<const char*>(lParam));
-    case LB_DELETESTRING: return DeleteString(static_cast<UINT>(wParam));
-    case LB_RESETCONTENT: ResetContent(); return 0;
-    case LB_GETCOUNT: return GetCount();
-    case LB_GETTEXT: return GetText(static_cast<int>(wParam), reinterpret_cast<char*>(lParam));
-    case LB_GETTEXTLEN: return GetTextLen(static_cast<int>(wParam));
     case LB_SETSEL: return SetSel(static_cast<int>(lParam), static_cast<BOOL>(wParam));
     case LB_GETSEL: return GetSel(static_cast<int>(wParam));
     case LB_SETCURSEL: return SetCurSel(static_cast<int>(wParam));
@@ -348,12 +336,8 @@ LRESULT CListBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case LB_GETSELCOUNT: return GetSelCount();
     case LB_GETTOPINDEX: return GetTopIndex();
     case LB_SETTOPINDEX: return SetTopIndex(static_cast<int>(wParam));
-    case LB_GETITEMDATA: return static_cast<LRESULT>(GetItemData(static_cast<int>(wParam)));
-    case LB_SETITEMDATA: return SetItemData(static_cast<int>(wParam), static_cast<std::uintptr_t>(lParam));
     case LB_GETITEMHEIGHT: return GetItemHeight();
-    case LB_FINDSTRINGEXACT: return FindStringExact(static_cast<int>(wParam), reinterpret_cast<const char*>(lParam));
     default:
-      if (const auto answer = detail::AnswerDrawing(*this, message, &CListBox::Draw)) return *answer;
       break;
   }
   return CWnd::DefWindowProc(message, wParam, lParam);

@@ -41,10 +41,10 @@ inline constexpr UINT LB_SETITEMDATA = 0x019A;
 inline constexpr UINT LB_GETITEMHEIGHT = 0x01A1;
 inline constexpr UINT LB_FINDSTRINGEXACT = 0x01A2;
 
-inline constexpr UINT LBN_SELCHANGE = 1;
-inline constexpr UINT LBN_DBLCLK = 2;
-inline constexpr UINT LBN_SETFOCUS = 4;
-inline constexpr UINT LBN_KILLFOCUS = 5;
+inline constexpr UINT LBN_SELCHANGE = 1;  // with LBS_NOTIFY only
+inline constexpr UINT LBN_DBLCLK = 2;     // with LBS_NOTIFY only
+inline constexpr UINT LBN_SETFOCUS = 4;   // always
+inline constexpr UINT LBN_KILLFOCUS = 5;  // always
 
 inline constexpr int LB_ERR = -1;
 
@@ -52,7 +52,7 @@ class CListBox : public CWnd {
 public:
   BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
-  int AddString(const char* text);
+  int AddString(const char* text) { return InsertString(GetStyle() & LBS_SORT ? m_rows.SortedPlace(text) : GetCount(), text); }
   int InsertString(int index, const char* text);  // -1 appends
   int DeleteString(UINT index);                   // the rows left, or LB_ERR
   void ResetContent();

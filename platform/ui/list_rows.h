@@ -59,6 +59,35 @@ private:
   std::vector<TextRow> m_rows;
 };
 
+// The message numbers a text-row control answers for its rows.
+struct RowMessages {
+  UINT add, insert, remove, reset, count, getText, getTextLen, getData, setData, findExact;
+};
+
+// The answer to a row message, or nothing for any other message. Adding, inserting, deleting
+// and clearing go through the control, which keeps its selection and look in step.
+template <class Control>
+std::optional<LRESULT> AnswerRowMessage(Control& control, TextRows& rows, const RowMessages& ids, UINT message,
+                                        WPARAM wParam, LPARAM lParam)
+{
+  const int index = static_cast<int>(wParam);
+  const auto* text = reinterpret_cast<const char*>(lParam);
+  if (message == ids.add) return control.AddString(text);
+  if (message == ids.insert) return control.InsertString(index, text);
+  if (message == ids.remove) return control.DeleteString(static_cast<UINT>(wParam));
+  if (message == ids.reset) {
+    control.ResetContent();
+    return 0;
+  }
+  if (message == ids.count) return rows.Count();
+  if (message == ids.getText) return rows.GetText(index, reinterpret_cast<char*>(lParam));
+  if (message == ids.getTextLen) return rows.GetTextLen(index);
+  if (message == ids.getData) return static_cast<LRESULT>(rows.GetData(index));
+  if (message == ids.setData) return rows.SetData(index, static_cast<std::uintptr_t>(lParam));
+  if (message == ids.findExact) return rows.FindExact(index, text);
+  return std::nullopt;
+}
+
 // Keeps an index (selection, caret, mark) on its row when a row is inserted at `at`.
 inline void FollowInsert(int& index, int at)
 {

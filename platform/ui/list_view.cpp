@@ -7,6 +7,7 @@
 #include "platform/ui/image_list.h"
 #include "platform/ui/list_rows.h"
 #include "platform/ui/notify.h"
+#include "platform/ui/mouse_point.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/scroll_bar.h"
 #include "platform/ui/self_drawn.h"
@@ -23,11 +24,7 @@ constexpr UINT_PTR kHeaderId = 0;  // the header's notifications name it
 constexpr int kCellPadding = 6;
 constexpr int kDividerSlop = 4;
 
-CPoint PointOf(LPARAM lParam)
-{
-  return {static_cast<short>(LOWORD(static_cast<std::uintptr_t>(lParam))),
-          static_cast<short>(HIWORD(static_cast<std::uintptr_t>(lParam)))};
-}
+using detail::PointOf;
 
 UINT AlignOf(int format)
 {
@@ -390,6 +387,7 @@ void CListCtrl::NotifyActivate(UINT code, int row, int column, CPoint point)
 
 LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+  if (const auto answer = detail::AnswerDrawing(*this, message, &CListCtrl::Draw)) return *answer;
   switch (message) {
     case WM_CREATE:
       MakeScrollBar();
@@ -508,7 +506,6 @@ LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case LVM_GETEXTENDEDLISTVIEWSTYLE: return m_exStyle;
     default:
-      if (const auto answer = detail::AnswerDrawing(*this, message, &CListCtrl::Draw)) return *answer;
       break;
   }
   return CWnd::DefWindowProc(message, wParam, lParam);

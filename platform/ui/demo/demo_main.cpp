@@ -33,13 +33,13 @@ class DemoDialog : public CDialog {
 public:
   DemoDialog() : CDialog(DemoTemplate()) {}
 
+  void DoDataExchange(CDataExchange* dx) override { DDX_Control(dx, kLevel, m_level); }
   BOOL OnInitDialog() override
   {
     CDialog::OnInitDialog();
     m_level.SetScrollRange(0, 100);
     return TRUE;
   }
-  void DoDataExchange(CDataExchange* dx) override { DDX_Control(dx, kLevel, m_level); }
 
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
   {
