@@ -9,6 +9,7 @@
 #include "platform/ui/cursor.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/message_box.h"
+#include "platform/ui/mouse_point.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/scroll_bar.h"
 #include "platform/ui/system_metrics.h"
@@ -16,6 +17,7 @@
 
 namespace win {
 
+using detail::PointOf;
 using detail::WindowState;
 using detail::WindowSystem;
 
@@ -30,12 +32,6 @@ void InvalidateTree(HWND hwnd)
   if (WindowState* s = System().State(hwnd)) {
     for (HWND child : s->children) InvalidateTree(child);
   }
-}
-
-CPoint PointOf(LPARAM lParam)
-{
-  return {static_cast<short>(LOWORD(static_cast<std::uintptr_t>(lParam))),
-          static_cast<short>(HIWORD(static_cast<std::uintptr_t>(lParam)))};
 }
 
 }  // namespace

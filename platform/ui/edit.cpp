@@ -4,7 +4,9 @@
 
 #include "platform/base/text.h"
 #include "platform/ui/control_painting.h"
+#include "platform/ui/mouse_point.h"
 #include "platform/ui/paint.h"
+#include "platform/ui/self_drawn.h"
 #include "platform/ui/window_system.h"
 
 namespace win {
@@ -196,6 +198,7 @@ void CEdit::ScrollToCaret()
 
 LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+  if (const auto answer = detail::AnswerDrawing(*this, message, &CEdit::Draw)) return *answer;
   switch (message) {
     case WM_SETTEXT: {
       const LRESULT r = CWnd::DefWindowProc(message, wParam, lParam);
@@ -268,8 +271,7 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONDOWN:
     case WM_MOUSEMOVE:
     case WM_LBUTTONUP: {
-      const CPoint p(static_cast<short>(LOWORD(static_cast<std::uintptr_t>(lParam))),
-                     static_cast<short>(HIWORD(static_cast<std::uintptr_t>(lParam))));
+      const CPoint p = detail::PointOf(lParam);
       if (message == WM_LBUTTONDOWN) {
         // A press places the caret (Shift extends the selection); dragging selects.
         SetFocus();
@@ -324,26 +326,17 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       return 0;
     case EM_SETREADONLY:
       return SetReadOnly(static_cast<BOOL>(wParam));
-    case WM_PAINT:
-      Paint();
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
     default:
       break;
   }
   return CWnd::DefWindowProc(message, wParam, lParam);
 }
 
-void CEdit::Paint()
+void CEdit::Draw(CDC& dc, CRect)
 {
-  PAINTSTRUCT ps;
-  if (CDC* dc = BeginPaint(m_hWnd, &ps)) {
-    int start = 0, end = 0;
-    GetSel(start, end);
-    PaintEdit(*this, *dc, start, end, m_focused, m_firstLine);
-  }
-  EndPaint(m_hWnd, &ps);
+  int start = 0, end = 0;
+  GetSel(start, end);
+  PaintEdit(*this, dc, start, end, m_focused, m_firstLine);
 }
 
 }  // namespace win

@@ -59,7 +59,7 @@ private:
   int CharEndAfter(int index) const;
   void MoveCaret(int index, bool extend);
   void ScrollToCaret();
-  void Paint();
+  void Draw(CDC& dc, CRect client);
 
   int m_selStart = 0;
   int m_selEnd = 0;

@@ -4,6 +4,7 @@
 
 #include "platform/ui/control_painting.h"
 #include "platform/ui/paint.h"
+#include "platform/ui/self_drawn.h"
 #include "platform/ui/system_colors.h"
 
 namespace win {
@@ -62,6 +63,7 @@ int CProgressCtrl::FilledWidth(int clientWidth) const
 
 LRESULT CProgressCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+  if (const auto answer = detail::AnswerDrawing(*this, message, &CProgressCtrl::Draw)) return *answer;
   switch (message) {
     case PBM_SETRANGE: {
       const int old = MAKELONG(static_cast<WORD>(m_lower), static_cast<WORD>(m_upper));
@@ -75,40 +77,29 @@ LRESULT CProgressCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case PBM_SETSTEP: return SetStep(static_cast<int>(wParam));
     case PBM_STEPIT: return StepIt();
     case PBM_GETPOS: return GetPos();
-    case WM_PAINT:
-      Paint();
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
     default:
       break;
   }
   return CWnd::DefWindowProc(message, wParam, lParam);
 }
 
-void CProgressCtrl::Paint()
+void CProgressCtrl::Draw(CDC& dc, CRect r)
 {
-  PAINTSTRUCT ps;
-  if (CDC* dc = BeginPaint(m_hWnd, &ps)) {
-    CRect r;
-    GetClientRect(&r);
-    dc->FillSolidRect(&r, GetSysColor(COLOR_BTNFACE));
-    DrawSunkenEdge(*dc, r);
-    CRect inside = r;
-    inside.DeflateRect(2, 2);
-    const int filled = FilledWidth(inside.Width());
-    const COLORREF bar = GetSysColor(COLOR_HIGHLIGHT);
-    if (GetStyle() & PBS_SMOOTH) {
-      dc->FillSolidRect(inside.left, inside.top, filled, inside.Height(), bar);
-    } else {
-      // Blocks of two thirds of the height with a gap of two pixels, as many as are full.
-      const int block = std::max(2, inside.Height() * 2 / 3);
-      for (int x = 0; x + block <= filled + block / 2 && x < inside.Width(); x += block + 2) {
-        dc->FillSolidRect(inside.left + x, inside.top, std::min(block, inside.Width() - x), inside.Height(), bar);
-      }
+  dc.FillSolidRect(&r, GetSysColor(COLOR_BTNFACE));
+  DrawSunkenEdge(dc, r);
+  CRect inside = r;
+  inside.DeflateRect(2, 2);
+  const int filled = FilledWidth(inside.Width());
+  const COLORREF bar = GetSysColor(COLOR_HIGHLIGHT);
+  if (GetStyle() & PBS_SMOOTH) {
+    dc.FillSolidRect(inside.left, inside.top, filled, inside.Height(), bar);
+  } else {
+    // Blocks of two thirds of the height with a gap of two pixels, as many as are full.
+    const int block = std::max(2, inside.Height() * 2 / 3);
+    for (int x = 0; x + block <= filled + block / 2 && x < inside.Width(); x += block + 2) {
+      dc.FillSolidRect(inside.left + x, inside.top, std::min(block, inside.Width() - x), inside.Height(), bar);
     }
   }
-  EndPaint(m_hWnd, &ps);
 }
 
 }  // namespace win

@@ -37,7 +37,7 @@ protected:
   LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-  void Paint();
+  void Draw(CDC& dc, CRect client);
   int m_lower = 0;
   int m_upper = 100;
   int m_pos = 0;

@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "platform/ui/control_painting.h"
+#include "platform/ui/mouse_point.h"
 #include "platform/ui/paint.h"
+#include "platform/ui/self_drawn.h"
 
 namespace win {
 
@@ -141,8 +143,8 @@ void CScrollBar::Notify(UINT code, int pos)
 
 LRESULT CScrollBar::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-  const CPoint p(static_cast<short>(LOWORD(static_cast<std::uintptr_t>(lParam))),
-                 static_cast<short>(HIWORD(static_cast<std::uintptr_t>(lParam))));
+  if (const auto answer = detail::AnswerDrawing(*this, message, &CScrollBar::Draw)) return *answer;
+  const CPoint p = detail::PointOf(lParam);
   const int along = IsVertical() ? p.y : p.x;
   switch (message) {
     case WM_LBUTTONDOWN:
@@ -212,24 +214,15 @@ LRESULT CScrollBar::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS;
-    case WM_PAINT:
-      Paint();
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
     default:
       break;
   }
   return CWnd::DefWindowProc(message, wParam, lParam);
 }
 
-void CScrollBar::Paint()
+void CScrollBar::Draw(CDC& dc, CRect)
 {
-  PAINTSTRUCT ps;
-  if (CDC* dc = BeginPaint(m_hWnd, &ps)) {
-    PaintScrollBar(*this, *dc, GetLayout(), m_held == Part::Thumb, IsWindowEnabled() && !m_disabledArrows);
-  }
-  EndPaint(m_hWnd, &ps);
+  PaintScrollBar(*this, dc, GetLayout(), m_held == Part::Thumb, IsWindowEnabled() && !m_disabledArrows);
 }
 
 }  // namespace win

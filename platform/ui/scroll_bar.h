@@ -61,7 +61,7 @@ private:
   Part PartAt(int along) const;
   void Notify(UINT code, int pos = 0);
   int PositionForThumbAt(int thumbStart) const;
-  void Paint();
+  void Draw(CDC& dc, CRect client);
 
   int m_min = 0;
   int m_max = 100;

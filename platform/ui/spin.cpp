@@ -3,26 +3,14 @@
 #include <algorithm>
 
 #include "platform/ui/control_painting.h"
+#include "platform/ui/mouse_point.h"
 #include "platform/ui/notify.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/scroll_bar.h"
+#include "platform/ui/self_drawn.h"
 #include "platform/ui/system_colors.h"
 
 namespace win {
-
-namespace {
-
-constexpr UINT_PTR kRepeatTimer = 1;
-constexpr UINT kFirstRepeatMs = 400;
-constexpr UINT kRepeatMs = 100;
-
-CPoint PointOf(LPARAM lParam)
-{
-  return {static_cast<short>(LOWORD(static_cast<std::uintptr_t>(lParam))),
-          static_cast<short>(HIWORD(static_cast<std::uintptr_t>(lParam)))};
-}
-
-}  // namespace
 
 BOOL CSpinButtonCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
 {
@@ -82,12 +70,22 @@ void CSpinButtonCtrl::Step(int arrow)
   }
 }
 
+namespace {
+
+// Holding an arrow steps once at the press, again after a pause, then at the repeat rate.
+constexpr UINT_PTR kRepeatTimer = 1;
+constexpr UINT kFirstRepeatMs = 400;
+constexpr UINT kRepeatMs = 100;
+
+}  // namespace
+
 LRESULT CSpinButtonCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+  if (const auto answer = detail::AnswerDrawing(*this, message, &CSpinButtonCtrl::Draw)) return *answer;
   switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
-      const int arrow = ArrowAt(PointOf(lParam));
+      const int arrow = ArrowAt(detail::PointOf(lParam));
       if (arrow == 0) return 0;
       if (GetStyle() & UDS_ARROWKEYS) SetFocus();
       m_held = arrow;
@@ -152,46 +150,35 @@ LRESULT CSpinButtonCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lPara
       return SetPos(static_cast<int>(lParam));
     case UDM_GETPOS32:
       return m_pos;
-    case WM_PAINT:
-      Paint();
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
     default:
       break;
   }
   return CWnd::DefWindowProc(message, wParam, lParam);
 }
 
-void CSpinButtonCtrl::Paint()
+void CSpinButtonCtrl::Draw(CDC& dc, CRect r)
 {
-  PAINTSTRUCT ps;
-  if (CDC* dc = BeginPaint(m_hWnd, &ps)) {
-    CRect r;
-    GetClientRect(&r);
-    const bool horizontal = Horizontal();
-    CRect down = r;
-    CRect up = r;
-    if (horizontal) {
-      down.right = r.Width() / 2;
-      up.left = down.right;
-    } else {
-      up.bottom = r.Height() / 2;
-      down.top = up.bottom;
-    }
-    const bool enabled = IsWindowEnabled() != 0;
-    for (const auto& [button, arrow] : {std::pair{up, 1}, std::pair{down, -1}}) {
-      dc->FillSolidRect(&button, GetSysColor(COLOR_BTNFACE));
-      if (m_held == arrow) {
-        dc->Draw3dRect(&button, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNSHADOW));
-      } else {
-        DrawRaisedEdge(*dc, button);
-      }
-      const int direction = horizontal ? (arrow > 0 ? 1 : 0) : (arrow > 0 ? 2 : 3);
-      DrawArrow(*dc, button, direction, enabled);
-    }
+  const bool horizontal = Horizontal();
+  CRect down = r;
+  CRect up = r;
+  if (horizontal) {
+    down.right = r.Width() / 2;
+    up.left = down.right;
+  } else {
+    up.bottom = r.Height() / 2;
+    down.top = up.bottom;
   }
-  EndPaint(m_hWnd, &ps);
+  const bool enabled = IsWindowEnabled() != 0;
+  for (const auto& [button, arrow] : {std::pair{up, 1}, std::pair{down, -1}}) {
+    dc.FillSolidRect(&button, GetSysColor(COLOR_BTNFACE));
+    if (m_held == arrow) {
+      dc.Draw3dRect(&button, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNSHADOW));
+    } else {
+      DrawRaisedEdge(dc, button);
+    }
+    const int direction = horizontal ? (arrow > 0 ? 1 : 0) : (arrow > 0 ? 2 : 3);
+    DrawArrow(dc, button, direction, enabled);
+  }
 }
 
 }  // namespace win

@@ -47,7 +47,7 @@ private:
   // +1 for the arrow towards the upper end of the range (up, or right when horizontal).
   int ArrowAt(CPoint point) const;
   void Step(int arrow);
-  void Paint();
+  void Draw(CDC& dc, CRect client);
 
   int m_lower = 100;  // the framework's spins start with a reversed range
   int m_upper = 0;

@@ -2,6 +2,7 @@
 
 #include "platform/ui/control_painting.h"
 #include "platform/ui/paint.h"
+#include "platform/ui/self_drawn.h"
 
 namespace win {
 
@@ -24,6 +25,7 @@ HBITMAP CStatic::SetBitmap(HBITMAP bitmap)
 
 LRESULT CStatic::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+  if (const auto answer = detail::AnswerDrawing(*this, message, &CStatic::Draw)) return *answer;
   switch (message) {
     case WM_NCHITTEST:
       if (!(GetStyle() & SS_NOTIFY)) return HTTRANSPARENT;
@@ -34,22 +36,15 @@ LRESULT CStatic::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       return reinterpret_cast<LRESULT>(SetBitmap(reinterpret_cast<HBITMAP>(lParam)));
     case STM_GETIMAGE:
       return reinterpret_cast<LRESULT>(m_bitmap);
-    case WM_PAINT:
-      Paint();
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
     default:
       break;
   }
   return CWnd::DefWindowProc(message, wParam, lParam);
 }
 
-void CStatic::Paint()
+void CStatic::Draw(CDC& dc, CRect)
 {
-  PAINTSTRUCT ps;
-  if (CDC* dc = BeginPaint(m_hWnd, &ps)) PaintStatic(*this, *dc, m_bitmap ? CBitmap::FromHandle(m_bitmap) : nullptr);
-  EndPaint(m_hWnd, &ps);
+  PaintStatic(*this, dc, m_bitmap ? CBitmap::FromHandle(m_bitmap) : nullptr);
 }
 
 }  // namespace win

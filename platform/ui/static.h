@@ -21,7 +21,7 @@ protected:
   LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-  void Paint();
+  void Draw(CDC& dc, CRect client);
   HBITMAP m_bitmap = nullptr;
 };
 
