@@ -52,9 +52,7 @@ int CSparwenCtrl::OnCreate(win::LPCREATESTRUCT cs)
   LoadBitmaps();
   win::CClientDC dc(this);
   const win::RECT client = ControlRect();
-  m_memoryDC.CreateCompatibleDC(&dc);
-  m_memoryDC.SetLogName("sparwen");
-  m_backBuffer.CreateCompatibleBitmap(&dc, client.right - client.left, client.bottom - client.top);
+  m_backBuffer.Create(dc, client.right - client.left, client.bottom - client.top, "sparwen");
   SetOwnCursor();
   // A page that started the control before its window existed sees its recording now.
   if (m_model.IsLoaded() && m_model.Load(m_dataFileName, client).ok) {
@@ -72,8 +70,7 @@ void CSparwenCtrl::OnDestroy()
   if (m_valuePanel) m_valuePanel->FreeBitmaps();
   if (m_cylinderBar) m_cylinderBar->FreeBitmaps();
   if (m_graph) m_graph->FreeBuffers();
-  m_backBuffer.DeleteObject();
-  m_memoryDC.DeleteDC();
+  m_backBuffer.Free();
   m_model.Destroy(m_dataFileName, m_reloadMode);
 }
 

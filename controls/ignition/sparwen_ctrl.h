@@ -15,6 +15,7 @@
 #include "controls/ignition/windows/ign_value_wnd.h"
 #include "controls/ignition/windows/wave_button_wnd.h"
 #include "platform/ole/ole_control.h"
+#include "platform/ui/back_buffer.h"
 #include "platform/ui/scroll_bar.h"
 
 namespace sparwen {
@@ -95,8 +96,7 @@ private:
   std::unique_ptr<win::CScrollBar> m_verticalBar;
 
   // Back buffer of the whole control and its skin.
-  win::CDC m_memoryDC;
-  win::CBitmap m_backBuffer;
+  win::CBackBuffer m_backBuffer;
   vetra::CDib m_topImage;
   std::array<ButtonSkin, kButtonCount> m_skins;
   ButtonTracker m_buttons{{}};

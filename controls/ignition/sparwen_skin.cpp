@@ -77,27 +77,24 @@ void CSparwenCtrl::OnDraw(win::CDC* dc, const win::CRect& bounds, const win::CRe
 void CSparwenCtrl::OnPaint()
 {
   win::CPaintDC paint(this);
-  if (m_memoryDC.GetSafeHdc() == nullptr || m_backBuffer.GetSafeHandle() == nullptr) return;
   const win::RECT client = ControlRect();
-  win::CDC& dc = m_memoryDC;
-  win::CBitmap* previous = dc.SelectObject(&m_backBuffer);
-  dc.FillSolidRect(&client, kBackground);
-  DrawSkin(m_topImage, 0, 0, dc);
-  const int mode = m_model.State().DisplayMode();
-  const auto& places = m_buttons.Places();
-  for (int b = 1; b <= kButtonCount; ++b) {
-    ButtonSkin& skin = m_skins[static_cast<std::size_t>(b - 1)];
-    vetra::CDib* picture = &skin.normal;
-    switch (m_buttons.Picture(b, mode)) {
-      case ButtonPicture::disabled: picture = HasDisabledPicture(b) ? &skin.disabled : &skin.normal; break;
-      case ButtonPicture::over: picture = &skin.over; break;
-      case ButtonPicture::down: picture = &skin.down; break;
-      case ButtonPicture::normal: break;
+  m_backBuffer.Present(paint, client.right - client.left, client.bottom - client.top, [&](win::CDC& dc) {
+    dc.FillSolidRect(&client, kBackground);
+    DrawSkin(m_topImage, 0, 0, dc);
+    const int mode = m_model.State().DisplayMode();
+    const auto& places = m_buttons.Places();
+    for (int b = 1; b <= kButtonCount; ++b) {
+      ButtonSkin& skin = m_skins[static_cast<std::size_t>(b - 1)];
+      vetra::CDib* picture = &skin.normal;
+      switch (m_buttons.Picture(b, mode)) {
+        case ButtonPicture::disabled: picture = HasDisabledPicture(b) ? &skin.disabled : &skin.normal; break;
+        case ButtonPicture::over: picture = &skin.over; break;
+        case ButtonPicture::down: picture = &skin.down; break;
+        case ButtonPicture::normal: break;
+      }
+      DrawSkinIn(*picture, places[static_cast<std::size_t>(b - 1)], dc);
     }
-    DrawSkinIn(*picture, places[static_cast<std::size_t>(b - 1)], dc);
-  }
-  paint.BitBlt(0, 0, client.right - client.left, client.bottom - client.top, &dc, 0, 0, win::SRCCOPY);
-  dc.SelectObject(previous);
+  });
 }
 
 }  // namespace sparwen

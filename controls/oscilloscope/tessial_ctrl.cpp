@@ -57,9 +57,7 @@ int CTessialCtrl::OnCreate(win::LPCREATESTRUCT cs)
   win::CRect client;
   GetClientRect(&client);
   win::CClientDC dc(this);
-  m_memoryDC.CreateCompatibleDC(&dc);
-  m_memoryDC.SetLogName("tessial");
-  m_backBuffer.CreateCompatibleBitmap(&dc, client.Width(), client.Height());
+  m_backBuffer.Create(dc, client.Width(), client.Height(), "tessial");
   m_font.CreateFont(12, 0, 0, 0, 400, 0, 0, 0, win::DEFAULT_CHARSET, 0, 0, 0, win::FF_SWISS, FaceName().c_str());
   m_skin.Load();
   PlaceButtons();
@@ -84,8 +82,7 @@ void CTessialCtrl::OnDestroy()
   m_model.Close();
   DeleteWorkingCopy(m_dataFileName, m_reloadMode);
   m_skin.Free();
-  m_backBuffer.DeleteObject();
-  m_memoryDC.DeleteDC();
+  m_backBuffer.Free();
   win::OutputDebugStringA("TESSIAL : OnDestroy\r\n");
 }
 

@@ -17,6 +17,7 @@
 #include "controls/oscilloscope/windows/unit_select_dlg.h"
 #include "controls/oscilloscope/windows/zoom_button.h"
 #include "platform/ole/ole_control.h"
+#include "platform/ui/back_buffer.h"
 #include "platform/ui/scroll_bar.h"
 
 namespace tessial {
@@ -131,8 +132,7 @@ private:
   int m_zoomedSlot = 0;
 
   // Back buffer of the whole control.
-  win::CDC m_memoryDC;
-  win::CBitmap m_backBuffer;
+  win::CBackBuffer m_backBuffer;
   win::CFont m_font;
 
   // The skin and the buttons drawn from it.

@@ -38,12 +38,7 @@ void CTessialCtrl::OnPaint()
   win::CPaintDC paint(this);
   win::CRect client;
   GetClientRect(&client);
-  if (m_memoryDC.GetSafeHdc() != nullptr && m_backBuffer.GetSafeHandle() != nullptr) {
-    win::CBitmap* saved = m_memoryDC.SelectObject(&m_backBuffer);
-    DrawFrame(m_memoryDC, client);
-    paint.BitBlt(0, 0, client.Width(), client.Height(), &m_memoryDC, 0, 0, win::SRCCOPY);
-    m_memoryDC.SelectObject(saved);
-  }
+  m_backBuffer.Present(paint, client.Width(), client.Height(), [&](win::CDC& dc) { DrawFrame(dc, client); });
   RedrawGraphs();
   if (m_panel) m_panel->Invalidate(win::FALSE);
 }

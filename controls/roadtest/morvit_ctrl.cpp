@@ -178,11 +178,7 @@ int CMorvitCtrl::OnCreate(win::LPCREATESTRUCT cs)
   win::CRect client;
   GetClientRect(&client);
   win::CClientDC dc(this);
-  m_backDC.DeleteDC();
-  m_backBuffer.DeleteObject();
-  m_backDC.CreateCompatibleDC(&dc);
-  m_backDC.SetLogName("morvit");
-  m_backBuffer.CreateCompatibleBitmap(&dc, std::max(client.Width(), kControlWidth), std::max(client.Height(), kControlHeight));
+  m_backBuffer.Create(dc, std::max(client.Width(), kControlWidth), std::max(client.Height(), kControlHeight), "morvit");
   // The pictures are read afresh with every window.
   m_pictures.clear();
   // A page that ran a step before the window existed sees its screens now.
@@ -212,8 +208,7 @@ void CMorvitCtrl::OnDestroy()
   m_zoomScaleCombo.reset();
   m_cursorSpin.reset();
   m_zoomSpin.reset();
-  m_backBuffer.DeleteObject();
-  m_backDC.DeleteDC();
+  m_backBuffer.Free();
   m_pictures.clear();
 }
 
@@ -276,37 +271,39 @@ void CMorvitCtrl::OnDraw(win::CDC* dc, const win::CRect& bounds, const win::CRec
 {
   PlaceRemoveButtons();
   UpdateChildVisibility();
-  win::CBitmap* previous = m_backDC.SelectObject(&m_backBuffer);
-  DrawSurface(m_backDC);
   const RoadState& s = m_model.State();
-  if (!s.dataShown) {
-    win::CRect white(4, 143, 728, 683);
-    if (s.measureOn) white = win::CRect(kMeasureRect);
-    m_backDC.FillSolidRect(&white, win::RGB(255, 255, 255));
-  } else {
-    bool full = m_fullRedraw;
-    const bool firstPaint = m_graphSurfacesPending;
-    if (m_graphSurfacesPending) {
-      m_backDC.FillSolidRect(0, 140, 728, 568, kFrame);
-      m_graphSurfacesPending = false;
-      full = true;
+  {
+    const auto selected = m_backBuffer.Select();
+    win::CDC& back = m_backBuffer.DC();
+    DrawSurface(back);
+    if (!s.dataShown) {
+      win::CRect white(4, 143, 728, 683);
+      if (s.measureOn) white = win::CRect(kMeasureRect);
+      back.FillSolidRect(&white, win::RGB(255, 255, 255));
+    } else {
+      bool full = m_fullRedraw;
+      const bool firstPaint = m_graphSurfacesPending;
+      if (m_graphSurfacesPending) {
+        back.FillSolidRect(0, 140, 728, 568, kFrame);
+        m_graphSurfacesPending = false;
+        full = true;
+      }
+      DrawGraphArea(back, m_model, m_offsets, full, firstPaint || m_pagesStale);
+      m_pagesStale = false;
+      m_fullRedraw = true;
+      if (s.measureOn) {
+        // The time between the cursors, over the button bar.
+        back.SetBkMode(win::OPAQUE);
+        back.SetBkColor(win::RGB(255, 255, 255));
+        back.SetTextColor(win::RGB(31, 84, 162));
+        back.TextOut(386, 114, std::string(34, ' '));
+        back.TextOut(386, 114, CursorTimeDifferenceText(m_model.CursorTime()));
+      }
+      back.FillSolidRect(0, 683, 728, 25, kFrame);
+      back.FillSolidRect(1016, 140, 1, 568, kFrame);
     }
-    DrawGraphArea(m_backDC, m_model, m_offsets, full, firstPaint || m_pagesStale);
-    m_pagesStale = false;
-    m_fullRedraw = true;
-    if (s.measureOn) {
-      // The time between the cursors, over the button bar.
-      m_backDC.SetBkMode(win::OPAQUE);
-      m_backDC.SetBkColor(win::RGB(255, 255, 255));
-      m_backDC.SetTextColor(win::RGB(31, 84, 162));
-      m_backDC.TextOut(386, 114, std::string(34, ' '));
-      m_backDC.TextOut(386, 114, CursorTimeDifferenceText(m_model.CursorTime()));
-    }
-    m_backDC.FillSolidRect(0, 683, 728, 25, kFrame);
-    m_backDC.FillSolidRect(1016, 140, 1, 568, kFrame);
+    m_backBuffer.CopyTo(*dc, invalid);
   }
-  dc->BitBlt(invalid.left, invalid.top, invalid.Width(), invalid.Height(), &m_backDC, invalid.left, invalid.top, win::SRCCOPY);
-  m_backDC.SelectObject(previous);
   // The time of the sample under cursor A, as the graphs just built it.
   if (s.dataShown && m_statusText) {
     const std::string label = m_model.CursorTimeLabel(!s.zoomMode && s.layoutMode == kLayoutParallel);

@@ -15,6 +15,7 @@
 #include "controls/roadtest/skin_buttons.h"
 #include "controls/roadtest/windows/graph_area.h"
 #include "platform/ole/ole_control.h"
+#include "platform/ui/back_buffer.h"
 #include "platform/ui/bitmap_button.h"
 #include "platform/ui/combo_box.h"
 #include "platform/ui/list_box.h"
@@ -147,8 +148,7 @@ private:
   int m_listMode = 0;  // 1 the analysis list shows, -1 the zoom item list
 
   std::map<std::string, std::unique_ptr<vetra::CDib>> m_pictures;
-  win::CDC m_backDC;
-  win::CBitmap m_backBuffer;
+  win::CBackBuffer m_backBuffer;
   std::unique_ptr<win::CScrollBar> m_timeBar;
   std::unique_ptr<win::CScrollBar> m_zoomBar;
   std::unique_ptr<win::CStatic> m_statusText;

@@ -119,9 +119,7 @@ int CQuarnelCtrl::OnCreate(win::LPCREATESTRUCT cs)
   win::CRect client;
   GetClientRect(&client);
   win::CClientDC dc(this);
-  m_memoryDC.CreateCompatibleDC(&dc);
-  m_memoryDC.SetLogName("quarnel");
-  m_backBuffer.CreateCompatibleBitmap(&dc, client.Width(), client.Height());
+  m_backBuffer.Create(dc, client.Width(), client.Height(), "quarnel");
   // A page that loaded before the window existed sees its recording now.
   if (m_model.State().Loaded()) {
     CreateChildren();
@@ -137,8 +135,7 @@ void CQuarnelCtrl::OnDestroy()
   COleControl::OnDestroy();
   KillTimer(kPlayTimerId);
   m_model.ReleaseWorkingCopy();
-  m_backBuffer.DeleteObject();
-  m_memoryDC.DeleteDC();
+  m_backBuffer.Free();
 }
 
 void CQuarnelCtrl::CreateChildren()
@@ -463,12 +460,12 @@ void CQuarnelCtrl::OnDraw(win::CDC* dc, const win::CRect&, const win::CRect&)
   dc->FillSolidRect(3, 697, 1006, 11, kFrame);
   dc->FillSolidRect(3, 109, 1006, 5, kFrame);
   dc->FillSolidRect(3, 114, 1006, 564, kFrame);
-  if (m_memoryDC.GetSafeHdc() == nullptr || m_backBuffer.GetSafeHandle() == nullptr) return;
-  win::CBitmap* saved = m_memoryDC.SelectObject(&m_backBuffer);
-  m_buttons.Draw(m_memoryDC, GraphView());
-  dc->BitBlt(0, 0, kTopBandWidth, kTopBandHeight, &m_memoryDC, 0, 0, win::SRCCOPY);
-  if (GraphView()) DrawGraphs(*dc, m_memoryDC, m_model);
-  m_memoryDC.SelectObject(saved);
+  if (!m_backBuffer.IsReady()) return;
+  // The button band goes through the buffer; the graphs then borrow the same memory DC.
+  const auto selected = m_backBuffer.Select();
+  m_buttons.Draw(m_backBuffer.DC(), GraphView());
+  m_backBuffer.CopyTo(*dc, kTopBandWidth, kTopBandHeight);
+  if (GraphView()) DrawGraphs(*dc, m_backBuffer.DC(), m_model);
 }
 
 }  // namespace quarnel

@@ -12,6 +12,7 @@
 #include "controls/scandata/windows/remove_button_wnd.h"
 #include "controls/scandata/windows/table_list_wnd.h"
 #include "platform/ole/ole_control.h"
+#include "platform/ui/back_buffer.h"
 #include "platform/ui/scroll_bar.h"
 
 namespace quarnel {
@@ -78,8 +79,7 @@ class CQuarnelCtrl : public win::COleControl {
   std::unique_ptr<win::CScrollBar> m_scrollBar;
   std::array<std::unique_ptr<CRemoveButtonWnd>, kMaxShown> m_removeButtons;
 
-  win::CDC m_memoryDC;
-  win::CBitmap m_backBuffer;
+  win::CBackBuffer m_backBuffer;
 };
 
 }  // namespace quarnel

@@ -76,21 +76,18 @@ int CIgnGraphWnd::OnCreate(win::LPCREATESTRUCT cs)
   GetClientRect(&m_client);
   FreeBuffers();
   win::CClientDC dc(this);
-  m_memoryDC.CreateCompatibleDC(&dc);
-  m_memoryDC.SetLogName("graph");
-  m_backBuffer.CreateCompatibleBitmap(&dc, m_client.Width(), std::max(State().graph.height, 0));
+  m_backBuffer.Create(dc, m_client.Width(), std::max(State().graph.height, 0), "graph");
   MakeFont(m_windowFont, 18, 600);
   MakeFont(m_labelFont, 13, 800);
-  m_oldFont = m_memoryDC.SelectObject(&m_windowFont);
+  m_oldFont = m_backBuffer.DC().SelectObject(&m_windowFont);
   return 0;
 }
 
 void CIgnGraphWnd::FreeBuffers()
 {
-  if (m_memoryDC.GetSafeHdc() != nullptr && m_oldFont != nullptr) m_memoryDC.SelectObject(m_oldFont);
+  if (m_backBuffer.DC().GetSafeHdc() != nullptr && m_oldFont != nullptr) m_backBuffer.DC().SelectObject(m_oldFont);
   m_oldFont = nullptr;
-  m_backBuffer.DeleteObject();
-  m_memoryDC.DeleteDC();
+  m_backBuffer.Free();
 }
 
 int CIgnGraphWnd::Cylinders() const { return std::clamp(State().Cylinders(), 0, kMaxCylinders); }
@@ -111,13 +108,13 @@ void CIgnGraphWnd::DrawPoints(win::CDC& dc, int count)
 void CIgnGraphWnd::OnPaint()
 {
   win::CPaintDC paint(this);
-  if (m_memoryDC.GetSafeHdc() == nullptr || m_backBuffer.GetSafeHandle() == nullptr) return;
+  if (!m_backBuffer.IsReady()) return;
   const IgnitionState& s = State();
   const int h = s.graph.height;
-  win::CDC& dc = m_memoryDC;
+  win::CDC& dc = m_backBuffer.DC();
   const int bkMode = dc.SetBkMode(win::TRANSPARENT);
   const int rop = dc.SetROP2(win::R2_COPYPEN);
-  win::CBitmap* previous = dc.SelectObject(&m_backBuffer);
+  const auto selected = m_backBuffer.Select();
   dc.FillSolidRect(&m_client, kFrame);
   dc.FillSolidRect(1, 1, m_client.Width() - 2, m_client.Height() - 2, s.colours[kBackgroundColour]);
   {
@@ -140,8 +137,7 @@ void CIgnGraphWnd::OnPaint()
   }
   dc.SetROP2(rop);
   dc.SetBkMode(bkMode);
-  paint.BitBlt(0, 0, m_client.Width(), h, &dc, 0, 0, win::SRCCOPY);
-  dc.SelectObject(previous);
+  m_backBuffer.CopyTo(paint, m_client.Width(), h);
 }
 
 void CIgnGraphWnd::DrawAxisUnit(win::CDC& dc)

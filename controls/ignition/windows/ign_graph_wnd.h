@@ -7,6 +7,7 @@
 
 #include "controls/ignition/core/sparwen_model.h"
 #include "platform/gdi/cdc.h"
+#include "platform/ui/back_buffer.h"
 #include "platform/ui/cwnd.h"
 
 namespace sparwen {
@@ -60,8 +61,7 @@ private:
   void DrawTrendBands(win::CDC& dc);
 
   SparwenModel& m_model;
-  win::CDC m_memoryDC;
-  win::CBitmap m_backBuffer;
+  win::CBackBuffer m_backBuffer;
   win::CFont m_windowFont;
   win::CFont m_labelFont;
   win::CFont* m_oldFont = nullptr;

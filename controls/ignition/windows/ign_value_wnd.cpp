@@ -25,9 +25,7 @@ int CIgnValueWnd::OnCreate(win::LPCREATESTRUCT cs)
   GetClientRect(&m_client);
   FreeBitmaps();
   win::CClientDC dc(this);
-  m_memoryDC.CreateCompatibleDC(&dc);
-  m_memoryDC.SetLogName("valuepanel");
-  m_backBuffer.CreateCompatibleBitmap(&dc, m_client.Width(), m_client.Height());
+  m_backBuffer.Create(dc, m_client.Width(), m_client.Height(), "valuepanel");
   // Loaded in this order; each failure is reported on its own.
   const struct {
     int index;
@@ -47,29 +45,25 @@ int CIgnValueWnd::OnCreate(win::LPCREATESTRUCT cs)
 void CIgnValueWnd::FreeBitmaps()
 {
   for (vetra::CDib& picture : m_titles) picture.Free();
-  m_backBuffer.DeleteObject();
-  m_memoryDC.DeleteDC();
+  m_backBuffer.Free();
 }
 
 void CIgnValueWnd::OnPaint()
 {
   win::CPaintDC paint(this);
-  if (m_memoryDC.GetSafeHdc() == nullptr || m_backBuffer.GetSafeHandle() == nullptr) return;
-  win::CDC& dc = m_memoryDC;
-  win::CBitmap* previous = dc.SelectObject(&m_backBuffer);
-  const int bkMode = dc.SetBkMode(win::TRANSPARENT);
-  const int rop = dc.SetROP2(win::R2_COPYPEN);
   const int w = m_client.Width();
   const int h = m_client.Height();
-  dc.FillSolidRect(0, 0, w, h, kFrame);
-  dc.FillSolidRect(1, 1, w - 2, h - 2, m_state.colours[kBackgroundColour]);
-  const win::RECT header = {2, 2, w - 2, kValuePanelHeaderHeight};
-  dc.FillSolidRect(&header, kHeader);
-  DrawValues(dc);
-  dc.SetROP2(rop);
-  dc.SetBkMode(bkMode);
-  paint.BitBlt(0, 0, w, h, &dc, 0, 0, win::SRCCOPY);
-  dc.SelectObject(previous);
+  m_backBuffer.Present(paint, w, h, [&](win::CDC& dc) {
+    const int bkMode = dc.SetBkMode(win::TRANSPARENT);
+    const int rop = dc.SetROP2(win::R2_COPYPEN);
+    dc.FillSolidRect(0, 0, w, h, kFrame);
+    dc.FillSolidRect(1, 1, w - 2, h - 2, m_state.colours[kBackgroundColour]);
+    const win::RECT header = {2, 2, w - 2, kValuePanelHeaderHeight};
+    dc.FillSolidRect(&header, kHeader);
+    DrawValues(dc);
+    dc.SetROP2(rop);
+    dc.SetBkMode(bkMode);
+  });
 }
 
 void CIgnValueWnd::DrawValues(win::CDC& dc)

@@ -7,6 +7,7 @@
 #include "controls/ignition/core/ignition_state.h"
 #include "common/dib/dib.h"
 #include "platform/gdi/cdc.h"
+#include "platform/ui/back_buffer.h"
 #include "platform/ui/cwnd.h"
 
 namespace sparwen {
@@ -35,8 +36,7 @@ private:
   void DrawValues(win::CDC& dc);
 
   const IgnitionState& m_state;
-  win::CDC m_memoryDC;
-  win::CBitmap m_backBuffer;
+  win::CBackBuffer m_backBuffer;
   win::CRect m_client;
   // Title pictures by value index: dwell, burn time, spark voltage, peak voltage, Tr Off.
   std::array<vetra::CDib, 5> m_titles;

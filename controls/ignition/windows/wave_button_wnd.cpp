@@ -41,9 +41,7 @@ int CWaveButtonWnd::OnCreate(win::LPCREATESTRUCT cs)
   GetClientRect(&m_client);
   FreeBitmaps();
   win::CClientDC dc(this);
-  m_memoryDC.CreateCompatibleDC(&dc);
-  m_memoryDC.SetLogName("cylinderbar");
-  m_backBuffer.CreateCompatibleBitmap(&dc, m_client.Width(), m_client.Height());
+  m_backBuffer.Create(dc, m_client.Width(), m_client.Height(), "cylinderbar");
   m_tracker = BarTracker(m_rects);
   SetOwnCursor();
   LoadBitmaps();
@@ -79,8 +77,7 @@ void CWaveButtonWnd::FreeBitmaps()
   for (auto* set : {&m_normal, &m_down, &m_disabled}) {
     for (vetra::CDib& picture : *set) picture.Free();
   }
-  m_backBuffer.DeleteObject();
-  m_memoryDC.DeleteDC();
+  m_backBuffer.Free();
 }
 
 vetra::CDib& CWaveButtonWnd::PictureOf(int code, BarPicture picture)
@@ -97,38 +94,35 @@ vetra::CDib& CWaveButtonWnd::PictureOf(int code, BarPicture picture)
 void CWaveButtonWnd::OnPaint()
 {
   win::CPaintDC paint(this);
-  if (m_memoryDC.GetSafeHdc() == nullptr || m_backBuffer.GetSafeHandle() == nullptr) return;
-  win::CDC& dc = m_memoryDC;
-  win::CBitmap* previous = dc.SelectObject(&m_backBuffer);
-  const int bkMode = dc.SetBkMode(win::TRANSPARENT);
-  const int rop = dc.SetROP2(win::R2_COPYPEN);
   const int w = m_client.Width();
   const int h = m_client.Height();
-  dc.FillSolidRect(0, 0, w, h, kFrame);
-  dc.FillSolidRect(1, 1, w - 2, h - 2, m_state.colours[kBackgroundColour]);
-  DrawSkinIn(m_main, m_mainRect, dc);
+  m_backBuffer.Present(paint, w, h, [&](win::CDC& dc) {
+    const int bkMode = dc.SetBkMode(win::TRANSPARENT);
+    const int rop = dc.SetROP2(win::R2_COPYPEN);
+    dc.FillSolidRect(0, 0, w, h, kFrame);
+    dc.FillSolidRect(1, 1, w - 2, h - 2, m_state.colours[kBackgroundColour]);
+    DrawSkinIn(m_main, m_mainRect, dc);
 
-  const auto pictures = BarButtonPictures(m_state, m_tracker.Pressed());
-  for (int code = 1; code <= kBarButtonCount; ++code) {
-    DrawSkinIn(PictureOf(code, pictures[static_cast<std::size_t>(code - 1)]), m_rects[static_cast<std::size_t>(code - 1)], dc);
-  }
-  for (const int cylinder : BarSelectedCylinders(m_state)) {
-    const int code = cylinder + 2;
-    DrawSkinIn(m_down[static_cast<std::size_t>(code - 1)], m_rects[static_cast<std::size_t>(code - 1)], dc);
-  }
+    const auto pictures = BarButtonPictures(m_state, m_tracker.Pressed());
+    for (int code = 1; code <= kBarButtonCount; ++code) {
+      DrawSkinIn(PictureOf(code, pictures[static_cast<std::size_t>(code - 1)]), m_rects[static_cast<std::size_t>(code - 1)], dc);
+    }
+    for (const int cylinder : BarSelectedCylinders(m_state)) {
+      const int code = cylinder + 2;
+      DrawSkinIn(m_down[static_cast<std::size_t>(code - 1)], m_rects[static_cast<std::size_t>(code - 1)], dc);
+    }
 
-  win::CFont font;
-  font.CreateFont(16, 10, 0, 0, 800, 0, 0, 0, win::DEFAULT_CHARSET, 0, 0, 0, 0x20, FaceName().c_str());
-  win::CFont* oldFont = dc.SelectObject(&font);
-  const win::COLORREF oldColour = dc.SetTextColor(win::RGB(0, 0, 0));
-  dc.TextOut(kBarTimeBaseTextAt.x, kBarTimeBaseTextAt.y, m_state.timeBaseLabel);
-  dc.TextOut(kBarRangeTextAt.x, kBarRangeTextAt.y, m_state.rangeLabel);
-  dc.SetTextColor(oldColour);
-  dc.SelectObject(oldFont);
-  dc.SetROP2(rop);
-  dc.SetBkMode(bkMode);
-  paint.BitBlt(0, 0, w, h, &dc, 0, 0, win::SRCCOPY);
-  dc.SelectObject(previous);
+    win::CFont font;
+    font.CreateFont(16, 10, 0, 0, 800, 0, 0, 0, win::DEFAULT_CHARSET, 0, 0, 0, 0x20, FaceName().c_str());
+    win::CFont* oldFont = dc.SelectObject(&font);
+    const win::COLORREF oldColour = dc.SetTextColor(win::RGB(0, 0, 0));
+    dc.TextOut(kBarTimeBaseTextAt.x, kBarTimeBaseTextAt.y, m_state.timeBaseLabel);
+    dc.TextOut(kBarRangeTextAt.x, kBarRangeTextAt.y, m_state.rangeLabel);
+    dc.SetTextColor(oldColour);
+    dc.SelectObject(oldFont);
+    dc.SetROP2(rop);
+    dc.SetBkMode(bkMode);
+  });
 }
 
 void CWaveButtonWnd::OnLButtonDown(win::UINT flags, win::CPoint point)

@@ -8,6 +8,7 @@
 #include "controls/ignition/core/ignition_state.h"
 #include "common/dib/dib.h"
 #include "platform/gdi/cdc.h"
+#include "platform/ui/back_buffer.h"
 #include "platform/ui/cwnd.h"
 
 namespace sparwen {
@@ -44,8 +45,7 @@ private:
   void SetOwnCursor();
 
   const IgnitionState& m_state;
-  win::CDC m_memoryDC;
-  win::CBitmap m_backBuffer;
+  win::CBackBuffer m_backBuffer;
   win::CRect m_client;
   vetra::CDib m_main;
   std::array<vetra::CDib, kBarButtonCount> m_normal;

@@ -30,11 +30,9 @@ int CMeasurePanelWnd::OnCreate(win::LPCREATESTRUCT cs)
   if (CWnd::OnCreate(cs) == -1) return -1;
   GetClientRect(&m_ownRect);
   win::CClientDC client(this);
-  m_memoryDC.CreateCompatibleDC(&client);
-  m_memoryDC.SetLogName("panel");
-  m_buffer.CreateCompatibleBitmap(&client, m_ownRect.Width(), m_ownRect.Height());
-  m_memoryDC.SetBkMode(win::TRANSPARENT);
-  m_memoryDC.SetROP2(win::R2_COPYPEN);
+  m_backBuffer.Create(client, m_ownRect.Width(), m_ownRect.Height(), "panel");
+  m_backBuffer.DC().SetBkMode(win::TRANSPARENT);
+  m_backBuffer.DC().SetROP2(win::R2_COPYPEN);
   return 0;
 }
 
@@ -48,20 +46,17 @@ void CMeasurePanelWnd::Layout()
 void CMeasurePanelWnd::OnPaint()
 {
   win::CPaintDC paint(this);
-  if (m_memoryDC.GetSafeHdc() == nullptr || m_buffer.GetSafeHandle() == nullptr) return;
-  win::CDC& dc = m_memoryDC;
-  win::CBitmap* replaced = dc.SelectObject(&m_buffer);
-  win::CFont* previousFont = dc.GetCurrentFont();
-  dc.FillSolidRect(&m_ownRect, kBackground);
-  if (m_zoomed) {
-    DrawBox(dc, ZoomedPanelBox(m_ownRect.Width(), m_ownRect.Height()), m_zoomSlot, 1, m_zoomFont);
-  } else {
-    dc.SetTextColor(kText);
-    for (int slot = 0; slot < static_cast<int>(m_boxes.size()); ++slot) DrawBox(dc, m_boxes[slot], slot, m_rows, m_font);
-  }
-  if (previousFont != nullptr) dc.SelectObject(previousFont);
-  paint.BitBlt(0, 0, m_ownRect.Width(), m_ownRect.Height(), &dc, 0, 0, win::SRCCOPY);
-  dc.SelectObject(replaced);
+  m_backBuffer.Present(paint, m_ownRect.Width(), m_ownRect.Height(), [&](win::CDC& dc) {
+    win::CFont* previousFont = dc.GetCurrentFont();
+    dc.FillSolidRect(&m_ownRect, kBackground);
+    if (m_zoomed) {
+      DrawBox(dc, ZoomedPanelBox(m_ownRect.Width(), m_ownRect.Height()), m_zoomSlot, 1, m_zoomFont);
+    } else {
+      dc.SetTextColor(kText);
+      for (int slot = 0; slot < static_cast<int>(m_boxes.size()); ++slot) DrawBox(dc, m_boxes[slot], slot, m_rows, m_font);
+    }
+    if (previousFont != nullptr) dc.SelectObject(previousFont);
+  });
 }
 
 void CMeasurePanelWnd::DrawBox(win::CDC& dc, const win::RECT& box, int slot, int layoutCount, win::CFont& font)

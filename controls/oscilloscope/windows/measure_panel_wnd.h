@@ -7,6 +7,7 @@
 #include "controls/oscilloscope/core/panel_layout.h"
 #include "controls/oscilloscope/core/scope_state.h"
 #include "platform/gdi/cdc.h"
+#include "platform/ui/back_buffer.h"
 #include "platform/ui/cwnd.h"
 
 namespace tessial {
@@ -44,8 +45,7 @@ private:
   bool m_zoomed = false;
   int m_zoomSlot = 0;
   int m_rows = 0;
-  win::CDC m_memoryDC;
-  win::CBitmap m_buffer;
+  win::CBackBuffer m_backBuffer;
   win::CRect m_ownRect;
   win::CFont m_zoomFont;  // the font of one channel, also the zoomed view's
   win::CFont m_font;      // the font of the shown count

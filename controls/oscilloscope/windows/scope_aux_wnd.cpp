@@ -25,9 +25,7 @@ int CScopeAuxWnd::OnCreate(win::LPCREATESTRUCT cs)
   GetClientRect(&client);
   m_height = client.Height();
   win::CClientDC dc(this);
-  m_memoryDC.CreateCompatibleDC(&dc);
-  m_memoryDC.SetLogName("overlay");
-  m_buffer.CreateCompatibleBitmap(&dc, client.Width(), m_height + 1);
+  m_buffer.Create(dc, client.Width(), m_height + 1, "overlay");
   const std::string face = vetra::Cp949("굴림체");
   m_labelFont.CreateFont(14, 0, 0, 0, 400, 0, 0, 0, win::DEFAULT_CHARSET, 0, 0, 0, 0, face.c_str());
   m_cursorFont.CreateFont(16, 0, 0, 0, 400, 0, 0, 0, win::DEFAULT_CHARSET, 0, 0, 0, 0, face.c_str());
@@ -45,23 +43,20 @@ void CScopeAuxWnd::SetRow(int slot, const Envelope& envelope)
 void CScopeAuxWnd::OnPaint()
 {
   win::CPaintDC paint(this);
-  if (m_memoryDC.GetSafeHdc() == nullptr || m_buffer.GetSafeHandle() == nullptr) return;
   win::CRect client;
   GetClientRect(&client);
   const int width = m_state.graphWidth;
-  win::CDC& dc = m_memoryDC;
-  win::CBitmap* replaced = dc.SelectObject(&m_buffer);
-  dc.FillSolidRect(0, 0, client.Width(), m_height + 1, m_state.colours[kBackgroundColour]);
-  const win::CPoint origin = dc.SetWindowOrg(0, -m_height);
-  const int bkMode = dc.SetBkMode(win::TRANSPARENT);
-  const int rop = dc.SetROP2(win::R2_COPYPEN);
-  DrawGrid(dc, width);
-  DrawTraces(dc, width);
-  dc.SetROP2(rop);
-  dc.SetBkMode(bkMode);
-  dc.SetWindowOrg(origin);
-  paint.BitBlt(0, 0, client.Width(), m_height + 1, &dc, 0, 0, win::SRCCOPY);
-  dc.SelectObject(replaced);
+  m_buffer.Present(paint, client.Width(), m_height + 1, [&](win::CDC& dc) {
+    dc.FillSolidRect(0, 0, client.Width(), m_height + 1, m_state.colours[kBackgroundColour]);
+    const win::CPoint origin = dc.SetWindowOrg(0, -m_height);
+    const int bkMode = dc.SetBkMode(win::TRANSPARENT);
+    const int rop = dc.SetROP2(win::R2_COPYPEN);
+    DrawGrid(dc, width);
+    DrawTraces(dc, width);
+    dc.SetROP2(rop);
+    dc.SetBkMode(bkMode);
+    dc.SetWindowOrg(origin);
+  });
 }
 
 void CScopeAuxWnd::DrawGrid(win::CDC& dc, int width)

@@ -7,6 +7,7 @@
 #include "controls/oscilloscope/core/scope_state.h"
 #include "controls/oscilloscope/core/trace_geometry.h"
 #include "platform/gdi/cdc.h"
+#include "platform/ui/back_buffer.h"
 #include "platform/ui/cwnd.h"
 
 namespace tessial {
@@ -39,8 +40,7 @@ private:
   void PlaceCursor(win::UINT message, win::CPoint point);
 
   const ScopeState& m_state;
-  win::CDC m_memoryDC;
-  win::CBitmap m_buffer;
+  win::CBackBuffer m_buffer;
   win::CFont m_labelFont;
   win::CFont m_cursorFont;
   int m_height = 0;

@@ -25,7 +25,7 @@ win::BOOL CScopeGraphWnd::CreateGraph(win::CWnd* parent, const win::RECT& rect, 
 
 win::BOOL CScopeGraphWnd::DestroyWindow()
 {
-  FreeBuffer();
+  m_buffer.Free();
   return CWnd::DestroyWindow();
 }
 
@@ -56,25 +56,16 @@ void CScopeGraphWnd::ResetTrace()
 
 void CScopeGraphWnd::MakeBuffer(int height)
 {
-  FreeBuffer();
   win::CClientDC client(this);
   win::CRect r;
   GetClientRect(&r);
-  m_memoryDC.CreateCompatibleDC(&client);
-  m_buffer.CreateCompatibleBitmap(&client, r.Width(), height);
-  m_memoryDC.SetLogName(vetra::Format("graph%d", m_slot));
+  m_buffer.Create(client, r.Width(), height, vetra::Format("graph%d", m_slot));
 }
 
 void CScopeGraphWnd::ResizeBuffer(bool zoomed)
 {
   m_height = zoomed ? m_state.zoomHeight : m_ownRect.Height();
   MakeBuffer(m_height + 1);
-}
-
-void CScopeGraphWnd::FreeBuffer()
-{
-  m_buffer.DeleteObject();
-  m_memoryDC.DeleteDC();
 }
 
 void CScopeGraphWnd::SetSamples(const Envelope& envelope)
@@ -86,12 +77,12 @@ void CScopeGraphWnd::SetSamples(const Envelope& envelope)
 void CScopeGraphWnd::OnPaint()
 {
   win::CPaintDC paint(this);
-  if (m_memoryDC.GetSafeHdc() == nullptr || m_buffer.GetSafeHandle() == nullptr) return;
+  if (!m_buffer.IsReady()) return;
   win::CRect client;
   GetClientRect(&client);
   const int width = m_state.graphWidth;
-  win::CDC& dc = m_memoryDC;
-  win::CBitmap* replaced = dc.SelectObject(&m_buffer);
+  const auto selected = m_buffer.Select();
+  win::CDC& dc = m_buffer.DC();
 
   win::CRect frame(0, 0, client.Width(), m_height);
   dc.FillSolidRect(&frame, kFrameOuter);
@@ -112,8 +103,7 @@ void CScopeGraphWnd::OnPaint()
   dc.SetWindowOrg(origin);
 
   // While the overlay covers the graphs they keep their picture to themselves.
-  if (!m_state.overlayShown) paint.BitBlt(0, 0, client.Width(), m_height, &dc, 0, 0, win::SRCCOPY);
-  dc.SelectObject(replaced);
+  if (!m_state.overlayShown) m_buffer.CopyTo(paint, client.Width(), m_height);
 }
 
 void CScopeGraphWnd::DrawGrid(win::CDC& dc, int width)

@@ -7,6 +7,7 @@
 #include "controls/oscilloscope/core/scope_state.h"
 #include "controls/oscilloscope/core/trace_geometry.h"
 #include "platform/gdi/cdc.h"
+#include "platform/ui/back_buffer.h"
 #include "platform/ui/cwnd.h"
 
 namespace tessial {
@@ -37,7 +38,6 @@ public:
   void MarkForRedraw() { m_redraw = true; }
   // The back buffer for the zoomed height (the whole graph area) or the window's own.
   void ResizeBuffer(bool zoomed);
-  void FreeBuffer();
 
   int Slot() const { return m_slot; }
   int Type() const { return m_type; }
@@ -70,8 +70,7 @@ private:
   const std::string m_name;
   const bool m_labelsCursors;  // the first slot writes "A" and "B" at the cursors
 
-  win::CDC m_memoryDC;
-  win::CBitmap m_buffer;
+  win::CBackBuffer m_buffer;
   win::CFont m_font;
   win::CRect m_ownRect;
   int m_height = 0;
