@@ -31,4 +31,12 @@ void CBackBuffer::CopyTo(CDC& target, const RECT& area)
   target.BitBlt(area.left, area.top, area.right - area.left, area.bottom - area.top, &m_dc, area.left, area.top, SRCCOPY);
 }
 
+TransparentCopyDrawing::TransparentCopyDrawing(CDC& dc) : m_dc(dc), m_bkMode(dc.SetBkMode(TRANSPARENT)), m_rop(dc.SetROP2(R2_COPYPEN)) {}
+
+TransparentCopyDrawing::~TransparentCopyDrawing()
+{
+  m_dc.SetROP2(m_rop);
+  m_dc.SetBkMode(m_bkMode);
+}
+
 }  // namespace win

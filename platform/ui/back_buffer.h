@@ -55,4 +55,19 @@ private:
   CBitmap m_bitmap;
 };
 
+// While it lives, text leaves the background as it is and pens draw their own colour, as a
+// buffered window draws its frame; the DC's previous modes come back in reverse order.
+class TransparentCopyDrawing {
+public:
+  explicit TransparentCopyDrawing(CDC& dc);
+  ~TransparentCopyDrawing();
+  TransparentCopyDrawing(const TransparentCopyDrawing&) = delete;
+  TransparentCopyDrawing& operator=(const TransparentCopyDrawing&) = delete;
+
+private:
+  CDC& m_dc;
+  int m_bkMode;
+  int m_rop;
+};
+
 }  // namespace win

@@ -115,8 +115,7 @@ void CIgnGraphWnd::OnPaint()
   const int bkMode = dc.SetBkMode(win::TRANSPARENT);
   const int rop = dc.SetROP2(win::R2_COPYPEN);
   const auto selected = m_backBuffer.Select();
-  dc.FillSolidRect(&m_client, kFrame);
-  dc.FillSolidRect(1, 1, m_client.Width() - 2, m_client.Height() - 2, s.colours[kBackgroundColour]);
+  FillFramedPanel(dc, m_client.Width(), m_client.Height(), kFrame, s.colours[kBackgroundColour]);
   {
     // y = 0 is the bottom row; everything above it is negative.
     const OriginScope origin(dc, {0, -h});

@@ -54,15 +54,11 @@ void CIgnValueWnd::OnPaint()
   const int w = m_client.Width();
   const int h = m_client.Height();
   m_backBuffer.Present(paint, w, h, [&](win::CDC& dc) {
-    const int bkMode = dc.SetBkMode(win::TRANSPARENT);
-    const int rop = dc.SetROP2(win::R2_COPYPEN);
-    dc.FillSolidRect(0, 0, w, h, kFrame);
-    dc.FillSolidRect(1, 1, w - 2, h - 2, m_state.colours[kBackgroundColour]);
+    const win::TransparentCopyDrawing modes(dc);
+    FillFramedPanel(dc, w, h, kFrame, m_state.colours[kBackgroundColour]);
     const win::RECT header = {2, 2, w - 2, kValuePanelHeaderHeight};
     dc.FillSolidRect(&header, kHeader);
     DrawValues(dc);
-    dc.SetROP2(rop);
-    dc.SetBkMode(bkMode);
   });
 }
 

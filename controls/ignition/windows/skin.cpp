@@ -33,6 +33,12 @@ void DrawSkinIn(vetra::CDib& picture, const win::RECT& box, win::CDC& dc)
   picture.DrawUnscaled(box.left, box.top, box.right - box.left, box.bottom - box.top, &dc);
 }
 
+void FillFramedPanel(win::CDC& dc, int width, int height, win::COLORREF frame, win::COLORREF background)
+{
+  dc.FillSolidRect(0, 0, width, height, frame);
+  dc.FillSolidRect(1, 1, width - 2, height - 2, background);
+}
+
 const std::string& FaceName()
 {
   static const std::string face = vetra::Cp949("굴림");

@@ -24,6 +24,10 @@ void DrawSkin(vetra::CDib& picture, int x, int y, win::CDC& dc);
 // take the size of its normal picture).
 void DrawSkinIn(vetra::CDib& picture, const win::RECT& box, win::CDC& dc);
 
+// Fills a window of width x height with `background` inside a one-pixel `frame`, the ground
+// every ignition window draws on.
+void FillFramedPanel(win::CDC& dc, int width, int height, win::COLORREF frame, win::COLORREF background);
+
 // The face of every text of the ignition viewer, code page 949.
 const std::string& FaceName();
 

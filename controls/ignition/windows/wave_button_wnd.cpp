@@ -97,10 +97,8 @@ void CWaveButtonWnd::OnPaint()
   const int w = m_client.Width();
   const int h = m_client.Height();
   m_backBuffer.Present(paint, w, h, [&](win::CDC& dc) {
-    const int bkMode = dc.SetBkMode(win::TRANSPARENT);
-    const int rop = dc.SetROP2(win::R2_COPYPEN);
-    dc.FillSolidRect(0, 0, w, h, kFrame);
-    dc.FillSolidRect(1, 1, w - 2, h - 2, m_state.colours[kBackgroundColour]);
+    const win::TransparentCopyDrawing modes(dc);
+    FillFramedPanel(dc, w, h, kFrame, m_state.colours[kBackgroundColour]);
     DrawSkinIn(m_main, m_mainRect, dc);
 
     const auto pictures = BarButtonPictures(m_state, m_tracker.Pressed());
@@ -120,8 +118,6 @@ void CWaveButtonWnd::OnPaint()
     dc.TextOut(kBarRangeTextAt.x, kBarRangeTextAt.y, m_state.rangeLabel);
     dc.SetTextColor(oldColour);
     dc.SelectObject(oldFont);
-    dc.SetROP2(rop);
-    dc.SetBkMode(bkMode);
   });
 }
 

@@ -49,12 +49,11 @@ void CScopeAuxWnd::OnPaint()
   m_buffer.Present(paint, client.Width(), m_height + 1, [&](win::CDC& dc) {
     dc.FillSolidRect(0, 0, client.Width(), m_height + 1, m_state.colours[kBackgroundColour]);
     const win::CPoint origin = dc.SetWindowOrg(0, -m_height);
-    const int bkMode = dc.SetBkMode(win::TRANSPARENT);
-    const int rop = dc.SetROP2(win::R2_COPYPEN);
-    DrawGrid(dc, width);
-    DrawTraces(dc, width);
-    dc.SetROP2(rop);
-    dc.SetBkMode(bkMode);
+    {
+      const win::TransparentCopyDrawing modes(dc);
+      DrawGrid(dc, width);
+      DrawTraces(dc, width);
+    }
     dc.SetWindowOrg(origin);
   });
 }

@@ -93,13 +93,12 @@ void CScopeGraphWnd::OnPaint()
 
   // y = 0 is the bottom row; everything above it is negative.
   const win::CPoint origin = dc.SetWindowOrg(0, -m_height);
-  const int bkMode = dc.SetBkMode(win::TRANSPARENT);
-  const int rop = dc.SetROP2(win::R2_COPYPEN);
-  DrawGrid(dc, width);
-  DrawTrace(dc, width);
-  m_redraw = false;
-  dc.SetROP2(rop);
-  dc.SetBkMode(bkMode);
+  {
+    const win::TransparentCopyDrawing modes(dc);
+    DrawGrid(dc, width);
+    DrawTrace(dc, width);
+    m_redraw = false;
+  }
   dc.SetWindowOrg(origin);
 
   // While the overlay covers the graphs they keep their picture to themselves.
