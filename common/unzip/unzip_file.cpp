@@ -7,15 +7,11 @@
 #include <cstring>
 #include <vector>
 
+#include "common/unzip/zip_format.h"
+
 namespace unzip {
 namespace {
 
-constexpr std::uint32_t kEndSignature = 0x06054b50;
-constexpr std::uint32_t kCentralSignature = 0x02014b50;
-constexpr std::uint32_t kLocalSignature = 0x04034b50;
-constexpr win::UINT kEndRecordSize = 22;
-constexpr win::UINT kCentralRecordSize = 46;
-constexpr win::UINT kLocalHeaderSize = 30;
 constexpr std::uint64_t kEndSearchReach = 0xFFFF;
 constexpr std::uint64_t kSearchStep = 1024;
 constexpr win::UINT kSearchBlock = 1028;  // blocks overlap by 4 bytes: a signature on a border is found

@@ -270,8 +270,7 @@ int CDownloadSkinDlg::OnCreate(win::LPCREATESTRUCT cs)
   }
   GetClientRect(&m_windowRect);
   win::CClientDC dc(this);
-  m_memoryDC.CreateCompatibleDC(&dc);
-  m_memoryBitmap.CreateCompatibleBitmap(&dc, m_windowRect.Width(), m_windowRect.Height());
+  m_backBuffer.Create(dc, m_windowRect.Width(), m_windowRect.Height(), "download");
   SendMessage(win::WM_SETCURSOR, reinterpret_cast<win::WPARAM>(m_hWnd), win::HTCLIENT);
   return 0;
 }
@@ -279,21 +278,16 @@ int CDownloadSkinDlg::OnCreate(win::LPCREATESTRUCT cs)
 void CDownloadSkinDlg::OnPaint()
 {
   win::CPaintDC paint(this);
-  if (m_memoryDC.GetSafeHdc() == nullptr || m_memoryBitmap.GetSafeHandle() == nullptr) return;
-  win::CBitmap* saved = m_memoryDC.SelectObject(&m_memoryBitmap);
-  const int oldBkMode = m_memoryDC.SetBkMode(win::TRANSPARENT);
-  const int oldRop = m_memoryDC.SetROP2(win::R2_COPYPEN);
-  m_memoryDC.FillSolidRect(&m_windowRect, kBackground);
-  m_mainBkBmp.DrawUnscaled(m_windowRect.left, m_windowRect.top, m_windowRect.Width(), m_windowRect.Height(), &m_memoryDC);
-  const int barWidth = ProgressBarWidth(m_progressRect.Width(), Position());
-  if (barWidth > 0) {
-    m_progressBmp.DrawUnscaled(m_progressRect.left, m_progressRect.top, barWidth, m_progressRect.Height(), &m_memoryDC);
-  }
-  m_cancelBmp.DrawUnscaled(m_cancelRect.left, m_cancelRect.top, m_cancelRect.Width(), m_cancelRect.Height(), &m_memoryDC);
-  m_memoryDC.SetROP2(oldRop);
-  m_memoryDC.SetBkMode(oldBkMode);
-  paint.BitBlt(0, 0, m_windowRect.Width(), m_windowRect.Height(), &m_memoryDC, 0, 0, win::SRCCOPY);
-  m_memoryDC.SelectObject(saved);
+  m_backBuffer.Present(paint, m_windowRect.Width(), m_windowRect.Height(), [this](win::CDC& dc) {
+    const win::TransparentCopyDrawing modes(dc);
+    dc.FillSolidRect(&m_windowRect, kBackground);
+    m_mainBkBmp.DrawUnscaled(m_windowRect.left, m_windowRect.top, m_windowRect.Width(), m_windowRect.Height(), &dc);
+    const int barWidth = ProgressBarWidth(m_progressRect.Width(), Position());
+    if (barWidth > 0) {
+      m_progressBmp.DrawUnscaled(m_progressRect.left, m_progressRect.top, barWidth, m_progressRect.Height(), &dc);
+    }
+    m_cancelBmp.DrawUnscaled(m_cancelRect.left, m_cancelRect.top, m_cancelRect.Width(), m_cancelRect.Height(), &dc);
+  });
 }
 
 void CDownloadSkinDlg::ShowProgress(int position)
@@ -332,8 +326,7 @@ void CDownloadSkinDlg::OnDestroy()
   m_mainBkBmp.Free();
   m_progressBmp.Free();
   m_cancelBmp.Free();
-  m_memoryBitmap.DeleteObject();
-  m_memoryDC.DeleteDC();
+  m_backBuffer.Free();
 }
 
 }  // namespace pakrel

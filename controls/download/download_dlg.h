@@ -16,6 +16,7 @@
 #include "platform/base/win_types.h"
 #include "platform/gdi/cdc.h"
 #include "platform/gdi/gdi_wrappers.h"
+#include "platform/ui/back_buffer.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/progress.h"
 
@@ -118,8 +119,7 @@ private:
   win::CRect m_progressRect;
   win::CRect m_cancelRect;
   win::CRect m_windowRect;
-  win::CDC m_memoryDC;
-  win::CBitmap m_memoryBitmap;
+  win::CBackBuffer m_backBuffer;
   bool m_hover = false;
 };
 

@@ -7,13 +7,15 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "common/unzip/zip_format.h"
+
 namespace vetra::samples {
 namespace {
 
-constexpr std::uint32_t kLocalSignature = 0x04034b50;
-constexpr std::uint32_t kCentralSignature = 0x02014b50;
-constexpr std::uint32_t kEndSignature = 0x06054b50;
-constexpr std::uint32_t kDescriptorSignature = 0x08074b50;
+using unzip::kCentralSignature;
+using unzip::kDescriptorSignature;
+using unzip::kEndSignature;
+using unzip::kLocalSignature;
 constexpr std::uint16_t kVersion = 20;
 constexpr std::uint16_t kUnknownMethod = 12;
 constexpr std::uint16_t kDescriptorFlag = 0x0008;
