@@ -27,6 +27,27 @@ function(vetra_tests name)
     PROPERTIES TIMEOUT 300)
 endfunction()
 
+# vetra_screen_tests(NAME SOURCES ... [LIBS ...] [WINDOW_MANAGER])
+# Like vetra_tests, but every test case runs on its own Xvfb display (scripts/on-screen), with
+# openbox when WINDOW_MANAGER is given: the SDL back end is driven by real X input (xdotool).
+function(vetra_screen_tests name)
+  if(NOT VETRA_TESTS)
+    return()
+  endif()
+  cmake_parse_arguments(ARG "WINDOW_MANAGER" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES} ${CMAKE_SOURCE_DIR}/platform/base/testing/test_environment.cpp)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} vetra_testing GTest::gtest GTest::gmock GTest::gtest_main)
+  set(wrapper ${CMAKE_SOURCE_DIR}/scripts/on-screen)
+  if(ARG_WINDOW_MANAGER)
+    list(APPEND wrapper --wm)
+  endif()
+  set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "${wrapper}")
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    PROPERTIES TIMEOUT 300 LABELS screen)
+endfunction()
+
 # vetra_benchmark(NAME SOURCES ... [LIBS ...])
 function(vetra_benchmark name)
   if(NOT VETRA_BENCH)

@@ -1,0 +1,67 @@
+#include "platform/base/testing/x_input.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <thread>
+
+namespace vetra::testing {
+
+std::optional<std::string> Xdotool(const std::vector<std::string>& arguments)
+{
+  int out[2];
+  if (::pipe(out) != 0) return std::nullopt;
+  const pid_t pid = ::fork();
+  if (pid < 0) {
+    ::close(out[0]);
+    ::close(out[1]);
+    return std::nullopt;
+  }
+  if (pid == 0) {
+    ::dup2(out[1], 1);
+    ::close(out[0]);
+    ::close(out[1]);
+    std::vector<char*> argv;
+    std::string program = "xdotool";
+    argv.push_back(program.data());
+    std::vector<std::string> copies = arguments;
+    for (std::string& a : copies) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    ::execvp("xdotool", argv.data());
+    ::_exit(127);
+  }
+  ::close(out[1]);
+  std::string text;
+  char buffer[4096];
+  ssize_t n = 0;
+  while ((n = ::read(out[0], buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<size_t>(n));
+  ::close(out[0]);
+  int status = 0;
+  while (::waitpid(pid, &status, 0) < 0) {
+  }
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
+  return text;
+}
+
+std::optional<std::string> WaitForXWindow(const std::string& title, std::chrono::milliseconds timeout)
+{
+  const auto end = std::chrono::steady_clock::now() + timeout;
+  do {
+    if (auto found = Xdotool({"search", "--onlyvisible", "--name", "^" + title + "$"})) {
+      const auto newline = found->find('\n');
+      std::string id = found->substr(0, newline);
+      if (!id.empty()) return id;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  } while (std::chrono::steady_clock::now() < end);
+  return std::nullopt;
+}
+
+bool XClickAt(int x, int y, int button)
+{
+  return Xdotool({"mousemove", "--sync", std::to_string(x), std::to_string(y), "click",
+                  std::to_string(button)})
+      .has_value();
+}
+
+}  // namespace vetra::testing
