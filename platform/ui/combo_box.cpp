@@ -62,13 +62,17 @@ public:
   }
 
   int Hot() const { return m_hot; }
-  void MoveHot(int delta)
+  void SetHot(int row)
   {
-    CComboBox* combo = Combo();
-    if (!combo || combo->GetCount() == 0) return;
-    m_hot = std::clamp(m_hot + delta, 0, combo->GetCount() - 1);
+    m_hot = row;
     KeepVisible();
     Invalidate(FALSE);
+  }
+  int VisibleRows() const
+  {
+    CRect r;
+    GetClientRect(&r);
+    return RowsInHeight(r.Height(), RowHeight());
   }
 
 protected:
@@ -115,6 +119,13 @@ protected:
       case WM_CAPTURECHANGED:
         if (!m_closing && IsWindowVisible() && combo) combo->CloseUp(-1);
         return 0;
+      case WM_MOUSEWHEEL:
+        if (combo) {
+          m_top = ClampTop(m_top + WheelRows(static_cast<short>(HIWORD(wParam)), m_wheelRest), combo->GetCount(),
+                           VisibleRows());
+          Invalidate(FALSE);
+        }
+        return 0;
       case WM_MOUSEACTIVATE:
         return 3;  // MA_NOACTIVATE: the focus stays with the combo box
       default:
@@ -144,12 +155,6 @@ protected:
 private:
   CComboBox* Combo() const { return dynamic_cast<CComboBox*>(FromHandle(m_combo)); }
   int RowHeight() const { return Combo() ? ControlLineHeight(*Combo()) : 1; }
-  int VisibleRows() const
-  {
-    CRect r;
-    GetClientRect(&r);
-    return RowsInHeight(r.Height(), RowHeight());
-  }
   int RowAt(CPoint p) const
   {
     CRect r;
@@ -217,6 +222,28 @@ private:
   int m_top = 0;
   bool m_pressSeen = false;
   bool m_closing = false;
+  int m_wheelRest = 0;
+};
+
+// The edit field of a CBS_DROPDOWN box: the keys that choose rows or open and close the list go
+// to the box (Home and End too while the list shows), the rest edit the text.
+class ComboEditField : public CEdit {
+protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+  {
+    if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
+      auto* combo = dynamic_cast<CComboBox*>(GetParent());
+      const bool dropped = combo && combo->GetDroppedState();
+      const bool forBox = message == WM_SYSKEYDOWN
+                              ? (wParam == VK_UP || wParam == VK_DOWN)
+                              : (wParam == VK_UP || wParam == VK_DOWN || wParam == VK_PRIOR || wParam == VK_NEXT ||
+                                 wParam == VK_F1 + 3 ||
+                                 (dropped && (wParam == VK_RETURN || wParam == VK_ESCAPE || wParam == VK_HOME ||
+                                              wParam == VK_END)));
+      if (combo && forBox) return combo->SendMessage(message, wParam, lParam);
+    }
+    return CEdit::WindowProc(message, wParam, lParam);
+  }
 };
 
 }  // namespace detail
@@ -296,8 +323,7 @@ void CComboBox::ShowDropDown(BOOL show)
   CRect field;
   GetWindowRect(&field);
   const int rowHeight = ControlLineHeight(*this);
-  const int room = std::max(rowHeight + 2, m_droppedHeight - field.Height());
-  int rows = std::max(1, std::min(GetCount(), (room - 2) / rowHeight));
+  const int rows = DroppedRows();
   CRect list(field.left, field.bottom, field.right, field.bottom + rows * rowHeight + 2);
   if (list.bottom > GetSystemMetrics(SM_CYSCREEN)) list.OffsetRect(0, -(list.Height() + field.Height()));
   if (!m_drop) m_drop = std::make_unique<detail::ComboDropList>(*this);
@@ -320,6 +346,42 @@ void CComboBox::CloseUp(int chosen)
   Notify(CBN_CLOSEUP);
   if (m_cur != before) Notify(CBN_SELCHANGE);
   if (m_hWnd) Invalidate(FALSE);
+}
+
+int CComboBox::DroppedRows() const
+{
+  CRect field;
+  GetWindowRect(&field);
+  const int rowHeight = ControlLineHeight(*this);
+  const int room = std::max(rowHeight + 2, m_droppedHeight - field.Height());
+  return std::max(1, std::min(GetCount(), (room - 2) / rowHeight));
+}
+
+std::optional<int> CComboBox::KeyedRow(UINT vk) const
+{
+  const int from = GetDroppedState() ? m_drop->Hot() : m_cur;
+  const int page = GetDroppedState() ? m_drop->VisibleRows() : DroppedRows();
+  switch (vk) {
+    case VK_UP: return std::max(0, from - 1);
+    case VK_DOWN: return from + 1;
+    case VK_PRIOR: return std::max(0, from - page);
+    case VK_NEXT: return std::max(0, from) + page;
+    case VK_HOME: return 0;
+    case VK_END: return GetCount() - 1;
+    default: return std::nullopt;
+  }
+}
+
+// A row chosen from the keyboard is chosen at once, the dropped list following it, and the
+// parent hears of it as of a click.
+void CComboBox::ChooseFromKeyboard(int row)
+{
+  if (row < 0 || GetCount() == 0) return;
+  row = std::min(row, GetCount() - 1);
+  if (GetDroppedState()) m_drop->SetHot(row);
+  if (row == m_cur) return;
+  SetCurSel(row);
+  Notify(CBN_SELCHANGE);
 }
 
 void CComboBox::Notify(UINT code)
@@ -346,7 +408,7 @@ void CComboBox::MakeEditField()
 {
   if (Kind() != CBS_DROPDOWN || EditField()) return;
   const CRect button = ButtonRect();
-  auto edit = std::make_unique<CEdit>();
+  auto edit = std::make_unique<detail::ComboEditField>();
   const DWORD style = WS_VISIBLE | ES_AUTOHSCROLL;
   if (!edit->Create(style, CRect(3, 3, button.left - 1, button.bottom - 1), this, kEditId)) return;
   edit->SetFont(GetFont(), FALSE);
@@ -433,21 +495,22 @@ LRESULT CComboBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       const bool dropped = GetDroppedState();
       if (wParam == VK_F1 + 3) {  // F4
         ShowDropDown(!dropped);
-      } else if (dropped && (wParam == VK_UP || wParam == VK_DOWN)) {
-        m_drop->MoveHot(wParam == VK_UP ? -1 : 1);
       } else if (dropped && wParam == VK_RETURN) {
         CloseUp(m_drop->Hot());
       } else if (dropped && wParam == VK_ESCAPE) {
         CloseUp(-1);
-      } else if (!dropped && (wParam == VK_UP || wParam == VK_DOWN) && GetCount() > 0) {
-        const int next = std::clamp(m_cur + (wParam == VK_UP ? -1 : 1), 0, GetCount() - 1);
-        if (next != m_cur) {
-          SetCurSel(next);
-          Notify(CBN_SELCHANGE);
-        }
+      } else if (const std::optional<int> row = KeyedRow(static_cast<UINT>(wParam))) {
+        ChooseFromKeyboard(*row);
       }
       return 0;
     }
+    case WM_CHAR:
+      // A box with an edit field takes typed text there; one without chooses by the first letter.
+      if (Kind() == CBS_DROPDOWNLIST) {
+        const int from = GetDroppedState() ? m_drop->Hot() : m_cur;
+        ChooseFromKeyboard(detail::RowStartingWith(m_items.Texts(), from, static_cast<UINT>(wParam)));
+      }
+      return 0;
     case WM_SYSKEYDOWN:
       if (wParam == VK_DOWN || wParam == VK_UP) {
         ShowDropDown(!GetDroppedState());

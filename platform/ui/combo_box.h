@@ -6,6 +6,7 @@
 // The height given at creation is the height of field and dropped list together.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -95,6 +96,11 @@ private:
   void FitField();
   void Notify(UINT code);
   void ShowSelectionText();
+  int DroppedRows() const;  // the rows the dropped list shows
+  // The row a navigation key leads to, from the highlighted row of the dropped list or the
+  // chosen one; nothing for another key.
+  std::optional<int> KeyedRow(UINT vk) const;
+  void ChooseFromKeyboard(int row);
   // Ends the dropped list: with a chosen row (>= 0) or cancelled (-1).
   void CloseUp(int chosen);
   void Draw(CDC& dc, CRect client);

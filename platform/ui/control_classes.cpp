@@ -35,7 +35,26 @@ std::map<std::string, ControlFactory>& Factories()
   return factories;
 }
 
+std::map<std::string, UINT>& ClassStyles()
+{
+  // The list, list view and combo classes answer double clicks, and so do the controls that take
+  // a quick second press as another press (buttons, scroll bars, spins).
+  static std::map<std::string, UINT> styles = {
+      {"LISTBOX", CS_DBLCLKS},   {"COMBOBOX", CS_DBLCLKS},  {"SYSLISTVIEW32", CS_DBLCLKS},
+      {"BUTTON", CS_DBLCLKS},    {"SCROLLBAR", CS_DBLCLKS}, {"MSCTLS_UPDOWN32", CS_DBLCLKS},
+  };
+  return styles;
+}
+
 }  // namespace
+
+void RegisterClassStyle(const std::string& className, UINT style) { ClassStyles()[vetra::ToUpperAscii(className)] = style; }
+
+UINT ClassStyleOf(const std::string& className)
+{
+  auto it = ClassStyles().find(vetra::ToUpperAscii(className));
+  return it == ClassStyles().end() ? 0 : it->second;
+}
 
 void RegisterControlClass(const std::string& className, ControlFactory factory)
 {

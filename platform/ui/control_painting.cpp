@@ -102,7 +102,10 @@ void PaintButton(CWnd& button, CDC& dc, const ButtonLook& look)
   button.GetClientRect(&r);
   CFont* oldFont = dc.SelectObject(FontOf(button));
   const bool pushLike = look.kind == BS_PUSHBUTTON || look.kind == BS_DEFPUSHBUTTON;
-  FillBackground(button, dc, pushLike ? WM_CTLCOLORBTN : WM_CTLCOLORSTATIC, r);
+  const bool groupBox = look.kind == BS_GROUPBOX;
+  // A group box is a frame round other controls: it paints its frame and caption and leaves
+  // what lies inside to show through.
+  if (!groupBox) FillBackground(button, dc, pushLike ? WM_CTLCOLORBTN : WM_CTLCOLORSTATIC, r);
   dc.SetBkMode(TRANSPARENT);
   if (!look.enabled) dc.SetTextColor(GetSysColor(COLOR_GRAYTEXT));
   const UINT singleLine = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
@@ -120,7 +123,7 @@ void PaintButton(CWnd& button, CDC& dc, const ButtonLook& look)
     CRect text = r;
     if (look.pushed) text.OffsetRect(1, 1);
     dc.DrawText(look.text, &text, DT_CENTER | singleLine);
-  } else if (look.kind == BS_GROUPBOX) {
+  } else if (groupBox) {
     TEXTMETRIC tm;
     dc.GetTextMetrics(&tm);
     CRect frame(r.left, r.top + tm.tmHeight / 2, r.right, r.bottom);
@@ -128,11 +131,13 @@ void PaintButton(CWnd& button, CDC& dc, const ButtonLook& look)
     frame.DeflateRect(1, 1);
     dc.Draw3dRect(&frame, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
     if (!look.text.empty()) {
+      // The caption interrupts the frame on the parent's background.
       const CSize size = dc.GetTextExtent(look.text);
-      dc.SetBkMode(OPAQUE);
-      dc.SetBkColor(GetSysColor(COLOR_BTNFACE));
+      const CRect caption(r.left + 6, r.top, std::min<int>(r.right, r.left + 10 + size.cx), r.top + tm.tmHeight);
+      FillBackground(button, dc, WM_CTLCOLORSTATIC, caption);  // the parent's colours too
+      if (!look.enabled) dc.SetTextColor(GetSysColor(COLOR_GRAYTEXT));
+      dc.SetBkMode(TRANSPARENT);
       dc.TextOut(r.left + 8, r.top, look.text);
-      (void)size;
     }
   } else {
     // Check boxes and radio buttons: a 13-pixel box, the text to its right.

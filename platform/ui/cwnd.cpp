@@ -693,6 +693,9 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_RBUTTONDOWN:
       OnRButtonDown(static_cast<UINT>(wParam), PointOf(lParam));
       return 0;
+    case WM_MOUSEWHEEL:
+      return OnMouseWheel(LOWORD(static_cast<std::uintptr_t>(wParam)),
+                          static_cast<short>(HIWORD(static_cast<std::uintptr_t>(wParam))), PointOf(lParam));
     case WM_RBUTTONUP:
       OnRButtonUp(static_cast<UINT>(wParam), PointOf(lParam));
       return 0;
@@ -797,6 +800,12 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       return TRUE;
     case WM_GETTEXTLENGTH:
       return static_cast<LRESULT>(s->text.size());
+    case WM_MOUSEWHEEL:
+      // A child that does not scroll leaves the wheel to its parent.
+      if ((s->style & WS_CHILD) && System().State(s->parent)) {
+        return ::win::SendMessage(s->parent, message, wParam, lParam);
+      }
+      return 0;
     case WM_SETFONT:
       s->font = reinterpret_cast<CFont*>(wParam);
       if (lParam) Invalidate();
@@ -910,6 +919,7 @@ void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
 void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
 void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }
 void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }
+BOOL CWnd::OnMouseWheel(UINT, short, CPoint) { return static_cast<BOOL>(Default()); }
 void CWnd::OnRButtonUp(UINT, CPoint) { Default(); }
 void CWnd::OnNcMouseMove(UINT, CPoint) { Default(); }
 void CWnd::OnNcLButtonUp(UINT, CPoint) { Default(); }

@@ -213,6 +213,9 @@ protected:
   virtual void OnLButtonUp(UINT flags, CPoint point);
   virtual void OnLButtonDblClk(UINT flags, CPoint point);
   virtual void OnRButtonDown(UINT flags, CPoint point);
+  // The wheel turned by delta (WHEEL_DELTA a notch) with the pointer at a screen point; the
+  // standard handling passes it on to the parent.
+  virtual BOOL OnMouseWheel(UINT flags, short delta, CPoint screenPoint);
   virtual void OnRButtonUp(UINT flags, CPoint point);
   virtual void OnNcMouseMove(UINT hitTest, CPoint point);
   virtual void OnNcLButtonUp(UINT hitTest, CPoint point);

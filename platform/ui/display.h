@@ -13,10 +13,12 @@ namespace vetra::ui {
 
 // One piece of raw input, in screen coordinates, before it is routed to a window.
 struct RawInput {
-  enum class Kind { MouseMove, ButtonDown, ButtonUp, KeyDown, KeyUp, Text };
+  enum class Kind { MouseMove, ButtonDown, ButtonUp, KeyDown, KeyUp, Text, Wheel };
   Kind kind = Kind::MouseMove;
   win::POINT point{};
   int button = 0;        // 0 left, 1 right
+  int wheel = 0;         // Wheel: the turn, WHEEL_DELTA a notch, positive away from the user
+  std::uint64_t time = 0;  // when it happened on the monotonic clock; 0: when it is routed
   win::UINT vk = 0;      // virtual key of KeyDown / KeyUp
   std::string text;      // code page 949 bytes of Text
 };

@@ -1,37 +1,32 @@
 #pragma once
-// Tells a second press from a first: a press within the double-click time of the previous one,
-// and near it, is a double click. Controls that answer double clicks keep one of these.
+// Tells a second press from a first, as the platform does: a press of the same button on the
+// same window, within the double-click time of the first and inside the double-click rectangle
+// around it, completes a double click; the press after that starts afresh.
 
 #include <cstdint>
-#include <cstdlib>
 
-#include "platform/base/clock.h"
-#include "platform/ui/geometry.h"
+#include "platform/ui/messages.h"
 
 namespace win {
 
-inline constexpr std::uint64_t kDoubleClickMs = 500;
-inline constexpr int kDoubleClickSlop = 4;  // pixels either way
+// Milliseconds between the presses of a double click at most.
+UINT GetDoubleClickTime();
+
+namespace detail {
 
 class DoubleClickDetector {
 public:
-  // Records a press; true when it completes a double click (the next press starts afresh).
-  bool Press(CPoint point)
-  {
-    const std::uint64_t now = vetra::MonotonicMs();
-    const bool isDouble = m_armed && now - m_time <= kDoubleClickMs &&
-                          std::abs(point.x - m_point.x) <= kDoubleClickSlop &&
-                          std::abs(point.y - m_point.y) <= kDoubleClickSlop;
-    m_armed = !isDouble;
-    m_time = now;
-    m_point = point;
-    return isDouble;
-  }
+  // Records a press (screen point, monotonic milliseconds); true when it completes a double click.
+  bool Press(HWND hwnd, int button, POINT screen, std::uint64_t time);
+  void Forget() { m_armed = false; }
 
 private:
   bool m_armed = false;
+  HWND m_hwnd = nullptr;
+  int m_button = 0;
   std::uint64_t m_time = 0;
-  CPoint m_point;
+  POINT m_point{};
 };
 
+}  // namespace detail
 }  // namespace win

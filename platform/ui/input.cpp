@@ -20,12 +20,22 @@ void InjectMouseMove(win::POINT screen)
   Push(input);
 }
 
-void InjectButton(win::POINT screen, int button, bool down)
+void InjectButton(win::POINT screen, int button, bool down, std::uint64_t time)
 {
   RawInput input;
   input.kind = down ? RawInput::Kind::ButtonDown : RawInput::Kind::ButtonUp;
   input.point = screen;
   input.button = button;
+  input.time = time;
+  Push(input);
+}
+
+void InjectWheel(win::POINT screen, int delta)
+{
+  RawInput input;
+  input.kind = RawInput::Kind::Wheel;
+  input.point = screen;
+  input.wheel = delta;
   Push(input);
 }
 

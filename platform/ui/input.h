@@ -2,6 +2,7 @@
 // Feeding input into the window system as a user (or a session script or a test) gives it:
 // screen coordinates, keys by virtual-key code, text in code page 949.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,7 +12,10 @@
 namespace vetra::ui {
 
 void InjectMouseMove(win::POINT screen);
-void InjectButton(win::POINT screen, int button, bool down);  // button 0 left, 1 right
+// Button 0 left, 1 right; `time` is when it happened on the monotonic clock (0: now).
+void InjectButton(win::POINT screen, int button, bool down, std::uint64_t time = 0);
+// The wheel turned at a screen point by `delta` (WHEEL_DELTA a notch, positive away from the user).
+void InjectWheel(win::POINT screen, int delta);
 void InjectKey(win::UINT vk, bool down);
 void InjectText(const std::string& cp949);
 

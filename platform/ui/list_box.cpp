@@ -231,6 +231,18 @@ void CListBox::ClickRow(int row, UINT keyFlags)
   MoveCaret(row);
 }
 
+void CListBox::KeyToRow(int row)
+{
+  if (GetCount() == 0 || row < 0) return;
+  row = std::min(row, GetCount() - 1);
+  if (Multiple()) {
+    MoveCaret(row);
+  } else if (row != m_cur) {
+    ClickRow(row, 0);
+    Notify(LBN_SELCHANGE);
+  }
+}
+
 LRESULT CListBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
   if (const auto answer = detail::AnswerDrawing(*this, message, &CListBox::Draw)) return *answer;
@@ -254,8 +266,7 @@ LRESULT CListBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       m_selectionAtPress.clear();
       for (const detail::TextRow& r : m_rows) m_selectionAtPress.push_back(r.selected);
       m_curAtPress = m_cur;
-      const bool second = m_clicks.Press(PointOf(lParam));
-      if (second && row >= 0 && row == (Multiple() ? m_caret : m_cur)) {
+      if (message == WM_LBUTTONDBLCLK && row >= 0 && row == (Multiple() ? m_caret : m_cur)) {
         // The second press of a double click leaves the selection as the first one made it.
         const HWND self = m_hWnd;
         Notify(LBN_DBLCLK);
@@ -304,16 +315,15 @@ LRESULT CListBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
           return 0;
         default: return 0;
       }
-      if (GetCount() == 0) return 0;
-      row = std::clamp(row, 0, GetCount() - 1);
-      if (Multiple()) {
-        MoveCaret(row);
-      } else if (row != m_cur) {
-        ClickRow(row, 0);
-        Notify(LBN_SELCHANGE);
-      }
+      KeyToRow(std::clamp(row, 0, std::max(0, GetCount() - 1)));
       return 0;
     }
+    case WM_CHAR:
+      KeyToRow(detail::RowStartingWith(m_rows.Texts(), m_caret, static_cast<UINT>(wParam)));
+      return 0;
+    case WM_MOUSEWHEEL:
+      SetTopIndex(m_top + detail::WheelRows(static_cast<short>(HIWORD(wParam)), m_wheelRest));
+      return 0;
     case WM_VSCROLL:
       if (const auto top = detail::ScrolledTop(wParam, m_top, VisibleRows(), GetCount(), true)) SetTopIndex(*top);
       return 0;

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "platform/ui/cwnd.h"
-#include "platform/ui/double_click.h"
 #include "platform/ui/list_rows.h"
 
 namespace win {
@@ -94,6 +93,8 @@ private:
   void FitWholeRows();
   int TextWidth() const;  // the width the rows are drawn in (without the scroll bar)
   void ClickRow(int row, UINT keyFlags);
+  // Moves the caret (and a single selection) to a row chosen from the keyboard.
+  void KeyToRow(int row);
   void MoveCaret(int row);
   void Draw(CDC& dc, CRect client);
 
@@ -105,7 +106,7 @@ private:
   bool m_tracking = false;
   std::vector<bool> m_selectionAtPress;
   int m_curAtPress = -1;
-  DoubleClickDetector m_clicks;
+  int m_wheelRest = 0;
 };
 
 namespace detail {

@@ -1,6 +1,7 @@
 #include "platform/ui/list_rows.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 
 #include "platform/base/text.h"
@@ -108,6 +109,27 @@ std::optional<int> ScrolledTop(WPARAM wParam, int top, int page, int count, bool
     case SB_BOTTOM: return withEnds ? std::optional<int>(count) : std::nullopt;
     default: return std::nullopt;
   }
+}
+
+int WheelRows(short delta, int& rest)
+{
+  rest += delta * kWheelRowsPerNotch;
+  const int rows = rest / WHEEL_DELTA;
+  rest -= rows * WHEEL_DELTA;
+  return -rows;
+}
+
+int RowStartingWith(const std::vector<std::string>& texts, int from, UINT ch)
+{
+  if (ch <= ' ' || ch >= 0x80 || texts.empty()) return -1;
+  const int count = static_cast<int>(texts.size());
+  const int lower = std::tolower(static_cast<int>(ch));
+  for (int step = 1; step <= count; ++step) {
+    const int row = ((from < 0 ? -1 : from) + step) % count;
+    const std::string& text = texts[static_cast<std::size_t>(row)];
+    if (!text.empty() && std::tolower(static_cast<unsigned char>(text[0])) == lower) return row;
+  }
+  return -1;
 }
 
 void OwnedScrollBar::Make(CWnd& owner, bool wanted) const

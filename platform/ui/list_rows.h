@@ -111,6 +111,16 @@ int RowAtY(int y, int top, int rowHeight, int count);
 // (SB_TOP and SB_BOTTOM only when withEnds).
 std::optional<int> ScrolledTop(WPARAM wParam, int top, int page, int count, bool withEnds);
 
+// Rows the wheel moves a list: three a notch, towards the end for a turn towards the user.
+// Part turns add up in `rest` until they make a row.
+inline constexpr int kWheelRowsPerNotch = 3;
+int WheelRows(short delta, int& rest);
+
+// The row a typed character chooses: the next one after `from`, round to the start, whose text
+// begins with it (ASCII case ignored); -1 when none does or the character is not a letter,
+// digit or sign.
+int RowStartingWith(const std::vector<std::string>& texts, int from, UINT ch);
+
 // The vertical scroll bar a list control draws as a child of its own, shown only while the rows
 // do not fit (or always, disabled, when asked); the window's scroll-bar styles are taken off so
 // that they reserve no room.

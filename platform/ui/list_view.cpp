@@ -376,6 +376,14 @@ void CListCtrl::SelectOnly(int row)
   Invalidate(FALSE);
 }
 
+void CListCtrl::KeyToRow(int row)
+{
+  if (row < 0 || row >= GetItemCount()) return;
+  const HWND self = m_hWnd;
+  SelectOnly(row);
+  if (IsWindow(self)) EnsureVisible(row, FALSE);
+}
+
 void CListCtrl::NotifyActivate(UINT code, int row, int column, CPoint point)
 {
   NMITEMACTIVATE activate;
@@ -427,7 +435,7 @@ LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       if (selects) SelectOnly(row);
       else if (row < 0 || !(m_exStyle & LVS_EX_FULLROWSELECT)) SelectOnly(-1);
       if (!IsWindow(self)) return 0;
-      if (m_clicks.Press(point)) {
+      if (message == WM_LBUTTONDBLCLK) {
         m_clickPending = false;
         NotifyActivate(NM_DBLCLK, selects ? row : -1, hit.iSubItem, point);
       } else {
@@ -481,11 +489,18 @@ LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         case VK_END: row = GetItemCount() - 1; break;
         default: return 0;
       }
-      row = std::clamp(row, 0, GetItemCount() - 1);
-      SelectOnly(row);
-      EnsureVisible(row, FALSE);
+      KeyToRow(std::clamp(row, 0, GetItemCount() - 1));
       return 0;
     }
+    case WM_CHAR: {
+      std::vector<std::string> texts;
+      for (const Row& r : m_rows) texts.push_back(r.cells.empty() ? std::string() : r.cells[0]);
+      KeyToRow(detail::RowStartingWith(texts, m_focusRow, static_cast<UINT>(wParam)));
+      return 0;
+    }
+    case WM_MOUSEWHEEL:
+      SetTop(m_top + detail::WheelRows(static_cast<short>(HIWORD(wParam)), m_wheelRest));
+      return 0;
     case WM_VSCROLL:
       if (const auto top = detail::ScrolledTop(wParam, m_top, Page(), GetItemCount(), false)) SetTop(*top);
       return 0;
@@ -495,7 +510,7 @@ LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       Invalidate(FALSE);
       return 0;
     case WM_GETDLGCODE:
-      return DLGC_WANTARROWS;
+      return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case LVM_GETITEMCOUNT: return GetItemCount();
     case LVM_DELETEITEM: return DeleteItem(static_cast<int>(wParam));
     case LVM_DELETEALLITEMS: return DeleteAllItems();

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "platform/ui/cwnd.h"
-#include "platform/ui/double_click.h"
 
 namespace win {
 
@@ -133,6 +132,8 @@ private:
   int RowsWidth() const;
   void SetTop(int top);
   void SelectOnly(int row);
+  // Selects a row chosen from the keyboard and brings it into view.
+  void KeyToRow(int row);
   void NotifyItemChanged(int row, UINT oldState, UINT newState);
   void NotifyActivate(UINT code, int row, int column, CPoint point);
   void Draw(CDC& dc, CRect client);
@@ -156,7 +157,7 @@ private:
   int m_trackStartX = 0;
   int m_trackStartWidth = 0;
   bool m_clickPending = false;
-  DoubleClickDetector m_clicks;
+  int m_wheelRest = 0;
 
 public:
   CListCtrl();

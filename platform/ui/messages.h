@@ -92,6 +92,10 @@ inline constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
 inline constexpr UINT WM_RBUTTONDOWN = 0x0204;
 inline constexpr UINT WM_RBUTTONUP = 0x0205;
 inline constexpr UINT WM_RBUTTONDBLCLK = 0x0206;
+// wParam: key flags in the low word, the turn in the high word (WHEEL_DELTA a notch, positive
+// away from the user); lParam: the pointer in screen coordinates.
+inline constexpr UINT WM_MOUSEWHEEL = 0x020A;
+inline constexpr int WHEEL_DELTA = 120;
 inline constexpr UINT WM_CAPTURECHANGED = 0x0215;
 inline constexpr UINT WM_IME_CHAR = 0x0286;
 inline constexpr UINT WM_USER = 0x0400;

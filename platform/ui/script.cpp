@@ -118,6 +118,20 @@ void SessionScript::Run(const std::string& line, std::size_t number)
     InjectMouseMove(p);
     if (command != "release") InjectButton(p, button, true);
     if (command != "press") InjectButton(p, button, false);
+  } else if (command == "dblclick") {
+    if (!hasPoint) return complain("dblclick needs X Y");
+    const win::POINT p = ToScreen(x, y);
+    InjectMouseMove(p);
+    for (int i = 0; i < 2; ++i) {
+      InjectButton(p, button, true);
+      InjectButton(p, button, false);
+    }
+  } else if (command == "wheel") {
+    int notches = 0;
+    if (!hasPoint || words.size() < 4 || !ToInt(words[3], notches)) return complain("wheel needs X Y N");
+    const win::POINT p = ToScreen(x, y);
+    InjectMouseMove(p);
+    InjectWheel(p, -notches * win::WHEEL_DELTA);
   } else if (command == "key") {
     const std::optional<KeyChord> chord = words.size() >= 2 ? ParseKeyChord(words[1]) : std::nullopt;
     if (!chord) return complain("unknown key");

@@ -1,6 +1,7 @@
 #include "platform/ui/scroll_bar.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/ui/control_painting.h"
 #include "platform/ui/mouse_point.h"
@@ -121,15 +122,21 @@ CScrollBar::Part CScrollBar::PartAt(int along) const
   return Part::Thumb;
 }
 
-int CScrollBar::PositionForThumbAt(int thumbStart) const
+int CScrollBar::TrackPositionAt(int along) const
 {
   const Layout layout = GetLayout();
   const int travel = layout.length - 2 * layout.arrow - layout.thumbSize;
   const int limit = GetScrollLimit();
   if (travel <= 0 || limit <= m_min) return m_min;
-  const int offset = std::clamp(thumbStart - layout.arrow, 0, travel);
-  // Rounded to the nearest position.
-  return m_min + static_cast<int>((static_cast<long long>(offset) * (limit - m_min) + travel / 2) / travel);
+  // The drag is measured from the press: back on the pixel where it began, the thumb is back on
+  // the position it left, and a one-pixel move is as few positions as the bar's scale allows.
+  const int moved = along - m_grabAlong;
+  const int offset = m_grabThumbOffset + moved;
+  if (offset <= 0) return m_min;
+  if (offset >= travel) return limit;
+  const long long span = limit - m_min;
+  const long long steps = (std::abs(static_cast<long long>(moved)) * span + travel / 2) / travel;
+  return std::clamp(m_grabPos + static_cast<int>(moved < 0 ? -steps : steps), m_min, limit);
 }
 
 void CScrollBar::Notify(UINT code, int pos)
@@ -155,8 +162,12 @@ LRESULT CScrollBar::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       if (m_held == Part::None) return 0;
       SetCapture();
       if (m_held == Part::Thumb) {
-        m_grabOffset = along - GetLayout().thumbStart;
+        // Tracking starts where the bar stands; the thumb's place is taken from that position.
         m_trackPos = m_pos;
+        m_grabPos = m_pos;
+        m_grabAlong = along;
+        const Layout layout = GetLayout();
+        m_grabThumbOffset = layout.thumbStart - layout.arrow;
         Invalidate(FALSE);
         return 0;
       }
@@ -168,7 +179,7 @@ LRESULT CScrollBar::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MOUSEMOVE:
       m_lastAlong = along;
       if (m_held == Part::Thumb) {
-        const int track = PositionForThumbAt(along - m_grabOffset);
+        const int track = TrackPositionAt(along);
         if (track != m_trackPos) {
           m_trackPos = track;
           Invalidate(FALSE);

@@ -60,7 +60,8 @@ private:
   enum class Part { None, LineUp, PageUp, Thumb, PageDown, LineDown };
   Part PartAt(int along) const;
   void Notify(UINT code, int pos = 0);
-  int PositionForThumbAt(int thumbStart) const;
+  // The tracking position for the pointer at `along` while the thumb is dragged.
+  int TrackPositionAt(int along) const;
   void Draw(CDC& dc, CRect client);
 
   int m_min = 0;
@@ -70,7 +71,10 @@ private:
   int m_trackPos = 0;
   bool m_disabledArrows = false;
   Part m_held = Part::None;
-  int m_grabOffset = 0;  // where on the thumb it was grabbed
+  // The press that began a thumb drag: pointer, position and the thumb's offset in the track.
+  int m_grabAlong = 0;
+  int m_grabPos = 0;
+  int m_grabThumbOffset = 0;
   int m_lastAlong = 0;
 };
 

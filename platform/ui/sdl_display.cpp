@@ -209,6 +209,14 @@ private:
     return nullptr;
   }
 
+  // An SDL event time on the monotonic clock.
+  static std::uint64_t MomentOf(Uint32 timestamp)
+  {
+    const std::uint64_t now = MonotonicMs();
+    const Uint32 ago = SDL_GetTicks() - timestamp;
+    return ago < now ? now - ago : 1;
+  }
+
   // A point inside a native window, in our screen coordinates.
   win::POINT ToScreen(Uint32 windowId, int x, int y) const
   {
@@ -228,10 +236,22 @@ private:
       case SDL_MOUSEBUTTONDOWN:
       case SDL_MOUSEBUTTONUP:
         if (event.button.button == SDL_BUTTON_LEFT || event.button.button == SDL_BUTTON_RIGHT) {
+          // The press keeps the moment it was made: a double click is told by the user's timing,
+          // not by when the program got round to it.
           InjectButton(ToScreen(event.button.windowID, event.button.x, event.button.y),
-                       event.button.button == SDL_BUTTON_LEFT ? 0 : 1, event.type == SDL_MOUSEBUTTONDOWN);
+                       event.button.button == SDL_BUTTON_LEFT ? 0 : 1, event.type == SDL_MOUSEBUTTONDOWN,
+                       MomentOf(event.button.timestamp));
         }
         break;
+      case SDL_MOUSEWHEEL: {
+        int notches = event.wheel.y;
+        if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) notches = -notches;
+        if (notches != 0) {
+          InjectWheel(ToScreen(event.wheel.windowID, event.wheel.mouseX, event.wheel.mouseY),
+                      notches * win::WHEEL_DELTA);
+        }
+        break;
+      }
       case SDL_KEYDOWN:
       case SDL_KEYUP:
         if (const win::UINT vk = VirtualKeyOf(event.key.keysym.sym)) InjectKey(vk, event.type == SDL_KEYDOWN);

@@ -39,6 +39,9 @@ int GetSystemMetrics(int index)
     case SM_CXEDGE:
     case SM_CYEDGE:
       return 2;
+    case SM_CXDOUBLECLK:
+    case SM_CYDOUBLECLK:
+      return 4;
     case SM_CXICON:
     case SM_CYICON:
     case SM_CXCURSOR:

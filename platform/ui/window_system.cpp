@@ -6,6 +6,7 @@
 #include "platform/base/clock.h"
 #include "platform/base/window_titles.h"
 #include "platform/ui/app.h"
+#include "platform/ui/control_classes.h"
 #include "platform/gdi/display.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/display_factory.h"
@@ -342,6 +343,8 @@ std::optional<MSG> WindowSystem::RouteInput(const vetra::ui::RawInput& input)
     return MSG{target, message, vk, lParam, now, cursorPos};
   }
 
+  if (input.kind == Kind::Wheel) return RouteWheel(input);
+
   cursorPos = input.point;
   UINT downMsg = 0;
   if (input.kind == Kind::ButtonDown) {
@@ -356,6 +359,7 @@ std::optional<MSG> WindowSystem::RouteInput(const vetra::ui::RawInput& input)
 
   if (capture && State(capture)) {
     const CRect client = ClientScreenRect(capture);
+    if (input.kind == Kind::ButtonDown) message = PressMessage(capture, input);
     return MSG{capture, message, MouseKeyFlags(),
                MAKELPARAM(input.point.x - client.left, input.point.y - client.top), now, cursorPos};
   }
@@ -374,12 +378,44 @@ std::optional<MSG> WindowSystem::RouteInput(const vetra::ui::RawInput& input)
   }
   if (hit == HTCLIENT) {
     const CRect client = ClientScreenRect(target);
+    if (input.kind == Kind::ButtonDown) message = PressMessage(target, input);
     return MSG{target, message, MouseKeyFlags(),
                MAKELPARAM(input.point.x - client.left, input.point.y - client.top), now, cursorPos};
   }
+  if (input.kind == Kind::ButtonDown) m_clicks.Forget();
   const UINT ncMessage = message - WM_MOUSEMOVE + WM_NCMOUSEMOVE;
   return MSG{target, ncMessage, static_cast<WPARAM>(hit), MAKELPARAM(input.point.x, input.point.y),
              now, cursorPos};
+}
+
+UINT WindowSystem::PressMessage(HWND target, const vetra::ui::RawInput& input)
+{
+  const std::uint64_t time = input.time ? input.time : vetra::MonotonicMs();
+  const bool second = m_clicks.Press(target, input.button, input.point, time);
+  // A window whose class does not ask for double clicks sees every press as a press.
+  WindowState* s = State(target);
+  if (!second || !s || !(ClassStyleOf(s->className) & CS_DBLCLKS)) {
+    return input.button == 0 ? WM_LBUTTONDOWN : WM_RBUTTONDOWN;
+  }
+  return input.button == 0 ? WM_LBUTTONDBLCLK : WM_RBUTTONDBLCLK;
+}
+
+// The wheel turns what lies under the pointer (the window holding the mouse, while one does),
+// else what has the focus; a window that does not scroll passes it on to its parent.
+std::optional<MSG> WindowSystem::RouteWheel(const vetra::ui::RawInput& input)
+{
+  const DWORD now = static_cast<DWORD>(vetra::MonotonicMs());
+  cursorPos = input.point;
+  HWND target = capture && State(capture) ? capture : nullptr;
+  if (!target) {
+    target = WindowFromPoint(input.point);
+    if (target && !IsEnabled(TopLevelOf(target))) return std::nullopt;  // behind a modal dialog
+  }
+  if (!target) target = focus;
+  if (!target || !State(target)) return std::nullopt;
+  const auto wParam = static_cast<WPARAM>(static_cast<DWORD>(
+      MAKELONG(static_cast<WORD>(MouseKeyFlags()), static_cast<WORD>(static_cast<short>(input.wheel)))));
+  return MSG{target, WM_MOUSEWHEEL, wParam, MAKELPARAM(input.point.x, input.point.y), now, cursorPos};
 }
 
 void WindowSystem::WaitForInput()
@@ -566,6 +602,7 @@ void WindowSystem::Reset()
   m_quit = false;
   capture = focus = active = nullptr;
   leftDown = rightDown = false;
+  m_clicks.Forget();
   std::fill(std::begin(keyDown), std::end(keyDown), false);
   mainWnd = nullptr;
 }

@@ -15,6 +15,7 @@
 #include "platform/gdi/bitmap32.h"
 #include "platform/ui/cwnd.h"
 #include "platform/ui/display.h"
+#include "platform/ui/double_click.h"
 #include "platform/ui/menu.h"
 
 namespace win::detail {
@@ -133,6 +134,9 @@ public:
 private:
   WindowSystem() = default;
   std::optional<MSG> RouteInput(const vetra::ui::RawInput& input);
+  std::optional<MSG> RouteWheel(const vetra::ui::RawInput& input);
+  // The message a press in a window's client area arrives as: a press or a double click.
+  UINT PressMessage(HWND target, const vetra::ui::RawInput& input);
   UINT MouseKeyFlags() const;
 
   std::unordered_map<HWND, std::unique_ptr<WindowState>> m_windows;
@@ -146,6 +150,7 @@ private:
   bool m_quit = false;
   int m_quitCode = 0;
   std::unique_ptr<vetra::ui::Display> m_display;
+  DoubleClickDetector m_clicks;
 };
 
 }  // namespace win::detail

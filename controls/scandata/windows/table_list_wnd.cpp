@@ -5,6 +5,8 @@
 #include "controls/scandata/quarnel_identity.h"
 #include "platform/base/text.h"
 #include "controls/scandata/windows/module_pictures.h"
+#include "platform/ui/control_classes.h"
+#include "platform/ui/list_rows.h"
 #include "platform/ui/paint.h"
 
 namespace quarnel {
@@ -21,6 +23,9 @@ CTableListWnd::CTableListWnd(ListStyle style) : style_(std::move(style)) {}
 
 win::BOOL CTableListWnd::CreateList(win::DWORD style, const win::RECT& rect, win::CWnd* parent, win::UINT id)
 {
+  // The lists stand where report list views stood: a quick second press is a double click.
+  static const bool registered = (win::RegisterClassStyle("TableList", win::CS_DBLCLKS), true);
+  (void)registered;
   if (!CreateEx(0, "TableList", "", style | win::WS_CHILD, rect, parent, id)) return win::FALSE;
   if (style_.images) {
     win::CClientDC screen(this);
@@ -122,6 +127,12 @@ void CTableListWnd::Hit(win::CPoint point, bool doubleClick)
 
 void CTableListWnd::OnLButtonDown(win::UINT, win::CPoint point) { Hit(point, false); }
 void CTableListWnd::OnLButtonDblClk(win::UINT, win::CPoint point) { Hit(point, true); }
+
+win::BOOL CTableListWnd::OnMouseWheel(win::UINT, short delta, win::CPoint)
+{
+  SetTopRow(top_ + win::detail::WheelRows(delta, wheelRest_));
+  return win::TRUE;
+}
 
 void CTableListWnd::OnVScroll(win::UINT code, win::UINT pos, win::CScrollBar*)
 {

@@ -69,6 +69,7 @@ class CTableListWnd : public win::CWnd {
   void OnPaint() override;
   void OnLButtonDown(win::UINT flags, win::CPoint point) override;
   void OnLButtonDblClk(win::UINT flags, win::CPoint point) override;
+  win::BOOL OnMouseWheel(win::UINT flags, short delta, win::CPoint screenPoint) override;
   void OnVScroll(win::UINT code, win::UINT pos, win::CScrollBar* bar) override;
   void OnSize(win::UINT type, int cx, int cy) override;
 
@@ -84,6 +85,7 @@ class CTableListWnd : public win::CWnd {
   std::vector<ListRow> rows_;
   int selection_ = -1;
   int top_ = 0;
+  int wheelRest_ = 0;  // part turns of the wheel not yet a row
   win::CFont font_;
   MaskedStrip images_;  // the row images, 25 pixels a cell
   std::unique_ptr<win::CScrollBar> bar_;

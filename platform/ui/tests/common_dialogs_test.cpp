@@ -195,6 +195,41 @@ TEST_F(CommonDialogs, DialogOnScreenListsTheFilesOfTheChosenFilter)
   EXPECT_EQ(filterIndex, 1);
 }
 
+TEST_F(CommonDialogs, DoubleClickOnAnEntryOpensIt)
+{
+  // Up to the parent folder, back into Data, then the file: each by a double click on its row.
+  drive.WriteFile("Vetra/Data/Sub/y.osc", "osc");
+  std::vector<std::string> folders;
+  vetra::ui::WhenIdle([&] {
+    CWnd* dialog = CWnd::GetActiveWindow();
+    ASSERT_NE(dialog, nullptr);
+    auto* entries = dynamic_cast<CListBox*>(dialog->GetDlgItem(1120));
+    ASSERT_NE(entries, nullptr);
+    const auto doubleClick = [&](const std::string& text) {
+      const int row = entries->FindStringExact(-1, text.c_str());
+      ASSERT_GE(row, 0) << text;
+      const int h = entries->GetItemHeight();
+      entries->SetTopIndex(row);
+      const POINT at{10, (row - entries->GetTopIndex()) * h + h / 2};
+      vetra::ui::Click(*entries, at);
+      vetra::ui::Click(*entries, at);
+    };
+    doubleClick("[..]");
+    folders.push_back(dialog->GetDlgItem(1091)->GetWindowText());
+    doubleClick("[Data]");
+    doubleClick("[Sub]");
+    folders.push_back(dialog->GetDlgItem(1091)->GetWindowText());
+    doubleClick("y.osc");
+  });
+  std::string folder = "c:\\Vetra\\Data";
+  int filterIndex = 1;
+  std::string name;
+  ASSERT_TRUE(vetra::ui::RunFileDialogWindow(true, "Open", folder, vetra::ui::ParseFileFilters(kOscFilter), filterIndex, name, nullptr));
+  EXPECT_EQ(name, "y.osc");
+  EXPECT_EQ(folder, "c:\\Vetra\\Data\\Sub");
+  EXPECT_EQ(folders, (std::vector<std::string>{"c:\\Vetra", "c:\\Vetra\\Data\\Sub"}));
+}
+
 TEST_F(CommonDialogs, PrintDialogOnScreenOffersTheCatalogueOrientationAndCopies)
 {
   vetra::ui::SetPrinterCatalogue([] {

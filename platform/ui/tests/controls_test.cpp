@@ -74,6 +74,44 @@ TEST_F(Controls, ScrollBarTellsItsParentTheCodesWithTheTrackPosition)
   EXPECT_EQ(bar.GetScrollPos(), 91);  // clamped to the last full page
 }
 
+TEST_F(Controls, DraggingTheThumbTracksFromWhereTheBarStands)
+{
+  // 200 positions on a vertical bar: arrows 16 high, a thumb of 16 and 168 pixels of travel.
+  CScrollBar bar;
+  ASSERT_TRUE(bar.Create(SBS_VERT | WS_VISIBLE, CRect(0, 0, 16, 216), &parent, 372));
+  bar.SetScrollRange(0, 199);
+  const struct {
+    int start;
+    int drag;  // pixels along the bar
+    int track;
+  } cases[] = {
+      {100, 1, 101}, {100, -1, 99}, {10, 1, 11}, {199, -1, 198}, {0, 42, 50},
+      {150, 500, 199}, {150, -500, 0}, {100, 3, 104},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "from " << c.start << " by " << c.drag);
+    bar.SetScrollPos(c.start);
+    const int thumb = bar.GetLayout().thumbStart + 8;
+    log.clear();
+    vetra::ui::Press(bar, {8, thumb});
+    vetra::ui::MoveMouse(bar, {8, thumb + c.drag});
+    SCROLLINFO info;
+    info.fMask = SIF_TRACKPOS | SIF_POS;
+    bar.GetScrollInfo(&info);
+    EXPECT_EQ(info.nTrackPos, c.track);
+    EXPECT_EQ(info.nPos, c.start);
+    vetra::ui::MoveMouse(bar, {8, thumb});  // back where it began: back on the start
+    bar.GetScrollInfo(&info);
+    EXPECT_EQ(info.nTrackPos, c.start);
+    vetra::ui::MoveMouse(bar, {8, thumb + c.drag});
+    vetra::ui::Release(bar, {8, thumb + c.drag});
+    std::erase_if(log, [](const std::string& e) { return e.find("scroll") == std::string::npos; });
+    const std::string track = vetra::Format("parent scroll 5,%d", c.track);
+    const std::string back = vetra::Format("parent scroll 5,%d", c.start);
+    EXPECT_EQ(log, (MessageLog{track, back, track, vetra::Format("parent scroll 4,%d", c.track), "parent scroll 8,0"}));
+  }
+}
+
 TEST_F(Controls, BitmapButtonClickReachesItsParentAsACommand)
 {
   auto solid = [](COLORREF color) {

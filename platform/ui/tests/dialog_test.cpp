@@ -3,6 +3,11 @@
 #include "platform/base/clock.h"
 #include "platform/base/text.h"
 #include "platform/ui/app.h"
+#include "platform/ui/system_colors.h"
+#include "platform/ui/paint.h"
+#include "platform/ui/list_box.h"
+#include "platform/ui/combo_box.h"
+#include "platform/gdi/display.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/edit.h"
 #include "platform/ui/testing.h"
@@ -152,6 +157,48 @@ TEST_F(Dialogs, DialogUnitsAreTwoPixels)
     dialog.EndDialog(5);
   });
   EXPECT_EQ(dialog.DoModal(), 5);
+}
+
+TEST_F(Dialogs, GroupBoxesFrameTheControlsInsideThemWithoutCoveringThem)
+{
+  // The group box comes first in the template and so lies above the lists inside it.
+  DialogTemplate t = SmallTemplate();
+  t.cx = 120;
+  t.cy = 60;
+  t.items = {
+      {"BUTTON", "Units", -1, WS_VISIBLE | BS_GROUPBOX, 5, 5, 110, 50},
+      {"LISTBOX", "", 100, WS_VISIBLE | WS_BORDER | LBS_NOINTEGRALHEIGHT, 10, 15, 50, 35},
+      {"COMBOBOX", "", 101, WS_VISIBLE | CBS_DROPDOWNLIST, 65, 15, 45, 60},
+  };
+  CDialog dialog(t, nullptr);
+  ASSERT_TRUE(dialog.Create(t, nullptr));
+  dialog.ShowWindow(SW_SHOW);
+  auto* list = dynamic_cast<CListBox*>(dialog.GetDlgItem(100));
+  auto* combo = dynamic_cast<CComboBox*>(dialog.GetDlgItem(101));
+  ASSERT_TRUE(list && combo);
+  list->AddString("kpa");
+  list->AddString("bar");
+  list->SetCurSel(1);
+  combo->AddString("mHg");
+  combo->SetCurSel(0);
+  const auto screenColor = [](CWnd& wnd, POINT client) {
+    detail::PaintAll();
+    vetra::gdi::ComposeScreen();
+    wnd.ClientToScreen(&client);
+    return vetra::gdi::ColorrefFromPixel(vetra::gdi::Screen()->Get(client.x, client.y));
+  };
+  const int row = list->GetItemHeight();
+  EXPECT_EQ(screenColor(*list, {40, row + row / 2}), GetSysColor(COLOR_HIGHLIGHT));  // the chosen row
+  EXPECT_EQ(screenColor(*list, {40, 3 * row}), GetSysColor(COLOR_WINDOW));          // below the rows
+  EXPECT_EQ(screenColor(*combo, {3, 3}), GetSysColor(COLOR_WINDOW));                 // the field
+  CWnd* group = dialog.GetChildren().back();
+  CRect frame;
+  group->GetClientRect(&frame);
+  EXPECT_EQ(screenColor(*group, {0, frame.Height() / 2}), GetSysColor(COLOR_BTNSHADOW));
+  // Repainted on its own, it still leaves the lists be.
+  group->Invalidate();
+  EXPECT_EQ(screenColor(*list, {40, row + row / 2}), GetSysColor(COLOR_HIGHLIGHT));
+  dialog.DestroyWindow();
 }
 
 TEST_F(Dialogs, AnIdleActionThatEndsTheDialogReturnsAtOnceWithoutQuitting)

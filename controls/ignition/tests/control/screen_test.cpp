@@ -4,6 +4,7 @@
 #include "controls/ignition/core/value_panel.h"
 #include "controls/ignition/sparwen_identity.h"
 #include "controls/ignition/tests/control/control_fixture.h"
+#include "platform/ui/testing.h"
 #include "platform/ole/testing/recorded_starts.h"
 #include "platform/base/text.h"
 #include "platform/ui/cursor.h"
@@ -111,6 +112,21 @@ TEST_F(ControlTest, MenuCommandsAndTheVerticalBarWorkLikeTheirButtons)
   control->SendMessage(win::WM_VSCROLL, win::MAKELONG(kThumbTrack, 10), 0);
   EXPECT_EQ(control->Model().VerticalOffset(), 0);
   EXPECT_EQ(State().graph.zeroPos, 10);
+
+  // Dragging the bar's thumb by a pixel moves the offset by one step at most, and a drag of a
+  // quarter of the track by about a quarter of the range.
+  win::CRect bar;
+  vertical.GetClientRect(&bar);
+  const win::CScrollBar::Layout layout = vertical.GetLayout();
+  const int thumb = layout.thumbStart + layout.thumbSize / 2;
+  const int travel = layout.length - 2 * layout.arrow - layout.thumbSize;
+  vetra::ui::Press(vertical, {bar.Width() / 2, thumb});
+  vetra::ui::MoveMouse(vertical, {bar.Width() / 2, thumb - 1});
+  EXPECT_LE(control->Model().VerticalOffset(), 1);
+  vetra::ui::MoveMouse(vertical, {bar.Width() / 2, thumb - travel / 4});
+  vetra::ui::Release(vertical, {bar.Width() / 2, thumb - travel / 4});
+  EXPECT_NEAR(control->Model().VerticalOffset(), 3, 1);
+  EXPECT_EQ(vertical.GetScrollPos(), 10 - control->Model().VerticalOffset());
 }
 
 // ---- cylinder bar -----------------------------------------------------------------------------

@@ -1,5 +1,6 @@
 // The control as a page sees it: identity and properties, the load through the properties, the
 // item lists and the choice of graph items, and what becomes of the working copy.
+#include <algorithm>
 #include <filesystem>
 
 #include "controls/scandata/quarnel_identity.h"
@@ -135,6 +136,38 @@ TEST_F(ControlTest, TextViewMovesRowsBetweenTheListsUpToEightGraphItems)
   EXPECT_EQ(upper.Rows()[7].texts[1], moved);
   EXPECT_EQ(upper.Rows()[7].image, 1);
   EXPECT_EQ(vetra::ui::MessageBoxLog().size(), 1u);
+}
+
+TEST_F(ControlTest, TextViewMovesARowByADoubleClickOnItsText)
+{
+  LoadSample(SampleOptions(12, 300));
+  ClickAt(120, 80);
+  CTableListWnd& upper = *control->UpperList();
+  CTableListWnd& lower = *control->LowerList();
+  const std::string moved = upper.Rows()[2].texts[1];
+  const auto doubleClick = [](CTableListWnd& list, win::POINT at) {
+    vetra::ui::AdvanceClock(1000);  // apart from any click before
+    vetra::ui::Click(list, at);
+    vetra::ui::Click(list, at);
+  };
+
+  doubleClick(upper, upper.CellPoint(2, 1));
+  ASSERT_EQ(upper.RowCount(), 7);
+  const auto& rows = lower.Rows();
+  const auto there = std::find_if(rows.begin(), rows.end(), [&](const ListRow& r) { return r.texts[1] == moved; });
+  ASSERT_NE(there, rows.end());
+  EXPECT_EQ(there->image, 0);
+
+  doubleClick(lower, lower.CellPoint(static_cast<int>(there - rows.begin()), 3));  // any column but the image's
+  ASSERT_EQ(upper.RowCount(), 8);
+  EXPECT_EQ(upper.Rows()[7].texts[1], moved);
+  EXPECT_EQ(lower.RowCount(), 4);
+
+  // Two clicks far apart in time are two clicks: on a text they move nothing.
+  vetra::ui::Click(upper, upper.CellPoint(0, 1));
+  vetra::ui::AdvanceClock(600);
+  vetra::ui::Click(upper, upper.CellPoint(0, 1));
+  EXPECT_EQ(upper.RowCount(), 8);
 }
 
 TEST_F(ControlTest, TheChooserTogglesGraphItemsAndKeepsTheLastOne)

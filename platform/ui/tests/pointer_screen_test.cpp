@@ -1,0 +1,127 @@
+// Double clicks and the wheel on screen: the SDL display driven by real X input (xdotool) on a
+// private display, with real time between the presses.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+
+#include "platform/base/testing/x_input.h"
+#include "platform/base/text.h"
+#include "platform/ui/display_factory.h"
+#include "platform/ui/list_box.h"
+#include "platform/ui/list_view.h"
+#include "platform/ui/notify.h"
+#include "platform/ui/testing.h"
+#include "platform/ui/tests/probe.h"  // MessageLog
+#include "platform/ui/window_system.h"
+
+namespace {
+
+using namespace win;
+using vetra::testing::Xdotool;
+using vetra::ui::testing::MessageLog;
+
+class Parent : public CWnd {
+public:
+  MessageLog log;
+  CListBox* list = nullptr;
+
+protected:
+  BOOL OnCommand(WPARAM wParam, LPARAM) override
+  {
+    if (HIWORD(wParam) == LBN_SELCHANGE) log.push_back(vetra::Format("selchange %d", list->GetCurSel()));
+    if (HIWORD(wParam) == LBN_DBLCLK) log.push_back(vetra::Format("dblclk %d", list->GetCurSel()));
+    return TRUE;
+  }
+  BOOL OnNotify(WPARAM, LPARAM lParam, LRESULT* result) override
+  {
+    *result = 0;
+    const auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (header->code == NM_DBLCLK) {
+      const auto* activate = reinterpret_cast<const NMITEMACTIVATE*>(header);
+      log.push_back(vetra::Format("list view dblclk %d,%d", activate->iItem, activate->iSubItem));
+    }
+    return TRUE;
+  }
+};
+
+class OnScreen : public ::testing::Test {
+protected:
+  void SetUp() override
+  {
+    vetra::ui::ResetForTests();
+    std::unique_ptr<vetra::ui::Display> sdl = vetra::ui::CreateSdlDisplay();
+    ASSERT_NE(sdl, nullptr) << "no X display: run under scripts/on-screen";
+    detail::WindowSystem::Get().SetDisplay(std::move(sdl));
+  }
+  void TearDown() override { vetra::ui::ResetForTests(); }
+
+  // Runs the window system, as a program's loop would, until `done` holds or time runs out.
+  static bool RunUntil(const std::function<bool()>& done, std::chrono::seconds timeout = std::chrono::seconds(15))
+  {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (!done()) {
+      if (std::chrono::steady_clock::now() > end) return false;
+      vetra::ui::Pump();
+      detail::WindowSystem::Get().WaitForInput();
+    }
+    return true;
+  }
+  // Moves the X pointer to a client point of the window shown as `xWindow`.
+  static bool PointAt(const std::string& xWindow, POINT at)
+  {
+    return Xdotool({"mousemove", "--sync", "--window", xWindow, std::to_string(at.x), std::to_string(at.y)}).has_value();
+  }
+};
+
+TEST_F(OnScreen, ListsTakeDoubleClicksAndTheWheelFromRealInput)
+{
+  Parent parent;
+  ASSERT_TRUE(parent.CreateEx(0, "Parent", "Pointer test", WS_POPUP | WS_VISIBLE, CRect(40, 40, 640, 440), nullptr, 0));
+  CListBox list;
+  ASSERT_TRUE(list.Create(WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, CRect(10, 10, 210, 10), &parent, 238));
+  parent.list = &list;
+  const int h = list.GetItemHeight();
+  list.MoveWindow(10, 10, 200, 5 * h + 2);
+  for (int i = 0; i < 20; ++i) list.AddString(vetra::Format("row %d", i).c_str());
+  CListCtrl view;
+  ASSERT_TRUE(view.Create(WS_VISIBLE | WS_BORDER | LVS_REPORT, CRect(250, 10, 590, 200), &parent, 1125));
+  view.InsertColumn(0, "", LVCFMT_LEFT, 40);
+  view.InsertColumn(1, "item", LVCFMT_LEFT, 200);
+  for (int i = 0; i < 3; ++i) view.SetItemText(view.InsertItem(i, ""), 1, vetra::Format("item %d", i).c_str());
+
+  const std::optional<std::string> window = vetra::testing::WaitForXWindow("Pointer test");
+  ASSERT_TRUE(window.has_value());
+  ASSERT_TRUE(RunUntil([] { return true; }));  // shown and painted
+
+  // Two clicks in quick succession on a row: the list reports a double click.
+  ASSERT_TRUE(PointAt(*window, {10 + 40, 10 + 1 + 2 * h + h / 2}));
+  ASSERT_TRUE(Xdotool({"click", "--repeat", "2", "--delay", "80", "1"}));
+  EXPECT_TRUE(RunUntil([&] { return parent.log.size() >= 2; })) << parent.log.size();
+  EXPECT_EQ(parent.log, (MessageLog{"selchange 2", "dblclk 2"}));
+
+  // Two clicks further apart than the double-click time are two clicks.
+  parent.log.clear();
+  ASSERT_TRUE(PointAt(*window, {10 + 40, 10 + 1 + 3 * h + h / 2}));
+  ASSERT_TRUE(Xdotool({"click", "--repeat", "2", "--delay", "700", "1"}));
+  ASSERT_TRUE(PointAt(*window, {10 + 40, 10 + 1 + 4 * h + h / 2}));
+  ASSERT_TRUE(Xdotool({"click", "1"}));
+  EXPECT_TRUE(RunUntil([&] { return parent.log.size() >= 2; }));
+  EXPECT_EQ(parent.log, (MessageLog{"selchange 3", "selchange 4"}));
+
+  // The wheel: a notch towards the user (button 5) scrolls three rows down, two away scroll back.
+  ASSERT_TRUE(PointAt(*window, {10 + 40, 10 + 1 + h}));
+  ASSERT_TRUE(Xdotool({"click", "5"}));
+  EXPECT_TRUE(RunUntil([&] { return list.GetTopIndex() == 3; })) << list.GetTopIndex();
+  ASSERT_TRUE(Xdotool({"click", "--repeat", "2", "--delay", "30", "4"}));
+  EXPECT_TRUE(RunUntil([&] { return list.GetTopIndex() == 0; })) << list.GetTopIndex();
+
+  // The list view names the row and the column of a double click.
+  parent.log.clear();
+  ASSERT_TRUE(PointAt(*window, {250 + 1 + 100, 10 + 1 + view.HeaderHeight() + view.RowHeight() + view.RowHeight() / 2}));
+  ASSERT_TRUE(Xdotool({"click", "--repeat", "2", "--delay", "80", "1"}));
+  EXPECT_TRUE(RunUntil([&] { return !parent.log.empty(); }));
+  EXPECT_EQ(parent.log, (MessageLog{"list view dblclk 1,1"}));
+}
+
+}  // namespace
