@@ -4,7 +4,10 @@
 #include <optional>
 
 #include "controls/oscilloscope/tests/control/control_fixture.h"
+#include "platform/gdi/display.h"
 #include "platform/ui/input.h"
+#include "platform/ui/paint.h"
+#include "platform/ui/system_colors.h"
 
 namespace tessial::testing {
 namespace {
@@ -74,6 +77,18 @@ TEST_F(UnitsTest, TheDialogIsBuiltAsDesignedWithTheViewersDefaultUnits)
     // No settings file: mHg and mmHg, as the viewer shows.
     EXPECT_EQ(dialog.PressureList().GetCurSel(), 3);
     EXPECT_EQ(dialog.VacuumList().GetCurSel(), 2);
+    // Both lists show through their group boxes, each with the unit chosen in its field.
+    for (win::CComboBox* list : {&dialog.PressureList(), &dialog.VacuumList()}) {
+      win::detail::PaintAll();
+      vetra::gdi::ComposeScreen();
+      win::CRect field;
+      list->GetWindowRect(&field);
+      const auto at = [](int x, int y) { return vetra::gdi::ColorrefFromPixel(vetra::gdi::Screen()->Get(x, y)); };
+      EXPECT_EQ(at(field.left + 4, field.top + 4), win::GetSysColor(win::COLOR_WINDOW));
+      EXPECT_EQ(at(field.right - 10, field.top + 4), win::GetSysColor(win::COLOR_BTNFACE));  // the drop button
+    }
+    EXPECT_EQ(dialog.PressureList().GetWindowText(), "mHg");
+    EXPECT_EQ(dialog.VacuumList().GetWindowText(), "mmHg");
     const win::CWnd* focus = win::CWnd::GetFocus();  // the pressure list or its edit field
     EXPECT_TRUE(focus != nullptr && (focus == &dialog.PressureList() || focus->GetParent() == &dialog.PressureList()));
     dialog.EndDialog(win::IDCANCEL);
