@@ -16,6 +16,7 @@
 #include "platform/ui/message_box.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/script.h"
+#include "platform/ui/sdl_keys.h"
 #include "platform/ui/window_system.h"
 
 namespace vetra::ui {
@@ -29,35 +30,6 @@ struct NativeWindow {
   bool decorated = false;
   bool dirty = true;
 };
-
-win::UINT VirtualKeyOf(SDL_Keycode key)
-{
-  if (key >= SDLK_a && key <= SDLK_z) return static_cast<win::UINT>('A' + (key - SDLK_a));
-  if (key >= SDLK_0 && key <= SDLK_9) return static_cast<win::UINT>('0' + (key - SDLK_0));
-  if (key >= SDLK_F1 && key <= SDLK_F12) return static_cast<win::UINT>(win::VK_F1 + (key - SDLK_F1));
-  switch (key) {
-    case SDLK_RETURN: case SDLK_KP_ENTER: return win::VK_RETURN;
-    case SDLK_ESCAPE: return win::VK_ESCAPE;
-    case SDLK_BACKSPACE: return win::VK_BACK;
-    case SDLK_TAB: return win::VK_TAB;
-    case SDLK_SPACE: return win::VK_SPACE;
-    case SDLK_LEFT: return win::VK_LEFT;
-    case SDLK_RIGHT: return win::VK_RIGHT;
-    case SDLK_UP: return win::VK_UP;
-    case SDLK_DOWN: return win::VK_DOWN;
-    case SDLK_HOME: return win::VK_HOME;
-    case SDLK_END: return win::VK_END;
-    case SDLK_PAGEUP: return win::VK_PRIOR;
-    case SDLK_PAGEDOWN: return win::VK_NEXT;
-    case SDLK_DELETE: return win::VK_DELETE;
-    case SDLK_INSERT: return win::VK_INSERT;
-    case SDLK_NUMLOCKCLEAR: return win::VK_NUMLOCK;
-    case SDLK_LCTRL: case SDLK_RCTRL: return win::VK_CONTROL;
-    case SDLK_LSHIFT: case SDLK_RSHIFT: return win::VK_SHIFT;
-    case SDLK_LALT: case SDLK_RALT: return win::VK_MENU;
-    default: return 0;
-  }
-}
 
 class SdlDisplay final : public Display {
 public:
@@ -234,7 +206,7 @@ private:
         break;
       case SDL_KEYDOWN:
       case SDL_KEYUP:
-        if (const win::UINT vk = VirtualKeyOf(event.key.keysym.sym)) InjectKey(vk, event.type == SDL_KEYDOWN);
+        if (const win::UINT vk = VirtualKeyOf(event.key.keysym)) InjectKey(vk, event.type == SDL_KEYDOWN);
         break;
       case SDL_TEXTINPUT:
         InjectText(Cp949(event.text.text));
@@ -293,6 +265,9 @@ std::unique_ptr<Display> CreateSdlDisplay()
   const char* display = std::getenv("DISPLAY");
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
   if (!(display && *display) && !(wayland && *wayland)) return nullptr;
+  // SIGTERM and SIGINT are the program's own (they end it through its windows); SDL would turn
+  // them into a quit event nobody asked for.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
   return std::make_unique<SdlDisplay>();
 }

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "platform/base/clock.h"
+#include "platform/base/end_request.h"
 #include "platform/base/window_titles.h"
 #include "platform/ui/app.h"
 #include "platform/gdi/display.h"
@@ -259,6 +260,11 @@ bool InRange(UINT message, UINT minMsg, UINT maxMsg)
 
 bool WindowSystem::Peek(MSG* msg, HWND filter, UINT minMsg, UINT maxMsg, bool remove)
 {
+  if (const int signal = vetra::EndRequestSignal(); signal && !m_endRequestSeen) {
+    // Asked to end (SIGTERM, Ctrl+C): the loops quit as when the main window closes.
+    m_endRequestSeen = true;
+    PostQuit(vetra::EndRequestExitStatus(signal));
+  }
   auto matches = [&](const MSG& m) {
     return (!filter || IsDescendant(m.hwnd, filter)) && InRange(m.message, minMsg, maxMsg);
   };
@@ -384,6 +390,12 @@ std::optional<MSG> WindowSystem::RouteInput(const vetra::ui::RawInput& input)
 
 void WindowSystem::WaitForInput()
 {
+  if (const int signal = vetra::EndRequestSignal()) {
+    // The quit of an end request may have been taken by a pump that does not pass it on; a loop
+    // that waits is told again instead of waiting.
+    PostQuit(vetra::EndRequestExitStatus(signal));
+    return;
+  }
   Display().Wait(NextTimerDue(nullptr));
 }
 
@@ -564,6 +576,7 @@ void WindowSystem::Reset()
   m_input.clear();
   m_timers.clear();
   m_quit = false;
+  m_endRequestSeen = false;
   capture = focus = active = nullptr;
   leftDown = rightDown = false;
   std::fill(std::begin(keyDown), std::end(keyDown), false);

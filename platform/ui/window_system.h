@@ -145,6 +145,7 @@ private:
   std::uint64_t m_timerOrder = 0;
   bool m_quit = false;
   int m_quitCode = 0;
+  bool m_endRequestSeen = false;  // the quit for a pending end request was posted
   std::unique_ptr<vetra::ui::Display> m_display;
 };
 
