@@ -18,6 +18,7 @@
 #include "platform/ui/script.h"
 #include "platform/ui/sdl_keys.h"
 #include "platform/ui/window_system.h"
+#include "platform/ui/x11_picture_clipboard.h"
 
 namespace vetra::ui {
 
@@ -46,7 +47,8 @@ public:
     for (auto& [hwnd, native] : m_windows) SDL_DestroyWindow(native.window);
     for (auto& [shape, cursor] : m_cursors) SDL_FreeCursor(cursor);
     WindowSystem::Get().translatePrintableKeys = true;
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    // The display is SDL's only user here: all of it ends, its session-bus connection too.
+    SDL_Quit();
   }
 
   bool IsHeadless() const override { return false; }
@@ -89,6 +91,22 @@ public:
     SDL_ShowWindow(window);
     if (system.active == hwnd) SDL_RaiseWindow(window);
     it->second.dirty = true;
+  }
+
+  void TextInputAt(win::HWND topLevel, const win::RECT& screen) override
+  {
+    auto it = m_windows.find(topLevel);
+    if (it == m_windows.end()) return;
+    auto& system = WindowSystem::Get();
+    const win::CRect area = it->second.decorated ? system.ClientScreenRect(topLevel) : system.ScreenRect(topLevel);
+    SDL_Rect rect{screen.left - area.left, screen.top - area.top, screen.right - screen.left, screen.bottom - screen.top};
+    SDL_SetTextInputRect(&rect);
+  }
+
+  void ClipboardPictureChanged(const std::string& png, const std::string& bmp) override
+  {
+    if (!m_clipboard) m_clipboard = X11PictureClipboard::Open(std::getenv("DISPLAY"));
+    if (m_clipboard) m_clipboard->Offer(png, bmp);
   }
 
   void Present(win::HWND hwnd) override
@@ -164,11 +182,17 @@ public:
     const std::uint64_t now = MonotonicMs();
     int timeout = 100;
     if (until) timeout = static_cast<int>(std::min<std::uint64_t>(*until > now ? *until - now : 0, 100));
+    if (m_clipboard) {
+      // Pasting in other programs is answered at least every 20 ms while the clipboard is ours.
+      m_clipboard->Serve();
+      timeout = std::min(timeout, 20);
+    }
     SDL_Event event;
     if (SDL_WaitEventTimeout(&event, timeout)) {
       Handle(event);
       while (SDL_PollEvent(&event)) Handle(event);
     }
+    if (m_clipboard) m_clipboard->Serve();
   }
 
 private:
@@ -210,6 +234,9 @@ private:
         break;
       case SDL_TEXTINPUT:
         InjectText(Cp949(event.text.text));
+        break;
+      case SDL_TEXTEDITING:
+        InjectComposition(Cp949(event.edit.text));
         break;
       case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
@@ -256,6 +283,7 @@ private:
   win::SIZE m_screen{1024, 768};
   std::map<win::HWND, NativeWindow> m_windows;
   std::map<int, SDL_Cursor*> m_cursors;
+  std::unique_ptr<X11PictureClipboard> m_clipboard;  // made when a first picture is offered
 };
 
 }  // namespace

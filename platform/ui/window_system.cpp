@@ -10,6 +10,7 @@
 #include "platform/gdi/display.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/display_factory.h"
+#include "platform/ui/ime.h"
 #include "platform/ui/system_metrics.h"
 
 namespace win::detail {
@@ -283,7 +284,14 @@ bool WindowSystem::Peek(MSG* msg, HWND filter, UINT minMsg, UINT maxMsg, bool re
   while (!m_input.empty()) {
     vetra::ui::RawInput input = std::move(m_input.front());
     m_input.pop_front();
+    if (input.kind == vetra::ui::RawInput::Kind::Composition) {
+      // The focus window is told the composition changed and asks for it.
+      composition = input.text;
+      Post(MSG{focus ? focus : active, WM_IME_COMPOSITION, 0, GCS_COMPSTR, 0, {}});
+      return Peek(msg, filter, minMsg, maxMsg, remove);
+    }
     if (input.kind == vetra::ui::RawInput::Kind::Text) {
+      composition.clear();
       // Each byte of the text becomes one WM_CHAR to the focus window, lead byte first.
       HWND target = focus ? focus : active;
       for (unsigned char c : input.text) {
@@ -577,6 +585,7 @@ void WindowSystem::Reset()
   m_timers.clear();
   m_quit = false;
   m_endRequestSeen = false;
+  composition.clear();
   capture = focus = active = nullptr;
   leftDown = rightDown = false;
   std::fill(std::begin(keyDown), std::end(keyDown), false);
