@@ -3,10 +3,6 @@
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/lsan_interface.h>
-#endif
-
 #include <chrono>
 #include <functional>
 #include <future>
@@ -51,23 +47,10 @@ protected:
   }
 };
 
-// SDL and the libraries under it (the session bus, the input method) keep allocations until the
-// process ends and allocate on the way: on screen, the leak check is left to the headless tests.
-void LeakCheck(bool on)
-{
-#if defined(__SANITIZE_ADDRESS__)
-  if (on) __lsan_enable();
-  else __lsan_disable();
-#else
-  (void)on;
-#endif
-}
-
 class OnScreen : public ::testing::Test {
 protected:
   void SetUp() override
   {
-    LeakCheck(false);
     vetra::ui::ResetForTests();
     std::unique_ptr<vetra::ui::Display> sdl = vetra::ui::CreateSdlDisplay();
     ASSERT_NE(sdl, nullptr) << "no X display: run under scripts/on-screen";
@@ -77,7 +60,6 @@ protected:
   {
     vetra::ui::ResetForTests();
     SDL_Quit();  // the display's connections to the session end with the test
-    LeakCheck(true);
   }
 
   // Runs the window system, as a program's loop would, until `done` holds or time runs out.
