@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "platform/base/drive.h"
+#include "platform/base/regular_file.h"
 
 namespace win {
 namespace {
@@ -12,7 +13,7 @@ namespace {
 std::vector<ControlRegistration> ReadAll()
 {
   std::vector<ControlRegistration> entries;
-  std::ifstream in(vetra::MapPath(ControlRegistry::kPath), std::ios::binary);
+  std::istringstream in(vetra::ReadRegularFile(vetra::MapPath(ControlRegistry::kPath)).value_or(""));
   std::string line;
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();

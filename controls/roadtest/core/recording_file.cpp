@@ -1,22 +1,17 @@
 #include "controls/roadtest/core/recording_file.h"
 
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <vector>
 
 #include "platform/base/drive.h"
 #include "platform/base/text.h"
+#include "platform/base/regular_file.h"
 
 namespace morvit {
 namespace {
 
 std::optional<std::vector<std::uint8_t>> ReadWhole(std::string_view path) {
-  std::ifstream in(vetra::MapPath(path), std::ios::binary);
-  if (!in) return std::nullopt;
-  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
-  return bytes;
+  return vetra::ReadRegularFileBytes(vetra::MapPath(path));
 }
 
 }  // namespace
