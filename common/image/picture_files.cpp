@@ -1,12 +1,14 @@
 #include "common/image/picture_files.h"
-#include "platform/base/regular_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <string>
 #include <system_error>
+
+#include "platform/base/regular_file.h"
 
 
 namespace vetra::image {
@@ -47,7 +49,7 @@ ReplacingFile::ReplacingFile(const std::filesystem::path& target) : m_target(tar
 {
   if (target.empty()) return;
   m_temporary = target;
-  m_temporary += ".writing";
+  m_temporary += "." + std::to_string(::getpid()) + ".writing";  // one per process: several may write at once
   m_file = std::fopen(m_temporary.c_str(), "wb");
 }
 

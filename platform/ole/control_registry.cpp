@@ -1,5 +1,7 @@
 #include "platform/ole/control_registry.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -45,7 +47,7 @@ bool WriteAll(const std::vector<ControlRegistration>& entries)
     text << '[' << entry.clsid << "]\r\nProgID=" << entry.progId << "\r\nModule=" << entry.modulePath
          << "\r\n";
   }
-  const std::filesystem::path temporary = path.string() + ".new";
+  const std::filesystem::path temporary = path.string() + "." + std::to_string(::getpid()) + ".new";  // one per process
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     out << text.str();
