@@ -1,5 +1,6 @@
 #include "platform/ui/input.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 
@@ -35,7 +36,7 @@ void InjectWheel(win::POINT screen, int delta)
   RawInput input;
   input.kind = RawInput::Kind::Wheel;
   input.point = screen;
-  input.wheel = delta;
+  input.wheel = std::clamp(delta, -0x8000, 0x7FFF);  // the message carries 16 bits of it
   Push(input);
 }
 

@@ -130,6 +130,9 @@ void SessionScript::Run(const std::string& line, std::size_t number)
   } else if (command == "wheel") {
     int notches = 0;
     if (!hasPoint || words.size() < 4 || !ToInt(words[3], notches)) return complain("wheel needs X Y N");
+    // One turn carries at most what the message's 16-bit field holds.
+    constexpr int kMostNotches = 0x7FFF / win::WHEEL_DELTA;
+    if (notches < -kMostNotches || notches > kMostNotches) return complain("wheel turns at most 273 notches at once");
     const win::POINT p = ToScreen(x, y);
     InjectMouseMove(p);
     InjectWheel(p, -notches * win::WHEEL_DELTA);
