@@ -20,7 +20,9 @@ using vetra::testing::LoopbackHttpServer;
 using Framing = HttpReply::Framing;
 using Clock = std::chrono::steady_clock;
 
+// Timeouts of the requests that are meant to run out; the others have room for a loaded machine.
 constexpr DWORD kShortTimeoutMs = 200;
+constexpr DWORD kAmpleTimeoutMs = 10000;
 
 HttpReply PatternReply(std::size_t size, Framing framing = Framing::ContentLength)
 {
@@ -34,11 +36,11 @@ HttpReply PatternReply(std::size_t size, Framing framing = Framing::ContentLengt
 // (redirected to the test server), a GET with the reload flag.
 struct Request {
   explicit Request(const LoopbackHttpServer& server, std::string_view object = "Data/file.res",
-                   DWORD flags = INTERNET_FLAG_RELOAD)
+                   DWORD flags = INTERNET_FLAG_RELOAD, DWORD timeoutMs = kAmpleTimeoutMs)
       : port(server.Port())
   {
-    session.SetOption(INTERNET_OPTION_CONNECT_TIMEOUT, kShortTimeoutMs);
-    session.SetOption(INTERNET_OPTION_RECEIVE_TIMEOUT, kShortTimeoutMs);
+    session.SetOption(INTERNET_OPTION_CONNECT_TIMEOUT, timeoutMs);
+    session.SetOption(INTERNET_OPTION_RECEIVE_TIMEOUT, timeoutMs);
     connection = session.GetHttpConnection("127.0.0.1", INTERNET_DEFAULT_HTTP_PORT);
     file = connection->OpenRequest(CHttpConnection::HTTP_VERB_GET, object, nullptr, 1, nullptr, nullptr, flags);
   }
@@ -178,7 +180,7 @@ TEST(HttpFile, FailuresAreThrownNeverReadAsAShortBody)
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     LoopbackHttpServer server(c.reply);
-    Request request(server);
+    Request request(server, "Data/file.res", INTERNET_FLAG_RELOAD, kShortTimeoutMs);
     const auto started = Clock::now();
     if (c.stage == Stage::Send) {
       EXPECT_EQ(ErrorOf([&] { request.file->SendRequest(); }), c.error);
