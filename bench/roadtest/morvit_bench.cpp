@@ -4,7 +4,6 @@
 // and one page reduction of every shown item for a full screen.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/frame_baseline.h"
 #include "controls/roadtest/core/lzss_unpacker.h"
 #include "controls/roadtest/core/road_model.h"
 #include "platform/base/testing/temp_drive.h"
@@ -50,16 +50,17 @@ struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-// What reading the file costs at the least: one read of all of it into a fresh buffer.
+// What reading the file costs at the least: one read of all of it into a fresh buffer (processor
+// time of the thread, as for the load it is set beside).
 double ReadFileSeconds(const fs::path& path) {
-  const auto start = std::chrono::steady_clock::now();
+  const double start = vetra::bench::ThreadSeconds();
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
   if (!file) throw std::runtime_error("cannot open the recording");
   const auto size = static_cast<std::size_t>(fs::file_size(path));
   std::unique_ptr<std::uint8_t[]> bytes(new std::uint8_t[size]);
   if (std::fread(bytes.get(), 1, size, file.get()) != size) throw std::runtime_error("cannot read the recording");
   benchmark::DoNotOptimize(bytes.get());
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  return vetra::bench::ThreadSeconds() - start;
 }
 
 // A "VmRSS"/"VmHWM" line of /proc/self/status in bytes.
@@ -105,9 +106,9 @@ void BM_LoadLargestRecording(benchmark::State& state) {
     state.PauseTiming();
     readTotal += ReadFileSeconds(path);
     state.ResumeTiming();
-    const auto start = std::chrono::steady_clock::now();
+    const double start = vetra::bench::ThreadSeconds();
     load();
-    loadTotal += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    loadTotal += vetra::bench::ThreadSeconds() - start;
   }
   const double n = static_cast<double>(state.iterations());
   state.counters["file_MB"] = fileBytes / 1e6;

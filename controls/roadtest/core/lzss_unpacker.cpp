@@ -62,22 +62,30 @@ class MemorySink {
 public:
   // A hostile length must not reserve gigabytes before the input proves it.
   void Reserve(std::uint32_t length) { bytes.reserve(std::min<std::uint32_t>(length, 1u << 20)); }
-  bool Put(std::uint8_t byte) {
-    bytes.push_back(byte);
-    return true;
+  // Room for `n` more bytes after those kept; they count once Commit says so.
+  std::uint8_t* Space(std::size_t n) {
+    bytes.resize(m_used + n);
+    return bytes.data() + m_used;
   }
+  void Commit(std::size_t n) { m_used += n; }
+  void Finish() { bytes.resize(m_used); }
   std::vector<std::uint8_t> bytes;
+
+private:
+  std::size_t m_used = 0;
 };
 
 class FileSink {
 public:
   explicit FileSink(std::FILE* file) : m_file(file), m_buffer(kFileBuffer) {}
   void Reserve(std::uint32_t) {}
-  bool Put(std::uint8_t byte) {
-    if (m_used == m_buffer.size() && !Flush()) return false;
-    m_buffer[m_used++] = byte;
-    return true;
+  // Room for `n` more bytes in the buffer (n is at most a group's output); nothing when the bytes
+  // buffered so far cannot be written.
+  std::uint8_t* Space(std::size_t n) {
+    if (m_buffer.size() - m_used < n && !Flush()) return nullptr;
+    return m_buffer.data() + m_used;
   }
+  void Commit(std::size_t n) { m_used += n; }
   // Hands the buffered bytes to the file; false when they cannot all be written.
   bool Flush() {
     const std::size_t written = m_used == 0 ? 0 : std::fwrite(m_buffer.data(), 1, m_used, m_file);
@@ -108,12 +116,11 @@ UnpackStatus Decode(Source& in, Sink& out, const UnpackProgress& progress) {
   std::uint32_t count = 0;
   int flags = 0;
   int mask = 0;
-  auto emit = [&](std::uint8_t byte) {
-    ring[writePos] = byte;
-    writePos = (writePos + 1) & (kLzssRingSize - 1);
-    ++count;
-    return out.Put(byte);
-  };
+  // A group of eight items writes at most eight longest copies: room for them is asked once per
+  // group, not once per byte.
+  constexpr std::size_t kGroupRoom = 8 * kLzssMaxCopy;
+  std::uint8_t* to = nullptr;
+  std::size_t used = 0;  // bytes of the group's room written
 
   while (count < length) {
     if (progress && count % kProgressStep == 0) {
@@ -123,26 +130,41 @@ UnpackStatus Decode(Source& in, Sink& out, const UnpackProgress& progress) {
       flags = in.Next();
       if (flags < 0) return UnpackStatus::Truncated;
       mask = 0x80;
+      out.Commit(used);
+      used = 0;
+      to = out.Space(kGroupRoom);
+      if (to == nullptr) return UnpackStatus::WriteFailed;
     }
     if (flags & mask) {
       const int c = in.Next();
       if (c < 0) return UnpackStatus::Truncated;
-      if (!emit(static_cast<std::uint8_t>(c))) return UnpackStatus::WriteFailed;
+      to[used++] = static_cast<std::uint8_t>(c);
+      ring[writePos] = static_cast<std::uint8_t>(c);
+      writePos = (writePos + 1) & (kLzssRingSize - 1);
+      ++count;
     } else {
       const int b1 = in.Next();
       const int b2 = b1 < 0 ? -1 : in.Next();
       if (b2 < 0) return UnpackStatus::Truncated;
       std::size_t from = static_cast<std::size_t>((b1 << 4) | (b2 >> 4));
-      const int n = (b2 & 0x0F) + kLzssMinCopy;
+      // A copy item that crosses the declared length stops there.
+      const auto n = static_cast<std::size_t>(std::min<std::uint32_t>(static_cast<std::uint32_t>((b2 & 0x0F) + kLzssMinCopy), length - count));
+      std::uint8_t* const copy = to + used;
       // The copy reads each byte from the ring after the previous one was stored, so a copy
-      // that overlaps its own output repeats a pattern; it stops at the declared length.
-      for (int k = 0; k < n && count < length; ++k) {
-        if (!emit(ring[from])) return UnpackStatus::WriteFailed;
+      // that overlaps its own output repeats a pattern.
+      for (std::size_t k = 0; k < n; ++k) {
+        const std::uint8_t byte = ring[from];
+        ring[writePos] = byte;
+        copy[k] = byte;
         from = (from + 1) & (kLzssRingSize - 1);
+        writePos = (writePos + 1) & (kLzssRingSize - 1);
       }
+      count += static_cast<std::uint32_t>(n);
+      used += n;
     }
     mask >>= 1;
   }
+  out.Commit(used);
   return UnpackStatus::Ok;
 }
 
@@ -157,6 +179,7 @@ std::optional<std::vector<std::uint8_t>> UnpackLzssBytes(std::span<const std::ui
   MemorySource in(packed);
   MemorySink out;
   if (Decode(in, out, {}) != UnpackStatus::Ok) return std::nullopt;
+  out.Finish();
   return std::move(out.bytes);
 }
 
