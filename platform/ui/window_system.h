@@ -132,6 +132,7 @@ public:
 
 private:
   WindowSystem() = default;
+  bool PeekQueued(MSG* msg, HWND filter, UINT minMsg, UINT maxMsg, bool remove);
   std::optional<MSG> RouteInput(const vetra::ui::RawInput& input);
   UINT MouseKeyFlags() const;
 
