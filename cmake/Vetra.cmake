@@ -42,13 +42,10 @@ function(vetra_screen_tests name)
     list(APPEND wrapper --wm)
   endif()
   set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "${wrapper}")
-  # SDL loads the session bus library at run time and leaves a few blocks of it behind; once
-  # unloaded they cannot be told from our own, so leaks are looked for by the headless tests.
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES TIMEOUT 300 LABELS screen
-      ENVIRONMENT_MODIFICATION "ASAN_OPTIONS=string_append::detect_leaks=0")
+    PROPERTIES TIMEOUT 300 LABELS screen)
 endfunction()
 
 # vetra_benchmark(NAME SOURCES ... [LIBS ...])

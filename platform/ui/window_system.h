@@ -112,6 +112,8 @@ public:
   // Whether TranslateMessage makes characters of printable keys. A display that delivers typed
   // text by itself (through the input method) turns it off; control keys always translate.
   bool translatePrintableKeys = true;
+  // What the input method is composing now (code page 949), for ImmGetCompositionString.
+  std::string composition;
 
   // Top-level captions of a program's windows are published for FindWindow in other programs.
   void PublishTitle(HWND hwnd);
@@ -146,6 +148,7 @@ private:
   std::uint64_t m_timerOrder = 0;
   bool m_quit = false;
   int m_quitCode = 0;
+  bool m_endRequestSeen = false;  // the quit for a pending end request was posted
   std::unique_ptr<vetra::ui::Display> m_display;
 };
 

@@ -2,59 +2,76 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
-#include <algorithm>
-#include <memory>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+
+#include "platform/base/testing/temp_drive.h"
 
 namespace vetra::testing {
-namespace {
 
-struct DisplayCloser {
-  void operator()(Display* display) const { XCloseDisplay(display); }
-};
-struct ImageDestroyer {
-  void operator()(XImage* image) const { XDestroyImage(image); }
-};
-
-}  // namespace
-
-std::optional<XScreenPicture> GrabXScreen(int x, int y, int width, int height)
+std::optional<std::vector<std::uint32_t>> XScreenPixels(int x, int y, int width, int height)
 {
-  // A connection of its own: the caller may be any thread, the program's SDL connection untouched.
-  std::unique_ptr<Display, DisplayCloser> display(XOpenDisplay(nullptr));
+  ::Display* display = XOpenDisplay(nullptr);
   if (!display) return std::nullopt;
-  const Window root = DefaultRootWindow(display.get());
-  XWindowAttributes screen{};
-  if (XGetWindowAttributes(display.get(), root, &screen) == 0) return std::nullopt;
-  const int left = std::max(0, x);
-  const int top = std::max(0, y);
-  const int right = std::min(screen.width, x + width);
-  const int bottom = std::min(screen.height, y + height);
-  if (right <= left || bottom <= top) return std::nullopt;
-  std::unique_ptr<XImage, ImageDestroyer> image(
-      XGetImage(display.get(), root, left, top, static_cast<unsigned>(right - left),
-                static_cast<unsigned>(bottom - top), AllPlanes, ZPixmap));
-  if (!image) return std::nullopt;
-  XScreenPicture picture;
-  picture.width = right - left;
-  picture.height = bottom - top;
-  picture.pixels.reserve(static_cast<std::size_t>(picture.width) * picture.height);
-  for (int row = 0; row < picture.height; ++row) {
-    for (int column = 0; column < picture.width; ++column) {
-      const unsigned long pixel = XGetPixel(image.get(), column, row);
-      const auto channel = [pixel](unsigned long mask) {
-        if (mask == 0) return 0u;
-        int shift = 0;
-        while (((mask >> shift) & 1u) == 0) ++shift;
-        const unsigned long value = (pixel & mask) >> shift;
-        const unsigned long maximum = mask >> shift;
-        return static_cast<unsigned>(value * 255 / maximum);
-      };
-      picture.pixels.push_back((channel(image->red_mask) << 16) | (channel(image->green_mask) << 8) |
-                               channel(image->blue_mask));
+  std::optional<std::vector<std::uint32_t>> colours;
+  if (XImage* image = XGetImage(display, DefaultRootWindow(display), x, y, static_cast<unsigned>(width),
+                                static_cast<unsigned>(height), AllPlanes, ZPixmap)) {
+    colours.emplace();
+    for (int row = 0; row < height; ++row) {
+      for (int column = 0; column < width; ++column) {
+        colours->push_back(static_cast<std::uint32_t>(XGetPixel(image, column, row) & 0xFFFFFF));
+      }
     }
+    XDestroyImage(image);
   }
-  return picture;
+  XCloseDisplay(display);
+  return colours;
+}
+
+std::optional<std::uint32_t> XScreenPixel(int x, int y)
+{
+  const auto colours = XScreenPixels(x, y, 1, 1);
+  if (!colours || colours->empty()) return std::nullopt;
+  return colours->front();
+}
+
+std::optional<std::string> XReadClipboard(const std::string& target, const std::function<void()>& pump,
+                                          int timeoutMs)
+{
+  char name[] = "/tmp/vetra-clipboard-XXXXXX";
+  const int out = ::mkstemp(name);
+  if (out < 0) return std::nullopt;
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::dup2(out, 1);
+    ::execlp("xclip", "xclip", "-selection", "clipboard", "-t", target.c_str(), "-o", static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  ::close(out);
+  int status = -1;
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  bool ended = false;
+  while (pid > 0 && std::chrono::steady_clock::now() < end) {
+    if (::waitpid(pid, &status, WNOHANG) == pid) {
+      ended = true;
+      break;
+    }
+    pump();
+  }
+  if (pid > 0 && !ended) {
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, &status, 0);
+  }
+  std::optional<std::string> bytes;
+  if (ended && WIFEXITED(status) && WEXITSTATUS(status) == 0) bytes = ReadWholeFile(name);
+  std::error_code error;
+  std::filesystem::remove(name, error);
+  return bytes;
 }
 
 }  // namespace vetra::testing

@@ -1,24 +1,25 @@
 #pragma once
-// What the X display really shows, for on-screen tests: a rectangle of the screen as it stands,
-// read from the X server, so a test sees what reached the screen rather than what the program
-// painted for itself.
+// What the X display shows and holds, for on-screen tests (run under scripts/on-screen): pixels
+// of the screen as the display composed them, and the desktop clipboard as another program
+// pastes from it.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace vetra::testing {
 
-struct XScreenPicture {
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint32_t> pixels;  // 0xRRGGBB, rows top to bottom
+// The colours (0xRRGGBB, row by row) the screen shows in a rectangle, or nothing when they
+// cannot be read.
+std::optional<std::vector<std::uint32_t>> XScreenPixels(int x, int y, int width, int height);
+std::optional<std::uint32_t> XScreenPixel(int x, int y);
 
-  std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
-};
-
-// The rectangle (clipped to the screen) of the display named by DISPLAY; nothing when there is
-// no display or nothing of the rectangle lies on it.
-std::optional<XScreenPicture> GrabXScreen(int x, int y, int width, int height);
+// Reads the desktop clipboard in `target` ("TARGETS", "image/png", ...) with xclip, as a program
+// pasting would, while `pump` keeps the clipboard's owner answering (it is called until xclip
+// ends or `timeoutMs` passes). Nothing when xclip failed or timed out.
+std::optional<std::string> XReadClipboard(const std::string& target, const std::function<void()>& pump,
+                                          int timeoutMs = 15000);
 
 }  // namespace vetra::testing

@@ -21,10 +21,21 @@ namespace pakrel::testing {
 namespace {
 
 using namespace std::chrono_literals;
-using vetra::testing::GrabXScreen;
 using vetra::testing::HttpReply;
 using vetra::testing::LoopbackHttpServer;
-using vetra::testing::XScreenPicture;
+
+// A rectangle of the screen as the X server shows it.
+struct XScreenPicture {
+  int width = 0;
+  std::vector<std::uint32_t> pixels;
+  std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+};
+std::optional<XScreenPicture> GrabXScreen(const win::CRect& area)
+{
+  auto pixels = vetra::testing::XScreenPixels(area.left, area.top, area.Width(), area.Height());
+  if (!pixels || pixels->size() != static_cast<std::size_t>(area.Width()) * area.Height()) return std::nullopt;
+  return XScreenPicture{area.Width(), std::move(*pixels)};
+}
 
 class OnScreenDownloadTest : public vetra::testing::HostedControlTest<CPakrelCtrl> {
 protected:
@@ -86,11 +97,11 @@ TEST_F(OnScreenDownloadTest, TheBarAdvancesOnScreenAndARealClickOnTheCancelAreaS
   } seen;
   std::thread user([&] {
     const auto give_up = std::chrono::steady_clock::now() + 20s;
-    std::optional<XScreenPicture> before = GrabXScreen(onScreen.left, onScreen.top, dialog.cx, dialog.cy);
+    std::optional<XScreenPicture> before = GrabXScreen(onScreen);
     while (std::chrono::steady_clock::now() < give_up && seen.advances < 3) {
       std::this_thread::sleep_for(30ms);
-      std::optional<XScreenPicture> now = GrabXScreen(onScreen.left, onScreen.top, dialog.cx, dialog.cy);
-      if (!before || !now || now->width != dialog.cx || now->height != dialog.cy) {
+      std::optional<XScreenPicture> now = GrabXScreen(onScreen);
+      if (!before || !now) {
         before = std::move(now);
         continue;
       }
