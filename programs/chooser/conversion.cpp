@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "platform/base/cfile.h"
 #include "platform/base/drive.h"
 #include "platform/base/file_api.h"
+#include "platform/base/handed_lock.h"
 #include "platform/base/process.h"
 #include "platform/base/random.h"
 #include "platform/base/text.h"
@@ -27,6 +29,9 @@ constexpr win::UINT kExtractBlock = 16384;
 // Draws before giving up on a free name: the numbers run from 0 to 32767, and a folder holding
 // that many working copies needs clearing, not more tries.
 constexpr int kNameDraws = 1000;
+// The lock of the viewer page, and how long a chooser waits for a viewer that does not read it.
+constexpr const char* kViewerPageLock = "Vetra viewer page";
+constexpr std::chrono::seconds kViewerPageWait{30};
 
 std::string InExchangeFolder(const std::string& name)
 {
@@ -139,9 +144,13 @@ bool RunViewer(std::string_view pagePath)
 std::optional<Failure> CreateScriptHtml(int kind, std::string_view savedDataPath,
                                         const std::string& workingCopyName)
 {
-  // Written beside its place and renamed over it, so a failed write never leaves a cut page.
+  // The page has one name for every run: from writing it until the viewer started on it has read
+  // it, no other chooser may write it. The viewer inherits the lock and lets it go.
+  vetra::HandedLock pageLock(kViewerPageLock, kViewerPageWait);
+  // Written beside its place (a name of this process alone) and renamed over it, so a failed
+  // write never leaves a cut page.
   const std::string page = ViewerPage(kind, savedDataPath, workingCopyName);
-  const std::string partial = std::string(kViewerPagePath) + ".writing";
+  const std::string partial = std::string(kViewerPagePath) + "." + std::to_string(::getpid()) + ".writing";
   try {
     win::CFile out(partial, win::CFile::modeCreate | win::CFile::modeWrite);
     out.Write(page.data(), static_cast<win::UINT>(page.size()));
@@ -156,6 +165,7 @@ std::optional<Failure> CreateScriptHtml(int kind, std::string_view savedDataPath
     Remove(partial);
     return Failure{kExitCannotWrite, Message("%s 파일을 쓸 수 없습니다.", kViewerPagePath)};
   }
+  pageLock.HandToNextProgram();
   if (!RunViewer(kViewerPagePath)) {
     Remove(kViewerPagePath);
     return Failure{kExitViewerNotStarted, Message("%s 프로그램을 실행할 수 없습니다.", kViewerProgram)};

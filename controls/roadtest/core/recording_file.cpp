@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/base/drive.h"
+#include "platform/base/regular_file.h"
 #include "platform/base/text.h"
 
 namespace morvit {
@@ -20,7 +21,7 @@ struct FileCloser {
 // it: no copy of the whole file is ever held.
 class RecordingReader {
 public:
-  explicit RecordingReader(std::string_view path) : m_file(std::fopen(vetra::MapPath(path).c_str(), "rb")) {
+  explicit RecordingReader(std::string_view path) : m_file(vetra::FopenRegularFile(vetra::MapPath(path), "rb")) {
     // The pieces are large; the stream's own buffer would only add a copy.
     if (m_file) std::setvbuf(m_file.get(), nullptr, _IONBF, 0);
   }

@@ -1,6 +1,7 @@
 #include "controls/roadtest/core/recording.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -221,7 +222,16 @@ TEST(RecordingFile, FailedLoadsSayWhyAndLeaveNothing) {
       {"..\\x.Dat", LoadStatus::CannotOpen, ""},
       {"", LoadStatus::CannotOpen, ""},
       {"2Temp.DAT", LoadStatus::Ok, ""},  // any letter case of "dat" is read as unpacked
+      // Only regular files are recordings: nothing throws on a folder or waits on a pipe.
+      {"folder.Dat", LoadStatus::CannotOpen, ""},
+      {"folder.Res", LoadStatus::CannotOpen, ""},
+      {"pipe.Dat", LoadStatus::CannotOpen, ""},
+      {"pipe.Res", LoadStatus::CannotOpen, ""},
   };
+  for (const char* folder : {"folder.Dat", "folder.Res"})
+    std::filesystem::create_directories(drive / "Vetra/TempE" / folder);
+  for (const char* pipe : {"pipe.Dat", "pipe.Res"})
+    ASSERT_EQ(::mkfifo((drive / "Vetra/TempE" / pipe).c_str(), 0644), 0);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const LoadOutcome outcome = model.Load(c.name);
@@ -230,6 +240,18 @@ TEST(RecordingFile, FailedLoadsSayWhyAndLeaveNothing) {
     EXPECT_TRUE(model.State().dataShown);  // the screens are built in every case
   }
   EXPECT_FALSE(std::filesystem::exists(drive / "Vetra/TempE/1Temp.Dat"));
+}
+
+TEST(LutFile, ATableThatIsNoRegularFileReadsAsZeros) {
+  vetra::testing::TempDrive drive;
+  std::filesystem::create_directories(drive / "Data/LUT/Lut07.DAT");
+  ASSERT_EQ(::mkfifo((drive / "Data/LUT/Lut08.DAT").c_str(), 0644), 0);
+  const LutStore luts(drive.Root().string());
+  for (const int number : {7, 8}) {
+    const LutTable table = luts.Load(number);
+    EXPECT_EQ(table[0], 0.0);
+    EXPECT_EQ(table[255], 0.0);
+  }
 }
 
 }  // namespace
