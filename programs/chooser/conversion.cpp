@@ -49,19 +49,29 @@ bool IsDataEntryName(const std::string& name)
   return upper == "SAVEDATA.DAT" || upper == "C:\\VETRA\\TEMP\\SAVEDATA.DAT";
 }
 
-// Moves the reader to the data entry; false when the archive holds none. Entry names are only
-// compared, never used as paths.
-bool GoToDataEntry(unzip::CUnzipFile& zip)
+// Whether the entry the reader stands on is a data entry. Entry names are only compared, never
+// used as paths.
+bool OnDataEntry(unzip::CUnzipFile& zip, unzip::ZipEntryInfo& info)
 {
+  zip.GetEntryInfo(info);
+  std::string name(info.fileNameLength + 1, '\0');
+  zip.GetEntryInfo(info, name.data(), static_cast<win::DWORD>(name.size()));
+  name.resize(info.fileNameLength);
+  return IsDataEntryName(name);
+}
+
+// Writes the entry the reader stands on to the target, replacing what it held.
+void ExtractEntry(unzip::CUnzipFile& zip, const unzip::ZipEntryInfo& info, const std::string& target)
+{
+  win::CFile out(target, win::CFile::modeCreate | win::CFile::modeWrite);
+  zip.OpenEntry();
+  std::vector<char> block(kExtractBlock);
+  win::UINT n = 0;
   do {
-    unzip::ZipEntryInfo info;
-    zip.GetEntryInfo(info);
-    std::string name(info.fileNameLength + 1, '\0');
-    zip.GetEntryInfo(info, name.data(), static_cast<win::DWORD>(name.size()));
-    name.resize(info.fileNameLength);
-    if (IsDataEntryName(name)) return true;
-  } while (zip.GoToNextEntry());
-  return false;
+    n = zip.ReadEntry(block.data(), kExtractBlock);
+    if (n > 0) out.Write(block.data(), n);
+  } while (n == kExtractBlock);
+  unzip::CUnzipFile::SetExtractedFileStatus(out, info);
 }
 
 void Remove(const std::string& windowsPath)
@@ -98,20 +108,17 @@ std::optional<Failure> Extract(std::string_view savedDataPath, const std::string
   const std::string target = InExchangeFolder(workingCopyName);
   try {
     unzip::CUnzipFile zip(savedDataPath);
-    if (!GoToDataEntry(zip)) {
+    // Every data entry is written in archive order, so the last one is the working copy.
+    bool found = false;
+    do {
+      unzip::ZipEntryInfo info;
+      if (!OnDataEntry(zip, info)) continue;
+      ExtractEntry(zip, info, target);
+      found = true;
+    } while (zip.GoToNextEntry());
+    if (!found) {
       return Failure{kExitBadSavedData, Message("%s 파일에 저장 데이터(SAVEDATA.DAT)가 없습니다.", savedDataPath)};
     }
-    unzip::ZipEntryInfo info;
-    zip.GetEntryInfo(info);
-    win::CFile out(target, win::CFile::modeCreate | win::CFile::modeWrite);
-    zip.OpenEntry();
-    std::vector<char> block(kExtractBlock);
-    win::UINT n = 0;
-    do {
-      n = zip.ReadEntry(block.data(), kExtractBlock);
-      if (n > 0) out.Write(block.data(), n);
-    } while (n == kExtractBlock);
-    unzip::CUnzipFile::SetExtractedFileStatus(out, info);
     zip.Close();
   } catch (const unzip::CZipException& error) {
     return Failure{kExitBadSavedData, error.GetErrorMessage()};

@@ -200,6 +200,29 @@ TEST(RecordingFile, PackedCopyIsUnpackedBesideItAndRemovedOnClose) {
   EXPECT_TRUE(std::filesystem::exists(drive / "Vetra/TempE/7Temp.Res"));
 }
 
+TEST(RecordingFile, TheLoadReportsEachChannelItReads) {
+  vetra::testing::TempDrive drive;
+  RoadTestOptions options;
+  options.channels = 3;
+  testing::WriteExchangeFile(drive, "1Temp.Dat", testing::SampleBytes(options));
+  testing::WriteExchangeFile(drive, "2Temp.Res", vetra::samples::PackLzss(testing::SampleBytes(options)));
+  for (const char* name : {"1Temp.Dat", "2Temp.Res"}) {
+    SCOPED_TRACE(name);
+    std::vector<int> percents;
+    const LoadedFile file =
+        LoadRecordingFile(std::string("C:\\Vetra\\TempE\\") + name, [&](int percent) { percents.push_back(percent); });
+    ASSERT_EQ(file.status, LoadStatus::Ok);
+    // After whatever the unpacking reported: the recorded channels with a rate, then every derived one.
+    std::vector<int> expected;
+    for (int i = 0; i < kRecordedCount; ++i)
+      if (file.recording.channels[static_cast<std::size_t>(i)].rate != 0) expected.push_back(i);
+    for (int i = kFirstDerived; i < kItemCount; ++i) expected.push_back(i);
+    ASSERT_GE(percents.size(), expected.size());
+    EXPECT_EQ(std::vector<int>(percents.end() - static_cast<std::ptrdiff_t>(expected.size()), percents.end()), expected);
+    EXPECT_EQ(expected.size(), 3u + (kItemCount - kFirstDerived));
+  }
+}
+
 TEST(RecordingFile, FailedLoadsSayWhyAndLeaveNothing) {
   vetra::testing::TempDrive drive;
   RoadTestOptions options;

@@ -169,6 +169,32 @@ TEST_F(LumbrelTest, DataEntryFoundWhereverAndHoweverTheArchiveHoldsIt)
   }
 }
 
+TEST_F(LumbrelTest, LastOfSeveralDataEntriesIsTheWorkingCopy)
+{
+  const std::vector<std::vector<const char*>> namings{
+      {"SAVEDATA.DAT", "savedata.dat"},
+      {"c:\\vetra\\temp\\savedata.dat", "other.txt", "SaveData.Dat", "notes.txt"},
+  };
+  for (const auto& names : namings) {
+    SCOPED_TRACE(names.front());
+    fs::remove_all(drive / "Vetra");
+    ZipArchiveSample archive;
+    std::string last;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      ZipEntrySample entry;
+      entry.name = names[i];
+      entry.data = vetra::samples::SampleRecordingBytes(9000 + 1000 * i, static_cast<std::uint32_t>(i) + 1);
+      entry.method = i % 2 ? ZipMethod::stored : ZipMethod::deflated;
+      if (vetra::ToUpperAscii(entry.name).ends_with("SAVEDATA.DAT")) last = entry.data;
+      archive.entries.push_back(entry);
+    }
+    EXPECT_EQ(RunLumbrel(Save("rec.osc", vetra::samples::MakeZipArchive(archive))), kExitOk);
+    const std::string name = DrawnName("%dTemp.Osc");
+    EXPECT_EQ(ExchangeFolder(), (std::set<std::string>{name, "ScriptTemp.html"}));
+    EXPECT_EQ(drive.ReadFile("Vetra/TempE/" + name), last);
+  }
+}
+
 TEST_F(LumbrelTest, FailuresLeaveNothingAndStartNothing)
 {
   struct Case {
