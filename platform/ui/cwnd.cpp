@@ -533,7 +533,11 @@ void CWnd::ValidateRect(const RECT* rect) { System().Validate(m_hWnd, rect); }
 void CWnd::UpdateWindow()
 {
   WindowState* s = System().State(m_hWnd);
-  if (s && s->needsPaint && System().IsVisible(m_hWnd)) detail::PaintNow(m_hWnd);
+  if (s && s->needsPaint && System().IsVisible(m_hWnd)) {
+    detail::PaintNow(m_hWnd);
+    // Painted to be seen now: work that runs without a message loop shows its progress too.
+    if (System().HasDisplay()) System().Display().ShowPainted();
+  }
 }
 
 BOOL CWnd::GetUpdateRect(LPRECT rect, BOOL) const

@@ -34,6 +34,12 @@ public:
   // Called when a message loop has nothing to do. Returns once input may have arrived, time has
   // moved on (to nextTimerDue at the latest) or something else happened.
   virtual void Wait(std::optional<std::uint64_t> nextTimerDue) = 0;
+  // A message loop looks for messages without waiting (PeekMessage, the loops of modal dialogs,
+  // a transfer that pumps between reads): the display takes in the input that has arrived and
+  // shows what was painted, so the screen stays alive however the program loops.
+  virtual void Poll() {}
+  // Shows at once what was painted (UpdateWindow during work that does not pump messages).
+  virtual void ShowPainted() {}
   // A top-level window was shown, hidden, moved, renamed or destroyed.
   virtual void TopLevelChanged(win::HWND) {}
   // A top-level window's picture changed.

@@ -165,6 +165,15 @@ public:
     return chosen;
   }
 
+  void Poll() override
+  {
+    Flush();
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) Handle(event);
+  }
+
+  void ShowPainted() override { Flush(); }
+
   void Wait(std::optional<std::uint64_t> nextTimerDue) override
   {
     Flush();

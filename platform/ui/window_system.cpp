@@ -262,6 +262,13 @@ bool InRange(UINT message, UINT minMsg, UINT maxMsg)
 
 bool WindowSystem::Peek(MSG* msg, HWND filter, UINT minMsg, UINT maxMsg, bool remove)
 {
+  // Whatever loop asks, the display hands over its input and shows what was painted.
+  if (m_display) m_display->Poll();
+  return PeekQueued(msg, filter, minMsg, maxMsg, remove);
+}
+
+bool WindowSystem::PeekQueued(MSG* msg, HWND filter, UINT minMsg, UINT maxMsg, bool remove)
+{
   if (const int signal = vetra::EndRequestSignal(); signal && !m_endRequestSeen) {
     // Asked to end (SIGTERM, Ctrl+C): the loops quit as when the main window closes.
     m_endRequestSeen = true;
@@ -298,11 +305,11 @@ bool WindowSystem::Peek(MSG* msg, HWND filter, UINT minMsg, UINT maxMsg, bool re
       for (unsigned char c : input.text) {
         Post(MSG{target, WM_CHAR, c, 1, 0, {}});
       }
-      return Peek(msg, filter, minMsg, maxMsg, remove);
+      return PeekQueued(msg, filter, minMsg, maxMsg, remove);
     }
     if (std::optional<MSG> routed = RouteInput(input)) {
       m_posted.push_back(*routed);
-      return Peek(msg, filter, minMsg, maxMsg, remove);
+      return PeekQueued(msg, filter, minMsg, maxMsg, remove);
     }
   }
   if (InRange(WM_PAINT, minMsg, maxMsg)) {

@@ -135,6 +135,7 @@ public:
 
 private:
   WindowSystem() = default;
+  bool PeekQueued(MSG* msg, HWND filter, UINT minMsg, UINT maxMsg, bool remove);
   std::optional<MSG> RouteInput(const vetra::ui::RawInput& input);
   std::optional<MSG> RouteWheel(const vetra::ui::RawInput& input);
   // The message a press in a window's client area arrives as: a press or a double click.

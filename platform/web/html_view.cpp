@@ -8,6 +8,7 @@
 #include "platform/ui/message_box.h"
 #include "platform/base/trace.h"
 #include "platform/ui/paint.h"
+#include "platform/ui/print_dialog.h"
 #include "platform/ui/system_metrics.h"
 #include "platform/web/address.h"
 #include "platform/web/page_print.h"
@@ -116,8 +117,13 @@ BOOL CHtmlView::ExecPrint()
   for (int y = 0; y < area.Height(); ++y)
     for (int x = 0; x < area.Width(); ++x) picture.At(x, y) = surface->Get(area.left + x, area.top + y);
 
+  // The browser's own print dialog comes first: the printer, the copies, the orientation.
+  PRINTDLG choice;
+  choice.hwndOwner = top->GetSafeHwnd();
+  choice.Flags = PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOPAGENUMS | PD_HIDEPRINTTOFILE | PD_NOSELECTION;
+  if (!PrintDlg(&choice) || !choice.hDevMode) return FALSE;  // cancelled: nothing is printed
   std::string error;
-  if (!vetra::web::PrintPicture(picture, m_host->Title(), &error)) {
+  if (!vetra::web::PrintPicture(picture, m_host->Title(), *choice.hDevMode, &error)) {
     OutputDebugStringA("The page could not be printed: " + error + "\r\n");
     return FALSE;
   }

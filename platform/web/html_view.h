@@ -29,8 +29,8 @@ public:
   void Stop();
   BOOL GoForward();
   BOOL GoBack();
-  // Prints the page as it shows, on the default printer; FALSE when there is no page or it could
-  // not be printed.
+  // Prints the page as it shows after the print dialog (printer, copies, orientation); FALSE when
+  // there is no page, the dialog was cancelled or the page could not be printed.
   BOOL ExecPrint();
 
   // The page as the view shows it (for tests and the program's commands).

@@ -7,15 +7,15 @@
 
 namespace vetra::web {
 
-bool PrintPicture(const gdi::Bitmap32& picture, const std::string& documentName, std::string* error)
+bool PrintPicture(const gdi::Bitmap32& picture, const std::string& documentName, const win::DEVMODEA& settings,
+                  std::string* error)
 {
   const auto fail = [&](const char* why) {
     if (error != nullptr) *error = why;
     return false;
   };
   if (picture.Empty()) return fail("nothing to print");
-  const win::DEVMODEA mode = print::DefaultDevMode(print::DefaultPrinter());
-  auto dc = win::CreatePrinterDC(win::DevModeName(mode).c_str(), &mode);
+  auto dc = win::CreatePrinterDC(win::DevModeName(settings).c_str(), &settings);
   if (!dc) return fail("no printer");
   win::DOCINFOA info;
   info.lpszDocName = documentName.c_str();

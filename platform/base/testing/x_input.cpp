@@ -9,6 +9,14 @@ namespace vetra::testing {
 
 std::optional<std::string> Xdotool(const std::vector<std::string>& arguments)
 {
+  // Everything the child needs is made before the fork: a test program has other threads, and
+  // the child of a threaded process must not allocate.
+  std::string program = "xdotool";
+  std::vector<std::string> copies = arguments;
+  std::vector<char*> argv;
+  argv.push_back(program.data());
+  for (std::string& a : copies) argv.push_back(a.data());
+  argv.push_back(nullptr);
   int out[2];
   if (::pipe(out) != 0) return std::nullopt;
   const pid_t pid = ::fork();
@@ -21,12 +29,6 @@ std::optional<std::string> Xdotool(const std::vector<std::string>& arguments)
     ::dup2(out[1], 1);
     ::close(out[0]);
     ::close(out[1]);
-    std::vector<char*> argv;
-    std::string program = "xdotool";
-    argv.push_back(program.data());
-    std::vector<std::string> copies = arguments;
-    for (std::string& a : copies) argv.push_back(a.data());
-    argv.push_back(nullptr);
     ::execvp("xdotool", argv.data());
     ::_exit(127);
   }

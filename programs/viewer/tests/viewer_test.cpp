@@ -11,8 +11,10 @@
 #include "platform/base/text.h"
 #include "platform/gdi/draw_log.h"
 #include "platform/ole/control_loader.h"
+#include "platform/print/tests/pdf_probe.h"
 #include "platform/ui/cursor.h"
 #include "platform/ui/menu.h"
+#include "platform/ui/print_dialog.h"
 #include "platform/ui/testing.h"
 #include "platform/web/tests/window_control.h"
 #include "programs/chooser/viewer_page.h"
@@ -218,6 +220,7 @@ TEST_F(ViewerTest, KeysPrintStopAndGoForwardOnly)
       {"ctrl+p", "A - Viewer", 1},   {"alt+right", "B - Viewer", 1}, {"esc", "B - Viewer", 1},
   };
   for (const auto& step : steps) {
+    if (std::string(step.keys) == "ctrl+p") vetra::ui::QueuePrintDialogAnswer({});
     vetra::ui::PressKeys(step.keys);
     vetra::ui::Pump();
     EXPECT_EQ(viewer.Frame()->GetWindowText(), step.caption) << step.keys;
@@ -235,6 +238,32 @@ TEST_F(ViewerTest, KeysPrintStopAndGoForwardOnly)
   vetra::ui::PressKeys("ctrl+p");
   vetra::ui::Pump();
   EXPECT_EQ(PrintedFiles(drive).size(), 1u);
+}
+
+TEST_F(ViewerTest, CtrlPAsksForThePrinterCopiesAndOrientationFirst)
+{
+  WritePage("<title>A</title><p>report</p>", "Vetra/TempE/a.html");
+  Start("c:\\Vetra\\TempE\\a.html");
+  // Cancel prints nothing.
+  vetra::ui::QueuePrintDialogAnswer({.ok = false});
+  vetra::ui::PressKeys("ctrl+p");
+  vetra::ui::Pump();
+  EXPECT_TRUE(PrintedFiles(drive).empty());
+  // OK prints as chosen: two copies, landscape.
+  vetra::ui::QueuePrintDialogAnswer({.ok = true, .printer = "PDF file", .copies = 2, .orientation = win::DMORIENT_LANDSCAPE});
+  vetra::ui::PressKeys("ctrl+p");
+  vetra::ui::Pump();
+  const auto& shown = vetra::ui::PrintDialogLog();
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_FALSE(shown[0].setup);
+  EXPECT_FALSE(shown[0].ok);
+  EXPECT_TRUE(shown[1].ok);
+  const auto printed = PrintedFiles(drive);
+  ASSERT_EQ(printed.size(), 1u);
+  // Each copy is a page of the file; a landscape sheet is wider than it is high.
+  const auto pages = vetra::print::testing::PdfPageSizes(printed[0]);
+  ASSERT_EQ(pages.size(), 2u);
+  EXPECT_GT(pages[0].width, pages[0].height);
 }
 
 TEST_F(ViewerTest, FollowingALinkLeavesThePageAndItsControl)

@@ -1,13 +1,9 @@
 // The skinned download dialog with its pictures on the drive: the bar, the cancel area, the cursor.
 #include "controls/download/core/progress.h"
 #include "controls/download/tests/control/pakrel_fixture.h"
+#include "controls/download/tests/control/download_skins.h"
 #include "platform/ui/cursor.h"
 #include "platform/ui/paint.h"
-#include "platform/base/drive.h"
-#include "tools/skins/bmp_file.h"
-#include "tools/skins/canvas.h"
-#include "tools/skins/catalogue.h"
-#include "tools/skins/skin_art.h"
 
 namespace pakrel::testing {
 namespace {
@@ -19,16 +15,7 @@ class SkinDialogTest : public ControlTest {
 protected:
   void SetUp() override
   {
-    // The download dialog's pictures of the skin set, drawn as the set draws them.
-    vetra::skins::FontCache fonts;
-    for (const vetra::skins::Picture& picture : vetra::skins::AllPictures()) {
-      if (picture.entry->screen != vetra::skins::Screen::DownloadDialog) continue;
-      vetra::skins::Canvas canvas(picture.entry->width, picture.entry->height, {255, 255, 255}, fonts);
-      vetra::skins::PaintPicture(canvas, *picture.entry, picture.variant);
-      const std::filesystem::path target = vetra::MapPath(picture.windowsPath);
-      std::filesystem::create_directories(target.parent_path());
-      ASSERT_TRUE(vetra::skins::WriteFileAtomically(target, vetra::skins::EncodeBmp24(canvas.Pixels())));
-    }
+    ASSERT_NO_FATAL_FAILURE(WriteDownloadDialogSkins());
     ControlTest::SetUp();
   }
 };
