@@ -19,6 +19,7 @@ struct RawInput {
   int button = 0;        // 0 left, 1 right
   win::UINT vk = 0;      // virtual key of KeyDown / KeyUp
   std::string text;      // code page 949 bytes of Text
+  win::HWND window = nullptr;  // the top-level window the pointer input came in, when known
 };
 
 enum class CursorShape { None, Arrow, Hand, Wait, IBeam };
@@ -36,13 +37,6 @@ public:
   // A top-level window's picture changed.
   virtual void Present(win::HWND) {}
   virtual void CursorChanged(CursorShape) {}
-  // Shows a message box on screen and returns the button chosen; headless displays return
-  // nothing and the box is answered from the queue.
-  virtual std::optional<int> ShowMessageBox(const std::string& /*text*/,
-                                            const std::string& /*caption*/, win::UINT /*type*/)
-  {
-    return std::nullopt;
-  }
 };
 
 }  // namespace vetra::ui
