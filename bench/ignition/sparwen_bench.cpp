@@ -2,13 +2,14 @@
 // re-reads the shown position's records; with the trend view it re-reads the whole 70-position
 // window, which for eight cylinders of four pieces is 2240 records. And the same tick as the user
 // sees it: timer 20 fires, and the control, the graph window and the value panel repaint through
-// their back buffers, in each display mode.
+// their back buffers, in each display mode, beside the memcpy of the frame.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
 #include <stdexcept>
 #include <string>
 
+#include "bench/frame_baseline.h"
 #include "controls/ignition/core/sparwen_model.h"
 #include "controls/ignition/sparwen_ctrl.h"
 #include "controls/ignition/sparwen_identity.h"
@@ -67,6 +68,7 @@ void PlaybackTickWithRepaint(benchmark::State& state)
   o.frameCount = 300;
   if (!vetra::samples::WriteIgnitionSample(o, ExchangeFolder(drive) / "bench.Ig2")) throw std::runtime_error("no recording");
   if (!vetra::skins::WriteSkinSet().ok) throw std::runtime_error("no skins");
+  vetra::bench::TickTimer timer;
   vetra::ui::ResetForTests();
   {
     Page page;
@@ -80,12 +82,13 @@ void PlaybackTickWithRepaint(benchmark::State& state)
     control.RunButton(sparwen::kStartButton);
     control.RunButton(sparwen::kPlayForwardButton);
     for (auto _ : state) {
-      vetra::ui::AdvanceClock(sparwen::kPlayPeriodMs);
+      timer.Time([&] { vetra::ui::AdvanceClock(sparwen::kPlayPeriodMs); });
       if (!control.Playing()) {
         control.RunButton(sparwen::kStartButton);
         control.RunButton(sparwen::kPlayForwardButton);
       }
     }
+    timer.Report(state);
     state.SetLabel(mode == 4 ? "trend view" : "display mode " + std::to_string(mode));
   }
   vetra::ui::ResetForTests();

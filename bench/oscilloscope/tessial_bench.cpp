@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "bench/frame_baseline.h"
 #include "controls/oscilloscope/core/scope_model.h"
 #include "controls/oscilloscope/tessial_ctrl.h"
 #include "controls/oscilloscope/tessial_identity.h"
@@ -74,13 +75,15 @@ public:
 };
 
 // One playback step as the user sees it: the window read and measured, handed to every graph
-// window, and every graph window and the panel painted through their back buffers.
+// window, and every graph window and the panel painted through their back buffers; beside the
+// memcpy of the frame.
 void BM_PlaybackStepWithRepaint(benchmark::State& state)
 {
   const int channels = static_cast<int>(state.range(0));
   const int compression = static_cast<int>(state.range(1));
   vetra::testing::TempDrive drive;
   vetra::samples::WriteOsc(ExchangeFolder(drive) / "bench.Osc", Channels(channels, vetra::samples::OscStepsForWindows(12, compression)));
+  vetra::bench::TickTimer timer;
   vetra::ui::ResetForTests();
   {
     Page page;
@@ -102,14 +105,17 @@ void BM_PlaybackStepWithRepaint(benchmark::State& state)
     std::int64_t position = 0;
     for (auto _ : state) {
       position = (position + tessial::kPlayStep) % (max + 1);
-      control.ShowWindowRead(model.Scroll(tessial::kThumbTrack, 0, position));
-      vetra::ui::Pump();
+      timer.Time([&] {
+        control.ShowWindowRead(model.Scroll(tessial::kThumbTrack, 0, position));
+        vetra::ui::Pump();
+      });
     }
+    timer.Report(state);
     state.SetLabel(std::to_string(channels) + " channels, compression " + std::to_string(model.State().playback.compression));
   }
   vetra::ui::ResetForTests();
 }
-BENCHMARK(BM_PlaybackStepWithRepaint)->Args({6, 10})->Args({1, 1});
+BENCHMARK(BM_PlaybackStepWithRepaint)->ArgsProduct({{6}, benchmark::CreateDenseRange(1, 10, 1)})->Args({1, 1});
 
 // Opening a recording and loading it: header, window at its end, measurements, texts.
 void BM_LoadRecording(benchmark::State& state)

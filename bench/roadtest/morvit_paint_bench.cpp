@@ -1,11 +1,13 @@
-// Road-test viewer: one repaint of the whole control with eight shown graphs, as every playback
-// tick asks for, in the full view and while paging at 1:10; and the repaint after a cursor click,
-// which keeps the pages the last paint built.
+// Road-test viewer with eight shown graphs, each figure beside the memcpy of the frame measured in
+// the same run: the full view repainted (it does not play), a playback tick with its repaint while
+// paging at 1:10, in both layouts and in the zoom view, and the repaint after a cursor click, which
+// keeps the pages the last paint built.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
 #include <string>
 
+#include "bench/frame_baseline.h"
 #include "controls/roadtest/morvit_ctrl.h"
 #include "controls/roadtest/morvit_identity.h"
 #include "platform/base/testing/temp_drive.h"
@@ -21,10 +23,22 @@ public:
   bool Make() { return CreateEx(0, "Page", "page", win::WS_POPUP | win::WS_VISIBLE, win::CRect(0, 0, 1018, 708), nullptr, 0) != 0; }
 };
 
-void BM_RepaintEightGraphs(benchmark::State& state)
+enum Action { kRepaint = 0, kPlaybackTick = 1, kCursorMove = 2 };
+enum View { kParallel = 1, kOverlap = 2, kZoom = 3 };
+
+std::string Label(int graphs, int scaleEntry, int view, int action)
+{
+  const char* views[] = {"", "parallel", "overlap", "zoom view"};
+  const char* actions[] = {"repaint", "playback tick", "cursor moves"};
+  return std::to_string(graphs) + " graphs, scale entry " + std::to_string(scaleEntry) + ", " + views[view] + ", " +
+         actions[action];
+}
+
+void BM_RoadTestTick(benchmark::State& state)
 {
   const int scaleEntry = static_cast<int>(state.range(0));
-  const bool cursorOnly = state.range(1) != 0;
+  const int view = static_cast<int>(state.range(1));
+  const auto action = static_cast<Action>(state.range(2));
   vetra::testing::TempDrive drive;
   fs::create_directories(drive / "Vetra/TempE");
   vetra::samples::RoadTestOptions options;
@@ -34,6 +48,7 @@ void BM_RepaintEightGraphs(benchmark::State& state)
     state.SkipWithError("cannot write the recording");
     return;
   }
+  vetra::bench::TickTimer timer;
   vetra::ui::ResetForTests();
   {
     Page page;
@@ -45,22 +60,57 @@ void BM_RepaintEightGraphs(benchmark::State& state)
     control.Dispatch().SetProperty(morvit::kDispReadFileName, win::COleVariant("bench.Dat"));
     control.Dispatch().SetProperty(morvit::kDispExecProcedure, win::COleVariant(static_cast<win::SHORT>(100)));
     control.OnScaleCloseUp(scaleEntry);
+    if (view == kOverlap) control.RunButtonCommand(morvit::SkinButton::Layout2);
+    if (view == kZoom) control.RunButtonCommand(morvit::SkinButton::Zoom);
     vetra::ui::Pump();
     control.UpdateWindow();
+    const auto play = [&] {
+      control.RunButtonCommand(morvit::SkinButton::Start);
+      control.RunButtonCommand(morvit::SkinButton::Play);
+      vetra::ui::Pump();
+    };
+    if (action == kPlaybackTick) play();
     int column = 100;
     for (auto _ : state) {
-      if (cursorOnly) {
-        column = column % 600 + 1;
-        control.Model().LeftButton(16 + column, 300);
+      switch (action) {
+        case kRepaint:
+          timer.Time([&] {
+            control.Invalidate(win::FALSE);
+            control.UpdateWindow();
+          });
+          break;
+        case kPlaybackTick:
+          if (control.Model().State().play == morvit::PlayState::Stopped) {
+            state.PauseTiming();
+            play();
+            state.ResumeTiming();
+          }
+          timer.Time([&] { vetra::ui::AdvanceClock(morvit::CMorvitCtrl::kPlaybackMs); });
+          break;
+        case kCursorMove:
+          column = column % 600 + 1;
+          timer.Time([&] {
+            control.Model().LeftButton(16 + column, 300);
+            control.Invalidate(win::FALSE);
+            control.UpdateWindow();
+          });
+          break;
       }
-      control.Invalidate(win::FALSE);
-      control.UpdateWindow();
     }
-    state.SetLabel(std::to_string(control.Model().State().shown.Count()) + " graphs, scale entry " + std::to_string(scaleEntry) +
-                   (cursorOnly ? ", cursor moves" : ""));
+    timer.Report(state);
+    state.SetLabel(Label(control.Model().State().shown.Count(), scaleEntry, view, action));
   }
   vetra::ui::ResetForTests();
 }
-BENCHMARK(BM_RepaintEightGraphs)->Args({0, 0})->Args({4, 0})->Args({0, 1})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RoadTestTick)
+    ->Args({0, kParallel, kRepaint})
+    ->Args({0, kOverlap, kRepaint})
+    ->Args({4, kParallel, kPlaybackTick})
+    ->Args({4, kOverlap, kPlaybackTick})
+    ->Args({4, kZoom, kPlaybackTick})
+    ->Args({9, kParallel, kPlaybackTick})
+    ->Args({9, kOverlap, kPlaybackTick})
+    ->Args({0, kParallel, kCursorMove})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

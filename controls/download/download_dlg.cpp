@@ -158,8 +158,11 @@ bool CDownloadDialogBase::Transfer(win::CFile& file)
   if (!request || m_fail) return false;
   request->SendRequest();
   win::DWORD status = 0;
-  // An error page is not the file.
-  if (!request->QueryInfoStatusCode(status) || status < 200 || status > 299) return false;
+  // An error page is not the file; the user hears which answer came.
+  if (!request->QueryInfoStatusCode(status) || status < 200 || status > 299) {
+    win::AfxMessageBox(win::HttpStatusErrorMessage(status).c_str());
+    return false;
+  }
   std::vector<char> buffer(kReadSize);
   while (!m_fail) {
     SetTimer(kNoAnswerTimer, kNoAnswerMs);

@@ -188,12 +188,16 @@ std::string CPakrelCtrl::FetchProgram(CDownloadDialogBase& dialog, std::string& 
   return path;
 }
 
-void CPakrelCtrl::StartProgram(const std::string& path, const char* blockingTitle)
+bool CPakrelCtrl::StartProgram(const std::string& path, const char* blockingTitle)
 {
-  if (win::FindWindowA(nullptr, blockingTitle) != nullptr) return;
+  if (win::FindWindowA(nullptr, blockingTitle) != nullptr) return true;
+  // The file was fetched to be run: its owner may run it.
+  vetra::MakeExecutableForOwner(path);
   // The whole path is the program; quoted when it holds a blank, so it stays one.
   const std::string commandLine = path.find(' ') == std::string::npos ? path : "\"" + path + "\"";
-  win::CreateProcessA(commandLine);
+  if (win::CreateProcessA(commandLine)) return true;
+  win::AfxMessageBox(path + vetra::Cp949("\n프로그램을 실행할 수 없습니다."), win::MB_OK | win::MB_ICONSTOP);
+  return false;
 }
 
 void CPakrelCtrl::RunVersionCheck(const VersionCheck& check, double offered)
@@ -217,7 +221,13 @@ void CPakrelCtrl::RunVersionCheck(const VersionCheck& check, double offered)
     SetModifiedFlag();
     return;
   }
-  StartProgram(installer, check.blockingTitle);
+  if (!StartProgram(installer, check.blockingTitle)) {
+    // An installer that cannot run is a failed installation: the check goes on as after a
+    // failed download.
+    if (check.eventWhenNotInstalled) FireEvent(kEventNextVersionCheck);
+    SetModifiedFlag();
+    return;
+  }
   if (check.eventAfterInstall) SetTimer(kNextCheckTimer, kNextCheckDelayMs);
   SetModifiedFlag();
 }

@@ -50,8 +50,9 @@ private:
   // Fetches ServerFileName into the root of drive C with `dialog`; the path on success, empty
   // when the name is no plain file name or the download failed.
   std::string FetchProgram(CDownloadDialogBase& dialog, std::string& remembered);
-  // Starts a fetched program unless a window titled `blockingTitle` is open.
-  static void StartProgram(const std::string& path, const char* blockingTitle);
+  // Starts a fetched program unless a window with `blockingTitle` is open. False when it was
+  // to be started and could not be (the user has been told).
+  bool StartProgram(const std::string& path, const char* blockingTitle);
   // Makes the working copy of a finished download; fires the event of the outcome.
   void Deliver(int dataType, const std::string& downloadPath, const std::string& workingCopyName);
   void FireResult(bool ok);

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -169,6 +170,14 @@ std::string CommandLineText(int argc, char** argv)
     text += argv[i];
   }
   return Cp949(text);
+}
+
+bool MakeExecutableForOwner(std::string_view windowsPath)
+{
+  const std::string path = MapPath(std::string(windowsPath)).string();
+  struct stat status{};
+  if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
+  return ::chmod(path.c_str(), (status.st_mode & 07777) | S_IXUSR) == 0;
 }
 
 ProcessStarter SetProcessStarterForTests(ProcessStarter starter)

@@ -19,6 +19,14 @@ BOOL CreateProcessA(std::string_view commandLine);
 
 namespace vetra {
 
+// Lets the owner run a file written to be started (a downloaded installer or program), given by
+// its drive path; false when the file is missing or its mode cannot be changed.
+bool MakeExecutableForOwner(std::string_view windowsPath);
+
+}  // namespace vetra
+
+namespace vetra {
+
 // The program part and the rest of a command line: a leading quoted path is unquoted; the
 // rest is everything after the blank that ends the program part, unchanged.
 struct CommandLineParts {

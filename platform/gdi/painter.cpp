@@ -212,21 +212,87 @@ void Painter::Line(win::POINT a, win::POINT b, const Stroke& stroke, StrokePhase
     return;
   }
   Advance(stroke, phase, first);
-  constexpr long long kSmall = 1LL << 30;  // products of two such values fit in 64 bits
-  const bool small = major < kSmall;
-  for (long long i = first; i < last; ++i) {
-    long long x = a.x;
-    long long y = a.y;
-    if (major > 0) {
-      const long long minorDelta = xMajor ? dy : dx;
-      const long long minor = small ? RoundDiv(i * minorDelta, major) : RoundDiv(static_cast<__int128>(i) * minorDelta, major);
+  // The minor coordinate of step i is a + round(i * minorDelta / major), halves up. It is kept as
+  // a quotient and remainder moved on by one step at a time; only the first step divides.
+  const long long minorDelta = xMajor ? dy : dx;
+  const long long den = 2 * std::max<long long>(major, 1);
+  const long long twiceDelta = 2 * minorDelta;
+  long long quotient = 0;
+  long long remainder = 0;  // 0 <= remainder < den
+  if (major > 0) {
+    constexpr long long kSmall = 1LL << 30;  // products of two such values fit in 64 bits
+    const bool small = major < kSmall;
+    quotient = small ? RoundDiv(first * minorDelta, major) : RoundDiv(static_cast<__int128>(first) * minorDelta, major);
+    const __int128 twice = 2 * static_cast<__int128>(first) * minorDelta + major;
+    remainder = static_cast<long long>(twice - static_cast<__int128>(quotient) * den);
+  }
+  const long long majorStart = (xMajor ? a.x : a.y) + sign * first;
+  const long long minorStart = xMajor ? a.y : a.x;
+  if (stroke.width <= 1 && minorDelta == 0 && stroke.pattern.empty() && stroke.rop2 == 13) {
+    // A solid level or upright cosmetic line (grids, cursors, the columns of min/max pairs): the
+    // run of pixels it covers, cut to the clip, in one colour.
+    const long long count = last - first;
+    const long long majorLow = sign > 0 ? majorStart : majorStart - (count - 1);
+    const long long majorHigh = majorLow + count;  // exclusive
+    const long long clipLow = xMajor ? m_clip.left : m_clip.top;
+    const long long clipHigh = xMajor ? m_clip.right : m_clip.bottom;
+    const long long fixedLow = xMajor ? m_clip.top : m_clip.left;
+    const long long fixedHigh = xMajor ? m_clip.bottom : m_clip.right;
+    const long long runLow = std::max(majorLow, clipLow);
+    const long long runHigh = std::min(majorHigh, clipHigh);
+    if (minorStart >= fixedLow && minorStart < fixedHigh && runLow < runHigh) {
+      const Pixel color = stroke.color & kColorBits;
       if (xMajor) {
-        x = a.x + sign * i;
-        y = a.y + minor;
+        Pixel* p = &m_target.At(static_cast<int>(runLow) + m_origin.x, static_cast<int>(minorStart) + m_origin.y);
+        std::fill(p, p + (runHigh - runLow), color);
       } else {
-        y = a.y + sign * i;
-        x = a.x + minor;
+        const auto stride = static_cast<std::ptrdiff_t>(m_target.Width());
+        Pixel* p = &m_target.At(static_cast<int>(minorStart) + m_origin.x, static_cast<int>(runLow) + m_origin.y);
+        for (long long k = runLow; k < runHigh; ++k, p += stride) *p = color;
       }
+    }
+    return;
+  }
+  if (stroke.width <= 1) {
+    // Cosmetic pens set single pixels: straight into the rows, inside the clip only.
+    const Pixel color = stroke.color & kColorBits;
+    const Pixel gapColor = stroke.gapColor & kColorBits;
+    const bool solid = stroke.pattern.empty();
+    long long majorAt = majorStart;
+    for (long long i = first; i < last; ++i, majorAt += sign) {
+      const long long minorAt = minorStart + quotient;
+      const long long x = xMajor ? majorAt : minorAt;
+      const long long y = xMajor ? minorAt : majorAt;
+      const bool on = solid || NextIsOn(stroke, phase);
+      if ((on || stroke.fillGaps) && x >= m_clip.left && x < m_clip.right && y >= m_clip.top && y < m_clip.bottom) {
+        Pixel& p = m_target.At(static_cast<int>(x) + m_origin.x, static_cast<int>(y) + m_origin.y);
+        const Pixel c = on ? color : gapColor;
+        p = stroke.rop2 == 13 ? c : ApplyRop2(stroke.rop2, c, p);
+      }
+      remainder += twiceDelta;
+      if (remainder >= den) {
+        remainder -= den;
+        ++quotient;
+      } else if (remainder < 0) {
+        remainder += den;
+        --quotient;
+      }
+    }
+    Advance(stroke, phase, steps - last);
+    return;
+  }
+  long long majorAt = majorStart;
+  for (long long i = first; i < last; ++i, majorAt += sign) {
+    const long long minorAt = minorStart + quotient;
+    const long long x = xMajor ? majorAt : minorAt;
+    const long long y = xMajor ? minorAt : majorAt;
+    remainder += twiceDelta;
+    if (remainder >= den) {
+      remainder -= den;
+      ++quotient;
+    } else if (remainder < 0) {
+      remainder += den;
+      --quotient;
     }
     const bool on = NextIsOn(stroke, phase);
     if (x < m_clip.left - margin || x >= m_clip.right + margin || y < m_clip.top - margin || y >= m_clip.bottom + margin) continue;

@@ -15,7 +15,15 @@ struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
-bool Encode(const Bitmap32& bitmap, std::FILE* file)
+void AppendToString(png_structp png, png_bytep data, png_size_t length)
+{
+  static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<const char*>(data), length);
+}
+
+void NoFlush(png_structp) {}
+
+// Writes to `file`, or into `bytes` when there is no file.
+bool Encode(const Bitmap32& bitmap, std::FILE* file, std::string* bytes = nullptr)
 {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   if (!png) return false;
@@ -30,7 +38,8 @@ bool Encode(const Bitmap32& bitmap, std::FILE* file)
     png_destroy_write_struct(&png, &info);
     return false;
   }
-  png_init_io(png, file);
+  if (file) png_init_io(png, file);
+  else png_set_write_fn(png, bytes, AppendToString, NoFlush);
   png_set_IHDR(png, info, static_cast<png_uint_32>(bitmap.Width()), static_cast<png_uint_32>(bitmap.Height()), 8,
                PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
@@ -49,6 +58,13 @@ bool Encode(const Bitmap32& bitmap, std::FILE* file)
 }
 
 }  // namespace
+
+std::string EncodePng(const Bitmap32& bitmap)
+{
+  std::string bytes;
+  if (bitmap.Empty() || !Encode(bitmap, nullptr, &bytes)) return {};
+  return bytes;
+}
 
 bool WritePng(const Bitmap32& bitmap, const std::string& linuxPath)
 {

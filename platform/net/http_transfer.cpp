@@ -122,7 +122,8 @@ struct HttpTransfer::Impl {
     curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
     // The object path is sent exactly as given; the server decides what "/../" means.
     curl_easy_setopt(e, CURLOPT_PATH_AS_IS, 1L);
-    // A redirect is an answer of its own: its status is not 2xx, and the caller treats it so.
+    // Redirects are followed by HttpTransfer::Start, one request per address, so that each
+    // answer's status and headers are seen whole.
     curl_easy_setopt(e, CURLOPT_FOLLOWLOCATION, 0L);
     curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(settings.connectTimeout.count()));
     curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &Impl::OnBody);
@@ -185,6 +186,50 @@ struct HttpTransfer::Impl {
     return curl_easy_getinfo(easy.get(), CURLINFO_CONNECT_TIME_T, &connectTime) == CURLE_OK && connectTime > 0;
   }
 
+  // The address a redirecting answer sends the request on to; empty for any other answer.
+  std::string RedirectTarget() const
+  {
+    switch (status) {
+      case 301: case 302: case 303: case 307: case 308: break;
+      default: return {};
+    }
+    char* target = nullptr;
+    if (curl_easy_getinfo(easy.get(), CURLINFO_REDIRECT_URL, &target) != CURLE_OK || target == nullptr) return {};
+    return target;
+  }
+
+  // Sends the request and waits for the answer's status line and headers.
+  void Begin()
+  {
+    InitialiseCurlOnce();
+    multi.reset(curl_multi_init());
+    easy.reset(curl_easy_init());
+    if (!multi || !easy) throw win::CInternetException(win::ERROR_INTERNET_INTERNAL_ERROR);
+    Configure();
+    if (curl_multi_add_handle(multi.get(), easy.get()) != CURLM_OK) {
+      throw win::CInternetException(win::ERROR_INTERNET_INTERNAL_ERROR);
+    }
+    attached = true;
+
+    // The connect timeout covers reaching the server; from then on the answer has the receive
+    // timeout to come.
+    auto deadline = Clock::now() + settings.connectTimeout + settings.receiveTimeout;
+    bool connected = false;
+    for (;;) {
+      Perform();
+      if (headersDone) return;
+      if (!connected && Connected()) {
+        connected = true;
+        deadline = std::min(deadline, Clock::now() + settings.receiveTimeout);
+      }
+      if (done) {
+        throw win::CInternetException(result == CURLE_OK ? win::ERROR_HTTP_INVALID_SERVER_RESPONSE : ErrorFor(result));
+      }
+      if (Clock::now() >= deadline) throw win::CInternetException(win::ERROR_INTERNET_TIMEOUT);
+      WaitUntil(deadline);
+    }
+  }
+
   std::size_t TakeBuffered(char* out, std::size_t size)
   {
     std::size_t count = std::min(size, Unread());
@@ -204,34 +249,17 @@ HttpTransfer::~HttpTransfer() = default;
 
 void HttpTransfer::Start()
 {
-  Impl& s = *m_impl;
-  if (s.attached) throw win::CInternetException(win::ERROR_INTERNET_INCORRECT_HANDLE_STATE);
-  InitialiseCurlOnce();
-  s.multi.reset(curl_multi_init());
-  s.easy.reset(curl_easy_init());
-  if (!s.multi || !s.easy) throw win::CInternetException(win::ERROR_INTERNET_INTERNAL_ERROR);
-  s.Configure();
-  if (curl_multi_add_handle(s.multi.get(), s.easy.get()) != CURLM_OK) {
-    throw win::CInternetException(win::ERROR_INTERNET_INTERNAL_ERROR);
-  }
-  s.attached = true;
-
-  // The connect timeout covers reaching the server; from then on the answer has the receive
-  // timeout to come.
-  auto deadline = Clock::now() + s.settings.connectTimeout + s.settings.receiveTimeout;
-  bool connected = false;
-  for (;;) {
-    s.Perform();
-    if (s.headersDone) return;
-    if (!connected && s.Connected()) {
-      connected = true;
-      deadline = std::min(deadline, Clock::now() + s.settings.receiveTimeout);
-    }
-    if (s.done) {
-      throw win::CInternetException(s.result == CURLE_OK ? win::ERROR_HTTP_INVALID_SERVER_RESPONSE : ErrorFor(s.result));
-    }
-    if (Clock::now() >= deadline) throw win::CInternetException(win::ERROR_INTERNET_TIMEOUT);
-    s.WaitUntil(deadline);
+  if (m_impl->attached) throw win::CInternetException(win::ERROR_INTERNET_INCORRECT_HANDLE_STATE);
+  // Like the platform's own request, an answer that sends the request elsewhere is followed,
+  // a bounded number of times, and the caller sees the final answer only.
+  for (int redirects = 0;; ++redirects) {
+    m_impl->Begin();
+    std::string target = m_impl->RedirectTarget();
+    if (target.empty()) return;
+    if (redirects == kMaxRedirects) throw win::CInternetException(win::ERROR_HTTP_REDIRECT_FAILED);
+    TransferSettings next = m_impl->settings;
+    next.url = std::move(target);
+    m_impl = std::make_unique<Impl>(std::move(next));
   }
 }
 

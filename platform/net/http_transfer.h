@@ -27,14 +27,18 @@ struct TransferSettings {
 class HttpTransfer {
 public:
   static constexpr std::size_t kMaxBuffered = 64 * 1024;
+  // Redirects followed for one request before it fails.
+  static constexpr int kMaxRedirects = 10;
 
   explicit HttpTransfer(TransferSettings settings);
   ~HttpTransfer();
   HttpTransfer(const HttpTransfer&) = delete;
   HttpTransfer& operator=(const HttpTransfer&) = delete;
 
-  // Sends the request and waits for the response's status line and headers.
-  // Throws win::CInternetException when the server cannot be reached or does not answer in time.
+  // Sends the request and waits for the response's status line and headers, following redirects
+  // (301, 302, 303, 307, 308 with a Location) up to kMaxRedirects times.
+  // Throws win::CInternetException when the server cannot be reached, does not answer in time or
+  // redirects too often.
   void Start();
 
   // The response's status code; 0 before the headers arrived.

@@ -12,11 +12,14 @@ class CInternetException : public CException {
 public:
   explicit CInternetException(DWORD error, DWORD context = 1) : m_dwError(error), m_dwContext(context) {}
 
-  // A sentence naming the failure, as the framework's standard handling shows it.
+  // A sentence naming the failure (code page 949), as the framework's standard handling shows it.
   std::string GetErrorMessage() const override;
 
   DWORD m_dwError;
   DWORD m_dwContext;
 };
+
+// The sentence shown when the server answered with a status other than success (code page 949).
+std::string HttpStatusErrorMessage(DWORD status);
 
 }  // namespace win

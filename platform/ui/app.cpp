@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "platform/base/end_request.h"
 #include "platform/base/process.h"
 #include "platform/ui/script.h"
 #include "platform/ui/window_system.h"
@@ -74,16 +75,20 @@ int AfxWinMain(int argc, char** argv)
   if (app->m_strAppName.empty()) app->m_strAppName = name;
   app->m_strCmdLine = vetra::CommandLineText(argc, argv);
   app->m_lpCmdLine = app->m_strCmdLine.c_str();
+  // Before the display starts, so that SIGTERM and Ctrl+C end the program through its windows
+  // on screen as well (the display library leaves handlers that are already there alone).
+  vetra::CatchEndRequests();
   detail::WindowSystem::Get().Display();  // headless or on screen, chosen now
   vetra::ui::StartSessionScriptFromEnvironment(name);
   if (!app->InitInstance()) {
     // A dialog program ends when its dialog ends.
     detail::WindowSystem::Get().Reset();
-    return app->ExitInstance();
+    const int status = app->ExitInstance();
+    return vetra::EndRequestSignal() ? vetra::EndRequestExitStatus(vetra::EndRequestSignal()) : status;
   }
   const int status = app->Run();
   detail::WindowSystem::Get().Reset();
-  return status;
+  return vetra::EndRequestSignal() ? vetra::EndRequestExitStatus(vetra::EndRequestSignal()) : status;
 }
 
 }  // namespace win

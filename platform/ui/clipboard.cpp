@@ -4,6 +4,9 @@
 #include <optional>
 
 #include "platform/gdi/cdc.h"
+#include "platform/gdi/gdi_objects.h"
+#include "platform/gdi/png_writer.h"
+#include "platform/ui/window_system.h"
 
 namespace win {
 
@@ -47,6 +50,26 @@ GlobalMemory PackedDib(HBITMAP bitmap)
   return block;
 }
 
+// On screen the picture goes on the desktop's clipboard too, for other programs to paste.
+void OfferToDesktop(HBITMAP bitmap)
+{
+  auto& system = detail::WindowSystem::Get();
+  if (!system.HasDisplay() || system.Display().IsHeadless()) return;
+  const auto object = vetra::gdi::LookupAs<vetra::gdi::BitmapObject>(bitmap, vetra::gdi::ObjectKind::Bitmap);
+  const GlobalMemory dib = PackedDib(bitmap);
+  if (!object || !object->pixels || !dib) return;
+  std::string png = vetra::gdi::EncodePng(*object->pixels);
+  // A BMP file is the packed DIB behind a file header.
+  const std::uint32_t fileSize = static_cast<std::uint32_t>(14 + dib.Size());
+  const std::uint32_t pixelsAt = 14 + sizeof(BITMAPINFOHEADER);
+  std::string bmp = "BM";
+  for (std::uint32_t value : {fileSize, 0u, pixelsAt}) {
+    for (int shift = 0; shift < 32; shift += 8) bmp.push_back(static_cast<char>((value >> shift) & 0xFF));
+  }
+  bmp.append(reinterpret_cast<const char*>(dib.Data()), dib.Size());
+  if (!png.empty()) system.Display().ClipboardPictureChanged(png, bmp);
+}
+
 }  // namespace
 
 BOOL OpenClipboard(HWND)
@@ -80,6 +103,7 @@ BOOL SetClipboardData(UINT format, HBITMAP bitmap)
   if (clipboard.bitmap && clipboard.bitmap != bitmap) DeleteObject(clipboard.bitmap);
   clipboard.bitmap = bitmap;
   clipboard.dib.reset();
+  OfferToDesktop(bitmap);
   return TRUE;
 }
 

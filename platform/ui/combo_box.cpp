@@ -361,6 +361,15 @@ void CComboBox::MakeEditField()
   detail::WindowSystem::Get().AdoptObject(std::move(edit));
 }
 
+// The list drops as far as the height the window was created with, whoever made it.
+void CComboBox::TakeOverFrom(const CWnd& previous)
+{
+  if (const auto* combo = dynamic_cast<const CComboBox*>(&previous)) {
+    m_droppedHeight = combo->m_droppedHeight;
+    m_fieldHeight = combo->m_fieldHeight;
+  }
+}
+
 // The field is as high as one row of the font; the rest of the height given is the list's.
 void CComboBox::FitField()
 {

@@ -84,6 +84,7 @@ public:
 
 protected:
   LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void TakeOverFrom(const CWnd& previous) override;
 
 private:
   friend class detail::ComboDropList;

@@ -5,6 +5,7 @@
 #include "platform/base/text.h"
 #include "platform/ui/edit.h"
 #include "platform/ui/paint.h"
+#include "platform/ui/radio_mark.h"
 #include "platform/ui/static.h"
 #include "platform/ui/system_colors.h"
 
@@ -58,6 +59,27 @@ void SunkenEdge(CDC& dc, CRect r)
   dc.Draw3dRect(&r, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
   r.DeflateRect(1, 1);
   dc.Draw3dRect(&r, GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_3DLIGHT));
+}
+
+// The round mark of a radio button, pixel by pixel, with its top-left corner at `at`.
+void PaintRadioMark(CDC& dc, CPoint at, COLORREF face, COLORREF ink, bool checked)
+{
+  using vetra::ui::RadioMarkPart;
+  for (int y = 0; y < vetra::ui::kRadioMarkSize; ++y) {
+    for (int x = 0; x < vetra::ui::kRadioMarkSize; ++x) {
+      COLORREF colour = face;
+      switch (vetra::ui::RadioMarkPartAt(x, y, checked)) {
+        case RadioMarkPart::Outside: continue;
+        case RadioMarkPart::OuterShadow: colour = GetSysColor(COLOR_BTNSHADOW); break;
+        case RadioMarkPart::InnerShadow: colour = GetSysColor(COLOR_3DDKSHADOW); break;
+        case RadioMarkPart::InnerLight: colour = GetSysColor(COLOR_3DLIGHT); break;
+        case RadioMarkPart::OuterLight: colour = GetSysColor(COLOR_BTNHIGHLIGHT); break;
+        case RadioMarkPart::Face: break;
+        case RadioMarkPart::Dot: colour = ink; break;
+      }
+      dc.SetPixel(at.x + x, at.y + y, colour);
+    }
+  }
 }
 
 void Line(CDC& dc, int x0, int y0, int x1, int y1)
@@ -138,21 +160,22 @@ void PaintButton(CWnd& button, CDC& dc, const ButtonLook& look)
     // Check boxes and radio buttons: a 13-pixel box, the text to its right.
     const int box = 13;
     CRect mark(r.left, r.top + (r.Height() - box) / 2, r.left + box, r.top + (r.Height() - box) / 2 + box);
-    dc.FillSolidRect(&mark, GetSysColor(look.pushed || !look.enabled ? COLOR_BTNFACE : COLOR_WINDOW));
-    SunkenEdge(dc, mark);
-    if (look.check) {
-      CPen pen(0, 1, GetSysColor(look.enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
-      CPen* old = dc.SelectObject(&pen);
-      const bool radio = (look.kind == BS_RADIOBUTTON || look.kind == BS_AUTORADIOBUTTON);
-      if (radio) {
-        dc.FillSolidRect(mark.left + 4, mark.top + 4, 5, 5, GetSysColor(COLOR_WINDOWTEXT));
-      } else {
+    const COLORREF face = GetSysColor(look.pushed || !look.enabled ? COLOR_BTNFACE : COLOR_WINDOW);
+    const COLORREF ink = GetSysColor(look.enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT);
+    if (look.kind == BS_RADIOBUTTON || look.kind == BS_AUTORADIOBUTTON) {
+      PaintRadioMark(dc, mark.TopLeft(), face, ink, look.check != 0);
+    } else {
+      dc.FillSolidRect(&mark, face);
+      SunkenEdge(dc, mark);
+      if (look.check) {
+        CPen pen(0, 1, ink);
+        CPen* old = dc.SelectObject(&pen);
         for (int i = 0; i < 3; ++i) {
           Line(dc, mark.left + 3, mark.top + 5 + i, mark.left + 5, mark.top + 7 + i);
           Line(dc, mark.left + 5, mark.top + 7 + i, mark.left + 10, mark.top + 2 + i);
         }
+        dc.SelectObject(old);
       }
-      dc.SelectObject(old);
     }
     CRect text(mark.right + 4, r.top, r.right, r.bottom);
     dc.DrawText(look.text, &text, DT_LEFT | singleLine);
@@ -228,8 +251,10 @@ void PaintScrollBar(CScrollBar& bar, CDC& dc, const CScrollBar::Layout& layout, 
   }
 }
 
-void PaintEdit(CEdit& edit, CDC& dc, int selStart, int selEnd, bool focused, int firstLine)
+std::optional<CRect> PaintEdit(CEdit& edit, CDC& dc, int selStart, int selEnd, bool focused, int firstLine,
+                               std::string_view composition)
 {
+  std::optional<CRect> caret;
   CRect r;
   edit.GetClientRect(&r);
   const bool readOnly = (edit.GetStyle() & ES_READONLY) || !edit.IsWindowEnabled();
@@ -252,13 +277,30 @@ void PaintEdit(CEdit& edit, CDC& dc, int selStart, int selEnd, bool focused, int
       const int x1 = 2 + dc.GetTextExtent(text.substr(0, static_cast<std::size_t>(b))).cx;
       dc.FillSolidRect(x0, y, x1 - x0, height, GetSysColor(COLOR_HIGHLIGHT));
     }
+    const bool caretHere = selEnd >= start && selEnd <= start + static_cast<int>(text.size());
+    if (caretHere && !composition.empty()) {
+      // The composed text stands inverted at the caret, the rest of the line after it.
+      const std::string before = text.substr(0, static_cast<std::size_t>(selEnd - start));
+      const int x0 = 2 + dc.GetTextExtent(before).cx;
+      const int x1 = x0 + dc.GetTextExtent(composition).cx;
+      dc.TextOut(2, y, before);
+      dc.TextOut(x1, y, text.substr(before.size()));
+      const COLORREF ink = dc.SetTextColor(GetSysColor(COLOR_HIGHLIGHTTEXT));
+      dc.FillSolidRect(x0, y, x1 - x0, height, GetSysColor(COLOR_HIGHLIGHT));
+      dc.TextOut(x0, y, std::string(composition));
+      dc.SetTextColor(ink);
+      caret = CRect(x0, y, x1, y + height);
+      continue;
+    }
     dc.TextOut(2, y, text);
-    if (focused && selStart == selEnd && selEnd >= start && selEnd <= start + static_cast<int>(text.size())) {
+    if (caretHere) {
       const int x = 2 + dc.GetTextExtent(text.substr(0, static_cast<std::size_t>(selEnd - start))).cx;
-      dc.FillSolidRect(x, y, 1, height, GetSysColor(COLOR_WINDOWTEXT));
+      if (focused && selStart == selEnd) dc.FillSolidRect(x, y, 1, height, GetSysColor(COLOR_WINDOWTEXT));
+      caret = CRect(x, y, x + 1, y + height);
     }
   }
   dc.SelectObject(oldFont);
+  return caret;
 }
 
 CSize BitmapSize(const CBitmap& bitmap)

@@ -1,6 +1,7 @@
 #pragma once
 // The plain classic look of the standard controls, kept apart from their behaviour.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,7 +27,10 @@ struct ButtonLook {
 void PaintButton(CWnd& button, CDC& dc, const ButtonLook& look);
 void PaintStatic(CStatic& control, CDC& dc, CBitmap* bitmap);
 void PaintScrollBar(CScrollBar& bar, CDC& dc, const CScrollBar::Layout& layout, bool tracking, bool enabled);
-void PaintEdit(CEdit& edit, CDC& dc, int selStart, int selEnd, bool focused, int firstLine);
+// Paints an edit box, with `composition` (what the input method composes, code page 949) shown
+// at the caret; the caret's client rectangle when the caret is in view.
+std::optional<CRect> PaintEdit(CEdit& edit, CDC& dc, int selStart, int selEnd, bool focused, int firstLine,
+                               std::string_view composition = {});
 
 CSize BitmapSize(const CBitmap& bitmap);
 // How many lines of text the edit box shows.

@@ -154,6 +154,7 @@ BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent)
   current->m_hWnd = nullptr;
   m_hWnd = hwnd;
   System().Retarget(hwnd, this);
+  TakeOverFrom(*current);
   if (ownedBySystem) System().ReleaseObject(current);
   return TRUE;
 }

@@ -193,6 +193,9 @@ public:
 protected:
   // The standard behaviour for a message (what a window does when no handler acts).
   virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  // This object takes over a window that `previous` made and ran until now (a dialog's control
+  // bound to a member): what the window was created with carries over.
+  virtual void TakeOverFrom(const CWnd& previous) { (void)previous; }
   // DefWindowProc for the message being handled now.
   LRESULT Default();
   const MSG* GetCurrentMessage() const { return &m_currentMsg; }

@@ -13,7 +13,8 @@ namespace vetra::ui {
 
 // One piece of raw input, in screen coordinates, before it is routed to a window.
 struct RawInput {
-  enum class Kind { MouseMove, ButtonDown, ButtonUp, KeyDown, KeyUp, Text };
+  // Composition: the text the input method is composing (empty once it is typed or dropped).
+  enum class Kind { MouseMove, ButtonDown, ButtonUp, KeyDown, KeyUp, Text, Composition };
   Kind kind = Kind::MouseMove;
   win::POINT point{};
   int button = 0;        // 0 left, 1 right
@@ -37,6 +38,12 @@ public:
   // A top-level window's picture changed.
   virtual void Present(win::HWND) {}
   virtual void CursorChanged(CursorShape) {}
+  // The caret of the window typed into stands at this screen rectangle: the input method's
+  // candidate window goes beside it.
+  virtual void TextInputAt(win::HWND /*topLevel*/, const win::RECT& /*screen*/) {}
+  // A picture was put on the clipboard, as whole PNG and BMP files: the desktop's clipboard
+  // offers it to other programs.
+  virtual void ClipboardPictureChanged(const std::string& /*png*/, const std::string& /*bmp*/) {}
 };
 
 }  // namespace vetra::ui

@@ -4,6 +4,7 @@
 
 #include "platform/base/text.h"
 #include "platform/ui/control_painting.h"
+#include "platform/ui/ime.h"
 #include "platform/ui/mouse_point.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/self_drawn.h"
@@ -207,8 +208,25 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       m_pendingLead = -1;
       return r;
     }
+    case WM_IME_COMPOSITION: {
+      const HIMC context = ImmGetContext(m_hWnd);
+      std::string text(static_cast<std::size_t>(ImmGetCompositionString(context, GCS_COMPSTR, nullptr, 0)), '\0');
+      ImmGetCompositionString(context, GCS_COMPSTR, text.data(), static_cast<DWORD>(text.size()));
+      ImmReleaseContext(m_hWnd, context);
+      if (ReadOnly()) text.clear();
+      if (text != m_composition) {
+        m_composition = std::move(text);
+        Invalidate(FALSE);
+      }
+      return 0;
+    }
     case WM_CHAR: {
       const auto byte = static_cast<unsigned char>(wParam);
+      if (!m_composition.empty()) {
+        // The composed text arrives typed.
+        m_composition.clear();
+        Invalidate(FALSE);
+      }
       if (ReadOnly()) return 0;
       if (m_pendingLead >= 0) {
         std::string pair{static_cast<char>(m_pendingLead), static_cast<char>(byte)};
@@ -292,6 +310,7 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_KILLFOCUS:
       m_focused = false;
       m_pendingLead = -1;
+      m_composition.clear();
       Invalidate(FALSE);
       Notify(EN_KILLFOCUS);
       return 0;
@@ -336,7 +355,8 @@ void CEdit::Draw(CDC& dc, CRect)
 {
   int start = 0, end = 0;
   GetSel(start, end);
-  PaintEdit(*this, dc, start, end, m_focused, m_firstLine);
+  const std::optional<CRect> caret = PaintEdit(*this, dc, start, end, m_focused, m_firstLine, m_composition);
+  if (m_focused && caret) vetra::ui::PlaceInputMethodWindow(m_hWnd, *caret);
 }
 
 }  // namespace win

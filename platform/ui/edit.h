@@ -66,6 +66,7 @@ private:
   int m_firstLine = 0;
   UINT m_limit = 30000;
   int m_pendingLead = -1;  // lead byte of a double-byte character waiting for its trail byte
+  std::string m_composition;  // what the input method composes at the caret, not yet typed
   bool m_focused = false;
   mutable std::vector<detail::EditLine> m_layout;
   mutable std::string m_layoutText;

@@ -1,9 +1,12 @@
 #include "platform/ui/ime.h"
 
+#include <algorithm>
+#include <cstring>
 #include <map>
 #include <utility>
 
 #include "platform/ui/cwnd.h"
+#include "platform/ui/window_system.h"
 
 namespace win {
 
@@ -39,4 +42,31 @@ BOOL ImmGetConversionStatus(HIMC context, DWORD* conversion, DWORD* sentence)
   return TRUE;
 }
 
+LONG ImmGetCompositionString(HIMC context, DWORD index, void* buffer, DWORD bytes)
+{
+  if (!IsWindow(reinterpret_cast<HWND>(context)) || index != GCS_COMPSTR) return 0;
+  const std::string& text = detail::WindowSystem::Get().composition;
+  if (buffer) std::memcpy(buffer, text.data(), std::min<std::size_t>(text.size(), bytes));
+  return static_cast<LONG>(buffer ? std::min<std::size_t>(text.size(), bytes) : text.size());
+}
+
 }  // namespace win
+
+namespace vetra::ui {
+
+void PlaceInputMethodWindow(win::HWND hwnd, const win::RECT& caret)
+{
+  auto& system = win::detail::WindowSystem::Get();
+  if (!system.State(hwnd) || !system.HasDisplay()) return;
+  win::CRect screen = caret;
+  const win::CRect client = system.ClientScreenRect(hwnd);
+  screen.OffsetRect(client.left, client.top);
+  static win::CRect last;
+  static win::HWND lastWindow = nullptr;
+  if (screen == last && hwnd == lastWindow) return;
+  last = screen;
+  lastWindow = hwnd;
+  system.Display().TextInputAt(system.TopLevelOf(hwnd), screen);
+}
+
+}  // namespace vetra::ui

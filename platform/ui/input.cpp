@@ -46,6 +46,14 @@ void InjectText(const std::string& cp949)
   Push(input);
 }
 
+void InjectComposition(const std::string& cp949)
+{
+  RawInput input;
+  input.kind = RawInput::Kind::Composition;
+  input.text = cp949;
+  Push(input);
+}
+
 std::optional<KeyChord> ParseKeyChord(const std::string& name)
 {
   static const std::pair<const char*, win::UINT> kNames[] = {

@@ -14,6 +14,8 @@ void InjectMouseMove(win::POINT screen);
 void InjectButton(win::POINT screen, int button, bool down);  // button 0 left, 1 right
 void InjectKey(win::UINT vk, bool down);
 void InjectText(const std::string& cp949);
+// The text the input method is composing (code page 949); empty when the composition ended.
+void InjectComposition(const std::string& cp949);
 
 // A key with its modifiers, e.g. "ctrl+p", "esc", "alt+right", "return", "f5", "shift+tab".
 struct KeyChord {

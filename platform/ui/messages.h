@@ -206,5 +206,26 @@ inline constexpr UINT VK_F1 = 0x70;
 inline constexpr UINT VK_F5 = 0x74;
 inline constexpr UINT VK_F12 = 0x7B;
 inline constexpr UINT VK_NUMLOCK = 0x90;
+// The numeric keypad (digits with Num Lock on; without it the digit keys are the arrows, Home,
+// End, Page Up, Page Down, Insert, Delete and, for 5, Clear).
+inline constexpr UINT VK_CLEAR = 0x0C;
+inline constexpr UINT VK_NUMPAD0 = 0x60;
+inline constexpr UINT VK_MULTIPLY = 0x6A;
+inline constexpr UINT VK_ADD = 0x6B;
+inline constexpr UINT VK_SUBTRACT = 0x6D;
+inline constexpr UINT VK_DECIMAL = 0x6E;
+inline constexpr UINT VK_DIVIDE = 0x6F;
+// Punctuation keys, named by the place they have on a US keyboard.
+inline constexpr UINT VK_OEM_1 = 0xBA;       // ; :
+inline constexpr UINT VK_OEM_PLUS = 0xBB;    // = +
+inline constexpr UINT VK_OEM_COMMA = 0xBC;   // , <
+inline constexpr UINT VK_OEM_MINUS = 0xBD;   // - _
+inline constexpr UINT VK_OEM_PERIOD = 0xBE;  // . >
+inline constexpr UINT VK_OEM_2 = 0xBF;       // / ?
+inline constexpr UINT VK_OEM_3 = 0xC0;       // ` ~
+inline constexpr UINT VK_OEM_4 = 0xDB;       // [ {
+inline constexpr UINT VK_OEM_5 = 0xDC;       // \ |
+inline constexpr UINT VK_OEM_6 = 0xDD;       // ] }
+inline constexpr UINT VK_OEM_7 = 0xDE;       // ' "
 
 }  // namespace win

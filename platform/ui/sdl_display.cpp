@@ -15,7 +15,9 @@
 #include "platform/ui/input.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/script.h"
+#include "platform/ui/sdl_keys.h"
 #include "platform/ui/window_system.h"
+#include "platform/ui/x11_picture_clipboard.h"
 
 namespace vetra::ui {
 
@@ -28,35 +30,6 @@ struct NativeWindow {
   bool decorated = false;
   bool dirty = true;
 };
-
-win::UINT VirtualKeyOf(SDL_Keycode key)
-{
-  if (key >= SDLK_a && key <= SDLK_z) return static_cast<win::UINT>('A' + (key - SDLK_a));
-  if (key >= SDLK_0 && key <= SDLK_9) return static_cast<win::UINT>('0' + (key - SDLK_0));
-  if (key >= SDLK_F1 && key <= SDLK_F12) return static_cast<win::UINT>(win::VK_F1 + (key - SDLK_F1));
-  switch (key) {
-    case SDLK_RETURN: case SDLK_KP_ENTER: return win::VK_RETURN;
-    case SDLK_ESCAPE: return win::VK_ESCAPE;
-    case SDLK_BACKSPACE: return win::VK_BACK;
-    case SDLK_TAB: return win::VK_TAB;
-    case SDLK_SPACE: return win::VK_SPACE;
-    case SDLK_LEFT: return win::VK_LEFT;
-    case SDLK_RIGHT: return win::VK_RIGHT;
-    case SDLK_UP: return win::VK_UP;
-    case SDLK_DOWN: return win::VK_DOWN;
-    case SDLK_HOME: return win::VK_HOME;
-    case SDLK_END: return win::VK_END;
-    case SDLK_PAGEUP: return win::VK_PRIOR;
-    case SDLK_PAGEDOWN: return win::VK_NEXT;
-    case SDLK_DELETE: return win::VK_DELETE;
-    case SDLK_INSERT: return win::VK_INSERT;
-    case SDLK_NUMLOCKCLEAR: return win::VK_NUMLOCK;
-    case SDLK_LCTRL: case SDLK_RCTRL: return win::VK_CONTROL;
-    case SDLK_LSHIFT: case SDLK_RSHIFT: return win::VK_SHIFT;
-    case SDLK_LALT: case SDLK_RALT: return win::VK_MENU;
-    default: return 0;
-  }
-}
 
 class SdlDisplay final : public Display {
 public:
@@ -73,7 +46,8 @@ public:
     for (auto& [hwnd, native] : m_windows) SDL_DestroyWindow(native.window);
     for (auto& [shape, cursor] : m_cursors) SDL_FreeCursor(cursor);
     WindowSystem::Get().translatePrintableKeys = true;
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    // The display is SDL's only user here: all of it ends, its session-bus connection too.
+    SDL_Quit();
   }
 
   bool IsHeadless() const override { return false; }
@@ -132,6 +106,22 @@ public:
     it->second.dirty = true;
   }
 
+  void TextInputAt(win::HWND topLevel, const win::RECT& screen) override
+  {
+    auto it = m_windows.find(topLevel);
+    if (it == m_windows.end()) return;
+    auto& system = WindowSystem::Get();
+    const win::CRect area = it->second.decorated ? system.ClientScreenRect(topLevel) : system.ScreenRect(topLevel);
+    SDL_Rect rect{screen.left - area.left, screen.top - area.top, screen.right - screen.left, screen.bottom - screen.top};
+    SDL_SetTextInputRect(&rect);
+  }
+
+  void ClipboardPictureChanged(const std::string& png, const std::string& bmp) override
+  {
+    if (!m_clipboard) m_clipboard = X11PictureClipboard::Open(std::getenv("DISPLAY"));
+    if (m_clipboard) m_clipboard->Offer(png, bmp);
+  }
+
   void Present(win::HWND hwnd) override
   {
     if (auto it = m_windows.find(hwnd); it != m_windows.end()) it->second.dirty = true;
@@ -169,11 +159,17 @@ public:
     const std::uint64_t now = MonotonicMs();
     int timeout = 100;
     if (until) timeout = static_cast<int>(std::min<std::uint64_t>(*until > now ? *until - now : 0, 100));
+    if (m_clipboard) {
+      // Pasting in other programs is answered at least every 20 ms while the clipboard is ours.
+      m_clipboard->Serve();
+      timeout = std::min(timeout, 20);
+    }
     SDL_Event event;
     if (SDL_WaitEventTimeout(&event, timeout)) {
       Handle(event);
       while (SDL_PollEvent(&event)) Handle(event);
     }
+    if (m_clipboard) m_clipboard->Serve();
   }
 
 private:
@@ -212,10 +208,13 @@ private:
         break;
       case SDL_KEYDOWN:
       case SDL_KEYUP:
-        if (const win::UINT vk = VirtualKeyOf(event.key.keysym.sym)) InjectKey(vk, event.type == SDL_KEYDOWN);
+        if (const win::UINT vk = VirtualKeyOf(event.key.keysym)) InjectKey(vk, event.type == SDL_KEYDOWN);
         break;
       case SDL_TEXTINPUT:
         InjectText(Cp949(event.text.text));
+        break;
+      case SDL_TEXTEDITING:
+        InjectComposition(Cp949(event.edit.text));
         break;
       case SDL_WINDOWEVENT:
         HandleWindowEvent(event.window);
@@ -355,6 +354,7 @@ private:
   win::SIZE m_screen{1024, 768};
   std::map<win::HWND, NativeWindow> m_windows;
   std::map<int, SDL_Cursor*> m_cursors;
+  std::unique_ptr<X11PictureClipboard> m_clipboard;  // made when a first picture is offered
 };
 
 }  // namespace
@@ -366,6 +366,9 @@ std::unique_ptr<Display> CreateSdlDisplay()
   if (!(display && *display) && !(wayland && *wayland)) return nullptr;
   // The click that activates a window acts on it as well, as users of the system expect.
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  // SIGTERM and SIGINT are the program's own (they end it through its windows); SDL would turn
+  // them into a quit event nobody asked for.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
   return std::make_unique<SdlDisplay>();
 }

@@ -4,11 +4,13 @@
 #include <cstdlib>
 
 #include "platform/base/clock.h"
+#include "platform/base/end_request.h"
 #include "platform/base/window_titles.h"
 #include "platform/ui/app.h"
 #include "platform/gdi/display.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/display_factory.h"
+#include "platform/ui/ime.h"
 #include "platform/ui/system_metrics.h"
 
 namespace win::detail {
@@ -264,6 +266,11 @@ bool InRange(UINT message, UINT minMsg, UINT maxMsg)
 
 bool WindowSystem::Peek(MSG* msg, HWND filter, UINT minMsg, UINT maxMsg, bool remove)
 {
+  if (const int signal = vetra::EndRequestSignal(); signal && !m_endRequestSeen) {
+    // Asked to end (SIGTERM, Ctrl+C): the loops quit as when the main window closes.
+    m_endRequestSeen = true;
+    PostQuit(vetra::EndRequestExitStatus(signal));
+  }
   auto matches = [&](const MSG& m) {
     return (!filter || IsDescendant(m.hwnd, filter)) && InRange(m.message, minMsg, maxMsg);
   };
@@ -282,7 +289,14 @@ bool WindowSystem::Peek(MSG* msg, HWND filter, UINT minMsg, UINT maxMsg, bool re
   while (!m_input.empty()) {
     vetra::ui::RawInput input = std::move(m_input.front());
     m_input.pop_front();
+    if (input.kind == vetra::ui::RawInput::Kind::Composition) {
+      // The focus window is told the composition changed and asks for it.
+      composition = input.text;
+      Post(MSG{focus ? focus : active, WM_IME_COMPOSITION, 0, GCS_COMPSTR, 0, {}});
+      return Peek(msg, filter, minMsg, maxMsg, remove);
+    }
     if (input.kind == vetra::ui::RawInput::Kind::Text) {
+      composition.clear();
       // Each byte of the text becomes one WM_CHAR to the focus window, lead byte first.
       HWND target = focus ? focus : active;
       for (unsigned char c : input.text) {
@@ -405,6 +419,12 @@ void WindowSystem::RedeliverPress(POINT screen, int button)
 
 void WindowSystem::WaitForInput()
 {
+  if (const int signal = vetra::EndRequestSignal()) {
+    // The quit of an end request may have been taken by a pump that does not pass it on; a loop
+    // that waits is told again instead of waiting.
+    PostQuit(vetra::EndRequestExitStatus(signal));
+    return;
+  }
   Display().Wait(NextTimerDue(nullptr));
 }
 
@@ -633,6 +653,8 @@ void WindowSystem::Reset()
   m_input.clear();
   m_timers.clear();
   m_quit = false;
+  m_endRequestSeen = false;
+  composition.clear();
   capture = focus = active = pointerWindow = nullptr;
   leftDown = rightDown = false;
   std::fill(std::begin(keyDown), std::end(keyDown), false);

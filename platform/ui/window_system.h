@@ -120,6 +120,8 @@ public:
   bool translatePrintableKeys = true;
   // The top-level window the latest pointer input came in, when the display knows it.
   HWND pointerWindow = nullptr;
+  // What the input method is composing now (code page 949), for ImmGetCompositionString.
+  std::string composition;
 
   // Top-level captions of a program's windows are published for FindWindow in other programs.
   void PublishTitle(HWND hwnd);
@@ -159,6 +161,7 @@ private:
   std::uint64_t m_timerOrder = 0;
   bool m_quit = false;
   int m_quitCode = 0;
+  bool m_endRequestSeen = false;  // the quit for a pending end request was posted
   std::unique_ptr<vetra::ui::Display> m_display;
 };
 

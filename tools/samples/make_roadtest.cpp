@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
                  "OUTPUT.DAT|OUTPUT.RES");
   cl.Add({"old", "", "old layout (no \"New1.00\" tag, tyre size as table indexes)", Switch(old)});
   cl.Add({"length", "CODE", "record length code 1..5 = 20 s .. 1 s at rate 50 (default 5)", IntIn(o.recordLengthCode, 1, 5)});
-  cl.Add({"channels", "N", "recorded channels 1..10 (default 10)", IntIn(o.channels, 1, 10)});
+  cl.Add({"channels", "N", "recorded channels 1..80, the ten sensors repeated beyond ten (default 10)", IntIn(o.channels, 1, 80)});
   cl.Add({"rate", "R", "one rate for every channel: 50, 25, 10, 5, 2 or 1 (default: each its own)", IntOneOf(o.rate, {50, 25, 10, 5, 2, 1})});
   cl.Add({"no-derived", "", "leave out the derived items", Switch(noDerived)});
   cl.Add({"72", "", "channel count flag 0 (72 recorded channel records)", Switch(seventyTwo)});

@@ -62,6 +62,7 @@ const ChannelDef kChannels[] = {
     {"IGC1", "점화코일 1차 전류", 50, 6, 8, 3, 0, Sig::CoilCurrent},
 };
 constexpr int kCatalogue = static_cast<int>(std::size(kChannels));
+constexpr int kRecordedChannels = 80;
 
 // The drive: steady at idle in third gear, a throttle snap, and back.
 class Scenario {
@@ -204,7 +205,7 @@ bool Validate(const RoadTestOptions& o, std::string* error) {
     return false;
   };
   if (o.recordLengthCode < 1 || o.recordLengthCode > 5) return fail("record length code must be 1..5");
-  if (o.channels < 1 || o.channels > kCatalogue) return fail("recorded channels must be 1..10");
+  if (o.channels < 1 || o.channels > kRecordedChannels) return fail("recorded channels must be 1..80");
   const std::array<int, 7> rates = {0, 50, 25, 10, 5, 2, 1};
   if (std::find(rates.begin(), rates.end(), o.rate) == rates.end()) return fail("rate must be 50, 25, 10, 5, 2 or 1");
   if (o.lutNumber < 0 || o.lutNumber > 255) return fail("LUT number must be 0..255");
@@ -263,7 +264,7 @@ bool BuildRoadTestRecording(const RoadTestOptions& o, std::vector<std::uint8_t>&
 
   std::vector<Channel> channels;
   for (int i = 0; i < o.channels; ++i) {
-    ChannelDef def = kChannels[i];
+    ChannelDef def = kChannels[i % kCatalogue];  // beyond the catalogue the sensors repeat
     if (o.rate != 0) def.rate = o.rate;
     const int count = static_cast<int>(static_cast<long long>(length) * def.rate / 50);
     channels.push_back({i, def, Generate(def, count, def.rate, scenario, diameter, noise)});

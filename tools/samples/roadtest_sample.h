@@ -15,7 +15,7 @@ enum class RoadTestLayout { Old, New };
 struct RoadTestOptions {
   RoadTestLayout layout = RoadTestLayout::New;
   int recordLengthCode = 5;     // 1..5: 1,000,000 .. 50,000 samples at rate 50 (20 s .. 1 s)
-  int channels = 10;            // recorded channels 1..10 from the catalogue
+  int channels = 10;            // recorded channels 1..80; the ten of the catalogue, repeated beyond it
   bool derived = true;          // add the derived items (engine speed, vehicle speed, ...)
   bool allEighty = true;        // channel count flag: 80 recorded channel records, else 72
   int rate = 0;                 // 0: each channel's own rate; else 50, 25, 10, 5, 2 or 1 for all

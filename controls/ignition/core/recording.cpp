@@ -95,14 +95,41 @@ RecordingError Recording::Open(std::string_view path)
 
 void Recording::Close()
 {
+  DropReadAhead();
   m_file.Abort();
   m_header = IgnitionHeader{};
   m_records = 0;
 }
 
+void Recording::ReadAhead(std::int64_t first, std::int64_t count)
+{
+  DropReadAhead();
+  first = std::max<std::int64_t>(first, 0);
+  count = std::min(count, m_records - first);
+  if (!IsOpen() || count <= 0) return;
+  const std::int64_t offset = static_cast<std::int64_t>(ig::kHeaderSize) + first * static_cast<std::int64_t>(ig::kRecordSize);
+  m_ahead.resize(static_cast<std::size_t>(count) * ig::kRecordSize);
+  std::size_t got = 0;
+  try {
+    if (m_file.Seek(offset, win::CFile::begin) != static_cast<win::ULONGLONG>(offset)) return;
+    got = m_file.Read(m_ahead.data(), static_cast<win::UINT>(m_ahead.size()));
+  } catch (const win::CFileException&) {
+    return;
+  }
+  m_aheadFirst = first;
+  m_aheadCount = static_cast<std::int64_t>(got / ig::kRecordSize);
+}
+
+void Recording::DropReadAhead() { m_aheadCount = 0; }
+
 bool Recording::ReadRecord(std::int64_t index, int valueFields, FrameRecord& out)
 {
   if (!IsOpen() || index < 0 || index >= m_records) return false;
+  if (index >= m_aheadFirst && index < m_aheadFirst + m_aheadCount) {
+    const std::size_t at = static_cast<std::size_t>(index - m_aheadFirst) * ig::kRecordSize;
+    ParseFrameRecord(std::span<const std::uint8_t, ig::kRecordSize>(m_ahead.data() + at, ig::kRecordSize), valueFields, out);
+    return true;
+  }
   const std::int64_t offset = static_cast<std::int64_t>(ig::kHeaderSize) + index * static_cast<std::int64_t>(ig::kRecordSize);
   std::array<std::uint8_t, ig::kRecordSize> bytes{};
   try {

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "controls/ignition/core/ign_format.h"
 #include "platform/base/cfile.h"
@@ -77,8 +78,17 @@ public:
   // Reads record `index`; false when it lies outside the file or fewer than 1257 bytes arrive.
   bool ReadRecord(std::int64_t index, int valueFields, FrameRecord& out);
 
+  // Reads records first .. first + count - 1 in one piece, for the ReadRecord calls that follow
+  // until DropReadAhead: a window of thousands of records costs one read, not one per record.
+  // Records the piece does not hold are read singly as before.
+  void ReadAhead(std::int64_t first, std::int64_t count);
+  void DropReadAhead();
+
 private:
   win::CFile m_file;
+  std::vector<std::uint8_t> m_ahead;  // whole records from m_aheadFirst
+  std::int64_t m_aheadFirst = 0;
+  std::int64_t m_aheadCount = 0;
   IgnitionHeader m_header;
   std::int64_t m_records = 0;
 };

@@ -17,6 +17,22 @@ constexpr int kDefaultTimeBaseIndex = 2;
 constexpr std::array<int, 6> kModeZeroTimeBases = {2, 3, 4, 5, 1, 0};
 constexpr std::array<int, 6> kOtherTimeBases = {2, 3, 6, 0, 0, 0};
 
+// The records of one trend window read in one piece for as long as the window is read; every
+// tick reads the window afresh.
+class WindowReadAhead {
+public:
+  WindowReadAhead(Recording& recording, std::int64_t first, std::int64_t count) : m_recording(recording)
+  {
+    m_recording.ReadAhead(first, count);
+  }
+  ~WindowReadAhead() { m_recording.DropReadAhead(); }
+  WindowReadAhead(const WindowReadAhead&) = delete;
+  WindowReadAhead& operator=(const WindowReadAhead&) = delete;
+
+private:
+  Recording& m_recording;
+};
+
 }  // namespace
 
 ChildLayout ComputeChildLayout(const win::RECT& c)
@@ -253,6 +269,7 @@ void SparwenModel::ReadTrendWindow()
   const int cylinders = std::clamp(s.Cylinders(), 0, kMaxCylinders);
   const int pieces = s.Conversion().FourPieces() ? 4 : 2;
   std::int64_t index = static_cast<std::int64_t>(start) * FramesPerStep();
+  const WindowReadAhead ahead(m_recording, index, static_cast<std::int64_t>(steps) * cylinders * pieces);
   for (int step = 0; step < steps; ++step) {
     for (int c = 0; c < cylinders; ++c) {
       bool read = false;
@@ -277,6 +294,7 @@ void SparwenModel::ReadTrendWindowJik()
   // With pairs every step carries two marked records; only the first of each pair counts.
   bool allowed = true;
   std::int64_t index = static_cast<std::int64_t>(start) * perStep;
+  const WindowReadAhead ahead(m_recording, index, static_cast<std::int64_t>(steps) * perStep);
   for (int step = 0; step < steps; ++step) {
     for (int i = 0; i < perStep; ++i) {
       if (!m_recording.ReadRecord(index++, ShownValueFields(), m_record) || m_record.marker != 1) continue;

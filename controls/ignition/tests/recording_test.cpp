@@ -83,6 +83,34 @@ TEST(Recording, FramesRoundTrip)
   }
 }
 
+// Records read out of a read-ahead piece are the records read one by one, for pieces inside the
+// file, reaching past its end or before its start; records outside the piece still read singly.
+TEST(Recording, ReadAheadGivesTheRecordsReadSingly)
+{
+  vetra::testing::TempDrive drive;
+  PutRecording(drive, Options(1, IgnitionKind::Secondary, 6));
+  Recording single;
+  Recording ahead;
+  ASSERT_EQ(single.Open("c:\\Vetra\\TempE\\test.Ig2"), RecordingError::none);
+  ASSERT_EQ(ahead.Open("c:\\Vetra\\TempE\\test.Ig2"), RecordingError::none);
+  const std::int64_t count = single.RecordCount();
+  const struct { std::int64_t first, length; } pieces[] = {{0, count}, {5, 7}, {count - 3, 10}, {-4, 6}, {count + 2, 5}};
+  for (const auto& piece : pieces) {
+    ahead.ReadAhead(piece.first, piece.length);
+    for (std::int64_t index = -1; index <= count; ++index) {
+      FrameRecord expected;
+      FrameRecord got;
+      const bool read = single.ReadRecord(index, 8, expected);
+      ASSERT_EQ(ahead.ReadRecord(index, 8, got), read) << piece.first << " record " << index;
+      EXPECT_EQ(got.marker, expected.marker) << piece.first << " record " << index;
+      EXPECT_EQ(got.samples, expected.samples) << piece.first << " record " << index;
+      EXPECT_EQ(got.values, expected.values) << piece.first << " record " << index;
+      EXPECT_EQ(got.rpm, expected.rpm) << piece.first << " record " << index;
+    }
+    ahead.DropReadAhead();
+  }
+}
+
 TEST(Recording, BoundedTexts)
 {
   vetra::testing::TempDrive drive;

@@ -53,6 +53,10 @@ struct PageView {
   bool zoomView = false;
 };
 
+// Folds the raw samples at indexes from .. from + length - 1 into a running largest and smallest
+// value; indexes outside the item's data read as kMissingSample.
+void FoldWindow(const SampleMapper& mapper, std::int64_t from, std::int64_t length, int& max, int& min);
+
 // Builds the page of an item. `recordLength` is that of the recording.
 void BuildItemPage(const SampleMapper& mapper, const PageView& view, std::int64_t recordLength, ItemPage& page);
 

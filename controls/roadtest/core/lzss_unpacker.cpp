@@ -13,6 +13,7 @@ namespace morvit {
 namespace {
 
 constexpr std::uint32_t kProgressStep = 10000;
+static_assert((kLzssRingSize & (kLzssRingSize - 1)) == 0, "ring positions wrap by masking");
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
@@ -30,16 +31,30 @@ private:
   std::size_t m_pos = 0;
 };
 
+// Both files go through buffers of their own, a large piece per system call; the stream buffers
+// would add a call per byte.
+constexpr std::size_t kFileBuffer = 1 << 18;
+
 class FileSource {
 public:
-  explicit FileSource(std::FILE* file) : m_file(file) {}
+  explicit FileSource(std::FILE* file) : m_file(file), m_buffer(kFileBuffer) {}
   int Next() {
-    const int c = std::fgetc(m_file);
-    return c == EOF ? -1 : c;
+    if (m_at == m_end && !Refill()) return -1;
+    return m_buffer[m_at++];
   }
 
 private:
+  // A read error ends the input like its end does.
+  bool Refill() {
+    m_at = 0;
+    m_end = std::fread(m_buffer.data(), 1, m_buffer.size(), m_file);
+    return m_end > 0;
+  }
+
   std::FILE* m_file;
+  std::vector<std::uint8_t> m_buffer;
+  std::size_t m_at = 0;
+  std::size_t m_end = 0;
 };
 
 class MemorySink {
@@ -55,12 +70,25 @@ public:
 
 class FileSink {
 public:
-  explicit FileSink(std::FILE* file) : m_file(file) {}
+  explicit FileSink(std::FILE* file) : m_file(file), m_buffer(kFileBuffer) {}
   void Reserve(std::uint32_t) {}
-  bool Put(std::uint8_t byte) { return std::fputc(byte, m_file) != EOF; }
+  bool Put(std::uint8_t byte) {
+    if (m_used == m_buffer.size() && !Flush()) return false;
+    m_buffer[m_used++] = byte;
+    return true;
+  }
+  // Hands the buffered bytes to the file; false when they cannot all be written.
+  bool Flush() {
+    const std::size_t written = m_used == 0 ? 0 : std::fwrite(m_buffer.data(), 1, m_used, m_file);
+    const bool whole = written == m_used;
+    m_used = 0;
+    return whole;
+  }
 
 private:
   std::FILE* m_file;
+  std::vector<std::uint8_t> m_buffer;
+  std::size_t m_used = 0;
 };
 
 // The decoding loop shared by the file and the memory form.
@@ -81,7 +109,7 @@ UnpackStatus Decode(Source& in, Sink& out, const UnpackProgress& progress) {
   int mask = 0;
   auto emit = [&](std::uint8_t byte) {
     ring[writePos] = byte;
-    writePos = (writePos + 1) % kLzssRingSize;
+    writePos = (writePos + 1) & (kLzssRingSize - 1);
     ++count;
     return out.Put(byte);
   };
@@ -109,7 +137,7 @@ UnpackStatus Decode(Source& in, Sink& out, const UnpackProgress& progress) {
       // that overlaps its own output repeats a pattern; it stops at the declared length.
       for (int k = 0; k < n && count < length; ++k) {
         if (!emit(ring[from])) return UnpackStatus::WriteFailed;
-        from = (from + 1) % kLzssRingSize;
+        from = (from + 1) & (kLzssRingSize - 1);
       }
     }
     mask >>= 1;
@@ -155,6 +183,7 @@ int UnpackLzss(std::string_view packedPath, std::string_view outputPath,
   FileSource in(input.get());
   FileSink out(output.get());
   result = Decode(in, out, progress);
+  if (result == UnpackStatus::Ok && !out.Flush()) result = UnpackStatus::WriteFailed;
   // Buffered bytes reach the device only on close; a failing close is a failed write too.
   if (std::fclose(output.release()) != 0 && result == UnpackStatus::Ok) {
     result = UnpackStatus::WriteFailed;

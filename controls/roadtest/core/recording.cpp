@@ -95,7 +95,7 @@ void ReadMinMaxPairs(std::span<const std::uint8_t> bytes, Recording& recording) 
   }
 }
 
-Recording ParseRecording(std::span<const std::uint8_t> bytes) {
+Recording ParseRecordingHead(std::span<const std::uint8_t> bytes) {
   const Bytes in(bytes);
   Recording r;
   r.header = {in.Text(0, 50), in.Text(50, 50), in.Text(100, 50), in.Text(150, 50), in.Text(200, 1500)};
@@ -150,23 +150,28 @@ Recording ParseRecording(std::span<const std::uint8_t> bytes) {
 
   ReadMinMaxPairs(bytes, r);
 
-  // Samples, channel after channel; an absent channel occupies nothing. Short reads give zeros.
-  std::size_t offset = r.SampleStart();
   for (int i = 0; i < kRecordedCount; ++i) {
     const int rate = r.channels[static_cast<std::size_t>(i)].rate;
-    if (rate == 0) continue;
-    const auto count = static_cast<std::size_t>(r.ChannelSampleCount(rate));
-    auto& samples = r.data[static_cast<std::size_t>(i)];
-    samples.assign(count, 0);
-    if (offset < bytes.size()) {
-      const std::size_t available = std::min(count, bytes.size() - offset);
-      std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), available, samples.begin());
-    }
-    offset += count;
+    if (rate != 0) r.data[static_cast<std::size_t>(i)].assign(static_cast<std::size_t>(r.ChannelSampleCount(rate)), 0);
   }
   for (int i = kFirstDerived; i < kItemCount; ++i) {
     const int s = r.SourceIndex(i);
     if (s >= 0) r.data[static_cast<std::size_t>(i)].assign(r.data[static_cast<std::size_t>(s)].size(), 0);
+  }
+  return r;
+}
+
+Recording ParseRecording(std::span<const std::uint8_t> bytes) {
+  Recording r = ParseRecordingHead(bytes);
+  // Samples, channel after channel; an absent channel occupies nothing. Short reads give zeros.
+  std::size_t offset = r.SampleStart();
+  for (int i = 0; i < kRecordedCount; ++i) {
+    auto& samples = r.data[static_cast<std::size_t>(i)];
+    if (offset < bytes.size()) {
+      const std::size_t available = std::min(samples.size(), bytes.size() - offset);
+      std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), available, samples.begin());
+    }
+    offset += samples.size();
   }
   return r;
 }

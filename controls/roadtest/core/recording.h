@@ -89,6 +89,14 @@ struct Recording {
 // empty texts, absent channels and zero-filled samples; it never fails.
 Recording ParseRecording(std::span<const std::uint8_t> bytes);
 
+// Everything before the samples lies in the first kHeadSize bytes (the "New1.00" layout's; the old
+// layout's samples start earlier).
+inline constexpr std::size_t kHeadSize = kHeaderSize + kNewBlockSize + kMinMaxSize;
+// Reads the header, the channel records and the min/max pairs from the first bytes of a recording
+// (missing bytes read as zero) and sizes every item's samples, all zero; the samples themselves
+// are the caller's to fill, channel after channel from SampleStart().
+Recording ParseRecordingHead(std::span<const std::uint8_t> head);
+
 // Reads the 160 bytes of min/max pairs again (the full-range command).
 void ReadMinMaxPairs(std::span<const std::uint8_t> bytes, Recording& recording);
 

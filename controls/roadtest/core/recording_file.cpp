@@ -1,7 +1,8 @@
 #include "controls/roadtest/core/recording_file.h"
 
-#include <fstream>
-#include <iterator>
+#include <algorithm>
+#include <cstdio>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -11,12 +12,63 @@
 namespace morvit {
 namespace {
 
-std::optional<std::vector<std::uint8_t>> ReadWhole(std::string_view path) {
-  std::ifstream in(vetra::MapPath(path), std::ios::binary);
-  if (!in) return std::nullopt;
-  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
-  return bytes;
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+// A recording file read once from front to back, every piece straight into the memory that keeps
+// it: no copy of the whole file is ever held.
+class RecordingReader {
+public:
+  explicit RecordingReader(std::string_view path) : m_file(std::fopen(vetra::MapPath(path).c_str(), "rb")) {
+    // The pieces are large; the stream's own buffer would only add a copy.
+    if (m_file) std::setvbuf(m_file.get(), nullptr, _IONBF, 0);
+  }
+  bool IsOpen() const { return m_file != nullptr; }
+  // Reads up to `size` bytes; fewer only at the end of the file. False when reading failed.
+  bool Read(std::uint8_t* out, std::size_t size, std::size_t& got) {
+    got = size == 0 ? 0 : std::fread(out, 1, size, m_file.get());
+    return !std::ferror(m_file.get());
+  }
+
+private:
+  std::unique_ptr<std::FILE, FileCloser> m_file;
+};
+
+// The bytes before the samples, as many as the file has; nothing when the file cannot be read.
+std::optional<std::vector<std::uint8_t>> ReadHead(RecordingReader& reader) {
+  std::vector<std::uint8_t> head(kHeadSize);
+  std::size_t got = 0;
+  if (!reader.Read(head.data(), head.size(), got)) return std::nullopt;
+  head.resize(got);
+  return head;
+}
+
+// Reads a recording: the head, then each channel's samples in one piece into its own vector.
+// Bytes the file does not have stay zero.
+std::optional<Recording> ReadRecording(std::string_view path) {
+  RecordingReader reader(path);
+  if (!reader.IsOpen()) return std::nullopt;
+  const auto head = ReadHead(reader);
+  if (!head) return std::nullopt;
+  Recording r = ParseRecordingHead(*head);
+  // The old layout's samples begin inside the head already read.
+  std::size_t offset = r.SampleStart();
+  bool atEnd = head->size() < kHeadSize;
+  for (int i = 0; i < kRecordedCount; ++i) {
+    auto& samples = r.data[static_cast<std::size_t>(i)];
+    std::size_t filled = 0;
+    if (offset < head->size()) {
+      filled = std::min(samples.size(), head->size() - offset);
+      std::copy_n(head->begin() + static_cast<std::ptrdiff_t>(offset), filled, samples.begin());
+    }
+    offset += samples.size();
+    if (atEnd || filled == samples.size()) continue;
+    std::size_t got = 0;
+    if (!reader.Read(samples.data() + filled, samples.size() - filled, got)) return std::nullopt;
+    atEnd = got < samples.size() - filled;
+  }
+  return r;
 }
 
 }  // namespace
@@ -42,20 +94,22 @@ LoadedFile LoadRecordingFile(std::string_view path, const UnpackProgress& progre
     out.readPath = unpacked;
     out.unpackedPath = unpacked;
   }
-  const auto bytes = ReadWhole(out.readPath);
-  if (!bytes) {
+  auto recording = ReadRecording(out.readPath);
+  if (!recording) {
     out.status = LoadStatus::CannotOpen;
     return out;
   }
-  out.recording = ParseRecording(*bytes);
+  out.recording = std::move(*recording);
   out.status = LoadStatus::Ok;
   return out;
 }
 
 bool ReloadMinMaxPairs(std::string_view path, Recording& recording) {
-  const auto bytes = ReadWhole(path);
-  if (!bytes) return false;
-  ReadMinMaxPairs(*bytes, recording);
+  RecordingReader reader(path);
+  if (!reader.IsOpen()) return false;
+  const auto head = ReadHead(reader);
+  if (!head) return false;
+  ReadMinMaxPairs(*head, recording);
   return true;
 }
 

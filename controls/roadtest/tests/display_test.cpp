@@ -65,6 +65,34 @@ TEST(Decimation, PointsOfASparsePage) {
   EXPECT_EQ(page.points[0].y, 100 - 3);
 }
 
+// The window fold reads the bytes in bulk; it must give what reading sample after sample gives,
+// also for windows reaching before the start or past the end of the data.
+TEST(Decimation, WindowFoldMatchesReadingEverySample) {
+  Bytes samples(5000);
+  for (std::size_t k = 0; k < samples.size(); ++k) samples[k] = static_cast<std::uint8_t>((k * 37 + k / 7) % 251 + 2);
+  samples[2500] = 0;
+  samples[2600] = 255;
+  Fixture f(50, samples);
+  const SampleMapper m = f.Mapper();
+  const struct {
+    std::int64_t from, length;
+  } windows[] = {{0, 1},      {0, 1428},  {2490, 20},  {2599, 2},  {4990, 10}, {4990, 30}, {-5, 3},
+                 {-5, 10},    {5000, 4},  {7000, 100}, {100, 0},   {100, -3},  {-100, 6000}, {1, 4999}};
+  for (const auto& w : windows) {
+    for (const auto& [max0, min0] : {std::pair{0, 256}, std::pair{-200, 300}, std::pair{240, 3}}) {
+      int max = max0, min = min0;
+      FoldWindow(m, w.from, w.length, max, min);
+      int expectedMax = max0, expectedMin = min0;
+      for (std::int64_t k = 0; k < w.length; ++k) {
+        expectedMax = std::max(expectedMax, m.RawAt(w.from + k));
+        expectedMin = std::min(expectedMin, m.RawAt(w.from + k));
+      }
+      EXPECT_EQ(max, expectedMax) << w.from << " +" << w.length << " from " << max0;
+      EXPECT_EQ(min, expectedMin) << w.from << " +" << w.length << " from " << min0;
+    }
+  }
+}
+
 TEST(Decimation, PairsAndSamplesPastTheEnd) {
   Bytes samples(50000);
   std::iota(samples.begin(), samples.end(), 0);  // bytes wrap 0..255

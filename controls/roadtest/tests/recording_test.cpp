@@ -148,6 +148,37 @@ TEST(RecordingReader, OldLayoutIgnoresBytesBeyondItsBlock) {
   EXPECT_EQ(r.SampleStart(), 37270u);
 }
 
+// The file is read piece by piece, each channel into its own memory; a file cut anywhere (in the
+// header, in the old layout's samples that begin inside the new layout's head, inside a channel)
+// must read exactly as the same bytes read as a whole.
+TEST(RecordingFile, ReadingInPiecesGivesWhatTheWholeBytesGive) {
+  vetra::testing::TempDrive drive;
+  for (const auto layout : {RoadTestLayout::New, RoadTestLayout::Old}) {
+    RoadTestOptions options;
+    options.layout = layout;
+    options.channels = 4;
+    const Bytes whole = testing::SampleBytes(options);
+    for (const std::size_t cut : {std::size_t{0}, std::size_t{300}, std::size_t{20000}, std::size_t{37300}, std::size_t{44780},
+                                  std::size_t{60000}, whole.size() - 1, whole.size()}) {
+      SCOPED_TRACE(std::string(layout == RoadTestLayout::New ? "new" : "old") + " layout cut at " + std::to_string(cut));
+      const Bytes bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(cut));
+      testing::WriteExchangeFile(drive, "3Temp.Dat", bytes);
+      const LoadedFile file = LoadRecordingFile("C:\\Vetra\\TempE\\3Temp.Dat");
+      ASSERT_TRUE(file.Ok());
+      const Recording expected = ParseRecording(bytes);
+      EXPECT_EQ(file.recording.oldLayout, expected.oldLayout);
+      EXPECT_EQ(file.recording.header.maker, expected.header.maker);
+      for (int i = 0; i < kItemCount; ++i) {
+        EXPECT_EQ(file.recording.channels[static_cast<std::size_t>(i)].name, expected.channels[static_cast<std::size_t>(i)].name) << i;
+        EXPECT_TRUE(file.recording.data[static_cast<std::size_t>(i)] == expected.data[static_cast<std::size_t>(i)]) << i;
+      }
+      for (int i = 0; i < kRecordedCount; ++i) {
+        EXPECT_EQ(file.recording.minMax[static_cast<std::size_t>(i)].high, expected.minMax[static_cast<std::size_t>(i)].high) << i;
+      }
+    }
+  }
+}
+
 TEST(RecordingFile, PackedCopyIsUnpackedBesideItAndRemovedOnClose) {
   vetra::testing::TempDrive drive;
   RoadTestOptions options;

@@ -126,8 +126,11 @@ bool CRecordingDownloadDlg::Download()
     if (!m_failed) {
       request->SendRequest();
       win::DWORD status = 0;
-      // An error page is not a recording.
-      if (!request->QueryInfoStatusCode(status) || status < 200 || status > 299) m_failed = true;
+      // An error page is not a recording; the user hears which answer came.
+      if (!request->QueryInfoStatusCode(status) || status < 200 || status > 299) {
+        win::AfxMessageBox(win::HttpStatusErrorMessage(status).c_str(), win::MB_OK);
+        m_failed = true;
+      }
       std::vector<char> buffer(kReadSize);
       while (!m_failed) {
         SetTimer(kNoAnswerTimer, kNoAnswerMs);

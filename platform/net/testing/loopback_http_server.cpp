@@ -51,6 +51,8 @@ const char* ReasonFor(int status)
     case 200: return "OK";
     case 204: return "No Content";
     case 301: return "Moved Permanently";
+    case 302: return "Found";
+    case 307: return "Temporary Redirect";
     case 404: return "Not Found";
     case 500: return "Internal Server Error";
     default: return "Status";
@@ -59,7 +61,9 @@ const char* ReasonFor(int status)
 
 }  // namespace
 
-LoopbackHttpServer::LoopbackHttpServer(HttpReply reply) : m_reply(std::move(reply))
+LoopbackHttpServer::LoopbackHttpServer(HttpReply reply) : LoopbackHttpServer(std::vector<HttpRoute>{{"", std::move(reply)}}) {}
+
+LoopbackHttpServer::LoopbackHttpServer(std::vector<HttpRoute> routes) : m_routes(std::move(routes))
 {
   m_listener = MakeLoopbackListener(m_port);
   m_wake = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
@@ -161,6 +165,20 @@ void LoopbackHttpServer::WaitWhileOpen(int client)
   }
 }
 
+const HttpReply* LoopbackHttpServer::ReplyFor(const std::string& head) const
+{
+  // "GET /path HTTP/1.1": the path is the second word of the request line.
+  const std::size_t start = head.find(' ');
+  const std::size_t end = start == std::string::npos ? std::string::npos : head.find(' ', start + 1);
+  const std::string path = end == std::string::npos ? std::string() : head.substr(start + 1, end - start - 1);
+  const HttpReply* fallback = nullptr;
+  for (const HttpRoute& route : m_routes) {
+    if (route.path == path) return &route.reply;
+    if (route.path.empty() && fallback == nullptr) fallback = &route.reply;
+  }
+  return fallback;
+}
+
 void LoopbackHttpServer::Serve(int client)
 {
   std::string head;
@@ -169,32 +187,41 @@ void LoopbackHttpServer::Serve(int client)
     std::lock_guard lock(m_mutex);
     m_requests.push_back(head.substr(0, head.find("\r\n\r\n")));
   }
-  if (!m_reply.answer) {
+  static const HttpReply kNotFound{.status = 404, .body = "not found"};
+  const HttpReply* routed = ReplyFor(head);
+  const HttpReply& reply = routed != nullptr ? *routed : kNotFound;
+  if (!reply.answer) {
     WaitWhileOpen(client);
     return;
   }
 
-  const std::size_t size = m_reply.patternSize.value_or(m_reply.body.size());
-  std::string headers = Format("HTTP/1.1 %d %s\r\nConnection: close\r\n", m_reply.status, ReasonFor(m_reply.status));
-  if (m_reply.framing == HttpReply::Framing::ContentLength) headers += Format("Content-Length: %zu\r\n", size);
-  if (m_reply.framing == HttpReply::Framing::Chunked) headers += "Transfer-Encoding: chunked\r\n";
+  const std::size_t size = reply.patternSize.value_or(reply.body.size());
+  std::string headers = Format("HTTP/1.1 %d %s\r\nConnection: close\r\n", reply.status, ReasonFor(reply.status));
+  if (reply.framing == HttpReply::Framing::ContentLength) headers += Format("Content-Length: %zu\r\n", size);
+  if (reply.framing == HttpReply::Framing::Chunked) headers += "Transfer-Encoding: chunked\r\n";
+  for (const std::string& line : reply.headers) headers += line + "\r\n";
   headers += "\r\n";
   if (!SendAll(client, headers)) return;
 
-  const std::size_t stopAt = std::min(size, m_reply.stopAfter.value_or(size));
+  const std::size_t stopAt = std::min(size, reply.stopAfter.value_or(size));
   for (std::size_t offset = 0; offset < stopAt;) {
-    const std::size_t count = std::min(kPiece, stopAt - offset);
-    std::string piece = m_reply.patternSize ? PatternBytes(offset, count) : m_reply.body.substr(offset, count);
-    if (m_reply.framing == HttpReply::Framing::Chunked) piece = Format("%zx\r\n", count) + piece + "\r\n";
+    if (reply.pause.count() > 0) {
+      // A slow server; it still stops at once when told to.
+      pollfd wake{m_wake, POLLIN, 0};
+      if (::poll(&wake, 1, static_cast<int>(reply.pause.count())) != 0 || m_stop) return;
+    }
+    const std::size_t count = std::min(std::max<std::size_t>(1, std::min(kPiece, reply.pieceSize)), stopAt - offset);
+    std::string piece = reply.patternSize ? PatternBytes(offset, count) : reply.body.substr(offset, count);
+    if (reply.framing == HttpReply::Framing::Chunked) piece = Format("%zx\r\n", count) + piece + "\r\n";
     if (!SendAll(client, piece)) return;
     offset += count;
     m_bodyBytesSent += count;
   }
   if (stopAt < size) {
-    if (m_reply.cut == HttpReply::Cut::Stall) WaitWhileOpen(client);
+    if (reply.cut == HttpReply::Cut::Stall) WaitWhileOpen(client);
     return;
   }
-  if (m_reply.framing == HttpReply::Framing::Chunked) SendAll(client, "0\r\n\r\n");
+  if (reply.framing == HttpReply::Framing::Chunked) SendAll(client, "0\r\n\r\n");
   ::shutdown(client, SHUT_WR);
   WaitWhileOpen(client);
 }

@@ -4,6 +4,7 @@
 // lifetime. It never talks to any other address.
 
 #include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <mutex>
 #include <optional>
@@ -30,11 +31,24 @@ struct HttpReply {
   // Break the body off after this many bytes (the headers still announce all of it).
   std::optional<std::size_t> stopAfter;
   Cut cut = Cut::Close;
+  // Further header lines, e.g. "Location: /elsewhere".
+  std::vector<std::string> headers;
+  // A slow server: the body goes out in pieces of `pieceSize` bytes with this pause before each.
+  std::chrono::milliseconds pause{0};
+  std::size_t pieceSize = 16 * 1024;
+};
+
+// A reply for the requests of one path ("/a/b.zip"); an empty path takes every other request.
+struct HttpRoute {
+  std::string path;
+  HttpReply reply;
 };
 
 class LoopbackHttpServer {
 public:
   explicit LoopbackHttpServer(HttpReply reply);
+  // Answers by path; a request no route takes gets 404.
+  explicit LoopbackHttpServer(std::vector<HttpRoute> routes);
   ~LoopbackHttpServer();
   LoopbackHttpServer(const LoopbackHttpServer&) = delete;
   LoopbackHttpServer& operator=(const LoopbackHttpServer&) = delete;
@@ -62,7 +76,9 @@ private:
   // Waits until `fd` is ready for `events` or the server is told to stop (then false).
   bool WaitFor(int fd, short events);
 
-  HttpReply m_reply;
+  const HttpReply* ReplyFor(const std::string& head) const;
+
+  std::vector<HttpRoute> m_routes;
   int m_listener = -1;
   int m_wake = -1;  // signalled when the server must stop
   win::WORD m_port = 0;

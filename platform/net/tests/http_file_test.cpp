@@ -202,10 +202,55 @@ TEST(HttpFile, RefusedConnectionIsThrown)
     FAIL() << "a refused connection was taken for an answer";
   } catch (const CInternetException& failure) {
     EXPECT_EQ(failure.m_dwError, ERROR_INTERNET_CANNOT_CONNECT);
-    EXPECT_EQ(failure.GetErrorMessage(), "A connection with the server could not be established.");
+    EXPECT_EQ(failure.GetErrorMessage(), vetra::Cp949("서버에 연결할 수 없습니다."));
   }
   UINT unused = 0;
   EXPECT_EQ(ErrorOf([&] { file->Read(&unused, sizeof unused); }), ERROR_INTERNET_INCORRECT_HANDLE_STATE);
+}
+
+TEST(HttpFile, RedirectsAreFollowedToTheFinalAnswerAndBounded)
+{
+  using vetra::testing::HttpRoute;
+  const std::string body = LoopbackHttpServer::PatternBytes(0, 3000);
+  auto redirect = [](int status, std::string to) {
+    HttpReply reply;
+    reply.status = status;
+    reply.body = "moved";
+    reply.headers = {"Location: " + std::move(to)};
+    return reply;
+  };
+  {
+    LoopbackHttpServer server({{"/Data/file.res", redirect(302, "/moved/once")},
+                               {"/moved/once", redirect(301, "/final.res")},
+                               {"/final.res", HttpReply{.body = body}}});
+    Request request(server);
+    ASSERT_TRUE(request.file->SendRequest());
+    DWORD status = 0;
+    ASSERT_TRUE(request.file->QueryInfoStatusCode(status));
+    EXPECT_EQ(status, 200u);
+    EXPECT_EQ(ReadInPieces(*request.file, 1024).body, body);  // the redirects' own bodies are not part of it
+    EXPECT_EQ(server.Requests().size(), 3u);
+    EXPECT_TRUE(server.Requests().back().starts_with("GET /final.res "));
+  }
+  {
+    // A server that sends the request round in a circle gives up after a bounded number of hops.
+    LoopbackHttpServer server({{"/Data/file.res", redirect(307, "/Data/file.res")}});
+    Request request(server);
+    EXPECT_EQ(ErrorOf([&] { request.file->SendRequest(); }), ERROR_HTTP_REDIRECT_FAILED);
+    EXPECT_EQ(server.Requests().size(), static_cast<std::size_t>(vetra::net::HttpTransfer::kMaxRedirects + 1));
+  }
+  {
+    // A redirect without an address is an answer like any other.
+    HttpReply reply;
+    reply.status = 302;
+    reply.body = "nowhere";
+    LoopbackHttpServer server(reply);
+    Request request(server);
+    ASSERT_TRUE(request.file->SendRequest());
+    DWORD status = 0;
+    ASSERT_TRUE(request.file->QueryInfoStatusCode(status));
+    EXPECT_EQ(status, 302u);
+  }
 }
 
 TEST(HttpFile, CloseBetweenReadsStopsTheTransferAndItsBufferStaysSmall)

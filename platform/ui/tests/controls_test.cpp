@@ -4,11 +4,15 @@
 #include "platform/gdi/display.h"
 #include "platform/ui/bitmap_button.h"
 #include "platform/ui/bitmap_resources.h"
+#include "platform/ui/control_painting.h"
+#include "platform/ui/display_factory.h"
 #include "platform/ui/edit.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/scroll_bar.h"
 #include "platform/ui/static.h"
+#include "platform/ui/system_colors.h"
 #include "platform/ui/testing.h"
+#include "platform/ui/window_system.h"
 #include "platform/ui/tests/probe.h"
 #include "platform/ui/tests/window_fixture.h"
 
@@ -190,6 +194,71 @@ TEST_F(Controls, CheckBoxesAndGroupBoxes)
   log.clear();
   vetra::ui::Click(parent, {20, 60});  // disabled: the parent gets the click
   EXPECT_EQ(log.front(), "parent down 20,60");
+}
+
+// A radio button's mark is round: the corners of its square show the ground, a check box's
+// square mark does not.
+TEST_F(Controls, RadioMarksAreRoundAndCheckMarksSquare)
+{
+  CButton radio, check;
+  ASSERT_TRUE(radio.Create("Radio", BS_AUTORADIOBUTTON | WS_VISIBLE, CRect(10, 10, 100, 30), &parent, 11));
+  ASSERT_TRUE(check.Create("Check", BS_AUTOCHECKBOX | WS_VISIBLE, CRect(10, 40, 100, 60), &parent, 12));
+  radio.SetCheck(BST_CHECKED);
+  const int top = (20 - 13) / 2;
+  const COLORREF ground = ScreenColor(radio, {95, top});
+  EXPECT_EQ(ScreenColor(radio, {0, top}), ground);
+  EXPECT_EQ(ScreenColor(radio, {11, top + 11}), ground);
+  EXPECT_EQ(ScreenColor(radio, {6, top}), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(ScreenColor(radio, {6, top + 6}), GetSysColor(COLOR_WINDOWTEXT));
+  EXPECT_NE(ScreenColor(check, {0, top}), ground);
+}
+
+// What the input method composes shows inverted at the caret without being typed, and its
+// candidate window is placed at the caret.
+TEST_F(Controls, TheInputMethodsCompositionShowsAtTheCaret)
+{
+  class RecordingDisplay : public vetra::ui::Display {
+  public:
+    explicit RecordingDisplay(std::vector<CRect>& places) : m_places(places), m_headless(vetra::ui::CreateHeadlessDisplay()) {}
+    bool IsHeadless() const override { return true; }
+    SIZE ScreenSize() const override { return m_headless->ScreenSize(); }
+    void Wait(std::optional<std::uint64_t> due) override { m_headless->Wait(due); }
+    void TextInputAt(HWND, const RECT& screen) override { m_places.emplace_back(screen); }
+  private:
+    std::vector<CRect>& m_places;
+    std::unique_ptr<vetra::ui::Display> m_headless;
+  };
+  std::vector<CRect> places;
+  detail::WindowSystem::Get().SetDisplay(std::make_unique<RecordingDisplay>(places));
+  CEdit edit;
+  ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 200, 40), &parent, 1));
+  edit.SetFocus();
+  vetra::ui::Type("ab");
+  const COLORREF composing = GetSysColor(COLOR_HIGHLIGHT);
+  CRect client;
+  edit.GetClientRect(&client);
+  const auto composingPixels = [&] {
+    int count = 0;
+    for (int x = 0; x < client.right; ++x) count += ScreenColor(edit, {x, 3}) == composing;  // the first line
+    return count;
+  };
+  EXPECT_EQ(composingPixels(), 0);
+  ASSERT_FALSE(places.empty());
+  CPoint caret = places.back().TopLeft();
+  edit.ScreenToClient(&caret);
+  EXPECT_EQ(caret.x, 2 + EditTextWidth(edit, "ab"));
+
+  vetra::ui::InjectComposition(vetra::Cp949("하"));
+  vetra::ui::Pump();
+  EXPECT_GT(composingPixels(), 4);
+  EXPECT_EQ(edit.GetWindowText(), "ab");
+  vetra::ui::Type(vetra::Cp949("한"));
+  EXPECT_EQ(composingPixels(), 0);
+  EXPECT_EQ(edit.GetWindowText(), "ab" + vetra::Cp949("한"));
+  caret = places.back().TopLeft();
+  edit.ScreenToClient(&caret);
+  EXPECT_EQ(caret.x, 2 + EditTextWidth(edit, "ab" + vetra::Cp949("한")));
+  detail::WindowSystem::Get().SetDisplay(vetra::ui::CreateHeadlessDisplay());
 }
 
 TEST_F(Controls, BitmapStaticTakesThePictureSize)

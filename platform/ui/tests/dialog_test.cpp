@@ -1,6 +1,9 @@
+#include <signal.h>
+
 #include <gtest/gtest.h>
 
 #include "platform/base/clock.h"
+#include "platform/base/end_request.h"
 #include "platform/base/text.h"
 #include "platform/ui/app.h"
 #include "platform/ui/dialog.h"
@@ -180,6 +183,24 @@ TEST_F(Dialogs, AModalLoopWithNothingLeftToDoEndsAtTheHeadlessLimit)
   EXPECT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));  // the quit goes on to the program's loop
   EXPECT_EQ(msg.message, WM_QUIT);
   vetra::ui::SetHeadlessLimitMs(5000);
+}
+
+// SIGTERM or Ctrl+C ends the program through its loops as closing it does, even with a dialog up
+// and timers running: the modal loop ends, the program's loop gets the quit with the status a
+// shell gives an ended command, and nothing waits for the headless limit.
+TEST_F(Dialogs, AnEndRequestEndsTheModalLoopAndTheProgramsLoop)
+{
+  vetra::CatchEndRequests();
+  NameDialog dialog;
+  vetra::ui::WhenIdle([] { ::raise(SIGTERM); });
+  const std::uint64_t start = vetra::MonotonicMs();
+  EXPECT_EQ(dialog.DoModal(), -1);
+  EXPECT_EQ(dialog.m_hWnd, nullptr);
+  MSG msg;
+  EXPECT_FALSE(GetMessage(&msg, nullptr, 0, 0));
+  EXPECT_EQ(msg.wParam, 128u + SIGTERM);
+  EXPECT_LT(vetra::MonotonicMs() - start, 1000u);
+  vetra::ClearEndRequestForTests();
 }
 
 // Works inside a timer handler and keeps itself responsive by pumping messages between steps,

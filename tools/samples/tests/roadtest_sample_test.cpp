@@ -30,6 +30,7 @@ TEST(RoadTestSample, ChannelsLieWhereTheLoaderLooks) {
   } cases[] = {
       {"new layout", {}, 44780},
       {"old layout", {.layout = RoadTestLayout::Old}, 37270},
+      {"new layout, all eighty channels", {.channels = 80}, 44780},
       {"old layout, code 4, three channels at rate 2", {.layout = RoadTestLayout::Old, .recordLengthCode = 4, .channels = 3, .rate = 2}, 37270},
   };
   for (const auto& c : cases) {
@@ -111,7 +112,7 @@ TEST(RoadTestSample, ChannelCountFlagAndRefusals) {
       {"length code", {.recordLengthCode = 6}},
       {"rate", {.rate = 20}},
       {"tyre outside the table", {.tyreWidth = 295}},
-      {"channels", {.channels = 11}},
+      {"channels", {.channels = 81}},
   };
   for (const auto& [name, o] : bad) {
     std::vector<std::uint8_t> bytes;

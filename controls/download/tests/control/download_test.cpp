@@ -56,10 +56,17 @@ TEST_F(ControlTest, AFailedCancelledOrUnansweredDownloadFiresDNFAILAndLeavesNoFi
     HttpReply reply;
     Hook afterRead;
     const char* message;  // UTF-8; null: none
+    const char* host = "127.0.0.1";
+    bool refused = false;  // nothing listens on the port
   } cases[] = {
-      {"not found", [] { HttpReply r; r.status = 404; r.body = "<html>missing</html>"; return r; }(), {}, nullptr},
-      {"server error", [] { HttpReply r; r.status = 500; r.patternSize = 3000; return r; }(), {}, nullptr},
-      {"cut body", [] { HttpReply r; r.patternSize = 10'000; r.stopAfter = 3000; return r; }(), {}, ""},
+      {"not found", [] { HttpReply r; r.status = 404; r.body = "<html>missing</html>"; return r; }(), {},
+       "서버에서 파일을 받을 수 없습니다. (HTTP 404)"},
+      {"server error", [] { HttpReply r; r.status = 500; r.patternSize = 3000; return r; }(), {},
+       "서버에서 파일을 받을 수 없습니다. (HTTP 500)"},
+      {"cut body", [] { HttpReply r; r.patternSize = 10'000; r.stopAfter = 3000; return r; }(), {},
+       "서버와의 연결이 비정상적으로 끊어졌습니다."},
+      {"refused connection", HttpReply{}, {}, "서버에 연결할 수 없습니다.", "127.0.0.1", true},
+      {"unknown host", HttpReply{}, {}, "서버 이름 또는 주소를 찾을 수 없습니다.", "no-such-host.invalid"},
       {"escape pressed", [] { HttpReply r; r.patternSize = 10'000; return r; }(),
        [](CDownloadDialogBase&) { vetra::ui::PressKeys("escape"); }, nullptr},
       {"no answer for 10 s", [] { HttpReply r; r.patternSize = 10'000; return r; }(),
@@ -73,9 +80,9 @@ TEST_F(ControlTest, AFailedCancelledOrUnansweredDownloadFiresDNFAILAndLeavesNoFi
     vetra::ui::ClearMessageBoxes();
     CDownloadDialogBase::SetAfterReadHookForTests(c.afterRead);
     LoopbackHttpServer server(c.reply);
-    vetra::testing::HttpPortOverride port(server.Port());
+    vetra::testing::HttpPortOverride port(c.refused ? LoopbackHttpServer::UnusedPort() : server.Port());
     events.clear();
-    Download("/reports/run.OSC", 10'000, 1);
+    Download("/reports/run.OSC", 10'000, 1, c.host);
     EXPECT_EQ(events, std::vector<win::DISPID>{kEventDnFail}) << c.name;
     EXPECT_TRUE(FilesIn("Windows").empty()) << c.name;
     EXPECT_TRUE(FilesIn("Vetra/TempE").empty()) << c.name;
@@ -83,9 +90,23 @@ TEST_F(ControlTest, AFailedCancelledOrUnansweredDownloadFiresDNFAILAndLeavesNoFi
       EXPECT_TRUE(Messages().empty()) << c.name << ": " << (Messages().empty() ? "" : vetra::Utf8(Messages().front()));
     } else {
       ASSERT_EQ(Messages().size(), 1u) << c.name;
-      if (*c.message != '\0') EXPECT_EQ(Messages().front(), vetra::Cp949(c.message)) << c.name;
+      EXPECT_EQ(Messages().front(), vetra::Cp949(c.message)) << c.name << ": " << vetra::Utf8(Messages().front());
     }
   }
+}
+
+TEST_F(ControlTest, ARedirectToTheRecordingIsFollowed)
+{
+  const std::string archive = vetra::samples::MakeSaveDataArchive(vetra::samples::SampleRecordingBytes(3000));
+  HttpReply moved;
+  moved.status = 302;
+  moved.headers = {"Location: /store/run.OSC"};
+  LoopbackHttpServer server({{"/reports/run.OSC", moved}, {"/store/run.OSC", HttpReply{.body = archive}}});
+  vetra::testing::HttpPortOverride port(server.Port());
+  Download("/reports/run.OSC", static_cast<long>(archive.size()), 1);
+  EXPECT_EQ(events, std::vector<win::DISPID>{kEventDnOk});
+  EXPECT_EQ(drive.ReadFile("Vetra/TempE/" + Get("OutputFileName").AsString()), vetra::samples::SampleRecordingBytes(3000));
+  EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(ControlTest, AKindOutsideOneToFiveFailsAtOnceWithoutARequest)

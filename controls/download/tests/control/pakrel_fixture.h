@@ -40,9 +40,9 @@ protected:
     HostedControlTest::Set(name, value);
   }
   // What a page does to fetch a file: server, path, size, kind, then the start property.
-  void Download(const std::string& serverPath, long size, short dataType)
+  void Download(const std::string& serverPath, long size, short dataType, const char* host = "127.0.0.1")
   {
-    Set("ServerIP", win::COleVariant("127.0.0.1"));
+    Set("ServerIP", win::COleVariant(host));
     Set("ServerFileName", win::COleVariant(serverPath));
     Set("FileSize", win::COleVariant(static_cast<win::LONG>(size)));
     Set("DataType", win::COleVariant(dataType));

@@ -1,8 +1,10 @@
 // Version checks, installers, programs and pages started from the control.
 #include <filesystem>
 #include <optional>
+#include <thread>
 
 #include "controls/download/tests/control/pakrel_fixture.h"
+#include "platform/base/process.h"
 #include "platform/ole/testing/control_checks.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/paint.h"
@@ -137,6 +139,75 @@ TEST_F(VersionTest, RunPgmFetchesAndStartsAProgramUnlessTheMarkerProgramIsInstal
   CPakrelCtrl next;
   ASSERT_TRUE(next.CreateControlWindow(page.get(), win::CRect(0, 0, 20, 20)));
   EXPECT_FALSE(std::filesystem::exists(drive / "VetraFenmark.exe"));
+}
+
+// Fetched programs really run: a small script that leaves a marker beside itself.
+TEST_F(VersionTest, FetchedInstallersAndProgramsAreMadeRunnableAndStartOrSaySoWhenTheyCannot)
+{
+  const std::string script = "#!/bin/sh\necho started > \"$0.started\"\n";
+  const struct {
+    const char* name;
+    const char* property;  // "RunPgm" or a version property
+    std::string body;
+    bool runs;
+    int eventsAtOnce;
+    int eventsAfter4s;
+  } cases[] = {
+      {"report installer", "NewVersion", script, true, 0, 1},
+      {"editor installer", "NewVersion2", script, true, 0, 0},
+      {"viewer installer", "ViewerVersion", script, true, 0, 1},
+      {"program", "RunPgm", script, true, 0, 0},
+      // Not a program this system can run: the user is told and the check goes on as after a
+      // failed download.
+      {"report installer that cannot run", "NewVersion", "MZ not for this system", false, 1, 0},
+      {"viewer installer that cannot run", "ViewerVersion", "MZ not for this system", false, 0, 0},
+      {"program that cannot run", "RunPgm", "MZ not for this system", false, 0, 0},
+  };
+  // What the user was told, the questions and the skin reports left out.
+  auto failures = [] {
+    std::vector<std::string> texts;
+    for (const auto& box : vetra::ui::MessageBoxLog()) {
+      if (box.caption != vetra::Cp949("확인") && !box.text.ends_with("Load Error")) texts.push_back(box.text);
+    }
+    return texts;
+  };
+  ASSERT_TRUE(vetra::samples::WriteVersionSample({}, drive / "Vetra/Fenmark"));
+  const vetra::ProcessStarter recording = vetra::SetProcessStarterForTests({});
+  for (const auto& c : cases) {
+    LoopbackHttpServer server(HttpReply{.body = c.body});
+    vetra::testing::HttpPortOverride port(server.Port());
+    const std::string file = std::string(c.name).find("program") == 0 ? "Client.exe" : "Setup.exe";
+    vetra::ui::ClearMessageBoxes();
+    events.clear();
+    if (std::string(c.property) == "RunPgm") {
+      Set("ServerIP", win::COleVariant("127.0.0.1"));
+      Set("ServerFileName", win::COleVariant(file));
+      Set("FileSize", win::COleVariant(static_cast<win::LONG>(c.body.size())));
+      Set("RunPgm", win::COleVariant(static_cast<win::SHORT>(1)));
+    } else {
+      vetra::ui::QueueMessageBoxAnswer(win::IDYES);
+      Offer(c.property, 9.0, file);
+    }
+    const std::filesystem::path program = drive / file;
+    EXPECT_EQ(std::count(events.begin(), events.end(), kEventNextVersionCheck), c.eventsAtOnce) << c.name;
+    vetra::ui::AdvanceClock(CPakrelCtrl::kNextCheckDelayMs);
+    EXPECT_EQ(std::count(events.begin(), events.end(), kEventNextVersionCheck), c.eventsAtOnce + c.eventsAfter4s) << c.name;
+    ASSERT_TRUE(std::filesystem::exists(program)) << c.name;
+    EXPECT_NE(std::filesystem::status(program).permissions() & std::filesystem::perms::owner_exec, std::filesystem::perms::none) << c.name;
+    const std::filesystem::path marker = program.string() + ".started";
+    if (c.runs) {
+      // The program runs on its own; give it time on a loaded machine.
+      for (int i = 0; i < 200 && !std::filesystem::exists(marker); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      EXPECT_TRUE(std::filesystem::exists(marker)) << c.name;
+      EXPECT_TRUE(failures().empty()) << c.name;
+    } else {
+      ASSERT_EQ(failures().size(), 1u) << c.name;
+      EXPECT_EQ(failures().front(), "c:\\" + file + vetra::Cp949("\n프로그램을 실행할 수 없습니다.")) << c.name;
+    }
+    std::filesystem::remove(marker);
+    std::filesystem::remove(program);
+  }
+  vetra::SetProcessStarterForTests(recording);
 }
 
 TEST_F(ControlTest, OpenURLStartsThePageViewerOnTheAddress)

@@ -50,6 +50,28 @@ protected:
   std::string Volt(int slot) const { return Get(vetra::Format("VoltStringCh%d", slot + 1).c_str()).AsString(); }
 };
 
+// Each list drops as far as its template's height allows: all six pressure units at once.
+TEST_F(UnitsTest, TheListsDropWithRoomForTheirUnits)
+{
+  LoadPressureAndVacuum();
+  UseUnitsButton([](CUnitSelectDlg& dialog) {
+    for (win::CComboBox* list : {&dialog.PressureList(), &dialog.VacuumList()}) {
+      list->ShowDropDown(win::TRUE);
+      win::CWnd* dropped = list->GetDroppedList();
+      ASSERT_NE(dropped, nullptr);
+      win::CRect field, rows;
+      list->GetWindowRect(&field);
+      dropped->GetWindowRect(&rows);
+      // Six rows of the pressure list's template height (69 units) fit; the vacuum list's four
+      // entries are shown whole.
+      EXPECT_GE(rows.Height(), std::min(list->GetCount(), 5) * (field.Height() - 8)) << list->GetCount();
+      EXPECT_EQ(rows.top, field.bottom);
+      list->ShowDropDown(win::FALSE);
+    }
+    dialog.EndDialog(win::IDCANCEL);
+  });
+}
+
 TEST_F(UnitsTest, TheDialogIsBuiltAsDesignedWithTheViewersDefaultUnits)
 {
   LoadPressureAndVacuum();

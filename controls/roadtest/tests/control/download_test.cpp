@@ -51,16 +51,33 @@ TEST_F(DownloadTest, AWholeAnswerIsWrittenAndLoaded)
   EXPECT_TRUE(MessageTexts().empty());
 }
 
+TEST_F(DownloadTest, ARedirectToTheRecordingIsFollowed)
+{
+  HttpReply moved;
+  moved.status = 302;
+  moved.headers = {"Location: /store/run.RES"};
+  vetra::testing::LoopbackHttpServer server({{"/reports/run.RES", moved}, {"/store/run.RES", HttpReply{.body = SampleBytes()}}});
+  vetra::testing::HttpPortOverride port(server.Port());
+  Download();
+  EXPECT_EQ(server.Requests().size(), 2u);
+  EXPECT_TRUE(control->Model().State().loaded);
+  EXPECT_TRUE(MessageTexts().empty());
+}
+
 TEST_F(DownloadTest, AnErrorAnswerABrokenBodyOrSilenceIsAFailureAndLeavesNoFile)
 {
   const struct {
     const char* name;
     HttpReply reply;
+    const char* reason;  // UTF-8: what the user is told before "실패"
   } cases[] = {
-      {"not found", [] { HttpReply r; r.status = 404; r.body = "<html>missing</html>"; return r; }()},
-      {"broken off", [] { HttpReply r; r.patternSize = 10'000; r.stopAfter = 3000; return r; }()},
-      {"stalled", [] { HttpReply r; r.patternSize = 10'000; r.stopAfter = 4096; r.cut = HttpReply::Cut::Stall; return r; }()},
-      {"silent", [] { HttpReply r; r.answer = false; return r; }()},
+      {"not found", [] { HttpReply r; r.status = 404; r.body = "<html>missing</html>"; return r; }(),
+       "서버에서 파일을 받을 수 없습니다. (HTTP 404)"},
+      {"broken off", [] { HttpReply r; r.patternSize = 10'000; r.stopAfter = 3000; return r; }(),
+       "서버와의 연결이 비정상적으로 끊어졌습니다."},
+      {"stalled", [] { HttpReply r; r.patternSize = 10'000; r.stopAfter = 4096; r.cut = HttpReply::Cut::Stall; return r; }(),
+       "서버에서 응답이 없습니다."},
+      {"silent", [] { HttpReply r; r.answer = false; return r; }(), "서버에서 응답이 없습니다."},
   };
   control->SetNoAnswerTimeout(200);
   for (const auto& c : cases) {
@@ -68,7 +85,8 @@ TEST_F(DownloadTest, AnErrorAnswerABrokenBodyOrSilenceIsAFailureAndLeavesNoFile)
     vetra::testing::LoopbackHttpServer server(c.reply);
     vetra::testing::HttpPortOverride port(server.Port());
     Download();
-    ASSERT_FALSE(MessageTexts().empty()) << c.name;
+    ASSERT_EQ(MessageTexts().size(), 2u) << c.name;
+    EXPECT_EQ(MessageTexts().front(), vetra::Cp949(c.reason)) << c.name << ": " << vetra::Utf8(MessageTexts().front());
     EXPECT_EQ(MessageTexts().back(), vetra::Cp949("실패")) << c.name;
     EXPECT_EQ(vetra::ui::MessageBoxLog().back().caption, vetra::Cp949("확인")) << c.name;
     EXPECT_FALSE(std::filesystem::exists(Exchange("1700000000run.RES"))) << c.name;

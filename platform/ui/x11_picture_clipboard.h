@@ -1,0 +1,32 @@
+#pragma once
+// The desktop's clipboard on X11, for pictures: once a picture is offered, other programs can
+// paste it as image/png or image/bmp until another program takes the clipboard or this one ends.
+// The clipboard has its own connection to the display; the display back end lets it answer
+// requests whenever it waits for input.
+
+#include <memory>
+#include <string>
+
+namespace vetra::ui {
+
+class X11PictureClipboard {
+public:
+  // Null when the display cannot be opened.
+  static std::unique_ptr<X11PictureClipboard> Open(const char* displayName);
+  ~X11PictureClipboard();
+  X11PictureClipboard(const X11PictureClipboard&) = delete;
+  X11PictureClipboard& operator=(const X11PictureClipboard&) = delete;
+
+  // Takes the clipboard with a picture, given as a whole PNG file and a whole BMP file.
+  void Offer(std::string png, std::string bmp);
+  // Answers what other programs asked for meanwhile; never blocks.
+  void Serve();
+
+  struct Connection;
+
+private:
+  explicit X11PictureClipboard(std::unique_ptr<Connection> connection);
+  std::unique_ptr<Connection> m_connection;
+};
+
+}  // namespace vetra::ui
