@@ -28,7 +28,7 @@ class XWatchdog {
 public:
   explicit XWatchdog(std::string title)
       : m_thread([title = std::move(title)](std::stop_token stop) {
-          const auto end = std::chrono::steady_clock::now() + 20s;
+          const auto end = std::chrono::steady_clock::now() + 60s;
           while (!stop.stop_requested() && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(50ms);
           if (stop.stop_requested()) return;
           vetra::testing::Xdotool({"search", "--name", title, "key", "--window", "%@", "Return"});
@@ -184,7 +184,7 @@ TEST_F(DesktopScreen, AWindowHoldingTheMouseLearnsThePointerLeft)
   ASSERT_TRUE(XMoveTo(700, 600));
   EXPECT_TRUE(PumpUntil([&] {
     return std::any_of(window.moves.begin(), window.moves.end(), [&](POINT p) { return p.x > client.Width() && p.y > client.Height(); });
-  }, 5s));
+  }, 30s));
 }
 
 TEST_F(DesktopScreen, FileDialogStartsInTheDriveWithTheKeyboardInItsNameBoxAndOpensAChosenFolder)

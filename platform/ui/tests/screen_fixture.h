@@ -89,7 +89,7 @@ protected:
   }
 
   // Handles messages until `done` holds; false when it did not within the timeout.
-  static bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = 15s)
+  static bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = 60s)
   {
     auto& system = win::detail::WindowSystem::Get();
     const auto end = std::chrono::steady_clock::now() + timeout;
@@ -120,7 +120,7 @@ protected:
   static void RunSteps(std::vector<std::function<bool()>> steps)
   {
     Steps() = std::move(steps);
-    Deadline() = std::chrono::steady_clock::now() + 15s;
+    Deadline() = std::chrono::steady_clock::now() + 90s;  // generous: the machine may be loaded
     win::SetTimer(nullptr, 0x5EED, 50, &StepTimer);
   }
   static bool StepsDone() { return Steps().empty(); }
