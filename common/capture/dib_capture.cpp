@@ -1,7 +1,10 @@
 #include "common/capture/dib_capture.h"
 
+#include <unistd.h>
+
 #include <cstring>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 #include "platform/base/drive.h"
@@ -89,7 +92,7 @@ int WriteDibFile(std::string_view path, const win::GlobalMemory& dib)
   // Written beside the target and renamed over it: the print-layout program never reads half a
   // capture, and a failed write keeps the earlier one.
   const std::filesystem::path target = MapPath(path);
-  const std::filesystem::path temporary = target.string() + ".part";
+  const std::filesystem::path temporary = target.string() + "." + std::to_string(::getpid()) + ".part";  // one per process
   const win::HFILE file = win::_lcreat(temporary.c_str(), 0);
   if (file < 0) return 0;
   bool ok = win::_lwrite(file, reinterpret_cast<const char*>(&header), kFileHeaderBytes) == kFileHeaderBytes;

@@ -1,7 +1,14 @@
 #include "common/image/picture_files.h"
 
-#include <fstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
 #include <system_error>
+
+#include "platform/base/regular_file.h"
 
 
 namespace vetra::image {
@@ -9,19 +16,29 @@ namespace vetra::image {
 int ReadWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes)
 {
   bytes.clear();
-  std::error_code error;
-  if (path.empty() || std::filesystem::is_directory(path, error)) return kFileOpen;
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
-  if (!in) return kFileOpen;
-  const std::streamoff size = in.tellg();
-  if (size < 0) return kFileRead;
+  if (path.empty()) return kFileOpen;
+  const int fd = vetra::OpenRegularFile(path, O_RDONLY);
+  if (fd < 0) return kFileOpen;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) {
+    ::close(fd);
+    return kFileRead;
+  }
   try {
-    bytes.resize(static_cast<std::size_t>(size));
+    bytes.resize(static_cast<std::size_t>(info.st_size));
   } catch (const std::bad_alloc&) {
+    ::close(fd);
     return kOutOfMemory;
   }
-  in.seekg(0);
-  if (!in.read(reinterpret_cast<char*>(bytes.data()), size)) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  ::close(fd);
+  if (done != bytes.size()) {
     bytes.clear();
     return kFileRead;
   }
@@ -32,7 +49,7 @@ ReplacingFile::ReplacingFile(const std::filesystem::path& target) : m_target(tar
 {
   if (target.empty()) return;
   m_temporary = target;
-  m_temporary += ".writing";
+  m_temporary += "." + std::to_string(::getpid()) + ".writing";  // one per process: several may write at once
   m_file = std::fopen(m_temporary.c_str(), "wb");
 }
 

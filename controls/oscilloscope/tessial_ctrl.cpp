@@ -167,7 +167,9 @@ void CTessialCtrl::CreateChannelWindows()
 
 void CTessialCtrl::PublishVoltStrings()
 {
-  for (int slot = 0; slot < kMaxSlots; ++slot) m_voltStrings[slot] = m_model.VoltString(slot);
+  // Only the slots that show a channel are written: the others keep what the page set there.
+  const int shown = m_model.State().ChannelCount();
+  for (int slot = 0; slot < shown && slot < kMaxSlots; ++slot) m_voltStrings[slot] = m_model.VoltString(slot);
 }
 
 void CTessialCtrl::ShowWindowRead(WindowRead read)

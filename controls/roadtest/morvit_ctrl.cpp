@@ -118,8 +118,13 @@ void CMorvitCtrl::RunProcedureStep(int step)
       BuildScreens();
       break;
     case kStepShow:
-      // Screens over zeroed data when nothing was loaded.
-      if (!m_model.State().dataShown) m_model.Load("");
+      // Screens over zeroed data when nothing was loaded; else the view starts afresh.
+      if (m_hWnd != nullptr) KillTimer(kPlaybackTimer);
+      if (!m_model.State().dataShown) {
+        m_model.Load("");
+      } else {
+        m_model.ResetView();
+      }
       BuildScreens();
       break;
     default:

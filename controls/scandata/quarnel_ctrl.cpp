@@ -219,6 +219,10 @@ void CQuarnelCtrl::FillLists()
   }
   m_upper->SetRows(std::move(upper));
   m_lower->SetRows(std::move(lower));
+  // The lists are sized to their rows whenever they are filled, so a moved row leaves no gap.
+  const ItemListRects lists = LayoutItemLists(shown);
+  m_upper->MoveWindow(lists.upper);
+  m_lower->MoveWindow(lists.lower);
   std::vector<ListRow> entries;
   for (std::string& entry : m_model.ChooserEntries()) entries.push_back({{std::move(entry)}, 0});
   m_chooser->SetRows(std::move(entries));

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "platform/base/drive.h"
+#include "platform/base/regular_file.h"
 
 namespace win {
 
@@ -53,8 +54,7 @@ BOOL CFile::Open(std::string_view path, UINT openFlags, CFileException* error)
     if (!(openFlags & modeNoTruncate)) flags |= O_TRUNC;
   }
   std::filesystem::path target = vetra::MapPath(path);
-  std::error_code ec;
-  int fd = std::filesystem::is_directory(target, ec) ? (errno = EISDIR, -1) : ::open(target.c_str(), flags, 0644);
+  int fd = vetra::OpenRegularFile(target, flags);
   if (fd < 0) {
     if (error != nullptr) {
       *error = CFileException(CFileException::CauseFromErrno(errno), errno, m_path);

@@ -12,6 +12,7 @@
 
 #include "platform/base/current_directory.h"
 #include "platform/base/drive.h"
+#include "platform/base/regular_file.h"
 
 namespace win {
 namespace fs = std::filesystem;
@@ -40,9 +41,7 @@ HFILE _lopen(LPCSTR path, int mode)
 {
   if (path == nullptr) return HFILE_ERROR;
   fs::path target = vetra::MapPath(path);
-  std::error_code ec;
-  if (fs::is_directory(target, ec)) return HFILE_ERROR;
-  int fd = ::open(target.c_str(), OpenFlags(mode) | O_CLOEXEC);
+  int fd = vetra::OpenRegularFile(target, OpenFlags(mode));
   return fd < 0 ? HFILE_ERROR : fd;
 }
 
@@ -50,7 +49,7 @@ HFILE _lcreat(LPCSTR path, int /*attribute*/)
 {
   if (path == nullptr) return HFILE_ERROR;
   fs::path target = vetra::MapPath(path);
-  int fd = ::open(target.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  int fd = vetra::OpenRegularFile(target, O_RDWR | O_CREAT | O_TRUNC);
   return fd < 0 ? HFILE_ERROR : fd;
 }
 
@@ -122,7 +121,7 @@ BOOL CopyFileA(LPCSTR existing, LPCSTR target, BOOL failIfExists)
   if (!fs::is_regular_file(from, ec)) return FALSE;
   if (failIfExists && fs::exists(to, ec)) return FALSE;
   fs::path temporary = to;
-  temporary += ".copying";
+  temporary += ".copying." + std::to_string(::getpid());  // unique: two copies may run at once
   fs::copy_file(from, temporary, fs::copy_options::overwrite_existing, ec);
   if (ec) {
     fs::remove(temporary, ec);
@@ -172,7 +171,7 @@ std::FILE* MappedFopen(std::string_view path, const char* mode)
 {
   std::string flags = mode != nullptr ? mode : "r";
   flags += 'e';  // close-on-exec: started programs inherit no open recording
-  return std::fopen(vetra::MapPath(path).c_str(), flags.c_str());
+  return vetra::FopenRegularFile(vetra::MapPath(path), flags.c_str());
 }
 
 }  // namespace win

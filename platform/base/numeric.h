@@ -35,6 +35,34 @@ constexpr T SaturatingCast(U value)
   return static_cast<T>(value);
 }
 
+// Sums, differences and products of wide integers clamped to T's range, with no overflow on the
+// way: a saturated reading used again in arithmetic stays saturated instead of wrapping.
+template <IntegerType T>
+constexpr T SaturatingAdd(std::int64_t a, std::int64_t b)
+{
+  std::int64_t sum = 0;
+  if (__builtin_add_overflow(a, b, &sum)) return b > 0 ? std::numeric_limits<T>::max() : std::numeric_limits<T>::min();
+  return SaturatingCast<T>(sum);
+}
+
+template <IntegerType T>
+constexpr T SaturatingSubtract(std::int64_t a, std::int64_t b)
+{
+  std::int64_t difference = 0;
+  if (__builtin_sub_overflow(a, b, &difference))
+    return b < 0 ? std::numeric_limits<T>::max() : std::numeric_limits<T>::min();
+  return SaturatingCast<T>(difference);
+}
+
+template <IntegerType T>
+constexpr T SaturatingMultiply(std::int64_t a, std::int64_t b)
+{
+  std::int64_t product = 0;
+  if (__builtin_mul_overflow(a, b, &product))
+    return (a < 0) != (b < 0) ? std::numeric_limits<T>::min() : std::numeric_limits<T>::max();
+  return SaturatingCast<T>(product);
+}
+
 // The low bits of an integer that fit T, read as T (two's complement for signed T).
 template <IntegerType T, IntegerType U>
 constexpr T WrappingCast(U value)

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/base/drive.h"
+#include "platform/base/handed_lock.h"
 #include "platform/base/text.h"
 
 namespace vetra {
@@ -68,6 +69,7 @@ void WriteAll(int fd, const void* data, std::size_t size)
 // errno of a failed exec back; end of file on it means the exec happened.
 bool StartDetached(const std::vector<char*>& argv)
 {
+  const int handed = DescriptorHandedToNextProgram();
   int report[2];
   if (::pipe2(report, O_CLOEXEC) != 0) return false;
 
@@ -89,6 +91,7 @@ bool StartDetached(const std::vector<char*>& argv)
       ::setsid();
       ResetSignals();
       CloseOnExecAboveStderr();
+      if (handed >= 0) ::fcntl(handed, F_SETFD, 0);  // the one descriptor handed on on purpose
       ::execv(argv[0], argv.data());
       int error = errno;
       WriteAll(report[1], &error, sizeof error);
@@ -134,7 +137,9 @@ bool Start(std::string_view commandLine)
     std::lock_guard lock(g_starterMutex);
     starter = g_starter;
   }
-  return starter ? starter(line) : StartProgram(line);
+  const bool started = starter ? starter(line) : StartProgram(line);
+  ForgetHandedDescriptor();  // handed to this program only, never to a later one
+  return started;
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 #include "platform/gdi/png_writer.h"
 
 #include <png.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace vetra::gdi {
@@ -70,7 +72,7 @@ bool WritePng(const Bitmap32& bitmap, const std::string& linuxPath)
 {
   if (bitmap.Empty()) return false;
   // Written beside the target and renamed into place, so no half-written picture is left.
-  const std::string temporary = linuxPath + ".part";
+  const std::string temporary = linuxPath + "." + std::to_string(::getpid()) + ".part";  // one per process
   bool ok = false;
   {
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(temporary.c_str(), "wb"));

@@ -1,10 +1,13 @@
 #include "platform/ole/control_registry.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "platform/base/drive.h"
+#include "platform/base/regular_file.h"
 
 namespace win {
 namespace {
@@ -12,7 +15,7 @@ namespace {
 std::vector<ControlRegistration> ReadAll()
 {
   std::vector<ControlRegistration> entries;
-  std::ifstream in(vetra::MapPath(ControlRegistry::kPath), std::ios::binary);
+  std::istringstream in(vetra::ReadRegularFile(vetra::MapPath(ControlRegistry::kPath)).value_or(""));
   std::string line;
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -44,7 +47,7 @@ bool WriteAll(const std::vector<ControlRegistration>& entries)
     text << '[' << entry.clsid << "]\r\nProgID=" << entry.progId << "\r\nModule=" << entry.modulePath
          << "\r\n";
   }
-  const std::filesystem::path temporary = path.string() + ".new";
+  const std::filesystem::path temporary = path.string() + "." + std::to_string(::getpid()) + ".new";  // one per process
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     out << text.str();

@@ -1,11 +1,10 @@
 #include "platform/ui/images.h"
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "platform/base/drive.h"
+#include "platform/base/regular_file.h"
 #include "platform/gdi/cdc.h"
 #include "platform/gdi/dib_format.h"
 
@@ -14,9 +13,9 @@ namespace win {
 HBITMAP LoadImageA(void*, const char* name, UINT type, int cx, int cy, UINT flags)
 {
   if (!name || type != IMAGE_BITMAP || !(flags & LR_LOADFROMFILE)) return nullptr;
-  std::ifstream in(vetra::MapPath(name), std::ios::binary);
-  if (!in) return nullptr;
-  const std::vector<std::uint8_t> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const auto read = vetra::ReadRegularFileBytes(vetra::MapPath(name));
+  if (!read) return nullptr;
+  const std::vector<std::uint8_t>& file = *read;
   constexpr std::size_t kFileHeader = 14;
   if (file.size() < kFileHeader + 12 || file[0] != 'B' || file[1] != 'M') return nullptr;
   std::uint32_t offBits = 0;

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "platform/base/clock.h"
+#include "platform/base/regular_file.h"
 #include "platform/base/text.h"
 #include "platform/ui/app.h"
 #include "platform/ui/file_dialog_answers.h"
@@ -186,14 +187,12 @@ void StartSessionScriptFromEnvironment(const std::string& programName)
     path /= programName + ".script";
     if (!std::filesystem::exists(path, error)) return;  // no script for this program
   }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  const std::optional<std::string> text = vetra::ReadRegularFile(path);
+  if (!text) {
     std::cerr << "VETRA_SCRIPT: cannot read " << path.string() << "\n";
     return;
   }
-  std::ostringstream text;
-  text << in.rdbuf();
-  StartSessionScript(SessionScript(text.str(), path.string()));
+  StartSessionScript(SessionScript(*text, path.string()));
 }
 
 }  // namespace vetra::ui

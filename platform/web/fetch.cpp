@@ -3,10 +3,11 @@
 #include <curl/curl.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <mutex>
+#include <optional>
+
+#include "platform/base/regular_file.h"
 
 namespace vetra::web {
 namespace {
@@ -88,17 +89,12 @@ FetchedPage FetchHttp(const std::string& url)
 FetchedPage FetchFile(const std::filesystem::path& path)
 {
   FetchedPage page;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  std::optional<std::string> bytes = vetra::ReadRegularFile(path);
+  if (!bytes) {
     page.error = "cannot open " + path.string();
     return page;
   }
-  page.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (in.bad()) {
-    page.error = "cannot read " + path.string();
-    page.bytes.clear();
-    return page;
-  }
+  page.bytes = std::move(*bytes);
   page.ok = true;
   return page;
 }

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "platform/base/cfile.h"
 #include "platform/base/drive.h"
 #include "platform/base/file_api.h"
+#include "platform/base/handed_lock.h"
 #include "platform/base/process.h"
 #include "platform/base/random.h"
 #include "platform/base/text.h"
@@ -27,6 +29,9 @@ constexpr win::UINT kExtractBlock = 16384;
 // Draws before giving up on a free name: the numbers run from 0 to 32767, and a folder holding
 // that many working copies needs clearing, not more tries.
 constexpr int kNameDraws = 1000;
+// The lock of the viewer page, and how long a chooser waits for a viewer that does not read it.
+constexpr const char* kViewerPageLock = "Vetra viewer page";
+constexpr std::chrono::seconds kViewerPageWait{30};
 
 std::string InExchangeFolder(const std::string& name)
 {
@@ -44,19 +49,29 @@ bool IsDataEntryName(const std::string& name)
   return upper == "SAVEDATA.DAT" || upper == "C:\\VETRA\\TEMP\\SAVEDATA.DAT";
 }
 
-// Moves the reader to the data entry; false when the archive holds none. Entry names are only
-// compared, never used as paths.
-bool GoToDataEntry(unzip::CUnzipFile& zip)
+// Whether the entry the reader stands on is a data entry. Entry names are only compared, never
+// used as paths.
+bool OnDataEntry(unzip::CUnzipFile& zip, unzip::ZipEntryInfo& info)
 {
+  zip.GetEntryInfo(info);
+  std::string name(info.fileNameLength + 1, '\0');
+  zip.GetEntryInfo(info, name.data(), static_cast<win::DWORD>(name.size()));
+  name.resize(info.fileNameLength);
+  return IsDataEntryName(name);
+}
+
+// Writes the entry the reader stands on to the target, replacing what it held.
+void ExtractEntry(unzip::CUnzipFile& zip, const unzip::ZipEntryInfo& info, const std::string& target)
+{
+  win::CFile out(target, win::CFile::modeCreate | win::CFile::modeWrite);
+  zip.OpenEntry();
+  std::vector<char> block(kExtractBlock);
+  win::UINT n = 0;
   do {
-    unzip::ZipEntryInfo info;
-    zip.GetEntryInfo(info);
-    std::string name(info.fileNameLength + 1, '\0');
-    zip.GetEntryInfo(info, name.data(), static_cast<win::DWORD>(name.size()));
-    name.resize(info.fileNameLength);
-    if (IsDataEntryName(name)) return true;
-  } while (zip.GoToNextEntry());
-  return false;
+    n = zip.ReadEntry(block.data(), kExtractBlock);
+    if (n > 0) out.Write(block.data(), n);
+  } while (n == kExtractBlock);
+  unzip::CUnzipFile::SetExtractedFileStatus(out, info);
 }
 
 void Remove(const std::string& windowsPath)
@@ -93,20 +108,17 @@ std::optional<Failure> Extract(std::string_view savedDataPath, const std::string
   const std::string target = InExchangeFolder(workingCopyName);
   try {
     unzip::CUnzipFile zip(savedDataPath);
-    if (!GoToDataEntry(zip)) {
+    // Every data entry is written in archive order, so the last one is the working copy.
+    bool found = false;
+    do {
+      unzip::ZipEntryInfo info;
+      if (!OnDataEntry(zip, info)) continue;
+      ExtractEntry(zip, info, target);
+      found = true;
+    } while (zip.GoToNextEntry());
+    if (!found) {
       return Failure{kExitBadSavedData, Message("%s 파일에 저장 데이터(SAVEDATA.DAT)가 없습니다.", savedDataPath)};
     }
-    unzip::ZipEntryInfo info;
-    zip.GetEntryInfo(info);
-    win::CFile out(target, win::CFile::modeCreate | win::CFile::modeWrite);
-    zip.OpenEntry();
-    std::vector<char> block(kExtractBlock);
-    win::UINT n = 0;
-    do {
-      n = zip.ReadEntry(block.data(), kExtractBlock);
-      if (n > 0) out.Write(block.data(), n);
-    } while (n == kExtractBlock);
-    unzip::CUnzipFile::SetExtractedFileStatus(out, info);
     zip.Close();
   } catch (const unzip::CZipException& error) {
     return Failure{kExitBadSavedData, error.GetErrorMessage()};
@@ -139,9 +151,13 @@ bool RunViewer(std::string_view pagePath)
 std::optional<Failure> CreateScriptHtml(int kind, std::string_view savedDataPath,
                                         const std::string& workingCopyName)
 {
-  // Written beside its place and renamed over it, so a failed write never leaves a cut page.
+  // The page has one name for every run: from writing it until the viewer started on it has read
+  // it, no other chooser may write it. The viewer inherits the lock and lets it go.
+  vetra::HandedLock pageLock(kViewerPageLock, kViewerPageWait);
+  // Written beside its place (a name of this process alone) and renamed over it, so a failed
+  // write never leaves a cut page.
   const std::string page = ViewerPage(kind, savedDataPath, workingCopyName);
-  const std::string partial = std::string(kViewerPagePath) + ".writing";
+  const std::string partial = std::string(kViewerPagePath) + "." + std::to_string(::getpid()) + ".writing";
   try {
     win::CFile out(partial, win::CFile::modeCreate | win::CFile::modeWrite);
     out.Write(page.data(), static_cast<win::UINT>(page.size()));
@@ -156,6 +172,7 @@ std::optional<Failure> CreateScriptHtml(int kind, std::string_view savedDataPath
     Remove(partial);
     return Failure{kExitCannotWrite, Message("%s 파일을 쓸 수 없습니다.", kViewerPagePath)};
   }
+  pageLock.HandToNextProgram();
   if (!RunViewer(kViewerPagePath)) {
     Remove(kViewerPagePath);
     return Failure{kExitViewerNotStarted, Message("%s 프로그램을 실행할 수 없습니다.", kViewerProgram)};

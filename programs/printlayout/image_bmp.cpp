@@ -1,6 +1,8 @@
 // BMP reading and writing of the image family.
 
+#include <algorithm>
 #include <cstring>
+#include <span>
 
 #include "common/image/bmp_codec.h"
 #include "platform/gdi/dib_format.h"
@@ -42,7 +44,9 @@ int CImageBMP::Read(const std::string& path)
   if (!Create(layout->width, layout->height, indexed ? layout->bitCount : 24, indexed ? kColorIndexed : kColorTrue)) return 0;
   if (indexed) {
     std::vector<win::BYTE> r, g, b;
-    for (const auto p : layout->colors) {
+    // The palette holds the colours the header counts, not the whole table the depth allows.
+    const std::size_t used = std::min(layout->tableEntries, layout->colors.size());
+    for (const auto p : std::span(layout->colors).first(used)) {
       r.push_back(static_cast<win::BYTE>(p >> 16));
       g.push_back(static_cast<win::BYTE>(p >> 8));
       b.push_back(static_cast<win::BYTE>(p));

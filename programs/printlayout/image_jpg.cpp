@@ -5,6 +5,7 @@
 
 #include "common/image/jpeg_codec.h"
 #include "platform/base/drive.h"
+#include "platform/base/regular_file.h"
 #include "programs/printlayout/image_file_bytes.h"
 #include "programs/printlayout/image_impl.h"
 
@@ -21,7 +22,7 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 int CImageJPG::Read(const std::string& path)
 {
   SetPath(path);
-  File file(std::fopen(vetra::MapPath(m_path).c_str(), "rb"));
+  File file(vetra::FopenRegularFile(vetra::MapPath(m_path), "rb"));
   if (!file) return 0;
   const auto decoded = vetra::image::DecodeJpegIndexed(file.get(), 128);
   if (!decoded || decoded->width <= 0 || decoded->height <= 0) return 0;

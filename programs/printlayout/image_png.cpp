@@ -3,10 +3,12 @@
 // true-colour rows are converted between PNG's red, green, blue order and the DIB's blue, green,
 // red order here.
 
+#include <algorithm>
 #include <cstdio>
 #include <csetjmp>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include <png.h>
 
@@ -113,6 +115,60 @@ bool ReadRows(PngReader& reader, png_bytepp rows, png_uint_32 height, int passes
   return true;
 }
 
+// What the writer hands to libpng: the header fields, the palette and the rows from the top
+// down (true-colour rows blue first, as the DIB holds them).
+struct PngPicture {
+  png_uint_32 width = 0;
+  png_uint_32 height = 0;
+  int depth = 8;
+  int colourType = PNG_COLOR_TYPE_RGB;
+  std::vector<png_color> palette;
+  std::vector<const std::uint8_t*> rows;
+};
+
+struct PngWriter {
+  png_structp png = nullptr;
+  png_infop info = nullptr;
+  std::vector<std::uint8_t>* out = nullptr;
+  ~PngWriter() { png_destroy_write_struct(&png, &info); }
+};
+
+void WriteBytes(png_structp png, png_bytep data, png_size_t count)
+{
+  auto* writer = static_cast<PngWriter*>(png_get_io_ptr(png));
+  writer->out->insert(writer->out->end(), data, data + count);
+}
+
+void FlushNothing(png_structp) {}
+
+// Encodes the picture without interlace. Like the reader's steps it holds no object with a
+// destructor across libpng's long jump.
+bool EncodeRows(PngWriter& writer, const PngPicture& picture)
+{
+  if (setjmp(png_jmpbuf(writer.png))) return false;
+  png_set_write_fn(writer.png, &writer, WriteBytes, FlushNothing);
+  png_set_IHDR(writer.png, writer.info, picture.width, picture.height, picture.depth, picture.colourType,
+               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  if (!picture.palette.empty())
+    png_set_PLTE(writer.png, writer.info, picture.palette.data(), static_cast<int>(picture.palette.size()));
+  png_write_info(writer.png, writer.info);
+  if (picture.colourType == PNG_COLOR_TYPE_RGB) png_set_bgr(writer.png);
+  for (const std::uint8_t* row : picture.rows) png_write_row(writer.png, row);
+  png_write_end(writer.png, writer.info);
+  return true;
+}
+
+bool EncodePng(const PngPicture& picture, std::vector<std::uint8_t>& encoded)
+{
+  PngWriter writer;
+  writer.out = &encoded;
+  writer.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, Fail, Ignore);
+  if (!writer.png) return false;
+  writer.info = png_create_info_struct(writer.png);
+  if (!writer.info) return false;
+  return EncodeRows(writer, picture);
+}
+
 }  // namespace
 
 int CImagePNG::Read(const std::string& path)
@@ -157,45 +213,27 @@ int CImagePNG::Write(const std::string& path)
 {
   if (!IsValid()) return 0;
   SetPath(path);
-  png_image image;
-  std::memset(&image, 0, sizeof image);
-  image.version = PNG_IMAGE_VERSION;
-  image.width = static_cast<png_uint_32>(m_width);
-  image.height = static_cast<png_uint_32>(m_height);
+  PngPicture picture;
+  picture.width = static_cast<png_uint_32>(m_width);
+  picture.height = static_cast<png_uint_32>(m_height);
   const bool indexed = m_bitsPerPixel <= 8 && m_colorType != kColorGrey;
-  const bool grey = m_bitsPerPixel <= 8 && !indexed;
-  std::vector<std::uint8_t> pixels(static_cast<std::size_t>(m_width) * m_height * (m_bitsPerPixel <= 8 ? 1 : 3));
-  std::vector<std::uint8_t> colormap;
-  std::uint8_t* out = pixels.data();
-  for (int y = 0; y < m_height; ++y) {
-    const int dibRow = m_height - 1 - y;
-    for (int x = 0; x < m_width; ++x) {
-      if (m_bitsPerPixel <= 8) {
-        const int index = GetPixelIndex(x, dibRow);
-        if (grey) *out++ = PaletteColor(index).rgbRed;
-        else *out++ = static_cast<std::uint8_t>(index);
-      } else {
-        GetPixelRGB(x, dibRow, out, out + 1, out + 2);
-        out += 3;
-      }
-    }
-  }
+  // One channel up to 8 bits a pixel, three above, each sample of the picture's own depth; the
+  // rows of an indexed or grey picture already hold its samples packed as PNG wants them.
+  picture.depth = m_bitsPerPixel <= 8 ? m_bitsPerPixel : 8;
+  picture.colourType = m_bitsPerPixel > 8 ? PNG_COLOR_TYPE_RGB : indexed ? PNG_COLOR_TYPE_PALETTE : PNG_COLOR_TYPE_GRAY;
   if (indexed) {
-    image.format = PNG_FORMAT_RGB_COLORMAP;
-    image.colormap_entries = 256;
-    for (int i = 0; i < 256; ++i) {
+    // A PNG palette holds at most as many colours as the depth can index.
+    const int entries = std::min(256, 1 << m_bitsPerPixel);
+    for (int i = 0; i < entries; ++i) {
       const win::RGBQUAD q = PaletteColor(i);
-      colormap.insert(colormap.end(), {q.rgbRed, q.rgbGreen, q.rgbBlue});
+      picture.palette.push_back(png_color{q.rgbRed, q.rgbGreen, q.rgbBlue});
     }
-  } else {
-    image.format = grey ? PNG_FORMAT_GRAY : PNG_FORMAT_RGB;
   }
-  png_alloc_size_t size = 0;
-  if (!png_image_write_to_memory(&image, nullptr, &size, 0, pixels.data(), 0, indexed ? colormap.data() : nullptr)) return 0;
-  std::vector<std::uint8_t> encoded(size);
-  if (!png_image_write_to_memory(&image, encoded.data(), &size, 0, pixels.data(), 0, indexed ? colormap.data() : nullptr)) return 0;
+  for (int y = 0; y < m_height; ++y) picture.rows.push_back(RowFromTop(y));
+  std::vector<std::uint8_t> encoded;
+  if (!EncodePng(picture, encoded)) return 0;
   PictureOutputFile file(m_path);
-  return (file.Write(encoded.data(), size) && file.Commit()) ? 1 : 0;
+  return (file.Write(encoded.data(), encoded.size()) && file.Commit()) ? 1 : 0;
 }
 
 }  // namespace tolvex

@@ -1,5 +1,6 @@
 #include "programs/viewer/viewer_app.h"
 
+#include "platform/base/handed_lock.h"
 #include "platform/ui/accelerators.h"
 #include "platform/ui/menu.h"
 
@@ -32,6 +33,8 @@ void CHalvorView::OnInitialUpdate()
 {
   CHtmlView::OnInitialUpdate();
   Navigate2(g_startAddress);
+  // The start page is read: a chooser that handed us its page lock may write the next one.
+  vetra::ReleaseHandedLock();
 }
 
 void CHalvorView::OnTitleChange(const std::string& text) { m_document.SetTitle(text); }

@@ -1,20 +1,15 @@
 // Feeds arbitrary files to the skin picture loader and draws whatever loads.
 #include <cstdint>
-#include <cstdio>
-#include <filesystem>
 #include <string>
 
-#include <unistd.h>
-
 #include "common/dib/dib.h"
+#include "platform/base/testing/memory_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-  static const std::string path = (std::filesystem::temp_directory_path() / ("vetra_dib_fuzz_" + std::to_string(::getpid()) + ".bmp")).string();
-  if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
-  }
+  static const vetra::testing::MemoryFile file;
+  if (!file.Write(data, size)) return 0;
+  const std::string path = file.Path();
   vetra::CDib dib;
   if (dib.Open(path.c_str())) {
     win::CDC dc;

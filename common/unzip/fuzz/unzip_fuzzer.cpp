@@ -2,23 +2,19 @@
 // whatever the bytes, the reader must answer with an exception or the entry's bytes, never
 // crash, hang or read outside its buffers.
 
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "common/unzip/unzip_file.h"
+#include "platform/base/testing/memory_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-  static const std::string path = "/tmp/vetra-unzip-fuzz-" + std::to_string(::getpid()) + ".zip";
-  if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
-  }
+  static const vetra::testing::MemoryFile file;
+  if (!file.Write(data, size)) return 0;
+  const std::string path = file.Path();
   std::vector<char> block(16384);
   try {
     unzip::CUnzipFile zip(path);

@@ -17,7 +17,7 @@ std::string TickText(int i, int whole, int timeBaseCode, double divValue)
   if (timeBaseCode == 0) {
     int v = i - whole;
     if (v < 0) v += 5;
-    return vetra::Format("%d", v * vetra::SaturatingCast<int>(divValue));
+    return vetra::Format("%d", vetra::SaturatingMultiply<int>(v, vetra::SaturatingCast<int>(divValue)));
   }
   return vetra::Format("%.1f", (i - whole) * divValue);
 }
@@ -49,7 +49,7 @@ std::vector<AxisTick> JikTimeAxis(int timeBaseCode, int cylinders, double divVal
   auto add = [&](int i, int x, int position) {
     AxisTick tick;
     tick.x = x;
-    tick.text = vetra::Format("%d", vetra::SaturatingCast<int>(divValue) * i);
+    tick.text = vetra::Format("%d", vetra::SaturatingMultiply<int>(vetra::SaturatingCast<int>(divValue), i));
     tick.textX = x - 5 * Bytes(tick.text);
     tick.cylinderPosition = position;
     ticks.push_back(std::move(tick));

@@ -41,7 +41,7 @@ std::vector<ScaleLabel> VoltageScaleLabels(const VoltageScaleInput& in)
   const int n = in.zeroPos;
   const bool even = n % 2 == 0;
   auto add = [&labels, perDivision](int m, int offset) {
-    std::string text = vetra::Format("%d", -vetra::SaturatingCast<int>(m * *perDivision));
+    std::string text = vetra::Format("%d", vetra::SaturatingCast<int>(-(m * *perDivision)));
     const int x = LabelX(text.size());
     labels.push_back({std::move(text), {x, -5 - offset}});
   };

@@ -118,30 +118,32 @@ void TrendHistory::Add(bool secondary, const ValueTable& values, int cylinders, 
     for (int c = 0; c < cylinders; ++c) fill(&m_points[Index(c, k, 0)], vetra::SaturatingCast<int>(r * values[static_cast<std::size_t>(c)][k]));
   }
   rpm = rpm >= kTrendRpmLimit ? kTrendRpmLimit : (rpm < 1 ? 0 : rpm);
-  fill(m_rpm.data(), -vetra::SaturatingCast<int>(rpm * r));
+  fill(m_rpm.data(), vetra::SaturatingCast<int>(-(rpm * r)));
   ++m_count;
 }
 
-double TrendBandHeight(bool secondary, int graphHeight) { return secondary ? (graphHeight + 3) * 0.2 : (graphHeight + 3) / 6.0; }
+double TrendBandHeight(bool secondary, int graphHeight) { return secondary ? (graphHeight + 3.0) * 0.2 : (graphHeight + 3.0) / 6.0; }
 
 win::POINT TrendCurvePoint(win::POINT stored, int row, int maximum, bool secondary, int graphHeight, int width)
 {
   const double b = TrendBandHeight(secondary, graphHeight);
-  const int top = vetra::SaturatingCast<int>(b) - 1;
-  int v = maximum != 0 ? vetra::WrappingCast<std::int16_t>(stored.y / maximum) : 0;
+  const int top = vetra::SaturatingSubtract<int>(vetra::SaturatingCast<int>(b), 1);
+  int v = maximum != 0 ? vetra::WrappingCast<std::int16_t>(static_cast<std::int64_t>(stored.y) / maximum) : 0;
   if (v > top) v = top;
   const int floor = secondary ? 2 : 1;
   if (v <= floor) v = floor;
   int base = 0;
   if (secondary) base = vetra::SaturatingCast<int>(row * b);
   else if (row < 4) base = vetra::SaturatingCast<int>((row + 1) * b);
-  return {static_cast<win::LONG>(static_cast<std::int64_t>(stored.x) * width / kTrendPoints), -(v + base)};
+  return {static_cast<win::LONG>(static_cast<std::int64_t>(stored.x) * width / kTrendPoints),
+          vetra::SaturatingSubtract<win::LONG>(-static_cast<std::int64_t>(v), base)};
 }
 
 win::POINT TrendRpmPoint(win::POINT stored, int rpmMaximum, bool secondary, int graphHeight, int width)
 {
   const double b = TrendBandHeight(secondary, graphHeight);
-  const int y = (rpmMaximum != 0 ? stored.y / rpmMaximum : 0) - vetra::SaturatingCast<int>((secondary ? 4 : 5) * b);
+  const int y = vetra::SaturatingSubtract<int>(rpmMaximum != 0 ? static_cast<std::int64_t>(stored.y) / rpmMaximum : 0,
+                                              vetra::SaturatingCast<int>((secondary ? 4 : 5) * b));
   return {static_cast<win::LONG>(static_cast<std::int64_t>(stored.x) * width / kTrendPoints), y};
 }
 

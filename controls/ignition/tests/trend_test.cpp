@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "controls/ignition/core/trend.h"
 #include "platform/base/text.h"
 
@@ -81,6 +83,13 @@ TEST(Trend, CurvePoints)
   EXPECT_EQ(TrendRpmPoint({0, -300000}, 3000, true, H, 700).y, -100 - 400);
   EXPECT_EQ(TrendCurvePoint({0, 50}, 0, 0, true, H, 700).y, -2);        // no maximum: no division
   EXPECT_EQ(TrendPositionLineX(350, 700), 350 - 5 - 1);
+  // Saturated stored points and graph heights at the ends of int stay at the ends.
+  constexpr int kMin = std::numeric_limits<int>::min();
+  constexpr int kMax = std::numeric_limits<int>::max();  // a band of 429496730 rows
+  EXPECT_EQ(TrendCurvePoint({0, kMin}, 0, -1, true, H, 700).y, -2);  // low 16 bits of 2^31: none
+  EXPECT_EQ(TrendRpmPoint({0, kMin}, -1, true, H, 700).y, 2147483248);  // 2^31 - 4 bands
+  EXPECT_EQ(TrendCurvePoint({0, 10}, 4, 10, true, kMax, 700).y, -2 - 1717986920);
+  EXPECT_EQ(TrendRpmPoint({0, 0}, 1, true, kMax, 700).y, -1717986920);
 }
 
 TEST(Trend, BandLinesAndTexts)

@@ -84,7 +84,7 @@ RawMeasurement MeasureChannel(std::span<const std::int32_t, kEnvelopeSize> e, co
     if (setup.gain == 0.0) {
       haveThreshold = false;
     } else {
-      u = kZeroLevel - vetra::SaturatingCast<int>((7.0 - setup.offset) * -2048.0 / setup.gain);
+      u = vetra::SaturatingSubtract<int>(kZeroLevel, vetra::SaturatingCast<std::int64_t>((7.0 - setup.offset) * -2048.0 / setup.gain));
     }
   }
 

@@ -106,6 +106,25 @@ TEST(Measurement, HighRangesUseTheSevenUnitThreshold)
   }
 }
 
+// A calibration gain near zero puts the threshold beyond every level, in either direction:
+// nothing crosses it, and the arithmetic saturates rather than overflowing.
+TEST(Measurement, TinyCalibrationGainFindsNoPeriod)
+{
+  const Envelope e = SquareEnvelope(70, 35, 1024, 3072);
+  for (const double gain : {1e-300, -1e-300, 4.9e-324}) {
+    for (const double offset : {0.0, 14.0}) {
+      MeasureSetup setup;
+      setup.cursorA = 0;
+      setup.cursorB = 699;
+      setup.range = 6;
+      setup.gain = gain;
+      setup.offset = offset;
+      const RawMeasurement m = MeasureChannel(e, setup);
+      EXPECT_EQ(m.frequency, 0.0) << gain << " " << offset;
+    }
+  }
+}
+
 // The markers point at the last maximum and the last minimum between the cursors.
 TEST(Measurement, MarkersAtTheExtremes)
 {

@@ -21,8 +21,8 @@ class CUnitSelectDlg : public win::CDialog {
 public:
   explicit CUnitSelectDlg(win::CWnd* parent = nullptr, std::string enviroPath = kEnviroPath);
 
-  // The unit indexes read when the dialog last opened. Before any file named a unit they are the
-  // viewer's own defaults (mHg and mmHg), so the dialog never shows other units than the viewer.
+  // The unit indexes read when the dialog last opened; -1 until a settings file (or its absence,
+  // which means mHg and mmHg) gave one. A list whose index is outside it shows no selection.
   int PressureIndex() const { return m_pressureIndex; }
   int VacuumIndex() const { return m_vacuumIndex; }
   win::CComboBox& PressureList() { return m_pressureList; }
@@ -34,8 +34,8 @@ public:
 
 private:
   std::string m_enviroPath;
-  int m_pressureIndex = UnitChoice{}.pressure;  // 0 kpa, 1 bar, 2 kg/cm2, 3 mHg, 4 V, 5 psi
-  int m_vacuumIndex = UnitChoice{}.vacuum;      // 0 kpa, 1 mbar, 2 mmHg, 3 V; 4 psi only from the file
+  int m_pressureIndex = -1;  // 0 kpa, 1 bar, 2 kg/cm2, 3 mHg, 4 V, 5 psi
+  int m_vacuumIndex = -1;    // 0 kpa, 1 mbar, 2 mmHg, 3 V; 4 psi only from the file
   win::CComboBox m_vacuumList;
   win::CComboBox m_pressureList;
 };

@@ -38,7 +38,7 @@ void ScaleEach(const Recording& rec, ChannelScales& scales, Scale scale) {
 }
 
 int ZeroLine(int top, int fromMin, double factor) {
-  return static_cast<int>(top - vetra::SaturatingCast<std::int64_t>(fromMin * factor));
+  return vetra::SaturatingSubtract<int>(top, vetra::SaturatingCast<std::int64_t>(fromMin * factor));
 }
 
 }  // namespace

@@ -1,11 +1,14 @@
 #include "controls/roadtest/core/lut.h"
 
+#include <algorithm>
 #include <cstring>
-#include <fstream>
+#include <optional>
+#include <string>
 
 #include "platform/base/current_directory.h"
 #include "platform/base/drive.h"
 #include "platform/base/text.h"
+#include "platform/base/regular_file.h"
 
 namespace morvit {
 
@@ -25,11 +28,10 @@ std::filesystem::path LutStore::PathOf(int number) const {
 
 LutTable LutStore::Load(int number) const {
   LutTable table{};
-  std::ifstream in(PathOf(number), std::ios::binary);
-  if (!in) return table;
-  std::array<char, 256 * 8> bytes{};
-  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  const auto got = static_cast<std::size_t>(in.gcount());
+  const std::optional<std::string> read = vetra::ReadRegularFile(PathOf(number));
+  if (!read) return table;
+  const std::string& bytes = *read;
+  const std::size_t got = std::min(bytes.size(), table.size() * 8);
   for (std::size_t k = 0; k < got / 8; ++k) {
     std::uint64_t bits = 0;
     for (std::size_t b = 0; b < 8; ++b) {

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "platform/base/drive.h"
+#include "platform/base/regular_file.h"
 
 namespace morvit {
 namespace {
@@ -174,10 +175,10 @@ int UnpackLzss(std::string_view packedPath, std::string_view outputPath,
   // An earlier unpacking never survives, even when this one cannot start.
   std::error_code ignored;
   std::filesystem::remove(outputFile, ignored);
-  FilePtr input(std::fopen(inputFile.c_str(), "rb"));
+  FilePtr input(vetra::FopenRegularFile(inputFile, "rb"));
   if (!input) return report(UnpackStatus::InputUnreadable);
 
-  FilePtr output(std::fopen(outputFile.c_str(), "wb"));
+  FilePtr output(vetra::FopenRegularFile(outputFile, "wb"));
   if (!output) return report(UnpackStatus::OutputUncreatable);
 
   FileSource in(input.get());

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/base/drive.h"
+#include "platform/base/regular_file.h"
 #include "platform/base/text.h"
 
 namespace morvit {
@@ -20,7 +21,7 @@ struct FileCloser {
 // it: no copy of the whole file is ever held.
 class RecordingReader {
 public:
-  explicit RecordingReader(std::string_view path) : m_file(std::fopen(vetra::MapPath(path).c_str(), "rb")) {
+  explicit RecordingReader(std::string_view path) : m_file(vetra::FopenRegularFile(vetra::MapPath(path), "rb")) {
     // The pieces are large; the stream's own buffer would only add a copy.
     if (m_file) std::setvbuf(m_file.get(), nullptr, _IONBF, 0);
   }
@@ -45,8 +46,9 @@ std::optional<std::vector<std::uint8_t>> ReadHead(RecordingReader& reader) {
 }
 
 // Reads a recording: the head, then each channel's samples in one piece into its own vector.
-// Bytes the file does not have stay zero.
-std::optional<Recording> ReadRecording(std::string_view path) {
+// Bytes the file does not have stay zero. The progress hears the number of each recorded channel
+// with samples as it is read, then of each derived channel.
+std::optional<Recording> ReadRecording(std::string_view path, const UnpackProgress& progress) {
   RecordingReader reader(path);
   if (!reader.IsOpen()) return std::nullopt;
   const auto head = ReadHead(reader);
@@ -57,6 +59,7 @@ std::optional<Recording> ReadRecording(std::string_view path) {
   bool atEnd = head->size() < kHeadSize;
   for (int i = 0; i < kRecordedCount; ++i) {
     auto& samples = r.data[static_cast<std::size_t>(i)];
+    if (progress && r.channels[static_cast<std::size_t>(i)].rate != 0) progress(i);
     std::size_t filled = 0;
     if (offset < head->size()) {
       filled = std::min(samples.size(), head->size() - offset);
@@ -67,6 +70,9 @@ std::optional<Recording> ReadRecording(std::string_view path) {
     std::size_t got = 0;
     if (!reader.Read(samples.data() + filled, samples.size() - filled, got)) return std::nullopt;
     atEnd = got < samples.size() - filled;
+  }
+  if (progress) {
+    for (int i = kFirstDerived; i < kItemCount; ++i) progress(i);
   }
   return r;
 }
@@ -94,7 +100,7 @@ LoadedFile LoadRecordingFile(std::string_view path, const UnpackProgress& progre
     out.readPath = unpacked;
     out.unpackedPath = unpacked;
   }
-  auto recording = ReadRecording(out.readPath);
+  auto recording = ReadRecording(out.readPath, progress);
   if (!recording) {
     out.status = LoadStatus::CannotOpen;
     return out;

@@ -30,9 +30,10 @@ DownloadTarget ParseDownloadUrl(std::string_view url, long long seconds) {
   std::string_view text = first == std::string_view::npos ? std::string_view() : url.substr(first, last - first + 1);
   text.remove_prefix(std::min<std::size_t>(7, text.size()));  // the scheme, "http://"
   DownloadTarget target;
+  // Without a "/" there is no host: the whole text is the path, and no server is asked.
   const auto slash = text.find('/');
-  target.host = std::string(text.substr(0, slash));
-  target.path = slash == std::string_view::npos ? std::string() : std::string(text.substr(slash + 1));
+  target.host = slash == std::string_view::npos ? std::string() : std::string(text.substr(0, slash));
+  target.path = slash == std::string_view::npos ? std::string(text) : std::string(text.substr(slash + 1));
   const auto lastSlash = text.rfind('/');
   const std::string_view name = lastSlash == std::string_view::npos ? text : text.substr(lastSlash + 1);
   target.readFileName = vetra::Format("%lld", seconds) + std::string(name);
@@ -50,6 +51,8 @@ void RoadModel::Close() {
     m_unpackedPath.clear();
   }
   m_state = RoadState{};
+  m_labelView = nullptr;
+  m_labelZoomView = false;
 }
 
 LoadOutcome RoadModel::Load(std::string_view readFileName, const UnpackProgress& progress) {
@@ -77,6 +80,19 @@ LoadOutcome RoadModel::LoadPath(std::string_view path, const UnpackProgress& pro
   }
   BuildStartState();
   return outcome;
+}
+
+void RoadModel::ResetView() {
+  RoadState& s = m_state;
+  s.zoomMode = false;
+  s.zoomItem = -1;
+  s.analysis.Clear();
+  s.measureOn = false;
+  s.play = PlayState::Stopped;
+  s.playStep = kPlayStep;
+  s.cursorSource = 1;
+  s.relayout = false;
+  BuildStartState();
 }
 
 void RoadModel::BuildStartState() {
@@ -140,6 +156,8 @@ void RoadModel::EnsureDerived(int item) {
 
 const ItemPage& RoadModel::BuildPage(int item, const ItemFactors& factors, int height, const Page& view, bool zoomView,
                                      ItemPage& page) {
+  m_labelView = &view;
+  m_labelZoomView = zoomView;
   const SampleMapper mapper(m_state.recording, m_state.derived, factors, item, height, m_state.rangeMode, m_luts);
   BuildItemPage(mapper, {view.scale, view.start, zoomView}, m_state.recording.RecordLength(), page);
   return page;
@@ -272,14 +290,16 @@ void RoadModel::CoupleZoomViewsForPaint() {
 
 std::string RoadModel::CursorTimeLabel(bool stacked) const {
   const Recording& rec = m_state.recording;
-  const std::int64_t sample =
-      SampleUnderColumn(m_state.page.cursorA, {m_state.page.scale, m_state.page.start, false}, rec.RecordLength());
+  // The view whose item was built last: the normal view, the zoom panel or the graphs under it.
+  const Page& view = m_labelView ? *m_labelView : m_state.page;
+  const std::int64_t sample = SampleUnderColumn(view.cursorA, {view.scale, view.start, m_labelZoomView}, rec.RecordLength());
   return CursorTimeText(SampleTime(sample, rec.RecordLength(), rec.PostTriggerLength()), stacked);
 }
 
 double RoadModel::CursorTime() const {
-  return CursorTimeDifference(m_state.page.cursorA, m_state.page.cursorB, m_state.page.scale,
-                              m_state.recording.RecordLength());
+  // The zoom view measures between the cursor pair of its lower graphs.
+  const Page& view = m_state.zoomMode ? m_state.lower : m_state.page;
+  return CursorTimeDifference(view.cursorA, view.cursorB, view.scale, m_state.recording.RecordLength());
 }
 
 SelectionOutcome RoadModel::OnItemListChange(const std::vector<int>& selectedRows) {
@@ -482,14 +502,20 @@ void RoadModel::SetCursorA(int column) {
 void RoadModel::MinMaxRange() {
   ApplyMinMaxRange(m_state.recording);
   m_state.rangeMode = kRangeMinMax;
-  Relayout();
+  RelayoutForRange();
 }
 
 bool RoadModel::FullRange() {
   m_state.rangeMode = kRangeFull;
   const bool read = !m_state.recordingPath.empty() && ReloadMinMaxPairs(m_state.recordingPath, m_state.recording);
-  Relayout();
+  RelayoutForRange();
   return read;
+}
+
+void RoadModel::RelayoutForRange() {
+  // The lower graphs of the zoom view draw with the normal factors; the panel has its own.
+  Relayout();
+  if (m_state.zoomMode) LayoutZoomPanel();
 }
 
 }  // namespace morvit

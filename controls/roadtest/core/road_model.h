@@ -61,6 +61,9 @@ public:
   LoadOutcome Load(std::string_view readFileName, const UnpackProgress& progress = {});
   // Loads a recording at a full system path.
   LoadOutcome LoadPath(std::string_view path, const UnpackProgress& progress = {});
+  // Step 200 once more: the loaded recording is shown from its starting display state again
+  // (full view, parallel layout, the items shown at start, the zoom view closed).
+  void ResetView();
   // Forgets the recording and deletes the unpacked file this model made.
   void Close();
 
@@ -83,9 +86,10 @@ public:
   CursorStatistics Statistics(int item) const;
   // The statistics of the printout: all zero outside measurement mode.
   CursorStatistics PrintStatistics(int item) const;
-  // The cursor time label of the normal view.
+  // The cursor time label: the time under cursor A of the view whose item was built last.
   std::string CursorTimeLabel(bool stacked) const;
-  // The time between the cursors of the normal view, and its panel text.
+  // The time between the cursors of the view that measures: the normal view, or the lower graphs
+  // of the zoom view.
   double CursorTime() const;
 
   // Item list 232 changed: the selected rows after the change.
@@ -137,6 +141,8 @@ public:
 
 private:
   void BuildStartState();
+  // After a range change: the layout of the view that shows, the zoom panel's included.
+  void RelayoutForRange();
   void RefreshDerivedFactors();
   const ItemPage& BuildPage(int item, const ItemFactors& factors, int height, const Page& view, bool zoomView,
                             ItemPage& page);
@@ -144,6 +150,8 @@ private:
   LutStore m_luts;
   RoadState m_state;
   std::string m_unpackedPath;
+  const Page* m_labelView = nullptr;  // the view of the item built last (a page of m_state)
+  bool m_labelZoomView = false;
 };
 
 // Messages of the viewer.

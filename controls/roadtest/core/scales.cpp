@@ -102,7 +102,8 @@ int SampleMapper::ComputeY(int raw) const {
   } else {
     offset = (raw - m_lower) * m_factor;
   }
-  return static_cast<int>(std::clamp<std::int64_t>(m_height - vetra::SaturatingCast<std::int64_t>(offset) - 3, -1000000, 1000000));
+  const std::int64_t y = vetra::SaturatingSubtract<std::int64_t>(m_height - 3, vetra::SaturatingCast<std::int64_t>(offset));
+  return static_cast<int>(std::clamp<std::int64_t>(y, -1000000, 1000000));
 }
 
 double SampleMapper::ComputeValue(int raw) const {

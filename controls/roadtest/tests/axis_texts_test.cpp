@@ -69,6 +69,11 @@ TEST(DownloadAddress, HostPathAndWorkingCopyName) {
   // An address whose last element climbs gives no plain file name.
   EXPECT_FALSE(vetra::IsPlainFileName(ParseDownloadUrl("http://h/x/..", 5).readFileName));
   EXPECT_EQ(ParseDownloadUrl("short", 5).host, "");
+  // No "/" after the host: no host, the whole text is the path and the name.
+  const DownloadTarget hostOnly = ParseDownloadUrl("http://report.example", 5);
+  EXPECT_EQ(hostOnly.host, "");
+  EXPECT_EQ(hostOnly.path, "report.example");
+  EXPECT_EQ(hostOnly.readFileName, "5report.example");
 }
 
 }  // namespace

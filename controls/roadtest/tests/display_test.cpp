@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <numeric>
 
 #include "controls/roadtest/core/measurement.h"
@@ -174,6 +176,27 @@ TEST(Scales, DerivedFactorsAndValues) {
   rec.data[0] = {4};
   EXPECT_DOUBLE_EQ(SampleMapper(rec, derived, factors, 0, 100, kRangeFull, luts).Value(4), 4 * 0.390625 * 2);
   EXPECT_DOUBLE_EQ(SampleMapper(rec, derived, factors, 82, 100, kRangeFull, luts).Value(4), 4 * 0.390625 * 3 + 1);
+}
+
+// Display factors far out of range (a damaged recording, a zoom of a flat item) put a sample far
+// above or below the graph: the row saturates at the drawing limits in either direction.
+TEST(Scales, ExtremeFactorsKeepRowsInsideTheDrawingLimits) {
+  Recording rec;
+  rec.channels[0] = {.rate = 50, .itemType = 1, .factorA = 2.0f, .coding = 2};
+  rec.data[0] = {0, 128, 255};
+  DerivedItems derived;
+  const LutStore luts("/nonexistent");
+  const double inf = std::numeric_limits<double>::infinity();
+  for (const double factor : {1e300, -1e300, inf, -inf, std::nan("")}) {
+    ItemFactors factors{};
+    factors.fill(factor);
+    const SampleMapper mapper(rec, derived, factors, 0, 100, kRangeFull, luts);
+    for (const int raw : {0, 128, 255}) {
+      const int y = mapper.Y(raw);
+      EXPECT_GE(y, -1000000) << factor << " " << raw;
+      EXPECT_LE(y, 1000000) << factor << " " << raw;
+    }
+  }
 }
 
 TEST(Decimation, CursorTimeLabel) {

@@ -1,6 +1,7 @@
 #include "controls/roadtest/core/recording.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -199,6 +200,29 @@ TEST(RecordingFile, PackedCopyIsUnpackedBesideItAndRemovedOnClose) {
   EXPECT_TRUE(std::filesystem::exists(drive / "Vetra/TempE/7Temp.Res"));
 }
 
+TEST(RecordingFile, TheLoadReportsEachChannelItReads) {
+  vetra::testing::TempDrive drive;
+  RoadTestOptions options;
+  options.channels = 3;
+  testing::WriteExchangeFile(drive, "1Temp.Dat", testing::SampleBytes(options));
+  testing::WriteExchangeFile(drive, "2Temp.Res", vetra::samples::PackLzss(testing::SampleBytes(options)));
+  for (const char* name : {"1Temp.Dat", "2Temp.Res"}) {
+    SCOPED_TRACE(name);
+    std::vector<int> percents;
+    const LoadedFile file =
+        LoadRecordingFile(std::string("C:\\Vetra\\TempE\\") + name, [&](int percent) { percents.push_back(percent); });
+    ASSERT_EQ(file.status, LoadStatus::Ok);
+    // After whatever the unpacking reported: the recorded channels with a rate, then every derived one.
+    std::vector<int> expected;
+    for (int i = 0; i < kRecordedCount; ++i)
+      if (file.recording.channels[static_cast<std::size_t>(i)].rate != 0) expected.push_back(i);
+    for (int i = kFirstDerived; i < kItemCount; ++i) expected.push_back(i);
+    ASSERT_GE(percents.size(), expected.size());
+    EXPECT_EQ(std::vector<int>(percents.end() - static_cast<std::ptrdiff_t>(expected.size()), percents.end()), expected);
+    EXPECT_EQ(expected.size(), 3u + (kItemCount - kFirstDerived));
+  }
+}
+
 TEST(RecordingFile, FailedLoadsSayWhyAndLeaveNothing) {
   vetra::testing::TempDrive drive;
   RoadTestOptions options;
@@ -221,7 +245,16 @@ TEST(RecordingFile, FailedLoadsSayWhyAndLeaveNothing) {
       {"..\\x.Dat", LoadStatus::CannotOpen, ""},
       {"", LoadStatus::CannotOpen, ""},
       {"2Temp.DAT", LoadStatus::Ok, ""},  // any letter case of "dat" is read as unpacked
+      // Only regular files are recordings: nothing throws on a folder or waits on a pipe.
+      {"folder.Dat", LoadStatus::CannotOpen, ""},
+      {"folder.Res", LoadStatus::CannotOpen, ""},
+      {"pipe.Dat", LoadStatus::CannotOpen, ""},
+      {"pipe.Res", LoadStatus::CannotOpen, ""},
   };
+  for (const char* folder : {"folder.Dat", "folder.Res"})
+    std::filesystem::create_directories(drive / "Vetra/TempE" / folder);
+  for (const char* pipe : {"pipe.Dat", "pipe.Res"})
+    ASSERT_EQ(::mkfifo((drive / "Vetra/TempE" / pipe).c_str(), 0644), 0);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const LoadOutcome outcome = model.Load(c.name);
@@ -230,6 +263,18 @@ TEST(RecordingFile, FailedLoadsSayWhyAndLeaveNothing) {
     EXPECT_TRUE(model.State().dataShown);  // the screens are built in every case
   }
   EXPECT_FALSE(std::filesystem::exists(drive / "Vetra/TempE/1Temp.Dat"));
+}
+
+TEST(LutFile, ATableThatIsNoRegularFileReadsAsZeros) {
+  vetra::testing::TempDrive drive;
+  std::filesystem::create_directories(drive / "Data/LUT/Lut07.DAT");
+  ASSERT_EQ(::mkfifo((drive / "Data/LUT/Lut08.DAT").c_str(), 0644), 0);
+  const LutStore luts(drive.Root().string());
+  for (const int number : {7, 8}) {
+    const LutTable table = luts.Load(number);
+    EXPECT_EQ(table[0], 0.0);
+    EXPECT_EQ(table[255], 0.0);
+  }
 }
 
 }  // namespace

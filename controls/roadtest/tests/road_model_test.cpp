@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
+#include "controls/roadtest/core/decimation.h"
+#include "controls/roadtest/core/layout.h"
 #include "controls/roadtest/tests/road_fixtures.h"
 #include "platform/base/text.h"
 
@@ -130,6 +134,61 @@ TEST_F(ModelTest, RangeCommands) {
   EXPECT_TRUE(model.FullRange());
   EXPECT_EQ(model.State().rangeMode, kRangeFull);
   EXPECT_EQ(model.State().recording.minMax[0].high, recorded.high);
+}
+
+TEST_F(ModelTest, RangeCommandsRescaleTheOpenZoomPanel) {
+  Load(RoadTestOptions{});
+  model.OpenZoomView();
+  const auto expectStripOf = [&](const char* what) {
+    ChannelScales strip{};
+    ScaleZoomStrip(model.State().recording, strip);
+    for (int channel = 0; channel < kRecordedCount; ++channel) {
+      EXPECT_DOUBLE_EQ(model.State().zoomScales[static_cast<std::size_t>(channel)].factor, strip[static_cast<std::size_t>(channel)].factor)
+          << what << " " << channel;
+      EXPECT_EQ(model.State().zoomScales[static_cast<std::size_t>(channel)].zeroLine, strip[static_cast<std::size_t>(channel)].zeroLine)
+          << what << " " << channel;
+      EXPECT_DOUBLE_EQ(model.State().zoomFactors[static_cast<std::size_t>(channel)], strip[static_cast<std::size_t>(channel)].factor)
+          << what << " " << channel;
+    }
+  };
+  const double recorded = model.State().zoomScales[0].factor;
+  model.MinMaxRange();
+  EXPECT_NE(model.State().zoomScales[0].factor, recorded);
+  expectStripOf("min-max");
+  ASSERT_TRUE(model.FullRange());
+  EXPECT_DOUBLE_EQ(model.State().zoomScales[0].factor, recorded);
+  expectStripOf("full");
+  EXPECT_TRUE(model.State().zoomMode);
+}
+
+TEST_F(ModelTest, TheZoomViewLabelsAndMeasuresWithItsOwnCursors) {
+  Load(RoadTestOptions{});
+  ASSERT_TRUE(model.SelectScale(4).changed);  // 1:10
+  model.OpenZoomView();
+  RoadState& s = model.MutableState();
+  model.SetZoomItem(s.analysis.Rows()[0]);
+  ASSERT_TRUE(model.SelectZoomScale(2).changed);
+  s.page.cursorA = 350;
+  s.page.cursorB = 100;
+  s.lower.cursorA = 40;
+  s.lower.cursorB = 640;
+  s.zoomPanel.cursorA = 600;
+  const std::int64_t length = s.recording.RecordLength();
+  const auto labelOf = [&](const Page& view) {
+    const std::int64_t sample = SampleUnderColumn(view.cursorA, {view.scale, view.start, true}, length);
+    return CursorTimeText(SampleTime(sample, length, s.recording.PostTriggerLength()), false);
+  };
+  model.CoupleZoomViewsForPaint();
+  model.BuildPanelPage();
+  EXPECT_EQ(model.CursorTimeLabel(false), labelOf(s.zoomPanel));
+  model.BuildLowerPage(s.ChannelOfRow(s.analysis.Rows()[0]));
+  EXPECT_EQ(model.CursorTimeLabel(false), labelOf(s.lower));
+  EXPECT_NE(labelOf(s.lower), labelOf(s.zoomPanel));
+  // The time between the cursors is that of the lower graphs' pair, in their scale.
+  EXPECT_DOUBLE_EQ(model.CursorTime(), std::abs(s.lower.cursorA - s.lower.cursorB) * s.lower.scale * 0.00002);
+  EXPECT_NE(model.CursorTime(), 250 * s.page.scale * 0.00002);
+  model.CloseZoomView();
+  EXPECT_DOUBLE_EQ(model.CursorTime(), 250 * s.page.scale * 0.00002);
 }
 
 }  // namespace

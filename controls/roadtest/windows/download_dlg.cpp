@@ -114,7 +114,9 @@ bool CRecordingDownloadDlg::Download()
     win::CInternetSession session(nullptr, 1, win::INTERNET_OPEN_TYPE_PRECONFIG);
     // A read that waits longer than the no-answer time gives the download up.
     session.SetOption(win::INTERNET_OPTION_RECEIVE_TIMEOUT, m_noAnswerMs);
-    std::unique_ptr<win::CHttpConnection> connection = session.GetHttpConnection(m_serverHost, win::INTERNET_DEFAULT_HTTP_PORT);
+    // An address without a host connects nowhere: no request is made and the download fails.
+    std::unique_ptr<win::CHttpConnection> connection;
+    if (!m_serverHost.empty()) connection = session.GetHttpConnection(m_serverHost, win::INTERNET_DEFAULT_HTTP_PORT);
     std::unique_ptr<win::CHttpFile> request;
     if (connection) request = connection->OpenRequest(win::CHttpConnection::HTTP_VERB_GET, m_serverPath, nullptr, 1, nullptr, nullptr,
                                                       win::INTERNET_FLAG_RELOAD);
@@ -149,7 +151,9 @@ bool CRecordingDownloadDlg::Download()
     session.Close();
   } catch (const win::CInternetException& e) {
     KillTimer(kNoAnswerTimer);
-    win::AfxMessageBox(e.GetErrorMessage(), win::MB_OK);
+    // A server that stops answering is given up like the no-answer timer does: the control's
+    // own failure message is all the user sees. Other network failures say what went wrong.
+    if (e.m_dwError != win::ERROR_INTERNET_TIMEOUT) win::AfxMessageBox(e.GetErrorMessage(), win::MB_OK);
     m_failed = true;
   } catch (const win::CFileException& e) {
     // The disk refused the recording: a failure like any other.

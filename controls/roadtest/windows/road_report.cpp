@@ -120,8 +120,7 @@ struct Strip {
   int screenHeight = 1; // pixels of the screen row the points were made for
   int cursorA = 0;
   int cursorB = -1;
-  bool measure = false;
-  bool cursorTexts = true;
+  bool measure = false;  // cursor B and its texts
 };
 
 void PrintChannelStrip(win::CDC& dc, const RoadModel& model, int item, const ItemPage& page, const ItemFactors& factors,
@@ -162,11 +161,9 @@ void PrintChannelStrip(win::CDC& dc, const RoadModel& model, int item, const Ite
   }
   PrintLine(dc, 1, t, 1950, b, 5, win::PS_SOLID);
   PrintLine(dc, 2000, t, 2800, b, 5, win::PS_SOLID);
-  if (strip.cursorTexts) {
-    dc.TextOut(2010, t - 10, PrintCursorAText(FormatValue(page, strip.cursorA, item, unit)));
-    if (strip.measure) dc.TextOut(2370, t - 10, PrintCursorBText(FormatValue(page, strip.cursorB, item, unit)));
-    PrintStatistics(dc, 2030, t - 40, model.PrintStatistics(item));
-  }
+  dc.TextOut(2010, t - 10, PrintCursorAText(FormatValue(page, strip.cursorA, item, unit)));
+  if (strip.measure) dc.TextOut(2370, t - 10, PrintCursorBText(FormatValue(page, strip.cursorB, item, unit)));
+  PrintStatistics(dc, 2030, t - 40, model.PrintStatistics(item));
 }
 
 void PrintTimeLabels(win::CDC& dc, int scale, int y)
@@ -199,7 +196,7 @@ void PrintNormalView(win::CDC& dc, RoadModel& model, const ItemOffsets& offsets)
       const ItemPage& page = model.BuildNormalPage(item);
       const int zero = item < kRecordedCount ? s.channelScales[static_cast<std::size_t>(item)].zeroLine : 0;
       PrintChannelStrip(dc, model, item, page, s.factors, zero,
-                        {-300 - h * i, h, s.graphHeight, s.page.cursorA, s.page.cursorB, s.measureOn, true});
+                        {-300 - h * i, h, s.graphHeight, s.page.cursorA, s.page.cursorB, s.measureOn});
       PrintTimeTicks(dc, -300 - h * (i + 1));
     }
     PrintTimeLabels(dc, s.page.scale, PrintTimeLabelY(n, false));
@@ -217,12 +214,13 @@ void PrintNormalView(win::CDC& dc, RoadModel& model, const ItemOffsets& offsets)
       points.push_back({static_cast<int>(g.x * kColumnScale), -y});
     }
     if (points.size() > 1) dc.Polyline(points.data(), static_cast<int>(points.size()));
-    const int x = i < 4 ? 1 : 1150;
+    // Two columns of four: code, name and value text at x 1, 150, 700 and at 1150, 1300, 1850.
+    const bool second = i >= 4;
     const int y = -1770 - 50 * (i % 4);
     const ChannelRecord& c = s.recording.channels[static_cast<std::size_t>(item)];
-    dc.TextOut(x, y, c.code);
-    dc.TextOut(x + 149, y, c.name);
-    dc.TextOut(x + 699, y, ValueRangeText(page, s.page.cursorA, UnitOf(s.recording, item)));
+    dc.TextOut(second ? 1150 : 1, y, c.code);
+    dc.TextOut(second ? 1300 : 150, y, c.name);
+    dc.TextOut(second ? 1850 : 700, y, ValueRangeText(page, s.page.cursorA, UnitOf(s.recording, item)));
   }
   Bar(dc, PageX(s.page.cursorA), -300, 2, h, win::RGB(255, 0, 0));
   PrintLine(dc, 1, -300, 1950, -300 - h, 5, win::PS_SOLID);
@@ -238,7 +236,7 @@ void PrintZoomView(win::CDC& dc, RoadModel& model)
     const ItemPage& page = model.BuildPanelPage();
     const int zero = panelItem < kRecordedCount ? s.zoomScales[static_cast<std::size_t>(panelItem)].zeroLine : 0;
     PrintChannelStrip(dc, model, panelItem, page, s.zoomFactors, zero,
-                      {-300, 360, kZoomPanelHeight, s.zoomPanel.cursorA, -1, false, false});
+                      {-300, 360, kZoomPanelHeight, s.zoomPanel.cursorA, -1, false});
     PrintTimeTicks(dc, -660);
   } else {
     PrintLine(dc, 1, -300, 1950, -660, 5, win::PS_SOLID);
@@ -253,7 +251,7 @@ void PrintZoomView(win::CDC& dc, RoadModel& model)
     const ItemPage& page = model.BuildLowerPage(item);
     const int zero = item < kRecordedCount ? s.channelScales[static_cast<std::size_t>(item)].zeroLine : 0;
     PrintChannelStrip(dc, model, item, page, s.factors, zero,
-                      {-700 - h * i, h, s.lowerHeight, s.lower.cursorA, s.lower.cursorB, s.measureOn, true});
+                      {-700 - h * i, h, s.lowerHeight, s.lower.cursorA, s.lower.cursorB, s.measureOn});
     PrintTimeTicks(dc, -700 - h * (i + 1));
   }
   PrintTimeLabels(dc, s.zoomPanel.scale, -670);

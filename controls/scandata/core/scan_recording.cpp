@@ -1,10 +1,14 @@
 #include "controls/scandata/core/scan_recording.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
-#include <fstream>
+#include <cerrno>
 #include <system_error>
 
 #include "controls/scandata/text/scan_text_context.h"
+#include "platform/base/regular_file.h"
 
 namespace quarnel {
 namespace {
@@ -102,15 +106,19 @@ ScanRecording ParseScanRecording(std::span<const std::uint8_t> file) {
 }
 
 std::optional<ScanRecording> ReadScanRecording(const std::filesystem::path& path) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
-  const auto size = std::filesystem::file_size(path, ec);
-  const std::size_t wanted = ec ? kLargestFile : static_cast<std::size_t>(std::min<std::uintmax_t>(size, kLargestFile));
-  std::vector<std::uint8_t> bytes(wanted);
-  file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  bytes.resize(static_cast<std::size_t>(std::max<std::streamsize>(file.gcount(), 0)));
+  const int fd = vetra::OpenRegularFile(path, O_RDONLY);
+  if (fd < 0) return std::nullopt;
+  // Only the first kLargestFile bytes can belong to a recording; the rest is never read.
+  std::vector<std::uint8_t> bytes(kLargestFile);
+  std::size_t got = 0;
+  while (got < bytes.size()) {
+    const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    got += static_cast<std::size_t>(n);
+  }
+  ::close(fd);
+  bytes.resize(got);
   return ParseScanRecording(bytes);
 }
 

@@ -47,5 +47,26 @@ TEST(SaturatingCast, NarrowsIntegersAndWrapsOnRequest)
   EXPECT_EQ(WrappingCast<std::int8_t>(0x1FF), -1);
 }
 
+TEST(SaturatingArithmetic, SaturatedValuesUsedAgainStaySaturated)
+{
+  constexpr std::int64_t kMin64 = std::numeric_limits<std::int64_t>::min();
+  constexpr std::int64_t kMax64 = std::numeric_limits<std::int64_t>::max();
+  constexpr int kMaxInt = std::numeric_limits<int>::max();
+  constexpr int kMinInt = std::numeric_limits<int>::min();
+  // A display height less a saturated offset, the sums and products around it.
+  EXPECT_EQ(SaturatingSubtract<std::int64_t>(97, kMin64), kMax64);
+  EXPECT_EQ(SaturatingSubtract<std::int64_t>(-2, kMax64), kMin64);
+  EXPECT_EQ(SaturatingSubtract<int>(2048, kMin64), kMaxInt);
+  EXPECT_EQ(SaturatingSubtract<int>(2048, kMax64), kMinInt);
+  EXPECT_EQ(SaturatingSubtract<int>(2048, 48), 2000);
+  EXPECT_EQ(SaturatingAdd<int>(kMax64, 1), kMaxInt);
+  EXPECT_EQ(SaturatingAdd<std::int64_t>(kMin64, -1), kMin64);
+  EXPECT_EQ(SaturatingAdd<int>(-5, 3), -2);
+  EXPECT_EQ(SaturatingMultiply<int>(kMaxInt, 4), kMaxInt);
+  EXPECT_EQ(SaturatingMultiply<int>(kMinInt, 4), kMinInt);
+  EXPECT_EQ(SaturatingMultiply<std::int64_t>(kMin64, -1), kMax64);
+  EXPECT_EQ(SaturatingMultiply<int>(-7, 6), -42);
+}
+
 }  // namespace
 }  // namespace vetra

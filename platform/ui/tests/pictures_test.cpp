@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstring>
 #include <filesystem>
@@ -60,7 +61,11 @@ TEST_F(Pictures, LoadImageReadsABmpFileFromTheDrive)
   EXPECT_EQ(dc.GetPixel(1, 0), RGB(255, 255, 255));
   dc.SelectObject(old);
   DeleteObject(picture);
-  for (const char* bad : {"C:\\Vetra\\Fenmark\\Img\\Morvit\\missing.bmp", "C:\\Vetra\\Fenmark\\Img\\Morvit\\broken.bmp"}) {
+  // A folder or a pipe where the picture should be is no picture, and nothing waits on the pipe.
+  std::filesystem::create_directories(drive.Root() / "Vetra/Fenmark/Img/Morvit/folder.bmp");
+  ASSERT_EQ(::mkfifo((drive.Root() / "Vetra/Fenmark/Img/Morvit/pipe.bmp").c_str(), 0644), 0);
+  for (const char* bad : {"C:\\Vetra\\Fenmark\\Img\\Morvit\\missing.bmp", "C:\\Vetra\\Fenmark\\Img\\Morvit\\broken.bmp",
+                          "C:\\Vetra\\Fenmark\\Img\\Morvit\\folder.bmp", "C:\\Vetra\\Fenmark\\Img\\Morvit\\pipe.bmp"}) {
     EXPECT_EQ(LoadImageA(nullptr, bad, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr) << bad;
   }
 }

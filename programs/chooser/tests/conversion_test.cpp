@@ -1,6 +1,7 @@
 #include "programs/chooser/conversion.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstring>
 #include <filesystem>
@@ -103,6 +104,7 @@ TEST_F(LumbrelTest, EachKindBecomesWorkingCopyPageAndViewerStart)
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
     fs::remove_all(drive / "Vetra");
+    fs::remove_all(drive / "Saves");
     started.clear();
     const std::string path =
         Save(c.file, c.packed ? vetra::samples::MakeSaveDataArchive(recording) : recording);
@@ -167,11 +169,37 @@ TEST_F(LumbrelTest, DataEntryFoundWhereverAndHoweverTheArchiveHoldsIt)
   }
 }
 
+TEST_F(LumbrelTest, LastOfSeveralDataEntriesIsTheWorkingCopy)
+{
+  const std::vector<std::vector<const char*>> namings{
+      {"SAVEDATA.DAT", "savedata.dat"},
+      {"c:\\vetra\\temp\\savedata.dat", "other.txt", "SaveData.Dat", "notes.txt"},
+  };
+  for (const auto& names : namings) {
+    SCOPED_TRACE(names.front());
+    fs::remove_all(drive / "Vetra");
+    ZipArchiveSample archive;
+    std::string last;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      ZipEntrySample entry;
+      entry.name = names[i];
+      entry.data = vetra::samples::SampleRecordingBytes(9000 + 1000 * i, static_cast<std::uint32_t>(i) + 1);
+      entry.method = i % 2 ? ZipMethod::stored : ZipMethod::deflated;
+      if (vetra::ToUpperAscii(entry.name).ends_with("SAVEDATA.DAT")) last = entry.data;
+      archive.entries.push_back(entry);
+    }
+    EXPECT_EQ(RunLumbrel(Save("rec.osc", vetra::samples::MakeZipArchive(archive))), kExitOk);
+    const std::string name = DrawnName("%dTemp.Osc");
+    EXPECT_EQ(ExchangeFolder(), (std::set<std::string>{name, "ScriptTemp.html"}));
+    EXPECT_EQ(drive.ReadFile("Vetra/TempE/" + name), last);
+  }
+}
+
 TEST_F(LumbrelTest, FailuresLeaveNothingAndStartNothing)
 {
   struct Case {
     const char* what;
-    const char* file;        // nullptr: the file is not made; ending in '/': made as a folder
+    const char* file;        // nullptr: the file is not made; ending in '/': a folder, '|': a pipe
     std::string bytes;
     bool tempEIsAFile;       // the exchange folder cannot hold files
     bool viewerStarts;
@@ -201,12 +229,17 @@ TEST_F(LumbrelTest, FailuresLeaveNothingAndStartNothing)
       {"no data entry", "rec.osc", vetra::samples::MakeZipArchive(noData), false, true, kExitBadSavedData, "SAVEDATA.DAT"},
       {"exchange folder unusable", "rec.osc", good, true, true, kExitCannotWrite, "TempE"},
       {"road test is a folder", "rec.res/", "", false, true, kExitBadSavedData, "rec.res 파일을 읽을 수 없습니다."},
+      // What is not a regular file is refused at once: nothing waits on a pipe's writer.
+      {"road test is a pipe", "rec.res|", "", false, true, kExitBadSavedData, "rec.res 파일을 읽을 수 없습니다."},
+      {"saved data is a folder", "rec.osc/", "", false, true, kExitBadSavedData, "rec.osc"},
+      {"saved data is a pipe", "rec.scn|", "", false, true, kExitBadSavedData, "rec.scn"},
       {"road test, exchange folder unusable", "rec.res", "road", true, true, kExitCannotWrite, "TempE"},
       {"viewer does not start", "rec.osc", good, false, false, kExitViewerNotStarted, "Viewer.exe 프로그램을 실행할 수 없습니다."},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     fs::remove_all(drive / "Vetra");
+    fs::remove_all(drive / "Saves");
     started.clear();
     messages.clear();
     if (c.tempEIsAFile) drive.WriteFile("Vetra/TempE", "in the way");
@@ -216,6 +249,11 @@ TEST_F(LumbrelTest, FailuresLeaveNothingAndStartNothing)
       const std::string folder(c.file, std::strlen(c.file) - 1);
       fs::create_directories(drive / "Saves" / folder);
       path = "c:\\Saves\\" + folder;
+    } else if (c.file != nullptr && std::string_view(c.file).ends_with('|')) {
+      const std::string pipe(c.file, std::strlen(c.file) - 1);
+      fs::create_directories(drive / "Saves");
+      ASSERT_EQ(::mkfifo((drive / "Saves" / pipe).c_str(), 0644), 0);
+      path = "c:\\Saves\\" + pipe;
     } else if (c.file != nullptr) {
       path = Save(c.file, c.bytes);
     }

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <thread>
 
@@ -136,6 +138,42 @@ TEST_F(LumbrelProcessTest, ChooserWindowRunsASessionScript)
   EXPECT_EQ(png.substr(1, 3), "PNG");
   EXPECT_EQ(bigEndian(16), 480);
   EXPECT_EQ(bigEndian(20), 480);
+}
+
+TEST_F(LumbrelProcessTest, ChoosersStartedTogetherEachShowTheirOwnRecording)
+{
+  // A slow viewer: it reads the page a while after it started, as a loaded machine may.
+  drive.WriteFile("Vetra/Fenmark/Viewer.exe",
+                  "#!/bin/sh\nsleep 0.3\ncp \"$VETRA_ROOT/Vetra/TempE/ScriptTemp.html\" \"$VETRA_ROOT/seen-$$.part\"\n"
+                  "mv \"$VETRA_ROOT/seen-$$.part\" \"$VETRA_ROOT/seen-$$.html\"\n");
+  drive.WriteFile("Saves/one.scn", vetra::samples::MakeSaveDataArchive("first"));
+  drive.WriteFile("Saves/two.scn", vetra::samples::MakeSaveDataArchive("second"));
+  const std::string both = "'" + std::string(LUMBREL_PROGRAM) + "' 'c:\\Saves\\one.scn' 2>'" +
+                           (drive / "one.err").string() + "' & '" + LUMBREL_PROGRAM + "' 'c:\\Saves\\two.scn' 2>'" +
+                           (drive / "two.err").string() + "' & wait";
+  ASSERT_EQ(std::system(both.c_str()), 0);
+
+  std::vector<std::string> seen;
+  for (int i = 0; i < 1000 && seen.size() < 2; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    seen.clear();
+    for (const auto& entry : fs::directory_iterator(drive.Root()))
+      if (entry.path().extension() == ".html") seen.push_back(vetra::testing::ReadWholeFile(entry.path()));
+  }
+  EXPECT_EQ(vetra::testing::ReadWholeFile(drive / "one.err"), "");
+  EXPECT_EQ(vetra::testing::ReadWholeFile(drive / "two.err"), "");
+  // Each run's working copy, and each viewer on the page that names its own.
+  std::map<std::string, std::string> workingCopyOf;
+  for (const auto& entry : fs::directory_iterator(drive / "Vetra/TempE")) {
+    const std::string name = entry.path().filename().string();
+    if (name != "ScriptTemp.html") workingCopyOf[vetra::testing::ReadWholeFile(entry.path())] = name;
+  }
+  ASSERT_EQ(workingCopyOf.size(), 2u);
+  std::sort(seen.begin(), seen.end());
+  std::vector<std::string> expected{ViewerPage(4, "c:\\Saves\\one.scn", workingCopyOf["first"]),
+                                    ViewerPage(4, "c:\\Saves\\two.scn", workingCopyOf["second"])};
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(seen, expected);
 }
 
 }  // namespace

@@ -2,19 +2,15 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <string>
-#include <unistd.h>
 
+#include "platform/base/testing/memory_file.h"
 #include "programs/printlayout/image.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-  static const std::string path = "/tmp/tolvex_image_fuzz_" + std::to_string(getpid());
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return 0;
-  std::fwrite(data, 1, size, file);
-  std::fclose(file);
+  static const vetra::testing::MemoryFile file;
+  if (!file.Write(data, size)) return 0;
+  const std::string path = file.Path();
   for (const int type : {tolvex::kImageBmp, tolvex::kImageJpg, tolvex::kImagePng}) {
     tolvex::CImage image(path, type);
     if (image.IsValid()) image.GetPixelIndex(image.Width() - 1, image.Height() - 1);

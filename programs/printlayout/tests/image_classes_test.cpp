@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <vector>
 
 #include "platform/base/testing/temp_drive.h"
 #include "programs/printlayout/image.h"
@@ -354,6 +356,129 @@ TEST(PngFiles, PaletteTransparencyIsLaidOnTheBackground)
   EXPECT_EQ(PixelOf(read, 0, 0), (Rgb{255, 0, 0}));
   EXPECT_EQ(PixelOf(read, 1, 0), (Rgb{31, 127, 255}));
   EXPECT_EQ(PixelOf(read, 2, 0), (Rgb{143, 191, 255}));  // half white, half background
+}
+
+// Bit depth, colour type and palette length of a PNG file, read with libpng.
+struct PngHeader {
+  int depth = 0;
+  int colourType = -1;
+  int paletteEntries = 0;
+  std::vector<std::vector<std::uint8_t>> rows;
+};
+
+PngHeader ReadPngHeader(const std::filesystem::path& path)
+{
+  PngHeader header;
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return header;
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  png_init_io(png, file);
+  png_read_info(png, info);
+  header.depth = png_get_bit_depth(png, info);
+  header.colourType = png_get_color_type(png, info);
+  png_colorp palette = nullptr;
+  if (png_get_PLTE(png, info, &palette, &header.paletteEntries) == 0) header.paletteEntries = 0;
+  const png_uint_32 height = png_get_image_height(png, info);
+  header.rows.assign(height, std::vector<std::uint8_t>(png_get_rowbytes(png, info)));
+  for (auto& row : header.rows) png_read_row(png, row.data(), nullptr);
+  png_destroy_read_struct(&png, &info, nullptr);
+  std::fclose(file);
+  return header;
+}
+
+TEST(PngFiles, WriterKeepsThePictureDepthAndGreySamples)
+{
+  vetra::testing::TempDrive drive;
+  struct Case {
+    int bits;
+    bool palette;
+    int depth;
+    int colourType;
+  } cases[] = {
+      {1, true, 1, PNG_COLOR_TYPE_PALETTE}, {4, true, 4, PNG_COLOR_TYPE_PALETTE},
+      {8, true, 8, PNG_COLOR_TYPE_PALETTE}, {4, false, 4, PNG_COLOR_TYPE_GRAY},
+      {8, false, 8, PNG_COLOR_TYPE_GRAY},   {24, false, 8, PNG_COLOR_TYPE_RGB},
+  };
+  for (const auto& c : cases) {
+    CImage written;
+    ASSERT_TRUE(written.CreateImpl("c:\\d.png", kImagePng));
+    ASSERT_TRUE(written.Create(13, 3, c.bits, -1));
+    const int levels = c.bits <= 8 ? 1 << c.bits : 256;
+    if (c.palette) {
+      std::vector<win::BYTE> red(static_cast<std::size_t>(levels));
+      for (int i = 0; i < levels; ++i) red[static_cast<std::size_t>(i)] = static_cast<win::BYTE>(255 - i * 255 / (levels - 1));
+      written.SetPalette(levels, red.data());
+    }
+    for (int x = 0; x < 13; ++x) {
+      if (c.bits <= 8) written.SetPixelIndex(x, 2, (x * 19 + 247) % levels);
+      else written.SetPixelRGB(x, 2, static_cast<win::BYTE>(x * 9), 1, 2);
+    }
+    ASSERT_EQ(written.Write("c:\\d.png"), 1) << c.bits;
+    const PngHeader header = ReadPngHeader(drive / "d.png");
+    EXPECT_EQ(header.depth, c.depth) << c.bits;
+    EXPECT_EQ(header.colourType, c.colourType) << c.bits;
+    if (c.colourType == PNG_COLOR_TYPE_PALETTE) {
+      EXPECT_EQ(header.paletteEntries, std::min(levels, 256)) << c.bits;
+    }
+    ASSERT_EQ(header.rows.size(), 3u);
+    if (c.bits == 8) {
+      EXPECT_EQ(header.rows[0][0], 247) << c.palette;  // the index itself, grey or not
+    }
+
+    CImage read("c:\\d.png", -1);
+    ASSERT_TRUE(read.IsValid()) << c.bits;
+    for (int x = 0; x < 13; ++x) {
+      if (c.colourType == PNG_COLOR_TYPE_GRAY) {
+        const int index = written.GetPixelIndex(x, 2);
+        // Read back a grey sample spreads over 0..255.
+        EXPECT_EQ(PixelOf(read, x, 0).r, index * 255 / (levels - 1)) << c.bits << " " << x;
+      } else {
+        EXPECT_EQ(PixelOf(read, x, 0), PixelOf(written, x, 0)) << c.bits << " " << x;
+      }
+    }
+  }
+}
+
+// An 8-bit BMP whose header says it uses only the first `colours` table entries.
+std::string BmpOfFewColours(int colours)
+{
+  std::string bytes(14 + 40 + colours * 4 + 4, '\0');
+  const auto put32 = [&](std::size_t at, std::uint32_t v) { std::memcpy(bytes.data() + at, &v, 4); };
+  bytes[0] = 'B';
+  bytes[1] = 'M';
+  put32(2, static_cast<std::uint32_t>(bytes.size()));
+  put32(10, static_cast<std::uint32_t>(14 + 40 + colours * 4));
+  put32(14, 40);
+  put32(18, 2);
+  put32(22, 1);
+  bytes[26] = 1;
+  bytes[28] = 8;
+  put32(46, static_cast<std::uint32_t>(colours));
+  for (int i = 0; i < colours; ++i) {
+    const std::size_t entry = 54 + static_cast<std::size_t>(i) * 4;
+    bytes[entry] = static_cast<char>(40 + i * 30);      // blue
+    bytes[entry + 1] = static_cast<char>(60 + i * 20);  // green
+    bytes[entry + 2] = static_cast<char>(80 + i * 10);  // red
+  }
+  bytes[54 + colours * 4] = 3;
+  bytes[54 + colours * 4 + 1] = static_cast<char>(colours - 1);
+  return bytes;
+}
+
+TEST(BmpFiles, PaletteHoldsTheColoursTheHeaderCounts)
+{
+  vetra::testing::TempDrive drive;
+  drive.WriteFile("few.bmp", BmpOfFewColours(7));
+  CImage read("c:\\few.bmp", -1);
+  ASSERT_TRUE(read.IsValid());
+  EXPECT_EQ(read.GetImplementation()->PaletteSize(), 7);
+  ASSERT_NE(read.GetPalette(), nullptr);
+  EXPECT_EQ(read.GetPalette()->GetEntryCount(), 7);
+  EXPECT_EQ(PixelOf(read, 0, 0), (Rgb{110, 120, 130}));
+  // Black is nearest to the darkest of the seven colours, not to an unused entry.
+  read.SetPixelRGB(1, 0, 0, 0, 0);
+  EXPECT_EQ(read.GetPixelIndex(1, 0), 0);
 }
 
 TEST(JpegFiles, GreyJpegGivesAGreyPalette)

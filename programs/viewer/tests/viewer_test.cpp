@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -164,9 +165,18 @@ TEST_F(ViewerTest, BrokenPagesStillShow)
   } cases[] = {
       // A script that throws and a control of an unknown class.
       {kPagePath, "Still", "Broken - Viewer"},
-      // A page that cannot be read says so.
+      // A page that cannot be read says so: missing, a folder, a pipe nobody writes.
       {"c:\\Vetra\\TempE\\none.html", vetra::Cp949("페이지를"), "Untitled - Viewer"},
+      {"c:\\Vetra\\TempE", vetra::Cp949("페이지를"), "Untitled - Viewer"},
+      {"c:\\Vetra\\TempE\\pipe.html", vetra::Cp949("페이지를"), "Untitled - Viewer"},
+      // Pictures that are folders or pipes are no pictures.
+      {"c:\\Vetra\\TempE\\pictures.html", "Pictures", "Pictures - Viewer"},
   };
+  ASSERT_EQ(::mkfifo((drive / "Vetra/TempE/pipe.html").c_str(), 0644), 0);
+  ASSERT_EQ(::mkfifo((drive / "Vetra/TempE/pipe.bmp").c_str(), 0644), 0);
+  WritePage("<html><head><title>Pictures</title></head><body background=\".\"><img src=\".\">"
+            "<img src=\"pipe.bmp\" width=20 height=20><p>Pictures</p></body></html>",
+            "Vetra/TempE/pictures.html");
   for (const auto& c : cases) {
     vetra::gdi::ScopedDrawLog log;
     CHalvorApp& viewer = Start(c.commandLine);

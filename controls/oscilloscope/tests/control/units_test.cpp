@@ -162,16 +162,18 @@ TEST_F(UnitsTest, CancelWritesNothingAndKeepsTheUnits)
   }
 }
 
-TEST_F(UnitsTest, ADamagedSettingsFileOpensTheDialogWithTheDefaults)
+// A line that names no unit leaves its list without a selection, and OK then keeps the line.
+TEST_F(UnitsTest, LinesNamingNoUnitSelectNothingAndOkKeepsThem)
 {
   const struct {
     const char* name;
     std::string file;
     int pressure, vacuum;  // preselected entries
   } cases[] = {
-      {"binary bytes", std::string("\xff\xfe\0\x01garbage\r", 12), 3, 2},
-      {"an over-long line", std::string(600, 'k') + "\r\nmbar\r\n", 3, 1},
+      {"binary bytes", std::string("\xff\xfe\0\x01garbage\r", 12), -1, -1},
+      {"an over-long line", std::string(600, 'k') + "\r\nmbar\r\n", -1, 1},
       {"vacuum psi selects nothing", "bar\npsi", 1, -1},
+      {"neither line names a unit", "foo\r\nbar\r\n", -1, -1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -180,11 +182,26 @@ TEST_F(UnitsTest, ADamagedSettingsFileOpensTheDialogWithTheDefaults)
     ASSERT_TRUE(control->CreateControlWindow(page.get(), win::CRect(0, 0, 1017, 708)));
     vetra::ui::ClearMessageBoxes();
     LoadPressureAndVacuum();
+    const std::string pressure = Volt(kPressureSlot);
+    const std::string vacuum = Volt(kVacuumSlot);
+    const std::vector<std::string> original = ReadEnviroLines().value_or(std::vector<std::string>{});
     UseUnitsButton([&](CUnitSelectDlg& dialog) {
       EXPECT_EQ(dialog.PressureList().GetCurSel(), c.pressure);
       EXPECT_EQ(dialog.VacuumList().GetCurSel(), c.vacuum);
-      dialog.EndDialog(win::IDCANCEL);
+      ClickOn(*dialog.GetDlgItem(win::IDOK));
     });
+    const auto lines = ReadEnviroLines();
+    ASSERT_TRUE(lines.has_value());
+    ASSERT_GE(lines->size(), 2u);
+    if (c.pressure < 0) {
+      EXPECT_EQ((*lines)[0], original.size() > 0 ? original[0] : "");
+    }
+    if (c.vacuum < 0) {
+      EXPECT_EQ((*lines)[1], original.size() > 1 ? original[1] : "");
+    }
+    // The viewer's units stay what they were.
+    EXPECT_EQ(Volt(kPressureSlot), pressure);
+    EXPECT_EQ(Volt(kVacuumSlot), vacuum);
   }
 }
 

@@ -138,6 +138,43 @@ TEST_F(ControlTest, OtherStepsDoNothingAndStepTwoHundredBuildsEmptyScreens)
   EXPECT_FALSE(control->Model().State().loaded);
 }
 
+TEST_F(ControlTest, StepTwoHundredAgainStartsTheViewAfresh)
+{
+  PutRecording("r.RES");
+  Open("r.RES");
+  const RoadState& s = control->Model().State();
+  const std::vector<int> atStart = s.shown.Rows();
+  const Page startPage = s.page;
+  ASSERT_FALSE(atStart.empty());
+  for (const bool zoom : {false, true}) {
+    SCOPED_TRACE(zoom ? "zoom view open" : "normal view");
+    control->OnScaleCloseUp(4);
+    ASSERT_NE(s.page.scale, 0);
+    control->RemoveDisplayedItem(0);
+    vetra::ui::Pump();
+    ASSERT_NE(s.shown.Rows(), atStart);
+    ClickButton(SkinButton::Layout2);
+    ASSERT_EQ(s.layoutMode, kLayoutOverlap);
+    if (zoom) {
+      ClickButton(SkinButton::Zoom);
+      ASSERT_TRUE(s.zoomMode);
+    }
+    Set("ExecProcedure", win::COleVariant(static_cast<win::SHORT>(200)));
+    vetra::ui::Pump();
+    EXPECT_EQ(s.page.scale, 0);
+    EXPECT_EQ(s.page.start, startPage.start);
+    EXPECT_EQ(s.page.cursorA, startPage.cursorA);
+    EXPECT_EQ(s.layoutMode, kLayoutParallel);
+    EXPECT_EQ(s.shown.Rows(), atStart);
+    EXPECT_FALSE(s.zoomMode);
+    EXPECT_EQ(control->ScaleCombo()->GetCurSel(), 0);
+    std::vector<int> listed;
+    for (int row = 0; row < control->ItemList()->GetCount(); ++row)
+      if (control->ItemList()->GetSel(row) > 0) listed.push_back(row);
+    EXPECT_EQ(listed, atStart);
+  }
+}
+
 TEST_F(ControlTest, ANinthItemIsRefusedWithTheMessage)
 {
   PutRecording("r.RES");

@@ -69,15 +69,15 @@ TEST_F(DownloadTest, AnErrorAnswerABrokenBodyOrSilenceIsAFailureAndLeavesNoFile)
   const struct {
     const char* name;
     HttpReply reply;
-    const char* reason;  // UTF-8: what the user is told before "실패"
+    const char* reason;  // UTF-8: what the user is told before "실패", none for a server given up on
   } cases[] = {
       {"not found", [] { HttpReply r; r.status = 404; r.body = "<html>missing</html>"; return r; }(),
        "서버에서 파일을 받을 수 없습니다. (HTTP 404)"},
       {"broken off", [] { HttpReply r; r.patternSize = 10'000; r.stopAfter = 3000; return r; }(),
        "서버와의 연결이 비정상적으로 끊어졌습니다."},
       {"stalled", [] { HttpReply r; r.patternSize = 10'000; r.stopAfter = 4096; r.cut = HttpReply::Cut::Stall; return r; }(),
-       "서버에서 응답이 없습니다."},
-      {"silent", [] { HttpReply r; r.answer = false; return r; }(), "서버에서 응답이 없습니다."},
+       nullptr},
+      {"silent", [] { HttpReply r; r.answer = false; return r; }(), nullptr},
   };
   control->SetNoAnswerTimeout(200);
   for (const auto& c : cases) {
@@ -85,13 +85,27 @@ TEST_F(DownloadTest, AnErrorAnswerABrokenBodyOrSilenceIsAFailureAndLeavesNoFile)
     vetra::testing::LoopbackHttpServer server(c.reply);
     vetra::testing::HttpPortOverride port(server.Port());
     Download();
-    ASSERT_EQ(MessageTexts().size(), 2u) << c.name;
-    EXPECT_EQ(MessageTexts().front(), vetra::Cp949(c.reason)) << c.name << ": " << vetra::Utf8(MessageTexts().front());
+    ASSERT_EQ(MessageTexts().size(), c.reason ? 2u : 1u) << c.name;
+    if (c.reason) {
+      EXPECT_EQ(MessageTexts().front(), vetra::Cp949(c.reason)) << c.name << ": " << vetra::Utf8(MessageTexts().front());
+    }
     EXPECT_EQ(MessageTexts().back(), vetra::Cp949("실패")) << c.name;
     EXPECT_EQ(vetra::ui::MessageBoxLog().back().caption, vetra::Cp949("확인")) << c.name;
     EXPECT_FALSE(std::filesystem::exists(Exchange("1700000000run.RES"))) << c.name;
     EXPECT_FALSE(control->Model().State().loaded) << c.name;
   }
+}
+
+TEST_F(DownloadTest, AnAddressWithoutAPathAsksNoServer)
+{
+  vetra::testing::LoopbackHttpServer server(HttpReply{.body = SampleBytes()});
+  vetra::testing::HttpPortOverride port(server.Port());
+  Set("DownloadFile", win::COleVariant("http://127.0.0.1"));
+  Set("ExecProcedure", win::COleVariant(static_cast<win::SHORT>(0)));
+  vetra::ui::Pump();
+  EXPECT_TRUE(server.Requests().empty());
+  EXPECT_EQ(MessageTexts(), std::vector<std::string>{vetra::Cp949("실패")});
+  EXPECT_FALSE(control->Model().State().loaded);
 }
 
 TEST(DownloadProgressTest, TheBarFollowsTheExpectedSizeAndStaysFull)

@@ -116,7 +116,6 @@ TEST_F(ControlTest, TextViewMovesRowsBetweenTheListsUpToEightGraphItems)
   ClickAt(120, 80);
   CTableListWnd& upper = *control->UpperList();
   CTableListWnd& lower = *control->LowerList();
-  const std::string moved = lower.Rows()[1].texts[1];
 
   vetra::ui::QueueMessageBoxAnswer(win::IDOK);
   vetra::ui::Click(lower, lower.CellPoint(1, 0));  // the image column: a ninth item is refused
@@ -126,12 +125,31 @@ TEST_F(ControlTest, TextViewMovesRowsBetweenTheListsUpToEightGraphItems)
   EXPECT_EQ(vetra::ui::MessageBoxLog()[0].type & win::MB_ICONMASK, win::MB_ICONEXCLAMATION);
   EXPECT_EQ(upper.RowCount(), 8);
 
+  // Both lists take the size of their rows at every move.
+  const auto expectPlaces = [&](int shown) {
+    win::CRect place;
+    upper.GetWindowRect(&place);
+    control->ScreenToClient(&place);
+    EXPECT_EQ(place, win::CRect(3, 109, 1009, 109 + 36 + 31 * shown)) << shown;
+    lower.GetWindowRect(&place);
+    control->ScreenToClient(&place);
+    EXPECT_EQ(place, win::CRect(3, 144 + 31 * shown, 1009, 677)) << shown;
+  };
   vetra::ui::Click(upper, upper.CellPoint(0, 2));  // a single click on a text moves nothing
   EXPECT_EQ(upper.RowCount(), 8);
   vetra::ui::Click(upper, upper.CellPoint(0, 0));
   EXPECT_EQ(upper.RowCount(), 7);
+  expectPlaces(7);
+  vetra::ui::Click(upper, upper.CellPoint(0, 0));
+  EXPECT_EQ(upper.RowCount(), 6);
+  expectPlaces(6);
+  vetra::ui::Click(lower, lower.CellPoint(1, 0));
+  ASSERT_EQ(upper.RowCount(), 7);
+  expectPlaces(7);
+  const std::string moved = lower.Rows()[1].texts[1];
   vetra::ui::Click(lower, lower.CellPoint(1, 0));
   ASSERT_EQ(upper.RowCount(), 8);
+  expectPlaces(8);
   EXPECT_EQ(upper.Rows()[7].texts[1], moved);
   EXPECT_EQ(upper.Rows()[7].image, 1);
   EXPECT_EQ(vetra::ui::MessageBoxLog().size(), 1u);
