@@ -96,6 +96,11 @@ bool IsLeadByte(unsigned char byte)
   return byte >= 0x81 && byte <= 0xFE;
 }
 
+bool IsTrailByte(unsigned char byte)
+{
+  return (byte >= 0x41 && byte <= 0x5A) || (byte >= 0x61 && byte <= 0x7A) || (byte >= 0x81 && byte <= 0xFE);
+}
+
 std::string CutCp949(std::string_view cp949, std::size_t maxBytes)
 {
   std::size_t i = 0;

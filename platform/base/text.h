@@ -20,6 +20,9 @@ std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2))
 // True when byte `index` of a CP949 text is the lead byte of a double-byte character.
 // Used to cut texts without leaving half a character.
 bool IsLeadByte(unsigned char byte);
+// True for a byte that can follow a lead byte in a double-byte character (never an ASCII
+// punctuation mark, digit or control byte).
+bool IsTrailByte(unsigned char byte);
 
 // The text cut to at most `maxBytes` bytes without splitting a double-byte character.
 std::string CutCp949(std::string_view cp949, std::size_t maxBytes);

@@ -47,8 +47,9 @@ std::string HtmlEscape(std::string_view cp949)
   std::string out;
   for (std::size_t i = 0; i < cp949.size(); ++i) {
     const char c = cp949[i];
-    if (vetra::IsLeadByte(static_cast<unsigned char>(c)) && i + 1 < cp949.size()) {
-      out += cp949.substr(i++, 2);  // a Korean character passes whole
+    if (vetra::IsLeadByte(static_cast<unsigned char>(c)) && i + 1 < cp949.size() &&
+        vetra::IsTrailByte(static_cast<unsigned char>(cp949[i + 1]))) {
+      out += cp949.substr(i++, 2);  // a Korean character passes whole; a quote after a lead byte does not
       continue;
     }
     switch (c) {
@@ -68,7 +69,8 @@ std::string JavaScriptEscape(std::string_view cp949)
   std::string out;
   for (std::size_t i = 0; i < cp949.size(); ++i) {
     const char c = cp949[i];
-    if (vetra::IsLeadByte(static_cast<unsigned char>(c)) && i + 1 < cp949.size()) {
+    if (vetra::IsLeadByte(static_cast<unsigned char>(c)) && i + 1 < cp949.size() &&
+        vetra::IsTrailByte(static_cast<unsigned char>(cp949[i + 1]))) {
       out += cp949.substr(i++, 2);
       continue;
     }

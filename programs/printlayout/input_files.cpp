@@ -53,10 +53,12 @@ std::string MarkerFileName(const std::vector<std::string>& carLines)
   const auto line = [&](std::size_t i) { return i < carLines.size() ? carLines[i] : std::string(); };
   std::string name = line(0) + line(1) + "-" + line(3) + "-" + line(2);
   // Folder separators and the drive colon are replaced too, so the marker always lands in the
-  // folder it is meant for. Double-byte characters are stepped over whole: their trail bytes
-  // may look like any of these.
+  // folder it is meant for. Double-byte characters are stepped over whole; a lead byte before a
+  // byte that cannot trail it (a '/' or '\\' among them) is no character, and what follows it is
+  // looked at on its own.
   for (std::size_t i = 0; i < name.size(); ++i) {
-    if (vetra::IsLeadByte(static_cast<unsigned char>(name[i])) && i + 1 < name.size()) {
+    if (vetra::IsLeadByte(static_cast<unsigned char>(name[i])) && i + 1 < name.size() &&
+        vetra::IsTrailByte(static_cast<unsigned char>(name[i + 1]))) {
       ++i;
       continue;
     }

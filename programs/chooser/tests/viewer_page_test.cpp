@@ -97,6 +97,7 @@ TEST(ViewerPage, TitleIsTheEscapedFileName)
       {"plain.res", "plain.res"},
       {"c:\\a\\<b>&\"'.osc", "&lt;b&gt;&amp;&quot;&#39;.osc"},
       {vetra::Cp949("c:\\저장\\소나타.osc"), vetra::Cp949("소나타.osc")},
+      {"c:\\a\\\xb0<b>.osc", "\xb0&lt;b&gt;.osc"},  // a lead byte does not carry '<' past the escape
   };
   for (const auto& [path, title] : cases) {
     SCOPED_TRACE(path);
@@ -113,6 +114,10 @@ TEST(ViewerPage, NamesAreEscapedForTheScript)
       {"</script>", "<\\/script>"},
       {"a\nb", "a\\x0Ab"},
       {vetra::Cp949("기록"), vetra::Cp949("기록")},
+      // A lead byte before a quote or backslash is no character: the quote is escaped all the
+      // same, so a file name cannot end the script's string.
+      {"\xb0\"; x(); \"", "\xb0\\\"; x(); \\\""},
+      {"\xc5\\", "\xc5\\\\"},
   };
   for (const auto& [raw, escaped] : cases) {
     SCOPED_TRACE(raw);

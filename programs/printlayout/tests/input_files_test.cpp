@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 #include "platform/base/testing/temp_drive.h"
 #include "platform/base/text.h"
 #include "programs/printlayout/input_files.h"
@@ -65,6 +67,10 @@ TEST(MarkerName, JoinsTheVehicleLinesAndBlanksUnsafeCharacters)
   EXPECT_EQ(MarkerFileName({Cp949("12가3456"), "KMH", "2004", "SONATA"}), Cp949("12가3456KMH-SONATA-2004"));
   EXPECT_EQ(MarkerFileName({"a/b*c", "\"<>|", "d:\\e", "f"}), "a b c    -f-d  e");
   EXPECT_EQ(MarkerFileName({}), "--");
+  // A lead byte before a byte that cannot trail it is no character: the separator after it is
+  // blanked all the same, and a lead byte at the very end stays.
+  EXPECT_EQ(MarkerFileName({"\xc5/x", "", "", "\xb0\\"}), "\xc5 x-\xb0 -");
+  EXPECT_EQ(MarkerFileName({"\xc5:", "\xc5", "", ""}), "\xc5 \xc5--");
 }
 
 class InputFiles : public ::testing::Test {
@@ -106,6 +112,23 @@ TEST_F(InputFiles, MissingFilesLeaveEverythingEmpty)
   EXPECT_EQ(texts.carInfoLines, 0);
   EXPECT_EQ(texts.customerFolder, "");
   EXPECT_EQ(texts.markerFileName, "");
+}
+
+// A vehicle file found by fuzzing: its third line holds a lead byte before '/', which once kept
+// the '/' in the marker name and so put the marker into another folder.
+TEST_F(InputFiles, AVehicleFileNeverLeadsTheMarkerOutOfItsFolder)
+{
+  static const char kCarFile[] =
+      "\xc7\xd1\xba\xfb\xc0\xda\xb5\xbf\xc2\xf7\xc1\xba\xb0\xbd\xc3\x20\xb0\xad\xb3\xb2\xb1\xb8\x20"
+      "\xc5\xd7\xc7\xec\xb6\xf5\xb7\xce\x20\x31\x32\x33\x0d\x0a\xc7\xd1\xba\xfb\xba\xf4\xb5\xf9"
+      "\x20\x31\xc3\x66\x1b\xd1\xba\xfe\x0d\x0a\xad\xbf\xef\xc6\xaf\xba\xb0\xbd\xc3\x20\xb0\xad"
+      "\xb3\xb2\xb8\xb1\x20\xc5\x2f\x13\xc7\xb6\xf5\xb7\xce\x20\x38\x37\x37\x0d\x0a\xc7\xd1\xba"
+      "\xfb\x30\x32\x2d\x35\x35\x35\x2d\x31\x32\x30\x30\x0d\x0a\x30\x32\x2d\x01\x00\x00\x00\x31"
+      "\x32\x30\x31\x0d\x0a";
+  drive.WriteFile("Vetra/Fenmark/Temp/car.dat", std::string_view(kCarFile, sizeof kCarFile - 1));
+  const ReportTexts texts = Read();
+  ASSERT_FALSE(texts.markerFileName.empty());
+  EXPECT_EQ(texts.markerFileName.find_first_of("\\/:*\"<>|"), std::string::npos) << texts.markerFileName;
 }
 
 TEST_F(InputFiles, CustomerFileFallsBackToCustomAndOtherMakeHidesTheWorkshop)
