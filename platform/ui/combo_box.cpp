@@ -40,7 +40,7 @@ public:
   void Open(const CRect& screenRect, int hot)
   {
     if (!m_hWnd) {
-      CreateEx(WS_EX_TOPMOST, "ComboLBox", "", WS_POPUP | WS_BORDER, screenRect, nullptr, 0);
+      CreateEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, "ComboLBox", "", WS_POPUP | WS_BORDER, screenRect, nullptr, 0);
     } else {
       MoveWindow(screenRect);
     }
@@ -93,7 +93,14 @@ protected:
         CRect client;
         GetClientRect(&client);
         if (!client.PtInRect(PointOf(lParam))) {
-          if (combo) combo->CloseUp(-1);  // a click elsewhere (or on the field again) cancels
+          // A click elsewhere cancels; one on the field again only closes the list, one anywhere
+          // else also does what it does there.
+          POINT screen = PointOf(lParam);
+          ClientToScreen(&screen);
+          CRect field;
+          if (combo) combo->GetWindowRect(&field);
+          if (combo) combo->CloseUp(-1);
+          if (!field.PtInRect(screen)) WindowSystem::Get().RedeliverPress(screen, 0);
           return 0;
         }
         m_pressSeen = true;
@@ -539,7 +546,9 @@ LRESULT CComboBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       Notify(CBN_KILLFOCUS);
       return 0;
     case WM_GETDLGCODE:
-      return DLGC_WANTARROWS | DLGC_WANTCHARS;
+      // While the list is down, Return and Esc are the list's (they choose or close it), not the
+      // dialog's.
+      return DLGC_WANTARROWS | DLGC_WANTCHARS | (GetDroppedState() ? DLGC_WANTALLKEYS : 0);
     case CB_GETCURSEL: return GetCurSel();
     case CB_SETCURSEL: return SetCurSel(static_cast<int>(wParam));
     case CB_SHOWDROPDOWN: ShowDropDown(static_cast<BOOL>(wParam)); return TRUE;

@@ -22,6 +22,7 @@ struct RawInput {
   std::uint64_t time = 0;  // when it happened on the monotonic clock; 0: when it is routed
   win::UINT vk = 0;      // virtual key of KeyDown / KeyUp
   std::string text;      // code page 949 bytes of Text
+  win::HWND window = nullptr;  // the top-level window the pointer input came in, when known
 };
 
 enum class CursorShape { None, Arrow, Hand, Wait, IBeam };
@@ -51,13 +52,6 @@ public:
   // A picture was put on the clipboard, as whole PNG and BMP files: the desktop's clipboard
   // offers it to other programs.
   virtual void ClipboardPictureChanged(const std::string& /*png*/, const std::string& /*bmp*/) {}
-  // Shows a message box on screen and returns the button chosen; headless displays return
-  // nothing and the box is answered from the queue.
-  virtual std::optional<int> ShowMessageBox(const std::string& /*text*/,
-                                            const std::string& /*caption*/, win::UINT /*type*/)
-  {
-    return std::nullopt;
-  }
 };
 
 }  // namespace vetra::ui

@@ -82,6 +82,14 @@ bool IsHeadless()
   return !system.HasDisplay() || system.Display().IsHeadless();
 }
 
+// Where a dialog without a start folder of its own opens: the current folder when it lies in
+// drive C, else the drive's root. The process's Linux folder means nothing to the user.
+std::string DefaultFolder()
+{
+  const std::string current = vetra::CurrentDirectory();
+  return vetra::HasDriveLetter(current) && IsFolder(current) ? current : std::string("C:\\");
+}
+
 }  // namespace
 
 CFileDialog::CFileDialog(BOOL openFileDialog, const char* defExt, const char* fileName, DWORD flags,
@@ -199,7 +207,7 @@ INT_PTR CFileDialog::DoModal()
 {
   std::string folder;
   if (m_ofn.lpstrInitialDir && IsFolder(m_ofn.lpstrInitialDir)) folder = m_ofn.lpstrInitialDir;
-  else folder = vetra::CurrentDirectory();
+  else folder = DefaultFolder();
 
   vetra::ui::FileDialogRecord record;
   record.open = m_open;

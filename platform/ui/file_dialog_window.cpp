@@ -93,7 +93,9 @@ public:
     }
     SetDlgItemText(kFileName, m_fileName.c_str());
     Fill();
-    return TRUE;
+    // The user types a name first: the keyboard starts in the name box.
+    if (CWnd* name = GetDlgItem(kFileName)) GotoDlgCtrl(name);
+    return FALSE;
   }
 
   const std::string& Folder() const { return m_folder; }
@@ -106,6 +108,10 @@ protected:
     const int id = LOWORD(wParam);
     const UINT code = HIWORD(wParam);
     auto* entries = dynamic_cast<CListBox*>(GetDlgItem(kEntries));
+    if (id == kFileName && code == EN_CHANGE && GetFocus() == GetDlgItem(kFileName)) {
+      m_chosenFolder.clear();  // the user types a name of their own
+      return TRUE;
+    }
     if (id == kFilterChoice && code == CBN_SELCHANGE) {
       if (auto* choice = dynamic_cast<CComboBox*>(GetDlgItem(kFilterChoice))) m_filterIndex = choice->GetCurSel() + 1;
       Fill();
@@ -116,6 +122,7 @@ protected:
       if (row < 0 || static_cast<std::size_t>(row) >= m_entries.size()) return TRUE;
       const Entry& entry = m_entries[static_cast<std::size_t>(row)];
       if (code == LBN_SELCHANGE) {
+        m_chosenFolder = entry.folder ? entry.name : std::string();
         if (!entry.folder) SetDlgItemText(kFileName, entry.name.c_str());
       } else if (entry.folder) {
         Enter(entry.name);
@@ -129,6 +136,14 @@ protected:
 
   void OnOK() override
   {
+    // A folder chosen in the list (and no name typed since) opens.
+    if (!m_chosenFolder.empty()) {
+      const std::string folder = m_chosenFolder;
+      m_chosenFolder.clear();
+      Enter(folder);
+      if (CWnd* nameBox = GetDlgItem(kFileName)) GotoDlgCtrl(nameBox);  // ready for the name
+      return;
+    }
     std::string name;
     GetDlgItemText(kFileName, name);
     if (name.empty()) return;
@@ -149,6 +164,7 @@ private:
 
   void Enter(const std::string& name)
   {
+    m_chosenFolder.clear();
     if (name == "..") m_folder = Parent(m_folder);
     else if (HasDriveLetter(name)) m_folder = name;
     else m_folder = Join(m_folder, name);
@@ -187,6 +203,7 @@ private:
   int m_filterIndex;
   std::string m_fileName;
   std::vector<Entry> m_entries;
+  std::string m_chosenFolder;  // the folder row last chosen in the list
 };
 
 }  // namespace

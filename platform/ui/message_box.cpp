@@ -5,6 +5,7 @@
 
 #include "platform/base/text.h"
 #include "platform/ui/app.h"
+#include "platform/ui/message_box_window.h"
 #include "platform/ui/window_system.h"
 
 namespace vetra::ui {
@@ -22,7 +23,9 @@ Answers& TheAnswers()
   return answers;
 }
 
-std::vector<int> ButtonsOf(win::UINT type)
+}  // namespace
+
+std::vector<int> MessageBoxButtons(win::UINT type)
 {
   using namespace win;
   switch (type & MB_TYPEMASK) {
@@ -35,8 +38,6 @@ std::vector<int> ButtonsOf(win::UINT type)
   }
 }
 
-}  // namespace
-
 void QueueMessageBoxAnswer(int answer) { TheAnswers().queued.push_back(answer); }
 const std::vector<MessageBoxRecord>& MessageBoxLog() { return TheAnswers().log; }
 
@@ -48,7 +49,7 @@ void ClearMessageBoxes()
 
 int DefaultMessageBoxAnswer(win::UINT type)
 {
-  const std::vector<int> buttons = ButtonsOf(type);
+  const std::vector<int> buttons = MessageBoxButtons(type);
   const std::size_t index = (type & win::MB_DEFMASK) >> 8;
   return index < buttons.size() ? buttons[index] : buttons.front();
 }
@@ -78,7 +79,7 @@ int MessageBox(HWND owner, const char* text, const char* caption, UINT type)
   record.caption = caption ? caption : AfxGetAppName();
   record.type = type;
 
-  const std::vector<int> buttons = ButtonsOf(type);
+  const std::vector<int> buttons = MessageBoxButtons(type);
   int answer = 0;
   auto& system = detail::WindowSystem::Get();
   if (!answers.queued.empty()) {
@@ -87,8 +88,8 @@ int MessageBox(HWND owner, const char* text, const char* caption, UINT type)
     if (std::find(buttons.begin(), buttons.end(), answer) == buttons.end()) {
       answer = DefaultMessageBoxAnswer(type);
     }
-  } else if (std::optional<int> shown = system.Display().ShowMessageBox(record.text, record.caption, type)) {
-    answer = *shown;
+  } else if (!system.Display().IsHeadless()) {
+    answer = RunMessageBoxWindow(record.text, record.caption, type, owner);
   } else {
     answer = DefaultMessageBoxAnswer(type);
   }
@@ -97,7 +98,6 @@ int MessageBox(HWND owner, const char* text, const char* caption, UINT type)
     std::cerr << "[" << vetra::Utf8(record.caption) << "] " << vetra::Utf8(record.text) << "\n";
   }
   answers.log.push_back(std::move(record));
-  (void)owner;
   return answer;
 }
 

@@ -34,6 +34,7 @@ inline constexpr UINT MB_DEFMASK = 0xF00;
 inline constexpr UINT MB_APPLMODAL = 0x0000;
 inline constexpr UINT MB_SYSTEMMODAL = 0x1000;
 inline constexpr UINT MB_TASKMODAL = 0x2000;
+inline constexpr UINT MB_TOPMOST = 0x40000;
 
 // Text and caption are code page 949; a null caption gives the program's name.
 int MessageBox(HWND owner, const char* text, const char* caption, UINT type);
@@ -61,6 +62,8 @@ void QueueMessageBoxAnswer(int answer);
 // Every message box shown so far, oldest first.
 const std::vector<MessageBoxRecord>& MessageBoxLog();
 void ClearMessageBoxes();
+// The buttons of a box of this type, in the order they show.
+std::vector<int> MessageBoxButtons(win::UINT type);
 // The button a box of this type answers with when nobody chooses.
 int DefaultMessageBoxAnswer(win::UINT type);
 // The answer id for a name such as "IDOK" or "IDNO"; 0 when unknown.

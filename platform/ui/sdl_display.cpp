@@ -13,7 +13,6 @@
 #include "platform/ui/display_factory.h"
 #include "platform/ui/idle.h"
 #include "platform/ui/input.h"
-#include "platform/ui/message_box.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/script.h"
 #include "platform/ui/sdl_keys.h"
@@ -75,11 +74,17 @@ public:
     if (it == m_windows.end()) {
       Uint32 flags = SDL_WINDOW_HIDDEN;
       if (!decorated) flags |= SDL_WINDOW_BORDERLESS;
-      if (s->exStyle & win::WS_EX_TOPMOST) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+      // A pop-up (a dropped list) is no window of the window manager's and takes no focus.
+      if (IsPopup(*s)) flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR;
+      if (system.IsTopmost(hwnd)) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
       SDL_Window* window = SDL_CreateWindow("", area.left, area.top, std::max(1, area.Width()),
                                             std::max(1, area.Height()), flags);
       if (!window) return;
       it = m_windows.emplace(hwnd, NativeWindow{window, decorated, true}).first;
+      // An owned window stays above its owner: the window manager learns whose it is.
+      if (const win::HWND owner = system.OwnerOf(hwnd); owner && !IsPopup(*s)) {
+        if (auto o = m_windows.find(owner); o != m_windows.end()) SDL_SetWindowModalFor(window, o->second.window);
+      }
     }
     SDL_Window* window = it->second.window;
     SDL_SetWindowTitle(window, Utf8(s->text).c_str());
@@ -88,8 +93,16 @@ public:
     if (w != area.Width() || h != area.Height()) SDL_SetWindowSize(window, std::max(1, area.Width()), std::max(1, area.Height()));
     SDL_GetWindowPosition(window, &x, &y);
     if (x != area.left || y != area.top) SDL_SetWindowPosition(window, area.left, area.top);
+    const bool wasShown = (SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN) != 0;
     SDL_ShowWindow(window);
-    if (system.active == hwnd) SDL_RaiseWindow(window);
+    if (IsPopup(*s)) {
+      // Without a window manager SDL hands the keyboard to every window it shows; the active
+      // window keeps it while a pop-up shows.
+      auto owner = m_windows.find(system.active);
+      if (!wasShown && owner != m_windows.end()) SDL_SetWindowInputFocus(owner->second.window);
+    } else if (system.active == hwnd) {
+      SDL_RaiseWindow(window);
+    }
     it->second.dirty = true;
   }
 
@@ -127,42 +140,6 @@ public:
       if (!cursor) cursor = SDL_CreateSystemCursor(theirs);
       if (cursor) SDL_SetCursor(cursor);
     }
-  }
-
-  std::optional<int> ShowMessageBox(const std::string& text, const std::string& caption, win::UINT type) override
-  {
-    using namespace win;
-    std::vector<std::pair<int, const char*>> buttons;
-    switch (type & MB_TYPEMASK) {
-      case MB_OKCANCEL: buttons = {{IDOK, "OK"}, {IDCANCEL, "Cancel"}}; break;
-      case MB_ABORTRETRYIGNORE: buttons = {{IDABORT, "Abort"}, {IDRETRY, "Retry"}, {IDIGNORE, "Ignore"}}; break;
-      case MB_YESNOCANCEL: buttons = {{IDYES, "Yes"}, {IDNO, "No"}, {IDCANCEL, "Cancel"}}; break;
-      case MB_YESNO: buttons = {{IDYES, "Yes"}, {IDNO, "No"}}; break;
-      case MB_RETRYCANCEL: buttons = {{IDRETRY, "Retry"}, {IDCANCEL, "Cancel"}}; break;
-      default: buttons = {{IDOK, "OK"}}; break;
-    }
-    const int defaultAnswer = DefaultMessageBoxAnswer(type);
-    std::vector<SDL_MessageBoxButtonData> data;
-    for (const auto& [id, label] : buttons) {
-      Uint32 flags = 0;
-      if (id == defaultAnswer) flags |= SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT;
-      if (id == IDCANCEL || (buttons.size() == 1)) flags |= SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
-      data.push_back({flags, id, label});
-    }
-    const std::string utf8Text = Utf8(text);
-    const std::string utf8Caption = Utf8(caption);
-    SDL_MessageBoxData box{};
-    const UINT icon = type & MB_ICONMASK;
-    box.flags = icon == MB_ICONSTOP ? SDL_MESSAGEBOX_ERROR
-                : icon == MB_ICONEXCLAMATION ? SDL_MESSAGEBOX_WARNING
-                                             : SDL_MESSAGEBOX_INFORMATION;
-    box.title = utf8Caption.c_str();
-    box.message = utf8Text.c_str();
-    box.numbuttons = static_cast<int>(data.size());
-    box.buttons = data.data();
-    int chosen = -1;
-    if (SDL_ShowMessageBox(&box, &chosen) != 0 || chosen < 0) return defaultAnswer;
-    return chosen;
   }
 
   void Poll() override
@@ -236,16 +213,16 @@ private:
   {
     switch (event.type) {
       case SDL_MOUSEMOTION:
-        InjectMouseMove(ToScreen(event.motion.windowID, event.motion.x, event.motion.y));
+        PushPointer(RawInput::Kind::MouseMove, event.motion.windowID, event.motion.x, event.motion.y, 0);
         break;
       case SDL_MOUSEBUTTONDOWN:
       case SDL_MOUSEBUTTONUP:
         if (event.button.button == SDL_BUTTON_LEFT || event.button.button == SDL_BUTTON_RIGHT) {
           // The press keeps the moment it was made: a double click is told by the user's timing,
           // not by when the program got round to it.
-          InjectButton(ToScreen(event.button.windowID, event.button.x, event.button.y),
-                       event.button.button == SDL_BUTTON_LEFT ? 0 : 1, event.type == SDL_MOUSEBUTTONDOWN,
-                       MomentOf(event.button.timestamp));
+          PushPointer(event.type == SDL_MOUSEBUTTONDOWN ? RawInput::Kind::ButtonDown : RawInput::Kind::ButtonUp,
+                      event.button.windowID, event.button.x, event.button.y,
+                      event.button.button == SDL_BUTTON_LEFT ? 0 : 1, MomentOf(event.button.timestamp));
         }
         break;
       case SDL_MOUSEWHEEL: {
@@ -268,17 +245,111 @@ private:
         InjectComposition(Cp949(event.edit.text));
         break;
       case SDL_WINDOWEVENT:
-        if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
-          if (const win::HWND hwnd = WindowOf(event.window.windowID)) {
-            win::PostMessage(hwnd, win::WM_SYSCOMMAND, win::SC_CLOSE, 0);
-          }
-        } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
-          if (const win::HWND hwnd = WindowOf(event.window.windowID)) m_windows[hwnd].dirty = true;
-        }
+        HandleWindowEvent(event.window);
         break;
       default:
         break;
     }
+  }
+
+  static bool IsPopup(const win::detail::WindowState& s)
+  {
+    return (s.exStyle & win::WS_EX_NOACTIVATE) && (s.style & win::WS_CAPTION) != win::WS_CAPTION;
+  }
+
+  void PushPointer(RawInput::Kind kind, Uint32 windowId, int x, int y, int button, std::uint64_t time = 0)
+  {
+    RawInput input;
+    input.kind = kind;
+    input.time = time;
+    input.point = ToScreen(windowId, x, y);
+    input.button = button;
+    input.window = WindowOf(windowId);
+    WindowSystem::Get().PushInput(std::move(input));
+  }
+
+  void HandleWindowEvent(const SDL_WindowEvent& event)
+  {
+    const win::HWND hwnd = WindowOf(event.windowID);
+    auto& system = WindowSystem::Get();
+    win::detail::WindowState* s = system.State(hwnd);
+    if (!s) return;
+    switch (event.event) {
+      case SDL_WINDOWEVENT_CLOSE:
+        // A window behind a modal dialog does not close.
+        if (system.IsEnabled(hwnd)) win::PostMessage(hwnd, win::WM_SYSCOMMAND, win::SC_CLOSE, 0);
+        break;
+      case SDL_WINDOWEVENT_EXPOSED:
+        m_windows[hwnd].dirty = true;
+        break;
+      case SDL_WINDOWEVENT_MOVED:
+        Moved(hwnd, *s, {event.data1, event.data2});
+        break;
+      case SDL_WINDOWEVENT_FOCUS_GAINED:
+        FocusGained(hwnd);
+        break;
+      case SDL_WINDOWEVENT_LEAVE:
+        PointerLeft(hwnd);
+        break;
+      default:
+        break;
+    }
+  }
+
+  // The window manager placed or the user moved a window: the window system takes its place,
+  // so what is placed relative to it (dialogs, dropped lists) and later updates agree with it.
+  void Moved(win::HWND hwnd, win::detail::WindowState& s, win::POINT at)
+  {
+    auto& system = WindowSystem::Get();
+    const win::CRect area = m_windows[hwnd].decorated ? system.ClientScreenRect(hwnd) : system.ScreenRect(hwnd);
+    if (area.left == at.x && area.top == at.y) return;
+    s.rect.OffsetRect(at.x - area.left, at.y - area.top);
+    win::SendMessage(hwnd, win::WM_MOVE, 0, win::MAKELPARAM(system.ClientScreenRect(hwnd).left, system.ClientScreenRect(hwnd).top));
+  }
+
+  // The window manager gave a window the focus: it becomes the active window. A window behind a
+  // modal dialog hands the activation on to the dialog, which the window manager then raises.
+  void FocusGained(win::HWND hwnd)
+  {
+    auto& system = WindowSystem::Get();
+    win::detail::WindowState* s = system.State(hwnd);
+    if (!s || IsPopup(*s)) return;
+    win::HWND target = hwnd;
+    if (!system.IsEnabled(hwnd)) {
+      const auto& tops = system.TopLevels();
+      for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
+        if (system.IsVisible(*it) && system.IsEnabled(*it) && OwnedBy(*it, hwnd)) {
+          target = *it;
+          break;
+        }
+      }
+      if (target == hwnd) return;
+    }
+    if (system.active != target) system.Activate(target);
+    if (target != hwnd) {
+      if (auto it = m_windows.find(target); it != m_windows.end()) SDL_RaiseWindow(it->second.window);
+    }
+  }
+
+  static bool OwnedBy(win::HWND hwnd, win::HWND owner)
+  {
+    auto& system = WindowSystem::Get();
+    for (win::HWND at = system.OwnerOf(hwnd); at; at = system.OwnerOf(at)) {
+      if (at == owner) return true;
+    }
+    return false;
+  }
+
+  // The pointer left a native window: a move to where it went tells the window that holds the
+  // mouse (or had the pointer) that it is no longer over it.
+  void PointerLeft(win::HWND)
+  {
+    int x = 0, y = 0;
+    SDL_GetGlobalMouseState(&x, &y);
+    RawInput input;
+    input.kind = RawInput::Kind::MouseMove;
+    input.point = {x, y};
+    WindowSystem::Get().PushInput(std::move(input));
   }
 
   // Copies every changed window picture to its native window.
@@ -322,6 +393,8 @@ std::unique_ptr<Display> CreateSdlDisplay()
   const char* display = std::getenv("DISPLAY");
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
   if (!(display && *display) && !(wayland && *wayland)) return nullptr;
+  // The click that activates a window acts on it as well, as users of the system expect.
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   // SIGTERM and SIGINT are the program's own (they end it through its windows); SDL would turn
   // them into a quit event nobody asked for.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");

@@ -30,9 +30,11 @@ inline constexpr DWORD WS_OVERLAPPEDWINDOW =
 
 inline constexpr DWORD WS_EX_DLGMODALFRAME = 0x00000001;
 inline constexpr DWORD WS_EX_TOPMOST = 0x00000008;
+inline constexpr DWORD WS_EX_TOOLWINDOW = 0x00000080;
 inline constexpr DWORD WS_EX_CLIENTEDGE = 0x00000200;
 inline constexpr DWORD WS_EX_STATICEDGE = 0x00020000;
 inline constexpr DWORD WS_EX_APPWINDOW = 0x00040000;
+inline constexpr DWORD WS_EX_NOACTIVATE = 0x08000000;  // a pop-up: never active, takes no focus
 
 // Dialog styles.
 inline constexpr DWORD DS_SETFONT = 0x40;

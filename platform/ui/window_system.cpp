@@ -163,24 +163,29 @@ HWND WindowSystem::WindowFromPoint(POINT screen) const
 {
   for (auto top = m_topLevels.rbegin(); top != m_topLevels.rend(); ++top) {
     if (!IsVisible(*top) || !ScreenRect(*top).PtInRect(screen)) continue;
-    HWND found = *top;
-    for (bool descended = true; descended;) {
-      descended = false;
-      if (!ClientScreenRect(found).PtInRect(screen)) break;
-      const auto& kids = State(found)->children;
-      for (auto child = kids.rbegin(); child != kids.rend(); ++child) {
-        WindowState* cs = State(*child);
-        if (!cs || !(cs->style & WS_VISIBLE) || (cs->style & WS_DISABLED)) continue;
-        if (!ScreenRect(*child).PtInRect(screen)) continue;
-        if (HitTest(*child, screen) == HTTRANSPARENT) continue;
-        found = *child;
-        descended = true;
-        break;
-      }
-    }
-    return found;
+    return ChildFromPoint(*top, screen);
   }
   return nullptr;
+}
+
+HWND WindowSystem::ChildFromPoint(HWND top, POINT screen) const
+{
+  HWND found = top;
+  for (bool descended = true; descended;) {
+    descended = false;
+    if (!ClientScreenRect(found).PtInRect(screen)) break;
+    const auto& kids = State(found)->children;
+    for (auto child = kids.rbegin(); child != kids.rend(); ++child) {
+      WindowState* cs = State(*child);
+      if (!cs || !(cs->style & WS_VISIBLE) || (cs->style & WS_DISABLED)) continue;
+      if (!ScreenRect(*child).PtInRect(screen)) continue;
+      if (HitTest(*child, screen) == HTTRANSPARENT) continue;
+      found = *child;
+      descended = true;
+      break;
+    }
+  }
+  return found;
 }
 
 // ---- painting ------------------------------------------------------------------------------
@@ -367,6 +372,7 @@ std::optional<MSG> WindowSystem::RouteInput(const vetra::ui::RawInput& input)
   if (input.kind == Kind::Wheel) return RouteWheel(input);
 
   cursorPos = input.point;
+  pointerWindow = input.window;
   UINT downMsg = 0;
   if (input.kind == Kind::ButtonDown) {
     (input.button == 0 ? leftDown : rightDown) = true;
@@ -384,11 +390,16 @@ std::optional<MSG> WindowSystem::RouteInput(const vetra::ui::RawInput& input)
     return MSG{capture, message, MouseKeyFlags(),
                MAKELPARAM(input.point.x - client.left, input.point.y - client.top), now, cursorPos};
   }
-  HWND target = WindowFromPoint(input.point);
+  // On screen each top-level window is a window of its own: input that came in one goes to it,
+  // whatever else overlaps it.
+  const bool inWindow = input.window && IsTopLevel(input.window) && IsVisible(input.window) &&
+                        ScreenRect(input.window).PtInRect(input.point);
+  HWND target = inWindow ? ChildFromPoint(input.window, input.point) : WindowFromPoint(input.point);
   if (!target) return std::nullopt;
   HWND top = TopLevelOf(target);
   if (!IsEnabled(top)) return std::nullopt;  // a window behind a modal dialog takes no input
-  if (input.kind == Kind::ButtonDown && top != active) Activate(top);
+  const bool popup = (State(top)->exStyle & WS_EX_NOACTIVATE) != 0;
+  if (input.kind == Kind::ButtonDown && top != active && !popup) Activate(top);
   const int hit = HitTest(target, input.point);
   if (input.kind != Kind::ButtonUp) {
     if (CWnd* wnd = Lookup(target)) {
@@ -437,6 +448,16 @@ std::optional<MSG> WindowSystem::RouteWheel(const vetra::ui::RawInput& input)
   const auto wParam = static_cast<WPARAM>(static_cast<DWORD>(
       MAKELONG(static_cast<WORD>(MouseKeyFlags()), static_cast<WORD>(static_cast<short>(input.wheel)))));
   return MSG{target, WM_MOUSEWHEEL, wParam, MAKELPARAM(input.point.x, input.point.y), now, cursorPos};
+}
+
+void WindowSystem::RedeliverPress(POINT screen, int button)
+{
+  vetra::ui::RawInput input;
+  input.kind = vetra::ui::RawInput::Kind::ButtonDown;
+  input.point = screen;
+  input.button = button;
+  input.window = pointerWindow;
+  m_input.push_front(std::move(input));
 }
 
 void WindowSystem::WaitForInput()
@@ -520,12 +541,60 @@ void WindowSystem::RaiseTopLevel(HWND hwnd)
   auto it = std::find(m_topLevels.begin(), m_topLevels.end(), hwnd);
   if (it == m_topLevels.end()) return;
   m_topLevels.erase(it);
-  // Topmost windows stay above all others.
-  auto isTopmost = [&](HWND h) { return State(h) && (State(h)->exStyle & WS_EX_TOPMOST); };
-  auto at = m_topLevels.end();
-  if (!isTopmost(hwnd)) at = std::find_if(m_topLevels.begin(), m_topLevels.end(), isTopmost);
-  m_topLevels.insert(at, hwnd);
+  m_topLevels.push_back(hwnd);
+  KeepOwnedAboveOwners();
   if (HasDisplay()) Display().TopLevelChanged(hwnd);
+}
+
+HWND WindowSystem::OwnerOf(HWND hwnd) const
+{
+  WindowState* s = State(hwnd);
+  if (!s || (s->style & WS_CHILD) || !s->parent) return nullptr;
+  return TopLevelOf(s->parent);
+}
+
+bool WindowSystem::IsTopmost(HWND hwnd) const
+{
+  // An owned window stands in the layer of its owner at least: a topmost window's dialogs stay
+  // above it.
+  for (HWND at = hwnd; at; at = OwnerOf(at)) {
+    if (WindowState* s = State(at); s && (s->exStyle & WS_EX_TOPMOST)) return true;
+  }
+  return false;
+}
+
+void WindowSystem::KeepOwnedAboveOwners()
+{
+  // Each owner with the windows it owns forms a group; a group stands where its highest member
+  // stood, topmost groups above all others, and inside a group each window lies above its owner.
+  const std::vector<HWND> before = m_topLevels;
+  auto rank = [&](HWND h) { return std::find(before.begin(), before.end(), h) - before.begin(); };
+  std::unordered_map<HWND, std::vector<HWND>> owned;  // in their present order
+  std::vector<HWND> roots;
+  for (HWND h : before) {
+    const HWND owner = OwnerOf(h);
+    if (owner && owner != h && std::find(before.begin(), before.end(), owner) != before.end()) owned[owner].push_back(h);
+    else roots.push_back(h);
+  }
+  std::unordered_map<HWND, std::ptrdiff_t> highest;
+  std::function<std::ptrdiff_t(HWND)> highestOf = [&](HWND h) {
+    std::ptrdiff_t top = rank(h);
+    for (HWND o : owned[h]) top = std::max(top, highestOf(o));
+    return highest[h] = top;
+  };
+  for (HWND r : roots) highestOf(r);
+  auto byHighest = [&](HWND a, HWND b) { return highest[a] < highest[b]; };
+  std::vector<HWND> order;
+  std::function<void(HWND)> emit = [&](HWND h) {
+    order.push_back(h);
+    std::vector<HWND> kids = owned[h];
+    std::stable_sort(kids.begin(), kids.end(), byHighest);
+    for (HWND k : kids) emit(k);
+  };
+  std::stable_sort(roots.begin(), roots.end(), byHighest);
+  std::stable_partition(roots.begin(), roots.end(), [&](HWND h) { return !IsTopmost(h); });
+  for (HWND r : roots) emit(r);
+  if (order.size() == before.size()) m_topLevels = std::move(order);
 }
 
 void WindowSystem::Activate(HWND hwnd)
@@ -629,7 +698,7 @@ void WindowSystem::Reset()
   m_quit = false;
   m_endRequestSeen = false;
   composition.clear();
-  capture = focus = active = nullptr;
+  capture = focus = active = pointerWindow = nullptr;
   leftDown = rightDown = false;
   m_clicks.Forget();
   std::fill(std::begin(keyDown), std::end(keyDown), false);

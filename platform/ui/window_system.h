@@ -78,6 +78,9 @@ public:
   CRect ClientScreenRect(HWND hwnd) const;  // client area in screen coordinates
   static CRect NonClientInsets(DWORD style, DWORD exStyle, bool child);
   HWND WindowFromPoint(POINT screen) const;
+  // The window under a screen point inside one top-level window (the top-level itself when no
+  // child takes the point).
+  HWND ChildFromPoint(HWND top, POINT screen) const;
   int HitTest(HWND hwnd, POINT screen) const;
 
   // Painting.
@@ -92,6 +95,9 @@ public:
   bool Peek(MSG* msg, HWND filter, UINT minMsg, UINT maxMsg, bool remove);
   void WaitForInput();
   void PushInput(vetra::ui::RawInput input) { m_input.push_back(std::move(input)); }
+  // Routes a press again, before any input that came after it (a pop-up that closed on it passes
+  // it on to the window under the pointer).
+  void RedeliverPress(POINT screen, int button);
   bool QuitPending() const { return m_quit; }
 
   // Timers.
@@ -113,14 +119,21 @@ public:
   // Whether TranslateMessage makes characters of printable keys. A display that delivers typed
   // text by itself (through the input method) turns it off; control keys always translate.
   bool translatePrintableKeys = true;
+  // The top-level window the latest pointer input came in, when the display knows it.
+  HWND pointerWindow = nullptr;
   // What the input method is composing now (code page 949), for ImmGetCompositionString.
   std::string composition;
 
   // Top-level captions of a program's windows are published for FindWindow in other programs.
   void PublishTitle(HWND hwnd);
   void SetFocus(HWND hwnd);
-  // Brings a top-level window to the top of its layer (topmost windows form the upper layer).
+  // Brings a top-level window to the top of its layer (topmost windows form the upper layer),
+  // with the windows it owns above it.
   void RaiseTopLevel(HWND hwnd);
+  // The top-level owner of a top-level window; null for a child or an unowned window.
+  HWND OwnerOf(HWND hwnd) const;
+  // Whether the window stands in the topmost layer (by its own style or its owner's).
+  bool IsTopmost(HWND hwnd) const;
   void Activate(HWND hwnd);
   void Destroy(HWND hwnd);
 
@@ -141,6 +154,7 @@ private:
   // The message a press in a window's client area arrives as: a press or a double click.
   UINT PressMessage(HWND target, const vetra::ui::RawInput& input);
   UINT MouseKeyFlags() const;
+  void KeepOwnedAboveOwners();
 
   std::unordered_map<HWND, std::unique_ptr<WindowState>> m_windows;
   std::unordered_map<CWnd*, std::unique_ptr<CWnd>> m_owned;

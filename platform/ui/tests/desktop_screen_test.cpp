@@ -1,0 +1,230 @@
+// The window system on a real X display without a window manager, driven by real X input:
+// message boxes, owned and modal windows, pop-ups, activation and the file dialog.
+
+#include <gmock/gmock.h>
+
+#include <thread>
+
+#include <filesystem>
+
+#include "platform/base/testing/temp_drive.h"
+#include "platform/base/text.h"
+#include "platform/ui/combo_box.h"
+#include "platform/ui/file_dialog.h"
+#include "platform/ui/list_box.h"
+#include "platform/ui/tests/screen_fixture.h"
+
+namespace vetra::ui::testing {
+namespace {
+
+using namespace win;
+using detail::WindowSystem;
+
+using DesktopScreen = ScreenFixture;
+
+// Presses Return on an X window of this title after a while, so a box that never shows in our
+// window system cannot hang the test.
+class XWatchdog {
+public:
+  explicit XWatchdog(std::string title)
+      : m_thread([title = std::move(title)](std::stop_token stop) {
+          const auto end = std::chrono::steady_clock::now() + 60s;
+          while (!stop.stop_requested() && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(50ms);
+          if (stop.stop_requested()) return;
+          vetra::testing::Xdotool({"search", "--name", title, "key", "--window", "%@", "Return"});
+        })
+  {
+  }
+
+private:
+  std::jthread m_thread;
+};
+
+std::vector<std::string> ChildTexts(HWND hwnd)
+{
+  std::vector<std::string> texts;
+  for (HWND child : WindowSystem::Get().State(hwnd)->children) {
+    if (WindowSystem::Get().State(child)->className == "BUTTON") texts.push_back(Utf8(WindowSystem::Get().State(child)->text));
+  }
+  return texts;
+}
+
+TEST_F(DesktopScreen, MessageBoxIsAModalDialogOfOurOwnWithKoreanButtons)
+{
+  CountingWindow owner;
+  ASSERT_TRUE(owner.CreateTop("Owner", CRect(60, 60, 460, 360)));
+  ASSERT_TRUE(PumpUntil([&] { return owner.paints > 0; }));
+  const std::string caption = Cp949("알림 상자");
+  XWatchdog watchdog(Utf8(caption));
+
+  HWND box = nullptr;
+  std::vector<std::string> buttons;
+  int paintsBefore = 0;
+  bool boxAboveOwner = false;
+  RunSteps({
+      [&] {
+        box = TopLevelCalled(caption);
+        if (!box) return false;
+        buttons = ChildTexts(box);
+        boxAboveOwner = ZOrderOf(box) > ZOrderOf(owner.m_hWnd);
+        paintsBefore = owner.paints;
+        owner.Invalidate();
+        // A click on the owner while the box is up goes nowhere, not even later.
+        return XClickWindow(owner.m_hWnd, POINT{20, 200});
+      },
+      [&] { return owner.paints > paintsBefore; },  // the owner repaints under the box
+      [&] {
+        for (HWND child : WindowSystem::Get().State(box)->children) {
+          if (WindowSystem::Get().State(child)->text == Cp949("아니오")) return XClickWindow(child);
+        }
+        return true;
+      },
+  });
+  const int answer = MessageBox(owner.m_hWnd, Cp949("저장하시겠습니까?").c_str(), caption.c_str(), MB_YESNO);
+  PumpFor(300ms);
+
+  EXPECT_EQ(answer, IDNO);
+  EXPECT_THAT(buttons, ::testing::UnorderedElementsAre("예", "아니오"));
+  EXPECT_TRUE(boxAboveOwner);
+  EXPECT_GT(owner.paints, paintsBefore);
+  EXPECT_EQ(owner.presses, 0);
+  EXPECT_TRUE(owner.IsWindowEnabled());
+}
+
+
+// A dialog with an OK button, centred on its owner.
+DialogTemplate SmallDialog(const std::string& caption, std::vector<DialogItem> extra = {})
+{
+  DialogTemplate t;
+  t.caption = caption;
+  t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
+  t.cx = 160;
+  t.cy = 90;
+  t.fontFace = Cp949("굴림");
+  t.items = {{"BUTTON", Cp949("확인"), IDOK, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 100, 70, 50, 14},
+             {"BUTTON", Cp949("취소"), IDCANCEL, WS_VISIBLE | WS_TABSTOP, 40, 70, 50, 14}};
+  t.items.insert(t.items.end(), extra.begin(), extra.end());
+  return t;
+}
+
+HWND ItemOf(HWND dialog, int id)
+{
+  CWnd* item = CWnd::FromHandle(dialog) ? CWnd::FromHandle(dialog)->GetDlgItem(id) : nullptr;
+  return item ? item->m_hWnd : nullptr;
+}
+
+TEST_F(DesktopScreen, ADialogOfATopmostWindowStandsAboveItAndTakesTheMouse)
+{
+  CountingWindow owner;
+  ASSERT_TRUE(owner.CreateTop("Topmost", CRect(80, 80, 560, 440),
+                              WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, WS_EX_TOPMOST));
+  ASSERT_TRUE(PumpUntil([&] { return owner.paints > 0; }));
+  RecordingDialog dialog(SmallDialog("Setup"), &owner);
+  bool above = false;
+  RunSteps({[&] {
+    const HWND box = TopLevelCalled("Setup");
+    if (!box) return false;
+    above = ZOrderOf(box) > ZOrderOf(owner.m_hWnd);
+    return XClickWindow(ItemOf(box, IDOK));
+  }});
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_TRUE(above);
+  EXPECT_EQ(owner.presses, 0);
+}
+
+TEST_F(DesktopScreen, DroppedListClosesOnEscAndPassesAClickOutsideOn)
+{
+  CountingWindow owner;
+  ASSERT_TRUE(owner.CreateTop("Owner", CRect(60, 60, 560, 460)));
+  RecordingDialog dialog(SmallDialog("Units", {{"COMBOBOX", "", 100, WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 10, 10, 60, 60},
+                                              {"BUTTON", "Other", 101, WS_VISIBLE | WS_TABSTOP, 100, 10, 50, 14}}),
+                         &owner);
+  HWND box = nullptr;
+  CComboBox* combo = nullptr;
+  bool upAfterEsc = false;
+  auto dropped = [&] { return IsWindow(box) && combo->GetDroppedState(); };
+  RunSteps({
+      [&] {
+        box = TopLevelCalled("Units");
+        if (!box) return false;
+        combo = dynamic_cast<CComboBox*>(CWnd::FromHandle(ItemOf(box, 100)));
+        for (const char* row : {"kPa", "psi", "bar"}) combo->AddString(row);
+        combo->SetCurSel(0);
+        return XClickWindow(combo->m_hWnd, POINT{10, 8});
+      },
+      [&] { return dropped() && XKey("Escape"); },
+      [&] {
+        if (dropped()) return false;
+        upAfterEsc = IsWindow(box);
+        return !upAfterEsc || XClickWindow(combo->m_hWnd, POINT{30, 8});
+      },
+      [&] { return !IsWindow(box) || (dropped() && XClickWindow(ItemOf(box, 101))); },
+      [&] {
+        if (!IsWindow(box)) return true;
+        if (dropped() || dialog.commands.empty()) return false;
+        dialog.EndDialog(IDOK);
+        return true;
+      },
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_TRUE(upAfterEsc);
+  EXPECT_EQ(dialog.commands, std::vector<int>{101});
+}
+
+TEST_F(DesktopScreen, AWindowHoldingTheMouseLearnsThePointerLeft)
+{
+  CountingWindow window;
+  ASSERT_TRUE(window.CreateTop("Hover", CRect(100, 100, 300, 300)));
+  ASSERT_TRUE(PumpUntil([&] { return window.paints > 0; }));
+  const CRect client = WindowSystem::Get().ClientScreenRect(window.m_hWnd);
+  ASSERT_TRUE(XMoveTo(client.left + 50, client.top + 50));
+  ASSERT_TRUE(PumpUntil([&] { return !window.moves.empty(); }));
+  window.SetCapture();  // as a button lit while the pointer is over it does
+  window.moves.clear();
+  ASSERT_TRUE(XMoveTo(700, 600));
+  EXPECT_TRUE(PumpUntil([&] {
+    return std::any_of(window.moves.begin(), window.moves.end(), [&](POINT p) { return p.x > client.Width() && p.y > client.Height(); });
+  }, 30s));
+}
+
+TEST_F(DesktopScreen, FileDialogStartsInTheDriveWithTheKeyboardInItsNameBoxAndOpensAChosenFolder)
+{
+  vetra::testing::TempDrive drive;
+  std::filesystem::create_directories(drive / "Reports");
+  std::filesystem::current_path(std::filesystem::temp_directory_path());  // a folder outside the drive
+  CountingWindow owner;
+  ASSERT_TRUE(owner.CreateTop("Owner", CRect(40, 40, 640, 500)));
+  CFileDialog save(FALSE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "JPG File (*.JPG)|*.JPG|", &owner);
+  save.m_ofn.lpstrTitle = "File to save as";
+  HWND box = nullptr;
+  std::string startFolder, folderAfterOpen;
+  int focusId = 0;
+  RunSteps({
+      [&] {
+        box = TopLevelCalled("File to save as");
+        if (!box) return false;
+        CWnd::FromHandle(box)->GetDlgItemText(1091, startFolder);
+        focusId = CWnd::GetFocus() ? CWnd::GetFocus()->GetDlgCtrlID() : 0;
+        auto* list = dynamic_cast<CListBox*>(CWnd::FromHandle(ItemOf(box, 1120)));
+        const int row = list->FindStringExact(-1, "[Reports]");
+        if (row < 0) return true;
+        const int height = list->GetItemHeight(0);
+        return XClickWindow(list->m_hWnd, POINT{20, (row - list->GetTopIndex()) * height + height / 2});
+      },
+      [&] { return XClickWindow(ItemOf(box, IDOK)); },
+      [&] {
+        CWnd::FromHandle(box)->GetDlgItemText(1091, folderAfterOpen);
+        if (folderAfterOpen == startFolder) return false;
+        return vetra::testing::Xdotool({"type", "--delay", "20", "road.jpg"}).has_value() && XKey("Return");
+      },
+      [&] { return !IsWindow(box); },
+  });
+  ASSERT_EQ(save.DoModal(), IDOK);
+  EXPECT_EQ(startFolder, "C:\\");
+  EXPECT_EQ(focusId, 1152);  // the name box
+  EXPECT_EQ(folderAfterOpen, "C:\\Reports");
+  EXPECT_EQ(save.GetPathName(), "C:\\Reports\\road.jpg");
+}
+
+}  // namespace
+}  // namespace vetra::ui::testing
