@@ -27,14 +27,17 @@ function(vetra_tests name)
     PROPERTIES TIMEOUT 300)
 endfunction()
 
-# vetra_screen_tests(NAME SOURCES ... [LIBS ...] [WINDOW_MANAGER])
+# vetra_screen_tests(NAME SOURCES ... [LIBS ...] [WINDOW_MANAGER] [TIMEOUT SECONDS])
 # Like vetra_tests, but every test case runs on its own Xvfb display (scripts/on-screen), with
 # openbox when WINDOW_MANAGER is given: the SDL back end is driven by real X input (xdotool).
 function(vetra_screen_tests name)
   if(NOT VETRA_TESTS)
     return()
   endif()
-  cmake_parse_arguments(ARG "WINDOW_MANAGER" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "WINDOW_MANAGER" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 300)
+  endif()
   add_executable(${name} ${ARG_SOURCES} ${CMAKE_SOURCE_DIR}/platform/base/testing/test_environment.cpp)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} vetra_testing GTest::gtest GTest::gmock GTest::gtest_main)
   set(wrapper ${CMAKE_SOURCE_DIR}/scripts/on-screen)
@@ -45,7 +48,7 @@ function(vetra_screen_tests name)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES TIMEOUT 300 LABELS screen)
+    PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS screen)
 endfunction()
 
 # vetra_benchmark(NAME SOURCES ... [LIBS ...])
