@@ -10,6 +10,7 @@
 #include "platform/net/testing/loopback_http_server.h"
 #include "platform/base/drive.h"
 #include "platform/ui/testing.h"
+#include "controls/download/tests/control/download_skins.h"
 #include "tools/skins/bmp_file.h"
 #include "tools/skins/canvas.h"
 #include "tools/skins/catalogue.h"
@@ -21,20 +22,6 @@ class Page : public win::CWnd {
 public:
   win::BOOL Make() { return CreateEx(0, "Page", "page", win::WS_POPUP | win::WS_VISIBLE, win::CRect(0, 0, 800, 600), nullptr, 0); }
 };
-
-// The download dialog's pictures, so every read also draws the skinned bar.
-void WriteDialogSkin()
-{
-  vetra::skins::FontCache fonts;
-  for (const vetra::skins::Picture& picture : vetra::skins::AllPictures()) {
-    if (picture.entry->screen != vetra::skins::Screen::DownloadDialog) continue;
-    vetra::skins::Canvas canvas(picture.entry->width, picture.entry->height, {255, 255, 255}, fonts);
-    vetra::skins::PaintPicture(canvas, *picture.entry, picture.variant);
-    const std::filesystem::path target = vetra::MapPath(picture.windowsPath);
-    std::filesystem::create_directories(target.parent_path());
-    vetra::skins::WriteFileAtomically(target, vetra::skins::EncodeBmp24(canvas.Pixels()));
-  }
-}
 
 void Set(pakrel::CPakrelCtrl& control, const char* name, const win::COleVariant& value)
 {
@@ -48,7 +35,8 @@ void DownloadRecording(benchmark::State& state)
   const auto size = static_cast<std::size_t>(state.range(0));
   vetra::testing::TempDrive drive;
   drive.WriteFile("Windows/keep", "");
-  WriteDialogSkin();
+  // The download dialog's pictures, so every read also draws the skinned bar.
+  pakrel::testing::WriteDownloadDialogSkins();
   vetra::ui::ResetForTests();
   vetra::testing::HttpReply reply;
   reply.patternSize = size;

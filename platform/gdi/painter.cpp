@@ -219,6 +219,17 @@ void Painter::Line(win::POINT a, win::POINT b, const Stroke& stroke, StrokePhase
   const long long twiceDelta = 2 * minorDelta;
   long long quotient = 0;
   long long remainder = 0;  // 0 <= remainder < den
+  // One step along the major axis: the minor coordinate's quotient moves when the remainder wraps.
+  const auto step = [&] {
+    remainder += twiceDelta;
+    if (remainder >= den) {
+      remainder -= den;
+      ++quotient;
+    } else if (remainder < 0) {
+      remainder += den;
+      --quotient;
+    }
+  };
   if (major > 0) {
     constexpr long long kSmall = 1LL << 30;  // products of two such values fit in 64 bits
     const bool small = major < kSmall;
@@ -269,14 +280,7 @@ void Painter::Line(win::POINT a, win::POINT b, const Stroke& stroke, StrokePhase
         const Pixel c = on ? color : gapColor;
         p = stroke.rop2 == 13 ? c : ApplyRop2(stroke.rop2, c, p);
       }
-      remainder += twiceDelta;
-      if (remainder >= den) {
-        remainder -= den;
-        ++quotient;
-      } else if (remainder < 0) {
-        remainder += den;
-        --quotient;
-      }
+      step();
     }
     Advance(stroke, phase, steps - last);
     return;
@@ -286,14 +290,7 @@ void Painter::Line(win::POINT a, win::POINT b, const Stroke& stroke, StrokePhase
     const long long minorAt = minorStart + quotient;
     const long long x = xMajor ? majorAt : minorAt;
     const long long y = xMajor ? minorAt : majorAt;
-    remainder += twiceDelta;
-    if (remainder >= den) {
-      remainder -= den;
-      ++quotient;
-    } else if (remainder < 0) {
-      remainder += den;
-      --quotient;
-    }
+    step();
     const bool on = NextIsOn(stroke, phase);
     if (x < m_clip.left - margin || x >= m_clip.right + margin || y < m_clip.top - margin || y >= m_clip.bottom + margin) continue;
     if (on) {

@@ -17,22 +17,12 @@
 #include "platform/base/testing/temp_drive.h"
 #include "platform/base/testing/x_input.h"
 #include "tools/setup/drive_layout.h"
+#include "tools/setup/tests/running_programs.h"
 
 namespace vetra::setup {
 namespace {
 namespace fs = std::filesystem;
-
-int ProgramsRunningFrom(const fs::path& root)
-{
-  int running = 0;
-  std::error_code ec;
-  for (const auto& entry : fs::directory_iterator("/proc", ec)) {
-    std::ifstream in(entry.path() / "cmdline", std::ios::binary);
-    std::string line((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (line.find(root.string() + "/Vetra/Fenmark/") != std::string::npos) ++running;
-  }
-  return running;
-}
+using vetra::testing::ProgramsRunningFrom;
 
 int WorkingCopies(const fs::path& folder)
 {

@@ -17,28 +17,16 @@
 
 #include "platform/base/testing/temp_drive.h"
 #include "tools/setup/drive_layout.h"
+#include "tools/setup/tests/running_programs.h"
 
 namespace vetra::setup {
 namespace {
 namespace fs = std::filesystem;
+using vetra::testing::ProgramsRunningFrom;
 
 void WriteText(const fs::path& path, const std::string& text)
 {
   std::ofstream(path, std::ios::binary) << text;
-}
-
-// Processes whose command line names something below `root` (the road's programs run from the
-// drive).
-int ProgramsRunningFrom(const fs::path& root)
-{
-  int running = 0;
-  std::error_code ec;
-  for (const auto& entry : fs::directory_iterator("/proc", ec)) {
-    std::ifstream in(entry.path() / "cmdline", std::ios::binary);
-    std::string line((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (line.find(root.string() + "/Vetra/Fenmark/") != std::string::npos) ++running;
-  }
-  return running;
 }
 
 // Waits (bounded) until `done` holds; whether it did.

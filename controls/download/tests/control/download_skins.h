@@ -1,7 +1,5 @@
 #pragma once
 // The download dialog's pictures of the skin set on the test's drive, drawn as the set draws them.
-#include <gtest/gtest.h>
-
 #include <filesystem>
 
 #include "platform/base/drive.h"
@@ -12,7 +10,8 @@
 
 namespace pakrel::testing {
 
-inline void WriteDownloadDialogSkins()
+// Returns false when a picture could not be written.
+inline bool WriteDownloadDialogSkins()
 {
   vetra::skins::FontCache fonts;
   for (const vetra::skins::Picture& picture : vetra::skins::AllPictures()) {
@@ -21,8 +20,9 @@ inline void WriteDownloadDialogSkins()
     vetra::skins::PaintPicture(canvas, *picture.entry, picture.variant);
     const std::filesystem::path target = vetra::MapPath(picture.windowsPath);
     std::filesystem::create_directories(target.parent_path());
-    ASSERT_TRUE(vetra::skins::WriteFileAtomically(target, vetra::skins::EncodeBmp24(canvas.Pixels())));
+    if (!vetra::skins::WriteFileAtomically(target, vetra::skins::EncodeBmp24(canvas.Pixels()))) return false;
   }
+  return true;
 }
 
 }  // namespace pakrel::testing

@@ -15,7 +15,7 @@ class SkinDialogTest : public ControlTest {
 protected:
   void SetUp() override
   {
-    ASSERT_NO_FATAL_FAILURE(WriteDownloadDialogSkins());
+    ASSERT_TRUE(WriteDownloadDialogSkins());
     ControlTest::SetUp();
   }
 };

@@ -43,7 +43,7 @@ protected:
   {
     ASSERT_NE(std::getenv("VETRA_TEST_ON_SCREEN"), nullptr) << "runs under scripts/on-screen";
     MakeFolders({"Windows"});
-    ASSERT_NO_FATAL_FAILURE(WriteDownloadDialogSkins());
+    ASSERT_TRUE(WriteDownloadDialogSkins());
     ASSERT_NO_FATAL_FAILURE(HostControl(win::CRect(0, 0, 200, 40), [this](CPakrelCtrl& made) {
       made.ConnectEvents([this](win::DISPID dispid, std::string_view, std::span<const win::COleVariant>) { events.push_back(dispid); });
     }));
