@@ -30,13 +30,7 @@ int ReadWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>& 
     ::close(fd);
     return kOutOfMemory;
   }
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    done += static_cast<std::size_t>(n);
-  }
+  const std::size_t done = vetra::ReadUpTo(fd, bytes.data(), bytes.size());
   ::close(fd);
   if (done != bytes.size()) {
     bytes.clear();

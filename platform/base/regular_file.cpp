@@ -84,6 +84,19 @@ std::FILE* FopenRegularFile(const std::filesystem::path& path, const char* mode)
   return file;
 }
 
+std::size_t ReadUpTo(int fd, void* data, std::size_t size)
+{
+  auto* bytes = static_cast<char*>(data);
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t n = ::read(fd, bytes + done, size - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  return done;
+}
+
 bool IsRegularFile(const std::filesystem::path& path)
 {
   struct stat info {};

@@ -19,6 +19,10 @@ int OpenRegularFile(const std::filesystem::path& path, int flags, int mode = 064
 // fopen(3) on OpenRegularFile; nullptr with errno set for what is not a regular file.
 std::FILE* FopenRegularFile(const std::filesystem::path& path, const char* mode);
 
+// Reads into `data` until `size` bytes are in or the file ends (a signal does not cut it short);
+// returns how many bytes were read.
+std::size_t ReadUpTo(int fd, void* data, std::size_t size);
+
 // True when `path` names a regular file (after links).
 bool IsRegularFile(const std::filesystem::path& path);
 

@@ -110,13 +110,7 @@ std::optional<ScanRecording> ReadScanRecording(const std::filesystem::path& path
   if (fd < 0) return std::nullopt;
   // Only the first kLargestFile bytes can belong to a recording; the rest is never read.
   std::vector<std::uint8_t> bytes(kLargestFile);
-  std::size_t got = 0;
-  while (got < bytes.size()) {
-    const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    got += static_cast<std::size_t>(n);
-  }
+  const std::size_t got = vetra::ReadUpTo(fd, bytes.data(), bytes.size());
   ::close(fd);
   bytes.resize(got);
   return ParseScanRecording(bytes);
