@@ -27,6 +27,14 @@ class Controls : public vetra::ui::testing::WindowFixture {
 protected:
   void SetUp() override { WindowFixture::SetUp(); ASSERT_TRUE(parent.CreateTop(CRect(50, 50, 450, 350))); }
   Probe parent{"parent", log};
+
+  static void Wheel(CScrollBar& wnd, int delta)
+  {
+    POINT at{wnd.GetLayout().arrow + 2, 4};
+    wnd.ClientToScreen(&at);
+    vetra::ui::InjectWheel(at, delta);
+    vetra::ui::Pump();
+  }
 };
 
 TEST_F(Controls, ScrollBarTellsItsParentTheCodesWithTheTrackPosition)
@@ -67,6 +75,21 @@ TEST_F(Controls, ScrollBarTellsItsParentTheCodesWithTheTrackPosition)
          vetra::ui::Release(bar, {195, 8});
        },
        {"parent scroll 1,0", "parent scroll 1,0", "parent scroll 1,0", "parent scroll 1,0", "parent scroll 8,0"}},
+      // The wheel over the bar moves it three lines a notch, right for a turn towards the user;
+      // a disabled bar leaves the wheel to its parent.
+      {"wheel towards the user", [&] { Wheel(bar, -WHEEL_DELTA); },
+       {"parent scroll 1,0", "parent scroll 1,0", "parent scroll 1,0", "parent scroll 8,0"}},
+      {"wheel away", [&] { Wheel(bar, 2 * WHEEL_DELTA); },
+       {"parent scroll 0,0", "parent scroll 0,0", "parent scroll 0,0", "parent scroll 0,0", "parent scroll 0,0",
+        "parent scroll 0,0", "parent scroll 8,0"}},
+      {"half a notch", [&] { Wheel(bar, -WHEEL_DELTA / 2); }, {"parent scroll 1,0", "parent scroll 8,0"}},
+      {"wheel on a disabled bar",
+       [&] {
+         bar.EnableWindow(FALSE);
+         Wheel(bar, -WHEEL_DELTA);
+         bar.EnableWindow(TRUE);
+       },
+       {}},
   };
   for (const auto& c : cases) {
     log.clear();
