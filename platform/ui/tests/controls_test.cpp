@@ -199,6 +199,30 @@ TEST_F(Controls, KoreanTextTypedIntoAMultiLineEditIsReadBackLineByLine)
   EXPECT_NE(std::count(log.begin(), log.end(), "parent command 1000,768"), 0);  // EN_CHANGE
 }
 
+TEST_F(Controls, MultiLineEditTextLongerThanTheBoxScrollsWithTheWheel)
+{
+  CEdit edit;
+  ASSERT_TRUE(edit.Create(WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, CRect(0, 0, 200, 60), &parent, 1));
+  std::string text;
+  for (int i = 0; i < 12; ++i) text += vetra::Format("line %d\r\n", i);
+  edit.SetWindowText(text.c_str());
+  const int visible = VisibleEditLines(edit);
+  ASSERT_GT(visible, 0);
+  ASSERT_LT(visible, 10);
+  const int last = edit.GetLineCount() - visible;  // the first line with the text's end in view
+  const struct {
+    int notchesTowardsTheUser;
+    int first;
+  } turns[] = {{1, 3}, {1, 6}, {-1, 3}, {10, last}, {-10, 0}};
+  for (const auto& t : turns) {
+    POINT at{20, 20};
+    edit.ClientToScreen(&at);
+    vetra::ui::InjectWheel(at, -t.notchesTowardsTheUser * WHEEL_DELTA);
+    vetra::ui::Pump();
+    EXPECT_EQ(edit.GetFirstVisibleLine(), t.first) << t.notchesTowardsTheUser;
+  }
+}
+
 TEST_F(Controls, MultiLineEditWrapsLongLinesToItsWidth)
 {
   CEdit narrow, wide;
