@@ -5,6 +5,7 @@
 #include "platform/base/clock.h"
 #include "platform/base/text.h"
 #include "platform/ole/ole_control.h"
+#include "platform/ui/list_rows.h"
 #include "platform/ui/message_box.h"
 #include "platform/base/trace.h"
 #include "platform/ui/paint.h"
@@ -17,6 +18,8 @@ namespace win {
 namespace {
 
 constexpr UINT_PTR kPageTimer = 0x5EB;
+// Pixels a line of the scroll bar moves the page; the wheel moves three lines a notch.
+constexpr int kScrollLine = 20;
 
 std::string HtmlText(const std::string& utf8)
 {
@@ -222,10 +225,9 @@ void CHtmlView::OnVScroll(UINT code, UINT pos, CScrollBar* bar)
   }
   CRect client;
   GetClientRect(&client);
-  constexpr int kLine = 20;
   switch (code) {
-    case SB_LINEUP: ScrollTo(m_scrollY - kLine); break;
-    case SB_LINEDOWN: ScrollTo(m_scrollY + kLine); break;
+    case SB_LINEUP: ScrollTo(m_scrollY - kScrollLine); break;
+    case SB_LINEDOWN: ScrollTo(m_scrollY + kScrollLine); break;
     case SB_PAGEUP: ScrollTo(m_scrollY - client.Height()); break;
     case SB_PAGEDOWN: ScrollTo(m_scrollY + client.Height()); break;
     case SB_THUMBTRACK:
@@ -355,6 +357,13 @@ void CHtmlView::OnKeyDown(UINT vk, UINT repeat, UINT flags)
     return;
   }
   OnVScroll(code, 0, &m_scrollBar);
+}
+
+BOOL CHtmlView::OnMouseWheel(UINT flags, short delta, CPoint screenPoint)
+{
+  if (m_scrollBar.GetSafeHwnd() == nullptr || !m_scrollBar.IsWindowVisible()) return CView::OnMouseWheel(flags, delta, screenPoint);
+  ScrollTo(m_scrollY + detail::WheelRows(delta, m_wheelRest) * kScrollLine);
+  return TRUE;
 }
 
 void CHtmlView::OnLButtonUp(UINT flags, CPoint point)
