@@ -346,6 +346,39 @@ TEST_F(Controls, TheInputMethodsCompositionShowsAtTheCaret)
   detail::WindowSystem::Get().SetDisplay(vetra::ui::CreateHeadlessDisplay());
 }
 
+// A selection shows while the box has the keyboard, its text in the highlight text colour; a box
+// without the keyboard hides it unless it is told to keep it shown.
+TEST_F(Controls, AnEditShowsItsSelectionOnlyWithTheKeyboard)
+{
+  CEdit plain, keeps, other;
+  ASSERT_TRUE(plain.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 200, 40), &parent, 1));
+  ASSERT_TRUE(keeps.Create(WS_CHILD | WS_VISIBLE | ES_NOHIDESEL, CRect(10, 50, 200, 80), &parent, 2));
+  ASSERT_TRUE(other.Create(WS_CHILD | WS_VISIBLE, CRect(10, 90, 200, 120), &parent, 3));
+  const auto pixels = [&](CEdit& edit, COLORREF colour) {
+    ScreenColor(edit, {0, 0});  // everything painted and composed
+    CPoint origin(0, 0);
+    edit.ClientToScreen(&origin);
+    const int right = 2 + EditTextWidth(edit, "mmHg");
+    int count = 0;
+    for (int y = 1; y < 12; ++y) {
+      for (int x = 2; x < right; ++x) {
+        count += vetra::gdi::ColorrefFromPixel(vetra::gdi::Screen()->Get(origin.x + x, origin.y + y)) == colour;
+      }
+    }
+    return count;
+  };
+  for (CEdit* edit : {&plain, &keeps}) {
+    edit->SetWindowText("mmHg");
+    edit->SetSel(0, -1);
+  }
+  other.SetFocus();
+  EXPECT_EQ(pixels(plain, GetSysColor(COLOR_HIGHLIGHT)), 0);
+  EXPECT_GT(pixels(keeps, GetSysColor(COLOR_HIGHLIGHT)), 0);
+  plain.SetFocus();
+  EXPECT_GT(pixels(plain, GetSysColor(COLOR_HIGHLIGHT)), 0);
+  EXPECT_GT(pixels(plain, GetSysColor(COLOR_HIGHLIGHTTEXT)), 0);  // the letters stand out
+}
+
 TEST_F(Controls, BitmapStaticTakesThePictureSize)
 {
   CBitmap picture;
