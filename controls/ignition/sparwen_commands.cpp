@@ -182,4 +182,15 @@ void CSparwenCtrl::OnVScroll(win::UINT code, win::UINT pos, win::CScrollBar* bar
   COleControl::OnVScroll(code, pos, bar);
 }
 
+// The wheel over the graph turns the vertical bar while that bar moves the trace (modes 0 and 3).
+win::BOOL CSparwenCtrl::OnMouseWheel(win::UINT flags, short delta, win::CPoint screenPoint)
+{
+  if (m_verticalBar && m_verticalBar->IsWindowVisible() && m_verticalBar->IsWindowEnabled()) {
+    m_verticalBar->SendMessage(win::WM_MOUSEWHEEL, win::MAKELONG(static_cast<win::WORD>(flags), static_cast<win::WORD>(delta)),
+                               win::MAKELPARAM(screenPoint.x, screenPoint.y));
+    return win::TRUE;
+  }
+  return COleControl::OnMouseWheel(flags, delta, screenPoint);
+}
+
 }  // namespace sparwen

@@ -54,6 +54,7 @@ protected:
   void OnTimer(win::UINT_PTR id) override;
   void OnHScroll(win::UINT code, win::UINT pos, win::CScrollBar* bar) override;
   void OnVScroll(win::UINT code, win::UINT pos, win::CScrollBar* bar) override;
+  win::BOOL OnMouseWheel(win::UINT flags, short delta, win::CPoint screenPoint) override;
   win::BOOL OnCommand(win::WPARAM wParam, win::LPARAM lParam) override;
   win::LRESULT WindowProc(win::UINT message, win::WPARAM wParam, win::LPARAM lParam) override;
 

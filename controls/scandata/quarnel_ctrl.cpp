@@ -1,5 +1,7 @@
 #include "controls/scandata/quarnel_ctrl.h"
 
+#include <algorithm>
+
 #include "common/capture/print_capture.h"
 #include "controls/scandata/quarnel_identity.h"
 #include "controls/scandata/windows/graph_painter.h"
@@ -239,6 +241,10 @@ void CQuarnelCtrl::PlaceChildren()
   m_upper->ShowWindow(graph ? win::SW_HIDE : win::SW_SHOW);
   m_lower->ShowWindow(graph ? win::SW_HIDE : win::SW_SHOW);
   m_chooser->ShowWindow(graph && s.chooserListVisible ? win::SW_SHOW : win::SW_HIDE);
+  // A list that goes out of sight gives the focus back to the control.
+  for (CTableListWnd* list : {m_upper.get(), m_lower.get(), m_chooser.get()}) {
+    if (list->HasFocus() && !list->IsWindowVisible()) SetFocus();
+  }
   for (int i = 0; i < kMaxShown; ++i) {
     CRemoveButtonWnd& button = *m_removeButtons[static_cast<std::size_t>(i)];
     const bool shown = graph && s.layout.buttonsShown && i < s.layout.count;
@@ -301,7 +307,60 @@ win::LRESULT CQuarnelCtrl::WindowProc(win::UINT message, win::WPARAM wParam, win
     OnListClick(static_cast<unsigned>(wParam), win::LOWORD(static_cast<std::uintptr_t>(lParam)), flags & 0xFF, (flags & kDoubleClickFlag) != 0);
     return 0;
   }
+  if (message == kMsgListKey) {
+    const auto word = static_cast<std::uintptr_t>(lParam);
+    const int row = win::LOWORD(word) == 0xFFFF ? -1 : win::LOWORD(word);
+    OnListKey(static_cast<unsigned>(wParam), row, win::HIWORD(word));
+    return 0;
+  }
   return COleControl::WindowProc(message, wParam, lParam);
+}
+
+std::vector<CTableListWnd*> CQuarnelCtrl::TabLists() const
+{
+  std::vector<CTableListWnd*> lists;
+  for (CTableListWnd* list : {m_upper.get(), m_lower.get(), m_chooser.get()}) {
+    if (list != nullptr && list->IsWindowVisible() && list->IsWindowEnabled()) lists.push_back(list);
+  }
+  return lists;
+}
+
+void CQuarnelCtrl::FocusNextList(CTableListWnd* from, bool backwards)
+{
+  const std::vector<CTableListWnd*> lists = TabLists();
+  if (lists.empty()) return;
+  const auto at = std::find(lists.begin(), lists.end(), from);
+  const int count = static_cast<int>(lists.size());
+  int next = backwards ? count - 1 : 0;
+  if (at != lists.end()) next = (static_cast<int>(at - lists.begin()) + (backwards ? count - 1 : 1)) % count;
+  lists[static_cast<std::size_t>(next)]->SetFocus();
+}
+
+void CQuarnelCtrl::OnListKey(unsigned listId, int row, unsigned vk)
+{
+  CTableListWnd* list = listId == kIdUpperList ? m_upper.get() : listId == kIdLowerList ? m_lower.get() : m_chooser.get();
+  if (vk == win::VK_TAB) {
+    FocusNextList(list, win::GetKeyState(win::VK_SHIFT) < 0);
+    return;
+  }
+  if (row < 0) return;
+  // Return does to the selected row what a double click on its text does: it moves the row to
+  // the other list. In the chooser Space and Return set or clear the row's mark as a click does.
+  if (listId == kIdChooserList) {
+    if (vk == win::VK_SPACE || vk == win::VK_RETURN) OnListClick(listId, row, 0, false);
+  } else if (vk == win::VK_RETURN) {
+    OnListClick(listId, row, 1, true);
+  }
+}
+
+void CQuarnelCtrl::OnKeyDown(win::UINT vk, win::UINT repeat, win::UINT flags)
+{
+  // The control with the focus hands it to its first list, or its last one with Shift.
+  if (vk == win::VK_TAB) {
+    FocusNextList(nullptr, win::GetKeyState(win::VK_SHIFT) < 0);
+    return;
+  }
+  COleControl::OnKeyDown(vk, repeat, flags);
 }
 
 void CQuarnelCtrl::OnListClick(unsigned listId, int row, int column, bool doubleClick)
@@ -355,6 +414,7 @@ void CQuarnelCtrl::OnHScroll(win::UINT code, win::UINT pos, win::CScrollBar* bar
 
 void CQuarnelCtrl::OnLButtonDown(win::UINT flags, win::CPoint point)
 {
+  SetFocus();  // the keys now go to the control, and Tab from here into its lists
   if (const auto b = DrawnButtonAt(point, GraphView())) {
     if (m_buttons.State(*b) != ButtonState::disabled) {
       ShowButton(*b, ButtonState::pressed);

@@ -6,6 +6,7 @@
 // user. When the control goes it deletes the working copy unless the page asked to keep it.
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "controls/scandata/core/scan_model.h"
 #include "controls/scandata/windows/drawn_buttons.h"
@@ -49,6 +50,7 @@ class CQuarnelCtrl : public win::COleControl {
   void OnLButtonDown(win::UINT flags, win::CPoint point) override;
   void OnLButtonUp(win::UINT flags, win::CPoint point) override;
   void OnRButtonDown(win::UINT flags, win::CPoint point) override;
+  void OnKeyDown(win::UINT vk, win::UINT repeat, win::UINT flags) override;
   win::BOOL OnCommand(win::WPARAM wParam, win::LPARAM lParam) override;
   win::LRESULT WindowProc(win::UINT message, win::WPARAM wParam, win::LPARAM lParam) override;
 
@@ -62,6 +64,11 @@ class CQuarnelCtrl : public win::COleControl {
   void SyncScrollBar();
   void SyncButtonPictures();
   void OnListClick(unsigned listId, int row, int column, bool doubleClick);
+  // Space and Return act on a list's selected row as the mouse does; Tab goes on to the next list.
+  void OnListKey(unsigned listId, int row, unsigned vk);
+  // The lists Tab visits, in order: those shown now.
+  std::vector<CTableListWnd*> TabLists() const;
+  void FocusNextList(CTableListWnd* from, bool backwards);
   // The base picture name a button shows now.
   std::string BaseOf(DrawnButton b) const;
   void ShowButton(DrawnButton b, ButtonState state);

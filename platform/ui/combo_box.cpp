@@ -249,6 +249,13 @@ protected:
                                               wParam == VK_END)));
       if (combo && forBox) return combo->SendMessage(message, wParam, lParam);
     }
+    if (message == WM_GETDLGCODE) {
+      // The field holds the keyboard for its box: while the list is down, Return and Esc go to
+      // the list through it, not to the dialog.
+      auto* combo = dynamic_cast<CComboBox*>(GetParent());
+      const LRESULT code = CEdit::WindowProc(message, wParam, lParam);
+      return combo && combo->GetDroppedState() ? code | DLGC_WANTALLKEYS : code;
+    }
     return CEdit::WindowProc(message, wParam, lParam);
   }
 };

@@ -270,16 +270,18 @@ std::optional<CRect> PaintEdit(CEdit& edit, CDC& dc, int selStart, int selEnd, b
   const int height = LineHeight(edit);
   const int lines = edit.GetLineCount();
   const bool password = (edit.GetStyle() & ES_PASSWORD) != 0;
+  const bool showSelection = focused || (edit.GetStyle() & ES_NOHIDESEL);
   for (int line = firstLine, y = 1; line < lines && y < r.bottom; ++line, y += height) {
     std::string text = edit.GetLine(line);
     if (password) text.assign(text.size(), '*');
     const int start = edit.LineIndex(line);
-    // The selection is drawn inverted behind its text.
-    const int a = std::clamp(selStart - start, 0, static_cast<int>(text.size()));
-    const int b = std::clamp(selEnd - start, 0, static_cast<int>(text.size()));
+    // The selection shows inverted while the box has the keyboard (or is told to keep it).
+    const int a = showSelection ? std::clamp(selStart - start, 0, static_cast<int>(text.size())) : 0;
+    const int b = showSelection ? std::clamp(selEnd - start, 0, static_cast<int>(text.size())) : 0;
+    int x0 = 0, x1 = 0;
     if (b > a) {
-      const int x0 = 2 + dc.GetTextExtent(text.substr(0, static_cast<std::size_t>(a))).cx;
-      const int x1 = 2 + dc.GetTextExtent(text.substr(0, static_cast<std::size_t>(b))).cx;
+      x0 = 2 + dc.GetTextExtent(text.substr(0, static_cast<std::size_t>(a))).cx;
+      x1 = 2 + dc.GetTextExtent(text.substr(0, static_cast<std::size_t>(b))).cx;
       dc.FillSolidRect(x0, y, x1 - x0, height, GetSysColor(COLOR_HIGHLIGHT));
     }
     const bool caretHere = selEnd >= start && selEnd <= start + static_cast<int>(text.size());
@@ -297,7 +299,15 @@ std::optional<CRect> PaintEdit(CEdit& edit, CDC& dc, int selStart, int selEnd, b
       caret = CRect(x0, y, x1, y + height);
       continue;
     }
-    dc.TextOut(2, y, text);
+    if (b > a) {
+      dc.TextOut(2, y, text.substr(0, static_cast<std::size_t>(a)));
+      const COLORREF ink = dc.SetTextColor(GetSysColor(COLOR_HIGHLIGHTTEXT));
+      dc.TextOut(x0, y, text.substr(static_cast<std::size_t>(a), static_cast<std::size_t>(b - a)));
+      dc.SetTextColor(ink);
+      dc.TextOut(x1, y, text.substr(static_cast<std::size_t>(b)));
+    } else {
+      dc.TextOut(2, y, text);
+    }
     if (caretHere) {
       const int x = 2 + dc.GetTextExtent(text.substr(0, static_cast<std::size_t>(selEnd - start))).cx;
       if (focused && selStart == selEnd) dc.FillSolidRect(x, y, 1, height, GetSysColor(COLOR_WINDOWTEXT));

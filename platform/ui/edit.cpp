@@ -5,6 +5,7 @@
 #include "platform/base/text.h"
 #include "platform/ui/control_painting.h"
 #include "platform/ui/ime.h"
+#include "platform/ui/list_rows.h"
 #include "platform/ui/mouse_point.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/self_drawn.h"
@@ -300,6 +301,16 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         MoveCaret(EditCharFromPoint(*this, p), true);
         if (message == WM_LBUTTONUP) ReleaseCapture();
       }
+      return 0;
+    }
+    case WM_MOUSEWHEEL: {
+      // A multi-line box whose text runs past its bottom scrolls three lines a notch; the caret
+      // stays where it is. Any other box leaves the wheel to its parent.
+      const int visible = std::max(1, VisibleEditLines(*this));
+      if (!Multiline() || GetLineCount() <= visible) break;
+      const int lines = detail::WheelRows(static_cast<short>(HIWORD(wParam)), m_wheelRest);
+      m_firstLine = std::clamp(m_firstLine + lines, 0, GetLineCount() - visible);
+      Invalidate(FALSE);
       return 0;
     }
     case WM_SETFOCUS:

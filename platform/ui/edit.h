@@ -64,6 +64,7 @@ private:
   int m_selStart = 0;
   int m_selEnd = 0;
   int m_firstLine = 0;
+  int m_wheelRest = 0;  // part turns of the wheel not yet a line
   UINT m_limit = 30000;
   int m_pendingLead = -1;  // lead byte of a double-byte character waiting for its trail byte
   std::string m_composition;  // what the input method composes at the caret, not yet typed

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "platform/ui/control_painting.h"
+#include "platform/ui/list_rows.h"
 #include "platform/ui/mouse_point.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/self_drawn.h"
@@ -221,6 +222,16 @@ LRESULT CScrollBar::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         Notify(code);
         if (m_hWnd) Notify(SB_ENDSCROLL);
       }
+      return 0;
+    }
+    case WM_MOUSEWHEEL: {
+      // The bar under the pointer moves a line at a time, as its arrows do, three lines a notch;
+      // a disabled bar leaves the wheel to its parent.
+      if (!IsWindowEnabled() || m_disabledArrows) break;
+      const int lines = detail::WheelRows(static_cast<short>(HIWORD(wParam)), m_wheelRest);
+      const HWND self = m_hWnd;
+      for (int i = 0; i < std::abs(lines) && IsWindow(self); ++i) Notify(lines < 0 ? SB_LINEUP : SB_LINEDOWN);
+      if (lines != 0 && IsWindow(self)) Notify(SB_ENDSCROLL);
       return 0;
     }
     case WM_GETDLGCODE:

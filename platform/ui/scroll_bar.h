@@ -76,6 +76,7 @@ private:
   int m_grabPos = 0;
   int m_grabThumbOffset = 0;
   int m_lastAlong = 0;
+  int m_wheelRest = 0;  // part turns of the wheel not yet a line
 };
 
 }  // namespace win

@@ -5,6 +5,7 @@
 #include "platform/base/clock.h"
 #include "platform/base/text.h"
 #include "platform/ole/ole_control.h"
+#include "platform/ui/list_rows.h"
 #include "platform/ui/message_box.h"
 #include "platform/base/trace.h"
 #include "platform/ui/paint.h"
@@ -17,6 +18,8 @@ namespace win {
 namespace {
 
 constexpr UINT_PTR kPageTimer = 0x5EB;
+// Pixels a line of the scroll bar moves the page; the wheel moves three lines a notch.
+constexpr int kScrollLine = 20;
 
 std::string HtmlText(const std::string& utf8)
 {
@@ -222,10 +225,9 @@ void CHtmlView::OnVScroll(UINT code, UINT pos, CScrollBar* bar)
   }
   CRect client;
   GetClientRect(&client);
-  constexpr int kLine = 20;
   switch (code) {
-    case SB_LINEUP: ScrollTo(m_scrollY - kLine); break;
-    case SB_LINEDOWN: ScrollTo(m_scrollY + kLine); break;
+    case SB_LINEUP: ScrollTo(m_scrollY - kScrollLine); break;
+    case SB_LINEDOWN: ScrollTo(m_scrollY + kScrollLine); break;
     case SB_PAGEUP: ScrollTo(m_scrollY - client.Height()); break;
     case SB_PAGEDOWN: ScrollTo(m_scrollY + client.Height()); break;
     case SB_THUMBTRACK:
@@ -334,11 +336,23 @@ BOOL CHtmlView::OnSetCursor(CWnd* wnd, UINT hitTest, UINT message)
 void CHtmlView::OnLButtonDown(UINT flags, CPoint point)
 {
   CView::OnLButtonDown(flags, point);
-  SetFocus();  // the page's keys scroll it from now on
+  SetFocus();  // a click on the page gives it the keys back
 }
 
 void CHtmlView::OnKeyDown(UINT vk, UINT repeat, UINT flags)
 {
+  // Tab hands the keys to the page's first control, Shift+Tab to its last one.
+  if (vk == VK_TAB && m_host) {
+    std::vector<COleControl*> controls;
+    for (vetra::web::HostedObject& object : m_host->Objects()) {
+      COleControl* window = ControlWindowOf(object.control.get());
+      if (window != nullptr && window->GetSafeHwnd() != nullptr && window->IsWindowVisible()) controls.push_back(window);
+    }
+    if (!controls.empty()) {
+      (GetKeyState(VK_SHIFT) < 0 ? controls.back() : controls.front())->SetFocus();
+      return;
+    }
+  }
   const bool scrolls = m_scrollBar.GetSafeHwnd() != nullptr && m_scrollBar.IsWindowVisible();
   UINT code = 0xFFFF;
   switch (vk) {
@@ -355,6 +369,13 @@ void CHtmlView::OnKeyDown(UINT vk, UINT repeat, UINT flags)
     return;
   }
   OnVScroll(code, 0, &m_scrollBar);
+}
+
+BOOL CHtmlView::OnMouseWheel(UINT flags, short delta, CPoint screenPoint)
+{
+  if (m_scrollBar.GetSafeHwnd() == nullptr || !m_scrollBar.IsWindowVisible()) return CView::OnMouseWheel(flags, delta, screenPoint);
+  ScrollTo(m_scrollY + detail::WheelRows(delta, m_wheelRest) * kScrollLine);
+  return TRUE;
 }
 
 void CHtmlView::OnLButtonUp(UINT flags, CPoint point)

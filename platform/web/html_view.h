@@ -3,8 +3,8 @@
 // and paints it, makes each created control a child window at its OBJECT element's place,
 // destroys those windows when the page is left or the view goes, runs the page's timers on the
 // window timer, shows the page's alerts as message boxes, follows links that are clicked, and
-// scrolls a page longer than the view (its scroll bar, or the arrow and page keys once the page
-// has been clicked).
+// scrolls a page longer than the view (its scroll bar, the wheel anywhere over the page and its
+// controls, or the arrow and page keys), and hands the keys to the page's controls with Tab.
 //
 // A program's view derives from it and overrides the On... notifications it cares about.
 
@@ -59,6 +59,7 @@ protected:
   void OnMouseMove(UINT flags, CPoint point) override;
   void OnLButtonDown(UINT flags, CPoint point) override;
   void OnKeyDown(UINT vk, UINT repeat, UINT flags) override;
+  BOOL OnMouseWheel(UINT flags, short delta, CPoint screenPoint) override;
   BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) override;
 
 private:
@@ -77,6 +78,7 @@ private:
   bool m_laidOut = false;
   CScrollBar m_scrollBar;
   int m_scrollY = 0;  // page pixels above the view's top
+  int m_wheelRest = 0;  // part turns of the wheel not yet a line
   bool m_overLink = false;  // the pointer is over a link: the hand shows
   std::string m_errorPage;  // shown in place of a page that could not be read (UTF-8)
 };

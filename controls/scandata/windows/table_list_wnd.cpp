@@ -125,8 +125,66 @@ void CTableListWnd::Hit(win::CPoint point, bool doubleClick)
   }
 }
 
-void CTableListWnd::OnLButtonDown(win::UINT, win::CPoint point) { Hit(point, false); }
-void CTableListWnd::OnLButtonDblClk(win::UINT, win::CPoint point) { Hit(point, true); }
+void CTableListWnd::OnLButtonDown(win::UINT, win::CPoint point)
+{
+  SetFocus();
+  Hit(point, false);
+}
+
+void CTableListWnd::OnLButtonDblClk(win::UINT, win::CPoint point)
+{
+  SetFocus();
+  Hit(point, true);
+}
+
+void CTableListWnd::SelectAndShow(int row)
+{
+  if (RowCount() == 0) return;
+  row = std::clamp(row, 0, RowCount() - 1);
+  SetSelection(row);
+  const int top = win::detail::TopShowing(row, top_, std::max(1, VisibleRows()));
+  if (top != top_) SetTopRow(top);
+}
+
+void CTableListWnd::OnKeyDown(win::UINT vk, win::UINT repeat, win::UINT flags)
+{
+  const int page = std::max(1, VisibleRows());
+  // Without a selection the first step down lands on the first row.
+  const int from = selection_;
+  switch (vk) {
+    case win::VK_UP: SelectAndShow(from < 0 ? 0 : from - 1); return;
+    case win::VK_DOWN: SelectAndShow(from + 1); return;
+    case win::VK_PRIOR: SelectAndShow(from < 0 ? 0 : from - page); return;
+    case win::VK_NEXT: SelectAndShow(from < 0 ? page - 1 : from + page); return;
+    case win::VK_HOME: SelectAndShow(0); return;
+    case win::VK_END: SelectAndShow(RowCount() - 1); return;
+    case win::VK_SPACE:
+    case win::VK_RETURN:
+    case win::VK_TAB:
+      if (CWnd* parent = GetParent()) {
+        parent->SendMessage(kMsgListKey, GetDlgCtrlID(), win::MAKELPARAM(static_cast<win::WORD>(selection_), static_cast<win::WORD>(vk)));
+      }
+      return;
+    default: CWnd::OnKeyDown(vk, repeat, flags); return;
+  }
+}
+
+void CTableListWnd::OnSetFocus(win::CWnd* oldWnd)
+{
+  CWnd::OnSetFocus(oldWnd);
+  focused_ = true;
+  Invalidate(win::FALSE);
+}
+
+void CTableListWnd::OnKillFocus(win::CWnd* newWnd)
+{
+  CWnd::OnKillFocus(newWnd);
+  focused_ = false;
+  Invalidate(win::FALSE);
+}
+
+// The list keeps its keys inside a dialog as well.
+win::UINT CTableListWnd::OnGetDlgCode() { return win::DLGC_WANTARROWS | win::DLGC_WANTCHARS | win::DLGC_WANTTAB; }
 
 win::BOOL CTableListWnd::OnMouseWheel(win::UINT, short delta, win::CPoint)
 {
@@ -167,6 +225,12 @@ void CTableListWnd::DrawRow(win::CDC& dc, int row, int y, int width)
     if (style_.gridLines) dc.FillSolidRect(x - 1, y, 1, style_.rowHeight, kGrid);
   }
   if (style_.gridLines) dc.FillSolidRect(0, y + style_.rowHeight - 1, width, 1, kGrid);
+  // The row the keys act on is framed while the list has the focus.
+  if (selected && focused_) {
+    win::CBrush frame(win::RGB(255, 255, 255));
+    win::CRect around(0, y, width, y + style_.rowHeight);
+    dc.FrameRect(&around, &frame);
+  }
 }
 
 void CTableListWnd::OnPaint()

@@ -2,7 +2,9 @@
 // A list of rows with fixed columns, as the viewer's two item lists and its item chooser need it:
 // optional header, grid lines, full-row selection, an optional image in column 0, a vertical
 // scroll bar. A click or double click tells the parent which row and column were hit; the parent
-// decides what that means.
+// decides what that means. A click takes the keyboard focus; the arrow, page, Home and End keys
+// then move the selection and keep it in view, and the keys that act on a row (Space, Return)
+// and Tab are handed to the parent with the selected row.
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +19,9 @@ namespace quarnel {
 // Sent to the parent: wParam the list's id, lParam MAKELPARAM(row, column | kDoubleClickFlag).
 inline constexpr win::UINT kMsgListClick = win::WM_USER + 511;
 inline constexpr int kDoubleClickFlag = 0x100;
+// Sent to the parent: wParam the list's id, lParam MAKELPARAM(selected row or 0xFFFF, virtual key)
+// for Space, Return and Tab (Shift held: see GetKeyState).
+inline constexpr win::UINT kMsgListKey = win::WM_USER + 512;
 
 struct ListColumn {
   std::string title;  // code page 949
@@ -58,6 +63,9 @@ class CTableListWnd : public win::CWnd {
   int RowCount() const { return static_cast<int>(rows_.size()); }
   int Selection() const { return selection_; }
   void SetSelection(int row);
+  // Selects a row and scrolls as little as it takes to show it whole.
+  void SelectAndShow(int row);
+  bool HasFocus() const { return focused_; }
   int TopRow() const { return top_; }
   void SetTopRow(int row);
   // The rows the window shows whole.
@@ -72,6 +80,10 @@ class CTableListWnd : public win::CWnd {
   win::BOOL OnMouseWheel(win::UINT flags, short delta, win::CPoint screenPoint) override;
   void OnVScroll(win::UINT code, win::UINT pos, win::CScrollBar* bar) override;
   void OnSize(win::UINT type, int cx, int cy) override;
+  void OnKeyDown(win::UINT vk, win::UINT repeat, win::UINT flags) override;
+  void OnSetFocus(win::CWnd* oldWnd) override;
+  void OnKillFocus(win::CWnd* newWnd) override;
+  win::UINT OnGetDlgCode() override;
 
  private:
   int RowsTop() const { return style_.header ? style_.headerHeight : 0; }
@@ -86,6 +98,7 @@ class CTableListWnd : public win::CWnd {
   int selection_ = -1;
   int top_ = 0;
   int wheelRest_ = 0;  // part turns of the wheel not yet a row
+  bool focused_ = false;
   win::CFont font_;
   MaskedStrip images_;  // the row images, 25 pixels a cell
   std::unique_ptr<win::CScrollBar> bar_;

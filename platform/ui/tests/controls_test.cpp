@@ -27,6 +27,14 @@ class Controls : public vetra::ui::testing::WindowFixture {
 protected:
   void SetUp() override { WindowFixture::SetUp(); ASSERT_TRUE(parent.CreateTop(CRect(50, 50, 450, 350))); }
   Probe parent{"parent", log};
+
+  static void Wheel(CScrollBar& wnd, int delta)
+  {
+    POINT at{wnd.GetLayout().arrow + 2, 4};
+    wnd.ClientToScreen(&at);
+    vetra::ui::InjectWheel(at, delta);
+    vetra::ui::Pump();
+  }
 };
 
 TEST_F(Controls, ScrollBarTellsItsParentTheCodesWithTheTrackPosition)
@@ -67,6 +75,21 @@ TEST_F(Controls, ScrollBarTellsItsParentTheCodesWithTheTrackPosition)
          vetra::ui::Release(bar, {195, 8});
        },
        {"parent scroll 1,0", "parent scroll 1,0", "parent scroll 1,0", "parent scroll 1,0", "parent scroll 8,0"}},
+      // The wheel over the bar moves it three lines a notch, right for a turn towards the user;
+      // a disabled bar leaves the wheel to its parent.
+      {"wheel towards the user", [&] { Wheel(bar, -WHEEL_DELTA); },
+       {"parent scroll 1,0", "parent scroll 1,0", "parent scroll 1,0", "parent scroll 8,0"}},
+      {"wheel away", [&] { Wheel(bar, 2 * WHEEL_DELTA); },
+       {"parent scroll 0,0", "parent scroll 0,0", "parent scroll 0,0", "parent scroll 0,0", "parent scroll 0,0",
+        "parent scroll 0,0", "parent scroll 8,0"}},
+      {"half a notch", [&] { Wheel(bar, -WHEEL_DELTA / 2); }, {"parent scroll 1,0", "parent scroll 8,0"}},
+      {"wheel on a disabled bar",
+       [&] {
+         bar.EnableWindow(FALSE);
+         Wheel(bar, -WHEEL_DELTA);
+         bar.EnableWindow(TRUE);
+       },
+       {}},
   };
   for (const auto& c : cases) {
     log.clear();
@@ -174,6 +197,30 @@ TEST_F(Controls, KoreanTextTypedIntoAMultiLineEditIsReadBackLineByLine)
   edit.GetSel(start, end);
   EXPECT_EQ(start, edit.LineIndex(2));
   EXPECT_NE(std::count(log.begin(), log.end(), "parent command 1000,768"), 0);  // EN_CHANGE
+}
+
+TEST_F(Controls, MultiLineEditTextLongerThanTheBoxScrollsWithTheWheel)
+{
+  CEdit edit;
+  ASSERT_TRUE(edit.Create(WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, CRect(0, 0, 200, 60), &parent, 1));
+  std::string text;
+  for (int i = 0; i < 12; ++i) text += vetra::Format("line %d\r\n", i);
+  edit.SetWindowText(text.c_str());
+  const int visible = VisibleEditLines(edit);
+  ASSERT_GT(visible, 0);
+  ASSERT_LT(visible, 10);
+  const int last = edit.GetLineCount() - visible;  // the first line with the text's end in view
+  const struct {
+    int notchesTowardsTheUser;
+    int first;
+  } turns[] = {{1, 3}, {1, 6}, {-1, 3}, {10, last}, {-10, 0}};
+  for (const auto& t : turns) {
+    POINT at{20, 20};
+    edit.ClientToScreen(&at);
+    vetra::ui::InjectWheel(at, -t.notchesTowardsTheUser * WHEEL_DELTA);
+    vetra::ui::Pump();
+    EXPECT_EQ(edit.GetFirstVisibleLine(), t.first) << t.notchesTowardsTheUser;
+  }
 }
 
 TEST_F(Controls, MultiLineEditWrapsLongLinesToItsWidth)
@@ -297,6 +344,39 @@ TEST_F(Controls, TheInputMethodsCompositionShowsAtTheCaret)
   edit.ScreenToClient(&caret);
   EXPECT_EQ(caret.x, 2 + EditTextWidth(edit, "ab" + vetra::Cp949("한")));
   detail::WindowSystem::Get().SetDisplay(vetra::ui::CreateHeadlessDisplay());
+}
+
+// A selection shows while the box has the keyboard, its text in the highlight text colour; a box
+// without the keyboard hides it unless it is told to keep it shown.
+TEST_F(Controls, AnEditShowsItsSelectionOnlyWithTheKeyboard)
+{
+  CEdit plain, keeps, other;
+  ASSERT_TRUE(plain.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 200, 40), &parent, 1));
+  ASSERT_TRUE(keeps.Create(WS_CHILD | WS_VISIBLE | ES_NOHIDESEL, CRect(10, 50, 200, 80), &parent, 2));
+  ASSERT_TRUE(other.Create(WS_CHILD | WS_VISIBLE, CRect(10, 90, 200, 120), &parent, 3));
+  const auto pixels = [&](CEdit& edit, COLORREF colour) {
+    ScreenColor(edit, {0, 0});  // everything painted and composed
+    CPoint origin(0, 0);
+    edit.ClientToScreen(&origin);
+    const int right = 2 + EditTextWidth(edit, "mmHg");
+    int count = 0;
+    for (int y = 1; y < 12; ++y) {
+      for (int x = 2; x < right; ++x) {
+        count += vetra::gdi::ColorrefFromPixel(vetra::gdi::Screen()->Get(origin.x + x, origin.y + y)) == colour;
+      }
+    }
+    return count;
+  };
+  for (CEdit* edit : {&plain, &keeps}) {
+    edit->SetWindowText("mmHg");
+    edit->SetSel(0, -1);
+  }
+  other.SetFocus();
+  EXPECT_EQ(pixels(plain, GetSysColor(COLOR_HIGHLIGHT)), 0);
+  EXPECT_GT(pixels(keeps, GetSysColor(COLOR_HIGHLIGHT)), 0);
+  plain.SetFocus();
+  EXPECT_GT(pixels(plain, GetSysColor(COLOR_HIGHLIGHT)), 0);
+  EXPECT_GT(pixels(plain, GetSysColor(COLOR_HIGHLIGHTTEXT)), 0);  // the letters stand out
 }
 
 TEST_F(Controls, BitmapStaticTakesThePictureSize)

@@ -144,6 +144,40 @@ TEST_F(Dialogs, ReturnConfirmsEscCancelsAndButtonsEndTheDialog)
   }
 }
 
+// While a combo box's list is down, Esc closes the list and Return takes its row; neither ends
+// the dialog, whether the box has an edit field (which then holds the keyboard) or not.
+TEST_F(Dialogs, EscAndReturnOnADroppedComboListStayInTheList)
+{
+  for (const DWORD kind : {DWORD(CBS_DROPDOWN), DWORD(CBS_DROPDOWNLIST)}) {
+    for (const char* key : {"esc", "return"}) {
+      SCOPED_TRACE(std::string(kind == CBS_DROPDOWN ? "edit field, " : "list only, ") + key);
+      DialogTemplate t{"Units", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 0, 171, 75, vetra::Cp949("굴림"), 9,
+                       {{"COMBOBOX", "", 1000, kind | WS_VSCROLL | WS_TABSTOP | WS_VISIBLE, 15, 21, 56, 69},
+                        {"BUTTON", "OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_VISIBLE, 7, 54, 155, 14}}};
+      CDialog dialog(t);
+      CComboBox* combo = nullptr;
+      bool listClosedWithDialogUp = false;
+      vetra::ui::WhenIdle([&] {
+        combo = dynamic_cast<CComboBox*>(dialog.GetDlgItem(1000));
+        ASSERT_NE(combo, nullptr);
+        for (const char* row : {"kpa", "bar", "psi"}) combo->AddString(row);
+        combo->SetCurSel(0);
+        vetra::ui::InjectKeyChord(*vetra::ui::ParseKeyChord("f4"));
+        vetra::ui::InjectKeyChord(*vetra::ui::ParseKeyChord("down"));
+        vetra::ui::InjectKeyChord(*vetra::ui::ParseKeyChord(key));
+      });
+      vetra::ui::WhenIdle([&] {
+        if (!dialog.m_hWnd) return;  // the key ended the dialog
+        listClosedWithDialogUp = !combo->GetDroppedState();
+        if (std::string(key) == "return") EXPECT_EQ(combo->GetCurSel(), 1);
+        dialog.EndDialog(42);
+      });
+      EXPECT_EQ(dialog.DoModal(), 42);
+      EXPECT_TRUE(listClosedWithDialogUp);
+    }
+  }
+}
+
 TEST_F(Dialogs, DialogUnitsAreTwoPixels)
 {
   NameDialog dialog;

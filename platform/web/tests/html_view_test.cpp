@@ -110,4 +110,65 @@ TEST_F(HtmlViewTest, LongPageScrollsWithItsControlsUnlessItSaysNo)
             (std::vector<std::string>{"create 0,1000,50,20", "destroy", "create 0,1000,50,20"}));
 }
 
+TEST_F(HtmlViewTest, TheWheelScrollsALongPageWhereverThePointerIsOnIt)
+{
+  const std::string control = std::string("<object classid=\"clsid:") + vetra::web::testing::kWindowControlClsid +
+                              "\" width=50 height=20></object>";
+  drive.WriteFile("long.html", "<body topmargin=0 leftmargin=0><div style=\"height:150px\"></div>" + control + "<div style=\"height:1000px\"></div></body>");
+  drive.WriteFile("fixed.html", "<body topmargin=0 leftmargin=0 scroll=no><div style=\"height:150px\"></div>" + control + "<div style=\"height:1000px\"></div></body>");
+  const auto turn = [&](win::POINT at, int notchesTowardsTheUser) {
+    view.ClientToScreen(&at);
+    vetra::ui::InjectWheel(at, -notchesTowardsTheUser * win::WHEEL_DELTA);
+    vetra::ui::Pump();
+  };
+
+  view.Navigate2((drive / "long.html").string());
+  ASSERT_EQ(ControlPlace().top, 150);
+  const int atEnd = 150 - (view.Layout().Height() - 300);  // the control's top with the page's end in view
+  // Three lines of 20 pixels a notch, over the page or over its control (which does not scroll
+  // itself), and never past an end.
+  const struct {
+    bool overControl;
+    int notches;
+    int top;
+  } turns[] = {{true, 1, 90}, {true, 1, 30}, {false, -1, 90}, {false, 2, -30}, {false, 100, atEnd}, {false, -100, 150}};
+  for (const auto& t : turns) {
+    const CRect place = ControlPlace();
+    turn(t.overControl ? win::POINT{place.left + 10, place.top + 10} : win::POINT{200, 150}, t.notches);
+    EXPECT_EQ(ControlPlace().top, t.top) << t.notches;
+  }
+
+  // A page that says it does not scroll stays where it is.
+  view.Navigate2((drive / "fixed.html").string());
+  turn({200, 100}, 2);
+  EXPECT_EQ(ControlPlace().top, 150);
+}
+
+TEST_F(HtmlViewTest, TheViewHasTheKeysFromTheStartAndTabTakesThemIntoThePagesControls)
+{
+  const std::string control = std::string("<object classid=\"clsid:") + vetra::web::testing::kWindowControlClsid +
+                              "\" width=50 height=20></object>";
+  drive.WriteFile("long.html", "<body topmargin=0 leftmargin=0>" + control + "<div style=\"height:1000px\"></div>" +
+                                   control + "</body>");
+  view.Navigate2((drive / "long.html").string());
+  std::vector<win::CWnd*> controls;
+  for (win::CWnd* child : view.GetChildren())
+    if (dynamic_cast<WindowControl*>(child) != nullptr) controls.push_back(child);
+  ASSERT_EQ(controls.size(), 2u);
+
+  // No click needed: the page scrolls by its keys at once.
+  EXPECT_EQ(win::GetFocus(), view.m_hWnd);
+  vetra::ui::PressKeys("pagedown");
+  vetra::ui::Pump();
+  EXPECT_EQ(ControlPlace().top, -300);
+  vetra::ui::PressKeys("home");
+  vetra::ui::Pump();
+  // Tab gives the first control the keys, Shift+Tab the last one.
+  vetra::ui::PressKeys("tab");
+  EXPECT_EQ(win::GetFocus(), controls.front()->m_hWnd);
+  view.SetFocus();
+  vetra::ui::PressKeys("shift+tab");
+  EXPECT_EQ(win::GetFocus(), controls.back()->m_hWnd);
+}
+
 }  // namespace

@@ -127,6 +127,31 @@ TEST_F(ControlTest, MenuCommandsAndTheVerticalBarWorkLikeTheirButtons)
   vetra::ui::Release(vertical, {bar.Width() / 2, thumb - travel / 4});
   EXPECT_NEAR(control->Model().VerticalOffset(), 3, 1);
   EXPECT_EQ(vertical.GetScrollPos(), 10 - control->Model().VerticalOffset());
+
+  // The wheel, over the bar or over the graph, moves it three steps a notch while it is enabled.
+  const auto turn = [](win::CWnd& wnd, int notchesTowardsTheUser) {
+    win::CRect place;
+    wnd.GetClientRect(&place);
+    win::POINT at{place.Width() / 2, place.Height() / 2};
+    wnd.ClientToScreen(&at);
+    vetra::ui::InjectWheel(at, -notchesTowardsTheUser * win::WHEEL_DELTA);
+    vetra::ui::Pump();
+  };
+  control->SendMessage(win::WM_VSCROLL, win::MAKELONG(kThumbTrack, 5), 0);
+  const struct {
+    win::CWnd* over;
+    int notches;
+    int offset;
+  } turns[] = {{control->Graph(), -1, 8}, {control->Graph(), 2, 2}, {&vertical, -1, 5}, {&vertical, -5, 10}};
+  for (const auto& t : turns) {
+    turn(*t.over, t.notches);
+    EXPECT_EQ(control->Model().VerticalOffset(), t.offset) << t.notches;
+    EXPECT_EQ(vertical.GetScrollPos(), 10 - t.offset);
+  }
+  control->SendMessage(win::WM_COMMAND, kCmdByun, 0);
+  ASSERT_FALSE(vertical.IsWindowEnabled());
+  turn(*control->Graph(), 1);
+  EXPECT_EQ(control->Model().VerticalOffset(), 10);
 }
 
 // ---- cylinder bar -----------------------------------------------------------------------------
