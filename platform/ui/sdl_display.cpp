@@ -17,6 +17,7 @@
 #include "platform/ui/script.h"
 #include "platform/ui/sdl_keys.h"
 #include "platform/ui/window_system.h"
+#include "platform/ui/x11_connection_loss.h"
 #include "platform/ui/x11_picture_clipboard.h"
 
 namespace vetra::ui {
@@ -43,6 +44,12 @@ public:
   }
   ~SdlDisplay() override
   {
+    const XEnding ending;
+    if (XConnectionLost()) {
+      // The X server is gone and the program ends: nothing of the display can be given back.
+      WindowSystem::Get().translatePrintableKeys = true;
+      return;
+    }
     for (auto& [hwnd, native] : m_windows) SDL_DestroyWindow(native.window);
     for (auto& [shape, cursor] : m_cursors) SDL_FreeCursor(cursor);
     WindowSystem::Get().translatePrintableKeys = true;
@@ -399,6 +406,7 @@ std::unique_ptr<Display> CreateSdlDisplay()
   // them into a quit event nobody asked for.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
+  WatchForLostXConnection();
   return std::make_unique<SdlDisplay>();
 }
 
