@@ -115,7 +115,7 @@ TEST_F(DesktopScreen, DroppedListClosesOnEscAndPassesAClickOutsideOn)
 {
   CountingWindow owner;
   ASSERT_TRUE(owner.CreateTop("Owner", CRect(60, 60, 560, 460)));
-  RecordingDialog dialog(SmallDialog("Units", {{"COMBOBOX", "", 100, WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 10, 10, 60, 60},
+  RecordingDialog dialog(SmallDialog("Units", {UnitsListItem(),
                                               {"BUTTON", "Other", 101, WS_VISIBLE | WS_TABSTOP, 100, 10, 50, 14}}),
                          &owner);
   HWND box = nullptr;
@@ -127,8 +127,7 @@ TEST_F(DesktopScreen, DroppedListClosesOnEscAndPassesAClickOutsideOn)
         box = TopLevelCalled("Units");
         if (!box) return false;
         combo = dynamic_cast<CComboBox*>(CWnd::FromHandle(ItemOf(box, 100)));
-        for (const char* row : {"kPa", "psi", "bar"}) combo->AddString(row);
-        combo->SetCurSel(0);
+        FillUnits(*combo);
         return XClickWindow(combo->m_hWnd, POINT{10, 8});
       },
       [&] { return dropped() && XKey("Escape"); },

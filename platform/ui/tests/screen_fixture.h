@@ -12,6 +12,7 @@
 
 #include "platform/base/testing/x_input.h"
 #include "platform/base/text.h"
+#include "platform/ui/combo_box.h"
 #include "platform/ui/cwnd.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/display_factory.h"
@@ -85,6 +86,17 @@ inline win::DialogTemplate SmallDialog(const std::string& caption, std::vector<w
              {"BUTTON", Cp949("취소"), win::IDCANCEL, win::WS_VISIBLE | win::WS_TABSTOP, 40, 70, 50, 14}};
   t.items.insert(t.items.end(), extra.begin(), extra.end());
   return t;
+}
+
+// A drop-down list of units (kPa, psi, bar; kPa chosen) at the top left of a dialog, id 100.
+inline win::DialogItem UnitsListItem()
+{
+  return {"COMBOBOX", "", 100, win::WS_VISIBLE | win::WS_TABSTOP | win::WS_VSCROLL | win::CBS_DROPDOWNLIST, 10, 10, 60, 60};
+}
+inline void FillUnits(win::CComboBox& combo)
+{
+  for (const char* row : {"kPa", "psi", "bar"}) combo.AddString(row);
+  combo.SetCurSel(0);
 }
 
 inline win::HWND ItemOf(win::HWND dialog, int id)

@@ -80,7 +80,7 @@ TEST_F(WindowManagerScreen, AListDropsUnderItsComboInAMovedDialogAndTakesNoFocus
 {
   CountingWindow owner;
   ASSERT_TRUE(owner.CreateTop("Owner", CRect(40, 40, 640, 540)));
-  RecordingDialog dialog(SmallDialog("Units", {{"COMBOBOX", "", 100, WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 10, 10, 60, 60}}),
+  RecordingDialog dialog(SmallDialog("Units", {UnitsListItem()}),
                          &owner);
   HWND box = nullptr;
   std::string boxX;
@@ -94,8 +94,7 @@ TEST_F(WindowManagerScreen, AListDropsUnderItsComboInAMovedDialogAndTakesNoFocus
         if (!box) return false;
         boxX = XIdOf("Units");
         combo = dynamic_cast<CComboBox*>(CWnd::FromHandle(ItemOf(box, 100)));
-        for (const char* row : {"kPa", "psi", "bar"}) combo->AddString(row);
-        combo->SetCurSel(0);
+        FillUnits(*combo);
         return XMoveWindow(boxX, 700, 600);
       },
       [&] { return ClientOrigin(box).x > 500 && Agrees(box, boxX) && XClickWindow(combo->m_hWnd, POINT{10, 8}); },
@@ -188,7 +187,7 @@ TEST_F(WindowManagerScreen, AnotherProgramTakingTheKeysLeavesNoWindowOfOursActiv
 {
   CountingWindow owner;
   ASSERT_TRUE(owner.CreateTop("Owner", CRect(40, 40, 640, 540)));
-  RecordingDialog dialog(SmallDialog("Units", {{"COMBOBOX", "", 100, WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 10, 10, 60, 60}}),
+  RecordingDialog dialog(SmallDialog("Units", {UnitsListItem()}),
                          &owner);
   HWND box = nullptr;
   CComboBox* combo = nullptr;
@@ -200,8 +199,7 @@ TEST_F(WindowManagerScreen, AnotherProgramTakingTheKeysLeavesNoWindowOfOursActiv
         box = TopLevelCalled("Units");
         if (!box || XIdOf("Units").empty()) return false;
         combo = dynamic_cast<CComboBox*>(CWnd::FromHandle(ItemOf(box, 100)));
-        for (const char* row : {"kPa", "psi", "bar"}) combo->AddString(row);
-        combo->SetCurSel(0);
+        FillUnits(*combo);
         return XClickWindow(combo->m_hWnd, POINT{10, 8});
       },
       [&] {
