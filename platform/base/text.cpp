@@ -14,13 +14,47 @@ namespace {
 
 // One iconv conversion. Unconvertible input is replaced and skipped so that a damaged text
 // never stops the system; `replacement` is written in the target encoding.
+// An open conversion, kept for the thread: text is converted on every drawn string, and opening
+// a conversion costs far more than converting a label.
+class OpenConversion {
+public:
+  OpenConversion(const char* to, const char* from) : m_cd(iconv_open(to, from))
+  {
+    if (m_cd == reinterpret_cast<iconv_t>(-1)) {
+      throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
+    }
+  }
+  ~OpenConversion() { iconv_close(m_cd); }
+  OpenConversion(const OpenConversion&) = delete;
+  OpenConversion& operator=(const OpenConversion&) = delete;
+  // The conversion in its initial state.
+  iconv_t Fresh()
+  {
+    iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
+    return m_cd;
+  }
+
+private:
+  iconv_t m_cd;
+};
+
+iconv_t ConversionFor(const char* to, const char* from)
+{
+  if (std::string_view(to) == "CP949" && std::string_view(from) == "UTF-8") {
+    thread_local OpenConversion toCp949("CP949", "UTF-8");
+    return toCp949.Fresh();
+  }
+  if (std::string_view(to) == "UTF-8" && std::string_view(from) == "CP949") {
+    thread_local OpenConversion toUtf8("UTF-8", "CP949");
+    return toUtf8.Fresh();
+  }
+  throw std::logic_error(std::string("no conversion kept from ") + from + " to " + to);
+}
+
 std::string Convert(const char* to, const char* from, std::string_view input, std::string_view replacement,
                     std::size_t skipOnError)
 {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) {
-    throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
-  }
+  iconv_t cd = ConversionFor(to, from);
   std::string out;
   out.reserve(input.size() * 3 / 2 + 4);
   char* in = const_cast<char*>(input.data());
@@ -47,7 +81,6 @@ std::string Convert(const char* to, const char* from, std::string_view input, st
       iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
   }
-  iconv_close(cd);
   return out;
 }
 
