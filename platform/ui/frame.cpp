@@ -14,6 +14,14 @@ void CFrameWnd::SetActiveView(CView* view)
 {
   m_pViewActive = view;
   RecalcLayout();
+  // The active view has the keys.
+  if (view != nullptr && view->m_hWnd != nullptr) view->SetFocus();
+}
+
+void CFrameWnd::OnSetFocus(CWnd* oldWnd)
+{
+  CWnd::OnSetFocus(oldWnd);
+  if (m_pViewActive != nullptr && m_pViewActive->m_hWnd != nullptr) m_pViewActive->SetFocus();
 }
 
 void CFrameWnd::SetTitle(const std::string& title) { m_strTitle = title; }

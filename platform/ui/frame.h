@@ -1,6 +1,7 @@
 #pragma once
 // Frame and view windows: a top-level frame with a caption, an accelerator table and one view
-// that fills its client area; commands go to the view first, then to the frame.
+// that fills its client area; commands go to the view first, then to the frame, and the keys go
+// to the view.
 
 #include <string>
 
@@ -31,6 +32,7 @@ public:
 protected:
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   void OnSize(UINT type, int cx, int cy) override;
+  void OnSetFocus(CWnd* oldWnd) override;
   // A command for the frame itself; TRUE when handled.
   virtual BOOL OnFrameCommand(UINT id) { (void)id; return FALSE; }
 

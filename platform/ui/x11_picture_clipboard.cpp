@@ -3,7 +3,10 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
+#include <poll.h>
+
 #include <algorithm>
+#include <chrono>
 #include <utility>
 
 namespace vetra::ui {
@@ -21,6 +24,39 @@ int OnXError(::Display* display, XErrorEvent* error)
   return g_previousHandler ? g_previousHandler(display, error) : 0;
 }
 
+// While the clipboard hands its picture over at the end, errors on its connection (a manager
+// that ended mid-way) are ignored, whatever handler the process has by then: the display library
+// puts back its predecessor's when it ends.
+::Display* g_handingOver = nullptr;
+XErrorHandler g_beforeHandOver = nullptr;
+
+int OnHandOverError(::Display* display, XErrorEvent* error)
+{
+  if (display == g_handingOver) return 0;
+  return g_beforeHandOver ? g_beforeHandOver(display, error) : 0;
+}
+
+class HandOverErrorsIgnored {
+public:
+  explicit HandOverErrorsIgnored(::Display* display)
+  {
+    g_handingOver = display;
+    g_beforeHandOver = XSetErrorHandler(OnHandOverError);
+  }
+  ~HandOverErrorsIgnored()
+  {
+    XSync(g_handingOver, False);  // errors of what was sent arrive while they are still ignored
+    XSetErrorHandler(g_beforeHandOver);
+    g_handingOver = nullptr;
+    g_beforeHandOver = nullptr;
+  }
+  HandOverErrorsIgnored(const HandOverErrorsIgnored&) = delete;
+  HandOverErrorsIgnored& operator=(const HandOverErrorsIgnored&) = delete;
+};
+
+// How long a program that ends waits for the clipboard manager to take the picture over.
+constexpr std::chrono::milliseconds kHandOverLimit{2000};
+
 }  // namespace
 
 struct X11PictureClipboard::Connection {
@@ -30,6 +66,9 @@ struct X11PictureClipboard::Connection {
   Atom targets = 0;
   Atom png = 0;
   Atom bmp = 0;
+  Atom manager = 0;      // CLIPBOARD_MANAGER: owned by the desktop's clipboard manager, if any
+  Atom saveTargets = 0;  // SAVE_TARGETS: asks the manager to keep the clipboard's contents
+  Atom handOver = 0;     // the property the hand-over request names
   std::string pngFile;
   std::string bmpFile;
 
@@ -81,6 +120,67 @@ struct X11PictureClipboard::Connection {
     }
     XSendEvent(display, request.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&reply));
   }
+
+  // Takes in what happened; false once the clipboard is no longer ours.
+  bool Take(const XEvent& event)
+  {
+    if (event.type == SelectionRequest) {
+      Answer(event.xselectionrequest);
+    } else if (event.type == SelectionClear && event.xselectionclear.selection == clipboard) {
+      // Another program has the clipboard now.
+      pngFile.clear();
+      bmpFile.clear();
+      return false;
+    }
+    return true;
+  }
+
+  void TakePending()
+  {
+    while (XPending(display) > 0) {
+      XEvent event;
+      XNextEvent(display, &event);
+      Take(event);
+    }
+  }
+
+  // X selections end with their owner. When this program ends still holding the picture, the
+  // desktop's clipboard manager (where there is one) is asked to keep it, and its requests for
+  // the picture are answered until it says it is done, goes away, or the time is up: the picture
+  // stays pasteable after the program ends, and the end never hangs on the manager.
+  void HandOverToManager()
+  {
+    const HandOverErrorsIgnored ignored(display);
+    TakePending();
+    if (pngFile.empty() || XGetSelectionOwner(display, clipboard) != window) return;
+    const Window keeper = XGetSelectionOwner(display, manager);
+    if (keeper == None) return;
+    // Told when the manager's window goes (the manager ended before it answered).
+    XSelectInput(display, keeper, StructureNotifyMask);
+    const Atom kept[] = {png, bmp};
+    XChangeProperty(display, window, handOver, XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(kept), 2);
+    XConvertSelection(display, manager, saveTargets, handOver, window, CurrentTime);
+    XSync(display, False);
+    if (XGetSelectionOwner(display, manager) != keeper) return;  // it ended meanwhile
+
+    const auto end = std::chrono::steady_clock::now() + kHandOverLimit;
+    for (;;) {
+      while (XPending(display) > 0) {
+        XEvent event;
+        XNextEvent(display, &event);
+        if (event.type == SelectionNotify && event.xselection.selection == manager) return;
+        if (event.type == DestroyNotify && event.xdestroywindow.window == keeper) return;
+        // Lost the clipboard: the manager (or another program) holds it now.
+        if (!Take(event)) return;
+      }
+      XFlush(display);
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+      if (left.count() <= 0) return;
+      pollfd connection{ConnectionNumber(display), POLLIN, 0};
+      ::poll(&connection, 1, static_cast<int>(left.count()));
+    }
+  }
 };
 
 std::unique_ptr<X11PictureClipboard> X11PictureClipboard::Open(const char* displayName)
@@ -94,6 +194,9 @@ std::unique_ptr<X11PictureClipboard> X11PictureClipboard::Open(const char* displ
   connection->targets = XInternAtom(display, "TARGETS", False);
   connection->png = XInternAtom(display, "image/png", False);
   connection->bmp = XInternAtom(display, "image/bmp", False);
+  connection->manager = XInternAtom(display, "CLIPBOARD_MANAGER", False);
+  connection->saveTargets = XInternAtom(display, "SAVE_TARGETS", False);
+  connection->handOver = XInternAtom(display, "VETRA_CLIPBOARD_HAND_OVER", False);
   if (!g_clipboardDisplay) {
     g_clipboardDisplay = display;
     g_previousHandler = XSetErrorHandler(OnXError);
@@ -106,7 +209,7 @@ X11PictureClipboard::X11PictureClipboard(std::unique_ptr<Connection> connection)
 {
 }
 
-X11PictureClipboard::~X11PictureClipboard() = default;
+X11PictureClipboard::~X11PictureClipboard() { m_connection->HandOverToManager(); }
 
 void X11PictureClipboard::Offer(std::string png, std::string bmp)
 {
@@ -120,17 +223,7 @@ void X11PictureClipboard::Offer(std::string png, std::string bmp)
 void X11PictureClipboard::Serve()
 {
   Connection& c = *m_connection;
-  while (XPending(c.display) > 0) {
-    XEvent event;
-    XNextEvent(c.display, &event);
-    if (event.type == SelectionRequest) {
-      c.Answer(event.xselectionrequest);
-    } else if (event.type == SelectionClear && event.xselectionclear.selection == c.clipboard) {
-      // Another program has the clipboard now.
-      c.pngFile.clear();
-      c.bmpFile.clear();
-    }
-  }
+  c.TakePending();
   XFlush(c.display);
 }
 

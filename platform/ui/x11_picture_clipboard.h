@@ -1,6 +1,7 @@
 #pragma once
 // The desktop's clipboard on X11, for pictures: once a picture is offered, other programs can
-// paste it as image/png or image/bmp until another program takes the clipboard or this one ends.
+// paste it as image/png or image/bmp until another program takes the clipboard. When this one
+// ends holding the picture, the desktop's clipboard manager, if there is one, is asked to keep it.
 // The clipboard has its own connection to the display; the display back end lets it answer
 // requests whenever it waits for input.
 
@@ -13,6 +14,7 @@ class X11PictureClipboard {
 public:
   // Null when the display cannot be opened.
   static std::unique_ptr<X11PictureClipboard> Open(const char* displayName);
+  // Hands a picture still on offer to the clipboard manager, waiting for it a bounded time.
   ~X11PictureClipboard();
   X11PictureClipboard(const X11PictureClipboard&) = delete;
   X11PictureClipboard& operator=(const X11PictureClipboard&) = delete;

@@ -336,11 +336,23 @@ BOOL CHtmlView::OnSetCursor(CWnd* wnd, UINT hitTest, UINT message)
 void CHtmlView::OnLButtonDown(UINT flags, CPoint point)
 {
   CView::OnLButtonDown(flags, point);
-  SetFocus();  // the page's keys scroll it from now on
+  SetFocus();  // a click on the page gives it the keys back
 }
 
 void CHtmlView::OnKeyDown(UINT vk, UINT repeat, UINT flags)
 {
+  // Tab hands the keys to the page's first control, Shift+Tab to its last one.
+  if (vk == VK_TAB && m_host) {
+    std::vector<COleControl*> controls;
+    for (vetra::web::HostedObject& object : m_host->Objects()) {
+      COleControl* window = ControlWindowOf(object.control.get());
+      if (window != nullptr && window->GetSafeHwnd() != nullptr && window->IsWindowVisible()) controls.push_back(window);
+    }
+    if (!controls.empty()) {
+      (GetKeyState(VK_SHIFT) < 0 ? controls.back() : controls.front())->SetFocus();
+      return;
+    }
+  }
   const bool scrolls = m_scrollBar.GetSafeHwnd() != nullptr && m_scrollBar.IsWindowVisible();
   UINT code = 0xFFFF;
   switch (vk) {

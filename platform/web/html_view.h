@@ -4,7 +4,7 @@
 // destroys those windows when the page is left or the view goes, runs the page's timers on the
 // window timer, shows the page's alerts as message boxes, follows links that are clicked, and
 // scrolls a page longer than the view (its scroll bar, the wheel anywhere over the page and its
-// controls, or the arrow and page keys once the page has been clicked).
+// controls, or the arrow and page keys), and hands the keys to the page's controls with Tab.
 //
 // A program's view derives from it and overrides the On... notifications it cares about.
 

@@ -144,4 +144,31 @@ TEST_F(HtmlViewTest, TheWheelScrollsALongPageWhereverThePointerIsOnIt)
   EXPECT_EQ(ControlPlace().top, 150);
 }
 
+TEST_F(HtmlViewTest, TheViewHasTheKeysFromTheStartAndTabTakesThemIntoThePagesControls)
+{
+  const std::string control = std::string("<object classid=\"clsid:") + vetra::web::testing::kWindowControlClsid +
+                              "\" width=50 height=20></object>";
+  drive.WriteFile("long.html", "<body topmargin=0 leftmargin=0>" + control + "<div style=\"height:1000px\"></div>" +
+                                   control + "</body>");
+  view.Navigate2((drive / "long.html").string());
+  std::vector<win::CWnd*> controls;
+  for (win::CWnd* child : view.GetChildren())
+    if (dynamic_cast<WindowControl*>(child) != nullptr) controls.push_back(child);
+  ASSERT_EQ(controls.size(), 2u);
+
+  // No click needed: the page scrolls by its keys at once.
+  EXPECT_EQ(win::GetFocus(), view.m_hWnd);
+  vetra::ui::PressKeys("pagedown");
+  vetra::ui::Pump();
+  EXPECT_EQ(ControlPlace().top, -300);
+  vetra::ui::PressKeys("home");
+  vetra::ui::Pump();
+  // Tab gives the first control the keys, Shift+Tab the last one.
+  vetra::ui::PressKeys("tab");
+  EXPECT_EQ(win::GetFocus(), controls.front()->m_hWnd);
+  view.SetFocus();
+  vetra::ui::PressKeys("shift+tab");
+  EXPECT_EQ(win::GetFocus(), controls.back()->m_hWnd);
+}
+
 }  // namespace
