@@ -241,6 +241,17 @@ LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     SendMessage(WM_COMMAND, MAKELONG(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(cancel ? cancel->m_hWnd : nullptr));
     return 0;
   }
+  if (message == WM_ACTIVATE) {
+    // The keyboard goes back to the control that had it when another window (an inner dialog,
+    // a message box) took the activation.
+    if (LOWORD(wParam) == 0) {
+      CWnd* focus = CWnd::GetFocus();
+      m_focusSave = focus && IsChild(focus) ? focus->m_hWnd : nullptr;
+    } else if (CWnd* saved = CWnd::FromHandle(m_focusSave); saved && IsChild(saved) && saved->IsWindowEnabled()) {
+      saved->SetFocus();
+    }
+    return 0;
+  }
   return CWnd::DefWindowProc(message, wParam, lParam);
 }
 

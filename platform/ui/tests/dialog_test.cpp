@@ -178,6 +178,34 @@ TEST_F(Dialogs, EscAndReturnOnADroppedComboListStayInTheList)
   }
 }
 
+// A dialog that runs another dialog (a print setup, a file dialog) gets the keyboard back where
+// it was when that one closes, with an owner given or taken from the main window.
+TEST_F(Dialogs, TheKeyboardComesBackToTheControlThatHadItWhenAnInnerDialogCloses)
+{
+  for (const bool ownerGiven : {true, false}) {
+    SCOPED_TRACE(ownerGiven ? "owner given" : "owner taken from the main window");
+    NameDialog outer;
+    std::string typed;
+    vetra::ui::WhenIdle([&] {
+      if (!ownerGiven) detail::MainWindowSlot() = &outer;
+      vetra::ui::InjectText("first");
+      vetra::ui::WhenIdle([&] {
+        CDialog inner(SmallTemplate(), ownerGiven ? &outer : nullptr);
+        vetra::ui::WhenIdle([] { vetra::ui::InjectKeyChord(*vetra::ui::ParseKeyChord("esc")); });
+        EXPECT_EQ(inner.DoModal(), IDCANCEL);
+        vetra::ui::InjectText("second");
+        vetra::ui::WhenIdle([&] {
+          typed = outer.m_edit.GetWindowText();
+          outer.EndDialog(IDOK);
+        });
+      });
+    });
+    outer.DoModal();
+    if (!ownerGiven) detail::MainWindowSlot() = nullptr;
+    EXPECT_EQ(typed, "firstsecond");
+  }
+}
+
 TEST_F(Dialogs, DialogUnitsAreTwoPixels)
 {
   NameDialog dialog;
