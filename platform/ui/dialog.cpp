@@ -241,13 +241,14 @@ LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     SendMessage(WM_COMMAND, MAKELONG(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(cancel ? cancel->m_hWnd : nullptr));
     return 0;
   }
-  if (message == WM_ACTIVATE) {
-    // The keyboard goes back to the control that had it when another window (an inner dialog,
-    // a message box) took the activation.
-    if (LOWORD(wParam) == 0) {
-      CWnd* focus = CWnd::GetFocus();
-      m_focusSave = focus && IsChild(focus) ? focus->m_hWnd : nullptr;
-    } else if (CWnd* saved = CWnd::FromHandle(m_focusSave); saved && IsChild(saved) && saved->IsWindowEnabled()) {
+  if (message == WM_ACTIVATE && LOWORD(wParam) != 0) {
+    // The keyboard goes back to the control that last had it, when another window (an inner
+    // dialog, a message box) took it meanwhile.
+    auto& system = WindowSystem::Get();
+    const HWND last = system.State(m_hWnd) ? system.State(m_hWnd)->lastFocus : nullptr;
+    CWnd* focus = CWnd::GetFocus();
+    CWnd* saved = CWnd::FromHandle(last);
+    if (saved && IsChild(saved) && saved->IsWindowEnabled() && saved->IsWindowVisible() && !(focus && IsChild(focus))) {
       saved->SetFocus();
     }
     return 0;

@@ -74,7 +74,6 @@ private:
   std::unique_ptr<CFont> m_font;  // the template's font, given to every control
   UINT m_defId = 0;
   bool m_modal = false;
-  HWND m_focusSave = nullptr;  // the control that had the keyboard when the dialog lost activation
 };
 
 }  // namespace win

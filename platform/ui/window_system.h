@@ -37,6 +37,7 @@ struct WindowState {
   bool paintBegun = false;
   bool destroying = false;
   bool systemOwned = false;   // the window system deletes the object when the window ends
+  HWND lastFocus = nullptr;   // a top level's control that last had the keyboard
   CFont* font = nullptr;
   HICON icon = nullptr;
   std::unique_ptr<CMenu> systemMenu;

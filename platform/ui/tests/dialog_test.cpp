@@ -190,7 +190,10 @@ TEST_F(Dialogs, TheKeyboardComesBackToTheControlThatHadItWhenAnInnerDialogCloses
       if (!ownerGiven) detail::MainWindowSlot() = &outer;
       vetra::ui::InjectText("first");
       vetra::ui::WhenIdle([&] {
-        CDialog inner(SmallTemplate(), ownerGiven ? &outer : nullptr);
+        // The inner dialog puts the keyboard into its own edit box as it starts.
+        DialogTemplate t = SmallTemplate();
+        t.items = {{"EDIT", "", 1000, WS_TABSTOP | WS_BORDER | WS_VISIBLE, 5, 5, 80, 12}};
+        CDialog inner(t, ownerGiven ? &outer : nullptr);
         vetra::ui::WhenIdle([] { vetra::ui::InjectKeyChord(*vetra::ui::ParseKeyChord("esc")); });
         EXPECT_EQ(inner.DoModal(), IDCANCEL);
         vetra::ui::InjectText("second");
