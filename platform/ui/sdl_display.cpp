@@ -29,12 +29,22 @@ struct NativeWindow {
   SDL_Window* window = nullptr;
   bool decorated = false;
   bool dirty = true;
+  // Where a decorated window's client area was asked to go, until the window manager has put
+  // its frame round it and said where it went.
+  std::optional<win::POINT> placing;
+};
+
+// The window manager's frame round a decorated window: how far its client area stands in.
+struct FrameInset {
+  int left = 0;
+  int top = 0;
 };
 
 class SdlDisplay final : public Display {
 public:
   SdlDisplay()
   {
+    ++LiveDisplays();
     UseVirtualClock(false);
     // Window pictures go to the display as they are. A framebuffer through a renderer would
     // make SDL recreate each native window at its first picture, dropping what the window
@@ -49,6 +59,12 @@ public:
   {
     for (auto& [hwnd, native] : m_windows) SDL_DestroyWindow(native.window);
     for (auto& [shape, cursor] : m_cursors) SDL_FreeCursor(cursor);
+    // A display that replaces this one was made before this one ends: SDL and the key
+    // translation stay as the new one set them.
+    if (--LiveDisplays() > 0) {
+      SDL_QuitSubSystem(SDL_INIT_VIDEO);
+      return;
+    }
     WindowSystem::Get().translatePrintableKeys = true;
     // The display is SDL's only user here: all of it ends, its session-bus connection too.
     SDL_Quit();
@@ -81,10 +97,15 @@ public:
       // A pop-up (a dropped list) is no window of the window manager's and takes no focus.
       if (IsPopup(*s)) flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR;
       if (system.IsTopmost(hwnd)) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
-      SDL_Window* window = SDL_CreateWindow("", area.left, area.top, std::max(1, area.Width()),
-                                            std::max(1, area.Height()), flags);
+      // A window manager puts the frame where a new window asks to be, which moves the client
+      // area in by the frame: a decorated window asks that much up and left, so its client area
+      // lands where the window system has it.
+      const FrameInset inset = decorated ? m_frameInset : FrameInset{};
+      SDL_Window* window = SDL_CreateWindow("", area.left - inset.left, area.top - inset.top,
+                                            std::max(1, area.Width()), std::max(1, area.Height()), flags);
       if (!window) return;
       it = m_windows.emplace(hwnd, NativeWindow{window, decorated, true}).first;
+      if (decorated) it->second.placing = win::POINT{area.left, area.top};
       // An owned window stays above its owner: the window manager learns whose it is.
       if (const win::HWND owner = system.OwnerOf(hwnd); owner && !IsPopup(*s)) {
         if (auto o = m_windows.find(owner); o != m_windows.end()) SDL_SetWindowModalFor(window, o->second.window);
@@ -96,7 +117,7 @@ public:
     SDL_GetWindowSize(window, &w, &h);
     if (w != area.Width() || h != area.Height()) SDL_SetWindowSize(window, std::max(1, area.Width()), std::max(1, area.Height()));
     SDL_GetWindowPosition(window, &x, &y);
-    if (x != area.left || y != area.top) SDL_SetWindowPosition(window, area.left, area.top);
+    if (!it->second.placing && (x != area.left || y != area.top)) SDL_SetWindowPosition(window, area.left, area.top);
     const bool wasShown = (SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN) != 0;
     SDL_ShowWindow(window);
     if (IsPopup(*s)) {
@@ -186,6 +207,12 @@ public:
   }
 
 private:
+  static int& LiveDisplays()
+  {
+    static int live = 0;
+    return live;
+  }
+
   win::HWND WindowOf(Uint32 windowId) const
   {
     SDL_Window* window = SDL_GetWindowFromID(windowId);
@@ -305,7 +332,24 @@ private:
   void Moved(win::HWND hwnd, win::detail::WindowState& s, win::POINT at)
   {
     auto& system = WindowSystem::Get();
-    const win::CRect area = m_windows[hwnd].decorated ? system.ClientScreenRect(hwnd) : system.ScreenRect(hwnd);
+    NativeWindow& native = m_windows[hwnd];
+    const win::CRect area = native.decorated ? system.ClientScreenRect(hwnd) : system.ScreenRect(hwnd);
+    if (native.placing) {
+      // The first place of a new decorated window: the frame it got tells how far frames stand
+      // in. Put in by the frame where it asked (the frame was not known yet), it goes back up
+      // to where it asked; a place of the window manager's own choosing is taken.
+      const win::POINT asked = *native.placing;
+      native.placing.reset();
+      int top = 0, left = 0;
+      if (SDL_GetWindowBordersSize(native.window, &top, &left, nullptr, nullptr) == 0 && (top > 0 || left > 0)) {
+        const FrameInset known = m_frameInset;
+        m_frameInset = {left, top};
+        if (at.x == asked.x + left - known.left && at.y == asked.y + top - known.top && (at.x != asked.x || at.y != asked.y)) {
+          SDL_SetWindowPosition(native.window, asked.x, asked.y);
+          return;
+        }
+      }
+    }
     if (area.left == at.x && area.top == at.y) return;
     s.rect.OffsetRect(at.x - area.left, at.y - area.top);
     win::SendMessage(hwnd, win::WM_MOVE, 0, win::MAKELPARAM(system.ClientScreenRect(hwnd).left, system.ClientScreenRect(hwnd).top));
@@ -365,6 +409,7 @@ private:
       native.dirty = false;
       const std::shared_ptr<gdi::Bitmap32> picture = win::detail::TopLevelSurface(hwnd);
       SDL_Surface* target = SDL_GetWindowSurface(native.window);
+
       if (!picture || !target || picture->Empty()) continue;
       int offsetX = 0, offsetY = 0;
       if (native.decorated) {
@@ -385,6 +430,7 @@ private:
   }
 
   win::SIZE m_screen{1024, 768};
+  FrameInset m_frameInset;  // learnt from the first decorated window the window manager framed
   std::map<win::HWND, NativeWindow> m_windows;
   std::map<int, SDL_Cursor*> m_cursors;
   std::unique_ptr<X11PictureClipboard> m_clipboard;  // made when a first picture is offered
@@ -402,6 +448,10 @@ std::unique_ptr<Display> CreateSdlDisplay()
   // SIGTERM and SIGINT are the program's own (they end it through its windows); SDL would turn
   // them into a quit event nobody asked for.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  // Window pictures go to X as they are (shared memory images). A texture framebuffer would make
+  // SDL build a GL renderer and so re-create each native window under the window manager the
+  // first time it is drawn, for nothing a window picture needs.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
   return std::make_unique<SdlDisplay>();
 }

@@ -92,27 +92,6 @@ TEST_F(DesktopScreen, MessageBoxIsAModalDialogOfOurOwnWithKoreanButtons)
 }
 
 
-// A dialog with an OK button, centred on its owner.
-DialogTemplate SmallDialog(const std::string& caption, std::vector<DialogItem> extra = {})
-{
-  DialogTemplate t;
-  t.caption = caption;
-  t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
-  t.cx = 160;
-  t.cy = 90;
-  t.fontFace = Cp949("굴림");
-  t.items = {{"BUTTON", Cp949("확인"), IDOK, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 100, 70, 50, 14},
-             {"BUTTON", Cp949("취소"), IDCANCEL, WS_VISIBLE | WS_TABSTOP, 40, 70, 50, 14}};
-  t.items.insert(t.items.end(), extra.begin(), extra.end());
-  return t;
-}
-
-HWND ItemOf(HWND dialog, int id)
-{
-  CWnd* item = CWnd::FromHandle(dialog) ? CWnd::FromHandle(dialog)->GetDlgItem(id) : nullptr;
-  return item ? item->m_hWnd : nullptr;
-}
-
 TEST_F(DesktopScreen, ADialogOfATopmostWindowStandsAboveItAndTakesTheMouse)
 {
   CountingWindow owner;

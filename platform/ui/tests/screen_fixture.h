@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/base/testing/x_input.h"
+#include "platform/base/text.h"
 #include "platform/ui/cwnd.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/display_factory.h"
@@ -70,6 +71,27 @@ protected:
     return win::CWnd::WindowProc(message, wParam, lParam);
   }
 };
+
+// A dialog with OK and Cancel buttons (and any further items), centred on its owner.
+inline win::DialogTemplate SmallDialog(const std::string& caption, std::vector<win::DialogItem> extra = {})
+{
+  win::DialogTemplate t;
+  t.caption = caption;
+  t.style = win::WS_POPUP | win::WS_CAPTION | win::WS_SYSMENU | win::DS_MODALFRAME | win::DS_CENTER;
+  t.cx = 160;
+  t.cy = 90;
+  t.fontFace = Cp949("굴림");
+  t.items = {{"BUTTON", Cp949("확인"), win::IDOK, win::WS_VISIBLE | win::WS_TABSTOP | win::BS_DEFPUSHBUTTON, 100, 70, 50, 14},
+             {"BUTTON", Cp949("취소"), win::IDCANCEL, win::WS_VISIBLE | win::WS_TABSTOP, 40, 70, 50, 14}};
+  t.items.insert(t.items.end(), extra.begin(), extra.end());
+  return t;
+}
+
+inline win::HWND ItemOf(win::HWND dialog, int id)
+{
+  win::CWnd* item = win::CWnd::FromHandle(dialog) ? win::CWnd::FromHandle(dialog)->GetDlgItem(id) : nullptr;
+  return item ? item->m_hWnd : nullptr;
+}
 
 class ScreenFixture : public ::testing::Test {
 protected:

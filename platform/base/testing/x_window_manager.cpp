@@ -1,0 +1,119 @@
+#include "platform/base/testing/x_window_manager.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+#include <unistd.h>
+
+#include <memory>
+#include <thread>
+
+#include "platform/base/testing/x_input.h"
+
+namespace vetra::testing {
+
+namespace {
+
+struct DisplayCloser {
+  void operator()(::Display* display) const { XCloseDisplay(display); }
+};
+using DisplayHandle = std::unique_ptr<::Display, DisplayCloser>;
+
+// A window that went away between asking for it and asking about it is no reason to end the
+// test: while a question is asked, X errors are noted instead of ending the process.
+int g_errors = 0;
+int NoteError(::Display*, XErrorEvent*)
+{
+  ++g_errors;
+  return 0;
+}
+
+class ErrorsNoted {
+public:
+  ErrorsNoted() : m_previous(XSetErrorHandler(&NoteError)) { g_errors = 0; }
+  ~ErrorsNoted() { XSetErrorHandler(m_previous); }
+  bool Any() const { return g_errors > 0; }
+
+private:
+  int (*m_previous)(::Display*, XErrorEvent*);
+};
+
+DisplayHandle Open() { return DisplayHandle(XOpenDisplay(nullptr)); }
+
+std::optional<Window> ParseWindow(const std::string& id)
+{
+  try {
+    return static_cast<Window>(std::stoul(id, nullptr, 0));
+  } catch (...) {
+    return std::nullopt;
+  }
+}
+
+}  // namespace
+
+std::optional<std::string> XWindowOfThisProcess(const std::string& title, std::chrono::milliseconds timeout)
+{
+  const auto end = std::chrono::steady_clock::now() + timeout;
+  do {
+    if (auto found = Xdotool({"search", "--all", "--onlyvisible", "--pid", std::to_string(::getpid()), "--name", "^" + title + "$"})) {
+      std::string id = found->substr(0, found->find('\n'));
+      if (!id.empty()) return id;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  } while (std::chrono::steady_clock::now() < end);
+  return std::nullopt;
+}
+
+std::optional<XPoint> XWindowOrigin(const std::string& windowId)
+{
+  const auto window = ParseWindow(windowId);
+  DisplayHandle display = Open();
+  if (!window || !display) return std::nullopt;
+  const ErrorsNoted errors;
+  int x = 0, y = 0;
+  Window child = 0;
+  const bool translated =
+      XTranslateCoordinates(display.get(), *window, DefaultRootWindow(display.get()), 0, 0, &x, &y, &child);
+  XSync(display.get(), False);
+  if (!translated || errors.Any()) return std::nullopt;
+  return XPoint{x, y};
+}
+
+std::optional<std::string> XActiveWindow()
+{
+  DisplayHandle display = Open();
+  if (!display) return std::nullopt;
+  const Atom property = XInternAtom(display.get(), "_NET_ACTIVE_WINDOW", False);
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  std::optional<std::string> active;
+  if (XGetWindowProperty(display.get(), DefaultRootWindow(display.get()), property, 0, 1, False, XA_WINDOW, &type,
+                         &format, &count, &after, &data) == Success &&
+      data && count == 1 && format == 32) {
+    active = std::to_string(*reinterpret_cast<unsigned long*>(data));
+  }
+  if (data) XFree(data);
+  return active;
+}
+
+bool XPressCloseBox(const std::string& windowId)
+{
+  const auto window = ParseWindow(windowId);
+  DisplayHandle display = Open();
+  if (!window || !display) return false;
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = *window;
+  event.xclient.message_type = XInternAtom(display.get(), "_NET_CLOSE_WINDOW", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = CurrentTime;
+  event.xclient.data.l[1] = 2;  // asked by a pager or a user's action, as a close box is
+  const bool sent = XSendEvent(display.get(), DefaultRootWindow(display.get()), False,
+                               SubstructureRedirectMask | SubstructureNotifyMask, &event) != 0;
+  XSync(display.get(), False);
+  return sent;
+}
+
+}  // namespace vetra::testing

@@ -1,0 +1,35 @@
+#pragma once
+// Asking the window manager of the test's X display (scripts/on-screen --wm) what a user sees of
+// a window, and asking it what a user's click on its frame would: where a window stands, which
+// window is active, a press on a window's close box.
+
+#include <chrono>
+#include <optional>
+#include <string>
+
+namespace vetra::testing {
+
+struct XPoint {
+  int x = 0;
+  int y = 0;
+  friend bool operator==(const XPoint&, const XPoint&) = default;
+};
+
+// The X window of this process whose title is exactly `title` (UTF-8), waiting up to `timeout`
+// for it to show. Only this process's windows count: the window manager's own windows (frames,
+// pop-ups) may carry a client's title for a while.
+std::optional<std::string> XWindowOfThisProcess(const std::string& title,
+                                                std::chrono::milliseconds timeout = std::chrono::seconds(20));
+
+// The screen position of the top-left corner of an X window's own area (inside the frame the
+// window manager put round it).
+std::optional<XPoint> XWindowOrigin(const std::string& windowId);
+
+// The window the window manager holds active (_NET_ACTIVE_WINDOW), as a decimal X window id.
+std::optional<std::string> XActiveWindow();
+
+// What the window manager does when the user presses a window's close box: asks the window to
+// close (_NET_CLOSE_WINDOW, which the manager turns into the window's delete request).
+bool XPressCloseBox(const std::string& windowId);
+
+}  // namespace vetra::testing

@@ -1,0 +1,188 @@
+// The window system on a real X display with a window manager (openbox), driven by real X input:
+// where the manager puts windows and where the user moves them, which window it holds active,
+// its stacking and its close boxes agree with the window system.
+
+#include "platform/base/testing/x_window_manager.h"
+#include "platform/ui/combo_box.h"
+#include "platform/ui/list_box.h"
+#include "platform/ui/tests/screen_fixture.h"
+
+namespace vetra::ui::testing {
+namespace {
+
+using namespace win;
+using detail::WindowSystem;
+using vetra::testing::XActiveWindow;
+using vetra::testing::XPoint;
+using vetra::testing::XWindowOrigin;
+
+class WindowManagerScreen : public ScreenFixture {
+protected:
+  // The X window showing a top-level window of ours.
+  static std::string XIdOf(const std::string& title)
+  {
+    const auto id = vetra::testing::XWindowOfThisProcess(title);
+    return id ? *id : std::string();
+  }
+  static XPoint ClientOrigin(HWND hwnd)
+  {
+    const CRect client = WindowSystem::Get().ClientScreenRect(hwnd);
+    return {client.left, client.top};
+  }
+  // True once the window system holds the window where X shows it.
+  static bool Agrees(HWND hwnd, const std::string& xId)
+  {
+    const auto shown = XWindowOrigin(xId);
+    return shown && *shown == ClientOrigin(hwnd);
+  }
+  static bool XMoveWindow(const std::string& xId, int x, int y)
+  {
+    return vetra::testing::Xdotool({"windowmove", "--sync", xId, std::to_string(x), std::to_string(y)}).has_value();
+  }
+};
+
+TEST_F(WindowManagerScreen, AWindowGoesWhereAskedStaysWhereTheUserMovesItAndItsDialogCentresOnIt)
+{
+  CountingWindow owner;
+  ASSERT_TRUE(owner.CreateTop("Moved", CRect(40, 40, 440, 340)));
+  const XPoint asked = ClientOrigin(owner.m_hWnd);
+  // The X window first shown is the one the user sees all along (not re-made once drawn).
+  const std::string ownerX = XIdOf("Moved");
+  ASSERT_FALSE(ownerX.empty());
+  ASSERT_TRUE(PumpUntil([&] { return owner.paints > 0 && Agrees(owner.m_hWnd, ownerX); }, 30s));
+  // The window manager's frame goes round the window, not above where it was asked to be.
+  PumpFor(300ms);
+  EXPECT_EQ(ClientOrigin(owner.m_hWnd), asked);
+  ASSERT_TRUE(XMoveWindow(ownerX, 600, 500));
+  ASSERT_TRUE(PumpUntil([&] { return ClientOrigin(owner.m_hWnd).x > 400 && Agrees(owner.m_hWnd, ownerX); }, 30s));
+  const XPoint moved = ClientOrigin(owner.m_hWnd);
+
+  RecordingDialog dialog(SmallDialog("Centred"), &owner);
+  CPoint dialogCentre;
+  RunSteps({[&] {
+    const HWND box = TopLevelCalled("Centred");
+    if (!box) return false;
+    dialogCentre = ScreenRectOf(box).CenterPoint();
+    // The click goes through X: the button is where the window system thinks it is.
+    return XClickWindow(ItemOf(box, IDOK));
+  }});
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  const CPoint ownerCentre = ScreenRectOf(owner.m_hWnd).CenterPoint();
+  EXPECT_NEAR(dialogCentre.x, ownerCentre.x, 2);
+  EXPECT_NEAR(dialogCentre.y, ownerCentre.y, 2);
+
+  PumpFor(500ms);
+  EXPECT_EQ(ClientOrigin(owner.m_hWnd), moved);
+  EXPECT_TRUE(Agrees(owner.m_hWnd, ownerX));
+}
+
+TEST_F(WindowManagerScreen, AListDropsUnderItsComboInAMovedDialogAndTakesNoFocus)
+{
+  CountingWindow owner;
+  ASSERT_TRUE(owner.CreateTop("Owner", CRect(40, 40, 640, 540)));
+  RecordingDialog dialog(SmallDialog("Units", {{"COMBOBOX", "", 100, WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 10, 10, 60, 60}}),
+                         &owner);
+  HWND box = nullptr;
+  std::string boxX;
+  CComboBox* combo = nullptr;
+  CRect comboRect, listRect;
+  int chosen = -1;
+  std::optional<std::string> activeWhileDropped;
+  RunSteps({
+      [&] {
+        box = TopLevelCalled("Units");
+        if (!box) return false;
+        boxX = XIdOf("Units");
+        combo = dynamic_cast<CComboBox*>(CWnd::FromHandle(ItemOf(box, 100)));
+        for (const char* row : {"kPa", "psi", "bar"}) combo->AddString(row);
+        combo->SetCurSel(0);
+        return XMoveWindow(boxX, 700, 600);
+      },
+      [&] { return ClientOrigin(box).x > 500 && Agrees(box, boxX) && XClickWindow(combo->m_hWnd, POINT{10, 8}); },
+      [&] {
+        if (!combo->GetDroppedState()) return false;
+        comboRect = ScreenRectOf(combo->m_hWnd);
+        listRect = ScreenRectOf(combo->GetDroppedList()->m_hWnd);
+        activeWhileDropped = XActiveWindow();
+        // The third row, where the window system has the list: X shows it there too.
+        auto* list = dynamic_cast<CListBox*>(combo->GetDroppedList());
+        const int height = list ? list->GetItemHeight(0) : 14;
+        return XClickWindow(combo->GetDroppedList()->m_hWnd, POINT{10, 2 * height + height / 2});
+      },
+      [&] {
+        if (combo->GetDroppedState()) return false;
+        chosen = combo->GetCurSel();
+        dialog.EndDialog(IDOK);
+        return true;
+      },
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(listRect.top, comboRect.bottom);
+  EXPECT_EQ(listRect.left, comboRect.left);
+  ASSERT_TRUE(activeWhileDropped);
+  EXPECT_EQ(std::stoul(*activeWhileDropped), std::stoul(boxX, nullptr, 0));
+  EXPECT_EQ(chosen, 2);
+}
+
+TEST_F(WindowManagerScreen, ATopmostWindowsDialogStaysAboveItWhenTheOwnerIsClicked)
+{
+  CountingWindow owner;
+  ASSERT_TRUE(owner.CreateTop("Topmost", CRect(60, 60, 700, 560), WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
+                              WS_EX_TOPMOST));
+  ASSERT_TRUE(PumpUntil([&] { return owner.paints > 0; }));
+  RecordingDialog dialog(SmallDialog("Setup"), &owner);
+  RunSteps({
+      [&] { return TopLevelCalled("Setup") && !XIdOf("Setup").empty() && XClickWindow(owner.m_hWnd, POINT{20, 20}); },
+      // Had the click raised the owner, this click would land on it and the dialog would stay.
+      [&] { return XClickWindow(ItemOf(TopLevelCalled("Setup"), IDOK)); },
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(owner.presses, 0);
+}
+
+TEST_F(WindowManagerScreen, TheCloseBoxOfAWindowBehindAModalDialogDoesNothing)
+{
+  CountingWindow owner;
+  ASSERT_TRUE(owner.CreateTop("Busy", CRect(60, 60, 500, 400)));
+  const std::string ownerX = XIdOf("Busy");
+  ASSERT_TRUE(PumpUntil([&] { return owner.paints > 0; }));
+  RecordingDialog dialog(SmallDialog("Question"), &owner);
+  bool stillUp = false;
+  const auto pressed = std::chrono::steady_clock::now();
+  RunSteps({
+      [&] { return TopLevelCalled("Question") && vetra::testing::XPressCloseBox(ownerX); },
+      [&] {
+        if (std::chrono::steady_clock::now() - pressed < 800ms) return false;
+        stillUp = TopLevelCalled("Question") != nullptr;
+        return XClickWindow(ItemOf(TopLevelCalled("Question"), IDOK));
+      },
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_TRUE(stillUp);
+  EXPECT_EQ(owner.closes, 0);
+  // Once the dialog is gone the close box works again.
+  ASSERT_TRUE(vetra::testing::XPressCloseBox(ownerX));
+  EXPECT_TRUE(PumpUntil([&] { return owner.closes == 1; }, 30s));
+}
+
+TEST_F(WindowManagerScreen, TheFirstClickOnAnInactiveWindowActivatesItAndActs)
+{
+  CountingWindow left, right;
+  ASSERT_TRUE(left.CreateTop("Left", CRect(20, 40, 420, 440)));
+  ASSERT_TRUE(right.CreateTop("Right", CRect(500, 40, 900, 440)));
+  const std::string leftX = XIdOf("Left"), rightX = XIdOf("Right");
+  ASSERT_TRUE(PumpUntil([&] { return left.paints > 0 && right.paints > 0; }));
+  // The manager activates a window: the window system follows.
+  ASSERT_TRUE(vetra::testing::Xdotool({"windowactivate", "--sync", rightX}));
+  ASSERT_TRUE(PumpUntil([&] { return WindowSystem::Get().active == right.m_hWnd; }, 30s));
+
+  ASSERT_TRUE(XClickWindow(left.m_hWnd));
+  EXPECT_TRUE(PumpUntil([&] { return left.presses == 1 && WindowSystem::Get().active == left.m_hWnd; }, 30s));
+  EXPECT_TRUE(PumpUntil([&] {
+    const auto active = XActiveWindow();
+    return active && std::stoul(*active) == std::stoul(leftX, nullptr, 0);
+  }, 30s));
+}
+
+}  // namespace
+}  // namespace vetra::ui::testing
