@@ -241,18 +241,6 @@ LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     SendMessage(WM_COMMAND, MAKELONG(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(cancel ? cancel->m_hWnd : nullptr));
     return 0;
   }
-  if (message == WM_ACTIVATE && LOWORD(wParam) != 0) {
-    // The keyboard goes back to the control that last had it, when another window (an inner
-    // dialog, a message box) took it meanwhile.
-    auto& system = WindowSystem::Get();
-    const HWND last = system.State(m_hWnd) ? system.State(m_hWnd)->lastFocus : nullptr;
-    CWnd* focus = CWnd::GetFocus();
-    CWnd* saved = CWnd::FromHandle(last);
-    if (saved && IsChild(saved) && saved->IsWindowEnabled() && saved->IsWindowVisible() && !(focus && IsChild(focus))) {
-      saved->SetFocus();
-    }
-    return 0;
-  }
   return CWnd::DefWindowProc(message, wParam, lParam);
 }
 

@@ -610,7 +610,15 @@ void WindowSystem::Activate(HWND hwnd)
   active = hwnd;
   if (CWnd* o = Lookup(old)) o->SendMessage(WM_ACTIVATE, 0, reinterpret_cast<LPARAM>(hwnd));
   if (CWnd* n = Lookup(hwnd)) n->SendMessage(WM_ACTIVATE, 1, reinterpret_cast<LPARAM>(old));
-  if (focus && !IsDescendant(focus, hwnd)) SetFocus(nullptr);
+  if (focus && IsDescendant(focus, hwnd)) return;
+  // The keyboard goes back to the control that last had it, when another window (a dialog, a
+  // message box) took it meanwhile.
+  const HWND last = State(hwnd) ? State(hwnd)->lastFocus : nullptr;
+  if (last && last != hwnd && IsDescendant(last, hwnd) && IsVisible(last) && IsEnabled(last)) {
+    SetFocus(last);
+    return;
+  }
+  if (focus) SetFocus(nullptr);
 }
 
 void WindowSystem::Destroy(HWND hwnd)

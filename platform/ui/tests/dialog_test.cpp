@@ -209,6 +209,25 @@ TEST_F(Dialogs, TheKeyboardComesBackToTheControlThatHadItWhenAnInnerDialogCloses
   }
 }
 
+// A window that is no dialog (the page viewer's frame) gets its keyboard back in the same way.
+TEST_F(Dialogs, AWindowGetsTheKeyboardBackInItsControlWhenItsDialogCloses)
+{
+  MessageLog log;
+  Probe top("top", log);
+  ASSERT_TRUE(top.CreateTop(CRect(0, 0, 400, 300)));
+  CEdit edit;
+  ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 10, 200, 30), &top, 1));
+  edit.SetFocus();
+  vetra::ui::Type("first");
+  DialogTemplate t = SmallTemplate();
+  t.items = {{"EDIT", "", 1000, WS_TABSTOP | WS_BORDER | WS_VISIBLE, 5, 5, 80, 12}};
+  CDialog inner(t, &top);
+  vetra::ui::WhenIdle([] { vetra::ui::InjectKeyChord(*vetra::ui::ParseKeyChord("esc")); });
+  EXPECT_EQ(inner.DoModal(), IDCANCEL);
+  vetra::ui::Type("second");
+  EXPECT_EQ(edit.GetWindowText(), "firstsecond");
+}
+
 TEST_F(Dialogs, DialogUnitsAreTwoPixels)
 {
   NameDialog dialog;
