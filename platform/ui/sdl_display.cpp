@@ -17,6 +17,7 @@
 #include "platform/ui/script.h"
 #include "platform/ui/sdl_keys.h"
 #include "platform/ui/window_system.h"
+#include "platform/ui/x11_connection_loss.h"
 #include "platform/ui/x11_picture_clipboard.h"
 
 namespace vetra::ui {
@@ -57,6 +58,12 @@ public:
   }
   ~SdlDisplay() override
   {
+    const XEnding ending;
+    if (XConnectionLost()) {
+      // The X server is gone and the program ends: nothing of the display can be given back.
+      WindowSystem::Get().translatePrintableKeys = true;
+      return;
+    }
     for (auto& [hwnd, native] : m_windows) SDL_DestroyWindow(native.window);
     for (auto& [shape, cursor] : m_cursors) SDL_FreeCursor(cursor);
     // A display that replaces this one was made before this one ends: SDL and the key
@@ -453,6 +460,7 @@ std::unique_ptr<Display> CreateSdlDisplay()
   // first time it is drawn, for nothing a window picture needs.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
+  WatchForLostXConnection();
   return std::make_unique<SdlDisplay>();
 }
 

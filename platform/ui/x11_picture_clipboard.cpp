@@ -1,5 +1,7 @@
 #include "platform/ui/x11_picture_clipboard.h"
 
+#include "platform/ui/x11_connection_loss.h"
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
@@ -74,7 +76,7 @@ struct X11PictureClipboard::Connection {
 
   ~Connection()
   {
-    if (!display) return;
+    if (!display || XConnectionLost()) return;
     XDestroyWindow(display, window);
     XCloseDisplay(display);
     if (g_clipboardDisplay == display) {
@@ -150,6 +152,7 @@ struct X11PictureClipboard::Connection {
   // stays pasteable after the program ends, and the end never hangs on the manager.
   void HandOverToManager()
   {
+    if (XConnectionLost()) return;
     const HandOverErrorsIgnored ignored(display);
     TakePending();
     if (pngFile.empty() || XGetSelectionOwner(display, clipboard) != window) return;
@@ -209,7 +212,12 @@ X11PictureClipboard::X11PictureClipboard(std::unique_ptr<Connection> connection)
 {
 }
 
-X11PictureClipboard::~X11PictureClipboard() { m_connection->HandOverToManager(); }
+X11PictureClipboard::~X11PictureClipboard()
+{
+  const XEnding ending;
+  m_connection->HandOverToManager();
+  m_connection.reset();
+}
 
 void X11PictureClipboard::Offer(std::string png, std::string bmp)
 {

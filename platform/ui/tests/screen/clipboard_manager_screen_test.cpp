@@ -121,17 +121,17 @@ INSTANTIATE_TEST_SUITE_P(Managers, DisplayEnd,
                                            EndCase{"EndsMidway", Manager::EndsMidway}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// A program that offers a picture and is then closed by its user or ended by SIGTERM.
+// A program that offers a picture and is then closed by its user or ended by a signal.
 class PictureProgram : public win::CWinApp {
 public:
-  explicit PictureProgram(bool endRequest) : m_endRequest(endRequest) {}
+  explicit PictureProgram(int endSignal) : m_endSignal(endSignal) {}
 
   win::BOOL InitInstance() override
   {
     if (!m_panel.Make("picture program") || !OfferPicture(m_panel)) return win::FALSE;
     m_pMainWnd = &m_panel;
-    if (m_endRequest) {
-      ::raise(SIGTERM);
+    if (m_endSignal != 0) {
+      ::raise(m_endSignal);
     } else {
       m_panel.PostMessage(win::WM_CLOSE);
     }
@@ -139,13 +139,13 @@ public:
   }
 
 private:
-  bool m_endRequest;
+  int m_endSignal;  // 0: closed by the user
   Panel m_panel;
 };
 
 struct ProgramEnd {
   const char* name;
-  bool endRequest;
+  int endSignal;
   int status;
 };
 
@@ -163,7 +163,7 @@ TEST_P(ProgramEndHandsOver, ThePictureStaysPasteable)
     win::detail::WindowSystem::Get().SetDisplay(CreateSdlDisplay());
     char name[] = "picture-program";
     char* argv[] = {name, nullptr};
-    PictureProgram app(GetParam().endRequest);
+    PictureProgram app(GetParam().endSignal);
     std::exit(win::AfxWinMain(1, argv));
   }
   ASSERT_GT(program, 0);
@@ -183,8 +183,9 @@ TEST_P(ProgramEndHandsOver, ThePictureStaysPasteable)
 }
 
 INSTANTIATE_TEST_SUITE_P(Ends, ProgramEndHandsOver,
-                         ::testing::Values(ProgramEnd{"ClosedByTheUser", false, 0},
-                                           ProgramEnd{"EndedBySigterm", true, 128 + SIGTERM}),
+                         ::testing::Values(ProgramEnd{"ClosedByTheUser", 0, 0},
+                                           ProgramEnd{"EndedBySigterm", SIGTERM, 128 + SIGTERM},
+                                           ProgramEnd{"EndedBySigint", SIGINT, 128 + SIGINT}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
