@@ -19,6 +19,7 @@
 #include "platform/ui/window_system.h"
 #include "platform/ui/x11_connection_loss.h"
 #include "platform/ui/x11_picture_clipboard.h"
+#include "platform/ui/x11_window_manager.h"
 
 namespace vetra::ui {
 
@@ -179,6 +180,7 @@ public:
     Flush();
     SDL_Event event;
     while (SDL_PollEvent(&event)) Handle(event);
+    CheckFocusLeft();
   }
 
   void ShowPainted() override { Flush(); }
@@ -211,9 +213,24 @@ public:
       while (SDL_PollEvent(&event)) Handle(event);
     }
     if (m_clipboard) m_clipboard->Serve();
+    CheckFocusLeft();
   }
 
 private:
+  // A while after the keyboard focus left a window: when no window of ours has it and a window
+  // manager gave it away, another program is active and ours are not.
+  void CheckFocusLeft()
+  {
+    if (!m_focusLostAt || MonotonicMs() - *m_focusLostAt < kFocusHandOverMs) return;
+    m_focusLostAt.reset();
+    if (SDL_GetKeyboardFocus() || !WindowManagerRuns()) return;
+    WindowSystem::Get().DeactivateAll();
+  }
+  bool WindowManagerRuns()
+  {
+    if (!m_windowManager) m_windowManager = X11WindowManagerRuns(std::getenv("DISPLAY"));
+    return *m_windowManager;
+  }
   static int& LiveDisplays()
   {
     static int live = 0;
@@ -326,6 +343,11 @@ private:
       case SDL_WINDOWEVENT_FOCUS_GAINED:
         FocusGained(hwnd);
         break;
+      case SDL_WINDOWEVENT_FOCUS_LOST:
+        // Whether the keys went to another window of ours or to another program is known once
+        // the window manager has finished handing them over.
+        m_focusLostAt = MonotonicMs();
+        break;
       case SDL_WINDOWEVENT_LEAVE:
         PointerLeft(hwnd);
         break;
@@ -437,6 +459,9 @@ private:
   }
 
   win::SIZE m_screen{1024, 768};
+  static constexpr std::uint64_t kFocusHandOverMs = 150;
+  std::optional<std::uint64_t> m_focusLostAt;  // when a window of ours last lost the keyboard
+  std::optional<bool> m_windowManager;         // asked the first time it matters
   FrameInset m_frameInset;  // learnt from the first decorated window the window manager framed
   std::map<win::HWND, NativeWindow> m_windows;
   std::map<int, SDL_Cursor*> m_cursors;

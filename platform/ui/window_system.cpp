@@ -533,6 +533,7 @@ void WindowSystem::SetFocus(HWND hwnd)
   focus = hwnd;
   if (CWnd* o = Lookup(old)) o->SendMessage(WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd));
   if (focus != hwnd) return;  // the old window moved the focus itself
+  // Noted at once: a dialog may take the keys before it takes the activation from its owner.
   if (WindowState* s = State(hwnd); s && (s->style & WS_CHILD)) {
     if (WindowState* top = State(TopLevelOf(hwnd))) top->lastFocus = hwnd;
   }
@@ -607,18 +608,40 @@ void WindowSystem::Activate(HWND hwnd)
   RaiseTopLevel(hwnd);
   if (active == hwnd) return;
   HWND old = active;
+  RememberFocusOf(old);
   active = hwnd;
   if (CWnd* o = Lookup(old)) o->SendMessage(WM_ACTIVATE, 0, reinterpret_cast<LPARAM>(hwnd));
   if (CWnd* n = Lookup(hwnd)) n->SendMessage(WM_ACTIVATE, 1, reinterpret_cast<LPARAM>(old));
-  if (focus && IsDescendant(focus, hwnd)) return;
-  // The keyboard goes back to the control that last had it, when another window (a dialog, a
-  // message box) took it meanwhile.
-  const HWND last = State(hwnd) ? State(hwnd)->lastFocus : nullptr;
-  if (last && last != hwnd && IsDescendant(last, hwnd) && IsVisible(last) && IsEnabled(last)) {
-    SetFocus(last);
-    return;
+  if (active != hwnd || (focus && IsDescendant(focus, hwnd))) return;
+  // The keys go back to the control that had them when the window was last active (the owner's
+  // field once its dialog is closed), as long as it can still take them.
+  WindowState* s = State(hwnd);
+  const HWND back = s ? s->lastFocus : nullptr;
+  if (back && State(back) && IsDescendant(back, hwnd) && IsVisible(back) && IsEnabled(back)) {
+    SetFocus(back);
+  } else {
+    SetFocus(nullptr);
   }
-  if (focus) SetFocus(nullptr);
+}
+
+void WindowSystem::RememberFocusOf(HWND topLevel)
+{
+  if (WindowState* s = State(topLevel); s && focus && IsDescendant(focus, topLevel)) s->lastFocus = focus;
+}
+
+void WindowSystem::DeactivateAll()
+{
+  const HWND old = active;
+  if (!old) return;
+  RememberFocusOf(old);
+  active = nullptr;
+  if (capture) {
+    const HWND held = capture;
+    capture = nullptr;
+    ::win::SendMessage(held, WM_CAPTURECHANGED, 0, 0);
+  }
+  if (CWnd* o = Lookup(old)) o->SendMessage(WM_ACTIVATE, 0, 0);
+  SetFocus(nullptr);
 }
 
 void WindowSystem::Destroy(HWND hwnd)

@@ -37,7 +37,7 @@ struct WindowState {
   bool paintBegun = false;
   bool destroying = false;
   bool systemOwned = false;   // the window system deletes the object when the window ends
-  HWND lastFocus = nullptr;   // a top level's control that last had the keyboard
+  HWND lastFocus = nullptr;   // a top-level window's keyboard focus while it is not active
   CFont* font = nullptr;
   HICON icon = nullptr;
   std::unique_ptr<CMenu> systemMenu;
@@ -136,6 +136,9 @@ public:
   // Whether the window stands in the topmost layer (by its own style or its owner's).
   bool IsTopmost(HWND hwnd) const;
   void Activate(HWND hwnd);
+  // Another program's window became the active one: none of ours is active, and the keys and
+  // the mouse capture are given up (a dropped list closes), until one of ours is activated again.
+  void DeactivateAll();
   void Destroy(HWND hwnd);
 
   // The display back end; created on first use (headless when VETRA_HEADLESS is set or no
@@ -148,6 +151,7 @@ public:
   void Reset();
 
 private:
+  void RememberFocusOf(HWND topLevel);
   WindowSystem() = default;
   bool PeekQueued(MSG* msg, HWND filter, UINT minMsg, UINT maxMsg, bool remove);
   std::optional<MSG> RouteInput(const vetra::ui::RawInput& input);

@@ -116,4 +116,31 @@ bool XPressCloseBox(const std::string& windowId)
   return sent;
 }
 
+struct XForeignWindow::Connection {
+  DisplayHandle display;
+  Window window = 0;
+};
+
+XForeignWindow::XForeignWindow(const std::string& title, int x, int y, int width, int height)
+    : m_connection(std::make_unique<Connection>())
+{
+  m_connection->display = Open();
+  ::Display* display = m_connection->display.get();
+  if (!display) return;
+  m_connection->window = XCreateSimpleWindow(display, DefaultRootWindow(display), x, y, static_cast<unsigned>(width),
+                                             static_cast<unsigned>(height), 0, 0, WhitePixel(display, DefaultScreen(display)));
+  XStoreName(display, m_connection->window, title.c_str());
+  XMapWindow(display, m_connection->window);
+  XSync(display, False);
+  m_id = std::to_string(m_connection->window);
+}
+
+XForeignWindow::~XForeignWindow()
+{
+  if (m_connection->display && m_connection->window) {
+    XDestroyWindow(m_connection->display.get(), m_connection->window);
+    XSync(m_connection->display.get(), False);
+  }
+}
+
 }  // namespace vetra::testing

@@ -4,6 +4,7 @@
 // window is active, a press on a window's close box.
 
 #include <chrono>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -31,5 +32,22 @@ std::optional<std::string> XActiveWindow();
 // What the window manager does when the user presses a window's close box: asks the window to
 // close (_NET_CLOSE_WINDOW, which the manager turns into the window's delete request).
 bool XPressCloseBox(const std::string& windowId);
+
+// A window of another program (its own connection to the display), shown while it lives, with a
+// title the window manager shows; it answers nothing.
+class XForeignWindow {
+public:
+  explicit XForeignWindow(const std::string& title, int x = 0, int y = 0, int width = 200, int height = 150);
+  ~XForeignWindow();
+  XForeignWindow(const XForeignWindow&) = delete;
+  XForeignWindow& operator=(const XForeignWindow&) = delete;
+  // Its decimal X window id, empty when it could not be made.
+  const std::string& Id() const { return m_id; }
+
+private:
+  struct Connection;
+  std::unique_ptr<Connection> m_connection;
+  std::string m_id;
+};
 
 }  // namespace vetra::testing

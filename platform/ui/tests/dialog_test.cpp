@@ -90,6 +90,21 @@ TEST_F(Dialogs, ModalDialogRunsItsOwnLoopInsideAHandlerAndReturnsItsResult)
   EXPECT_EQ(CWnd::GetActiveWindow(), &owner);
 }
 
+TEST_F(Dialogs, ClosingAModalDialogGivesTheKeysBackToTheOwnersControlThatHadThem)
+{
+  MessageLog log;
+  Owner owner("owner", log);
+  ASSERT_TRUE(owner.CreateTop(CRect(0, 0, 300, 200)));
+  CEdit field;
+  ASSERT_TRUE(field.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER, CRect(10, 10, 200, 30), &owner, 200));
+  field.SetFocus();
+  owner.PostMessage(WM_COMMAND, 100);
+  vetra::ui::Pump();
+  EXPECT_EQ(owner.result, 42);
+  EXPECT_EQ(CWnd::GetActiveWindow(), &owner);
+  EXPECT_EQ(CWnd::GetFocus(), &field);
+}
+
 // A dialog with an edit box and OK/Cancel, as templates build it.
 class NameDialog : public CDialog {
 public:

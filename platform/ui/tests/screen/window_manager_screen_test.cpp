@@ -184,5 +184,54 @@ TEST_F(WindowManagerScreen, TheFirstClickOnAnInactiveWindowActivatesItAndActs)
   }, 30s));
 }
 
+TEST_F(WindowManagerScreen, AnotherProgramTakingTheKeysLeavesNoWindowOfOursActiveAndComingBackGivesThemBack)
+{
+  CountingWindow owner;
+  ASSERT_TRUE(owner.CreateTop("Owner", CRect(40, 40, 640, 540)));
+  RecordingDialog dialog(SmallDialog("Units", {{"COMBOBOX", "", 100, WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 10, 10, 60, 60}}),
+                         &owner);
+  HWND box = nullptr;
+  CComboBox* combo = nullptr;
+  std::optional<vetra::testing::XForeignWindow> other;
+  bool closedAndInactive = false, keysBack = false;
+  int chosen = -1;
+  RunSteps({
+      [&] {
+        box = TopLevelCalled("Units");
+        if (!box || XIdOf("Units").empty()) return false;
+        combo = dynamic_cast<CComboBox*>(CWnd::FromHandle(ItemOf(box, 100)));
+        for (const char* row : {"kPa", "psi", "bar"}) combo->AddString(row);
+        combo->SetCurSel(0);
+        return XClickWindow(combo->m_hWnd, POINT{10, 8});
+      },
+      [&] {
+        if (!combo->GetDroppedState()) return false;
+        other.emplace("Other program", 700, 100);
+        return vetra::testing::Xdotool({"windowactivate", "--sync", other->Id()}).has_value();
+      },
+      [&] {
+        // The list does not float over the other program, and no window of ours takes keys.
+        if (combo->GetDroppedState() || WindowSystem::Get().active) return false;
+        closedAndInactive = true;
+        return vetra::testing::Xdotool({"windowactivate", "--sync", XIdOf("Units")}).has_value();
+      },
+      [&] {
+        if (WindowSystem::Get().active != box) return false;
+        keysBack = CWnd::GetFocus() == combo;
+        return XKey("Down");
+      },
+      [&] {
+        if (combo->GetCurSel() != 1) return false;
+        chosen = combo->GetCurSel();
+        dialog.EndDialog(IDOK);
+        return true;
+      },
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_TRUE(closedAndInactive);
+  EXPECT_TRUE(keysBack);
+  EXPECT_EQ(chosen, 1);
+}
+
 }  // namespace
 }  // namespace vetra::ui::testing
