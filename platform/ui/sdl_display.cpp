@@ -48,6 +48,10 @@ public:
   {
     ++LiveDisplays();
     UseVirtualClock(false);
+    // Window pictures go to the display as they are. A framebuffer through a renderer would
+    // make SDL recreate each native window at its first picture, dropping what the window
+    // manager was told about it (whose window it is, so that it stays above its owner).
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_DisplayMode mode;
     if (SDL_GetDesktopDisplayMode(0, &mode) == 0) m_screen = {mode.w, mode.h};
     SDL_StartTextInput();

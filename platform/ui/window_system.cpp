@@ -533,6 +533,10 @@ void WindowSystem::SetFocus(HWND hwnd)
   focus = hwnd;
   if (CWnd* o = Lookup(old)) o->SendMessage(WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd));
   if (focus != hwnd) return;  // the old window moved the focus itself
+  // Noted at once: a dialog may take the keys before it takes the activation from its owner.
+  if (WindowState* s = State(hwnd); s && (s->style & WS_CHILD)) {
+    if (WindowState* top = State(TopLevelOf(hwnd))) top->lastFocus = hwnd;
+  }
   if (CWnd* n = Lookup(hwnd)) n->SendMessage(WM_SETFOCUS, reinterpret_cast<WPARAM>(old));
 }
 

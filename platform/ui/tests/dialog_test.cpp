@@ -193,6 +193,56 @@ TEST_F(Dialogs, EscAndReturnOnADroppedComboListStayInTheList)
   }
 }
 
+// A dialog that runs another dialog (a print setup, a file dialog) gets the keyboard back where
+// it was when that one closes, with an owner given or taken from the main window.
+TEST_F(Dialogs, TheKeyboardComesBackToTheControlThatHadItWhenAnInnerDialogCloses)
+{
+  for (const bool ownerGiven : {true, false}) {
+    SCOPED_TRACE(ownerGiven ? "owner given" : "owner taken from the main window");
+    NameDialog outer;
+    std::string typed;
+    vetra::ui::WhenIdle([&] {
+      if (!ownerGiven) detail::MainWindowSlot() = &outer;
+      vetra::ui::InjectText("first");
+      vetra::ui::WhenIdle([&] {
+        // The inner dialog puts the keyboard into its own edit box as it starts.
+        DialogTemplate t = SmallTemplate();
+        t.items = {{"EDIT", "", 1000, WS_TABSTOP | WS_BORDER | WS_VISIBLE, 5, 5, 80, 12}};
+        CDialog inner(t, ownerGiven ? &outer : nullptr);
+        vetra::ui::WhenIdle([] { vetra::ui::InjectKeyChord(*vetra::ui::ParseKeyChord("esc")); });
+        EXPECT_EQ(inner.DoModal(), IDCANCEL);
+        vetra::ui::InjectText("second");
+        vetra::ui::WhenIdle([&] {
+          typed = outer.m_edit.GetWindowText();
+          outer.EndDialog(IDOK);
+        });
+      });
+    });
+    outer.DoModal();
+    if (!ownerGiven) detail::MainWindowSlot() = nullptr;
+    EXPECT_EQ(typed, "firstsecond");
+  }
+}
+
+// A window that is no dialog (the page viewer's frame) gets its keyboard back in the same way.
+TEST_F(Dialogs, AWindowGetsTheKeyboardBackInItsControlWhenItsDialogCloses)
+{
+  MessageLog log;
+  Probe top("top", log);
+  ASSERT_TRUE(top.CreateTop(CRect(0, 0, 400, 300)));
+  CEdit edit;
+  ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 10, 200, 30), &top, 1));
+  edit.SetFocus();
+  vetra::ui::Type("first");
+  DialogTemplate t = SmallTemplate();
+  t.items = {{"EDIT", "", 1000, WS_TABSTOP | WS_BORDER | WS_VISIBLE, 5, 5, 80, 12}};
+  CDialog inner(t, &top);
+  vetra::ui::WhenIdle([] { vetra::ui::InjectKeyChord(*vetra::ui::ParseKeyChord("esc")); });
+  EXPECT_EQ(inner.DoModal(), IDCANCEL);
+  vetra::ui::Type("second");
+  EXPECT_EQ(edit.GetWindowText(), "firstsecond");
+}
+
 TEST_F(Dialogs, DialogUnitsAreTwoPixels)
 {
   NameDialog dialog;
