@@ -334,6 +334,11 @@ private:
         // A window behind a modal dialog does not close.
         if (system.IsEnabled(hwnd)) win::PostMessage(hwnd, win::WM_SYSCOMMAND, win::SC_CLOSE, 0);
         break;
+      case SDL_WINDOWEVENT_MINIMIZED:
+        // A modal dialog and the window it holds disabled stay on the screen: minimized, the
+        // dialog could not be found again and the program could not be used.
+        if (InModalGroup(hwnd)) SDL_RestoreWindow(m_windows[hwnd].window);
+        break;
       case SDL_WINDOWEVENT_EXPOSED:
         m_windows[hwnd].dirty = true;
         break;
@@ -406,6 +411,15 @@ private:
     if (target != hwnd) {
       if (auto it = m_windows.find(target); it != m_windows.end()) SDL_RaiseWindow(it->second.window);
     }
+  }
+
+  // A window behind a modal dialog, or a modal dialog (its owner is held disabled).
+  static bool InModalGroup(win::HWND hwnd)
+  {
+    auto& system = WindowSystem::Get();
+    if (!system.IsEnabled(hwnd)) return true;
+    const win::HWND owner = system.OwnerOf(hwnd);
+    return owner && !system.IsEnabled(owner);
   }
 
   static bool OwnedBy(win::HWND hwnd, win::HWND owner)

@@ -2,6 +2,7 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 #include <unistd.h>
 
@@ -96,6 +97,27 @@ std::optional<std::string> XActiveWindow()
   }
   if (data) XFree(data);
   return active;
+}
+
+bool XIsMinimized(const std::string& windowId)
+{
+  const auto window = ParseWindow(windowId);
+  DisplayHandle display = Open();
+  if (!window || !display) return false;
+  const ErrorsNoted errors;
+  const Atom property = XInternAtom(display.get(), "WM_STATE", False);
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  bool iconic = false;
+  if (XGetWindowProperty(display.get(), *window, property, 0, 2, False, property, &type, &format, &count, &after,
+                         &data) == Success &&
+      data && format == 32 && count >= 1) {
+    iconic = *reinterpret_cast<const unsigned long*>(data) == IconicState;
+  }
+  if (data) XFree(data);
+  return iconic;
 }
 
 bool XPressCloseBox(const std::string& windowId)

@@ -29,6 +29,9 @@ std::optional<XPoint> XWindowOrigin(const std::string& windowId);
 // The window the window manager holds active (_NET_ACTIVE_WINDOW), as a decimal X window id.
 std::optional<std::string> XActiveWindow();
 
+// Whether an X window is minimized (its WM_STATE is iconic).
+bool XIsMinimized(const std::string& windowId);
+
 // What the window manager does when the user presses a window's close box: asks the window to
 // close (_NET_CLOSE_WINDOW, which the manager turns into the window's delete request).
 bool XPressCloseBox(const std::string& windowId);

@@ -231,5 +231,34 @@ TEST_F(WindowManagerScreen, AnotherProgramTakingTheKeysLeavesNoWindowOfOursActiv
   EXPECT_EQ(chosen, 1);
 }
 
+TEST_F(WindowManagerScreen, AModalDialogAndItsOwnerAreNotMinimizedAway)
+{
+  CountingWindow owner;
+  ASSERT_TRUE(owner.CreateTop("Main", CRect(40, 40, 640, 540),
+                              WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE));
+  const std::string ownerX = XIdOf("Main");
+  RecordingDialog dialog(SmallDialog("Setup"), &owner);
+  std::string boxX;
+  std::chrono::steady_clock::time_point asked;
+  RunSteps({
+      [&] {
+        boxX = TopLevelCalled("Setup") ? XIdOf("Setup") : std::string();
+        asked = std::chrono::steady_clock::now();
+        return !boxX.empty() && vetra::testing::Xdotool({"windowminimize", boxX}).has_value();
+      },
+      // A while later both are on the screen, and the dialog takes the click that ends it.
+      [&] {
+        return std::chrono::steady_clock::now() - asked > 1s && !vetra::testing::XIsMinimized(boxX) &&
+               !vetra::testing::XIsMinimized(ownerX) && XClickWindow(ItemOf(TopLevelCalled("Setup"), IDOK));
+      },
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  // Without a dialog the window is the user's to minimize.
+  ASSERT_TRUE(vetra::testing::Xdotool({"windowminimize", ownerX}));
+  EXPECT_TRUE(PumpUntil([&] { return vetra::testing::XIsMinimized(ownerX); }, 30s));
+  PumpFor(300ms);
+  EXPECT_TRUE(vetra::testing::XIsMinimized(ownerX));
+}
+
 }  // namespace
 }  // namespace vetra::ui::testing
