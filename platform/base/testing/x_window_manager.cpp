@@ -80,23 +80,37 @@ std::optional<XPoint> XWindowOrigin(const std::string& windowId)
   return XPoint{x, y};
 }
 
+namespace {
+
+// The first value of a 32-bit property of a window (of type `type`, the property's own name when
+// none is given); nothing when the window or the property is not there.
+std::optional<unsigned long> FirstValue(::Display* display, Window window, const char* name, Atom type = 0)
+{
+  const ErrorsNoted errors;
+  const Atom property = XInternAtom(display, name, False);
+  Atom actualType = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  std::optional<unsigned long> value;
+  if (XGetWindowProperty(display, window, property, 0, 1, False, type ? type : property, &actualType, &format, &count,
+                         &after, &data) == Success &&
+      data && count >= 1 && format == 32) {
+    value = *reinterpret_cast<const unsigned long*>(data);
+  }
+  if (data) XFree(data);
+  return value;
+}
+
+}  // namespace
+
 std::optional<std::string> XActiveWindow()
 {
   DisplayHandle display = Open();
   if (!display) return std::nullopt;
-  const Atom property = XInternAtom(display.get(), "_NET_ACTIVE_WINDOW", False);
-  Atom type = 0;
-  int format = 0;
-  unsigned long count = 0, after = 0;
-  unsigned char* data = nullptr;
-  std::optional<std::string> active;
-  if (XGetWindowProperty(display.get(), DefaultRootWindow(display.get()), property, 0, 1, False, XA_WINDOW, &type,
-                         &format, &count, &after, &data) == Success &&
-      data && count == 1 && format == 32) {
-    active = std::to_string(*reinterpret_cast<unsigned long*>(data));
-  }
-  if (data) XFree(data);
-  return active;
+  const auto active = FirstValue(display.get(), DefaultRootWindow(display.get()), "_NET_ACTIVE_WINDOW", XA_WINDOW);
+  if (!active) return std::nullopt;
+  return std::to_string(*active);
 }
 
 bool XIsMinimized(const std::string& windowId)
@@ -104,20 +118,7 @@ bool XIsMinimized(const std::string& windowId)
   const auto window = ParseWindow(windowId);
   DisplayHandle display = Open();
   if (!window || !display) return false;
-  const ErrorsNoted errors;
-  const Atom property = XInternAtom(display.get(), "WM_STATE", False);
-  Atom type = 0;
-  int format = 0;
-  unsigned long count = 0, after = 0;
-  unsigned char* data = nullptr;
-  bool iconic = false;
-  if (XGetWindowProperty(display.get(), *window, property, 0, 2, False, property, &type, &format, &count, &after,
-                         &data) == Success &&
-      data && format == 32 && count >= 1) {
-    iconic = *reinterpret_cast<const unsigned long*>(data) == IconicState;
-  }
-  if (data) XFree(data);
-  return iconic;
+  return FirstValue(display.get(), *window, "WM_STATE") == static_cast<unsigned long>(IconicState);
 }
 
 bool XPressCloseBox(const std::string& windowId)

@@ -41,6 +41,13 @@ protected:
   }
 };
 
+// A window with a dialog of its own holding a drop-down list of units (shown by DoModal).
+struct OwnerWithUnits {
+  OwnerWithUnits() { owner.CreateTop("Owner", CRect(40, 40, 640, 540)); }
+  CountingWindow owner;
+  RecordingDialog dialog{SmallDialog("Units", {UnitsListItem()}), &owner};
+};
+
 TEST_F(WindowManagerScreen, AWindowGoesWhereAskedStaysWhereTheUserMovesItAndItsDialogCentresOnIt)
 {
   CountingWindow owner;
@@ -78,10 +85,8 @@ TEST_F(WindowManagerScreen, AWindowGoesWhereAskedStaysWhereTheUserMovesItAndItsD
 
 TEST_F(WindowManagerScreen, AListDropsUnderItsComboInAMovedDialogAndTakesNoFocus)
 {
-  CountingWindow owner;
-  ASSERT_TRUE(owner.CreateTop("Owner", CRect(40, 40, 640, 540)));
-  RecordingDialog dialog(SmallDialog("Units", {UnitsListItem()}),
-                         &owner);
+  OwnerWithUnits units;
+  RecordingDialog& dialog = units.dialog;
   HWND box = nullptr;
   std::string boxX;
   CComboBox* combo = nullptr;
@@ -185,10 +190,8 @@ TEST_F(WindowManagerScreen, TheFirstClickOnAnInactiveWindowActivatesItAndActs)
 
 TEST_F(WindowManagerScreen, AnotherProgramTakingTheKeysLeavesNoWindowOfOursActiveAndComingBackGivesThemBack)
 {
-  CountingWindow owner;
-  ASSERT_TRUE(owner.CreateTop("Owner", CRect(40, 40, 640, 540)));
-  RecordingDialog dialog(SmallDialog("Units", {UnitsListItem()}),
-                         &owner);
+  OwnerWithUnits units;
+  RecordingDialog& dialog = units.dialog;
   HWND box = nullptr;
   CComboBox* combo = nullptr;
   std::optional<vetra::testing::XForeignWindow> other;
