@@ -370,18 +370,22 @@ private:
     const win::CRect area = native.decorated ? system.ClientScreenRect(hwnd) : system.ScreenRect(hwnd);
     if (native.placing) {
       // The first place of a new decorated window: the frame it got tells how far frames stand
-      // in. Put in by the frame where it asked (the frame was not known yet), it goes back up
-      // to where it asked; a place of the window manager's own choosing is taken.
+      // in. Put in by the frame where it asked (the frame was not known yet), it goes back up to
+      // where it asked; moved by its program meanwhile (held back until now), it goes there. A
+      // place of the window manager's own choosing is taken.
       const win::POINT asked = *native.placing;
       native.placing.reset();
+      bool framedWhereAsked = false;
       int top = 0, left = 0;
       if (SDL_GetWindowBordersSize(native.window, &top, &left, nullptr, nullptr) == 0 && (top > 0 || left > 0)) {
         const FrameInset known = m_frameInset;
         m_frameInset = {left, top};
-        if (at.x == asked.x + left - known.left && at.y == asked.y + top - known.top && (at.x != asked.x || at.y != asked.y)) {
-          SDL_SetWindowPosition(native.window, asked.x, asked.y);
-          return;
-        }
+        framedWhereAsked = at.x == asked.x + left - known.left && at.y == asked.y + top - known.top;
+      }
+      const bool movedByProgram = area.left != asked.x || area.top != asked.y;
+      if (movedByProgram || (framedWhereAsked && (at.x != area.left || at.y != area.top))) {
+        SDL_SetWindowPosition(native.window, area.left, area.top);
+        return;
       }
     }
     if (area.left == at.x && area.top == at.y) return;

@@ -263,5 +263,18 @@ TEST_F(WindowManagerScreen, AModalDialogAndItsOwnerAreNotMinimizedAway)
   EXPECT_TRUE(vetra::testing::XIsMinimized(ownerX));
 }
 
+TEST_F(WindowManagerScreen, AWindowMovedByItsProgramRightAfterShowingGoesThere)
+{
+  CountingWindow window;
+  ASSERT_TRUE(window.CreateTop("Placed", CRect(40, 40, 440, 340)));
+  window.MoveWindow(300, 200, 400, 300);
+  const XPoint asked = ClientOrigin(window.m_hWnd);
+  const std::string windowX = XIdOf("Placed");
+  ASSERT_TRUE(PumpUntil([&] { return window.paints > 0 && Agrees(window.m_hWnd, windowX); }, 30s));
+  PumpFor(300ms);
+  EXPECT_EQ(ClientOrigin(window.m_hWnd), asked);
+  EXPECT_TRUE(Agrees(window.m_hWnd, windowX));
+}
+
 }  // namespace
 }  // namespace vetra::ui::testing
