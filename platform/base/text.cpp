@@ -12,8 +12,6 @@
 namespace vetra {
 namespace {
 
-// One iconv conversion. Unconvertible input is replaced and skipped so that a damaged text
-// never stops the system; `replacement` is written in the target encoding.
 // An open conversion, kept for the thread: text is converted on every drawn string, and opening
 // a conversion costs far more than converting a label.
 class OpenConversion {
@@ -51,6 +49,8 @@ iconv_t ConversionFor(const char* to, const char* from)
   throw std::logic_error(std::string("no conversion kept from ") + from + " to " + to);
 }
 
+// One iconv conversion. Unconvertible input is replaced and skipped so that a damaged text
+// never stops the system; `replacement` is written in the target encoding.
 std::string Convert(const char* to, const char* from, std::string_view input, std::string_view replacement,
                     std::size_t skipOnError)
 {

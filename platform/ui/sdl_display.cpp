@@ -48,10 +48,6 @@ public:
   {
     ++LiveDisplays();
     UseVirtualClock(false);
-    // Window pictures go to the display as they are. A framebuffer through a renderer would
-    // make SDL recreate each native window at its first picture, dropping what the window
-    // manager was told about it (whose window it is, so that it stays above its owner).
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_DisplayMode mode;
     if (SDL_GetDesktopDisplayMode(0, &mode) == 0) m_screen = {mode.w, mode.h};
     SDL_StartTextInput();
@@ -456,7 +452,6 @@ private:
       native.dirty = false;
       const std::shared_ptr<gdi::Bitmap32> picture = win::detail::TopLevelSurface(hwnd);
       SDL_Surface* target = SDL_GetWindowSurface(native.window);
-
       if (!picture || !target || picture->Empty()) continue;
       int offsetX = 0, offsetY = 0;
       if (native.decorated) {
@@ -499,8 +494,9 @@ std::unique_ptr<Display> CreateSdlDisplay()
   // them into a quit event nobody asked for.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   // Window pictures go to X as they are (shared memory images). A texture framebuffer would make
-  // SDL build a GL renderer and so re-create each native window under the window manager the
-  // first time it is drawn, for nothing a window picture needs.
+  // SDL build a GL renderer and so re-create each native window the first time it is drawn,
+  // dropping what the window manager was told about it (whose window it is, so that it stays
+  // above its owner).
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
   WatchForLostXConnection();

@@ -534,9 +534,7 @@ void WindowSystem::SetFocus(HWND hwnd)
   if (CWnd* o = Lookup(old)) o->SendMessage(WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd));
   if (focus != hwnd) return;  // the old window moved the focus itself
   // Noted at once: a dialog may take the keys before it takes the activation from its owner.
-  if (WindowState* s = State(hwnd); s && (s->style & WS_CHILD)) {
-    if (WindowState* top = State(TopLevelOf(hwnd))) top->lastFocus = hwnd;
-  }
+  if (WindowState* top = hwnd ? State(TopLevelOf(hwnd)) : nullptr) top->lastFocus = hwnd;
   if (CWnd* n = Lookup(hwnd)) n->SendMessage(WM_SETFOCUS, reinterpret_cast<WPARAM>(old));
 }
 
@@ -608,7 +606,6 @@ void WindowSystem::Activate(HWND hwnd)
   RaiseTopLevel(hwnd);
   if (active == hwnd) return;
   HWND old = active;
-  RememberFocusOf(old);
   active = hwnd;
   if (CWnd* o = Lookup(old)) o->SendMessage(WM_ACTIVATE, 0, reinterpret_cast<LPARAM>(hwnd));
   if (CWnd* n = Lookup(hwnd)) n->SendMessage(WM_ACTIVATE, 1, reinterpret_cast<LPARAM>(old));
@@ -624,16 +621,10 @@ void WindowSystem::Activate(HWND hwnd)
   }
 }
 
-void WindowSystem::RememberFocusOf(HWND topLevel)
-{
-  if (WindowState* s = State(topLevel); s && focus && IsDescendant(focus, topLevel)) s->lastFocus = focus;
-}
-
 void WindowSystem::DeactivateAll()
 {
   const HWND old = active;
   if (!old) return;
-  RememberFocusOf(old);
   active = nullptr;
   if (capture) {
     const HWND held = capture;

@@ -37,7 +37,7 @@ struct WindowState {
   bool paintBegun = false;
   bool destroying = false;
   bool systemOwned = false;   // the window system deletes the object when the window ends
-  HWND lastFocus = nullptr;   // a top-level window's keyboard focus while it is not active
+  HWND lastFocus = nullptr;   // a top-level window: its window that last had the keyboard
   CFont* font = nullptr;
   HICON icon = nullptr;
   std::unique_ptr<CMenu> systemMenu;
@@ -151,7 +151,6 @@ public:
   void Reset();
 
 private:
-  void RememberFocusOf(HWND topLevel);
   WindowSystem() = default;
   bool PeekQueued(MSG* msg, HWND filter, UINT minMsg, UINT maxMsg, bool remove);
   std::optional<MSG> RouteInput(const vetra::ui::RawInput& input);

@@ -45,11 +45,15 @@ std::optional<std::string> Xdotool(const std::vector<std::string>& arguments)
   return text;
 }
 
-std::optional<std::string> WaitForXWindow(const std::string& title, std::chrono::milliseconds timeout)
+std::optional<std::string> WaitForXWindow(const std::string& title, std::chrono::milliseconds timeout, XWindowsOf owner)
 {
+  // Every condition must hold (xdotool's default is any of them); the title pattern comes last.
+  std::vector<std::string> search = {"search", "--all", "--onlyvisible"};
+  if (owner == XWindowsOf::ThisProcess) search.insert(search.end(), {"--pid", std::to_string(::getpid())});
+  search.insert(search.end(), {"--name", "^" + title + "$"});
   const auto end = std::chrono::steady_clock::now() + timeout;
   do {
-    if (auto found = Xdotool({"search", "--onlyvisible", "--name", "^" + title + "$"})) {
+    if (auto found = Xdotool(search)) {
       const auto newline = found->find('\n');
       std::string id = found->substr(0, newline);
       if (!id.empty()) return id;

@@ -4,12 +4,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-#include <unistd.h>
-
 #include <memory>
-#include <thread>
-
-#include "platform/base/testing/x_input.h"
 
 namespace vetra::testing {
 
@@ -51,19 +46,6 @@ std::optional<Window> ParseWindow(const std::string& id)
 }
 
 }  // namespace
-
-std::optional<std::string> XWindowOfThisProcess(const std::string& title, std::chrono::milliseconds timeout)
-{
-  const auto end = std::chrono::steady_clock::now() + timeout;
-  do {
-    if (auto found = Xdotool({"search", "--all", "--onlyvisible", "--pid", std::to_string(::getpid()), "--name", "^" + title + "$"})) {
-      std::string id = found->substr(0, found->find('\n'));
-      if (!id.empty()) return id;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  } while (std::chrono::steady_clock::now() < end);
-  return std::nullopt;
-}
 
 std::optional<XPoint> XWindowOrigin(const std::string& windowId)
 {

@@ -3,7 +3,6 @@
 // a window, and asking it what a user's click on its frame would: where a window stands, which
 // window is active, a press on a window's close box.
 
-#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,12 +14,6 @@ struct XPoint {
   int y = 0;
   friend bool operator==(const XPoint&, const XPoint&) = default;
 };
-
-// The X window of this process whose title is exactly `title` (UTF-8), waiting up to `timeout`
-// for it to show. Only this process's windows count: the window manager's own windows (frames,
-// pop-ups) may carry a client's title for a while.
-std::optional<std::string> XWindowOfThisProcess(const std::string& title,
-                                                std::chrono::milliseconds timeout = std::chrono::seconds(20));
 
 // The screen position of the top-left corner of an X window's own area (inside the frame the
 // window manager put round it).

@@ -21,7 +21,7 @@ protected:
   // The X window showing a top-level window of ours.
   static std::string XIdOf(const std::string& title)
   {
-    const auto id = vetra::testing::XWindowOfThisProcess(title);
+    const auto id = vetra::testing::WaitForXWindow(title, 20s, vetra::testing::XWindowsOf::ThisProcess);
     return id ? *id : std::string();
   }
   static XPoint ClientOrigin(HWND hwnd)
