@@ -1,6 +1,7 @@
 #include "platform/ui/edit.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "platform/base/text.h"
 #include "platform/ui/clipboard.h"
@@ -311,6 +312,8 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         Invalidate(FALSE);
       }
       if (ReadOnly()) return 0;
+      // A number box takes digits only (and the keys that edit).
+      if ((GetStyle() & ES_NUMBER) && byte >= 0x20 && !std::isdigit(byte)) return 0;
       if (m_pendingLead >= 0) {
         std::string pair{static_cast<char>(m_pendingLead), static_cast<char>(byte)};
         m_pendingLead = -1;
@@ -435,7 +438,11 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       return 0;
     case WM_PASTE:
       if (!ReadOnly()) {
-        if (const std::string text = vetra::ui::TextFromClipboard(); !text.empty()) Edit(text, Change::Other);
+        const std::string text = vetra::ui::TextFromClipboard();
+        const bool number = (GetStyle() & ES_NUMBER) != 0;
+        // A number box refuses a text with anything but digits rather than take part of it.
+        const bool refused = number && !std::all_of(text.begin(), text.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+        if (!text.empty() && !refused) Edit(text, Change::Other);
       }
       return 0;
     case WM_UNDO:

@@ -126,6 +126,18 @@ TEST_F(EditCommands, PastedTextLosesOnlyWhatTheCodePageCannotSpellAndKeepsTheBox
   PressKeys("ctrl+z");
   EXPECT_EQ(single.GetWindowText(), "ab");
 
+  // A number box takes digits only, typed or pasted.
+  CEdit copies;
+  ASSERT_TRUE(copies.Create(WS_VISIBLE | WS_BORDER | ES_NUMBER, CRect(5, 240, 60, 260), &parent, 1002));
+  copies.SetFocus();
+  Type("1a2");
+  EXPECT_EQ(copies.GetWindowText(), "12");
+  for (const char* pasted : {"3 4", "-5", "67"}) {
+    SetClipboardUtf8(pasted);
+    PressKeys("ctrl+v");
+  }
+  EXPECT_EQ(copies.GetWindowText(), "1267");
+
   // A read-only box copies but takes nothing.
   box.SetWindowText("fixed");
   box.SetReadOnly();
