@@ -1,6 +1,7 @@
 // An edit box on the desktop: text copied in another program pastes into it with Ctrl+V, the
 // right-click menu opens at the pointer and its entries are chosen with the mouse, and what is
-// copied from the box pastes in other programs as UTF-8.
+// copied from the box pastes in other programs as UTF-8; the menu key and the entries' letters
+// work the menu from the keyboard.
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -102,8 +103,17 @@ TEST_F(EditOnScreen, TextCrossesTheDesktopClipboardAndTheRightClickMenuWorksWith
   ASSERT_FALSE(vetra::ui::PopupMenuLog().empty());
   EXPECT_EQ(vetra::ui::PopupMenuLog().back().answer, win::UINT{win::EM_SETSEL});
 
-  // Copied from the box, it pastes in another program as UTF-8 with the desktop's line ends.
-  ASSERT_TRUE(vetra::testing::Xdotool({"key", "--clearmodifiers", "ctrl+c"}));
+  // The menu key opens the menu at the caret, and an entry's letter chooses it: 복사(&C).
+  // Copied from the box, the text pastes in another program as UTF-8 with the desktop's line ends.
+  const std::size_t menusBefore = vetra::ui::PopupMenuLog().size();
+  MenuStep() = [&] {
+    return ShownPopup(panel.m_hWnd) && vetra::testing::Xdotool({"key", "--clearmodifiers", "c"}).has_value();
+  };
+  win::SetTimer(nullptr, 0x3E, 50, &RunMenuStep);
+  ASSERT_TRUE(vetra::testing::Xdotool({"key", "--clearmodifiers", "shift+F10"}));
+  ASSERT_TRUE(RunUntil([&] { return vetra::ui::PopupMenuLog().size() > menusBefore; }));
+  EXPECT_EQ(vetra::ui::PopupMenuLog().back().answer, win::UINT{win::WM_COPY});
+  EXPECT_EQ(edit.GetWindowText(), Cp949("붙임 caf\r\n둘"));  // the letter was the menu's, not typed
   const auto pump = [] { RunUntil([] { return false; }, std::chrono::milliseconds(20)); };
   std::optional<std::string> pasted;
   RunUntil([&] {
