@@ -169,6 +169,9 @@ void CMorvitCtrl::BuildScreens()
   m_listMode = 0;
   m_offsets.fill(0);
   CreateChildren();
+  // The cursor time is shown once an item is built.
+  m_cursorTimeLabel.clear();
+  if (m_statusText) m_statusText->SetWindowText("");
   FillListsAndCombos();
   UpdateLayoutButtons();
   UpdateTimeBar();
@@ -282,9 +285,8 @@ void CMorvitCtrl::OnDraw(win::CDC* dc, const win::CRect& bounds, const win::CRec
     win::CDC& back = m_backBuffer.DC();
     DrawSurface(back);
     if (!s.dataShown) {
-      win::CRect white(4, 143, 728, 683);
-      if (s.measureOn) white = win::CRect(kMeasureRect);
-      back.FillSolidRect(&white, win::RGB(255, 255, 255));
+      // Before the screens are built whatever is repainted is white.
+      back.FillSolidRect(&invalid, win::RGB(255, 255, 255));
     } else {
       bool full = m_fullRedraw;
       const bool firstPaint = m_graphSurfacesPending;
@@ -295,6 +297,8 @@ void CMorvitCtrl::OnDraw(win::CDC* dc, const win::CRect& bounds, const win::CRec
       }
       DrawGraphArea(back, m_model, m_offsets, full, firstPaint || m_pagesStale);
       m_pagesStale = false;
+      // The paint coupled the zoom view's cursors: the spins and bars step on from there.
+      if (s.zoomMode) UpdateTimeBar();
       m_fullRedraw = true;
       if (s.measureOn) {
         // The time between the cursors, over the button bar.
@@ -430,7 +434,9 @@ void CMorvitCtrl::UpdateTimeBar(bool playbackStep)
   if (m_zoomSpin) m_zoomSpin->SetPos(s.zoomPanel.cursorA);
   if (m_zoomBar) {
     m_zoomBar->SetScrollRange(0, ClampToInt(ScrollBarEnd(s.zoomPanel, length)));
-    m_zoomBar->SetScrollPos(ClampToInt(ScrollBarPosition(s.zoomPanel)));
+    const std::int64_t zoomPosition = s.zoomPanel.scale == 0 ? static_cast<std::int64_t>(s.zoomPanel.cursorA) * (length / 100) / kColumns
+                                                              : ScrollBarPosition(s.zoomPanel);
+    m_zoomBar->SetScrollPos(ClampToInt(zoomPosition));
   }
 }
 
@@ -466,6 +472,8 @@ void CMorvitCtrl::RunButtonCommand(SkinButton button)
       if (s.zoomMode) {
         m_model.CloseZoomView();
         m_listMode = 0;
+        // The display scale combo shows the normal view's scale again.
+        if (m_scaleCombo) m_scaleCombo->SetCurSel(EntryOfScale(s.page.scale));
       } else {
         if (s.measureOn) InvalidateButtons(m_buttons.EnablePlayback(true));
         const bool wasOpen = s.zoomMode;

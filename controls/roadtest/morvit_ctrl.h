@@ -51,6 +51,8 @@ public:
   win::CComboBox* ScaleCombo() const { return m_scaleCombo.get(); }
   win::CComboBox* ZoomScaleCombo() const { return m_zoomScaleCombo.get(); }
   win::CSpinButtonCtrl* CursorSpin() const { return m_cursorSpin.get(); }
+  win::CSpinButtonCtrl* ZoomSpin() const { return m_zoomSpin.get(); }
+  win::CScrollBar* ZoomScrollBar() const { return m_zoomBar.get(); }
   win::CBitmapButton* RemoveButton(int n) const
   {
     return n >= 0 && n < kMaxShownItems ? m_removeButtons[static_cast<std::size_t>(n)].get() : nullptr;

@@ -202,11 +202,11 @@ void DrawMeasurementPanel(win::CDC& target, const RoadModel& model, const std::v
   dc.SetBkMode(win::TRANSPARENT);
   win::TEXTMETRIC metrics{};
   dc.GetTextMetrics(&metrics);
-  const int line = metrics.tmHeight + 9;
-  const int left = zoomView ? 31 : 23;
-  const int right = zoomView ? 160 : 158;
   const int n = static_cast<int>(items.size());
   const int block = std::max(MeasurementBlockHeight(n, zoomView), 1);
+  const PanelRows rows4 = MeasurementPanelRows(block, metrics.tmHeight);
+  const int left = zoomView ? 31 : 23;
+  const int right = zoomView ? 160 : 158;
   for (int k = 0; k < n; ++k) {
     const int item = items[static_cast<std::size_t>(k)];
     const ItemPage& page = s.pages[static_cast<std::size_t>(item)];
@@ -230,8 +230,7 @@ void DrawMeasurementPanel(win::CDC& target, const RoadModel& model, const std::v
         {texts.dutyPlus, texts.dutyMinus, figures, figures},
     };
     for (int r = 0; r < 4; ++r) {
-      const int rowY = y + 8 + r * line;
-      if (rowY + metrics.tmHeight > y + block - 5) break;
+      const int rowY = y + rows4.first + r * rows4.pitch;
       dc.SetTextColor(rows[r].leftColour);
       dc.TextOut(left, rowY, rows[r].left);
       dc.SetTextColor(rows[r].rightColour);
@@ -359,7 +358,7 @@ void DrawZoomView(win::CDC& dc, RoadModel& model)
     const win::RECT row = LowerRow(static_cast<int>(k), h);
     OffscreenGraph graph(dc, kGraphWidth, h);
     const int zero = items[k] < kRecordedCount ? s.channelScales[static_cast<std::size_t>(items[k])].zeroLine : 0;
-    DrawItemGraph(graph.DC(), model, items[k], page, h, cursors, s.factors, zero);
+    DrawItemGraph(graph.DC(), model, items[k], page, h, cursors, s.lowerFactors, zero);
     graph.CopyTo(dc, row.left, row.top);
     const int gapBottom = k + 1 == items.size() ? kGraphArea.bottom : row.bottom + 5;
     dc.FillSolidRect(kGraphLeft, row.bottom, kGraphWidth, std::max(gapBottom - row.bottom, 0), kGraphBackground);
