@@ -470,6 +470,8 @@ void CMorvitCtrl::RunButtonCommand(SkinButton button)
       return;
     case SkinButton::Zoom:
       if (s.zoomMode) {
+        // Leaving ends the measurement: playback answers again, as when a right click ends it.
+        if (s.measureOn) InvalidateButtons(m_buttons.EnablePlayback(true));
         m_model.CloseZoomView();
         m_listMode = 0;
         // The display scale combo shows the normal view's scale again.

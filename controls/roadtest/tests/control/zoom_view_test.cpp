@@ -87,6 +87,12 @@ TEST_F(ZoomViewTest, MeasuringInTheZoomViewKeepsItsScaleControlsShown)
   // They still work: the panel at 1:1.
   control->OnZoomScaleCloseUp(1);
   EXPECT_EQ(State().zoomPanel.scale, 1);
+  // Leaving the zoom view ends the measurement, and playback answers again.
+  ASSERT_EQ(control->Buttons().State(SkinButton::Play), kDisabled);
+  ClickButton(SkinButton::Zoom);
+  EXPECT_FALSE(State().measureOn);
+  EXPECT_EQ(control->Buttons().State(SkinButton::Play), kNormal);
+  EXPECT_EQ(control->Buttons().State(SkinButton::Trigger), kNormal);
 }
 
 TEST_F(ZoomViewTest, LeavingTheZoomViewShowsTheNormalViewsScaleAgain)
