@@ -196,15 +196,24 @@ void DrawMeasurementPanel(win::CDC& target, const RoadModel& model, const std::v
   OffscreenGraph panel(target, 285, height);
   win::CDC& dc = panel.DC();
   dc.FillSolidRect(0, 0, 285, height, win::RGB(238, 238, 238));
-  win::CFont font;
-  font.CreatePointFont(110, Face().c_str());
-  win::CFont* oldFont = dc.SelectObject(&font);
-  dc.SetBkMode(win::TRANSPARENT);
-  win::TEXTMETRIC metrics{};
-  dc.GetTextMetrics(&metrics);
   const int n = static_cast<int>(items.size());
   const int block = std::max(MeasurementBlockHeight(n, zoomView), 1);
-  const PanelRows rows4 = MeasurementPanelRows(block, metrics.tmHeight);
+  // Texts of 11 points; where a block is too low for four rows of them one line apart (many
+  // items), a smaller size keeps the rows apart.
+  win::CFont font;
+  win::TEXTMETRIC metrics{};
+  PanelRows rows4;
+  for (int points = 110;; points -= 10) {
+    font.DeleteObject();
+    font.CreatePointFont(points, Face().c_str());
+    win::CFont* previous = dc.SelectObject(&font);
+    dc.GetTextMetrics(&metrics);
+    dc.SelectObject(previous);
+    rows4 = MeasurementPanelRows(block, metrics.tmHeight);
+    if (rows4.pitch >= metrics.tmHeight || points <= 60) break;
+  }
+  win::CFont* oldFont = dc.SelectObject(&font);
+  dc.SetBkMode(win::TRANSPARENT);
   const int left = zoomView ? 31 : 23;
   const int right = zoomView ? 160 : 158;
   for (int k = 0; k < n; ++k) {
