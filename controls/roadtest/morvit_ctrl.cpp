@@ -297,8 +297,7 @@ void CMorvitCtrl::OnDraw(win::CDC* dc, const win::CRect& bounds, const win::CRec
       }
       DrawGraphArea(back, m_model, m_offsets, full, firstPaint || m_pagesStale);
       m_pagesStale = false;
-      // The paint coupled the zoom view's cursors: the spins and bars step on from there.
-      if (s.zoomMode) UpdateTimeBar();
+      if (s.zoomMode) HoldCoupledCursors();
       m_fullRedraw = true;
       if (s.measureOn) {
         // The time between the cursors, over the button bar.
@@ -438,6 +437,19 @@ void CMorvitCtrl::UpdateTimeBar(bool playbackStep)
                                                               : ScrollBarPosition(s.zoomPanel);
     m_zoomBar->SetScrollPos(ClampToInt(zoomPosition));
   }
+}
+
+void CMorvitCtrl::HoldCoupledCursors()
+{
+  // The paint coupled the zoom view's cursors: the spins step on from the coupled columns, and a
+  // bar over the whole recording stands at its cursor.
+  const RoadState& s = m_model.State();
+  const std::int64_t length = s.recording.RecordLength();
+  const auto wholeViewPosition = [&](const Page& page) { return ClampToInt(static_cast<std::int64_t>(page.cursorA) * (length / 100) / kColumns); };
+  if (m_cursorSpin) m_cursorSpin->SetPos(s.lower.cursorA);
+  if (m_zoomSpin) m_zoomSpin->SetPos(s.zoomPanel.cursorA);
+  if (m_timeBar && s.lower.scale == 0) m_timeBar->SetScrollPos(wholeViewPosition(s.lower));
+  if (m_zoomBar && s.zoomPanel.scale == 0) m_zoomBar->SetScrollPos(wholeViewPosition(s.zoomPanel));
 }
 
 void CMorvitCtrl::RunButtonCommand(SkinButton button)

@@ -126,6 +126,8 @@ private:
   void StartTimer();
   void StopPlayback();
   void UpdateTimeBar(bool playbackStep = false);
+  // After a paint of the zoom view: spins and whole-view bars at the coupled cursors.
+  void HoldCoupledCursors();
   void ShowMessage(const Message& message);
   void OnPositionButton();
   void OnVehicleInfoButton();
