@@ -59,6 +59,7 @@ void ScanModel::ResetPlayState() {
 
 bool ScanModel::Load(ScanOutcome& outcome) {
   reloadMode_ = 0;
+  workingCopyPath_ = dataFilePath_;
   if (state_.playback.state != PlayState::stopped) outcome.timer = TimerChange::stop;
   ResetViewState();
   ResetPlayState();
@@ -105,8 +106,8 @@ bool ScanModel::Load(ScanOutcome& outcome) {
 
 bool ScanModel::ReleaseWorkingCopy() {
   bool deleted = false;
-  if (reloadMode_ != 1 && !dataFilePath_.empty() && win::_access(dataFilePath_.c_str(), 0) == 0) {
-    deleted = win::DeleteFileA(dataFilePath_.c_str()) != win::FALSE;
+  if (reloadMode_ != 1 && !workingCopyPath_.empty() && win::_access(workingCopyPath_.c_str(), 0) == 0) {
+    deleted = win::DeleteFileA(workingCopyPath_.c_str()) != win::FALSE;
   }
   reloadMode_ = 0;
   return deleted;

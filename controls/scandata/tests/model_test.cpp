@@ -248,6 +248,22 @@ TEST_F(ScanModelTest, WorkingCopyIsKeptOnlyWhenAskedAfterTheLoad) {
   EXPECT_FALSE(std::filesystem::exists(file));
 }
 
+// The copy that goes is the one the load read, not whatever the property names later; a control
+// that never loaded deletes nothing.
+TEST_F(ScanModelTest, TheWorkingCopyThatGoesIsTheOneTheLoadRead) {
+  LoadSample(3);
+  drive.WriteFile("Vetra/TempE/other.SCN", "x");
+  model.SetSaveDataFilePath("other.SCN");
+  EXPECT_TRUE(model.ReleaseWorkingCopy());
+  EXPECT_FALSE(std::filesystem::exists(drive / "Vetra/TempE/test.SCN"));
+  EXPECT_TRUE(std::filesystem::exists(drive / "Vetra/TempE/other.SCN"));
+
+  ScanModel never;
+  never.SetSaveDataFilePath("other.SCN");
+  EXPECT_FALSE(never.ReleaseWorkingCopy());
+  EXPECT_TRUE(std::filesystem::exists(drive / "Vetra/TempE/other.SCN"));
+}
+
 TEST_F(ScanModelTest, UnitPreferencesBackToMetricOnLoad) {
   auto& prefs = const_cast<UnitPreferences&>(model.State().text.Preferences());
   prefs.bytes.fill(1);
