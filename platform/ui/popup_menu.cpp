@@ -290,7 +290,7 @@ UINT TrackPopupMenu(const CMenu& menu, UINT flags, int x, int y, CWnd* owner)
     const bool offered = std::any_of(items.begin(), items.end(),
                                      [chosen](const CMenu::Item& item) { return item.id == chosen && Choosable(item); });
     if (!offered) chosen = 0;
-  } else if (!detail::WindowSystem::Get().Display().IsHeadless()) {
+  } else if (auto& system = detail::WindowSystem::Get(); system.HasDisplay() && !system.Display().IsHeadless()) {
     PopupMenuWindow window(menu);
     chosen = window.Run({x, y});
   }
