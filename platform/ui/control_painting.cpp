@@ -118,6 +118,21 @@ int LineHeight(const CWnd& wnd)
 
 }  // namespace
 
+void PaintFocusMark(CDC& dc, const CRect& r)
+{
+  if (r.IsRectEmpty()) return;
+  const COLORREF ink = GetSysColor(COLOR_WINDOWTEXT);
+  // Every other pixel along the edge, counted round the rectangle.
+  int n = 0;
+  const auto dot = [&](int x, int y) {
+    if (n++ % 2 == 0) dc.SetPixel(x, y, ink);
+  };
+  for (int x = r.left; x < r.right - 1; ++x) dot(x, r.top);
+  for (int y = r.top; y < r.bottom - 1; ++y) dot(r.right - 1, y);
+  for (int x = r.right - 1; x > r.left; --x) dot(x, r.bottom - 1);
+  for (int y = r.bottom - 1; y > r.top; --y) dot(r.left, y);
+}
+
 void PaintButton(CWnd& button, CDC& dc, const ButtonLook& look)
 {
   CRect r;
@@ -133,7 +148,7 @@ void PaintButton(CWnd& button, CDC& dc, const ButtonLook& look)
   const UINT singleLine = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
   if (pushLike) {
     CRect edge = r;
-    if (look.kind == BS_DEFPUSHBUTTON || look.focused) {
+    if (look.thickFrame) {
       dc.Draw3dRect(&edge, GetSysColor(COLOR_WINDOWFRAME), GetSysColor(COLOR_WINDOWFRAME));
       edge.DeflateRect(1, 1);
     }
@@ -145,6 +160,11 @@ void PaintButton(CWnd& button, CDC& dc, const ButtonLook& look)
     CRect text = r;
     if (look.pushed) text.OffsetRect(1, 1);
     dc.DrawText(look.text, &text, DT_CENTER | singleLine);
+    if (look.focused) {
+      CRect mark = r;
+      mark.DeflateRect(4, 4);
+      PaintFocusMark(dc, mark);
+    }
   } else if (groupBox) {
     TEXTMETRIC tm;
     dc.GetTextMetrics(&tm);
@@ -184,6 +204,15 @@ void PaintButton(CWnd& button, CDC& dc, const ButtonLook& look)
     }
     CRect text(mark.right + 4, r.top, r.right, r.bottom);
     dc.DrawText(look.text, &text, DT_LEFT | singleLine);
+    if (look.focused) {
+      // Round the text, one pixel clear of it.
+      TEXTMETRIC tm;
+      dc.GetTextMetrics(&tm);
+      const int width = look.text.empty() ? 0 : dc.GetTextExtent(look.text).cx;
+      const int top = r.top + (r.Height() - tm.tmHeight) / 2;
+      PaintFocusMark(dc, CRect(text.left - 1, std::max<int>(r.top, top - 1), std::min<int>(r.right, text.left + width + 2),
+                               std::min<int>(r.bottom, top + tm.tmHeight + 1)));
+    }
   }
   dc.SelectObject(oldFont);
 }

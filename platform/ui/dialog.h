@@ -68,7 +68,6 @@ protected:
 
 private:
   BOOL CreateFromTemplate(CWnd* owner);
-  std::vector<CWnd*> TabOrder() const;
 
   DialogTemplate m_template;
   std::unique_ptr<CFont> m_font;  // the template's font, given to every control
