@@ -33,7 +33,7 @@ protected:
       shown = dialog.m_hWnd != nullptr && dialog.IsWindowVisible();
       inDialog(dialog);
     });
-    vetra::ui::Click(*control, {110, 80});
+    vetra::ui::ClickAlone(*control, {110, 80});
     EXPECT_TRUE(shown);
     EXPECT_EQ(control->UnitDialog().m_hWnd, nullptr);
   }
