@@ -198,6 +198,14 @@ TEST_F(InteractionTest, TheOverlapLayoutDrawsOneGraphWithALegendAndMovesCurvesBy
     scroll(win::SB_LINEDOWN);
   });
   vetra::ui::WhenIdle([&] { scroll(win::SB_PAGEDOWN); });
+  // The item list has the keyboard from the start: Down and Up choose with it at once.
+  int focused = 0, afterDown = -1;
+  vetra::ui::WhenIdle([&] {
+    focused = win::CWnd::GetFocus() ? win::CWnd::GetFocus()->GetDlgCtrlID() : 0;
+    vetra::ui::PressKeys("down");
+    afterDown = static_cast<win::CListBox*>(win::CWnd::GetActiveWindow()->GetDlgItem(CWaveMoveDlg::kListId))->GetCurSel();
+    vetra::ui::PressKeys("up");
+  });
   vetra::ui::WhenIdle([&] {
     win::CWnd* dialog = win::CWnd::GetActiveWindow();
     dialog->PostMessage(win::WM_LBUTTONDOWN, 0, win::MAKELPARAM(175, 230));
@@ -206,6 +214,8 @@ TEST_F(InteractionTest, TheOverlapLayoutDrawsOneGraphWithALegendAndMovesCurvesBy
   ClickButton(SkinButton::Layout2);
   const int first = control->Model().State().ChannelOfRow(control->Model().State().shown.Rows().front());
   EXPECT_EQ(control->Offsets()[static_cast<std::size_t>(first)], 2);
+  EXPECT_EQ(focused, CWaveMoveDlg::kListId);
+  EXPECT_EQ(afterDown, offered.size() > 1 ? 1 : 0);
   ASSERT_EQ(static_cast<int>(offered.size()), control->Model().State().shown.Count());
   EXPECT_EQ(offered.front(), control->Model().State().recording.channels[static_cast<std::size_t>(first)].name);
   ClickButton(SkinButton::Layout1);
