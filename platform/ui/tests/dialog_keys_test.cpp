@@ -395,4 +395,34 @@ TEST_F(DialogKeys, TheControlWithTheKeyboardShowsItsFocusMark)
   EXPECT_EQ(dialog.DoModal(), 42);
 }
 
+// A marked letter shows underlined and the "&" does not show: the marked text differs from the
+// plain one in one row of pixels only. A message's text shows its "&" as it is.
+TEST_F(DialogKeys, AMarkedLetterIsUnderlinedInPlaceOfTheAmpersand)
+{
+  KeyDialog dialog(Template({{"EDIT", "", 100, kShown | WS_BORDER | WS_TABSTOP, 5, 90, 60, 12},
+                             {"BUTTON", "&Print", 241, kShown | WS_TABSTOP, 5, 5, 60, 14},
+                             {"BUTTON", "Print", 242, kShown | WS_TABSTOP, 5, 25, 60, 14},
+                             {"STATIC", "&Name:", 243, kShown, 5, 45, 60, 10},
+                             {"STATIC", "Name:", 244, kShown, 5, 60, 60, 10},
+                             {"STATIC", "&Name:", 245, kShown | SS_NOPREFIX, 5, 75, 60, 10}}));
+  const auto rowsDiffering = [&](int a, int b) {
+    CRect r;
+    dialog.GetDlgItem(a)->GetClientRect(&r);
+    const std::vector<COLORREF> one = Picture(*dialog.GetDlgItem(a), 0), other = Picture(*dialog.GetDlgItem(b), 0);
+    int rows = 0;
+    for (int y = 0; y < r.Height(); ++y) {
+      const auto row = [&](const std::vector<COLORREF>& p) { return std::vector<COLORREF>(p.begin() + y * r.Width(), p.begin() + (y + 1) * r.Width()); };
+      rows += row(one) != row(other);
+    }
+    return rows;
+  };
+  vetra::ui::WhenIdle([&] {
+    EXPECT_EQ(rowsDiffering(241, 242), 1);
+    EXPECT_EQ(rowsDiffering(243, 244), 1);
+    EXPECT_GT(rowsDiffering(245, 244), 1);  // the ampersand shows
+    dialog.EndDialog(42);
+  });
+  EXPECT_EQ(dialog.DoModal(), 42);
+}
+
 }  // namespace
