@@ -84,7 +84,7 @@ BOOL CDialog::CreateFromTemplate(CWnd* owner)
   }
   if (!WindowSystem::Get().State(self)) return FALSE;
   if (SendMessage(WM_INITDIALOG, 0, 0) && m_hWnd && !m_endModal) {
-    if (CWnd* first = detail::FirstFocus(*this)) first->SetFocus();
+    if (CWnd* first = detail::FirstFocus(*this)) detail::FocusFromKeyboard(*first);
   }
   if (m_hWnd && (t.style & WS_VISIBLE) && !m_endModal) ShowWindow(SW_SHOW);
   return m_hWnd != nullptr;
@@ -166,12 +166,12 @@ void CDialog::GotoDlgCtrl(CWnd* control)
 
 void CDialog::NextDlgCtrl()
 {
-  if (CWnd* next = detail::NextTabStop(*this, detail::ControlWithFocus(*this), false)) next->SetFocus();
+  if (CWnd* next = detail::NextTabStop(*this, detail::ControlWithFocus(*this), false)) detail::FocusFromKeyboard(*next);
 }
 
 void CDialog::PrevDlgCtrl()
 {
-  if (CWnd* previous = detail::NextTabStop(*this, detail::ControlWithFocus(*this), true)) previous->SetFocus();
+  if (CWnd* previous = detail::NextTabStop(*this, detail::ControlWithFocus(*this), true)) detail::FocusFromKeyboard(*previous);
 }
 
 void CDialog::SetDefID(UINT id) { m_defId = id; }
@@ -241,7 +241,7 @@ bool IsArrow(UINT vk) { return vk == VK_LEFT || vk == VK_RIGHT || vk == VK_UP ||
 // An automatic radio button or a check box acts as if clicked when the keyboard picks it.
 void PickControl(CWnd& control, bool click)
 {
-  control.SetFocus();
+  detail::FocusFromKeyboard(control);
   if (click) control.SendMessage(BM_CLICK);
 }
 

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdint>
 
+#include "platform/ui/edit.h"
 #include "platform/ui/styles.h"
 
 namespace win::detail {
@@ -114,6 +115,14 @@ CWnd* FirstFocus(const CWnd& dialog)
   const std::vector<CWnd*> controls = DialogControls(dialog);
   const auto it = std::find_if(controls.begin(), controls.end(), [](CWnd* c) { return CanTakeFocus(*c); });
   return it == controls.end() ? nullptr : *it;
+}
+
+void FocusFromKeyboard(CWnd& control)
+{
+  control.SetFocus();
+  CWnd* focus = CWnd::GetFocus();
+  const bool landed = focus && (focus == &control || control.IsChild(focus));
+  if (landed && (DialogCode(*focus) & DLGC_HASSETSEL)) focus->SendMessage(EM_SETSEL, 0, -1);
 }
 
 bool MarksLetter(const std::string& text, char letter)

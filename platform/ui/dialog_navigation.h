@@ -29,6 +29,9 @@ CWnd* FirstFocus(const CWnd& dialog);
 // The control whose text marks `letter` with "&", searched after `from`; a label gives the
 // next control that can take the keyboard.
 CWnd* MnemonicTarget(const CWnd& dialog, CWnd* from, char letter);
+// Gives the control the keyboard as the dialog's keys do: a box the keyboard lands in (a combo
+// box's edit field too) has its whole text chosen, so typing replaces it.
+void FocusFromKeyboard(CWnd& control);
 // Whether a text marks the letter with "&" ("&&" is an ampersand).
 bool MarksLetter(const std::string& text, char letter);
 

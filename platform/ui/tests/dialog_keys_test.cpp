@@ -425,4 +425,20 @@ TEST_F(DialogKeys, AMarkedLetterIsUnderlinedInPlaceOfTheAmpersand)
   EXPECT_EQ(dialog.DoModal(), 42);
 }
 
+// A box the keyboard reaches by Tab has its whole text chosen, so what is typed replaces it.
+TEST_F(DialogKeys, TabChoosesTheWholeTextOfTheBoxItReaches)
+{
+  KeyDialog dialog(Template({{"BUTTON", "OK", IDOK, kShown | WS_TABSTOP | BS_DEFPUSHBUTTON, 5, 50, 50, 14},
+                             {"EDIT", "1", 100, kShown | WS_BORDER | WS_TABSTOP, 5, 5, 60, 12}}));
+  std::string typed;
+  vetra::ui::WhenIdle([&] {
+    vetra::ui::PressKeys("tab");
+    vetra::ui::Type("3");
+    typed = dialog.GetDlgItem(100)->GetWindowText();
+    dialog.EndDialog(42);
+  });
+  EXPECT_EQ(dialog.DoModal(), 42);
+  EXPECT_EQ(typed, "3");
+}
+
 }  // namespace
