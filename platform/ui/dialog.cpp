@@ -164,15 +164,22 @@ void CDialog::GotoDlgCtrl(CWnd* control)
   if (control) control->SetFocus();
 }
 
-void CDialog::NextDlgCtrl()
+namespace {
+
+// Tab on the only tab stop leaves it as it is: its text is not chosen anew (the print layout's
+// remark box would otherwise be replaced by the next key typed).
+void TabTo(CDialog& dialog, bool backwards)
 {
-  if (CWnd* next = detail::NextTabStop(*this, detail::ControlWithFocus(*this), false)) detail::FocusFromKeyboard(*next);
+  CWnd* holder = detail::ControlWithFocus(dialog);
+  CWnd* next = detail::NextTabStop(dialog, holder, backwards);
+  if (next && next != holder) detail::FocusFromKeyboard(*next);
 }
 
-void CDialog::PrevDlgCtrl()
-{
-  if (CWnd* previous = detail::NextTabStop(*this, detail::ControlWithFocus(*this), true)) detail::FocusFromKeyboard(*previous);
-}
+}  // namespace
+
+void CDialog::NextDlgCtrl() { TabTo(*this, false); }
+
+void CDialog::PrevDlgCtrl() { TabTo(*this, true); }
 
 void CDialog::SetDefID(UINT id) { m_defId = id; }
 

@@ -441,4 +441,23 @@ TEST_F(DialogKeys, TabChoosesTheWholeTextOfTheBoxItReaches)
   EXPECT_EQ(typed, "3");
 }
 
+// Tab where the box is the only tab stop (the print layout's remark box) keeps the text as it
+// stands: the next key typed adds to it.
+TEST_F(DialogKeys, TabOnTheOnlyTabStopLeavesItsTextAlone)
+{
+  const DWORD memo = kShown | WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN;
+  KeyDialog dialog(Template({{"EDIT", "", 1000, memo, 5, 5, 120, 60},
+                             {"BUTTON", "Print", IDOK, BS_DEFPUSHBUTTON | WS_DISABLED, 5, 70, 50, 14}}));
+  std::string typed;
+  vetra::ui::WhenIdle([&] {
+    vetra::ui::Type("ab");
+    vetra::ui::PressKeys("tab");
+    vetra::ui::Type("c");
+    typed = dialog.GetDlgItem(1000)->GetWindowText();
+    dialog.EndDialog(42);
+  });
+  EXPECT_EQ(dialog.DoModal(), 42);
+  EXPECT_EQ(typed, "abc");
+}
+
 }  // namespace
