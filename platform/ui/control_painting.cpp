@@ -216,12 +216,12 @@ void PaintButton(CWnd& button, CDC& dc, const ButtonLook& look)
     dc.Draw3dRect(&frame, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
     if (!look.text.empty()) {
       // The caption interrupts the frame on the parent's background.
-      const CSize size = dc.GetTextExtent(look.text);
+      const CSize size = dc.GetTextExtent(WithoutMarks(look.text).text);
       const CRect caption(r.left + 6, r.top, std::min<int>(r.right, r.left + 10 + size.cx), r.top + tm.tmHeight);
       FillBackground(button, dc, WM_CTLCOLORSTATIC, caption);  // the parent's colours too
       if (!look.enabled) dc.SetTextColor(GetSysColor(COLOR_GRAYTEXT));
       dc.SetBkMode(TRANSPARENT);
-      dc.TextOut(r.left + 8, r.top, look.text);
+      DrawControlText(dc, look.text, CRect(r.left + 8, r.top, r.right, r.top + tm.tmHeight), DT_LEFT | DT_TOP);
     }
   } else {
     // Check boxes and radio buttons: a 13-pixel box, the text to its right.

@@ -404,7 +404,9 @@ TEST_F(DialogKeys, AMarkedLetterIsUnderlinedInPlaceOfTheAmpersand)
                              {"BUTTON", "Print", 242, kShown | WS_TABSTOP, 5, 25, 60, 14},
                              {"STATIC", "&Name:", 243, kShown, 5, 45, 60, 10},
                              {"STATIC", "Name:", 244, kShown, 5, 60, 60, 10},
-                             {"STATIC", "&Name:", 245, kShown | SS_NOPREFIX, 5, 75, 60, 10}}));
+                             {"STATIC", "&Name:", 245, kShown | SS_NOPREFIX, 5, 75, 60, 10},
+                             {"BUTTON", "&Paper", 246, kShown | BS_GROUPBOX, 70, 5, 60, 30},
+                             {"BUTTON", "Paper", 247, kShown | BS_GROUPBOX, 70, 40, 60, 30}}));
   const auto rowsDiffering = [&](int a, int b) {
     CRect r;
     dialog.GetDlgItem(a)->GetClientRect(&r);
@@ -420,6 +422,7 @@ TEST_F(DialogKeys, AMarkedLetterIsUnderlinedInPlaceOfTheAmpersand)
     EXPECT_EQ(rowsDiffering(241, 242), 1);
     EXPECT_EQ(rowsDiffering(243, 244), 1);
     EXPECT_GT(rowsDiffering(245, 244), 1);  // the ampersand shows
+    EXPECT_EQ(rowsDiffering(246, 247), 1);
     dialog.EndDialog(42);
   });
   EXPECT_EQ(dialog.DoModal(), 42);
