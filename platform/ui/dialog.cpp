@@ -304,7 +304,9 @@ BOOL IsDialogMessage(HWND dialog, MSG* msg)
       }
       return TRUE;
     }
-    if (keyDown && IsArrow(vk) && !(code & DLGC_WANTARROWS) && !wantsAll && dialogWnd) {
+    // With the keyboard on the dialog itself (no control to move from) the arrows are its own.
+    if (keyDown && IsArrow(vk) && !(code & DLGC_WANTARROWS) && !wantsAll && dialogWnd &&
+        detail::ControlWithFocus(*dialogWnd)) {
       MoveInGroup(*dialogWnd, vk);
       return TRUE;
     }
