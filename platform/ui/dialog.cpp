@@ -1,6 +1,7 @@
 #include "platform/ui/dialog.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "platform/ui/app.h"
 #include "platform/ui/control_classes.h"
@@ -297,6 +298,12 @@ BOOL IsDialogMessage(HWND dialog, MSG* msg)
     const UINT code = static_cast<UINT>(SendMessage(msg->hwnd, WM_GETDLGCODE, vk, reinterpret_cast<LPARAM>(msg)));
     const bool wantsAll = (code & DLGC_WANTALLKEYS) != 0;
     const UINT key = keyDown ? vk : (vk == '\r' ? VK_RETURN : vk == 0x1B ? VK_ESCAPE : vk == '\t' ? VK_TAB : 0);
+    // A letter typed where the control with the keyboard takes no letters is a mnemonic.
+    if (charMsg && !(code & (DLGC_WANTCHARS | DLGC_WANTALLKEYS)) && dialogWnd && vk < 0x80 &&
+        std::isalnum(static_cast<int>(vk)) &&
+        PickByMnemonic(*dialogWnd, static_cast<UINT>(std::toupper(static_cast<int>(vk))))) {
+      return TRUE;
+    }
     if (key == VK_TAB && !(code & DLGC_WANTTAB) && !wantsAll) {
       if (keyDown && dlg) {
         if (GetKeyState(VK_SHIFT) < 0) dlg->PrevDlgCtrl();

@@ -302,7 +302,8 @@ TEST_F(DialogKeys, MessageBoxArrowsMoveBetweenItsButtons)
 }
 
 // Alt and the letter after "&" in a control's text: a button is pressed, a radio button checked,
-// and a label's letter takes the keyboard to the control after the label.
+// and a label's letter takes the keyboard to the control after the label. Where the control with
+// the keyboard takes no letters (a button), the letter alone does the same.
 TEST_F(DialogKeys, AltAndALetterPickTheControlWhoseTextMarksIt)
 {
   const DialogTemplate t = Template({{"BUTTON", "OK", IDOK, kShown | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 60, 70, 50, 14},
@@ -322,6 +323,7 @@ TEST_F(DialogKeys, AltAndALetterPickTheControlWhoseTextMarksIt)
       {"alt+t", 302, {302}, 302},
       {"alt+p", 241, {241}, 0},
       {"alt+x", IDOK, {}, 0},
+      {"p", 241, {241}, 0},  // a letter typed where no control takes letters
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.key);
