@@ -246,7 +246,8 @@ namespace {
 
 bool IsArrow(UINT vk) { return vk == VK_LEFT || vk == VK_RIGHT || vk == VK_UP || vk == VK_DOWN; }
 
-// An automatic radio button or a check box acts as if clicked when the keyboard picks it.
+// The keyboard picks a control: it takes the keyboard and, when `click` says so, acts as if
+// clicked (a button is pressed, an automatic radio button or check box changes its check).
 void PickControl(CWnd& control, bool click)
 {
   detail::FocusFromKeyboard(control);
@@ -258,8 +259,8 @@ bool IsAutoRadio(CWnd& control)
   return (control.SendMessage(WM_GETDLGCODE) & DLGC_RADIOBUTTON) && (control.GetStyle() & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
 }
 
-// Alt and a letter: the control whose text marks the letter with "&". Buttons are pressed, the
-// other controls take the keyboard. False when no control has the letter.
+// A mnemonic letter (upper case): the control whose text marks it with "&". Buttons are pressed,
+// the other controls take the keyboard. False when no control has the letter.
 bool PickByMnemonic(CWnd& dialog, UINT vk)
 {
   const bool letter = (vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9');
