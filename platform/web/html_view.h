@@ -44,7 +44,7 @@ protected:
   virtual void OnTitleChange(const std::string& text) { (void)text; }
   virtual void OnBeforeNavigate2(const std::string& address) { (void)address; }
   virtual void OnDocumentComplete(const std::string& address) { (void)address; }
-  virtual void OnNavigateError(const std::string& address, const std::string& reason);
+  virtual void OnNavigateError(const std::string& address, vetra::web::FetchFailure reason);
   // The page's alert: a message box with the program's title.
   virtual void OnAlert(const std::string& text);
 

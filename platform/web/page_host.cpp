@@ -39,6 +39,9 @@ std::pair<std::string, std::string> SplitEventAttribute(const std::string& text)
   return {name, parameters};
 }
 
+// How often a window moves an arriving page on: often enough that a fast page is not kept waiting.
+constexpr std::uint64_t kTransferPollMs = 10;
+
 void Trace(const std::string& utf8)
 {
   win::OutputDebugStringA(Cp949(utf8 + "\r\n"));
@@ -81,6 +84,7 @@ PageHost::PageHost(PageHostCallbacks callbacks)
 
 PageHost::~PageHost()
 {
+  m_transfer.reset();
   LeavePage();
 }
 
@@ -102,6 +106,10 @@ void PageHost::Stop()
 {
   m_pendingNavigation.reset();
   m_pendingHistoryMove = 0;
+  if (!m_transfer) return;
+  m_transfer.reset();
+  Trace("Stopped loading " + Utf8(m_address));
+  if (m_callbacks.navigateError) m_callbacks.navigateError(m_address, FetchFailure::stopped);
 }
 
 bool PageHost::GoForward()
@@ -132,6 +140,7 @@ void PageHost::Pump()
 {
   // A message box of the page's own script pumps messages; its timers wait until it returns.
   if (m_engine && m_engine->Running()) return;
+  if (m_transfer && m_transfer->Poll()) FinishTransfer();
   if (m_engine) m_engine->RunDueTimers(MonotonicMs());
   RunDeferred();
 }
@@ -139,6 +148,7 @@ void PageHost::Pump()
 std::optional<std::uint64_t> PageHost::NextDueMs() const
 {
   if (m_pendingNavigation || m_pendingHistoryMove != 0) return MonotonicMs();
+  if (m_transfer) return MonotonicMs() + kTransferPollMs;
   return m_engine ? m_engine->NextTimerDue() : std::nullopt;
 }
 
@@ -172,17 +182,38 @@ void PageHost::LeavePage()
 
 bool PageHost::Load(const std::string& address)
 {
+  m_transfer.reset();  // a page still on its way is given up for this one
   if (m_callbacks.beforeNavigate) m_callbacks.beforeNavigate(address);
   LeavePage();
   m_address = address;
   const PageAddress where = ClassifyAddress(address);
-  const FetchedPage page = Fetch(where);
+  if (where.kind == AddressKind::Http) {
+    m_transfer = std::make_unique<PageTransfer>(where.url);
+    if (m_transfer->Poll()) {
+      const FetchedPage page = m_transfer->Result();
+      m_transfer.reset();
+      return Show(address, where.kind, page);
+    }
+    return true;
+  }
+  return Show(address, where.kind, Fetch(where));
+}
+
+void PageHost::FinishTransfer()
+{
+  const FetchedPage page = m_transfer->Result();
+  m_transfer.reset();
+  Show(m_address, AddressKind::Http, page);
+}
+
+bool PageHost::Show(const std::string& address, AddressKind kind, const FetchedPage& page)
+{
   if (!page.ok) {
     Trace("Cannot open the page " + Utf8(address) + ": " + page.error);
-    if (m_callbacks.navigateError) m_callbacks.navigateError(address, Cp949(page.error));
+    if (m_callbacks.navigateError) m_callbacks.navigateError(address, page.failure);
     return false;
   }
-  if (where.kind == AddressKind::Empty) return true;  // an empty page: nothing to show or run
+  if (kind == AddressKind::Empty) return true;  // an empty page: nothing to show or run
   m_source = PageTextToUtf8(page.bytes, page.contentType);
   m_document = ParseHtml(m_source);
   const bool hasTitle = m_document.FindFirst("title") != nullptr;

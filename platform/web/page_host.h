@@ -25,6 +25,7 @@
 
 #include "platform/ole/ole_control_object.h"
 #include "platform/web/dom.h"
+#include "platform/web/fetch.h"
 #include "platform/web/script_host.h"
 
 namespace vetra::web {
@@ -51,7 +52,8 @@ struct PageHostCallbacks {
   std::function<void(const std::string& text)> alert;  // modal: returns when answered
   std::function<void(const std::string& address)> beforeNavigate;
   std::function<void(const std::string& address)> documentComplete;
-  std::function<void(const std::string& address, const std::string& reason)> navigateError;
+  // What kind of failure it was; the details went to the trace.
+  std::function<void(const std::string& address, FetchFailure reason)> navigateError;
   // Creates the control of an OBJECT element; when empty the control loader is asked.
   std::function<std::unique_ptr<win::COleControlObject>(const ObjectElement&)> createControl;
   // A control was created (its window can be made) / is about to be released (its window goes).
@@ -70,11 +72,15 @@ public:
   PageHost& operator=(const PageHost&) = delete;
 
   // Leaves the current page and loads `address` (system text): a Windows path on the drive, a
-  // Linux path, a file: URL or an http URL. False when the page could not be read (the window
-  // then shows an empty page). During page script the navigation waits for the next Pump.
+  // Linux path, a file: URL or an http URL. A file is read at once; an http page arrives while
+  // the window goes on (Pump moves its transfer on, Loading tells). False when the page could
+  // not be read (navigateError has said why). During page script the navigation waits for the
+  // next Pump.
   bool Navigate(const std::string& address);
-  // Cancels a navigation that has not started.
+  // Cancels a navigation that has not started, and stops a page that is arriving: its
+  // connection is dropped and navigateError reports the stop.
   void Stop();
+  bool Loading() const { return m_transfer != nullptr; }
   bool GoForward();
   bool GoBack();
 
@@ -96,6 +102,8 @@ public:
 private:
   class Bridge;
   bool Load(const std::string& address);
+  bool Show(const std::string& address, AddressKind kind, const FetchedPage& page);
+  void FinishTransfer();
   void LeavePage();
   void RunPage();
   void CreateObject(const Node& element);
@@ -105,6 +113,7 @@ private:
   PageHostCallbacks m_callbacks;
   std::unique_ptr<Bridge> m_bridge;
   std::unique_ptr<ScriptEngine> m_engine;
+  std::unique_ptr<PageTransfer> m_transfer;  // the http page on its way
   Document m_document;
   std::string m_source;
   std::string m_address;
