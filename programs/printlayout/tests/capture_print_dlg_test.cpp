@@ -11,6 +11,7 @@
 #include "platform/print/cups_queue.h"
 #include "platform/ui/ime.h"
 #include "platform/ui/testing.h"
+#include "programs/printlayout/capture.h"
 #include "programs/printlayout/capture_print_dlg.h"
 #include "programs/printlayout/image.h"
 #include "programs/printlayout/image_file_bytes.h"
@@ -388,6 +389,23 @@ TEST_F(PrintDialog, UnreadableCaptureKeepsTheEarlierCopyAndSavesNothing)
     dialog.reset();
     ReleaseInstanceMutexForTests();
   }
+}
+
+TEST_F(PrintDialog, ACopyTheDiskCannotTakeIsSaidAndNoEarlierCopyIsPrinted)
+{
+  drive.WriteFile("Vetra/Fenmark/Temp/print1.bmp", testing::MakeBmp(8, 8, 24, testing::Pattern));
+  const std::string earlier = drive.ReadFile("Vetra/Fenmark/Temp/print1.bmp");
+  {
+    const vetra::testing::FullDisk disk(1 << 20);  // the copy is 2 MB
+    ASSERT_TRUE(disk.Active());
+    Open();
+  }
+  EXPECT_EQ(Messages(), std::vector<std::string>{CaptureCopyFailedText()});
+  EXPECT_EQ(drive.ReadFile("Vetra/Fenmark/Temp/print1.bmp"), earlier);
+  vetra::ui::Click(*dialog, Centre(kPrintButton));
+  EXPECT_EQ(printer.pages, 1);
+  EXPECT_TRUE(std::none_of(printer.calls.begin(), printer.calls.end(),
+                           [](const vetra::gdi::DrawCall& c) { return c.op == "StretchDIBits" && c.args[1] == -600; }));
 }
 
 TEST_F(PrintDialog, CopyFromAnEarlierRunIsNotPrinted)
