@@ -174,13 +174,11 @@ PageTransfer::PageTransfer(const std::string& url)
 
 PageTransfer::~PageTransfer() = default;
 
-bool PageTransfer::Poll()
+bool PageTransfer::Poll(int waitMs)
 {
   Curl& c = *m_curl;
   if (c.done) return true;
-  // A short wait for the socket keeps a window's polling timer from spinning, and is too short
-  // for anyone to see.
-  curl_multi_wait(c.multi, nullptr, 0, 2, nullptr);
+  if (waitMs > 0) curl_multi_wait(c.multi, nullptr, 0, waitMs, nullptr);
   int running = 0;
   curl_multi_perform(c.multi, &running);
   int left = 0;

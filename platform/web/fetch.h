@@ -31,8 +31,8 @@ struct FetchedPage {
 // HTTP answers other than 2xx fail; redirects are followed. Blocks until the transfer ends.
 FetchedPage Fetch(const PageAddress& address);
 
-// One HTTP page transfer that runs while its owner goes on: Poll moves it on without waiting
-// longer than a few milliseconds. Destroying an unfinished transfer drops its connection.
+// One HTTP page transfer that runs while its owner goes on: Poll moves it on, waiting at most
+// `waitMs` for the network. Destroying an unfinished transfer drops its connection.
 class PageTransfer {
 public:
   explicit PageTransfer(const std::string& url);
@@ -41,7 +41,7 @@ public:
   PageTransfer& operator=(const PageTransfer&) = delete;
 
   // True once the transfer has ended (then Result holds the page or the failure).
-  bool Poll();
+  bool Poll(int waitMs = 0);
   const FetchedPage& Result() const;
 
 private:

@@ -42,6 +42,14 @@ std::pair<std::string, std::string> SplitEventAttribute(const std::string& text)
 // How often a window moves an arriving page on: often enough that a fast page is not kept waiting.
 constexpr std::uint64_t kTransferPollMs = 10;
 
+// How long one turn may wait for the network. On screen a moment, so the window stays quick; on
+// the virtual clock as long as a turn lasts, so that virtual time does not run ahead of the
+// server and give up on a page that is only a little slow.
+int TransferWaitMs()
+{
+  return IsVirtualClock() ? static_cast<int>(kTransferPollMs) : 1;
+}
+
 void Trace(const std::string& utf8)
 {
   win::OutputDebugStringA(Cp949(utf8 + "\r\n"));
@@ -140,7 +148,7 @@ void PageHost::Pump()
 {
   // A message box of the page's own script pumps messages; its timers wait until it returns.
   if (m_engine && m_engine->Running()) return;
-  if (m_transfer && m_transfer->Poll()) FinishTransfer();
+  if (m_transfer && m_transfer->Poll(TransferWaitMs())) FinishTransfer();
   if (m_engine) m_engine->RunDueTimers(MonotonicMs());
   RunDeferred();
 }
