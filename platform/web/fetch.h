@@ -2,6 +2,7 @@
 // Reads a page's bytes from a local file or over HTTP: at once (Fetch), or without blocking the
 // window that waits for it (PageTransfer).
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -30,6 +31,9 @@ struct FetchedPage {
 
 // HTTP answers other than 2xx fail; redirects are followed. Blocks until the transfer ends.
 FetchedPage Fetch(const PageAddress& address);
+
+// The bytes of an address (system text) as a page's reader has them.
+using ResourceReader = std::function<FetchedPage(const std::string& address)>;
 
 // One HTTP page transfer that runs while its owner goes on: Poll moves it on, waiting at most
 // `waitMs` for the network. Destroying an unfinished transfer drops its connection.

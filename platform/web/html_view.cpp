@@ -57,6 +57,10 @@ void CHtmlView::MakeHost()
   };
   callbacks.scheduleChanged = [this] { ScheduleTimers(); };
   m_host = std::make_unique<vetra::web::PageHost>(std::move(callbacks));
+  // The page's pictures come with the page: an http picture is never fetched while painting.
+  m_layout.SetResourceReader([this](const std::string& address) {
+    return m_host ? m_host->Resource(address) : vetra::web::FetchedPage{};
+  });
 }
 
 void CHtmlView::Navigate2(const std::string& address)
@@ -160,11 +164,13 @@ void CHtmlView::OnDestroy()
 
 void CHtmlView::EnsureLayout()
 {
-  if (m_laidOut || !m_host) return;
-  CRect client;
-  GetClientRect(&client);
-  m_layout.SetPage(m_errorPage.empty() ? m_host->PageSource() : m_errorPage, m_host->Address());
+  if (!m_host) return;
+  // A page whose scripts and pictures are still on their way shows blank until they are in.
+  const bool waiting = m_errorPage.empty() && m_host->Loading();
+  if (m_laidOut && (waiting || !m_laidOutBlank)) return;
+  m_layout.SetPage(m_errorPage.empty() ? (waiting ? std::string() : m_host->PageSource()) : m_errorPage, m_host->Address());
   m_laidOut = true;
+  m_laidOutBlank = waiting;
   m_scrollY = 0;
   LayOutForClient();
 }

@@ -76,6 +76,7 @@ private:
   std::unique_ptr<vetra::web::PageHost> m_host;
   vetra::web::PageLayout m_layout;
   bool m_laidOut = false;
+  bool m_laidOutBlank = false;  // laid out blank while the page was on its way
   CScrollBar m_scrollBar;
   int m_scrollY = 0;  // page pixels above the view's top
   int m_wheelRest = 0;  // part turns of the wheel not yet a line

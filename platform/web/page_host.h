@@ -18,6 +18,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -80,7 +81,12 @@ public:
   // Cancels a navigation that has not started, and stops a page that is arriving: its
   // connection is dropped and navigateError reports the stop.
   void Stop();
-  bool Loading() const { return m_transfer != nullptr; }
+  // True while the page or the scripts and pictures it names are on their way: its script runs
+  // once they are in.
+  bool Loading() const { return m_transfer != nullptr || !m_pendingResources.empty(); }
+  // The bytes of a script or picture of the page (system text address): an http one as it
+  // arrived with the page (never fetched here, so a window never waits), a file read at once.
+  FetchedPage Resource(const std::string& address) const;
   bool GoForward();
   bool GoBack();
 
@@ -104,6 +110,9 @@ private:
   bool Load(const std::string& address);
   bool Show(const std::string& address, AddressKind kind, const FetchedPage& page);
   void FinishTransfer();
+  void StartResources();
+  void PollResources(int waitMs);
+  void CompletePage();
   void LeavePage();
   void RunPage();
   void CreateObject(const Node& element);
@@ -114,6 +123,12 @@ private:
   std::unique_ptr<Bridge> m_bridge;
   std::unique_ptr<ScriptEngine> m_engine;
   std::unique_ptr<PageTransfer> m_transfer;  // the http page on its way
+  struct PendingResource {
+    std::string address;
+    std::unique_ptr<PageTransfer> transfer;
+  };
+  std::vector<PendingResource> m_pendingResources;  // its http scripts and pictures on their way
+  std::map<std::string, FetchedPage> m_resources;    // those that arrived (or failed)
   Document m_document;
   std::string m_source;
   std::string m_address;

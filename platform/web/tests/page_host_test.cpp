@@ -361,6 +361,36 @@ TEST_F(PageHostTest, LoadsPagesOverHttp)
   EXPECT_EQ(errors.size(), 2u);
 }
 
+TEST_F(PageHostTest, APageRunsOnceItsScriptsHaveArrivedAndStopRunsItWithout)
+{
+  testing::LoopbackServer server;
+  server.Serve("/page.html", {.body = "<title>Page</title><img src=\"pic.bmp\"><script src=\"slow.js\"></script>"
+                                      "<script>alert(typeof slowValue);</script>"});
+  server.Serve("/slow.js", {.stall = true});
+  server.Serve("/pic.bmp", {.contentType = "image/bmp", .body = "BM"});
+  std::vector<std::string> completed;
+  callbacks.documentComplete = [&](const std::string& address) { completed.push_back(address); };
+  PageHost host(callbacks);
+  ASSERT_TRUE(host.Navigate(server.Url("/page.html")));
+  for (int turn = 0; turn < 5000 && server.LastRequest("/slow.js").empty(); ++turn) host.Pump();
+  for (int turn = 0; turn < 5000 && !host.Resource(server.Url("/pic.bmp")).ok; ++turn) host.Pump();
+  // The page is in and its picture too, but its script is not: nothing has run yet.
+  EXPECT_EQ(host.Title(), "Page");
+  EXPECT_TRUE(host.Loading());
+  EXPECT_TRUE(alerts.empty());
+  EXPECT_TRUE(completed.empty());
+  EXPECT_EQ(host.Resource(server.Url("/pic.bmp")).bytes, "BM");
+  EXPECT_FALSE(host.Resource(server.Url("/elsewhere.bmp")).ok);  // never fetched on the spot
+
+  host.Stop();
+  EXPECT_FALSE(host.Loading());
+  EXPECT_EQ(alerts, std::vector<std::string>{"undefined"});
+  EXPECT_EQ(completed, std::vector<std::string>{server.Url("/page.html")});
+  for (int turn = 0; turn < 5000 && !server.Dropped("/slow.js"); ++turn)
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  EXPECT_TRUE(server.Dropped("/slow.js"));
+}
+
 TEST_F(PageHostTest, StoppingAPageOnItsWayDropsItsConnection)
 {
   testing::LoopbackServer server;

@@ -211,6 +211,23 @@ std::vector<std::string> PaintedTexts(CHalvorApp& viewer)
   return texts;
 }
 
+// A BMP file of one white pixel.
+std::string OnePixelBmp()
+{
+  std::string b(58, '\0');
+  b[0] = 'B';
+  b[1] = 'M';
+  b[2] = 58;
+  b[10] = 54;
+  b[14] = 40;
+  b[18] = 1;  // width
+  b[22] = 1;  // height
+  b[26] = 1;
+  b[28] = 24;
+  b[54] = b[55] = b[56] = static_cast<char>(0xFF);
+  return b;
+}
+
 // Runs the viewer's messages and timers until `done` holds, for at most a few seconds of real
 // time (a loopback server answers in far less).
 bool RunUntil(const std::function<bool()>& done)
@@ -228,7 +245,8 @@ TEST_F(ViewerTest, APageOnItsWayLeavesTheWindowAnsweringAndEscDropsIt)
 {
   vetra::web::testing::LoopbackServer server;
   server.Serve("/slow.html", {.stall = true});
-  server.Serve("/fast.html", {.body = "<title>Fast</title><p>arrived</p>"});
+  server.Serve("/fast.html", {.body = "<title>Fast</title><p>arrived</p><img src=\"dot.bmp\">"});
+  server.Serve("/dot.bmp", {.contentType = "image/bmp", .body = OnePixelBmp()});
 
   // The start page is on its way: the window is shown and paints while it waits.
   CHalvorApp& viewer = Start(server.Url("/slow.html"));
@@ -246,9 +264,14 @@ TEST_F(ViewerTest, APageOnItsWayLeavesTheWindowAnsweringAndEscDropsIt)
   for (const std::string& word : PaintedTexts(viewer)) stopped += word + " ";
   EXPECT_NE(stopped.find("페이지 열기를 중지했습니다."), std::string::npos) << stopped;
 
-  // A page that answers arrives through the window's own timer.
+  // A page that answers arrives through the window's own timer, its picture with it.
   viewer.View()->Navigate2(server.Url("/fast.html"));
-  EXPECT_TRUE(RunUntil([&] { return viewer.Frame()->GetWindowText() == "Fast - Viewer"; }));
+  EXPECT_TRUE(RunUntil([&] { return !viewer.View()->PageHost()->Loading(); }));
+  EXPECT_EQ(viewer.Frame()->GetWindowText(), "Fast - Viewer");
+  vetra::gdi::ScopedDrawLog log;
+  viewer.View()->Invalidate();
+  viewer.View()->UpdateWindow();
+  EXPECT_FALSE(log.Find("StretchDIBits").empty());
 }
 
 TEST_F(ViewerTest, APageThatCannotBeOpenedIsSaidInKoreanOnly)
