@@ -8,7 +8,9 @@
 // Driving it from a window:
 // - Navigate(address) for the start address and the window's own commands (Stop, GoForward).
 // - After each handled message, and when its timer fires, the window calls Pump() and sets its
-//   timer again for NextDueMs(), so the page's timers and deferred navigations run on time.
+//   timer again for NextDueMs(), so the page's timers and deferred navigations run on time, and
+//   an http page with its http scripts and pictures arrives without the window waiting for it
+//   (Loading tells; Stop gives up on what has not come).
 // - objectCreated gives a control that the window makes a child window of its own size
 //   (ObjectElement WIDTH by HEIGHT) and moves to its laid-out place; objectDestroyed comes
 //   before the control is released, when the page is left or the host is destroyed.
