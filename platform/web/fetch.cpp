@@ -45,8 +45,11 @@ FetchFailure FailureOf(CURLcode result)
 }
 
 // One HTTP GET as the viewer makes it, on an easy handle that a blocking call or a multi handle
-// drives.
+// drives. libcurl keeps the addresses of its error text and page: it stays where it was made.
 struct HttpRequest {
+  HttpRequest(const HttpRequest&) = delete;
+  HttpRequest& operator=(const HttpRequest&) = delete;
+
   std::unique_ptr<CURL, CurlDeleter> curl;
   std::string noProxy;
   char errorText[CURL_ERROR_SIZE] = {};
