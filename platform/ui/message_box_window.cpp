@@ -89,8 +89,9 @@ DialogTemplate MessageBoxTemplate(const std::string& text, const std::string& ca
   const int bodyHeight = icon ? std::max(textHeight, kIconDu) : textHeight;
   t.cx = std::max(textLeft + textWidth + kMarginDu, buttonsWidth + 2 * kMarginDu);
   t.cy = kMarginDu + bodyHeight + kTextGapDu + kButtonHeightDu + kMarginDu;
-  t.items.push_back({"STATIC", text, -1, WS_VISIBLE | SS_LEFT, textLeft, kMarginDu + (bodyHeight - textHeight) / 2,
-                     t.cx - textLeft - kMarginDu, textHeight});
+  // The message is shown as it is: an "&" in it is no mnemonic.
+  t.items.push_back({"STATIC", text, -1, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, textLeft,
+                     kMarginDu + (bodyHeight - textHeight) / 2, t.cx - textLeft - kMarginDu, textHeight});
   int x = (t.cx - buttonsWidth) / 2;
   const int y = kMarginDu + bodyHeight + kTextGapDu;
   for (int id : buttons) {
