@@ -513,6 +513,7 @@ std::unique_ptr<Display> CreateSdlDisplay()
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
   WatchForLostXConnection();
+  LoseEventsToGoneWindows();
   return std::make_unique<SdlDisplay>();
 }
 

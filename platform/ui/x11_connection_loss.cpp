@@ -1,6 +1,7 @@
 #include "platform/ui/x11_connection_loss.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xproto.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -20,7 +21,23 @@ int OnConnectionLost(::Display*)
   return 0;
 }
 
+XErrorHandler g_beforeGoneWindows = nullptr;
+
+int OnXError(::Display* display, XErrorEvent* error)
+{
+  // An event sent to a window that has gone meanwhile (the display library's wake-up of the
+  // window a dialog had just before it closed) is lost, as it would be a moment later.
+  if (error->error_code == BadWindow && error->request_code == X_SendEvent) return 0;
+  return g_beforeGoneWindows ? g_beforeGoneWindows(display, error) : 0;
+}
+
 }  // namespace
+
+void LoseEventsToGoneWindows()
+{
+  const XErrorHandler before = XSetErrorHandler(OnXError);
+  if (before != OnXError) g_beforeGoneWindows = before;
+}
 
 void WatchForLostXConnection()
 {

@@ -9,6 +9,12 @@ namespace vetra::ui {
 // Installs the process's handler for lost X connections (once; later calls do nothing).
 void WatchForLostXConnection();
 
+// Makes an event sent to a window that has gone no error that ends the program (the X library's
+// answer to any error). Installed after the display library, whose own handler it passes the
+// other errors on to; again after each start of that library, which puts its predecessor back
+// when it ends.
+void LoseEventsToGoneWindows();
+
 // Whether an X connection of this process was lost.
 bool XConnectionLost();
 
