@@ -46,7 +46,7 @@ void BuildPairs(const SampleMapper& m, std::int64_t start, double spacing, int s
 
 void FoldWindow(const SampleMapper& m, std::int64_t from, std::int64_t length, int& max, int& min) {
   if (length <= 0) return;
-  const std::vector<std::uint8_t>& bytes = m.Bytes();
+  const std::span<const std::uint8_t> bytes = m.Bytes();
   const auto size = static_cast<std::int64_t>(bytes.size());
   const std::int64_t end = from + length;
   const std::int64_t first = std::clamp<std::int64_t>(from, 0, size);
