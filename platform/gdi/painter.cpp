@@ -264,6 +264,54 @@ void Painter::Line(win::POINT a, win::POINT b, const Stroke& stroke, StrokePhase
     }
     return;
   }
+  if (stroke.width <= 1 && stroke.pattern.empty() && stroke.rop2 == 13) {
+    // A solid cosmetic line in copy mode (the trace of every graph, whose min/max pairs make long
+    // steep strokes): only the steps inside the clip along the major axis are walked, and the pixel
+    // is found by moving its index through the rows, not by working it out afresh each step.
+    const long long majorLow = xMajor ? m_clip.left : m_clip.top;
+    const long long majorHigh = xMajor ? m_clip.right : m_clip.bottom;  // exclusive
+    const long long minorLow = xMajor ? m_clip.top : m_clip.left;
+    const long long minorHigh = xMajor ? m_clip.bottom : m_clip.right;  // exclusive
+    long long from = first;
+    long long to = last;
+    if (sign > 0) {
+      from = std::max(from, first + (majorLow - majorStart));
+      to = std::min(to, first + (majorHigh - majorStart));
+    } else {
+      from = std::max(from, first + (majorStart - (majorHigh - 1)));
+      to = std::min(to, first + (majorStart - majorLow) + 1);
+    }
+    for (long long i = first; i < from; ++i) step();
+    if (from < to) {
+      const Pixel color = stroke.color & kColorBits;
+      const auto stride = static_cast<std::ptrdiff_t>(m_target.Width());
+      const std::ptrdiff_t majorStep = sign * (xMajor ? 1 : stride);
+      const std::ptrdiff_t minorStep = xMajor ? stride : 1;
+      long long minorAt = minorStart + quotient;
+      const long long majorAt = majorStart + sign * (from - first);
+      const long long x = (xMajor ? majorAt : minorAt) + m_origin.x;
+      const long long y = (xMajor ? minorAt : majorAt) + m_origin.y;
+      // The index may point outside the rows while the minor coordinate is outside the clip; it
+      // is used only inside.
+      std::ptrdiff_t at = static_cast<std::ptrdiff_t>(y) * stride + static_cast<std::ptrdiff_t>(x);
+      Pixel* const pixels = m_target.Pixels().data();
+      for (long long i = from; i < to; ++i) {
+        if (minorAt >= minorLow && minorAt < minorHigh) pixels[at] = color;
+        at += majorStep;
+        remainder += twiceDelta;
+        if (remainder >= den) {
+          remainder -= den;
+          ++minorAt;
+          at += minorStep;
+        } else if (remainder < 0) {
+          remainder += den;
+          --minorAt;
+          at -= minorStep;
+        }
+      }
+    }
+    return;
+  }
   if (stroke.width <= 1) {
     // Cosmetic pens set single pixels: straight into the rows, inside the clip only.
     const Pixel color = stroke.color & kColorBits;
