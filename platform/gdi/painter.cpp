@@ -295,6 +295,35 @@ void Painter::Line(win::POINT a, win::POINT b, const Stroke& stroke, StrokePhase
       // is used only inside.
       std::ptrdiff_t at = static_cast<std::ptrdiff_t>(y) * stride + static_cast<std::ptrdiff_t>(x);
       Pixel* const pixels = m_target.Pixels().data();
+      const long long stepsPerMinor = twiceDelta == 0 ? 0 : den / (twiceDelta < 0 ? -twiceDelta : twiceDelta);
+      if (stepsPerMinor >= 2) {
+        // Steep or flat enough that the pixels fall in runs along the major axis (the upright
+        // strokes of a trace): each run is as long as the steps until the remainder wraps.
+        const long long delta = twiceDelta < 0 ? -twiceDelta : twiceDelta;
+        const std::ptrdiff_t minorMove = twiceDelta < 0 ? -minorStep : minorStep;
+        for (long long i = from; i < to;) {
+          const long long untilWrap = twiceDelta > 0 ? (den - remainder + delta - 1) / delta : remainder / delta + 1;
+          const long long run = std::min(untilWrap, to - i);
+          if (minorAt >= minorLow && minorAt < minorHigh) {
+            if (majorStep == 1) {
+              std::fill(pixels + at, pixels + at + run, color);
+            } else if (majorStep == -1) {
+              std::fill(pixels + at - (run - 1), pixels + at + 1, color);
+            } else {
+              for (std::ptrdiff_t k = 0, to = static_cast<std::ptrdiff_t>(run) * majorStep; k != to; k += majorStep) pixels[at + k] = color;
+            }
+          }
+          at += majorStep * run;
+          remainder += twiceDelta * run;
+          i += run;
+          if (run == untilWrap) {
+            remainder += twiceDelta > 0 ? -den : den;
+            minorAt += twiceDelta > 0 ? 1 : -1;
+            at += minorMove;
+          }
+        }
+        return;
+      }
       for (long long i = from; i < to; ++i) {
         if (minorAt >= minorLow && minorAt < minorHigh) pixels[at] = color;
         at += majorStep;
