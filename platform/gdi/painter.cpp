@@ -230,7 +230,10 @@ void Painter::Line(win::POINT a, win::POINT b, const Stroke& stroke, StrokePhase
       --quotient;
     }
   };
-  if (major > 0) {
+  if (major > 0 && first == 0) {
+    // The usual start, inside the clip: half a step of remainder, no division.
+    remainder = major;
+  } else if (major > 0) {
     constexpr long long kSmall = 1LL << 30;  // products of two such values fit in 64 bits
     const bool small = major < kSmall;
     quotient = small ? RoundDiv(first * minorDelta, major) : RoundDiv(static_cast<__int128>(first) * minorDelta, major);
@@ -295,8 +298,9 @@ void Painter::Line(win::POINT a, win::POINT b, const Stroke& stroke, StrokePhase
       // is used only inside.
       std::ptrdiff_t at = static_cast<std::ptrdiff_t>(y) * stride + static_cast<std::ptrdiff_t>(x);
       Pixel* const pixels = m_target.Pixels().data();
-      const long long stepsPerMinor = twiceDelta == 0 ? 0 : den / (twiceDelta < 0 ? -twiceDelta : twiceDelta);
-      if (stepsPerMinor >= 2) {
+      // (Short lines, of which a trend curve has thousands, are quicker stepped pixel by pixel.)
+      const long long stepsPerMinor = to - from < 8 || twiceDelta == 0 ? 0 : den / (twiceDelta < 0 ? -twiceDelta : twiceDelta);
+      if (stepsPerMinor >= 2 && to - from >= 8) {
         // Steep or flat enough that the pixels fall in runs along the major axis (the upright
         // strokes of a trace): each run is as long as the steps until the remainder wraps.
         const long long delta = twiceDelta < 0 ? -twiceDelta : twiceDelta;
