@@ -1,6 +1,7 @@
 #include "controls/roadtest/core/channel_samples.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cassert>
 
 namespace morvit {
@@ -13,6 +14,12 @@ std::uint8_t g_zeros[kMaxChannelSamples] = {};
 
 }  // namespace
 
+std::uint64_t ChannelSamples::NextGeneration()
+{
+  static std::atomic<std::uint64_t> next{1};
+  return next.fetch_add(1, std::memory_order_relaxed);
+}
+
 ChannelSamples& ChannelSamples::operator=(const ChannelSamples& other)
 {
   if (this == &other) return *this;
@@ -20,6 +27,7 @@ ChannelSamples& ChannelSamples::operator=(const ChannelSamples& other)
   m_view = other.m_view;
   m_keeper = other.m_keeper;
   m_owning = other.m_owning;
+  m_generation = NextGeneration();
   return *this;
 }
 
@@ -30,9 +38,11 @@ ChannelSamples& ChannelSamples::operator=(ChannelSamples&& other) noexcept
   m_view = other.m_view;
   m_keeper = std::move(other.m_keeper);
   m_owning = other.m_owning;
+  m_generation = NextGeneration();
   other.m_own.clear();
   other.m_view = {};
   other.m_owning = true;
+  other.m_generation = NextGeneration();
   return *this;
 }
 
@@ -53,6 +63,7 @@ ChannelSamples ChannelSamples::Zeros(std::size_t count)
 
 std::vector<std::uint8_t>& ChannelSamples::Own()
 {
+  m_generation = NextGeneration();
   if (!m_owning) {
     m_own.assign(m_view.begin(), m_view.end());
     m_view = {};

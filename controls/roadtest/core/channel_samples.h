@@ -18,8 +18,8 @@ inline constexpr std::size_t kMaxChannelSamples = 1000000;
 
 class ChannelSamples {
 public:
-  ChannelSamples() = default;
-  ChannelSamples(std::vector<std::uint8_t> own) : m_own(std::move(own)) {}  // NOLINT: a vector is samples
+  ChannelSamples() : m_generation(NextGeneration()) {}
+  ChannelSamples(std::vector<std::uint8_t> own) : m_own(std::move(own)), m_generation(NextGeneration()) {}  // NOLINT: a vector is samples
   ChannelSamples(std::initializer_list<std::uint8_t> bytes) : ChannelSamples(std::vector<std::uint8_t>(bytes)) {}
   ChannelSamples(const ChannelSamples& other) { *this = other; }
   ChannelSamples(ChannelSamples&& other) noexcept { *this = std::move(other); }
@@ -42,7 +42,13 @@ public:
   // True when the item holds bytes of its own rather than viewing a mapping or the zeros.
   bool OwnsBytes() const { return m_owning; }
 
-  // The bytes to write into: the item's own, made from what it showed on first use.
+  // Different for every state of the bytes there has been in the process: anything worked out from
+  // the bytes may be kept as long as this stays the same.
+  std::uint64_t Generation() const { return m_generation; }
+
+  // The bytes to write into: the item's own, made from what it showed on first use. Every call
+  // counts as a change of the bytes (a new generation); write through the vector before anything
+  // reads the samples again.
   std::vector<std::uint8_t>& Own();
   std::uint8_t& operator[](std::size_t i) { return Own()[i]; }
   void assign(std::size_t count, std::uint8_t value);
@@ -50,10 +56,13 @@ public:
   friend bool operator==(const ChannelSamples& a, const ChannelSamples& b);
 
 private:
+  static std::uint64_t NextGeneration();
+
   std::vector<std::uint8_t> m_own;          // the bytes while owning
   std::span<const std::uint8_t> m_view;     // the bytes while not
   std::shared_ptr<const void> m_keeper;     // what keeps the viewed bytes
   bool m_owning = true;
+  std::uint64_t m_generation = 0;
 };
 
 }  // namespace morvit

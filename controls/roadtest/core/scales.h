@@ -32,6 +32,7 @@ public:
 
   // The bytes drawn for the item (its source's for a scaled copy), and their rate.
   std::span<const std::uint8_t> Bytes() const { return m_bytes->Span(); }
+  const ChannelSamples& Samples() const { return *m_bytes; }
   int Rate() const { return m_rate; }
   // The raw sample at an index, kMissingSample outside the data.
   int RawAt(std::int64_t index) const {
