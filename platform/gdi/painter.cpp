@@ -267,6 +267,52 @@ void Painter::Line(win::POINT a, win::POINT b, const Stroke& stroke, StrokePhase
     }
     return;
   }
+  if (stroke.width > 1 && minorDelta == 0 && stroke.pattern.empty() && stroke.rop2 == 13) {
+    // A solid wide level or upright line in copy mode (band lines, frames): the dots stamped along
+    // it cover, at each offset across the line, one run along it, from the first dot's reach to
+    // the last one's; each run is filled in one go.
+    const int w = stroke.width;
+    const int low = -(w / 2);
+    const double centre = (w % 2 == 0) ? -0.5 : 0.0;
+    const double radius2 = (w / 2.0) * (w / 2.0);
+    const long long lastMajor = majorStart + sign * (last - 1 - first);
+    const long long majorMin = std::min(majorStart, lastMajor);
+    const long long majorMax = std::max(majorStart, lastMajor);
+    const Pixel color = stroke.color & kColorBits;
+    const auto stride = static_cast<std::ptrdiff_t>(m_target.Width());
+    Pixel* const pixels = m_target.Pixels().data();
+    for (int across = low; across < low + w; ++across) {
+      int reachLow = w;
+      int reachHigh = -w;
+      for (int along = low; along < low + w; ++along) {
+        // The dot's test as the stamp makes it (it is the same with the offsets swapped).
+        const double fAlong = along - centre;
+        const double fAcross = across - centre;
+        if (fAlong * fAlong + fAcross * fAcross <= radius2 + 0.25) {
+          reachLow = std::min(reachLow, along);
+          reachHigh = std::max(reachHigh, along);
+        }
+      }
+      if (reachLow > reachHigh) continue;
+      const long long minorAt = minorStart + across;
+      const long long minorClipLow = xMajor ? m_clip.top : m_clip.left;
+      const long long minorClipHigh = xMajor ? m_clip.bottom : m_clip.right;
+      if (minorAt < minorClipLow || minorAt >= minorClipHigh) continue;
+      const long long runLow = std::max<long long>(majorMin + reachLow, xMajor ? m_clip.left : m_clip.top);
+      const long long runHigh = std::min<long long>(majorMax + reachHigh + 1, xMajor ? m_clip.right : m_clip.bottom);
+      if (runLow >= runHigh) continue;
+      if (xMajor) {
+        Pixel* row = &m_target.At(static_cast<int>(runLow) + m_origin.x, static_cast<int>(minorAt) + m_origin.y);
+        std::fill(row, row + (runHigh - runLow), color);
+      } else {
+        const std::ptrdiff_t start =
+            (static_cast<std::ptrdiff_t>(runLow) + m_origin.y) * stride + static_cast<std::ptrdiff_t>(minorAt) + m_origin.x;
+        for (long long k = 0; k < runHigh - runLow; ++k) pixels[start + static_cast<std::ptrdiff_t>(k) * stride] = color;
+      }
+    }
+    Advance(stroke, phase, steps - last);
+    return;
+  }
   if (stroke.width <= 1 && stroke.pattern.empty() && stroke.rop2 == 13) {
     // A solid cosmetic line in copy mode (the trace of every graph, whose min/max pairs make long
     // steep strokes): only the steps inside the clip along the major axis are walked, and the pixel
