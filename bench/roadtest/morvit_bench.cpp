@@ -91,7 +91,9 @@ double CopyAndReadSeconds(const fs::path& path, const fs::path& copy) {
 // Opening a recording as the user does, whole programs: the chooser given the file copies it into
 // the exchange folder and starts the page viewer, which loads it, shows it and (by its session
 // script) ends. Returns the processor time of every program of the run and the largest resident
-// memory of any of them; the benchmark adopts the viewer when the chooser leaves it behind.
+// memory of the programs the chooser started (the chooser's own figure would count this process's
+// memory, which it shares until it starts); the benchmark adopts the viewer when the chooser
+// leaves it behind.
 struct ProgramRun {
   double seconds = 0;
   double peakBytes = 0;
@@ -112,13 +114,14 @@ ProgramRun RunChooser(const fs::path& recording) {
   ProgramRun run;
   for (;;) {
     rusage usage{};
-    if (wait4(-1, nullptr, 0, &usage) < 0) {
+    const pid_t ended = wait4(-1, nullptr, 0, &usage);
+    if (ended < 0) {
       if (errno == EINTR) continue;
       break;
     }
     run.seconds += static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
                    static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
-    run.peakBytes = std::max(run.peakBytes, static_cast<double>(usage.ru_maxrss) * 1024);
+    if (ended != pid) run.peakBytes = std::max(run.peakBytes, static_cast<double>(usage.ru_maxrss) * 1024);
   }
   return run;
 }
