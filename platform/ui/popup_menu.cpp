@@ -265,7 +265,7 @@ private:
       if (!Choosable(item)) colour = GetSysColor(COLOR_GRAYTEXT);
       dc.SetTextColor(colour);
       CRect text(row.left + kTextIndent, row.top, row.right, row.bottom);
-      dc.DrawText(Shown(item.text), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+      DrawControlText(dc, item.text, text, DT_LEFT | DT_VCENTER);
     }
     dc.SelectObject(old);
   }
