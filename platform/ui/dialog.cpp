@@ -82,7 +82,17 @@ BOOL CDialog::CreateFromTemplate(CWnd* owner)
     children.insert(children.begin(), raw->m_hWnd);
   }
   if (!WindowSystem::Get().State(self)) return FALSE;
-  if (SendMessage(WM_INITDIALOG, 0, 0) && m_hWnd) {
+  CRect beforeInit;
+  GetWindowRect(&beforeInit);
+  const BOOL focusFirst = SendMessage(WM_INITDIALOG, 0, 0);
+  if (m_hWnd && !child && !(t.style & DS_CENTER) && t.x == 0 && t.y == 0 && (m_modal || !owner) && !IsWindowVisible()) {
+    // A modal or unowned dialog whose template gives no place, and whose initialisation chose
+    // none nor showed it: over its owner.
+    CRect afterInit;
+    GetWindowRect(&afterInit);
+    if (afterInit.left == beforeInit.left && afterInit.top == beforeInit.top) CenterWindow(owner);
+  }
+  if (focusFirst && m_hWnd) {
     const std::vector<CWnd*> order = TabOrder();
     auto first = std::find_if(order.begin(), order.end(), [](CWnd* c) {
       return (c->GetStyle() & (WS_TABSTOP | WS_VISIBLE)) == (WS_TABSTOP | WS_VISIBLE) && c->IsWindowEnabled();

@@ -31,6 +31,8 @@ class Display {
 public:
   virtual ~Display() = default;
   virtual bool IsHeadless() const = 0;
+  // The display went away under the program (its X server ended): the program ends.
+  virtual bool Lost() const { return false; }
   virtual win::SIZE ScreenSize() const = 0;
   // Called when a message loop has nothing to do. Returns once input may have arrived, time has
   // moved on (to nextTimerDue at the latest) or something else happened.

@@ -18,6 +18,7 @@
 #include "platform/ui/sdl_keys.h"
 #include "platform/ui/window_system.h"
 #include "platform/ui/x11_connection_loss.h"
+#include "platform/ui/x11_errors.h"
 #include "platform/ui/x11_picture_clipboard.h"
 #include "platform/ui/x11_window_manager.h"
 
@@ -52,6 +53,7 @@ public:
     if (SDL_GetDesktopDisplayMode(0, &mode) == 0) m_screen = {mode.w, mode.h};
     SDL_StartTextInput();
     WindowSystem::Get().translatePrintableKeys = false;
+    WatchSdlXConnection();
   }
   ~SdlDisplay() override
   {
@@ -75,10 +77,12 @@ public:
   }
 
   bool IsHeadless() const override { return false; }
+  bool Lost() const override { return XConnectionLost(); }
   win::SIZE ScreenSize() const override { return m_screen; }
 
   void TopLevelChanged(win::HWND hwnd) override
   {
+    if (XConnectionLost()) return;  // nothing of the display answers any more
     auto& system = WindowSystem::Get();
     win::detail::WindowState* s = system.State(hwnd);
     const bool shown = s && system.IsVisible(hwnd) && !(s->style & win::WS_MINIMIZE);
@@ -137,6 +141,7 @@ public:
 
   void TextInputAt(win::HWND topLevel, const win::RECT& screen) override
   {
+    if (XConnectionLost()) return;  // nothing of the display answers any more
     auto it = m_windows.find(topLevel);
     if (it == m_windows.end()) return;
     auto& system = WindowSystem::Get();
@@ -147,6 +152,7 @@ public:
 
   void ClipboardPictureChanged(const std::string& png, const std::string& bmp) override
   {
+    if (XConnectionLost()) return;  // nothing of the display answers any more
     if (!m_clipboard) m_clipboard = X11PictureClipboard::Open(std::getenv("DISPLAY"));
     if (m_clipboard) m_clipboard->Offer(png, bmp);
   }
@@ -158,6 +164,7 @@ public:
 
   void CursorChanged(CursorShape shape) override
   {
+    if (XConnectionLost()) return;  // nothing of the display answers any more
     static const std::pair<CursorShape, SDL_SystemCursor> kCursors[] = {
         {CursorShape::Arrow, SDL_SYSTEM_CURSOR_ARROW},
         {CursorShape::Hand, SDL_SYSTEM_CURSOR_HAND},
@@ -173,16 +180,22 @@ public:
 
   void Poll() override
   {
+    if (XConnectionLost()) return;  // nothing of the display answers any more
     Flush();
     SDL_Event event;
-    while (SDL_PollEvent(&event)) Handle(event);
+    while (!XConnectionLost() && SDL_PollEvent(&event)) Handle(event);
     CheckFocusLeft();
   }
 
-  void ShowPainted() override { Flush(); }
+  void ShowPainted() override
+  {
+    if (!XConnectionLost()) Flush();
+  }
 
   void Wait(std::optional<std::uint64_t> nextTimerDue) override
   {
+    // The display is gone: the loops see it and quit.
+    if (XConnectionLost()) return;
     Flush();
     if (RunIdleAction()) return;
     std::optional<std::uint64_t> until = nextTimerDue;
@@ -204,10 +217,11 @@ public:
       timeout = std::min(timeout, 20);
     }
     SDL_Event event;
-    if (SDL_WaitEventTimeout(&event, timeout)) {
+    if (SDL_WaitEventTimeout(&event, timeout) && !XConnectionLost()) {
       Handle(event);
-      while (SDL_PollEvent(&event)) Handle(event);
+      while (!XConnectionLost() && SDL_PollEvent(&event)) Handle(event);
     }
+    if (XConnectionLost()) return;
     if (m_clipboard) m_clipboard->Serve();
     CheckFocusLeft();
   }
@@ -498,8 +512,16 @@ std::unique_ptr<Display> CreateSdlDisplay()
   // dropping what the window manager was told about it (whose window it is, so that it stays
   // above its owner).
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
+  // SDL hands the X errors it does not expect itself to the handler it found.
+  SayXErrorsAndGoOn();
   WatchForLostXConnection();
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
+  // Without a desktop SDL would run on a driver of its own that shows nothing.
+  const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+  if (driver != "x11" && driver != "wayland") {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return nullptr;
+  }
   return std::make_unique<SdlDisplay>();
 }
 
