@@ -835,6 +835,8 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         const int edge = in.left;
         if (p.y >= window.top + edge && p.y < window.top + in.top) {
           if ((s->style & WS_SYSMENU) && detail::CloseBoxRect(m_hWnd).PtInRect(p)) return 20;  // HTCLOSE
+          if (detail::MaximizeBoxRect(m_hWnd).PtInRect(p)) return HTMAXBUTTON;
+          if (detail::MinimizeBoxRect(m_hWnd).PtInRect(p)) return HTMINBUTTON;
           return HTCAPTION;
         }
       }
@@ -879,6 +881,8 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       return 0;
     case WM_NCLBUTTONUP:
       if (wParam == 20) SendMessage(WM_SYSCOMMAND, SC_CLOSE);
+      if (wParam == HTMINBUTTON) SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
+      if (wParam == HTMAXBUTTON) SendMessage(WM_SYSCOMMAND, SC_MAXIMIZE);
       return 0;
     case WM_DRAWITEM: {
       auto* dis = reinterpret_cast<LPDRAWITEMSTRUCT>(lParam);

@@ -113,6 +113,8 @@ inline constexpr int HTNOWHERE = 0;
 inline constexpr int HTCLIENT = 1;
 inline constexpr int HTCAPTION = 2;
 inline constexpr int HTBORDER = 18;
+inline constexpr int HTMINBUTTON = 8;
+inline constexpr int HTMAXBUTTON = 9;
 
 // Scroll codes of WM_HSCROLL / WM_VSCROLL.
 inline constexpr UINT SB_LINEUP = 0;

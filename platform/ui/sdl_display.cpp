@@ -20,6 +20,7 @@
 #include "platform/ui/x11_connection_loss.h"
 #include "platform/ui/x11_errors.h"
 #include "platform/ui/x11_picture_clipboard.h"
+#include "platform/ui/x11_window_functions.h"
 #include "platform/ui/x11_window_manager.h"
 
 namespace vetra::ui {
@@ -113,7 +114,10 @@ public:
                                             std::max(1, area.Width()), std::max(1, area.Height()), flags);
       if (!window) return;
       it = m_windows.emplace(hwnd, NativeWindow{window, decorated, true}).first;
-      if (decorated) it->second.placing = win::POINT{area.left, area.top};
+      if (decorated) {
+        it->second.placing = win::POINT{area.left, area.top};
+        TellWindowManagerFunctions(window, FunctionsOf(*s));
+      }
       // An owned window stays above its owner: the window manager learns whose it is.
       if (const win::HWND owner = system.OwnerOf(hwnd); owner && !IsPopup(*s)) {
         if (auto o = m_windows.find(owner); o != m_windows.end()) SDL_SetWindowModalFor(window, o->second.window);
@@ -317,6 +321,15 @@ private:
     }
   }
 
+  // What the frame of a window offers: its close box comes with the system menu, the other boxes
+  // with the system menu and their own styles.
+  static WindowFunctions FunctionsOf(const win::detail::WindowState& s)
+  {
+    const bool menu = (s.style & win::WS_SYSMENU) != 0;
+    return {menu, menu && (s.style & win::WS_MINIMIZEBOX), menu && (s.style & win::WS_MAXIMIZEBOX),
+            (s.style & win::WS_THICKFRAME) != 0};
+  }
+
   static bool IsPopup(const win::detail::WindowState& s)
   {
     return (s.exStyle & win::WS_EX_NOACTIVATE) && (s.style & win::WS_CAPTION) != win::WS_CAPTION;
@@ -341,13 +354,18 @@ private:
     if (!s) return;
     switch (event.event) {
       case SDL_WINDOWEVENT_CLOSE:
-        // A window behind a modal dialog does not close.
-        if (system.IsEnabled(hwnd)) win::PostMessage(hwnd, win::WM_SYSCOMMAND, win::SC_CLOSE, 0);
+        // A window behind a modal dialog does not close, nor one without a close box (a window
+        // manager may offer one all the same).
+        if (system.IsEnabled(hwnd) && FunctionsOf(*s).close) win::PostMessage(hwnd, win::WM_SYSCOMMAND, win::SC_CLOSE, 0);
         break;
       case SDL_WINDOWEVENT_MINIMIZED:
         // A modal dialog and the window it holds disabled stay on the screen: minimized, the
-        // dialog could not be found again and the program could not be used.
-        if (InModalGroup(hwnd)) SDL_RestoreWindow(m_windows[hwnd].window);
+        // dialog could not be found again and the program could not be used. A window without
+        // a minimise box stays as well.
+        if (InModalGroup(hwnd) || !(s->style & win::WS_MINIMIZEBOX)) SDL_RestoreWindow(m_windows[hwnd].window);
+        break;
+      case SDL_WINDOWEVENT_MAXIMIZED:
+        if (!FunctionsOf(*s).maximize) SDL_RestoreWindow(m_windows[hwnd].window);
         break;
       case SDL_WINDOWEVENT_EXPOSED:
         m_windows[hwnd].dirty = true;

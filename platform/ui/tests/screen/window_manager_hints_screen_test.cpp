@@ -5,7 +5,9 @@
 
 #include <cstdio>
 #include <memory>
+#include <sstream>
 
+#include "platform/base/testing/x_window_manager.h"
 #include "platform/ui/tests/screen_fixture.h"
 
 namespace vetra::ui::testing {
@@ -51,6 +53,57 @@ TEST_F(WindowManagerHints, AnOwnedWindowIsTheOwnersTransient)
   }, 5s)) << transientFor << " (owner " << hex << ")";
   owned.DestroyWindow();
   owner.DestroyWindow();
+}
+
+// The functions of a window's _MOTIF_WM_HINTS (its second number), or -1 when it has none.
+long MotifFunctions(const std::string& xWindow)
+{
+  const std::string text = XProperty(xWindow, "_MOTIF_WM_HINTS");
+  const auto equals = text.find(" = ");
+  if (equals == std::string::npos) return -1;
+  std::istringstream numbers(text.substr(equals + 3));
+  std::string flags, functions;
+  if (!std::getline(numbers, flags, ',') || !std::getline(numbers, functions, ',')) return -1;
+  return std::stol(functions, nullptr, 0);
+}
+
+// The frame offers what the window's style gives (close with a system menu, minimise and
+// maximise with their boxes besides), and what a window manager does anyway (openbox keeps every
+// close and minimise button whatever it is told) is undone where the style does not give it.
+TEST_F(WindowManagerHints, TheFrameOffersWhatTheStyleGivesAndNothingElseWorks)
+{
+  constexpr long kMove = 4, kMinimize = 8, kMaximize = 16, kClose = 32;
+  struct Case {
+    const char* title;
+    DWORD style;
+    long functions;
+  };
+  const Case cases[] = {
+      {"Caption only", WS_POPUP | WS_CAPTION | WS_VISIBLE, kMove},
+      {"Minimize box", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE, kMove | kMinimize | kClose},
+      {"Both boxes", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_VISIBLE,
+       kMove | kMinimize | kMaximize | kClose},
+      {"A dialog", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE, kMove | kClose},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.title);
+    CountingWindow window;
+    ASSERT_TRUE(window.CreateTop(c.title, CRect(100, 100, 400, 300), c.style));
+    const std::optional<std::string> xId = vetra::testing::WaitForXWindow(c.title, 20s, vetra::testing::XWindowsOf::ThisProcess);
+    ASSERT_TRUE(xId);
+    ASSERT_TRUE(PumpUntil([&] { return window.paints > 0; }));
+    long functions = -1;
+    EXPECT_TRUE(PumpUntil([&] { return (functions = MotifFunctions(*xId)) == c.functions; }, 5s)) << functions;
+    // A window of a fixed size is never maximized.
+    EXPECT_EQ(XProperty(*xId, "_NET_WM_ALLOWED_ACTIONS").find("MAXIMIZE"), std::string::npos);
+
+    ASSERT_TRUE(vetra::testing::XPressCloseBox(*xId));
+    ASSERT_TRUE(vetra::testing::Xdotool({"windowminimize", *xId}));
+    PumpFor(1s);
+    EXPECT_EQ(window.closes, (c.functions & kClose) ? 1 : 0);
+    EXPECT_EQ(vetra::testing::XIsMinimized(*xId), (c.functions & kMinimize) != 0);
+    window.DestroyWindow();
+  }
 }
 
 }  // namespace

@@ -58,7 +58,7 @@ std::string ViewerCapture()
   put(32, 2);
   put(0, 4);
   put(pixels, 4);
-  put(0, 16);
+  for (int field = 0; field < 4; ++field) put(0, 4);  // resolution and colour counts
   bmp.append(pixels, static_cast<char>(0x80));
   return bmp;
 }
@@ -169,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ProgramCase{"SCN", "Viewer", "c:\\Vetra\\저장데이터\\Sample.SCN", "Sample.SCN - Viewer$"},
                       ProgramCase{"RES", "Viewer", "c:\\Vetra\\Morvit\\Record\\Sample.RES", "Sample.RES - Viewer$"},
                       ProgramCase{"DAT", "Viewer", "c:\\Vetra\\Morvit\\Record\\Sample.DAT", "Sample.DAT - Viewer$"},
-                      ProgramCase{"Tolvex", "Tolvex", "", "^Print$"}),
+                      ProgramCase{"Tolvex", "Tolvex", "", "^프린트$"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
