@@ -11,6 +11,7 @@
 #include "platform/ui/message_box.h"
 #include "platform/ui/mouse_point.h"
 #include "platform/ui/paint.h"
+#include "platform/ui/system_menu.h"
 #include "platform/ui/scroll_bar.h"
 #include "platform/ui/system_metrics.h"
 #include "platform/ui/window_system.h"
@@ -875,10 +876,32 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SYSKEYDOWN:
       if (wParam == VK_F1 + 3 && !(s->style & WS_CHILD)) {  // Alt+F4
         SendMessage(WM_SYSCOMMAND, SC_CLOSE);
+      } else if (wParam == VK_SPACE && !(s->style & WS_CHILD)) {  // Alt+Space: the system menu under the caption
+        CRect client = System().ClientScreenRect(m_hWnd);
+        CRect window = System().ScreenRect(m_hWnd);
+        TrackSystemMenu(*this, CPoint(window.left, (s->style & WS_CAPTION) == WS_CAPTION ? client.top : window.top));
       } else if ((s->style & WS_CHILD) && s->parent) {
         return ::win::SendMessage(System().TopLevelOf(m_hWnd), WM_SYSKEYDOWN, wParam, lParam);
       }
       return 0;
+    case WM_RBUTTONUP: {
+      // The window's context: a window that shows none of its own hands it to its parent.
+      CPoint p(static_cast<short>(LOWORD(static_cast<std::uintptr_t>(lParam))),
+               static_cast<short>(HIWORD(static_cast<std::uintptr_t>(lParam))));
+      ClientToScreen(&p);
+      SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_hWnd), MAKELPARAM(p.x, p.y));
+      return 0;
+    }
+    case WM_NCRBUTTONUP:
+      SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_hWnd), lParam);
+      return 0;
+    case WM_CONTEXTMENU: {
+      if ((s->style & WS_CHILD) && s->parent) return ::win::SendMessage(s->parent, WM_CONTEXTMENU, wParam, lParam);
+      const CPoint p(static_cast<short>(LOWORD(static_cast<std::uintptr_t>(lParam))),
+                     static_cast<short>(HIWORD(static_cast<std::uintptr_t>(lParam))));
+      if (OnSystemMenuPlace(*this, p)) TrackSystemMenu(*this, p);
+      return 0;
+    }
     case WM_NCLBUTTONUP:
       if (wParam == 20) SendMessage(WM_SYSCOMMAND, SC_CLOSE);
       if (wParam == HTMINBUTTON) SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
