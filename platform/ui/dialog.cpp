@@ -82,15 +82,13 @@ BOOL CDialog::CreateFromTemplate(CWnd* owner)
     children.insert(children.begin(), raw->m_hWnd);
   }
   if (!WindowSystem::Get().State(self)) return FALSE;
-  CRect beforeInit;
-  GetWindowRect(&beforeInit);
   const BOOL focusFirst = SendMessage(WM_INITDIALOG, 0, 0);
   if (m_hWnd && !child && !(t.style & DS_CENTER) && t.x == 0 && t.y == 0 && (m_modal || !owner) && !IsWindowVisible()) {
-    // A modal or unowned dialog whose template gives no place, and whose initialisation chose
-    // none nor showed it: over its owner.
-    CRect afterInit;
-    GetWindowRect(&afterInit);
-    if (afterInit.left == beforeInit.left && afterInit.top == beforeInit.top) CenterWindow(owner);
+    // A modal or unowned dialog whose template gives no place, and that its program placed
+    // nowhere while making it (on creation or initialisation) nor showed: over its owner.
+    CRect placed;
+    GetWindowRect(&placed);
+    if (placed.left == rect.left && placed.top == rect.top) CenterWindow(owner);
   }
   if (focusFirst && m_hWnd) {
     const std::vector<CWnd*> order = TabOrder();

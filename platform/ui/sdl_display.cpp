@@ -88,6 +88,12 @@ public:
     win::detail::WindowState* s = system.State(hwnd);
     const bool shown = s && system.IsVisible(hwnd) && !(s->style & win::WS_MINIMIZE);
     auto it = m_windows.find(hwnd);
+    if (s && system.IsVisible(hwnd) && (s->style & win::WS_MINIMIZE)) {
+      // Minimized by its program (its system menu, its minimise box): the desktop keeps it in
+      // its task list, from where the user brings it back.
+      if (it != m_windows.end()) SDL_MinimizeWindow(it->second.window);
+      return;
+    }
     if (!shown) {
       if (it != m_windows.end()) {
         if (s) SDL_HideWindow(it->second.window);
@@ -363,6 +369,10 @@ private:
         // dialog could not be found again and the program could not be used. A window without
         // a minimise box stays as well.
         if (InModalGroup(hwnd) || !(s->style & win::WS_MINIMIZEBOX)) SDL_RestoreWindow(m_windows[hwnd].window);
+        break;
+      case SDL_WINDOWEVENT_RESTORED:
+        // Brought back by the user after its program minimized it.
+        if (s->style & win::WS_MINIMIZE) win::CWnd::FromHandle(hwnd)->ShowWindow(win::SW_RESTORE);
         break;
       case SDL_WINDOWEVENT_MAXIMIZED:
         if (!FunctionsOf(*s).maximize) SDL_RestoreWindow(m_windows[hwnd].window);

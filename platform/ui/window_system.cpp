@@ -54,6 +54,15 @@ void WindowSystem::Retarget(HWND hwnd, CWnd* wnd)
 
 void WindowSystem::Forget(HWND hwnd) { m_windows.erase(hwnd); }
 
+WindowSystem::~WindowSystem()
+{
+  // The process ends with windows still up (a library called exit() from inside the message
+  // loop, a program never closed them): they end now, each once, while the whole system still
+  // stands, and the objects it owns go after their windows.
+  for (HWND top : std::vector<HWND>(m_topLevels)) Destroy(top);
+  m_owned.clear();
+}
+
 void WindowSystem::AdoptObject(std::unique_ptr<CWnd> wnd)
 {
   CWnd* raw = wnd.get();

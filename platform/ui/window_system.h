@@ -156,6 +156,7 @@ public:
 
 private:
   WindowSystem() = default;
+  ~WindowSystem();
   bool PeekQueued(MSG* msg, HWND filter, UINT minMsg, UINT maxMsg, bool remove);
   std::optional<MSG> RouteInput(const vetra::ui::RawInput& input);
   std::optional<MSG> RouteWheel(const vetra::ui::RawInput& input);

@@ -19,14 +19,20 @@ using vetra::ui::testing::Probe;
 // Notes where it stands once it is up, then ends.
 class PlacedDialog : public CDialog {
 public:
-  PlacedDialog(const DialogTemplate& t, CWnd* owner, std::optional<CPoint> moveTo)
-      : CDialog(t, owner), m_moveTo(moveTo)
+  PlacedDialog(const DialogTemplate& t, CWnd* owner, std::optional<CPoint> moveTo, bool whileCreated)
+      : CDialog(t, owner), m_moveTo(moveTo), m_whileCreated(whileCreated)
   {
+  }
+  int OnCreate(LPCREATESTRUCT cs) override
+  {
+    if (CDialog::OnCreate(cs) == -1) return -1;
+    if (m_moveTo && m_whileCreated) SetWindowPos(nullptr, m_moveTo->x, m_moveTo->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    return 0;
   }
   BOOL OnInitDialog() override
   {
     CDialog::OnInitDialog();
-    if (m_moveTo) SetWindowPos(nullptr, m_moveTo->x, m_moveTo->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    if (m_moveTo && !m_whileCreated) SetWindowPos(nullptr, m_moveTo->x, m_moveTo->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     SetTimer(1, 50);
     return TRUE;
   }
@@ -39,6 +45,7 @@ public:
 
 private:
   std::optional<CPoint> m_moveTo;
+  bool m_whileCreated;
 };
 
 TEST(DialogPlacement, ADialogWithoutAPlaceOpensCentredOverItsOwner)
@@ -47,17 +54,19 @@ TEST(DialogPlacement, ADialogWithoutAPlaceOpensCentredOverItsOwner)
     const char* name;
     int x, y;                    // the template's place, dialog units
     DWORD extraStyle;
-    std::optional<CPoint> moveTo;  // where the initialisation moves it
-    CPoint expected;             // top-left on the screen
+    std::optional<CPoint> moveTo;  // where its program moves it
+    bool whileCreated;             // on creation, else in its initialisation
+    CPoint expected;               // top-left on the screen
   };
   // The owner's window stands at (300, 200), 500 by 400; its client area 3 in and 22 down.
   const CRect ownerRect(300, 200, 800, 600);
   const Case cases[] = {
-      {"no place", 0, 0, 0, std::nullopt, {0, 0}},
-      {"no place, shown once it is made", 0, 0, WS_VISIBLE, std::nullopt, {0, 0}},
-      {"centred by its style", 0, 0, DS_CENTER, std::nullopt, {0, 0}},
-      {"a place of its own", 10, 20, 0, std::nullopt, {20, 40}},
-      {"moved by its initialisation", 0, 0, 0, CPoint(5, 6), {5, 6}},
+      {"no place", 0, 0, 0, std::nullopt, false, {0, 0}},
+      {"no place, shown once it is made", 0, 0, WS_VISIBLE, std::nullopt, false, {0, 0}},
+      {"centred by its style", 0, 0, DS_CENTER, std::nullopt, false, {0, 0}},
+      {"a place of its own", 10, 20, 0, std::nullopt, false, {20, 40}},
+      {"moved by its initialisation", 0, 0, 0, CPoint(5, 6), false, {5, 6}},
+      {"moved while it is made", 0, 0, 0, CPoint(7, 8), true, {7, 8}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -72,7 +81,7 @@ TEST(DialogPlacement, ADialogWithoutAPlaceOpensCentredOverItsOwner)
     t.y = c.y;
     t.cx = 100;
     t.cy = 50;
-    PlacedDialog dialog(t, &owner, c.moveTo);
+    PlacedDialog dialog(t, &owner, c.moveTo, c.whileCreated);
     ASSERT_EQ(dialog.DoModal(), IDOK);
     CPoint expected = c.expected;
     if (!c.moveTo && c.x == 0 && c.y == 0) {

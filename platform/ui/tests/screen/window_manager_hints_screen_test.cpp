@@ -162,5 +162,24 @@ TEST_F(WindowManagerHints, ARightClickOnTheTopBandOpensTheSystemMenuWithTheProgr
   window.DestroyWindow();
 }
 
+// A window its program minimizes (its system menu's minimise, its own button) goes to the
+// desktop's task list, not out of sight for good, and the user brings it back from there.
+TEST_F(WindowManagerHints, AWindowMinimizedByItsProgramCanBeBroughtBack)
+{
+  CountingWindow window;
+  ASSERT_TRUE(window.CreateTop("Put away", CRect(200, 150, 600, 450),
+                               WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE));
+  const std::optional<std::string> xId = vetra::testing::WaitForXWindow("Put away", 20s, vetra::testing::XWindowsOf::ThisProcess);
+  ASSERT_TRUE(xId);
+  ASSERT_TRUE(PumpUntil([&] { return window.paints > 0; }));
+  window.SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
+  EXPECT_TRUE(PumpUntil([&] { return vetra::testing::XIsMinimized(*xId); }, 10s));
+  EXPECT_TRUE(window.IsIconic());
+  ASSERT_TRUE(vetra::testing::Xdotool({"windowactivate", *xId}));
+  EXPECT_TRUE(PumpUntil([&] { return !window.IsIconic(); }, 10s));
+  EXPECT_FALSE(vetra::testing::XIsMinimized(*xId));
+  window.DestroyWindow();
+}
+
 }  // namespace
 }  // namespace vetra::ui::testing
