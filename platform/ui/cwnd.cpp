@@ -388,6 +388,11 @@ void CWnd::CenterWindow(CWnd* alternateOwner)
   GetWindowRect(&mine);
   int x = area.left + (area.Width() - mine.Width()) / 2;
   int y = area.top + (area.Height() - mine.Height()) / 2;
+  if (!(GetStyle() & WS_CHILD)) {
+    // Whole on the screen, whatever stands at its edge.
+    x = std::max(0, std::min(x, GetSystemMetrics(SM_CXSCREEN) - mine.Width()));
+    y = std::max(0, std::min(y, GetSystemMetrics(SM_CYSCREEN) - mine.Height()));
+  }
   if (GetStyle() & WS_CHILD) {
     CPoint p(x, y);
     GetParent()->ScreenToClient(&p);
