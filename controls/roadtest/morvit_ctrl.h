@@ -51,6 +51,8 @@ public:
   win::CComboBox* ScaleCombo() const { return m_scaleCombo.get(); }
   win::CComboBox* ZoomScaleCombo() const { return m_zoomScaleCombo.get(); }
   win::CSpinButtonCtrl* CursorSpin() const { return m_cursorSpin.get(); }
+  win::CSpinButtonCtrl* ZoomSpin() const { return m_zoomSpin.get(); }
+  win::CScrollBar* ZoomScrollBar() const { return m_zoomBar.get(); }
   win::CBitmapButton* RemoveButton(int n) const
   {
     return n >= 0 && n < kMaxShownItems ? m_removeButtons[static_cast<std::size_t>(n)].get() : nullptr;
@@ -124,6 +126,8 @@ private:
   void StartTimer();
   void StopPlayback();
   void UpdateTimeBar(bool playbackStep = false);
+  // After a paint of the zoom view: spins and whole-view bars at the coupled cursors.
+  void HoldCoupledCursors();
   void ShowMessage(const Message& message);
   void OnPositionButton();
   void OnVehicleInfoButton();
@@ -135,6 +139,7 @@ private:
   std::string m_downloadFile;
   win::SHORT m_execProcedure = 0;
   std::string m_readFileName;
+  std::string m_workingCopyName;  // the name the last download or load used: the copy deleted at the end
   win::SHORT m_reloadMode = 0;
   std::string m_serverHost;
   std::string m_serverPath;

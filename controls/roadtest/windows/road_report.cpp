@@ -250,7 +250,7 @@ void PrintZoomView(win::CDC& dc, RoadModel& model)
     const int item = items[static_cast<std::size_t>(i)];
     const ItemPage& page = model.BuildLowerPage(item);
     const int zero = item < kRecordedCount ? s.channelScales[static_cast<std::size_t>(item)].zeroLine : 0;
-    PrintChannelStrip(dc, model, item, page, s.factors, zero,
+    PrintChannelStrip(dc, model, item, page, s.lowerFactors, zero,
                       {-700 - h * i, h, s.lowerHeight, s.lower.cursorA, s.lower.cursorB, s.measureOn});
     PrintTimeTicks(dc, -700 - h * (i + 1));
   }
