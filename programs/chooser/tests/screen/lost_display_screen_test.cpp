@@ -70,7 +70,7 @@ struct ProgramCase {
   const char* title;     // a pattern of the window it shows (the server shows nothing else)
 };
 
-class DisplayEnd : public ::testing::TestWithParam<ProgramCase> {
+class LostDisplay : public ::testing::TestWithParam<ProgramCase> {
 protected:
   void SetUp() override
   {
@@ -105,7 +105,7 @@ protected:
   vetra::testing::TempDrive drive;
 };
 
-TEST_P(DisplayEnd, TheProgramEndsThroughItsShutdown)
+TEST_P(LostDisplay, TheProgramEndsThroughItsShutdown)
 {
   ASSERT_NE(std::getenv("VETRA_TEST_ON_SCREEN"), nullptr) << "runs under scripts/on-screen";
   const ProgramCase& program = GetParam();
@@ -139,7 +139,7 @@ TEST_P(DisplayEnd, TheProgramEndsThroughItsShutdown)
 
 // DISPLAY names a server that is not there: each program says so and ends at once, holding
 // nothing (the print layout's single-instance lock would otherwise keep every later one out).
-TEST_F(DisplayEnd, ADisplayThatIsNotThereIsSaidAndEveryProgramEnds)
+TEST_F(LostDisplay, ADisplayThatIsNotThereIsSaidAndEveryProgramEnds)
 {
   vetra::testing::PrivateXServer server;
   ASSERT_FALSE(server.Name().empty()) << "Xvfb did not start";
@@ -161,7 +161,7 @@ TEST_F(DisplayEnd, ADisplayThatIsNotThereIsSaidAndEveryProgramEnds)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    EveryProgram, DisplayEnd,
+    EveryProgram, LostDisplay,
     ::testing::Values(ProgramCase{"Lumbrel", "Lumbrel", "", "^Lumbrel$"},
                       ProgramCase{"OSC", "Viewer", "c:\\Vetra\\저장데이터\\Sample.OSC", "Sample.OSC - Viewer$"},
                       ProgramCase{"IG1", "Viewer", "c:\\Vetra\\저장데이터\\Sample.IG1", "Sample.IG1 - Viewer$"},
