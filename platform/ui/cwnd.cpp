@@ -871,6 +871,9 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         case SC_MINIMIZE:
           ShowWindow(SW_MINIMIZE);
           break;
+        case SC_MOVE:
+          if (!(s->style & WS_CHILD) && System().HasDisplay()) System().Display().BeginUserMove(m_hWnd);
+          break;
         case SC_RESTORE:
           ShowWindow(SW_RESTORE);
           break;

@@ -48,6 +48,9 @@ public:
   // A top-level window's picture changed.
   virtual void Present(win::HWND) {}
   virtual void CursorChanged(CursorShape) {}
+  // The user chose Move in a top-level window's system menu: the window manager, where there is
+  // one, lets the user move it.
+  virtual void BeginUserMove(win::HWND) {}
   // The caret of the window typed into stands at this screen rectangle: the input method's
   // candidate window goes beside it.
   virtual void TextInputAt(win::HWND /*topLevel*/, const win::RECT& /*screen*/) {}

@@ -160,6 +160,12 @@ public:
     SDL_SetTextInputRect(&rect);
   }
 
+  void BeginUserMove(win::HWND hwnd) override
+  {
+    if (XConnectionLost() || !WindowManagerRuns()) return;
+    if (auto it = m_windows.find(hwnd); it != m_windows.end()) AskWindowManagerToMove(it->second.window);
+  }
+
   void ClipboardPictureChanged(const std::string& png, const std::string& bmp) override
   {
     if (XConnectionLost()) return;  // nothing of the display answers any more

@@ -55,4 +55,28 @@ void TellWindowManagerFunctions(SDL_Window* window, const WindowFunctions& f)
   XFlush(display);
 }
 
+void AskWindowManagerToMove(SDL_Window* window)
+{
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
+  ::Display* display = info.info.x11.display;
+  constexpr long kMoveWithKeyboard = 10;
+  constexpr long kFromAnApplication = 1;
+  int x = 0, y = 0;
+  SDL_GetGlobalMouseState(&x, &y);
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = info.info.x11.window;
+  event.xclient.message_type = XInternAtom(display, "_NET_WM_MOVERESIZE", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = x;
+  event.xclient.data.l[1] = y;
+  event.xclient.data.l[2] = kMoveWithKeyboard;
+  event.xclient.data.l[3] = 0;
+  event.xclient.data.l[4] = kFromAnApplication;
+  XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+  XFlush(display);
+}
+
 }  // namespace vetra::ui

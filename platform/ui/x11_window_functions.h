@@ -16,4 +16,8 @@ struct WindowFunctions {
 
 void TellWindowManagerFunctions(SDL_Window* window, const WindowFunctions& functions);
 
+// Asks the window manager to let the user move the window with the keyboard (the system menu's
+// Move), as its own frame's menu does.
+void AskWindowManagerToMove(SDL_Window* window);
+
 }  // namespace vetra::ui

@@ -181,5 +181,29 @@ TEST_F(WindowManagerHints, AWindowMinimizedByItsProgramCanBeBroughtBack)
   window.DestroyWindow();
 }
 
+// Move in the system menu hands the window to the window manager to be moved with the keys; where
+// the user leaves it, the window system has it.
+TEST_F(WindowManagerHints, MoveInTheSystemMenuLetsTheUserMoveTheWindowWithTheKeys)
+{
+  CountingWindow window;
+  ASSERT_TRUE(window.CreateTop("Moved by keys", CRect(200, 150, 500, 350), WS_POPUP | WS_SYSMENU | WS_VISIBLE));
+  const std::optional<std::string> xId = vetra::testing::WaitForXWindow("Moved by keys", 20s, vetra::testing::XWindowsOf::ThisProcess);
+  ASSERT_TRUE(xId);
+  ASSERT_TRUE(PumpUntil([&] { return window.paints > 0; }));
+  const auto before = vetra::testing::XWindowOrigin(*xId);
+  ASSERT_TRUE(before);
+  window.SendMessage(WM_SYSCOMMAND, SC_MOVE);
+  PumpFor(300ms);
+  ASSERT_TRUE(vetra::testing::Xdotool({"key", "--delay", "50", "Right", "Right", "Right", "Down", "Down", "Return"}));
+  std::optional<vetra::testing::XPoint> after;
+  EXPECT_TRUE(PumpUntil([&] {
+    after = vetra::testing::XWindowOrigin(*xId);
+    CRect placed;
+    window.GetWindowRect(&placed);
+    return after && after->x > before->x && after->y > before->y && placed.left == after->x && placed.top == after->y;
+  }, 10s)) << (after ? std::to_string(after->x) + "," + std::to_string(after->y) : "-");
+  window.DestroyWindow();
+}
+
 }  // namespace
 }  // namespace vetra::ui::testing
