@@ -32,6 +32,8 @@ public:
   static constexpr win::UINT kPlaybackMs = 50;
   // The capture file of the save-or-print command.
   static constexpr char kCapturePath[] = "C:\\Vetra\\Fenmark\\Temp\\temp.bmp";
+  // What the picture save says when the capture file could not be written (code page 949).
+  static std::string CaptureFailedText();
 
   CMorvitCtrl();
   ~CMorvitCtrl() override;

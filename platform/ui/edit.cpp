@@ -326,8 +326,13 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       Notify(EN_KILLFOCUS);
       return 0;
     case WM_GETDLGCODE: {
+      // A multi-line box that asks for Return keeps it; Esc and Tab stay the dialog's (the box
+      // takes no tab characters).
       LRESULT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
-      if (Multiline() && (GetStyle() & ES_WANTRETURN)) code |= DLGC_WANTALLKEYS;
+      const auto* msg = reinterpret_cast<const MSG*>(lParam);
+      const bool isReturn = msg && ((msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) ||
+                                    (msg->message == WM_CHAR && msg->wParam == '\r'));
+      if (Multiline() && (GetStyle() & ES_WANTRETURN) && (!msg || isReturn)) code |= DLGC_WANTALLKEYS;
       return code;
     }
     case EM_GETSEL: {

@@ -80,7 +80,8 @@ DialogTemplate MessageBoxTemplate(const std::string& text, const std::string& ca
   const int textHeight = ToDialogUnits(textSize.cy);
   t.cx = std::max(textWidth, buttonsWidth) + 2 * kMarginDu;
   t.cy = kMarginDu + textHeight + kTextGapDu + kButtonHeightDu + kMarginDu;
-  t.items.push_back({"STATIC", text, -1, WS_VISIBLE | SS_LEFT, kMarginDu, kMarginDu, t.cx - 2 * kMarginDu, textHeight});
+  // The message is shown as it is: an "&" in it is no mnemonic.
+  t.items.push_back({"STATIC", text, -1, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, kMarginDu, kMarginDu, t.cx - 2 * kMarginDu, textHeight});
   int x = (t.cx - buttonsWidth) / 2;
   const int y = kMarginDu + textHeight + kTextGapDu;
   for (int id : buttons) {

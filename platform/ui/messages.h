@@ -178,6 +178,7 @@ inline constexpr UINT DLGC_WANTALLKEYS = 0x0004;
 inline constexpr UINT DLGC_HASSETSEL = 0x0008;
 inline constexpr UINT DLGC_DEFPUSHBUTTON = 0x0010;
 inline constexpr UINT DLGC_UNDEFPUSHBUTTON = 0x0020;
+inline constexpr UINT DLGC_RADIOBUTTON = 0x0040;
 inline constexpr UINT DLGC_WANTCHARS = 0x0080;
 inline constexpr UINT DLGC_STATIC = 0x0100;
 inline constexpr UINT DLGC_BUTTON = 0x2000;

@@ -81,6 +81,7 @@ inline constexpr DWORD SS_CENTER = 0x1;
 inline constexpr DWORD SS_RIGHT = 0x2;
 inline constexpr DWORD SS_BITMAP = 0xE;
 inline constexpr DWORD SS_TYPEMASK = 0x1F;
+inline constexpr DWORD SS_NOPREFIX = 0x80;  // "&" shows as it is: no mnemonic
 inline constexpr DWORD SS_NOTIFY = 0x100;
 inline constexpr DWORD SS_CENTERIMAGE = 0x200;
 inline constexpr DWORD SS_SUNKEN = 0x1000;

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "controls/oscilloscope/tests/control/control_fixture.h"
+#include "platform/base/testing/full_disk.h"
 #include "platform/gdi/display.h"
 #include "platform/ui/input.h"
 #include "platform/ui/paint.h"
@@ -33,7 +34,7 @@ protected:
       shown = dialog.m_hWnd != nullptr && dialog.IsWindowVisible();
       inDialog(dialog);
     });
-    vetra::ui::Click(*control, {110, 80});
+    vetra::ui::ClickAlone(*control, {110, 80});
     EXPECT_TRUE(shown);
     EXPECT_EQ(control->UnitDialog().m_hWnd, nullptr);
   }
@@ -151,6 +152,27 @@ TEST_F(UnitsTest, OkWritesTheChosenUnitsAndTheScalesFollow)
   }
 }
 
+// Tab from the pressure list reaches the vacuum list, whose unit Down then changes; Return
+// confirms. Shift+Tab goes back through OK.
+TEST_F(UnitsTest, TabDownAndReturnChangeTheVacuumUnit)
+{
+  LoadPressureAndVacuum();
+  std::vector<int> shiftTabs;
+  UseUnitsButton([&](CUnitSelectDlg& dialog) {
+    const auto holder = [&] {
+      win::CWnd* focus = win::CWnd::GetFocus();
+      return focus && focus->GetParent() != &dialog ? focus->GetParent()->GetDlgCtrlID() : focus ? focus->GetDlgCtrlID() : 0;
+    };
+    for (int i = 0; i < 3; ++i) {
+      vetra::ui::PressKeys("shift+tab");
+      shiftTabs.push_back(holder());
+    }
+    for (const char* key : {"tab", "down", "return"}) vetra::ui::PressKeys(key);
+  });
+  EXPECT_EQ(shiftTabs, (std::vector<int>{win::IDOK, 1001, 1000}));
+  EXPECT_EQ(Enviro(), "mHg\r\nV\r\n\r\n\r\n\r\n");
+}
+
 TEST_F(UnitsTest, CancelWritesNothingAndKeepsTheUnits)
 {
   const struct {
@@ -175,6 +197,25 @@ TEST_F(UnitsTest, CancelWritesNothingAndKeepsTheUnits)
     EXPECT_EQ(Volt(kPressureSlot), pressure);
     std::filesystem::remove(drive.Root() / kEnviro);
   }
+}
+
+TEST_F(UnitsTest, UnitsThatCannotBeSavedAreSaidAndTheFileStaysAsItWas)
+{
+  drive.WriteFile(kEnviro, "bar\r\nmbar\r\n");
+  LoadPressureAndVacuum();
+  const std::string pressure = Volt(kPressureSlot);
+  {
+    const vetra::testing::FullDisk disk(4);
+    ASSERT_TRUE(disk.Active());
+    UseUnitsButton([&](CUnitSelectDlg& dialog) {
+      dialog.PressureList().SetCurSel(5);
+      ClickOn(*dialog.GetDlgItem(win::IDOK));
+    });
+  }
+  EXPECT_EQ(Enviro(), "bar\r\nmbar\r\n");
+  EXPECT_EQ(Volt(kPressureSlot), pressure);
+  ASSERT_EQ(vetra::ui::MessageBoxLog().size(), 1u);
+  EXPECT_EQ(vetra::ui::MessageBoxLog()[0].text, UnitSettingsNotSavedText("c:\\Vetra\\Temp\\enviro"));
 }
 
 // A line that names no unit leaves its list without a selection, and OK then keeps the line.

@@ -74,19 +74,23 @@ TEST_F(ControlTest, StepHundredLoadsAPackedRecordingAndShowsItsChannels)
   EXPECT_TRUE(MessageTexts().empty());
 }
 
-TEST_F(ControlTest, TheLoadRunsInItsProgressWindowWhichEscapeDoesNotStop)
+// Neither Esc nor Return (the window has no OK button) ends the window before the load ran.
+TEST_F(ControlTest, TheLoadRunsInItsProgressWindowWhichNoKeyStops)
 {
-  PutRecording("w.RES");
-  win::CRect seen;
-  vetra::ui::WhenIdle([&] {
-    win::CWnd* window = win::CWnd::GetActiveWindow();
-    if (window != nullptr && window != page.get()) window->GetWindowRect(&seen);
-    vetra::ui::InjectKeyChord(*vetra::ui::ParseKeyChord("esc"));
-  });
-  Open("w.RES");
-  EXPECT_EQ(seen.Width(), 360);
-  EXPECT_EQ(seen.Height(), 176);
-  EXPECT_TRUE(control->Model().State().loaded);
+  for (const char* key : {"return", "esc"}) {
+    SCOPED_TRACE(key);
+    PutRecording("w.RES");
+    win::CRect seen;
+    vetra::ui::WhenIdle([&] {
+      win::CWnd* window = win::CWnd::GetActiveWindow();
+      if (window != nullptr && window != page.get()) window->GetWindowRect(&seen);
+      vetra::ui::InjectKeyChord(*vetra::ui::ParseKeyChord(key));
+    });
+    Open("w.RES");
+    EXPECT_EQ(seen.Width(), 360);
+    EXPECT_EQ(seen.Height(), 176);
+    EXPECT_TRUE(control->Model().State().loaded);
+  }
 }
 
 TEST_F(ControlTest, TheControlDeletesWhatItMadeAndKeepsTheCopyOnlyWhenAskedAfterTheStart)
