@@ -10,6 +10,7 @@
 #include "platform/ui/file_dialog.h"
 #include "platform/ui/print_dialog.h"
 #include "platform/ui/script.h"
+#include "platform/ui/popup_menu.h"
 #include "platform/ui/window_system.h"
 
 namespace vetra::ui {
@@ -26,6 +27,7 @@ void ResetForTests()
   ClearFileDialogAnswers();
   ClearFileDialogLog();
   ClearPrintDialogAnswers();
+  ClearPopupMenus();
   StopSessionScript();
   win::SetCursor(nullptr);
   RestartHeadlessLimit();

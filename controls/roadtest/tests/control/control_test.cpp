@@ -6,6 +6,7 @@
 #include "platform/base/clock.h"
 #include "platform/base/text.h"
 #include "platform/gdi/draw_log.h"
+#include "platform/ui/message_box.h"
 
 namespace morvit::testing {
 namespace {
@@ -214,4 +215,15 @@ TEST_F(ControlTest, ANinthItemIsRefusedWithTheMessage)
 }
 
 }  // namespace
+TEST_F(ControlTest, ARecordingThatCannotBeUnpackedIsReportedWithTheStopIcon)
+{
+  PutRecording("cut.RES");
+  std::filesystem::resize_file(Exchange("cut.RES"), std::filesystem::file_size(Exchange("cut.RES")) / 2);
+  Open("cut.RES");
+  ASSERT_EQ(vetra::ui::MessageBoxLog().size(), 1u);
+  const vetra::ui::MessageBoxRecord& box = vetra::ui::MessageBoxLog().back();
+  EXPECT_EQ(box.caption, "Loading Error");
+  EXPECT_EQ(box.type & win::MB_ICONMASK, win::MB_ICONSTOP);
+}
+
 }  // namespace morvit::testing
