@@ -60,7 +60,6 @@ inline constexpr UINT WM_NCMOUSEMOVE = 0x00A0;
 inline constexpr UINT WM_NCLBUTTONDOWN = 0x00A1;
 inline constexpr UINT WM_NCLBUTTONUP = 0x00A2;
 inline constexpr UINT WM_NCRBUTTONUP = 0x00A5;
-inline constexpr UINT WM_CONTEXTMENU = 0x007B;
 inline constexpr UINT WM_KEYDOWN = 0x0100;
 inline constexpr UINT WM_KEYUP = 0x0101;
 inline constexpr UINT WM_CHAR = 0x0102;
