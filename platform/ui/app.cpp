@@ -4,6 +4,7 @@
 
 #include "platform/base/end_request.h"
 #include "platform/base/process.h"
+#include "platform/ui/display_factory.h"
 #include "platform/ui/script.h"
 #include "platform/ui/window_system.h"
 
@@ -78,17 +79,29 @@ int AfxWinMain(int argc, char** argv)
   // Before the display starts, so that SIGTERM and Ctrl+C end the program through its windows
   // on screen as well (the display library leaves handlers that are already there alone).
   vetra::CatchEndRequests();
-  detail::WindowSystem::Get().Display();  // headless or on screen, chosen now
+  detail::WindowSystem& system = detail::WindowSystem::Get();
+  if (!system.HasDisplay()) {
+    // Headless or on screen, chosen now; a named display that is not there ends the program
+    // (said on stderr) before it holds anything.
+    std::unique_ptr<vetra::ui::Display> display = vetra::ui::CreateDefaultDisplay();
+    if (!display) return 1;
+    system.SetDisplay(std::move(display));
+  }
   vetra::ui::StartSessionScriptFromEnvironment(name);
+  // Ended on request, or without its display, the program says so in its status.
+  auto endStatus = [&system](int status) {
+    if (vetra::EndRequestSignal()) return vetra::EndRequestExitStatus(vetra::EndRequestSignal());
+    if (system.DisplayLost()) return detail::WindowSystem::kDisplayLostExitStatus;
+    return status;
+  };
   if (!app->InitInstance()) {
     // A dialog program ends when its dialog ends.
-    detail::WindowSystem::Get().Reset();
-    const int status = app->ExitInstance();
-    return vetra::EndRequestSignal() ? vetra::EndRequestExitStatus(vetra::EndRequestSignal()) : status;
+    system.Reset();
+    return endStatus(app->ExitInstance());
   }
   const int status = app->Run();
-  detail::WindowSystem::Get().Reset();
-  return vetra::EndRequestSignal() ? vetra::EndRequestExitStatus(vetra::EndRequestSignal()) : status;
+  system.Reset();
+  return endStatus(status);
 }
 
 }  // namespace win

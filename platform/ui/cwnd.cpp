@@ -12,6 +12,7 @@
 #include "platform/ui/message_box.h"
 #include "platform/ui/mouse_point.h"
 #include "platform/ui/paint.h"
+#include "platform/ui/system_menu.h"
 #include "platform/ui/scroll_bar.h"
 #include "platform/ui/system_metrics.h"
 #include "platform/ui/window_system.h"
@@ -389,6 +390,11 @@ void CWnd::CenterWindow(CWnd* alternateOwner)
   GetWindowRect(&mine);
   int x = area.left + (area.Width() - mine.Width()) / 2;
   int y = area.top + (area.Height() - mine.Height()) / 2;
+  if (!(GetStyle() & WS_CHILD)) {
+    // Whole on the screen, whatever stands at its edge.
+    x = std::max(0, std::min(x, GetSystemMetrics(SM_CXSCREEN) - mine.Width()));
+    y = std::max(0, std::min(y, GetSystemMetrics(SM_CYSCREEN) - mine.Height()));
+  }
   if (GetStyle() & WS_CHILD) {
     CPoint p(x, y);
     GetParent()->ScreenToClient(&p);
@@ -837,6 +843,8 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         const int edge = in.left;
         if (p.y >= window.top + edge && p.y < window.top + in.top) {
           if ((s->style & WS_SYSMENU) && detail::CloseBoxRect(m_hWnd).PtInRect(p)) return 20;  // HTCLOSE
+          if (detail::MaximizeBoxRect(m_hWnd).PtInRect(p)) return HTMAXBUTTON;
+          if (detail::MinimizeBoxRect(m_hWnd).PtInRect(p)) return HTMINBUTTON;
           return HTCAPTION;
         }
       }
@@ -865,6 +873,9 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         case SC_MINIMIZE:
           ShowWindow(SW_MINIMIZE);
           break;
+        case SC_MOVE:
+          if (!(s->style & WS_CHILD) && System().HasDisplay()) System().Display().BeginUserMove(m_hWnd);
+          break;
         case SC_RESTORE:
           ShowWindow(SW_RESTORE);
           break;
@@ -875,12 +886,36 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SYSKEYDOWN:
       if (wParam == VK_F1 + 3 && !(s->style & WS_CHILD)) {  // Alt+F4
         SendMessage(WM_SYSCOMMAND, SC_CLOSE);
+      } else if (wParam == VK_SPACE && !(s->style & WS_CHILD)) {  // Alt+Space: the system menu under the caption
+        CRect client = System().ClientScreenRect(m_hWnd);
+        CRect window = System().ScreenRect(m_hWnd);
+        TrackSystemMenu(*this, CPoint(window.left, (s->style & WS_CAPTION) == WS_CAPTION ? client.top : window.top));
       } else if ((s->style & WS_CHILD) && s->parent) {
         return ::win::SendMessage(System().TopLevelOf(m_hWnd), WM_SYSKEYDOWN, wParam, lParam);
       }
       return 0;
+    case WM_RBUTTONUP: {
+      // The window's context: a window that shows none of its own hands it to its parent.
+      CPoint p(static_cast<short>(LOWORD(static_cast<std::uintptr_t>(lParam))),
+               static_cast<short>(HIWORD(static_cast<std::uintptr_t>(lParam))));
+      ClientToScreen(&p);
+      SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_hWnd), MAKELPARAM(p.x, p.y));
+      return 0;
+    }
+    case WM_NCRBUTTONUP:
+      SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_hWnd), lParam);
+      return 0;
+    case WM_CONTEXTMENU: {
+      if ((s->style & WS_CHILD) && s->parent) return ::win::SendMessage(s->parent, WM_CONTEXTMENU, wParam, lParam);
+      const CPoint p(static_cast<short>(LOWORD(static_cast<std::uintptr_t>(lParam))),
+                     static_cast<short>(HIWORD(static_cast<std::uintptr_t>(lParam))));
+      if (OnSystemMenuPlace(*this, p)) TrackSystemMenu(*this, p);
+      return 0;
+    }
     case WM_NCLBUTTONUP:
       if (wParam == 20) SendMessage(WM_SYSCOMMAND, SC_CLOSE);
+      if (wParam == HTMINBUTTON) SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
+      if (wParam == HTMAXBUTTON) SendMessage(WM_SYSCOMMAND, SC_MAXIMIZE);
       return 0;
     case WM_DRAWITEM: {
       auto* dis = reinterpret_cast<LPDRAWITEMSTRUCT>(lParam);

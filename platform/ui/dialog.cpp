@@ -84,7 +84,15 @@ BOOL CDialog::CreateFromTemplate(CWnd* owner)
     children.insert(children.begin(), raw->m_hWnd);
   }
   if (!WindowSystem::Get().State(self)) return FALSE;
-  if (SendMessage(WM_INITDIALOG, 0, 0) && m_hWnd && !m_endModal) {
+  const BOOL focusFirst = SendMessage(WM_INITDIALOG, 0, 0);
+  if (m_hWnd && !child && !(t.style & DS_CENTER) && t.x == 0 && t.y == 0 && (m_modal || !owner) && !IsWindowVisible()) {
+    // A modal or unowned dialog whose template gives no place, and that its program placed
+    // nowhere while making it (on creation or initialisation) nor showed: over its owner.
+    CRect placed;
+    GetWindowRect(&placed);
+    if (placed.left == rect.left && placed.top == rect.top) CenterWindow(owner);
+  }
+  if (focusFirst && m_hWnd && !m_endModal) {
     if (CWnd* first = detail::FirstFocus(*this)) detail::FocusFromKeyboard(*first);
   }
   if (m_hWnd && (t.style & WS_VISIBLE) && !m_endModal) ShowWindow(SW_SHOW);

@@ -31,6 +31,8 @@ class Display {
 public:
   virtual ~Display() = default;
   virtual bool IsHeadless() const = 0;
+  // The display went away under the program (its X server ended): the program ends.
+  virtual bool Lost() const { return false; }
   virtual win::SIZE ScreenSize() const = 0;
   // Called when a message loop has nothing to do. Returns once input may have arrived, time has
   // moved on (to nextTimerDue at the latest) or something else happened.
@@ -46,6 +48,9 @@ public:
   // A top-level window's picture changed.
   virtual void Present(win::HWND) {}
   virtual void CursorChanged(CursorShape) {}
+  // The user chose Move in a top-level window's system menu: the window manager, where there is
+  // one, lets the user move it.
+  virtual void BeginUserMove(win::HWND) {}
   // The caret of the window typed into stands at this screen rectangle: the input method's
   // candidate window goes beside it.
   virtual void TextInputAt(win::HWND /*topLevel*/, const win::RECT& /*screen*/) {}

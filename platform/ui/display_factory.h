@@ -1,6 +1,6 @@
 #pragma once
 // Chooses the display back end: headless when VETRA_HEADLESS is set (always in tests) or no
-// display is available, else SDL2.
+// display is named, else SDL2.
 
 #include <memory>
 
@@ -8,6 +8,7 @@
 
 namespace vetra::ui {
 
+// Null (said on stderr) when a display is named but cannot be opened.
 std::unique_ptr<Display> CreateDefaultDisplay();
 std::unique_ptr<Display> CreateHeadlessDisplay();
 // Null when no display can be opened.

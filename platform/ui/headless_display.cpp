@@ -64,11 +64,14 @@ std::unique_ptr<Display> CreateHeadlessDisplay() { return std::make_unique<Headl
 std::unique_ptr<Display> CreateDefaultDisplay()
 {
   const char* headless = std::getenv("VETRA_HEADLESS");
-  if (!(headless && *headless && std::string(headless) != "0")) {
-    if (std::unique_ptr<Display> sdl = CreateSdlDisplay()) return sdl;
-    std::cerr << "no display could be opened: running headless\n";
-  }
-  return CreateHeadlessDisplay();
+  if (headless && *headless && std::string(headless) != "0") return CreateHeadlessDisplay();
+  const char* x = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  if (!(x && *x) && !(wayland && *wayland)) return CreateHeadlessDisplay();
+  if (std::unique_ptr<Display> sdl = CreateSdlDisplay()) return sdl;
+  // A display was named and is not there: said, and no program runs unseen on it.
+  std::cerr << "cannot open display " << (x && *x ? x : wayland) << "\n";
+  return nullptr;
 }
 
 }  // namespace vetra::ui

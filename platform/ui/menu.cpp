@@ -1,5 +1,7 @@
 #include "platform/ui/menu.h"
 
+#include "platform/base/text.h"
+
 #include <algorithm>
 
 namespace win {
@@ -83,13 +85,14 @@ CMenu CMenu::SystemMenuFor(DWORD style)
   constexpr DWORD kMaximizeBox = 0x00010000;
   constexpr DWORD kThickFrame = 0x00040000;
   CMenu menu;
-  menu.AppendMenu(MF_GRAYED, SC_RESTORE, "&Restore");
-  menu.AppendMenu(MF_STRING, SC_MOVE, "&Move");
-  menu.AppendMenu((style & kThickFrame) ? MF_STRING : MF_GRAYED, SC_SIZE, "&Size");
-  menu.AppendMenu((style & kMinimizeBox) ? MF_STRING : MF_GRAYED, SC_MINIMIZE, "Mi&nimize");
-  menu.AppendMenu((style & kMaximizeBox) ? MF_STRING : MF_GRAYED, SC_MAXIMIZE, "Ma&ximize");
+  // The texts a user of the system knows from its platform, in its code page.
+  menu.AppendMenu(MF_GRAYED, SC_RESTORE, vetra::Cp949("이전 크기로(&R)").c_str());
+  menu.AppendMenu(MF_STRING, SC_MOVE, vetra::Cp949("이동(&M)").c_str());
+  menu.AppendMenu((style & kThickFrame) ? MF_STRING : MF_GRAYED, SC_SIZE, vetra::Cp949("크기 조정(&S)").c_str());
+  menu.AppendMenu((style & kMinimizeBox) ? MF_STRING : MF_GRAYED, SC_MINIMIZE, vetra::Cp949("최소화(&N)").c_str());
+  menu.AppendMenu((style & kMaximizeBox) ? MF_STRING : MF_GRAYED, SC_MAXIMIZE, vetra::Cp949("최대화(&X)").c_str());
   menu.AppendMenu(MF_SEPARATOR);
-  menu.AppendMenu(MF_STRING, SC_CLOSE, "&Close\tAlt+F4");
+  menu.AppendMenu(MF_STRING, SC_CLOSE, vetra::Cp949("닫기(&C)\tAlt+F4").c_str());
   return menu;
 }
 

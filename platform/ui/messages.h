@@ -59,6 +59,7 @@ inline constexpr UINT WM_GETDLGCODE = 0x0087;
 inline constexpr UINT WM_NCMOUSEMOVE = 0x00A0;
 inline constexpr UINT WM_NCLBUTTONDOWN = 0x00A1;
 inline constexpr UINT WM_NCLBUTTONUP = 0x00A2;
+inline constexpr UINT WM_NCRBUTTONUP = 0x00A5;
 inline constexpr UINT WM_KEYDOWN = 0x0100;
 inline constexpr UINT WM_KEYUP = 0x0101;
 inline constexpr UINT WM_CHAR = 0x0102;
@@ -115,6 +116,8 @@ inline constexpr int HTNOWHERE = 0;
 inline constexpr int HTCLIENT = 1;
 inline constexpr int HTCAPTION = 2;
 inline constexpr int HTBORDER = 18;
+inline constexpr int HTMINBUTTON = 8;
+inline constexpr int HTMAXBUTTON = 9;
 
 // Scroll codes of WM_HSCROLL / WM_VSCROLL.
 inline constexpr UINT SB_LINEUP = 0;

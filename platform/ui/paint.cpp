@@ -96,27 +96,41 @@ void DrawNonClient(HWND hwnd)
     CFont* oldFont = dc.SelectObject(CaptionFont());
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+    // The boxes the style gives, from the right: close, maximise, minimise.
+    const CRect boxes[] = {(s->style & WS_SYSMENU) ? detail::CloseBoxRect(hwnd) : CRect(),
+                           detail::MaximizeBoxRect(hwnd), detail::MinimizeBoxRect(hwnd)};
     CRect text = bar;
     text.left += 4;
-    text.right -= height;
+    text.right -= 4;
+    for (const CRect& box : boxes) {
+      if (!box.IsRectEmpty()) text.right = box.left - window.left - 2;
+    }
     dc.DrawText(s->text, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     dc.SelectObject(oldFont);
-    if (s->style & WS_SYSMENU) {
-      CRect box = detail::CloseBoxRect(hwnd);
+    CPen pen(0, 1, GetSysColor(COLOR_BTNTEXT));
+    CPen* oldPen = dc.SelectObject(&pen);
+    for (int which = 0; which < 3; ++which) {
+      CRect box = boxes[which];
+      if (box.IsRectEmpty()) continue;
       box.OffsetRect(-window.left, -window.top);
       dc.FillSolidRect(&box, face);
       DrawEdge(dc, box, light, dark, face, shadow);
-      CPen pen(0, 1, GetSysColor(COLOR_BTNTEXT));
-      CPen* oldPen = dc.SelectObject(&pen);
       const int x0 = box.left + 4, y0 = box.top + 3, n = box.Height() - 6;
-      for (int d = 0; d < 2; ++d) {
-        dc.MoveTo(x0 + d, y0);
-        dc.LineTo(x0 + d + n, y0 + n);
-        dc.MoveTo(x0 + d + n - 1, y0);
-        dc.LineTo(x0 + d - 1, y0 + n);
+      if (which == 0) {  // a cross
+        for (int d = 0; d < 2; ++d) {
+          dc.MoveTo(x0 + d, y0);
+          dc.LineTo(x0 + d + n, y0 + n);
+          dc.MoveTo(x0 + d + n - 1, y0);
+          dc.LineTo(x0 + d - 1, y0 + n);
+        }
+      } else if (which == 1) {  // a window with its thick top
+        dc.Draw3dRect(x0, y0, n + 1, n, GetSysColor(COLOR_BTNTEXT), GetSysColor(COLOR_BTNTEXT));
+        dc.FillSolidRect(x0, y0 + 1, n + 1, 1, GetSysColor(COLOR_BTNTEXT));
+      } else {  // a bar at the bottom
+        dc.FillSolidRect(x0, y0 + n - 2, n - 2, 2, GetSysColor(COLOR_BTNTEXT));
       }
-      dc.SelectObject(oldPen);
     }
+    dc.SelectObject(oldPen);
     r.top += height;
   }
   if (s->exStyle & WS_EX_CLIENTEDGE) {
@@ -317,6 +331,25 @@ CRect CloseBoxRect(HWND hwnd)
   const int right = window.right - edge - 2;
   const int top = window.top + edge + 2;
   return CRect(right - size - 2, top, right, top + size);
+}
+
+CRect MaximizeBoxRect(HWND hwnd)
+{
+  WindowState* s = System().State(hwnd);
+  if (!s || !(s->style & WS_SYSMENU) || !(s->style & WS_MAXIMIZEBOX)) return {};
+  CRect box = CloseBoxRect(hwnd);
+  box.OffsetRect(-box.Width() - 2, 0);
+  return box;
+}
+
+CRect MinimizeBoxRect(HWND hwnd)
+{
+  WindowState* s = System().State(hwnd);
+  if (!s || !(s->style & WS_SYSMENU) || !(s->style & WS_MINIMIZEBOX)) return {};
+  CRect box = CloseBoxRect(hwnd);
+  box.OffsetRect(-box.Width() - 2, 0);
+  if (s->style & WS_MAXIMIZEBOX) box.OffsetRect(-box.Width(), 0);
+  return box;
 }
 
 std::shared_ptr<vetra::gdi::Bitmap32> TopLevelSurface(HWND hwnd)

@@ -59,6 +59,10 @@ LRESULT EraseBackground(HWND hwnd, CDC* dc);
 LRESULT DefaultControlColor(UINT message, WPARAM dc);
 // The close box of a captioned window, in screen coordinates.
 CRect CloseBoxRect(HWND hwnd);
+// Its maximise and minimise boxes (left of the close box, in that order), in screen coordinates;
+// empty where the style gives none.
+CRect MaximizeBoxRect(HWND hwnd);
+CRect MinimizeBoxRect(HWND hwnd);
 // The picture of a top-level window (null before it first paints).
 std::shared_ptr<vetra::gdi::Bitmap32> TopLevelSurface(HWND hwnd);
 // Draws the visible top-level windows onto the virtual screen.

@@ -18,7 +18,9 @@
 #include "platform/ui/sdl_keys.h"
 #include "platform/ui/window_system.h"
 #include "platform/ui/x11_connection_loss.h"
+#include "platform/ui/x11_errors.h"
 #include "platform/ui/x11_picture_clipboard.h"
+#include "platform/ui/x11_window_functions.h"
 #include "platform/ui/x11_window_manager.h"
 
 namespace vetra::ui {
@@ -52,6 +54,7 @@ public:
     if (SDL_GetDesktopDisplayMode(0, &mode) == 0) m_screen = {mode.w, mode.h};
     SDL_StartTextInput();
     WindowSystem::Get().translatePrintableKeys = false;
+    WatchSdlXConnection();
   }
   ~SdlDisplay() override
   {
@@ -75,14 +78,22 @@ public:
   }
 
   bool IsHeadless() const override { return false; }
+  bool Lost() const override { return XConnectionLost(); }
   win::SIZE ScreenSize() const override { return m_screen; }
 
   void TopLevelChanged(win::HWND hwnd) override
   {
+    if (XConnectionLost()) return;  // nothing of the display answers any more
     auto& system = WindowSystem::Get();
     win::detail::WindowState* s = system.State(hwnd);
     const bool shown = s && system.IsVisible(hwnd) && !(s->style & win::WS_MINIMIZE);
     auto it = m_windows.find(hwnd);
+    if (s && system.IsVisible(hwnd) && (s->style & win::WS_MINIMIZE)) {
+      // Minimized by its program (its system menu, its minimise box): the desktop keeps it in
+      // its task list, from where the user brings it back.
+      if (it != m_windows.end()) SDL_MinimizeWindow(it->second.window);
+      return;
+    }
     if (!shown) {
       if (it != m_windows.end()) {
         if (s) SDL_HideWindow(it->second.window);
@@ -109,7 +120,10 @@ public:
                                             std::max(1, area.Width()), std::max(1, area.Height()), flags);
       if (!window) return;
       it = m_windows.emplace(hwnd, NativeWindow{window, decorated, true}).first;
-      if (decorated) it->second.placing = win::POINT{area.left, area.top};
+      if (decorated) {
+        it->second.placing = win::POINT{area.left, area.top};
+        TellWindowManagerFunctions(window, FunctionsOf(*s));
+      }
       // An owned window stays above its owner: the window manager learns whose it is.
       if (const win::HWND owner = system.OwnerOf(hwnd); owner && !IsPopup(*s)) {
         if (auto o = m_windows.find(owner); o != m_windows.end()) SDL_SetWindowModalFor(window, o->second.window);
@@ -137,6 +151,7 @@ public:
 
   void TextInputAt(win::HWND topLevel, const win::RECT& screen) override
   {
+    if (XConnectionLost()) return;  // nothing of the display answers any more
     auto it = m_windows.find(topLevel);
     if (it == m_windows.end()) return;
     auto& system = WindowSystem::Get();
@@ -145,8 +160,15 @@ public:
     SDL_SetTextInputRect(&rect);
   }
 
+  void BeginUserMove(win::HWND hwnd) override
+  {
+    if (XConnectionLost() || !WindowManagerRuns()) return;
+    if (auto it = m_windows.find(hwnd); it != m_windows.end()) AskWindowManagerToMove(it->second.window);
+  }
+
   void ClipboardPictureChanged(const std::string& png, const std::string& bmp) override
   {
+    if (XConnectionLost()) return;  // nothing of the display answers any more
     if (!m_clipboard) m_clipboard = X11PictureClipboard::Open(std::getenv("DISPLAY"));
     if (m_clipboard) m_clipboard->Offer(png, bmp);
   }
@@ -171,6 +193,7 @@ public:
 
   void CursorChanged(CursorShape shape) override
   {
+    if (XConnectionLost()) return;  // nothing of the display answers any more
     static const std::pair<CursorShape, SDL_SystemCursor> kCursors[] = {
         {CursorShape::Arrow, SDL_SYSTEM_CURSOR_ARROW},
         {CursorShape::Hand, SDL_SYSTEM_CURSOR_HAND},
@@ -186,16 +209,22 @@ public:
 
   void Poll() override
   {
+    if (XConnectionLost()) return;  // nothing of the display answers any more
     Flush();
     SDL_Event event;
-    while (SDL_PollEvent(&event)) Handle(event);
+    while (!XConnectionLost() && SDL_PollEvent(&event)) Handle(event);
     CheckFocusLeft();
   }
 
-  void ShowPainted() override { Flush(); }
+  void ShowPainted() override
+  {
+    if (!XConnectionLost()) Flush();
+  }
 
   void Wait(std::optional<std::uint64_t> nextTimerDue) override
   {
+    // The display is gone: the loops see it and quit.
+    if (XConnectionLost()) return;
     Flush();
     if (RunIdleAction()) return;
     std::optional<std::uint64_t> until = nextTimerDue;
@@ -217,10 +246,11 @@ public:
       timeout = std::min(timeout, 20);
     }
     SDL_Event event;
-    if (SDL_WaitEventTimeout(&event, timeout)) {
+    if (SDL_WaitEventTimeout(&event, timeout) && !XConnectionLost()) {
       Handle(event);
-      while (SDL_PollEvent(&event)) Handle(event);
+      while (!XConnectionLost() && SDL_PollEvent(&event)) Handle(event);
     }
+    if (XConnectionLost()) return;
     if (m_clipboard) m_clipboard->Serve();
     CheckFocusLeft();
   }
@@ -316,6 +346,15 @@ private:
     }
   }
 
+  // What the frame of a window offers: its close box comes with the system menu, the other boxes
+  // with the system menu and their own styles.
+  static WindowFunctions FunctionsOf(const win::detail::WindowState& s)
+  {
+    const bool menu = (s.style & win::WS_SYSMENU) != 0;
+    return {menu, menu && (s.style & win::WS_MINIMIZEBOX), menu && (s.style & win::WS_MAXIMIZEBOX),
+            (s.style & win::WS_THICKFRAME) != 0};
+  }
+
   static bool IsPopup(const win::detail::WindowState& s)
   {
     return (s.exStyle & win::WS_EX_NOACTIVATE) && (s.style & win::WS_CAPTION) != win::WS_CAPTION;
@@ -340,13 +379,22 @@ private:
     if (!s) return;
     switch (event.event) {
       case SDL_WINDOWEVENT_CLOSE:
-        // A window behind a modal dialog does not close.
-        if (system.IsEnabled(hwnd)) win::PostMessage(hwnd, win::WM_SYSCOMMAND, win::SC_CLOSE, 0);
+        // A window behind a modal dialog does not close, nor one without a close box (a window
+        // manager may offer one all the same).
+        if (system.IsEnabled(hwnd) && FunctionsOf(*s).close) win::PostMessage(hwnd, win::WM_SYSCOMMAND, win::SC_CLOSE, 0);
         break;
       case SDL_WINDOWEVENT_MINIMIZED:
         // A modal dialog and the window it holds disabled stay on the screen: minimized, the
-        // dialog could not be found again and the program could not be used.
-        if (InModalGroup(hwnd)) SDL_RestoreWindow(m_windows[hwnd].window);
+        // dialog could not be found again and the program could not be used. A window without
+        // a minimise box stays as well.
+        if (InModalGroup(hwnd) || !(s->style & win::WS_MINIMIZEBOX)) SDL_RestoreWindow(m_windows[hwnd].window);
+        break;
+      case SDL_WINDOWEVENT_RESTORED:
+        // Brought back by the user after its program minimized it.
+        if (s->style & win::WS_MINIMIZE) win::CWnd::FromHandle(hwnd)->ShowWindow(win::SW_RESTORE);
+        break;
+      case SDL_WINDOWEVENT_MAXIMIZED:
+        if (!FunctionsOf(*s).maximize) SDL_RestoreWindow(m_windows[hwnd].window);
         break;
       case SDL_WINDOWEVENT_EXPOSED:
         m_windows[hwnd].dirty = true;
@@ -511,9 +559,16 @@ std::unique_ptr<Display> CreateSdlDisplay()
   // dropping what the window manager was told about it (whose window it is, so that it stays
   // above its owner).
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
+  // SDL hands the X errors it does not expect itself to the handler it found.
+  SayXErrorsAndGoOn();
   WatchForLostXConnection();
-  LoseEventsToGoneWindows();
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
+  // Without a desktop SDL would run on a driver of its own that shows nothing.
+  const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+  if (driver != "x11" && driver != "wayland") {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return nullptr;
+  }
   return std::make_unique<SdlDisplay>();
 }
 

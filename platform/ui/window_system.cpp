@@ -54,6 +54,15 @@ void WindowSystem::Retarget(HWND hwnd, CWnd* wnd)
 
 void WindowSystem::Forget(HWND hwnd) { m_windows.erase(hwnd); }
 
+WindowSystem::~WindowSystem()
+{
+  // The process ends with windows still up (a library called exit() from inside the message
+  // loop, a program never closed them): they end now, each once, while the whole system still
+  // stands, and the objects it owns go after their windows.
+  for (HWND top : std::vector<HWND>(m_topLevels)) Destroy(top);
+  m_owned.clear();
+}
+
 void WindowSystem::AdoptObject(std::unique_ptr<CWnd> wnd)
 {
   CWnd* raw = wnd.get();
@@ -278,6 +287,12 @@ bool WindowSystem::PeekQueued(MSG* msg, HWND filter, UINT minMsg, UINT maxMsg, b
     // Asked to end (SIGTERM, Ctrl+C): the loops quit as when the main window closes.
     m_endRequestSeen = true;
     PostQuit(vetra::EndRequestExitStatus(signal));
+  }
+  if (m_display && m_display->Lost() && !m_displayLossSeen) {
+    // The display went away: the loops quit as when the main window closes, and the windows
+    // end without it.
+    m_displayLossSeen = true;
+    PostQuit(kDisplayLostExitStatus);
   }
   auto matches = [&](const MSG& m) {
     return (!filter || IsDescendant(m.hwnd, filter)) && InRange(m.message, minMsg, maxMsg);
@@ -700,7 +715,12 @@ void WindowSystem::Destroy(HWND hwnd)
 
 vetra::ui::Display& WindowSystem::Display()
 {
-  if (!m_display) SetDisplay(vetra::ui::CreateDefaultDisplay());
+  if (!m_display) {
+    // Programs choose theirs as they start (and end when the named one is not there); what asks
+    // for one before that runs headless.
+    std::unique_ptr<vetra::ui::Display> display = vetra::ui::CreateDefaultDisplay();
+    SetDisplay(display ? std::move(display) : vetra::ui::CreateHeadlessDisplay());
+  }
   return *m_display;
 }
 
@@ -711,7 +731,18 @@ void WindowSystem::SetDisplay(std::unique_ptr<vetra::ui::Display> display)
   if (vetra::gdi::Screen()->Width() != size.cx || vetra::gdi::Screen()->Height() != size.cy) {
     vetra::gdi::SetScreenSize(size.cx, size.cy);
   }
-  vetra::gdi::SetScreenComposer([] { ComposeScreen(*vetra::gdi::Screen()); });
+  vetra::gdi::SetScreenComposer([] {
+    // The screen is read as the user sees it: the repaints still pending (a child's, queued
+    // behind the input while its parent has just painted over it) are done first. A window that
+    // reads the screen while it paints gets it as it stands.
+    static bool composing = false;
+    if (!composing) {
+      composing = true;
+      PaintAll();
+      composing = false;
+    }
+    ComposeScreen(*vetra::gdi::Screen());
+  });
 }
 
 void WindowSystem::Reset()
@@ -722,6 +753,7 @@ void WindowSystem::Reset()
   m_timers.clear();
   m_quit = false;
   m_endRequestSeen = false;
+  m_displayLossSeen = false;
   composition.clear();
   capture = focus = active = pointerWindow = nullptr;
   leftDown = rightDown = false;

@@ -146,12 +146,17 @@ public:
   vetra::ui::Display& Display();
   void SetDisplay(std::unique_ptr<vetra::ui::Display> display);
   bool HasDisplay() const { return m_display != nullptr; }
+  // The display went away under the program.
+  bool DisplayLost() const { return m_display && m_display->Lost(); }
+  // The exit status of a program whose display went away.
+  static constexpr int kDisplayLostExitStatus = 1;
 
   // Ends every window and forgets all queued work (tests).
   void Reset();
 
 private:
   WindowSystem() = default;
+  ~WindowSystem();
   bool PeekQueued(MSG* msg, HWND filter, UINT minMsg, UINT maxMsg, bool remove);
   std::optional<MSG> RouteInput(const vetra::ui::RawInput& input);
   std::optional<MSG> RouteWheel(const vetra::ui::RawInput& input);
@@ -171,6 +176,7 @@ private:
   bool m_quit = false;
   int m_quitCode = 0;
   bool m_endRequestSeen = false;  // the quit for a pending end request was posted
+  bool m_displayLossSeen = false;  // the quit for a lost display was posted
   std::unique_ptr<vetra::ui::Display> m_display;
   DoubleClickDetector m_clicks;
 };

@@ -1,7 +1,8 @@
 #include "platform/ui/x11_connection_loss.h"
 
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_syswm.h>
 #include <X11/Xlib.h>
-#include <X11/Xproto.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -16,28 +17,17 @@ int OnConnectionLost(::Display*)
 {
   g_lost.store(true);
   if (g_ending.load() > 0) ::_exit(1);
-  // Returning lets the X library end the program as it would have; the statics that end with
-  // it see the loss and leave the display alone.
+  // A watched connection goes on to its exit handler, which returns; any other ends the program
+  // as the X library would have, and the statics that end with it see the loss.
   return 0;
 }
 
-XErrorHandler g_beforeGoneWindows = nullptr;
-
-int OnXError(::Display* display, XErrorEvent* error)
+void OnWatchedConnectionLost(::Display*, void*)
 {
-  // An event sent to a window that has gone meanwhile (the display library's wake-up of the
-  // window a dialog had just before it closed) is lost, as it would be a moment later.
-  if (error->error_code == BadWindow && error->request_code == X_SendEvent) return 0;
-  return g_beforeGoneWindows ? g_beforeGoneWindows(display, error) : 0;
+  g_lost.store(true);
 }
 
 }  // namespace
-
-void LoseEventsToGoneWindows()
-{
-  const XErrorHandler before = XSetErrorHandler(OnXError);
-  if (before != OnXError) g_beforeGoneWindows = before;
-}
 
 void WatchForLostXConnection()
 {
@@ -46,6 +36,22 @@ void WatchForLostXConnection()
     return true;
   }();
   (void)installed;
+}
+
+void WatchXConnection(_XDisplay* display)
+{
+  if (display) XSetIOErrorExitHandler(display, OnWatchedConnectionLost, nullptr);
+}
+
+void WatchSdlXConnection()
+{
+  // SDL names its connection only through a window of its own: a hidden one serves and goes.
+  SDL_Window* probe = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS);
+  if (!probe) return;
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWindowWMInfo(probe, &info) && info.subsystem == SDL_SYSWM_X11) WatchXConnection(info.info.x11.display);
+  SDL_DestroyWindow(probe);
 }
 
 bool XConnectionLost() { return g_lost.load(); }

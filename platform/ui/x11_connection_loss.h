@@ -1,19 +1,23 @@
 #pragma once
-// When the X server goes away (the desktop session ends, the server is killed) the X library
-// ends the program. What ends with it (the on-screen display, the desktop clipboard) must then
-// leave the lost connections alone: the display library would wait for answers that never come
-// and the program would spin instead of ending.
+// When the X server goes away (the desktop session ends, the server is killed) the program ends
+// the way it does when it is asked to: its message loops quit, its windows end and what they hold
+// (working copies, unpacked recordings) is deleted. The X library would end the process on the
+// spot, from inside whatever request noticed the loss; on the connections the program watches it
+// returns instead, every later request on them doing nothing, and the loops see the loss.
+
+struct _XDisplay;
 
 namespace vetra::ui {
 
 // Installs the process's handler for lost X connections (once; later calls do nothing).
 void WatchForLostXConnection();
 
-// Makes an event sent to a window that has gone no error that ends the program (the X library's
-// answer to any error). Installed after the display library, whose own handler it passes the
-// other errors on to; again after each start of that library, which puts its predecessor back
-// when it ends.
-void LoseEventsToGoneWindows();
+// A connection of the program's: its loss is noted and the program goes on to end by itself.
+// A connection not watched that is lost still ends the process at once.
+void WatchXConnection(_XDisplay* display);
+
+// The display library's (SDL's) connection, when it runs on X.
+void WatchSdlXConnection();
 
 // Whether an X connection of this process was lost.
 bool XConnectionLost();

@@ -190,6 +190,7 @@ std::unique_ptr<X11PictureClipboard> X11PictureClipboard::Open(const char* displ
 {
   ::Display* display = XOpenDisplay(displayName);
   if (!display) return nullptr;
+  WatchXConnection(display);
   auto connection = std::make_unique<Connection>();
   connection->display = display;
   connection->window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);

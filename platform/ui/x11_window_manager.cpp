@@ -3,12 +3,15 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
+#include "platform/ui/x11_connection_loss.h"
+
 namespace vetra::ui {
 
 bool X11WindowManagerRuns(const char* displayName)
 {
   ::Display* display = XOpenDisplay(displayName);
   if (!display) return false;
+  WatchXConnection(display);
   // A compliant window manager names its check window on the root window.
   const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
   bool runs = false;

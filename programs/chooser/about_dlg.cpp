@@ -17,9 +17,9 @@ win::DialogTemplate CAboutDlg::AboutTemplate()
   dialog.cy = 56;
   dialog.fontFace = vetra::Cp949("굴림");
   dialog.items = {
-      {"STATIC", vetra::Cp949("Lumbrel 버전 1.0"), -1, win::SS_LEFT, 12, 12, 100, 10},
-      {"STATIC", vetra::Cp949("저장 데이터 보기"), -1, win::SS_LEFT, 12, 26, 100, 10},
-      {"BUTTON", vetra::Cp949("확인"), win::IDOK, win::BS_DEFPUSHBUTTON | win::WS_TABSTOP, 116, 10, 44, 14},
+      {"STATIC", vetra::Cp949("Lumbrel 버전 1.0"), -1, win::WS_VISIBLE | win::SS_LEFT, 12, 12, 100, 10},
+      {"STATIC", vetra::Cp949("저장 데이터 보기"), -1, win::WS_VISIBLE | win::SS_LEFT, 12, 26, 100, 10},
+      {"BUTTON", vetra::Cp949("확인"), win::IDOK, win::WS_VISIBLE | win::BS_DEFPUSHBUTTON | win::WS_TABSTOP, 116, 10, 44, 14},
   };
   return dialog;
 }

@@ -106,6 +106,43 @@ TEST_F(PrintCapture, WhatCoversTheControlIsCapturedToo)
   EXPECT_EQ(CapturePixel(Capture(), 101, 51), kFace);
 }
 
+// A viewer whose pointer moves onto a button repaints itself at once (its hover picture), over
+// its graph window, whose own repaint is still queued behind the input when the button's click
+// captures: the capture holds what the user sees, the graph too.
+class Graph : public win::CWnd {
+protected:
+  void OnPaint() override
+  {
+    win::CPaintDC dc(this);
+    dc.FillSolidRect(0, 0, 300, 200, kMark);
+  }
+};
+
+class HoveredViewer : public Painted {
+protected:
+  win::LRESULT WindowProc(win::UINT message, win::WPARAM wParam, win::LPARAM lParam) override
+  {
+    if (message == win::WM_MOUSEMOVE) {
+      Invalidate(win::FALSE);
+      UpdateWindow();
+    }
+    return Painted::WindowProc(message, wParam, lParam);
+  }
+};
+
+TEST_F(PrintCapture, ACaptureRightAfterAHoverRepaintHoldsTheChildWindows)
+{
+  HoveredViewer viewer;
+  ASSERT_TRUE(viewer.CreateEx(0, "Painted", "viewer", win::WS_POPUP | win::WS_VISIBLE, 3, 5, kCaptureWidth, kCaptureHeight, nullptr, 0));
+  Graph graph;
+  ASSERT_TRUE(graph.CreateEx(0, "Graph", "graph", win::WS_CHILD | win::WS_VISIBLE, 200, 100, 300, 200, viewer.m_hWnd, 1));
+  vetra::ui::Pump();
+  viewer.SendMessage(win::WM_MOUSEMOVE, 0, win::MAKELPARAM(10, 10));
+  ASSERT_EQ(CaptureToFile(viewer), 1);
+  EXPECT_EQ(CapturePixel(Capture(), 350, 200), kMark);
+  EXPECT_EQ(CapturePixel(Capture(), 150, 50), kFace);
+}
+
 TEST_F(PrintCapture, AnOpenPrintWindowGetsTheCaptureButNoSecondProgram)
 {
   Painted print;

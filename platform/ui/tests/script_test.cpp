@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -133,6 +134,30 @@ TEST_F(Scripts, DemoProgramRunsAScriptEndToEnd)
   const auto [width, height] = PngSize(shot);
   EXPECT_EQ(width, 400 + 2 * 3);
   EXPECT_EQ(height, 240 + 2 * 3 + 19);
+}
+
+// A display that is named but cannot be opened is said, and the program ends: it never runs
+// unseen (a hidden window would keep what it holds, and the user would never see it).
+TEST_F(Scripts, ANamedDisplayThatCannotBeOpenedIsSaidAndTheProgramEnds)
+{
+  int number = 4000;
+  while (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number)) ||
+         std::filesystem::exists("/tmp/.X" + std::to_string(number) + "-lock")) {
+    ++number;
+  }
+  const std::string display = ":" + std::to_string(number);
+  const std::filesystem::path script = drive.Root() / "demo.script";
+  std::ofstream(script) << "wait 100\ncaption\nquit\n";
+  const std::filesystem::path out = drive.Root() / "out.txt";
+  const std::string command = "env -u VETRA_HEADLESS -u WAYLAND_DISPLAY DISPLAY=" + display + " VETRA_SCRIPT='" +
+                              script.string() + "' '" VETRA_UI_DEMO_PATH "' > '" + out.string() + "' 2>&1";
+  const int status = std::system(command.c_str());
+  std::ifstream in(out);
+  const std::string output((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_TRUE(WIFEXITED(status)) << output;
+  EXPECT_NE(WEXITSTATUS(status), 0) << output;
+  EXPECT_NE(output.find("cannot open display " + display), std::string::npos) << output;
+  EXPECT_EQ(output.find("UI demo\n"), std::string::npos) << "it ran unseen\n" << output;
 }
 
 }  // namespace

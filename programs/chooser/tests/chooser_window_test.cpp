@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -14,6 +16,7 @@
 #include "platform/base/testing/temp_drive.h"
 #include "platform/base/text.h"
 #include "platform/ui/file_dialog.h"
+#include "platform/ui/idle.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/testing.h"
 #include "programs/chooser/lumbrel_app.h"
@@ -296,6 +299,35 @@ TEST_F(ChooserWindowTest, HoverAndPressShowTheirPicturesAndTheHand)
   vetra::ui::Click(chooser, kInClose);
   EXPECT_FALSE(chooser.IsWindowVisible());
   EXPECT_TRUE(vetra::ui::FileDialogLog().empty());
+}
+
+// The system menu's about entry shows the about box with its texts and its OK button, centred
+// over the chooser; OK closes it.
+TEST_F(ChooserWindowTest, TheAboutEntryShowsTheAboutBox)
+{
+  CLumbrelDlg& chooser = Open();
+  std::vector<std::string> shown;
+  bool centred = false;
+  vetra::ui::WhenIdle([&] {
+    const win::HWND about = win::FindWindowA(nullptr, vetra::Cp949("Lumbrel 정보").c_str());
+    if (!about) return;
+    win::CWnd* box = win::CWnd::FromHandle(about);
+    for (win::CWnd* child : box->GetChildren()) {
+      if (child->IsWindowVisible()) shown.push_back(child->GetWindowText());
+    }
+    win::CRect boxRect, chooserRect;
+    box->GetWindowRect(&boxRect);
+    chooser.GetWindowRect(&chooserRect);
+    centred = std::abs(boxRect.CenterPoint().x - chooserRect.CenterPoint().x) <= 1 &&
+              std::abs(boxRect.CenterPoint().y - chooserRect.CenterPoint().y) <= 1;
+    box->PostMessage(win::WM_COMMAND, win::IDOK);
+  });
+  chooser.SendMessage(win::WM_SYSCOMMAND, 0x10);
+  std::sort(shown.begin(), shown.end());
+  EXPECT_EQ(shown, (std::vector<std::string>{vetra::Cp949("Lumbrel 버전 1.0"), vetra::Cp949("저장 데이터 보기"),
+                                             vetra::Cp949("확인")}));
+  EXPECT_TRUE(centred);
+  EXPECT_EQ(win::FindWindowA(nullptr, vetra::Cp949("Lumbrel 정보").c_str()), nullptr);
 }
 
 TEST_F(ChooserWindowTest, MissingPicturesAreReportedAndTheWindowGoesOn)

@@ -1,4 +1,6 @@
 // Version checks, installers, programs and pages started from the control.
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <thread>
@@ -8,6 +10,7 @@
 #include "platform/ole/testing/control_checks.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/paint.h"
+#include "platform/ui/system_metrics.h"
 #include "tools/samples/version_sample.h"
 
 namespace pakrel::testing {
@@ -92,6 +95,44 @@ TEST_F(VersionTest, EachCheckAsksInstallsAndChainsAsItsPropertyDoes)
     EXPECT_EQ(server.Requests().size(), c.answer == win::IDYES ? 1u : 0u) << c.name;
     const bool installerKept = c.answer == win::IDYES && c.status == 200;
     EXPECT_EQ(std::filesystem::exists(drive / "VetraFenmark.exe"), installerKept) << c.name;
+    std::filesystem::remove(drive / "VetraFenmark.exe");
+  }
+}
+
+// The plain download dialog (an installer's) gives no place of its own: it opens centred over
+// the page it is asked from, and whole on the screen where the page stands at its edge.
+TEST_F(VersionTest, ThePlainDownloadDialogOpensCentredOverThePageAndOnTheScreen)
+{
+  ASSERT_TRUE(vetra::samples::WriteVersionSample({}, drive / "Vetra/Fenmark"));
+  const struct {
+    const char* name;
+    win::CRect page;
+  } cases[] = {
+      {"page in the middle", win::CRect(200, 150, 824, 618)},
+      {"page at the top-left corner", win::CRect(0, 0, 200, 40)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    HttpReply reply;
+    reply.body = kInstaller;
+    LoopbackHttpServer server(reply);
+    vetra::testing::HttpPortOverride port(server.Port());
+    page->SetWindowPos(nullptr, c.page.left, c.page.top, c.page.Width(), c.page.Height(), win::SWP_NOZORDER);
+    std::optional<win::CRect> shown;
+    CDownloadDialogBase::SetAfterReadHookForTests([&](CDownloadDialogBase& dialog) {
+      win::CRect r;
+      dialog.GetWindowRect(&r);
+      shown = r;
+    });
+    vetra::ui::QueueMessageBoxAnswer(win::IDYES);
+    Offer("NewVersion", 2.0);
+    CDownloadDialogBase::SetAfterReadHookForTests({});
+    ASSERT_TRUE(shown);
+    const int width = win::GetSystemMetrics(win::SM_CXSCREEN), height = win::GetSystemMetrics(win::SM_CYSCREEN);
+    const win::CPoint centre(std::clamp(c.page.CenterPoint().x, shown->Width() / 2, width - shown->Width() / 2),
+                             std::clamp(c.page.CenterPoint().y, shown->Height() / 2, height - shown->Height() / 2));
+    EXPECT_LE(std::abs(shown->CenterPoint().x - centre.x), 1) << shown->left << "," << shown->top;
+    EXPECT_LE(std::abs(shown->CenterPoint().y - centre.y), 1) << shown->left << "," << shown->top;
     std::filesystem::remove(drive / "VetraFenmark.exe");
   }
 }

@@ -1,14 +1,18 @@
 // A program on screen whose X server ends (the desktop session ends, the server is killed) ends
 // as well, holding a picture on the desktop clipboard or not, instead of living on without a
-// screen.
+// screen: through its own shutdown, with a status that says it did not end as asked. An X error
+// (a request about a window that has just gone) is said and the program goes on.
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
 
+#include "platform/base/testing/temp_drive.h"
+#include "platform/base/testing/x_late_request.h"
 #include "platform/base/testing/x_private_server.h"
 #include "platform/gdi/cdc.h"
 #include "platform/ui/app.h"
@@ -28,8 +32,8 @@ public:
   }
 };
 
-// Shows a window, puts a picture on the clipboard where asked, tells the test it is up, and
-// runs until it ends.
+// Shows a window, puts a picture on the clipboard where asked, tells the test it is up ('U'), and
+// runs until it ends; its shutdown tells the test it ran ('E').
 class ShowingProgram : public win::CWinApp {
 public:
   ShowingProgram(bool offerPicture, int up) : m_offerPicture(offerPicture), m_up(up) {}
@@ -50,9 +54,16 @@ public:
       win::SetClipboardData(win::CF_BITMAP, static_cast<win::HBITMAP>(picture.Detach()));
       win::CloseClipboard();
     }
-    const char byte = 1;
+    const char byte = 'U';
     (void)!::write(m_up, &byte, 1);
     return win::TRUE;
+  }
+
+  int ExitInstance() override
+  {
+    const char byte = 'E';
+    (void)!::write(m_up, &byte, 1);
+    return win::CWinApp::ExitInstance();
   }
 
 private:
@@ -85,8 +96,7 @@ TEST_P(ServerEnd, TheProgramEnds)
   ASSERT_GT(program, 0);
   ::close(up[1]);
   char byte = 0;
-  const bool shown = ::read(up[0], &byte, 1) == 1;
-  ::close(up[0]);
+  const bool shown = ::read(up[0], &byte, 1) == 1 && byte == 'U';
   server.End();
 
   int status = 0;
@@ -99,13 +109,44 @@ TEST_P(ServerEnd, TheProgramEnds)
     ::kill(program, SIGKILL);
     ::waitpid(program, &status, 0);
   }
+  const bool shutDown = ::read(up[0], &byte, 1) == 1 && byte == 'E';
+  ::close(up[0]);
   ASSERT_TRUE(shown) << "the program did not come up";
   EXPECT_TRUE(ended) << "the program went on after its X server ended";
-  EXPECT_TRUE(WIFEXITED(status)) << status;
+  EXPECT_TRUE(shutDown) << "the program ended without its own shutdown: " << status;
+  ASSERT_TRUE(WIFEXITED(status)) << status;
+  EXPECT_NE(WEXITSTATUS(status), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Clipboard, ServerEnd, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "HoldingAPicture" : "WithoutAPicture"; });
+
+// A late request about a window that is already gone (a prompt that has just closed) gets an X
+// error: it is said on stderr and the program goes on.
+TEST(XErrors, ARequestOnAWindowThatIsGoneIsSaidAndTheProgramGoesOn)
+{
+  vetra::testing::TempDrive drive;
+  const std::filesystem::path errors = drive / "stderr.txt";
+  constexpr int kWentOn = 7;
+  const pid_t program = ::fork();
+  if (program == 0) {
+    if (!std::freopen(errors.c_str(), "w", stderr)) std::_Exit(2);
+    ResetForTests();
+    std::unique_ptr<Display> sdl = CreateSdlDisplay();
+    if (!sdl) std::_Exit(3);
+    win::detail::WindowSystem::Get().SetDisplay(std::move(sdl));
+    if (!vetra::testing::SendToAWindowThatIsGone()) std::_Exit(4);
+    ResetForTests();
+    std::_Exit(kWentOn);
+  }
+  ASSERT_GT(program, 0);
+  int status = 0;
+  ASSERT_EQ(::waitpid(program, &status, 0), program);
+  const std::string said = vetra::testing::ReadWholeFile(errors);
+  ASSERT_TRUE(WIFEXITED(status)) << status << said;
+  EXPECT_EQ(WEXITSTATUS(status), kWentOn) << said;
+  EXPECT_NE(said.find("BadWindow"), std::string::npos) << "[" << said << "]";
+}
 
 }  // namespace
 }  // namespace vetra::ui::testing
