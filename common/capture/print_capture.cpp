@@ -4,20 +4,12 @@
 #include "platform/base/process.h"
 #include "platform/base/text.h"
 #include "platform/gdi/cdc.h"
-#include "platform/ui/cwnd.h"
 #include "platform/ui/message_box.h"
 
 namespace vetra::capture {
 
-void FinishPainting(win::CWnd& wnd)
-{
-  wnd.UpdateWindow();
-  for (win::CWnd* child : wnd.GetChildren()) FinishPainting(*child);
-}
-
 int CaptureToFile(win::CWnd& control, std::string_view path)
 {
-  FinishPainting(control);
   win::CDC display;
   if (!display.CreateDC("DISPLAY", nullptr, nullptr, nullptr)) return 0;
   win::CRect place;

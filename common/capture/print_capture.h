@@ -15,11 +15,6 @@ inline constexpr char kPrintWindowTitle[] = "Print";
 inline constexpr int kCaptureWidth = 1017;
 inline constexpr int kCaptureHeight = 708;
 
-// Paints what is pending in the window and every window in it, parents before their children.
-// A click can come between a window's paint over its children's places and their own paint; a
-// capture made then would hold the window without its children.
-void FinishPainting(win::CWnd& wnd);
-
 // Copies the capture area at the window's top-left corner from the screen (whatever shows
 // there, including what covers the window) into `path`. 1 written, 0 failed.
 int CaptureToFile(win::CWnd& control, std::string_view path = kPrintCapturePath);

@@ -3,7 +3,6 @@
 // The save-or-print command: the screen captured through the clipboard into the capture file,
 // the choice, the picture saved as a JPEG or the report printed.
 #include "common/capture/dib_capture.h"
-#include "common/capture/print_capture.h"
 #include "controls/roadtest/image/picture_io.h"
 #include "controls/roadtest/windows/print_choice_dlg.h"
 #include "controls/roadtest/windows/road_report.h"
@@ -23,7 +22,6 @@ std::string CMorvitCtrl::CaptureFailedText()
 
 bool CMorvitCtrl::CaptureToClipboard()
 {
-  if (win::CWnd* top = GetTopLevelParent()) vetra::capture::FinishPainting(*top);
   win::CDC display;
   if (!display.CreateDC("DISPLAY", nullptr, nullptr, nullptr)) return false;
   win::CDC memory;
