@@ -141,10 +141,7 @@ TEST_P(LostDisplay, TheProgramEndsThroughItsShutdown)
 // nothing (the print layout's single-instance lock would otherwise keep every later one out).
 TEST_F(LostDisplay, ADisplayThatIsNotThereIsSaidAndEveryProgramEnds)
 {
-  vetra::testing::PrivateXServer server;
-  ASSERT_FALSE(server.Name().empty()) << "Xvfb did not start";
-  const std::string missing = server.Name();
-  server.End();
+  const std::string missing = vetra::testing::DisplayThatIsNotThere();
   for (const char* program : {"Lumbrel", "Viewer", "Tolvex"}) {
     SCOPED_TRACE(program);
     const fs::path output = drive / "output.txt";
