@@ -181,7 +181,7 @@ TEST_F(DesktopScreen, FileDialogStartsInTheDriveWithTheKeyboardInItsNameBoxAndOp
       [&] {
         box = TopLevelCalled("File to save as");
         if (!box) return false;
-        CWnd::FromHandle(box)->GetDlgItemText(1091, startFolder);
+        CWnd::FromHandle(box)->GetDlgItemText(1137, startFolder);
         focusId = CWnd::GetFocus() ? CWnd::GetFocus()->GetDlgCtrlID() : 0;
         auto* list = dynamic_cast<CListBox*>(CWnd::FromHandle(ItemOf(box, 1120)));
         const int row = list->FindStringExact(-1, "[Reports]");
@@ -191,7 +191,7 @@ TEST_F(DesktopScreen, FileDialogStartsInTheDriveWithTheKeyboardInItsNameBoxAndOp
       },
       [&] { return XClickWindow(ItemOf(box, IDOK)); },
       [&] {
-        CWnd::FromHandle(box)->GetDlgItemText(1091, folderAfterOpen);
+        CWnd::FromHandle(box)->GetDlgItemText(1137, folderAfterOpen);
         if (folderAfterOpen == startFolder) return false;
         return vetra::testing::Xdotool({"type", "--delay", "20", "road.jpg"}).has_value() && XKey("Return");
       },
