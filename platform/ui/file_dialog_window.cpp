@@ -12,6 +12,7 @@
 #include "platform/base/text.h"
 #include "platform/ui/combo_box.h"
 #include "platform/ui/control_painting.h"
+#include "platform/ui/edit.h"
 #include "platform/ui/file_dialog.h"
 #include "platform/ui/file_dialog_folders.h"
 #include "platform/ui/list_box.h"
@@ -176,6 +177,8 @@ protected:
     }
     if (id == kUpFolder && code == BN_CLICKED) {
       Up();
+      // The button is a tool, as on a tool bar: the keyboard goes back to the name box.
+      if (GetFocus() == GetDlgItem(kUpFolder) || !GetFocus()) GotoDlgCtrl(GetDlgItem(kFileName));
       return TRUE;
     }
     if (id == kEntries && entries && (code == LBN_SELCHANGE || code == LBN_DBLCLK)) {
@@ -238,6 +241,7 @@ protected:
       m_patterns = SplitPatterns(name);
       Fill();
       SetDlgItemText(kFileName, name.c_str());
+      if (auto* box = dynamic_cast<CEdit*>(GetDlgItem(kFileName))) box->SetSel(0, -1);  // the next name replaces it
       return;
     }
     std::string path = JoinFolder(folder, name);
