@@ -221,13 +221,9 @@ void CPakrelCtrl::RunVersionCheck(const VersionCheck& check, double offered)
     SetModifiedFlag();
     return;
   }
-  if (!StartProgram(installer, check.blockingTitle)) {
-    // An installer that cannot run is a failed installation: the check goes on as after a
-    // failed download.
-    if (check.eventWhenNotInstalled) FireEvent(kEventNextVersionCheck);
-    SetModifiedFlag();
-    return;
-  }
+  // An installer that cannot run has been said in a message box; the page's chain of checks goes
+  // on as after a start.
+  StartProgram(installer, check.blockingTitle);
   if (check.eventAfterInstall) SetTimer(kNextCheckTimer, kNextCheckDelayMs);
   SetModifiedFlag();
 }

@@ -80,7 +80,8 @@ void CTessialCtrl::OnDestroy()
   COleControl::OnDestroy();
   KillTimer(kPlaybackTimer);
   m_model.Close();
-  DeleteWorkingCopy(m_dataFileName, m_reloadMode);
+  // The companion follows the page's current name; the working copy is the one the load opened.
+  DeleteWorkingCopy(m_dataFileName, m_workingCopyName, m_reloadMode);
   m_skin.Free();
   m_backBuffer.Free();
   win::OutputDebugStringA("TESSIAL : OnDestroy\r\n");
@@ -93,6 +94,7 @@ void CTessialCtrl::OnRunOcxChanged()
   win::OutputDebugStringA("TESSIAL Run OCX Start\r\n");
   if (m_hWnd != nullptr) KillTimer(kPlaybackTimer);
   m_errorCode = 0;
+  m_workingCopyName = m_dataFileName;
   const LoadResult result = m_model.Load(m_dataFileName);
   if (!result.Ok()) {
     m_errorCode = 1;
@@ -105,6 +107,8 @@ void CTessialCtrl::OnRunOcxChanged()
   }
   PublishVoltStrings();
   if (!result.Ok()) {
+    // Nothing of an earlier recording stays in the slots the defaults do not show.
+    for (int slot = m_model.State().ChannelCount(); slot < kMaxSlots; ++slot) m_voltStrings[static_cast<std::size_t>(slot)].clear();
     if (m_scrollBar) m_scrollBar->EnableWindow(win::FALSE);
     win::AfxMessageBox(result.message, win::MB_OK);
     InvalidateControl();

@@ -116,6 +116,7 @@ private:
   // Properties.
   win::SHORT m_runOcx = 0;
   std::string m_dataFileName;
+  std::string m_workingCopyName;  // the name the last load opened: the copy deleted at the end
   win::SHORT m_errorCode = 0;
   std::array<std::string, kMaxSlots> m_voltStrings;
   win::SHORT m_zoomChIndex = 0;

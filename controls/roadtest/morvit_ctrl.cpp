@@ -136,6 +136,7 @@ bool CMorvitCtrl::RunDownload()
 {
   // The name comes from the page: only a plain name is ever written in the exchange folder.
   if (!vetra::IsPlainFileName(m_readFileName)) return false;
+  m_workingCopyName = m_readFileName;
   CRecordingDownloadDlg dialog(this);
   dialog.m_serverHost = m_serverHost;
   dialog.m_serverPath = m_serverPath;
@@ -149,6 +150,7 @@ void CMorvitCtrl::LoadWorkingCopy()
   win::OutputDebugStringA("MORVIT : load\r\n");
   if (m_hWnd != nullptr) KillTimer(kPlaybackTimer);
   LoadOutcome outcome;
+  m_workingCopyName = m_readFileName;
   std::error_code ec;
   if (vetra::IsPlainFileName(m_readFileName) && std::filesystem::is_regular_file(vetra::MapPath(ExchangePath(m_readFileName)), ec)) {
     // The load runs in its progress window.
@@ -195,9 +197,10 @@ void CMorvitCtrl::OnDestroy()
 {
   COleControl::OnDestroy();
   KillTimer(kPlaybackTimer);
-  if (m_reloadMode != 1 && vetra::IsPlainFileName(m_readFileName)) {
-    // A .Dat working copy is the file the model read; it goes here unless kept.
-    win::DeleteFileA(ExchangePath(m_readFileName).c_str());
+  if (m_reloadMode != 1 && vetra::IsPlainFileName(m_workingCopyName)) {
+    // The working copy is the file the last step read (or fetched), not whatever ReadFileName
+    // names by now; it goes here unless kept.
+    win::DeleteFileA(ExchangePath(m_workingCopyName).c_str());
   }
   m_reloadMode = 0;
   // The unpacked file this control made, in every case.

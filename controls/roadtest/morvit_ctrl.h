@@ -135,6 +135,7 @@ private:
   std::string m_downloadFile;
   win::SHORT m_execProcedure = 0;
   std::string m_readFileName;
+  std::string m_workingCopyName;  // the name the last download or load used: the copy deleted at the end
   win::SHORT m_reloadMode = 0;
   std::string m_serverHost;
   std::string m_serverPath;

@@ -147,11 +147,11 @@ void CQuarnelCtrl::CreateChildren()
   if (!m_upper) {
     const ItemListRects lists = LayoutItemLists(0);
     m_upper = std::make_unique<CTableListWnd>(ItemListStyle(true));
-    m_upper->CreateList(win::WS_VISIBLE | win::WS_BORDER, lists.upper, this, kIdUpperList);
+    m_upper->CreateList(win::WS_VISIBLE | win::WS_BORDER | win::WS_VSCROLL, lists.upper, this, kIdUpperList);
     m_lower = std::make_unique<CTableListWnd>(ItemListStyle(false));
-    m_lower->CreateList(win::WS_VISIBLE | win::WS_BORDER, lists.lower, this, kIdLowerList);
+    m_lower->CreateList(win::WS_VISIBLE | win::WS_BORDER | win::WS_VSCROLL, lists.lower, this, kIdLowerList);
     m_chooser = std::make_unique<CTableListWnd>(ChooserStyle());
-    m_chooser->CreateList(win::WS_BORDER, kChooserRect, this, kIdChooserList);
+    m_chooser->CreateList(win::WS_BORDER | win::WS_VSCROLL, kChooserRect, this, kIdChooserList);
   }
   if (!m_removeButtons[0]) {
     for (int i = 0; i < kMaxShown; ++i) {
@@ -214,9 +214,10 @@ void CQuarnelCtrl::FillLists()
   if (!m_upper) return;
   const int shown = m_model.State().ShownCount();
   std::vector<ListRow> upper, lower;
+  const std::vector<int> order = m_model.State().orders.ListOrder();
   for (int r = 0; r < m_model.RowCount(); ++r) {
     const std::array<std::string, 6> texts = m_model.RowTexts(r);
-    ListRow row{{texts.begin(), texts.end()}, r < shown ? 1 : 0};
+    ListRow row{{texts.begin(), texts.end()}, r < shown ? 1 : 0, order[static_cast<std::size_t>(r)]};
     (r < shown ? upper : lower).push_back(std::move(row));
   }
   m_upper->SetRows(std::move(upper));
@@ -226,7 +227,9 @@ void CQuarnelCtrl::FillLists()
   m_upper->MoveWindow(lists.upper);
   m_lower->MoveWindow(lists.lower);
   std::vector<ListRow> entries;
-  for (std::string& entry : m_model.ChooserEntries()) entries.push_back({{std::move(entry)}, 0});
+  const std::vector<int>& recorded = m_model.State().orders.RecordingOrder();
+  std::vector<std::string> texts = m_model.ChooserEntries();
+  for (std::size_t i = 0; i < texts.size(); ++i) entries.push_back({{std::move(texts[i])}, 0, i < recorded.size() ? recorded[i] : -1});
   m_chooser->SetRows(std::move(entries));
 }
 

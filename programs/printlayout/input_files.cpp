@@ -11,7 +11,7 @@ std::vector<std::string> SplitLines(std::string_view bytes, int maxLines)
 {
   std::vector<std::string> lines;
   std::string line;
-  bool textEnded = false;  // a CR was met: the rest up to the LF is dropped
+  bool textEnded = false;  // a CR or a NUL was met: the rest up to the LF is dropped
   std::size_t held = 0;    // bytes of the line in the buffer, line end included
   const auto full = [&] { return maxLines >= 0 && static_cast<int>(lines.size()) >= maxLines; };
   for (const char c : bytes) {
@@ -25,7 +25,8 @@ std::vector<std::string> SplitLines(std::string_view bytes, int maxLines)
     }
     // Over-long lines keep their first bytes; the rest of the line is dropped.
     if (++held >= kLineBufferBytes) continue;
-    if (c == '\r') textEnded = true;
+    // A slot is text: it ends at its first NUL as at its CR.
+    if (c == '\r' || c == '\0') textEnded = true;
     else if (!textEnded) line.push_back(c);
   }
   if (held > 0 && !full()) lines.push_back(std::move(line));

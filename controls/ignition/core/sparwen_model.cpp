@@ -75,6 +75,7 @@ LoadOutcome SparwenModel::Load(std::string_view dataFileName, const win::RECT& c
 {
   LoadOutcome outcome;
   outcome.path = tessial::DataFilePath(dataFileName);
+  m_workingCopyName = dataFileName;
   m_loaded = false;
   m_recording.Close();
   InitDefaults();
@@ -118,7 +119,8 @@ LoadOutcome SparwenModel::Load(std::string_view dataFileName, const win::RECT& c
   s.selectedPosition = 1;
   s.rightPanel = RightPanel::values;
   s.graph.Create(s.graphHeight, s.graphWidth, s.Conversion());
-  s.graph.range = s.settings.rangeIndex;
+  // A range beyond its table opens at the nearest end of it.
+  s.graph.range = std::clamp(s.settings.rangeIndex, 0, MaxRange(s.Secondary()));
   s.graph.ResetView(s.Conversion());
   s.graph.trendSpan = s.graph.trend.Count() * 5;
   UpdateButtonStates();
@@ -138,7 +140,7 @@ int SparwenModel::Destroy(std::string_view dataFileName, int reloadMode)
   m_playback.Stop();
   m_recording.Close();
   m_loaded = false;
-  return tessial::DeleteWorkingCopy(dataFileName, reloadMode);
+  return tessial::DeleteWorkingCopy(dataFileName, m_workingCopyName, reloadMode);
 }
 
 int SparwenModel::FramesPerStep() const

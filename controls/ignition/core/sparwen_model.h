@@ -56,7 +56,8 @@ public:
   int TimeBaseIndex() const { return m_timeBaseIndex; }
   int FramesPerStep() const;
   // The control goes: closes the recording and, unless reloadMode is 1, deletes the working copy
-  // named by the DataFileName property and its companion. Returns how many files went.
+  // the last load opened and the companion of `dataFileName` (the DataFileName property by then).
+  // Returns how many files went.
   int Destroy(std::string_view dataFileName, int reloadMode);
 
   // Reads the shown position (and the trend window when the trend view is on).
@@ -128,6 +129,7 @@ private:
   FramePlayback m_playback;
   ScrollBars m_bars;
   std::string m_dataFileName;
+  std::string m_workingCopyName;  // the name the last load opened: the copy deleted at the end
   bool m_loaded = false;
   std::array<std::array<int, 6>, 4> m_timeBaseTable{};
   int m_timeBaseIndex = 2;

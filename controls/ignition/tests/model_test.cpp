@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "controls/ignition/core/cylinder_bar.h"
+#include "controls/ignition/core/graph_data.h"
+#include "controls/ignition/core/ign_format.h"
+#include "controls/ignition/core/scale_labels.h"
 #include "controls/ignition/core/sparwen_model.h"
 #include "controls/ignition/core/texts.h"
 #include "controls/ignition/tests/fixtures.h"
@@ -224,6 +228,37 @@ TEST(SparwenModel, DigitalPagesAndRanges)
   }
 }
 
+// A header range beyond its table opens at the table's top: the label, the gain, the voltage
+// scale and the range arrows all follow that range.
+TEST(SparwenModel, AHeaderRangeBeyondItsTableOpensAtTheTop)
+{
+  const struct {
+    IgnitionKind kind;
+    int headerRange;
+    int opened;
+  } cases[] = {{IgnitionKind::Secondary, 7, 3}, {IgnitionKind::Primary, 9, 5}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.headerRange);
+    vetra::testing::TempDrive drive;
+    IgnitionOptions o = Options(1, c.kind);
+    o.rangeIndex = 0;
+    std::string bytes = PutRecording(drive, o);
+    PutU8(bytes, ig::kSettings + 7, static_cast<std::uint8_t>(c.headerRange));
+    drive.WriteFile(WorkingCopy("test.Ig2"), bytes);
+    SparwenModel m;
+    ASSERT_TRUE(m.Load("test.Ig2").ok);
+    const IgnitionState& s = m.State();
+    const bool secondary = c.kind == IgnitionKind::Secondary;
+    EXPECT_EQ(s.graph.range, c.opened);
+    EXPECT_EQ(s.rangeLabel, RangeLabel(c.opened, secondary));
+    EXPECT_DOUBLE_EQ(s.graph.gain, RangeGain(secondary, c.opened, s.graph.height, s.Conversion().gainConstant));
+    EXPECT_TRUE(VoltsPerDivision(s.graph.range, secondary).has_value());
+    EXPECT_EQ(BarButtonPictures(s, 0)[1], BarPicture::disabled);  // range up: already at the top
+    m.RangeDown();
+    EXPECT_EQ(s.graph.range, c.opened - 1);
+  }
+}
+
 TEST(SparwenModel, PlaybackAndScrolling)
 {
   vetra::testing::TempDrive drive;
@@ -306,6 +341,13 @@ TEST(SparwenModel, WorkingCopyOnDestroy)
   vetra::testing::TempDrive drive;
   SparwenModel never;
   EXPECT_EQ(never.Destroy("", 0), 0);
+  // Never loaded: the file DataFileName names is no working copy of this control; only the
+  // companion goes.
+  PutRecording(drive, Options(1), "123Temp.Ig1");
+  drive.WriteFile("Windows/Osc123Temp.tmp", "x");
+  EXPECT_EQ(never.Destroy("123Temp.Ig1", 0), 1);
+  EXPECT_TRUE(std::filesystem::exists(drive / "Vetra/TempE/123Temp.Ig1"));
+  EXPECT_FALSE(std::filesystem::exists(drive / "Windows/Osc123Temp.tmp"));
 }
 
 }  // namespace

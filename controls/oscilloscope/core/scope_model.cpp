@@ -52,6 +52,11 @@ LoadResult ScopeModel::Load(std::string_view dataFileName)
 
   result.error = vetra::IsPlainFileName(dataFileName) ? m_recording.Open(result.path) : RecordingError::cannotOpen;
   if (!result.Ok()) {
+    // The screen is still built, from the default settings block: its channels, empty.
+    for (int type = 0; type < kChannelTypeCount; ++type) {
+      if (m_state.header.blockA.channels[type].enabled == 1) m_state.shown.push_back(type);
+    }
+    for (int slot = 0; slot < m_state.ChannelCount(); ++slot) SetChannelScale(m_state.shown[slot], slot);
     result.message = DataOpenErrorText(result.path);
     UpdateTimeTexts();
     return result;

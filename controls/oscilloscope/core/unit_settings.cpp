@@ -34,7 +34,7 @@ std::optional<std::vector<std::string>> ReadEnviroLines(std::string_view path)
   if (!file.Open(path, win::CFile::modeRead | win::CFile::shareDenyNone)) return std::nullopt;
   std::vector<std::string> lines;
   std::string line;
-  bool textEnded = false;  // a CR ends the line's text; the line itself ends at LF
+  bool textEnded = false;  // a CR or a NUL ends the line's text; the line itself ends at LF
   auto finish = [&] {
     lines.push_back(line.size() > kEnviroMaxLineLength ? std::string() : line);
     line.clear();
@@ -49,7 +49,8 @@ std::optional<std::vector<std::string>> ReadEnviroLines(std::string_view path)
         const char c = chunk[i];
         if (c == '\n') {
           finish();
-        } else if (c == '\r') {
+        } else if (c == '\r' || c == '\0') {
+          // A line is text: it ends at its CR or its first NUL.
           textEnded = true;
         } else if (!textEnded && line.size() <= kEnviroMaxLineLength) {
           line.push_back(c);

@@ -17,13 +17,15 @@ std::string CompanionFilePath(std::string_view dataFileName)
   return std::string(windows.data()) + "\\Osc" + std::string(stem) + "tmp";
 }
 
-int DeleteWorkingCopy(std::string_view dataFileName, int reloadMode)
+int DeleteWorkingCopy(std::string_view companionName, std::string_view workingCopyName, int reloadMode)
 {
-  if (reloadMode == 1 || !vetra::IsPlainFileName(dataFileName)) return 0;
+  if (reloadMode == 1) return 0;
   int deleted = 0;
-  for (const std::string& path : {CompanionFilePath(dataFileName), DataFilePath(dataFileName)}) {
+  const auto remove = [&deleted](const std::string& path) {
     if (win::_access(path.c_str(), 0) == 0 && win::DeleteFileA(path.c_str())) ++deleted;
-  }
+  };
+  if (vetra::IsPlainFileName(companionName)) remove(CompanionFilePath(companionName));
+  if (vetra::IsPlainFileName(workingCopyName)) remove(DataFilePath(workingCopyName));
   return deleted;
 }
 

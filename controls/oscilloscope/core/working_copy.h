@@ -10,8 +10,10 @@ namespace tessial {
 std::string DataFilePath(std::string_view dataFileName);
 // "<Windows folder>\Osc<name without its last 3 characters>tmp".
 std::string CompanionFilePath(std::string_view dataFileName);
-// Deletes the companion and then the working copy, each only when it exists, unless reloadMode is
-// 1. A name that is not a plain file name (vetra::IsPlainFileName) deletes nothing. Returns how many files were deleted.
-int DeleteWorkingCopy(std::string_view dataFileName, int reloadMode);
+// Deletes the companion of `companionName` and then the working copy `workingCopyName` (the name
+// the load opened; empty when nothing was loaded), each only when it exists, unless reloadMode is
+// 1. A name that is not a plain file name (vetra::IsPlainFileName) deletes nothing. Returns how
+// many files were deleted.
+int DeleteWorkingCopy(std::string_view companionName, std::string_view workingCopyName, int reloadMode);
 
 }  // namespace tessial

@@ -199,8 +199,9 @@ TEST(ScopeModelLoad, BadRecordingsAreRefused)
     EXPECT_EQ(result.error, c.error) << c.what;
     EXPECT_EQ(result.message, vetra::Cp949("데이터 오픈 에러 : ") + "c:\\Vetra\\TempE\\" + c.name) << c.what;
     EXPECT_FALSE(model.IsOpen()) << c.what;
-    EXPECT_EQ(model.State().ChannelCount(), 0) << c.what;
-    EXPECT_EQ(model.VoltString(0), "") << c.what;
+    // The defaults go on: one channel of type 0 with its default range.
+    EXPECT_EQ(model.State().shown, std::vector<int>{0}) << c.what;
+    EXPECT_EQ(model.VoltString(0), "20.0 V") << c.what;
     // Commands on a refused recording do nothing.
     EXPECT_EQ(model.PlayForward(), TimerChange::none);
     EXPECT_EQ(model.Compress().result, CompressResult::unchanged);

@@ -23,6 +23,7 @@ TEST(UnitSettings, Reading)
       {"LF only", "bar\nmmhg\n", {0, 0}, {1, 2}},
       {"last line without LF", "mhg\r\nkpa", {0, 1}, {3, 0}},
       {"text after CR ignored", "psi\rxx\r\nkpa\r\n", {0, 1}, {5, 0}},
+      {"a NUL ends the text", std::string("bar\0xx\r\nkpa\0\r\n", 14), {0, 1}, {1, 0}},
       {"over-long line is unknown", longLine + "\r\nmbar\r\n", {2, 2}, {2, 1}},
       {"498 characters still read", std::string(498, ' ') + "\r\nkpa\r\n", {2, 2}, {2, 0}},
       {"empty file", "", {1, 1}, {1, 1}},

@@ -13,8 +13,6 @@ namespace {
 constexpr int kCursorStartX = 340;
 constexpr int kShortRecording = 68;  // below this many samples the cursor starts on the last one
 
-std::int32_t Low16(std::int32_t v) { return v & 0xFFFF; }
-
 ScanOutcome Merge(ScanOutcome a, const ScanOutcome& b) {
   if (b.timer != TimerChange::none) a.timer = b.timer;
   a.graphsInvalidated |= b.graphsInvalidated;
@@ -61,6 +59,7 @@ void ScanModel::ResetPlayState() {
 
 bool ScanModel::Load(ScanOutcome& outcome) {
   reloadMode_ = 0;
+  workingCopyPath_ = dataFilePath_;
   if (state_.playback.state != PlayState::stopped) outcome.timer = TimerChange::stop;
   ResetViewState();
   ResetPlayState();
@@ -107,8 +106,8 @@ bool ScanModel::Load(ScanOutcome& outcome) {
 
 bool ScanModel::ReleaseWorkingCopy() {
   bool deleted = false;
-  if (reloadMode_ != 1 && !dataFilePath_.empty() && win::_access(dataFilePath_.c_str(), 0) == 0) {
-    deleted = win::DeleteFileA(dataFilePath_.c_str()) != win::FALSE;
+  if (reloadMode_ != 1 && !workingCopyPath_.empty() && win::_access(workingCopyPath_.c_str(), 0) == 0) {
+    deleted = win::DeleteFileA(workingCopyPath_.c_str()) != win::FALSE;
   }
   reloadMode_ = 0;
   return deleted;
@@ -338,8 +337,7 @@ void ScanModel::ShowGraphPosition() {
           state_.text.ItemGraphY(r.Sample(id, f + k), itemId, state_.layout.yScale, state_.layout.height);
     }
     state_.cursorValues[slot] = state_.minMaxFeed[slot] = r.Sample(id, cursor);
-    FeedRunningMinMax(state_.rows[static_cast<std::size_t>(id)].range,
-                      static_cast<std::uint16_t>(Low16(state_.minMaxFeed[slot])), state_.KindOfItem(id));
+    FeedRunningMinMax(state_.rows[static_cast<std::size_t>(id)].range, state_.minMaxFeed[slot], state_.KindOfItem(id));
   }
   state_.rpmAtCursor = r.EngineSpeed(cursor);
 }
@@ -402,12 +400,19 @@ GraphTexts ScanModel::TextsOfGraph(int graph) {
   const ItemKind kind = KindOf(descriptor);
   GraphTexts t;
   t.name = descriptor.ItemName();
-  state_.text.SetRawIs16Bit(1);
-  t.top = state_.text.ItemValueText(itemId, descriptor.GraphMax());
-  state_.text.SetRawIs16Bit(1);
-  t.bottom = state_.text.ItemValueText(itemId, descriptor.GraphMin());
+  // The scale labels read their bounds as 16-bit values; the reading ends with each label, so
+  // whatever is formatted next reads its sample as always.
+  const auto scaleLabel = [&](std::int16_t bound) {
+    state_.text.SetRawIs16Bit(1);
+    std::string text = state_.text.ItemValueText(itemId, bound);
+    state_.text.SetRawIs16Bit(0);
+    return text;
+  };
+  t.top = scaleLabel(descriptor.GraphMax());
+  t.bottom = scaleLabel(descriptor.GraphMin());
   if (state_.SampleCount() != 0) {
-    const std::int32_t cursorValue = Low16(state_.cursorValues[static_cast<std::size_t>(graph)]);
+    // The sample as the rows show it, at its full width.
+    const std::int32_t cursorValue = state_.cursorValues[static_cast<std::size_t>(graph)];
     t.value = ValueWithUnit(state_.text.ItemValueText(itemId, cursorValue), UnitOf(id));
   }
   MinMaxRecord record = state_.rows[static_cast<std::size_t>(id)].range;

@@ -1,8 +1,9 @@
 #pragma once
 // The minimum and maximum of each item and the raw values whose texts stand in an item's row:
 // the text view's row rule, the graph's running rule and the range rule between two cursors.
-// Minimum and maximum keep a sample's low 16 bits; a reciprocal item (type 7) treats 0 as its
-// lowest displayed value.
+// Samples compare as the item's conversion reads them (signed where it reads them signed, at the
+// width it reads); minimum and maximum keep the raw sample that set them, so their texts are made
+// as the value's. A reciprocal item (type 7) treats 0 as its lowest displayed value.
 
 #include <cstdint>
 #include <optional>
@@ -12,15 +13,21 @@
 
 namespace quarnel {
 
+// How an item's conversion reads a raw sample.
+enum class SampleReading { unsigned8, unsigned16, unsigned32, signed8, signed16, signed32 };
+// The sample as that reading sees it.
+std::int64_t ReadSample(SampleReading reading, std::int32_t sample);
+
 struct ItemKind {
   bool reciprocal = false;  // conversion type 7
   bool inverse = false;     // type 7 or lower graph bound 255: its raw maximum is shown as the minimum
+  SampleReading reading = SampleReading::unsigned32;
 };
 ItemKind KindOf(const ItemDescriptor& descriptor);
 
 struct MinMaxRecord {
-  std::uint16_t min = 0;
-  std::uint16_t max = 0;
+  std::int32_t min = 0;  // raw samples
+  std::int32_t max = 0;
   bool seen = false;
 };
 
@@ -38,13 +45,13 @@ struct ItemRow {
 // The row rule: the sample becomes the value and updates the minimum and maximum.
 void UpdateItemRow(ItemRow& row, std::int32_t sample, const ItemKind& kind);
 
-// The graph's running rule, fed with the low 16 bits of the value at the cursor.
-void FeedRunningMinMax(MinMaxRecord& record, std::uint16_t value, const ItemKind& kind);
+// The graph's running rule, fed with the sample at the cursor.
+void FeedRunningMinMax(MinMaxRecord& record, std::int32_t sample, const ItemKind& kind);
 
 // The displayed minimum and maximum of a record: swapped for an inverse item.
 struct DisplayedMinMax {
-  std::uint16_t minimum = 0;
-  std::uint16_t maximum = 0;
+  std::int32_t minimum = 0;
+  std::int32_t maximum = 0;
 };
 DisplayedMinMax Displayed(const MinMaxRecord& record, const ItemKind& kind);
 

@@ -143,6 +143,45 @@ TEST_F(ScanModelTest, GraphTextsShowBoundsCursorValueAndExtremes) {
   EXPECT_EQ(model.TextsOfGraph(1).name, "");
 }
 
+// A 4-byte recording: a signed 32-bit item on the first graph and a type-4 angle item.
+ScanBytes SignedItems() {
+  ScanBytes b;
+  b.DescriptorCount(2)
+      .Descriptor(0, DescriptorBytes().Type(10).Scale(0).Offset(1).Format(1))
+      .Descriptor(1, DescriptorBytes().Type(4).Scale(1).StateTable(8).SignMode(0))
+      .Items({0, 1})
+      .SampleCount(4)
+      .WidthCode(4)
+      .Append32({27, -100000, 99999, -10})
+      .Append32({0x0180, 0x0180, 0x0180, 0x0180})
+      .Append16({700, 701, 702, 703, 0});
+  return b;
+}
+
+TEST_F(ScanModelTest, RowsCompareSamplesAsTheConversionReadsThem) {
+  testing::LoadBytes(model, drive, SignedItems().Str());
+  const auto row = model.RowTexts(0);
+  EXPECT_EQ(row[2], "  -10");
+  EXPECT_EQ(row[4], "-100000");
+  EXPECT_EQ(row[5], "99999");
+  // The graph shows the same extremes.
+  const GraphTexts t = model.TextsOfGraph(0);
+  EXPECT_EQ(t.value, "  -10");  // the cursor stands on the last sample
+  EXPECT_EQ(t.minLabel, "Min : -100000");
+  EXPECT_EQ(t.maxLabel, "Max : 99999");
+}
+
+// The 16-bit reading asked for a graph's scale labels ends with them: the rows read the sample
+// as the rows always do.
+TEST_F(ScanModelTest, GraphScaleLabelsLeaveTheRowsReadingAlone) {
+  testing::LoadBytes(model, drive, SignedItems().Str());
+  model.TextsOfGraph(0);
+  const auto row = model.RowTexts(1);
+  EXPECT_EQ(row[2], vetra::Cp949("BTDC 128˚"));
+  EXPECT_EQ(row[4], row[2]);
+  EXPECT_EQ(row[5], row[2]);
+}
+
 TEST_F(ScanModelTest, MarksAndTicksFollowTheRecording) {
   ScanBytes b = testing::OneItem(std::vector<int>(400, 1), {50, 300});
   b.Times(1000, 1100).Marked(120);
@@ -207,6 +246,22 @@ TEST_F(ScanModelTest, WorkingCopyIsKeptOnlyWhenAskedAfterTheLoad) {
   EXPECT_EQ(model.StoredReloadMode(), 0);
   EXPECT_TRUE(model.ReleaseWorkingCopy());
   EXPECT_FALSE(std::filesystem::exists(file));
+}
+
+// The copy that goes is the one the load read, not whatever the property names later; a control
+// that never loaded deletes nothing.
+TEST_F(ScanModelTest, TheWorkingCopyThatGoesIsTheOneTheLoadRead) {
+  LoadSample(3);
+  drive.WriteFile("Vetra/TempE/other.SCN", "x");
+  model.SetSaveDataFilePath("other.SCN");
+  EXPECT_TRUE(model.ReleaseWorkingCopy());
+  EXPECT_FALSE(std::filesystem::exists(drive / "Vetra/TempE/test.SCN"));
+  EXPECT_TRUE(std::filesystem::exists(drive / "Vetra/TempE/other.SCN"));
+
+  ScanModel never;
+  never.SetSaveDataFilePath("other.SCN");
+  EXPECT_FALSE(never.ReleaseWorkingCopy());
+  EXPECT_TRUE(std::filesystem::exists(drive / "Vetra/TempE/other.SCN"));
 }
 
 TEST_F(ScanModelTest, UnitPreferencesBackToMetricOnLoad) {

@@ -6,16 +6,19 @@
 #include "platform/base/text.h"
 #include "controls/scandata/windows/module_pictures.h"
 #include "platform/ui/control_classes.h"
+#include "platform/ui/list_box.h"
 #include "platform/ui/list_rows.h"
 #include "platform/ui/paint.h"
+#include "platform/ui/system_metrics.h"
 
 namespace quarnel {
 namespace {
 
-constexpr int kScrollBarWidth = 17;
 constexpr int kImageWidth = 25;
 constexpr win::COLORREF kImageMask = win::RGB(127, 159, 213);
-constexpr unsigned kBarId = 1;
+// The list's vertical scroll bar, a child of its own by this id, follows the platform's rule
+// for lists.
+constexpr win::detail::OwnedScrollBar kBar{1};
 
 }  // namespace
 
@@ -32,11 +35,8 @@ win::BOOL CTableListWnd::CreateList(win::DWORD style, const win::RECT& rect, win
     images_.Load(kListImagesBitmap, kImageWidth, kImageMask, screen);
   }
   font_.CreateFont(style_.fontHeight, style_.fontWidth, 0, 0, style_.fontWeight, 0, 0, 0, 1, 0, 0, 2, 0, vetra::Cp949("굴림체").c_str());
-  win::CRect client;
-  GetClientRect(&client);
-  bar_ = std::make_unique<win::CScrollBar>();
-  bar_->Create(win::WS_CHILD | win::WS_VISIBLE | win::SBS_VERT,
-               win::CRect(client.right - kScrollBarWidth, RowsTop(), client.right, client.bottom), this, kBarId);
+  keepBar_ = (style & win::LBS_DISABLENOSCROLL) != 0;
+  kBar.Make(*this, (style & win::WS_VSCROLL) != 0);
   UpdateScrollBar();
   return win::TRUE;
 }
@@ -44,8 +44,14 @@ win::BOOL CTableListWnd::CreateList(win::DWORD style, const win::RECT& rect, win
 void CTableListWnd::SetRows(std::vector<ListRow> rows)
 {
   if (rows == rows_) return;
+  const int chosenKey = selection_ >= 0 && selection_ < RowCount() ? rows_[static_cast<std::size_t>(selection_)].key : -1;
   rows_ = std::move(rows);
-  if (selection_ >= RowCount()) selection_ = -1;
+  if (chosenKey >= 0) {
+    const auto at = std::find_if(rows_.begin(), rows_.end(), [chosenKey](const ListRow& row) { return row.key == chosenKey; });
+    selection_ = at == rows_.end() ? -1 : static_cast<int>(at - rows_.begin());
+  } else if (selection_ >= RowCount()) {
+    selection_ = -1;
+  }
   SetTopRow(top_);
   UpdateScrollBar();
   if (m_hWnd != nullptr) Invalidate(win::FALSE);
@@ -68,23 +74,25 @@ int CTableListWnd::VisibleRows() const
 void CTableListWnd::SetTopRow(int row)
 {
   top_ = std::clamp(row, 0, std::max(0, RowCount() - VisibleRows()));
-  if (bar_) bar_->SetScrollPos(top_);
+  if (win::CScrollBar* bar = VerticalBar()) bar->SetScrollPos(top_);
   if (m_hWnd != nullptr) Invalidate(win::FALSE);
 }
 
+win::CScrollBar* CTableListWnd::VerticalBar() const { return kBar.Bar(*this); }
+
 void CTableListWnd::UpdateScrollBar()
 {
-  if (!bar_) return;
-  const int hidden = std::max(0, RowCount() - VisibleRows());
-  bar_->SetScrollRange(0, hidden);
-  bar_->SetScrollPos(top_);
-  bar_->EnableWindow(hidden > 0 ? win::TRUE : win::FALSE);
+  if (m_hWnd == nullptr) return;
+  win::CRect client;
+  GetClientRect(&client);
+  const int width = win::GetSystemMetrics(win::SM_CXVSCROLL);
+  const win::CRect place(client.right - width, RowsTop(), client.right, std::max(RowsTop(), static_cast<int>(client.bottom)));
+  kBar.Update(*this, place, RowCount(), VisibleRows(), top_, keepBar_);
 }
 
 void CTableListWnd::OnSize(win::UINT type, int cx, int cy)
 {
   CWnd::OnSize(type, cx, cy);
-  if (bar_) bar_->MoveWindow(win::CRect(cx - kScrollBarWidth, RowsTop(), cx, cy));
   SetTopRow(top_);
   UpdateScrollBar();
 }
@@ -238,7 +246,8 @@ void CTableListWnd::OnPaint()
   win::CPaintDC dc(this);
   win::CRect client;
   GetClientRect(&client);
-  const int width = client.Width() - kScrollBarWidth;
+  // The rows take the whole width while the bar is hidden.
+  const int width = kBar.WidthBeside(*this);
   dc.FillSolidRect(&client, style_.background);
   win::CFont* previous = dc.SelectObject(&font_);
   dc.SetBkMode(win::TRANSPARENT);

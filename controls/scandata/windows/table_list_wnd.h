@@ -45,6 +45,7 @@ struct ListStyle {
 struct ListRow {
   std::vector<std::string> texts;
   int image = 0;
+  int key = -1;  // the item the row stands for: the list's choice follows it through new rows
   friend bool operator==(const ListRow&, const ListRow&) = default;
 };
 
@@ -56,8 +57,10 @@ class CTableListWnd : public win::CWnd {
   explicit CTableListWnd(ListStyle style);
   win::BOOL CreateList(win::DWORD style, const win::RECT& rect, win::CWnd* parent, win::UINT id);
 
-  // Replaces every row; the selection and the first visible row are kept where they still fit.
-  // Rows equal to those shown repaint nothing.
+  // Replaces every row. The choice stays with its item (the row of the same key) and goes when
+  // the item has no row any more; rows without a key keep the choice by place where it still
+  // fits. The first visible row is kept where it still fits. Rows equal to those shown repaint
+  // nothing.
   void SetRows(std::vector<ListRow> rows);
   const std::vector<ListRow>& Rows() const { return rows_; }
   int RowCount() const { return static_cast<int>(rows_.size()); }
@@ -70,6 +73,9 @@ class CTableListWnd : public win::CWnd {
   void SetTopRow(int row);
   // The rows the window shows whole.
   int VisibleRows() const;
+  // The vertical scroll bar, shown only while the rows do not fit (always, disabled, with
+  // LBS_DISABLENOSCROLL); none without WS_VSCROLL.
+  win::CScrollBar* VerticalBar() const;
   // The client point of a row's column (for clicks from tests and from the parent).
   win::POINT CellPoint(int row, int column) const;
 
@@ -101,7 +107,7 @@ class CTableListWnd : public win::CWnd {
   bool focused_ = false;
   win::CFont font_;
   MaskedStrip images_;  // the row images, 25 pixels a cell
-  std::unique_ptr<win::CScrollBar> bar_;
+  bool keepBar_ = false;  // LBS_DISABLENOSCROLL: the bar stays while the rows fit
 };
 
 }  // namespace quarnel

@@ -14,8 +14,9 @@ using vetra::Cp949;
 
 TEST(LineFiles, SplitLikeTheReader)
 {
+  using namespace std::string_view_literals;
   struct Case {
-    const char* bytes;
+    std::string_view bytes;
     int maxLines;
     std::vector<std::string> lines;
   } cases[] = {
@@ -25,6 +26,8 @@ TEST(LineFiles, SplitLikeTheReader)
       {"a\r\n\r\nc", 10, {"a", "", "c"}},           // an empty line keeps its slot
       {"ab\rjunk\ncd", 10, {"ab", "cd"}},           // bytes after a CR are dropped
       {"1\n2\n3\n4", 2, {"1", "2"}},                 // at most maxLines
+      {"AB\0CD\r\nEF"sv, 10, {"AB", "EF"}},         // a slot is text: it ends at its first NUL
+      {"\0x\nlast\0"sv, 10, {"", "last"}},
       {"", 10, {}},
   };
   for (const auto& c : cases) EXPECT_EQ(SplitLines(c.bytes, c.maxLines), c.lines) << c.bytes;

@@ -157,10 +157,11 @@ TEST_F(VersionTest, FetchedInstallersAndProgramsAreMadeRunnableAndStartOrSaySoWh
       {"editor installer", "NewVersion2", script, true, 0, 0},
       {"viewer installer", "ViewerVersion", script, true, 0, 1},
       {"program", "RunPgm", script, true, 0, 0},
-      // Not a program this system can run: the user is told and the check goes on as after a
-      // failed download.
-      {"report installer that cannot run", "NewVersion", "MZ not for this system", false, 1, 0},
-      {"viewer installer that cannot run", "ViewerVersion", "MZ not for this system", false, 0, 0},
+      // Not a program this system can run: the user is told and the page's chain goes on as
+      // after a start.
+      {"report installer that cannot run", "NewVersion", "MZ not for this system", false, 0, 1},
+      {"editor installer that cannot run", "NewVersion2", "MZ not for this system", false, 0, 0},
+      {"viewer installer that cannot run", "ViewerVersion", "MZ not for this system", false, 0, 1},
       {"program that cannot run", "RunPgm", "MZ not for this system", false, 0, 0},
   };
   // What the user was told, the questions and the skin reports left out.

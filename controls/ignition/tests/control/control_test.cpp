@@ -144,21 +144,36 @@ TEST_F(ControlTest, APageThatStartsTheControlBeforeItsWindowSeesTheRecordingOnce
   EXPECT_TRUE(MessageTexts().empty());
 }
 
-// The working copy and its companion in the Windows folder go with the control unless the page
-// asked to keep them.
-TEST(SparwenDestroy, ReloadModeDecidesWhetherTheWorkingCopyAndItsCompanionGo)
+// The working copy the load opened and the companion that DataFileName names in the Windows
+// folder go with the control unless the page asked to keep them. A name set after the load, or a
+// name never loaded, is not the working copy.
+TEST(SparwenDestroy, ReloadModeDecidesWhetherTheLoadedWorkingCopyAndTheCompanionGo)
 {
   const struct {
     short reloadMode;
     bool started;
-    bool deleted;
-  } cases[] = {{0, true, true}, {1, true, false}, {2, true, true}, {0, false, true}, {1, false, false}};
+    bool renamedAfterLoad;  // DataFileName names the other file when the control goes
+    bool loadedDeleted;
+    bool otherDeleted;
+    bool loadedCompanionDeleted;
+    bool otherCompanionDeleted;
+  } cases[] = {
+      {0, true, false, true, false, true, false},
+      {1, true, false, false, false, false, false},
+      {2, true, false, true, false, true, false},
+      {0, false, false, false, false, true, false},
+      {1, false, false, false, false, false, false},
+      {0, true, true, true, false, false, true},
+  };
   for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << "ReloadMode " << c.reloadMode << (c.started ? " started" : " not started"));
+    SCOPED_TRACE(::testing::Message() << "ReloadMode " << c.reloadMode << (c.started ? " started" : " not started")
+                                      << (c.renamedAfterLoad ? " renamed" : ""));
     vetra::ui::ResetForTests();
     vetra::testing::TempDrive drive;
     drive.WriteFile("Windows/Osc123Temp.tmp", "companion");
+    drive.WriteFile("Windows/Osc456Temp.tmp", "companion");
     PutRecording(drive, Options(1), "123Temp.Ig1");
+    PutRecording(drive, Options(1), "456Temp.Ig1");
     {
       Page page;
       ASSERT_TRUE(page.Make());
@@ -167,10 +182,13 @@ TEST(SparwenDestroy, ReloadModeDecidesWhetherTheWorkingCopyAndItsCompanionGo)
       control.Dispatch().SetProperty(kDispReloadMode, win::COleVariant(c.reloadMode));
       control.Dispatch().SetProperty(kDispDataFileName, win::COleVariant(std::string("123Temp.Ig1")));
       if (c.started) control.Dispatch().SetProperty(kDispRunOcx, win::COleVariant(static_cast<win::SHORT>(1)));
+      if (c.renamedAfterLoad) control.Dispatch().SetProperty(kDispDataFileName, win::COleVariant(std::string("456Temp.Ig1")));
       vetra::ui::Pump();
     }
-    EXPECT_EQ(fs::exists(drive / "Vetra/TempE/123Temp.Ig1"), !c.deleted);
-    EXPECT_EQ(fs::exists(drive / "Windows/Osc123Temp.tmp"), !c.deleted);
+    EXPECT_EQ(fs::exists(drive / "Vetra/TempE/123Temp.Ig1"), !c.loadedDeleted);
+    EXPECT_EQ(fs::exists(drive / "Vetra/TempE/456Temp.Ig1"), !c.otherDeleted);
+    EXPECT_EQ(fs::exists(drive / "Windows/Osc123Temp.tmp"), !c.loadedCompanionDeleted);
+    EXPECT_EQ(fs::exists(drive / "Windows/Osc456Temp.tmp"), !c.otherCompanionDeleted);
   }
   vetra::ui::ResetForTests();
 }

@@ -113,6 +113,9 @@ TEST_F(ControlTest, ARecordingThatCannotBeOpenedSetsErrorCodeFiresErrorAndSaysSo
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
+    // An earlier recording of two channels; nothing of it may survive the failed load.
+    Load(Options({Channel(3), Channel(7)}, 5 * 700), "earlier.Osc");
+    ASSERT_NE(control->Graph(1), nullptr);
     traces.clear();
     events.clear();
     vetra::ui::ClearMessageBoxes();
@@ -122,7 +125,14 @@ TEST_F(ControlTest, ARecordingThatCannotBeOpenedSetsErrorCodeFiresErrorAndSaysSo
     ASSERT_EQ(vetra::ui::MessageBoxLog().size(), 1u);
     EXPECT_EQ(vetra::ui::MessageBoxLog()[0].text, vetra::Cp949("데이터 오픈 에러 : ") + c.path);
     EXPECT_EQ(traces, std::vector<std::string>{"TESSIAL Run OCX Start\r\n"});
-    EXPECT_EQ(control->Graph(0), nullptr);
+    // The screen is built from the defaults: one empty graph of type 0, its scale text in the
+    // first slot, the other slots cleared.
+    ASSERT_NE(control->Graph(0), nullptr);
+    EXPECT_EQ(control->Graph(0)->Type(), 0);
+    EXPECT_EQ(control->Graph(1), nullptr);
+    EXPECT_EQ(control->Panel()->Rows(), 1);
+    EXPECT_EQ(Get("VoltStringCh1").AsString(), "20.0 V");
+    for (int slot = 2; slot <= 6; ++slot) EXPECT_EQ(Get(vetra::Format("VoltStringCh%d", slot).c_str()).AsString(), "") << slot;
     EXPECT_FALSE(control->FrameScrollBar()->IsWindowEnabled());
   }
   // The next good load clears the error.
@@ -130,32 +140,51 @@ TEST_F(ControlTest, ARecordingThatCannotBeOpenedSetsErrorCodeFiresErrorAndSaysSo
   EXPECT_EQ(Get("ErrorCode").AsShort(), 0);
 }
 
-TEST_F(ControlTest, DestroyDeletesTheWorkingCopyAndItsCompanionUnlessReloadModeIsOne)
+// The working copy the load opened and the companion DataFileName names go with the control
+// unless the page asked to keep them; a name set after the load, or never loaded, is not the
+// working copy.
+TEST_F(ControlTest, DestroyDeletesTheLoadedWorkingCopyAndTheCompanionUnlessReloadModeIsOne)
 {
   const struct {
     const char* name;
     short reloadMode;
-    bool deleted;
+    bool started;
+    const char* nameWhenDestroyed;  // DataFileName when the control goes
+    bool loadedDeleted;
+    bool otherDeleted;
+    bool loadedCompanionDeleted;
+    bool otherCompanionDeleted;
   } cases[] = {
-      {"rec.Osc", 0, true},
-      {"rec.Osc", 1, false},
-      {"rec.Osc", 2, true},
-      {"rec.Osc", -1, true},
-      {"..\\TempE\\rec.Osc", 0, false},  // not a plain name: deletes nothing
+      {"rec.Osc", 0, true, "rec.Osc", true, false, true, false},
+      {"rec.Osc", 1, true, "rec.Osc", false, false, false, false},
+      {"rec.Osc", 2, true, "rec.Osc", true, false, true, false},
+      {"rec.Osc", -1, true, "rec.Osc", true, false, true, false},
+      {"..\\TempE\\rec.Osc", 0, true, "..\\TempE\\rec.Osc", false, false, false, false},  // not a plain name
+      {"rec.Osc", 0, false, "rec.Osc", false, false, true, false},
+      {"rec.Osc", 0, true, "two.Osc", true, false, false, true},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.name << " reload " << c.reloadMode);
+    SCOPED_TRACE(::testing::Message() << c.name << " reload " << c.reloadMode << (c.started ? "" : " not started") << " then " << c.nameWhenDestroyed);
     PutRecording(drive, vetra::samples::OscBytes(Options({Channel(0)})), "rec.Osc");
+    PutRecording(drive, vetra::samples::OscBytes(Options({Channel(0)})), "two.Osc");
     drive.WriteFile("Windows/Oscrec.tmp", "companion");
+    drive.WriteFile("Windows/Osctwo.tmp", "companion");
     auto viewer = std::make_unique<CTessialCtrl>();
     ASSERT_TRUE(viewer->CreateControlWindow(page.get(), win::CRect(0, 0, 1017, 708)));
     control.swap(viewer);
-    Start(c.name, c.reloadMode);
+    if (c.started) {
+      Start(c.name, c.reloadMode);
+    } else {
+      Set("ReloadMode", win::COleVariant(c.reloadMode));
+    }
+    Set("DataFileName", win::COleVariant(std::string(c.nameWhenDestroyed)));
     control.swap(viewer);
     traces.clear();
     viewer.reset();
-    EXPECT_EQ(std::filesystem::exists(drive / "Vetra/TempE/rec.Osc"), !c.deleted);
-    EXPECT_EQ(std::filesystem::exists(drive / "Windows/Oscrec.tmp"), !c.deleted);
+    EXPECT_EQ(std::filesystem::exists(drive / "Vetra/TempE/rec.Osc"), !c.loadedDeleted);
+    EXPECT_EQ(std::filesystem::exists(drive / "Vetra/TempE/two.Osc"), !c.otherDeleted);
+    EXPECT_EQ(std::filesystem::exists(drive / "Windows/Oscrec.tmp"), !c.loadedCompanionDeleted);
+    EXPECT_EQ(std::filesystem::exists(drive / "Windows/Osctwo.tmp"), !c.otherCompanionDeleted);
     EXPECT_EQ(traces, std::vector<std::string>{"TESSIAL : OnDestroy\r\n"});
   }
 }

@@ -47,10 +47,10 @@ TEST_F(ControlTest, AReleaseOverThePanelEndsAPressOfADrawnButton)
   EXPECT_EQ(control->ButtonState().pressed, kNoButton);
 }
 
-TEST_F(ControlTest, WithoutChannelsThePanelIsBareBackground)
+TEST_F(ControlTest, AfterAFailedLoadThePanelShowsTheDefaultChannelsBox)
 {
   Start("missing.Osc");
-  EXPECT_EQ(PixelOf(*control->Panel(), 20, 20), CMeasurePanelWnd::kBackground);
+  EXPECT_EQ(PixelOf(*control->Panel(), 20, 20), CMeasurePanelWnd::kBox);
 }
 
 }  // namespace

@@ -115,6 +115,25 @@ TEST_F(ControlTest, TheControlDeletesWhatItMadeAndKeepsTheCopyOnlyWhenAskedAfter
   }
 }
 
+// The copy that goes is the one the start read: a name set later, or a name never started, is
+// not this control's working copy.
+TEST_F(ControlTest, TheCopyThatGoesIsTheOneTheStartReadNotALaterName)
+{
+  PutRecording("a.RES");
+  PutRecording("b.RES");
+  Open("a.RES");
+  Set("ReadFileName", win::COleVariant("b.RES"));
+  control->DestroyWindow();
+  EXPECT_FALSE(std::filesystem::exists(Exchange("a.RES")));
+  EXPECT_TRUE(std::filesystem::exists(Exchange("b.RES")));
+
+  control = std::make_unique<CMorvitCtrl>();
+  ASSERT_TRUE(control->CreateControlWindow(page.get(), win::CRect(0, 0, 1018, 708)));
+  Set("ReadFileName", win::COleVariant("b.RES"));
+  control->DestroyWindow();
+  EXPECT_TRUE(std::filesystem::exists(Exchange("b.RES")));
+}
+
 TEST_F(ControlTest, MissingOrForeignNamesShowEmptyScreensAndTouchNothing)
 {
   drive.WriteFile("Vetra/outside.RES", "x");

@@ -71,6 +71,55 @@ TEST_F(ControlTest, TextViewListsMoveTheirSelectionByKeyAndMoveRowsByReturn)
   EXPECT_EQ(upper.RowCount(), 8);
 }
 
+// The choice in a list belongs to its item: it stays with the item when rows come and go around
+// it, and goes when the item's own row is deleted.
+TEST_F(ControlTest, AListsChoiceStaysWithItsItemThroughMoves)
+{
+  LoadSample(SampleOptions(12, 300));  // items 4..11 on the graph, 0..3 below
+  ClickAt(120, 80);                    // the text view
+  CTableListWnd& upper = *control->UpperList();
+  CTableListWnd& lower = *control->LowerList();
+  const auto idOfRow = [&](const CTableListWnd& list, int row) {
+    for (int id = 0; id < 12; ++id) {
+      if (list.Rows()[static_cast<std::size_t>(row)].texts[1] == control->Model().ItemName(id)) return id;
+    }
+    return -1;
+  };
+  vetra::ui::Click(upper, upper.CellPoint(7, 0));  // item 11 goes below, after item 3
+  ASSERT_EQ(idOfRow(lower, 4), 11);
+  vetra::ui::Click(lower, lower.CellPoint(4, 1));  // item 11 chosen
+  vetra::ui::Click(upper, upper.CellPoint(0, 0));  // item 4 goes below, before item 11
+  EXPECT_EQ(upper.Selection(), -1);                // its row went, and its choice with it
+  ASSERT_EQ(idOfRow(lower, 4), 4);
+  ASSERT_EQ(lower.Selection(), 5);
+  EXPECT_EQ(idOfRow(lower, 5), 11);
+  vetra::ui::PressKeys("tab");
+  ASSERT_TRUE(Focused(lower));
+  vetra::ui::PressKeys("return");  // the chosen item goes back onto the graph
+  EXPECT_EQ(control->Model().State().orders.Shown().back(), 11);
+  EXPECT_EQ(lower.Selection(), -1);
+}
+
+// A list shows its vertical scroll bar only while its rows do not fit.
+TEST_F(ControlTest, TextViewListsShowAScrollBarOnlyWhenTheirRowsDoNotFit)
+{
+  const struct {
+    int items;
+    bool upperBar, lowerBar;
+  } cases[] = {{3, false, false}, {12, false, false}, {30, false, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.items);
+    LoadSample(SampleOptions(c.items, 300));
+    if (control->Model().State().view != View::text) ClickAt(120, 80);
+    for (const auto& [list, wanted] : {std::pair{control->UpperList(), c.upperBar}, std::pair{control->LowerList(), c.lowerBar}}) {
+      const win::CScrollBar* bar = list->VerticalBar();
+      ASSERT_NE(bar, nullptr);
+      EXPECT_EQ(bar->IsWindowVisible() != win::FALSE, wanted);
+      if (wanted) EXPECT_TRUE(bar->IsWindowEnabled());
+    }
+  }
+}
+
 TEST_F(ControlTest, TheChooserMovesByKeyAndSetsOrClearsTheMarkBySpaceAndReturn)
 {
   LoadSample(SampleOptions(10, 300));
