@@ -4,6 +4,7 @@
 
 #include "platform/base/text.h"
 #include "platform/ui/edit.h"
+#include "platform/ui/marked_text.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/radio_mark.h"
 #include "platform/ui/static.h"
@@ -144,7 +145,7 @@ void PaintButton(CWnd& button, CDC& dc, const ButtonLook& look)
     }
     CRect text = r;
     if (look.pushed) text.OffsetRect(1, 1);
-    dc.DrawText(look.text, &text, DT_CENTER | singleLine);
+    DrawMarkedText(dc, look.text, &text, DT_CENTER | singleLine);
   } else if (groupBox) {
     TEXTMETRIC tm;
     dc.GetTextMetrics(&tm);
@@ -183,7 +184,7 @@ void PaintButton(CWnd& button, CDC& dc, const ButtonLook& look)
       }
     }
     CRect text(mark.right + 4, r.top, r.right, r.bottom);
-    dc.DrawText(look.text, &text, DT_LEFT | singleLine);
+    DrawMarkedText(dc, look.text, &text, DT_LEFT | singleLine);
   }
   dc.SelectObject(oldFont);
 }
@@ -224,7 +225,8 @@ void PaintStatic(CStatic& control, CDC& dc, CBitmap* bitmap)
     std::string line = text.substr(start, end - start);
     if (!line.empty() && line.back() == '\r') line.pop_back();
     CRect row(r.left, y, r.right, y + tm.tmHeight);
-    dc.DrawText(line, &row, align | DT_SINGLELINE | DT_TOP | DT_NOPREFIX);
+    if (control.GetStyle() & SS_NOPREFIX) dc.DrawText(line, &row, align | DT_SINGLELINE | DT_TOP | DT_NOPREFIX);
+    else DrawMarkedText(dc, line, &row, align | DT_SINGLELINE | DT_TOP);
     y += tm.tmHeight;
     start = end + 1;
   }

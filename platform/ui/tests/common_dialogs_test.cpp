@@ -8,6 +8,7 @@
 #include "platform/base/file_names.h"
 #include "platform/base/testing/temp_drive.h"
 #include "platform/base/text.h"
+#include "platform/gdi/draw_log.h"
 #include "platform/ui/app.h"
 #include "platform/ui/combo_box.h"
 #include "platform/ui/file_dialog.h"
@@ -434,6 +435,35 @@ TEST_F(CommonDialogs, DroppedTypeListShowsItsLongestEntryWhole)
   EXPECT_FALSE(vetra::ui::RunFileDialogWindow(true, "Open", folder, vetra::ui::ParseFileFilters(filter), filterIndex, name, nullptr));
   EXPECT_GT(textWidth, 0);
   EXPECT_GE(listWidth, textWidth + 4);  // the row's margin and the text
+}
+
+// The labels and buttons mark the letters Alt reaches them by: the "&" is not shown, the letter
+// is underlined.
+TEST_F(CommonDialogs, FileDialogLabelsShowTheLettersAltReachesThemBy)
+{
+  std::vector<std::string> texts;
+  int underlines = 0;
+  vetra::ui::WhenIdle([&] {
+    CWnd* dialog = CWnd::GetActiveWindow();
+    ASSERT_NE(dialog, nullptr);
+    vetra::gdi::ScopedDrawLog log;
+    for (CWnd* child : dialog->GetChildren()) {
+      child->Invalidate(FALSE);
+      child->UpdateWindow();
+    }
+    for (const auto& call : log.Calls()) {
+      if (call.op == "DrawText") texts.push_back(vetra::Utf8(call.text));
+      if (call.op == "LineTo") ++underlines;
+    }
+    dialog->SendMessage(WM_COMMAND, IDCANCEL, 0);
+  });
+  std::string folder = "c:\\Vetra\\Data";
+  int filterIndex = 1;
+  std::string name;
+  EXPECT_FALSE(vetra::ui::RunFileDialogWindow(true, Cp949("열기"), folder, vetra::ui::ParseFileFilters(kOscFilter), filterIndex, name, nullptr));
+  EXPECT_THAT(texts, ::testing::IsSupersetOf({"찾는 위치(I):", "파일 이름(N):", "파일 형식(T):", "열기(O)"}));
+  for (const std::string& text : texts) EXPECT_EQ(text.find('&'), std::string::npos) << text;
+  EXPECT_GE(underlines, 4);
 }
 
 TEST_F(CommonDialogs, PrintDialogOnScreenOffersTheCatalogueOrientationAndCopies)
