@@ -45,7 +45,7 @@ DialogTemplate FileDialogTemplate(bool open, const std::string& title)
   t.items = {
       {"STATIC", Cp949(open ? "찾는 위치(&I):" : "저장 위치(&I):"), -1, visible, 7, 8, 48, 10},
       {"COMBOBOX", "", kLookIn, visible | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 57, 6, 181, 110},
-      {"BUTTON", Cp949("↑"), kUpFolder, visible | WS_TABSTOP | BS_PUSHBUTTON, 243, 5, 20, 13},
+      {"BUTTON", Cp949("▲"), kUpFolder, visible | WS_TABSTOP | BS_PUSHBUTTON, 243, 5, 20, 13},
       {"LISTBOX", "", kEntries, visible | WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 7, 24, 256, 76},
       {"STATIC", Cp949("파일 이름(&N):"), -1, visible, 7, 110, 48, 10},
       {"EDIT", "", kFileName, visible | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 57, 108, 149, 12},
