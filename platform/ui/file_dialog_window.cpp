@@ -334,6 +334,8 @@ private:
       if (drive != currentDrive) continue;
       for (const std::string& folder : FoldersBelowDrive(drive, m_folder)) m_lookIn.push_back(folder);
     }
+    // A folder below none of the drives (another drive letter) is still shown where it is.
+    if (std::find(m_lookIn.begin(), m_lookIn.end(), m_folder) == m_lookIn.end()) m_lookIn.push_back(m_folder);
     auto* lookIn = dynamic_cast<CComboBox*>(GetDlgItem(kLookIn));
     if (!lookIn) return;
     lookIn->ResetContent();
