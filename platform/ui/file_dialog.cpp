@@ -51,6 +51,7 @@ std::string JoinPath(std::string folder, const std::string& name)
   while (folder.size() > 1 && LastSeparator(folder) == folder.size() - 1) folder.pop_back();
   if (folder.empty()) return name;
   if (folder.size() == 2 && folder[1] == ':') return folder + "\\" + name;
+  if (folder == "/") return folder + name;
   return folder + separator + name;
 }
 
@@ -134,8 +135,8 @@ std::string CFileDialog::GetFolderPath() const
 {
   const std::size_t at = LastSeparator(m_path);
   if (at == std::string::npos) return {};
-  // The root keeps its separator ("C:\").
-  return m_path.substr(0, at == 2 && m_path.size() > 1 && m_path[1] == ':' ? at + 1 : at);
+  // A root keeps its separator ("C:\", "/").
+  return m_path.substr(0, (at == 2 && m_path.size() > 1 && m_path[1] == ':') || at == 0 ? at + 1 : at);
 }
 
 bool CFileDialog::Accept(std::string& path, HWND owner) const

@@ -116,6 +116,7 @@ TEST_F(CommonDialogs, OpenDialogTakesTheQueuedPathAndFilterAndMovesTheCurrentFol
       {"a file only the second filter lists", {"road.RES", ""}, 0, "c:\\Vetra\\Data\\road.RES", 2, true},
       {"linux path inside the drive", {(drive / "Vetra/Data/x.osc").string(), "*.OSC"}, OFN_NOCHANGEDIR,
        "C:\\Vetra\\Data\\x.osc", 1, false},
+      {"name in the root of the Linux file system", {"x.osc", ""}, OFN_NOCHANGEDIR, "/x.osc", 1, false, "/"},
   };
   for (const auto& c : cases) {
     vetra::ChangeCurrentDirectory(start);
@@ -127,7 +128,11 @@ TEST_F(CommonDialogs, OpenDialogTakesTheQueuedPathAndFilterAndMovesTheCurrentFol
     EXPECT_EQ(static_cast<int>(dialog.m_ofn.nFilterIndex), c.filterIndex) << c.what;
     EXPECT_EQ(vetra::EqualsNoCase(vetra::CurrentDirectory(), "C:\\Vetra\\Data"), c.folderMoves) << c.what;
   }
-  EXPECT_EQ(vetra::ui::FileDialogLog().back().folder, "c:\\Vetra\\Data");
+  CFileDialog root(TRUE, "", "", OFN_NOCHANGEDIR, kOscFilter.c_str());
+  vetra::ui::QueueFileDialogAnswer({"/x.osc", ""});
+  ASSERT_EQ(root.DoModal(), IDOK);
+  EXPECT_EQ(root.GetFolderPath(), "/");
+  EXPECT_EQ(vetra::ui::FileDialogLog().front().folder, "c:\\Vetra\\Data");
   EXPECT_EQ(vetra::ui::FileDialogLog().back().title, Cp949("열기"));
 }
 
