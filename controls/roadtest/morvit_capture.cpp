@@ -15,6 +15,11 @@
 
 namespace morvit {
 
+std::string CMorvitCtrl::CaptureFailedText()
+{
+  return vetra::Cp949("화면을 저장할 수 없습니다 : ") + kCapturePath;
+}
+
 bool CMorvitCtrl::CaptureToClipboard()
 {
   win::CDC display;
@@ -57,7 +62,8 @@ bool CMorvitCtrl::SaveJpg(const std::string& path)
 
 void CMorvitCtrl::OnSaveOrPrint()
 {
-  CaptureToClipboard();
+  // A capture that was not written leaves the previous one: saving that would be a stale picture.
+  const bool captured = CaptureToClipboard();
   const RoadState& s = m_model.State();
   const bool nothingShown = s.zoomMode ? (s.ChannelOfRow(s.zoomItem) < 0 && s.analysis.Count() == 0) : s.shown.Count() == 0;
   if (nothingShown) return;
@@ -66,7 +72,9 @@ void CMorvitCtrl::OnSaveOrPrint()
   CPrintChoiceDlg choice(this);
   const win::INT_PTR result = choice.DoModal();
   if (result == win::IDOK && choice.Chosen()) {
-    PrintRoadReport(*this, m_model, m_offsets);
+    if (PrintRoadReport(*this, m_model, m_offsets) == ReportPrint::failed) MessageBox(PrintFailedText().c_str(), nullptr, win::MB_OK);
+  } else if (result == win::IDCANCEL && choice.Chosen() && !captured) {
+    MessageBox(CaptureFailedText().c_str(), nullptr, win::MB_OK);
   } else if (result == win::IDCANCEL && choice.Chosen()) {
     const std::string folder = vetra::CurrentDirectory();
     win::CFileDialog dialog(win::FALSE, "", "", win::OFN_HIDEREADONLY | win::OFN_OVERWRITEPROMPT, "JPG File (*.JPG)|*.JPG|", this);

@@ -103,9 +103,10 @@ void CMorvitCtrl::UpdateChildVisibility()
   show(m_itemList.get(), !s.zoomMode && !s.measureOn);
   show(m_analysisList.get(), zoomLists && m_listMode == 1);
   show(m_zoomItemList.get(), zoomLists && m_listMode == -1);
-  show(m_zoomScaleCombo.get(), zoomLists);
-  show(m_zoomSpin.get(), zoomLists);
-  show(m_zoomBar.get(), zoomLists);
+  // The zoom scale, the panel's spin and its bar stay while measuring.
+  show(m_zoomScaleCombo.get(), s.zoomMode);
+  show(m_zoomSpin.get(), s.zoomMode);
+  show(m_zoomBar.get(), s.zoomMode);
 }
 
 std::vector<int> CMorvitCtrl::SelectedRows(const win::CListBox& list)

@@ -171,6 +171,9 @@ void CMorvitCtrl::BuildScreens()
   m_listMode = 0;
   m_offsets.fill(0);
   CreateChildren();
+  // The cursor time is shown once an item is built.
+  m_cursorTimeLabel.clear();
+  if (m_statusText) m_statusText->SetWindowText("");
   FillListsAndCombos();
   UpdateLayoutButtons();
   UpdateTimeBar();
@@ -285,9 +288,8 @@ void CMorvitCtrl::OnDraw(win::CDC* dc, const win::CRect& bounds, const win::CRec
     win::CDC& back = m_backBuffer.DC();
     DrawSurface(back);
     if (!s.dataShown) {
-      win::CRect white(4, 143, 728, 683);
-      if (s.measureOn) white = win::CRect(kMeasureRect);
-      back.FillSolidRect(&white, win::RGB(255, 255, 255));
+      // Before the screens are built whatever is repainted is white.
+      back.FillSolidRect(&invalid, win::RGB(255, 255, 255));
     } else {
       bool full = m_fullRedraw;
       const bool firstPaint = m_graphSurfacesPending;
@@ -298,6 +300,7 @@ void CMorvitCtrl::OnDraw(win::CDC* dc, const win::CRect& bounds, const win::CRec
       }
       DrawGraphArea(back, m_model, m_offsets, full, firstPaint || m_pagesStale);
       m_pagesStale = false;
+      if (s.zoomMode) HoldCoupledCursors();
       m_fullRedraw = true;
       if (s.measureOn) {
         // The time between the cursors, over the button bar.
@@ -433,8 +436,23 @@ void CMorvitCtrl::UpdateTimeBar(bool playbackStep)
   if (m_zoomSpin) m_zoomSpin->SetPos(s.zoomPanel.cursorA);
   if (m_zoomBar) {
     m_zoomBar->SetScrollRange(0, ClampToInt(ScrollBarEnd(s.zoomPanel, length)));
-    m_zoomBar->SetScrollPos(ClampToInt(ScrollBarPosition(s.zoomPanel)));
+    const std::int64_t zoomPosition = s.zoomPanel.scale == 0 ? static_cast<std::int64_t>(s.zoomPanel.cursorA) * (length / 100) / kColumns
+                                                              : ScrollBarPosition(s.zoomPanel);
+    m_zoomBar->SetScrollPos(ClampToInt(zoomPosition));
   }
+}
+
+void CMorvitCtrl::HoldCoupledCursors()
+{
+  // The paint coupled the zoom view's cursors: the spins step on from the coupled columns, and a
+  // bar over the whole recording stands at its cursor.
+  const RoadState& s = m_model.State();
+  const std::int64_t length = s.recording.RecordLength();
+  const auto wholeViewPosition = [&](const Page& page) { return ClampToInt(static_cast<std::int64_t>(page.cursorA) * (length / 100) / kColumns); };
+  if (m_cursorSpin) m_cursorSpin->SetPos(s.lower.cursorA);
+  if (m_zoomSpin) m_zoomSpin->SetPos(s.zoomPanel.cursorA);
+  if (m_timeBar && s.lower.scale == 0) m_timeBar->SetScrollPos(wholeViewPosition(s.lower));
+  if (m_zoomBar && s.zoomPanel.scale == 0) m_zoomBar->SetScrollPos(wholeViewPosition(s.zoomPanel));
 }
 
 void CMorvitCtrl::RunButtonCommand(SkinButton button)
@@ -467,8 +485,12 @@ void CMorvitCtrl::RunButtonCommand(SkinButton button)
       return;
     case SkinButton::Zoom:
       if (s.zoomMode) {
+        // Leaving ends the measurement: playback answers again, as when a right click ends it.
+        if (s.measureOn) InvalidateButtons(m_buttons.EnablePlayback(true));
         m_model.CloseZoomView();
         m_listMode = 0;
+        // The display scale combo shows the normal view's scale again.
+        if (m_scaleCombo) m_scaleCombo->SetCurSel(EntryOfScale(s.page.scale));
       } else {
         if (s.measureOn) InvalidateButtons(m_buttons.EnablePlayback(true));
         const bool wasOpen = s.zoomMode;

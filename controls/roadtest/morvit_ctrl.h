@@ -32,6 +32,8 @@ public:
   static constexpr win::UINT kPlaybackMs = 50;
   // The capture file of the save-or-print command.
   static constexpr char kCapturePath[] = "C:\\Vetra\\Fenmark\\Temp\\temp.bmp";
+  // What the picture save says when the capture file could not be written (code page 949).
+  static std::string CaptureFailedText();
 
   CMorvitCtrl();
   ~CMorvitCtrl() override;
@@ -51,6 +53,8 @@ public:
   win::CComboBox* ScaleCombo() const { return m_scaleCombo.get(); }
   win::CComboBox* ZoomScaleCombo() const { return m_zoomScaleCombo.get(); }
   win::CSpinButtonCtrl* CursorSpin() const { return m_cursorSpin.get(); }
+  win::CSpinButtonCtrl* ZoomSpin() const { return m_zoomSpin.get(); }
+  win::CScrollBar* ZoomScrollBar() const { return m_zoomBar.get(); }
   win::CBitmapButton* RemoveButton(int n) const
   {
     return n >= 0 && n < kMaxShownItems ? m_removeButtons[static_cast<std::size_t>(n)].get() : nullptr;
@@ -124,6 +128,8 @@ private:
   void StartTimer();
   void StopPlayback();
   void UpdateTimeBar(bool playbackStep = false);
+  // After a paint of the zoom view: spins and whole-view bars at the coupled cursors.
+  void HoldCoupledCursors();
   void ShowMessage(const Message& message);
   void OnPositionButton();
   void OnVehicleInfoButton();

@@ -63,8 +63,8 @@ std::string SkinPath(const std::string& file) { return std::string(kSkinFolder) 
 
 std::string ButtonPicture(SkinButton button, short state, const SkinMode& mode)
 {
-  // The item buttons of the zoom panel have only their normal picture.
-  if (button == SkinButton::AnalysisItems || button == SkinButton::ZoomItems) state = kNormal;
+  // The item buttons of the zoom panel have a normal and a pressed picture.
+  if ((button == SkinButton::AnalysisItems || button == SkinButton::ZoomItems) && state != kPressed) state = kNormal;
   // While playback runs the command buttons of the bar show their disabled pictures; they still
   // act (printing and the vehicle information pause the playback themselves).
   const bool dimmed = button == SkinButton::Zoom || button == SkinButton::Layout1 || button == SkinButton::Layout2 ||

@@ -22,7 +22,8 @@ CFileException::Cause CFileException::CauseFromErrno(int error)
     case EIO: return hardIO;
     case EBUSY: return sharingViolation;
     case ENOSPC:
-    case EDQUOT: return diskFull;
+    case EDQUOT:
+    case EFBIG: return diskFull;  // a file that may not grow is as full as the disk
     default: return generic;
   }
 }

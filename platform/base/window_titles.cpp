@@ -106,8 +106,9 @@ void PublishWindowTitle(std::uint64_t windowId, std::string_view cp949Title)
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     out.write(cp949Title.data(), static_cast<std::streamsize>(cp949Title.size()));
+    // The bytes reach the file when it closes: only then is a full disk known.
+    out.close();
     if (!out) {
-      out.close();
       fs::remove(temporary, ec);
       return;
     }

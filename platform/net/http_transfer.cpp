@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "platform/net/answer_headers.h"
 #include "platform/net/internet_constants.h"
 #include "platform/net/internet_exception.h"
 
@@ -48,9 +49,6 @@ struct EasyDeleter {
 struct MultiDeleter {
   void operator()(CURLM* multi) const { curl_multi_cleanup(multi); }
 };
-struct UrlDeleter {
-  void operator()(CURLU* url) const { curl_url_cleanup(url); }
-};
 struct ListDeleter {
   void operator()(curl_slist* list) const { curl_slist_free_all(list); }
 };
@@ -73,7 +71,9 @@ struct HttpTransfer::Impl {
   bool attached = false;
 
   long status = 0;
-  std::string location;  // the answer's Location header
+  // The answer's header lines; its Location is kept as it comes: libcurl tells the redirect
+  // address only once the whole answer is in, and the answer's headers are all the caller waits for.
+  AnswerHeaders answerHeaders;
   bool headersDone = false;
   bool done = false;
   CURLcode result = CURLE_OK;
@@ -107,19 +107,7 @@ struct HttpTransfer::Impl {
     auto& self = *static_cast<Impl*>(user);
     const std::size_t bytes = size * count;
     const bool blankLine = (bytes == 2 && data[0] == '\r' && data[1] == '\n') || (bytes == 1 && data[0] == '\n');
-    const std::string_view line(data, bytes);
-    if (line.starts_with("HTTP/")) self.location.clear();  // a new answer's headers begin
-    // The Location header is kept as it comes: libcurl tells the redirect address only once the
-    // whole answer is in, and the answer's headers are all the caller waits for.
-    constexpr std::string_view kLocation = "location:";
-    if (line.size() > kLocation.size() &&
-        std::equal(kLocation.begin(), kLocation.end(), line.begin(),
-                   [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); })) {
-      std::string_view value = line.substr(kLocation.size());
-      while (!value.empty() && (value.front() == ' ' || value.front() == '\t')) value.remove_prefix(1);
-      while (!value.empty() && (value.back() == '\r' || value.back() == '\n' || value.back() == ' ')) value.remove_suffix(1);
-      self.location = value;
-    }
+    self.answerHeaders.Line(std::string_view(data, bytes));
     if (blankLine) {
       long code = 0;
       curl_easy_getinfo(self.easy.get(), CURLINFO_RESPONSE_CODE, &code);
@@ -212,18 +200,8 @@ struct HttpTransfer::Impl {
       case 301: case 302: case 303: case 307: case 308: break;
       default: return {};
     }
-    if (location.empty()) return {};
     // Resolved against the address asked for, as a relative Location is meant.
-    std::unique_ptr<CURLU, UrlDeleter> url(curl_url());
-    char* target = nullptr;
-    if (!url || curl_url_set(url.get(), CURLUPART_URL, settings.url.c_str(), 0) != CURLUE_OK ||
-        curl_url_set(url.get(), CURLUPART_URL, location.c_str(), 0) != CURLUE_OK ||
-        curl_url_get(url.get(), CURLUPART_URL, &target, 0) != CURLUE_OK || target == nullptr) {
-      return {};
-    }
-    std::string resolved = target;
-    curl_free(target);
-    return resolved;
+    return ResolveLocation(settings.url, answerHeaders.Location());
   }
 
   // Sends the request and waits for the answer's status line and headers.

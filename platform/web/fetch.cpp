@@ -34,56 +34,89 @@ std::size_t AppendBody(char* data, std::size_t size, std::size_t count, void* us
   return size * count;
 }
 
-FetchedPage FetchHttp(const std::string& url)
+FetchFailure FailureOf(CURLcode result)
+{
+  switch (result) {
+    case CURLE_OPERATION_TIMEDOUT: return FetchFailure::timedOut;
+    case CURLE_UNSUPPORTED_PROTOCOL:
+    case CURLE_URL_MALFORMAT: return FetchFailure::unsupported;
+    default: return FetchFailure::unreachable;
+  }
+}
+
+// One HTTP GET as the viewer makes it, on an easy handle that a blocking call or a multi handle
+// drives. libcurl keeps the addresses of its error text and page: it stays where it was made.
+struct HttpRequest {
+  HttpRequest(const HttpRequest&) = delete;
+  HttpRequest& operator=(const HttpRequest&) = delete;
+
+  std::unique_ptr<CURL, CurlDeleter> curl;
+  std::string noProxy;
+  char errorText[CURL_ERROR_SIZE] = {};
+  FetchedPage page;
+
+  explicit HttpRequest(const std::string& url) : curl(curl_easy_init())
+  {
+    if (!curl) return;
+    curl_easy_setopt(curl.get(), CURLOPT_URL, url.c_str());
+    curl_easy_setopt(curl.get(), CURLOPT_COOKIEFILE, "");
+    if (CURLSH* cookies = SharedCookies()) curl_easy_setopt(curl.get(), CURLOPT_SHARE, cookies);
+    curl_easy_setopt(curl.get(), CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(curl.get(), CURLOPT_MAXREDIRS, 10L);
+    curl_easy_setopt(curl.get(), CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(curl.get(), CURLOPT_CONNECTTIMEOUT, 15L);
+    curl_easy_setopt(curl.get(), CURLOPT_TIMEOUT, 60L);
+    curl_easy_setopt(curl.get(), CURLOPT_ERRORBUFFER, errorText);
+    // The machine itself is never reached through a proxy; other exceptions stay as configured.
+    noProxy = "localhost,127.0.0.1,::1";
+    for (const char* name : {"no_proxy", "NO_PROXY"}) {
+      if (const char* value = std::getenv(name); value != nullptr && *value != '\0') {
+        noProxy += std::string(",") + value;
+        break;
+      }
+    }
+    curl_easy_setopt(curl.get(), CURLOPT_NOPROXY, noProxy.c_str());
+    curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, &AppendBody);
+    curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &page.bytes);
+  }
+
+  // The page once the transfer has ended with `result`.
+  void Finish(CURLcode result)
+  {
+    if (result != CURLE_OK) {
+      page.error = errorText[0] != '\0' ? errorText : curl_easy_strerror(result);
+      page.failure = FailureOf(result);
+      page.bytes.clear();
+      return;
+    }
+    long status = 0;
+    curl_easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, &status);
+    char* contentType = nullptr;
+    curl_easy_getinfo(curl.get(), CURLINFO_CONTENT_TYPE, &contentType);
+    if (contentType != nullptr) page.contentType = contentType;
+    if (status < 200 || status > 299) {
+      page.error = "HTTP status " + std::to_string(status);
+      page.failure = FetchFailure::refused;
+      page.bytes.clear();
+      return;
+    }
+    page.ok = true;
+  }
+};
+
+void InitialiseCurl()
 {
   static std::once_flag initialised;
   std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
 
-  FetchedPage page;
-  std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
-  if (!curl) {
-    page.error = "cannot start an HTTP transfer";
-    return page;
-  }
-  char errorText[CURL_ERROR_SIZE] = {};
-  curl_easy_setopt(curl.get(), CURLOPT_URL, url.c_str());
-  curl_easy_setopt(curl.get(), CURLOPT_COOKIEFILE, "");
-  if (CURLSH* cookies = SharedCookies()) curl_easy_setopt(curl.get(), CURLOPT_SHARE, cookies);
-  curl_easy_setopt(curl.get(), CURLOPT_FOLLOWLOCATION, 1L);
-  curl_easy_setopt(curl.get(), CURLOPT_MAXREDIRS, 10L);
-  curl_easy_setopt(curl.get(), CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(curl.get(), CURLOPT_CONNECTTIMEOUT, 15L);
-  curl_easy_setopt(curl.get(), CURLOPT_TIMEOUT, 60L);
-  curl_easy_setopt(curl.get(), CURLOPT_ERRORBUFFER, errorText);
-  // The machine itself is never reached through a proxy; other exceptions stay as configured.
-  std::string noProxy = "localhost,127.0.0.1,::1";
-  for (const char* name : {"no_proxy", "NO_PROXY"}) {
-    if (const char* value = std::getenv(name); value != nullptr && *value != '\0') {
-      noProxy += std::string(",") + value;
-      break;
-    }
-  }
-  curl_easy_setopt(curl.get(), CURLOPT_NOPROXY, noProxy.c_str());
-  curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, &AppendBody);
-  curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &page.bytes);
-  const CURLcode result = curl_easy_perform(curl.get());
-  if (result != CURLE_OK) {
-    page.error = errorText[0] != '\0' ? errorText : curl_easy_strerror(result);
-    page.bytes.clear();
-    return page;
-  }
-  long status = 0;
-  curl_easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, &status);
-  char* contentType = nullptr;
-  curl_easy_getinfo(curl.get(), CURLINFO_CONTENT_TYPE, &contentType);
-  if (contentType != nullptr) page.contentType = contentType;
-  if (status < 200 || status > 299) {
-    page.error = "HTTP status " + std::to_string(status);
-    page.bytes.clear();
-    return page;
-  }
-  page.ok = true;
-  return page;
+FetchedPage FetchHttp(const std::string& url)
+{
+  InitialiseCurl();
+  HttpRequest request(url);
+  if (!request.curl) return {false, {}, {}, "cannot start an HTTP transfer", FetchFailure::unreachable};
+  request.Finish(curl_easy_perform(request.curl.get()));
+  return std::move(request.page);
 }
 
 FetchedPage FetchFile(const std::filesystem::path& path)
@@ -92,6 +125,7 @@ FetchedPage FetchFile(const std::filesystem::path& path)
   std::optional<std::string> bytes = vetra::ReadRegularFile(path);
   if (!bytes) {
     page.error = "cannot open " + path.string();
+    page.failure = FetchFailure::notFound;
     return page;
   }
   page.bytes = std::move(*bytes);
@@ -109,7 +143,59 @@ FetchedPage Fetch(const PageAddress& address)
     case AddressKind::Empty: return {true, {}, {}, {}};
     case AddressKind::Unsupported: break;
   }
-  return {false, {}, {}, "unsupported address " + address.url};
+  return {false, {}, {}, "unsupported address " + address.url, FetchFailure::unsupported};
+}
+
+struct PageTransfer::Curl {
+  CURLM* multi = nullptr;
+  HttpRequest request;
+  bool done = false;
+
+  explicit Curl(const std::string& url) : request(url)
+  {
+    multi = curl_multi_init();
+    if (multi == nullptr || !request.curl || curl_multi_add_handle(multi, request.curl.get()) != CURLM_OK) {
+      request.page = {false, {}, {}, "cannot start an HTTP transfer", FetchFailure::unreachable};
+      done = true;
+    }
+  }
+  ~Curl()
+  {
+    if (multi == nullptr) return;
+    // Removing an unfinished transfer and cleaning its handle up closes its connection.
+    if (request.curl) curl_multi_remove_handle(multi, request.curl.get());
+    request.curl.reset();
+    curl_multi_cleanup(multi);
+  }
+};
+
+PageTransfer::PageTransfer(const std::string& url)
+{
+  InitialiseCurl();
+  m_curl = std::make_unique<Curl>(url);
+}
+
+PageTransfer::~PageTransfer() = default;
+
+bool PageTransfer::Poll(int waitMs)
+{
+  Curl& c = *m_curl;
+  if (c.done) return true;
+  if (waitMs > 0) curl_multi_wait(c.multi, nullptr, 0, waitMs, nullptr);
+  int running = 0;
+  curl_multi_perform(c.multi, &running);
+  int left = 0;
+  while (CURLMsg* message = curl_multi_info_read(c.multi, &left)) {
+    if (message->msg != CURLMSG_DONE) continue;
+    c.request.Finish(message->data.result);
+    c.done = true;
+  }
+  return c.done;
+}
+
+const FetchedPage& PageTransfer::Result() const
+{
+  return m_curl->request.page;
 }
 
 }  // namespace vetra::web

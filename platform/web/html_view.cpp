@@ -12,6 +12,7 @@
 #include "platform/ui/print_dialog.h"
 #include "platform/ui/system_metrics.h"
 #include "platform/web/address.h"
+#include "platform/web/error_page.h"
 #include "platform/web/page_print.h"
 
 namespace win {
@@ -20,20 +21,6 @@ namespace {
 constexpr UINT_PTR kPageTimer = 0x5EB;
 // Pixels a line of the scroll bar moves the page; the wheel moves three lines a notch.
 constexpr int kScrollLine = 20;
-
-std::string HtmlText(const std::string& utf8)
-{
-  std::string out;
-  for (const char c : utf8) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      default: out += c; break;
-    }
-  }
-  return out;
-}
 
 }  // namespace
 
@@ -60,7 +47,7 @@ void CHtmlView::MakeHost()
     Invalidate();
     OnDocumentComplete(address);
   };
-  callbacks.navigateError = [this](const std::string& address, const std::string& reason) {
+  callbacks.navigateError = [this](const std::string& address, vetra::web::FetchFailure reason) {
     OnNavigateError(address, reason);
   };
   callbacks.objectCreated = [this](vetra::web::HostedObject& object) { ObjectCreated(object); };
@@ -70,6 +57,10 @@ void CHtmlView::MakeHost()
   };
   callbacks.scheduleChanged = [this] { ScheduleTimers(); };
   m_host = std::make_unique<vetra::web::PageHost>(std::move(callbacks));
+  // The page's pictures come with the page: an http picture is never fetched while painting.
+  m_layout.SetResourceReader([this](const std::string& address) {
+    return m_host ? m_host->Resource(address) : vetra::web::FetchedPage{};
+  });
 }
 
 void CHtmlView::Navigate2(const std::string& address)
@@ -81,7 +72,9 @@ void CHtmlView::Navigate2(const std::string& address)
 
 void CHtmlView::Stop()
 {
-  if (m_host) m_host->Stop();
+  if (!m_host) return;
+  m_host->Stop();
+  ScheduleTimers();
 }
 
 BOOL CHtmlView::GoForward()
@@ -128,6 +121,8 @@ BOOL CHtmlView::ExecPrint()
   std::string error;
   if (!vetra::web::PrintPicture(picture, m_host->Title(), *choice.hDevMode, &error)) {
     OutputDebugStringA("The page could not be printed: " + error + "\r\n");
+    // A full disk or a queue that refuses the job: the user hears that nothing was printed.
+    top->MessageBox(vetra::web::PrintFailedText().c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
     return FALSE;
   }
   return TRUE;
@@ -139,12 +134,10 @@ const std::string& CHtmlView::GetLocationURL() const
   return m_host ? m_host->Address() : none;
 }
 
-void CHtmlView::OnNavigateError(const std::string& address, const std::string& reason)
+void CHtmlView::OnNavigateError(const std::string&, vetra::web::FetchFailure reason)
 {
   // A page that cannot be read says so in the view instead of leaving it blank.
-  m_errorPage = "<html><body><h3>" + HtmlText("페이지를 표시할 수 없습니다.") + "</h3><p>" +
-                HtmlText(vetra::Utf8(address)) + "</p><p>" + HtmlText(vetra::Utf8(reason)) +
-                "</p></body></html>";
+  m_errorPage = vetra::web::ErrorPageHtml(reason);
   m_laidOut = false;
   EnsureLayout();
   Invalidate();
@@ -171,11 +164,13 @@ void CHtmlView::OnDestroy()
 
 void CHtmlView::EnsureLayout()
 {
-  if (m_laidOut || !m_host) return;
-  CRect client;
-  GetClientRect(&client);
-  m_layout.SetPage(m_errorPage.empty() ? m_host->PageSource() : m_errorPage, m_host->Address());
+  if (!m_host) return;
+  // A page whose scripts and pictures are still on their way shows blank until they are in.
+  const bool waiting = m_errorPage.empty() && m_host->Loading();
+  if (m_laidOut && (waiting || !m_laidOutBlank)) return;
+  m_layout.SetPage(m_errorPage.empty() ? (waiting ? std::string() : m_host->PageSource()) : m_errorPage, m_host->Address());
   m_laidOut = true;
+  m_laidOutBlank = waiting;
   m_scrollY = 0;
   LayOutForClient();
 }

@@ -44,7 +44,7 @@ protected:
   virtual void OnTitleChange(const std::string& text) { (void)text; }
   virtual void OnBeforeNavigate2(const std::string& address) { (void)address; }
   virtual void OnDocumentComplete(const std::string& address) { (void)address; }
-  virtual void OnNavigateError(const std::string& address, const std::string& reason);
+  virtual void OnNavigateError(const std::string& address, vetra::web::FetchFailure reason);
   // The page's alert: a message box with the program's title.
   virtual void OnAlert(const std::string& text);
 
@@ -76,6 +76,7 @@ private:
   std::unique_ptr<vetra::web::PageHost> m_host;
   vetra::web::PageLayout m_layout;
   bool m_laidOut = false;
+  bool m_laidOutBlank = false;  // laid out blank while the page was on its way
   CScrollBar m_scrollBar;
   int m_scrollY = 0;  // page pixels above the view's top
   int m_wheelRest = 0;  // part turns of the wheel not yet a line

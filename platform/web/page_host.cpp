@@ -1,5 +1,6 @@
 #include "platform/web/page_host.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "platform/base/clock.h"
@@ -37,6 +38,17 @@ std::pair<std::string, std::string> SplitEventAttribute(const std::string& text)
     parameters = text.substr(open + 1, close == std::string::npos ? std::string::npos : close - open - 1);
   }
   return {name, parameters};
+}
+
+// How often a window moves an arriving page on: often enough that a fast page is not kept waiting.
+constexpr std::uint64_t kTransferPollMs = 10;
+
+// How long one turn may wait for the network. On screen a moment, so the window stays quick; on
+// the virtual clock as long as a turn lasts, so that virtual time does not run ahead of the
+// server and give up on a page that is only a little slow.
+int TransferWaitMs()
+{
+  return IsVirtualClock() ? static_cast<int>(kTransferPollMs) : 1;
 }
 
 void Trace(const std::string& utf8)
@@ -81,6 +93,7 @@ PageHost::PageHost(PageHostCallbacks callbacks)
 
 PageHost::~PageHost()
 {
+  m_transfer.reset();
   LeavePage();
 }
 
@@ -102,6 +115,17 @@ void PageHost::Stop()
 {
   m_pendingNavigation.reset();
   m_pendingHistoryMove = 0;
+  if (!m_pendingResources.empty()) {
+    // The page is in: it shows, and runs, without what had not arrived.
+    Trace("Stopped loading the scripts and pictures of " + Utf8(m_address));
+    m_pendingResources.clear();
+    CompletePage();
+    return;
+  }
+  if (!m_transfer) return;
+  m_transfer.reset();
+  Trace("Stopped loading " + Utf8(m_address));
+  if (m_callbacks.navigateError) m_callbacks.navigateError(m_address, FetchFailure::stopped);
 }
 
 bool PageHost::GoForward()
@@ -132,6 +156,8 @@ void PageHost::Pump()
 {
   // A message box of the page's own script pumps messages; its timers wait until it returns.
   if (m_engine && m_engine->Running()) return;
+  if (m_transfer && m_transfer->Poll(TransferWaitMs())) FinishTransfer();
+  else if (!m_pendingResources.empty()) PollResources(TransferWaitMs());
   if (m_engine) m_engine->RunDueTimers(MonotonicMs());
   RunDeferred();
 }
@@ -139,6 +165,7 @@ void PageHost::Pump()
 std::optional<std::uint64_t> PageHost::NextDueMs() const
 {
   if (m_pendingNavigation || m_pendingHistoryMove != 0) return MonotonicMs();
+  if (Loading()) return MonotonicMs() + kTransferPollMs;
   return m_engine ? m_engine->NextTimerDue() : std::nullopt;
 }
 
@@ -168,28 +195,104 @@ void PageHost::LeavePage()
   m_objects.clear();
   m_document = Document();
   m_source.clear();
+  m_pendingResources.clear();
+  m_resources.clear();
 }
 
 bool PageHost::Load(const std::string& address)
 {
+  m_transfer.reset();  // a page still on its way is given up for this one
   if (m_callbacks.beforeNavigate) m_callbacks.beforeNavigate(address);
   LeavePage();
   m_address = address;
   const PageAddress where = ClassifyAddress(address);
-  const FetchedPage page = Fetch(where);
+  if (where.kind == AddressKind::Http) {
+    m_transfer = std::make_unique<PageTransfer>(where.url);
+    if (m_transfer->Poll()) {
+      const FetchedPage page = m_transfer->Result();
+      m_transfer.reset();
+      return Show(address, where.kind, page);
+    }
+    return true;
+  }
+  return Show(address, where.kind, Fetch(where));
+}
+
+void PageHost::FinishTransfer()
+{
+  const FetchedPage page = m_transfer->Result();
+  m_transfer.reset();
+  Show(m_address, AddressKind::Http, page);
+}
+
+bool PageHost::Show(const std::string& address, AddressKind kind, const FetchedPage& page)
+{
   if (!page.ok) {
     Trace("Cannot open the page " + Utf8(address) + ": " + page.error);
-    if (m_callbacks.navigateError) m_callbacks.navigateError(address, Cp949(page.error));
+    if (m_callbacks.navigateError) m_callbacks.navigateError(address, page.failure);
     return false;
   }
-  if (where.kind == AddressKind::Empty) return true;  // an empty page: nothing to show or run
+  if (kind == AddressKind::Empty) return true;  // an empty page: nothing to show or run
   m_source = PageTextToUtf8(page.bytes, page.contentType);
   m_document = ParseHtml(m_source);
   const bool hasTitle = m_document.FindFirst("title") != nullptr;
   SetTitle(hasTitle ? Cp949(m_document.Title()) : address);
-  RunPage();
-  if (m_callbacks.documentComplete) m_callbacks.documentComplete(address);
+  StartResources();
+  if (m_pendingResources.empty()) CompletePage();
   return true;
+}
+
+void PageHost::StartResources()
+{
+  std::vector<std::string> addresses;
+  m_document.ForEachElement([&](const Node& element) {
+    const std::string* named = nullptr;
+    if (element.IsElement("script") && IsJavaScript(element)) named = element.Attribute("src");
+    else if (element.IsElement("img")) named = element.Attribute("src");
+    if (named != nullptr && !named->empty()) addresses.push_back(CombineAddress(m_address, Cp949(*named)));
+    if (const std::string* background = element.Attribute("background"); background && !background->empty())
+      addresses.push_back(CombineAddress(m_address, Cp949(*background)));
+  });
+  for (const std::string& address : addresses) {
+    const PageAddress where = ClassifyAddress(address);
+    if (where.kind != AddressKind::Http || m_resources.contains(address)) continue;
+    if (std::any_of(m_pendingResources.begin(), m_pendingResources.end(),
+                    [&](const PendingResource& pending) { return pending.address == address; }))
+      continue;
+    m_pendingResources.push_back({address, std::make_unique<PageTransfer>(where.url)});
+  }
+  PollResources(0);
+}
+
+void PageHost::PollResources(int waitMs)
+{
+  for (auto it = m_pendingResources.begin(); it != m_pendingResources.end();) {
+    // One wait for the network per turn is enough: the others are looked at as they stand.
+    const bool arrived = it->transfer->Poll(waitMs);
+    waitMs = 0;
+    if (!arrived) {
+      ++it;
+      continue;
+    }
+    m_resources[it->address] = it->transfer->Result();
+    it = m_pendingResources.erase(it);
+  }
+  if (m_pendingResources.empty() && m_engine == nullptr && !m_source.empty()) CompletePage();
+}
+
+void PageHost::CompletePage()
+{
+  if (m_engine) return;  // it ran already
+  RunPage();
+  if (m_callbacks.documentComplete) m_callbacks.documentComplete(m_address);
+}
+
+FetchedPage PageHost::Resource(const std::string& address) const
+{
+  if (const auto found = m_resources.find(address); found != m_resources.end()) return found->second;
+  const PageAddress where = ClassifyAddress(address);
+  if (where.kind == AddressKind::Http) return {false, {}, {}, "not fetched with the page", FetchFailure::unreachable};
+  return Fetch(where);
 }
 
 void PageHost::RunPage()
@@ -220,7 +323,7 @@ void PageHost::RunPage()
     const std::string origin = "script " + std::to_string(scriptNumber);
     if (const std::string* source = element.Attribute("src"); source && !source->empty()) {
       const std::string address = CombineAddress(m_address, Cp949(*source));
-      const FetchedPage script = Fetch(ClassifyAddress(address));
+      const FetchedPage script = Resource(address);
       if (!script.ok) {
         Trace("Cannot read the script " + Utf8(address) + ": " + script.error);
         return;

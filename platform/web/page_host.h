@@ -8,7 +8,9 @@
 // Driving it from a window:
 // - Navigate(address) for the start address and the window's own commands (Stop, GoForward).
 // - After each handled message, and when its timer fires, the window calls Pump() and sets its
-//   timer again for NextDueMs(), so the page's timers and deferred navigations run on time.
+//   timer again for NextDueMs(), so the page's timers and deferred navigations run on time, and
+//   an http page with its http scripts and pictures arrives without the window waiting for it
+//   (Loading tells; Stop gives up on what has not come).
 // - objectCreated gives a control that the window makes a child window of its own size
 //   (ObjectElement WIDTH by HEIGHT) and moves to its laid-out place; objectDestroyed comes
 //   before the control is released, when the page is left or the host is destroyed.
@@ -18,6 +20,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,6 +28,7 @@
 
 #include "platform/ole/ole_control_object.h"
 #include "platform/web/dom.h"
+#include "platform/web/fetch.h"
 #include "platform/web/script_host.h"
 
 namespace vetra::web {
@@ -51,7 +55,8 @@ struct PageHostCallbacks {
   std::function<void(const std::string& text)> alert;  // modal: returns when answered
   std::function<void(const std::string& address)> beforeNavigate;
   std::function<void(const std::string& address)> documentComplete;
-  std::function<void(const std::string& address, const std::string& reason)> navigateError;
+  // What kind of failure it was; the details went to the trace.
+  std::function<void(const std::string& address, FetchFailure reason)> navigateError;
   // Creates the control of an OBJECT element; when empty the control loader is asked.
   std::function<std::unique_ptr<win::COleControlObject>(const ObjectElement&)> createControl;
   // A control was created (its window can be made) / is about to be released (its window goes).
@@ -70,11 +75,20 @@ public:
   PageHost& operator=(const PageHost&) = delete;
 
   // Leaves the current page and loads `address` (system text): a Windows path on the drive, a
-  // Linux path, a file: URL or an http URL. False when the page could not be read (the window
-  // then shows an empty page). During page script the navigation waits for the next Pump.
+  // Linux path, a file: URL or an http URL. A file is read at once; an http page arrives while
+  // the window goes on (Pump moves its transfer on, Loading tells). False when the page could
+  // not be read (navigateError has said why). During page script the navigation waits for the
+  // next Pump.
   bool Navigate(const std::string& address);
-  // Cancels a navigation that has not started.
+  // Cancels a navigation that has not started, and stops a page that is arriving: its
+  // connection is dropped and navigateError reports the stop.
   void Stop();
+  // True while the page or the scripts and pictures it names are on their way: its script runs
+  // once they are in.
+  bool Loading() const { return m_transfer != nullptr || !m_pendingResources.empty(); }
+  // The bytes of a script or picture of the page (system text address): an http one as it
+  // arrived with the page (never fetched here, so a window never waits), a file read at once.
+  FetchedPage Resource(const std::string& address) const;
   bool GoForward();
   bool GoBack();
 
@@ -96,6 +110,11 @@ public:
 private:
   class Bridge;
   bool Load(const std::string& address);
+  bool Show(const std::string& address, AddressKind kind, const FetchedPage& page);
+  void FinishTransfer();
+  void StartResources();
+  void PollResources(int waitMs);
+  void CompletePage();
   void LeavePage();
   void RunPage();
   void CreateObject(const Node& element);
@@ -105,6 +124,13 @@ private:
   PageHostCallbacks m_callbacks;
   std::unique_ptr<Bridge> m_bridge;
   std::unique_ptr<ScriptEngine> m_engine;
+  std::unique_ptr<PageTransfer> m_transfer;  // the http page on its way
+  struct PendingResource {
+    std::string address;
+    std::unique_ptr<PageTransfer> transfer;
+  };
+  std::vector<PendingResource> m_pendingResources;  // its http scripts and pictures on their way
+  std::map<std::string, FetchedPage> m_resources;    // those that arrived (or failed)
   Document m_document;
   std::string m_source;
   std::string m_address;

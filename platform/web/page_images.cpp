@@ -39,7 +39,7 @@ void PagePicture::Draw(win::CDC& dc, int x, int y, int width, int height) const
 const PagePicture* PagePictures::Find(const std::string& address)
 {
   if (const auto found = m_pictures.find(address); found != m_pictures.end()) return found->second.get();
-  FetchedPage fetched = Fetch(ClassifyAddress(address));
+  FetchedPage fetched = m_reader ? m_reader(address) : Fetch(ClassifyAddress(address));
   auto picture = fetched.ok ? PagePicture::FromBmp(std::move(fetched.bytes)) : nullptr;
   return (m_pictures[address] = std::move(picture)).get();
 }

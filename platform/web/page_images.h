@@ -11,6 +11,8 @@
 
 #include "platform/gdi/cdc.h"
 
+#include "platform/web/fetch.h"
+
 namespace vetra::web {
 
 class PagePicture {
@@ -35,9 +37,13 @@ public:
   // The picture at `address` (system text), read on first use; null when there is none.
   const PagePicture* Find(const std::string& address);
   void Clear() { m_pictures.clear(); }
+  // Where the bytes of an address come from (the page's own fetched copies); unset, they are
+  // read at once.
+  void SetReader(ResourceReader reader) { m_reader = std::move(reader); }
 
 private:
   std::map<std::string, std::unique_ptr<PagePicture>> m_pictures;
+  ResourceReader m_reader;
 };
 
 }  // namespace vetra::web

@@ -365,6 +365,7 @@ public:
   }
 
   void SetTarget(win::CDC* dc) { m_dc = dc; }
+  void SetReader(ResourceReader reader) { m_pictures.SetReader(std::move(reader)); }
   void SetBase(const std::string& address)
   {
     m_base = address;
@@ -440,6 +441,11 @@ void PageLayout::SetPage(const std::string& utf8Source, const std::string& addre
   m_impl->document.reset();
   m_impl->objects.clear();
   m_impl->document = litehtml::document::createFromUTF8(utf8Source.c_str(), &m_impl->container, &SharedContext());
+}
+
+void PageLayout::SetResourceReader(ResourceReader reader)
+{
+  m_impl->container.SetReader(std::move(reader));
 }
 
 void PageLayout::Layout(int width, int height)

@@ -12,6 +12,7 @@
 
 #include "platform/gdi/cdc.h"
 #include "platform/gdi/geometry.h"
+#include "platform/web/fetch.h"
 
 namespace vetra::web {
 
@@ -25,6 +26,8 @@ public:
   // Reads the page (UTF-8 HTML) found at `address` (system text; its pictures are read against
   // it); an empty text is a blank page.
   void SetPage(const std::string& utf8Source, const std::string& address = {});
+  // Where the page's pictures are read from; unset, they are read at once.
+  void SetResourceReader(ResourceReader reader);
   // Lays the page out for a viewport of this size; again after each size change.
   void Layout(int width, int height);
   // Paints the part of the page inside `clip` (device coordinates, page at (0, 0)).

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/base/text.h"
 #include "platform/print/printer_catalogue.h"
 #include "platform/print/printer_dc.h"
 
@@ -46,6 +47,11 @@ bool PrintPicture(const gdi::Bitmap32& picture, const std::string& documentName,
   }
   if (dc->EndDoc() <= 0) return fail("the document could not be written or sent");
   return true;
+}
+
+std::string PrintFailedText()
+{
+  return Cp949("인쇄를 마치지 못했습니다. 프린터와 디스크 공간을 확인하십시오.");
 }
 
 }  // namespace vetra::web

@@ -15,4 +15,7 @@ namespace vetra::web {
 bool PrintPicture(const gdi::Bitmap32& picture, const std::string& documentName, const win::DEVMODEA& settings,
                   std::string* error = nullptr);
 
+// What the viewer says when a page could not be printed (code page 949).
+std::string PrintFailedText();
+
 }  // namespace vetra::web

@@ -72,6 +72,7 @@ void ExtractEntry(unzip::CUnzipFile& zip, const unzip::ZipEntryInfo& info, const
     if (n > 0) out.Write(block.data(), n);
   } while (n == kExtractBlock);
   unzip::CUnzipFile::SetExtractedFileStatus(out, info);
+  out.Close();  // a write the disk refuses at the end is a failure too
 }
 
 void Remove(const std::string& windowsPath)

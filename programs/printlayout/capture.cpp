@@ -1,6 +1,7 @@
 #include "programs/printlayout/capture.h"
 
 #include "platform/base/cfile.h"
+#include "platform/base/text.h"
 
 namespace tolvex {
 
@@ -24,9 +25,18 @@ bool ImportCapture(const MessageSink& show)
   // nothing; the page then prints what was last imported.
   if (!picture) return false;
   ImageDestination destination;
-  if (!destination.Open(kCaptureCopyFile)) return false;
-  if (!destination.WriteBmp(*picture, kCaptureCopyWidth, kCaptureCopyHeight)) return false;
-  return destination.Close();
+  // A copy the disk cannot take leaves the page without its picture: the user hears it.
+  if (!destination.Open(kCaptureCopyFile) || !destination.WriteBmp(*picture, kCaptureCopyWidth, kCaptureCopyHeight) ||
+      !destination.Close()) {
+    show(CaptureCopyFailedText());
+    return false;
+  }
+  return true;
+}
+
+std::string CaptureCopyFailedText()
+{
+  return vetra::Cp949("인쇄할 그림을 저장할 수 없습니다. 디스크 공간을 확인하십시오 : ") + kCaptureCopyReadPath;
 }
 
 std::string FolderOf(const std::string& path)

@@ -24,8 +24,10 @@ using MessageSink = std::function<void(const std::string&)>;
 std::optional<RgbPicture> ReadCapture(const MessageSink& show);
 
 // Reads the capture and, only when that succeeded, writes print1.bmp of 1017 by 708 pixels.
-// True when print1.bmp was written.
+// True when print1.bmp was written; a copy that cannot be written is shown too.
 bool ImportCapture(const MessageSink& show);
+// What the program says when print1.bmp cannot be written (code page 949).
+std::string CaptureCopyFailedText();
 
 enum class SavedFormat { Jpg, Bmp };
 

@@ -266,7 +266,7 @@ bool CCapturePrintDlg::PrintReport()
     Show(vetra::Cp949("인쇄를 시작할 수 없습니다. 프린터 설정을 확인하십시오."));
     return false;
   }
-  m_pPrintDlg->StartPage();
+  const bool pageStarted = m_pPrintDlg->StartPage();
   const int previousBk = dc->SetBkMode(win::TRANSPARENT);
   const int previousMap = dc->SetMapMode(win::MM_LOMETRIC);
   ReportPageContent content;
@@ -279,8 +279,13 @@ bool CCapturePrintDlg::PrintReport()
   DrawReportPage(dc, content);
   dc->SetMapMode(previousMap);
   dc->SetBkMode(previousBk);
-  m_pPrintDlg->EndPage();
-  m_pPrintDlg->EndDocument();
+  const bool pageEnded = pageStarted && m_pPrintDlg->EndPage();
+  // The document is written or sent only when it ends: a full disk or a queue that refuses the
+  // job shows here, and the user keeps the window to try again.
+  if (!m_pPrintDlg->EndDocument() || !pageEnded) {
+    Show(vetra::Cp949("인쇄를 마치지 못했습니다. 프린터와 디스크 공간을 확인하십시오."));
+    return false;
+  }
   return true;
 }
 

@@ -7,6 +7,7 @@
 #include "common/capture/dib_capture.h"
 #include "common/capture/print_capture.h"
 #include "platform/base/process.h"
+#include "platform/base/testing/full_disk.h"
 #include "platform/base/testing/temp_drive.h"
 #include "platform/gdi/cdc.h"
 #include "platform/ui/paint.h"
@@ -116,11 +117,20 @@ TEST_F(PrintCapture, AnOpenPrintWindowGetsTheCaptureButNoSecondProgram)
 
 TEST_F(PrintCapture, AFailedCaptureIsReportedAndStartsNothing)
 {
+  // A full disk keeps the earlier capture whole; a missing folder has none.
+  drive.WriteFile("Vetra/Fenmark/Temp/print.bmp", "earlier");
+  {
+    const vetra::testing::FullDisk disk(4096);
+    ASSERT_TRUE(disk.Active());
+    EXPECT_EQ(PrintControl(control), PrintOutcome::captureFailed);
+  }
+  EXPECT_EQ(drive.ReadFile("Vetra/Fenmark/Temp/print.bmp"), "earlier");
   std::filesystem::remove_all(drive / "Vetra/Fenmark/Temp");
   EXPECT_EQ(PrintControl(control), PrintOutcome::captureFailed);
   EXPECT_TRUE(started.empty());
-  ASSERT_EQ(vetra::ui::MessageBoxLog().size(), 1u);
-  EXPECT_EQ(vetra::ui::MessageBoxLog()[0].text, CaptureFailedText("c:\\Vetra\\Fenmark\\Temp\\print.bmp"));
+  ASSERT_EQ(vetra::ui::MessageBoxLog().size(), 2u);
+  for (const auto& box : vetra::ui::MessageBoxLog())
+    EXPECT_EQ(box.text, CaptureFailedText("c:\\Vetra\\Fenmark\\Temp\\print.bmp"));
 }
 
 TEST_F(PrintCapture, AFailedStartIsReported)

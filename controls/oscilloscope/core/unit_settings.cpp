@@ -109,4 +109,9 @@ bool WriteUnitSettings(std::string_view pressureLine, std::string_view vacuumLin
   return false;
 }
 
+std::string UnitSettingsNotSavedText(std::string_view path)
+{
+  return vetra::Cp949("단위 설정을 저장할 수 없습니다 : ") + std::string(path);
+}
+
 }  // namespace tessial

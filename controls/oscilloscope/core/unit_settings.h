@@ -39,5 +39,7 @@ std::string VacuumLineOf(int entry);
 // Replaces the settings file with the two unit lines and three empty lines, CR LF ended. The file
 // is written beside and renamed into place, so it is never left half-written. False on failure.
 bool WriteUnitSettings(std::string_view pressureLine, std::string_view vacuumLine, std::string_view path = kEnviroPath);
+// What the unit dialog says when the settings file cannot be written (code page 949).
+std::string UnitSettingsNotSavedText(std::string_view path);
 
 }  // namespace tessial

@@ -4,6 +4,7 @@
 
 #include "platform/base/text.h"
 #include "platform/ui/button.h"
+#include "platform/ui/message_box.h"
 #include "platform/ui/styles.h"
 
 namespace tessial {
@@ -78,8 +79,10 @@ void CUnitSelectDlg::OnOK()
   const int vacuum = m_vacuumList.GetCurSel();
   const std::string pressureLine = pressure >= 0 ? PressureLineOf(pressure) : LineKept(m_enviroPath, 0);
   const std::string vacuumLine = vacuum >= 0 ? VacuumLineOf(vacuum) : LineKept(m_enviroPath, 1);
-  // A file that cannot be written is passed over: the viewer keeps the units it shows.
-  WriteUnitSettings(pressureLine, vacuumLine, m_enviroPath);
+  // A file that cannot be written keeps the units the viewer shows, and the user hears why the
+  // choice did not take.
+  if (!WriteUnitSettings(pressureLine, vacuumLine, m_enviroPath))
+    win::AfxMessageBox(UnitSettingsNotSavedText(m_enviroPath), win::MB_OK);
   CDialog::OnOK();
 }
 

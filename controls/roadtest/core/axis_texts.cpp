@@ -88,4 +88,15 @@ int MeasurementBlockHeight(int items, bool zoomView) {
   return ((zoomView ? 403 : 545) - 5 * items) / items;
 }
 
+PanelRows MeasurementPanelRows(int block, int textHeight) {
+  PanelRows rows{8, textHeight + 9};
+  const int top = 5;
+  const int bottom = block - 5;
+  if (rows.first + 3 * rows.pitch + textHeight <= bottom) return rows;
+  const int room = std::max(bottom - top - textHeight, 0);
+  rows.pitch = room / 3;
+  rows.first = top + (room - 3 * rows.pitch) / 2;
+  return rows;
+}
+
 }  // namespace morvit

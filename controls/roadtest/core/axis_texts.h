@@ -27,5 +27,14 @@ std::string ValueRangeText(const ItemPage& page, int column, const std::string& 
 
 // Height of one item's block in the measurement panel for n items (545 high, 403 in the zoom view).
 int MeasurementBlockHeight(int items, bool zoomView);
+// The four text rows of a measurement block of height `block`: the first row's offset from the
+// block's top and the distance between rows. Rows stand a text line plus 9 pixels apart from 8
+// below the top; where that does not fit on the block's dark rectangle ((5) to (block - 5)) the
+// rows close up evenly so that all four stand on it.
+struct PanelRows {
+  int first = 8;
+  int pitch = 0;
+};
+PanelRows MeasurementPanelRows(int block, int textHeight);
 
 }  // namespace morvit

@@ -173,6 +173,11 @@ std::string CursorTimeText(double seconds, bool stackedNormalView) {
   return text + vetra::Cp949(" 초");
 }
 
+int EntryOfScale(int scale) {
+  const auto* found = std::find(kScaleOfEntry.begin(), kScaleOfEntry.end(), scale);
+  return found == kScaleOfEntry.end() ? 0 : static_cast<int>(found - kScaleOfEntry.begin());
+}
+
 bool NeedsRebuild(int scale, bool zoomView, int cursorSource, bool playing) {
   if (zoomView || scale == 1) return true;
   if (scale == 0) return !(cursorSource == 1 || playing);

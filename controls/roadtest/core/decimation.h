@@ -17,6 +17,8 @@ inline constexpr int kValueColumns = 710;
 inline constexpr std::array<int, 10> kScaleOfEntry = {0, 1, 2, 5, 10, 25, 50, 100, 200, 500};
 // Entries of the scale combos for a record-length code ("1:500" is left out for code 4).
 int ScaleEntryCount(int recordLengthCode);
+// The scale combo entry of samples per column S (0 for a scale the combos do not offer).
+int EntryOfScale(int scale);
 
 enum class Builder { None, Points, Pairs, FullView };
 

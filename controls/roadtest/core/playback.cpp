@@ -1,6 +1,7 @@
 #include "controls/roadtest/core/playback.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "controls/roadtest/core/recording.h"
 
@@ -49,6 +50,13 @@ void ApplyDisplayScale(Page& page, std::int64_t length) {
   } else if (o > s) {
     page.start += (o - s) * c + half;
   }
+}
+
+void PlaceCursorForWholeView(Page& page, std::int64_t length) {
+  const double perColumn = static_cast<double>(length) * (1.0 / kColumns);
+  if (page.scale == 0 || perColumn <= 0) return;
+  const double instant = static_cast<double>(static_cast<std::int64_t>(page.cursorA) * page.scale + page.start);
+  page.cursorA = static_cast<int>(std::clamp(std::trunc(instant / perColumn), 0.0, static_cast<double>(kColumns - 1)));
 }
 
 std::int64_t ScrollBarEnd(const Page& page, std::int64_t length) { return (length - kColumns * page.scale) / 100; }

@@ -31,6 +31,10 @@ void GoToEnd(Page& page, std::int64_t recordLength);
 // sample under cursor A stays where it was.
 void ApplyDisplayScale(Page& page, std::int64_t recordLength);
 
+// Before a page turns to the whole recording (scale 0): its cursor goes to the column of the
+// instant it pointed at, trunc((c x S + b) / (L x (1/700))); the page start follows that column.
+void PlaceCursorForWholeView(Page& page, std::int64_t recordLength);
+
 // Scroll bar codes of the time bars.
 enum class ScrollCode { LineLeft, LineRight, PageLeft, PageRight, Thumb, Other };
 // Scrolls the page: positions count hundreds of samples. Returns the new bar position.

@@ -97,6 +97,8 @@ void RoadModel::ResetView() {
 
 void RoadModel::BuildStartState() {
   RoadState& s = m_state;
+  m_labelView = nullptr;
+  m_labelZoomView = false;
   const Recording& rec = s.recording;
   s.dataShown = true;
   s.listChannels = ListedChannels(rec);
@@ -177,7 +179,9 @@ const ItemPage& RoadModel::BuildLowerPage(int item) {
   EnsureDerived(item);
   // The lower graphs draw recorded channels with the normal factors and derived items with
   // factors for their own height.
-  ItemFactors factors = m_state.factors;
+  // Their labels are drawn from the same factors.
+  ItemFactors& factors = m_state.lowerFactors;
+  factors = m_state.factors;
   UpdateScaleFactors(m_state.recording, m_state.derived, m_state.lowerHeight, m_state.rangeMode, m_luts, factors);
   return BuildPage(item, factors, m_state.lowerHeight, m_state.lower, true, m_state.pages[static_cast<std::size_t>(item)]);
 }
@@ -223,8 +227,10 @@ Message RoadModel::OpenZoomView() {
   s.lower.previousScale = s.page.previousScale;
   s.lower.cursorA = s.page.cursorA;
   s.lower.cursorB = s.page.cursorB;
+  // The panel starts in the whole recording at the lower cursor's column and instant.
   s.zoomPanel = Page{};
-  s.zoomPanel.cursorA = s.page.cursorA;
+  s.zoomPanel.cursorA = s.lower.cursorA;
+  s.zoomPanel.start = InstantUnderCursor(s.lower, s.recording.RecordLength());
   s.zoomMode = true;
   LayoutZoomPanel();
   return message;
@@ -257,6 +263,7 @@ ScaleOutcome RoadModel::SelectZoomScale(int entry) {
   }
   Stop();
   const std::int64_t length = s.recording.RecordLength();
+  if (entry == 0) PlaceCursorForWholeView(panel, length);
   panel.previousScale = panel.scale;
   panel.scale = kScaleOfEntry[static_cast<std::size_t>(entry)];
   if (panel.scale == 0) panel.previousScale = static_cast<int>(length / kColumns);
@@ -291,7 +298,9 @@ void RoadModel::CoupleZoomViewsForPaint() {
 std::string RoadModel::CursorTimeLabel(bool stacked) const {
   const Recording& rec = m_state.recording;
   // The view whose item was built last: the normal view, the zoom panel or the graphs under it.
-  const Page& view = m_labelView ? *m_labelView : m_state.page;
+  // Nothing is shown before an item is built.
+  if (m_labelView == nullptr) return {};
+  const Page& view = *m_labelView;
   const std::int64_t sample = SampleUnderColumn(view.cursorA, {view.scale, view.start, m_labelZoomView}, rec.RecordLength());
   return CursorTimeText(SampleTime(sample, rec.RecordLength(), rec.PostTriggerLength()), stacked);
 }
@@ -427,6 +436,7 @@ ScaleOutcome RoadModel::SelectScale(int entry) {
     out.message = UnsupportedScaleMessage();
     return out;
   }
+  if (entry == 0) PlaceCursorForWholeView(page, s.recording.RecordLength());
   page.previousScale = page.scale;
   page.scale = kScaleOfEntry[static_cast<std::size_t>(entry)];
   if (page.scale == 0) page.previousScale = static_cast<int>(s.recording.RecordLength() / kColumns);

@@ -86,7 +86,8 @@ public:
   CursorStatistics Statistics(int item) const;
   // The statistics of the printout: all zero outside measurement mode.
   CursorStatistics PrintStatistics(int item) const;
-  // The cursor time label: the time under cursor A of the view whose item was built last.
+  // The cursor time label: the time under cursor A of the view whose item was built last; empty
+  // until an item is built after the screens were built.
   std::string CursorTimeLabel(bool stacked) const;
   // The time between the cursors of the view that measures: the normal view, or the lower graphs
   // of the zoom view.

@@ -27,6 +27,7 @@ struct RoadState {
   DerivedItems derived;
   ItemFactors factors{};      // display factors of the normal view
   ItemFactors zoomFactors{};  // display factors of the zoom panel
+  ItemFactors lowerFactors{}; // display factors of the graphs under the zoom panel, as last built
   ChannelScales channelScales{};
   ChannelScales zoomScales{};
   int graphHeight = 0;  // row height of the current layout

@@ -49,8 +49,11 @@ void CoupleCursors(Page& moved, Page& other, std::int64_t length) {
 
 void CoupleZoomViews(Page& panel, Page& lower, int cursorSource, std::int64_t length) {
   if (panel.scale == 0 && lower.scale == 0) {
-    panel.cursorA = lower.cursorA;
+    // Both show the whole recording: one cursor column for both, the one that moved last.
+    if (cursorSource == kPanelCursorSource) lower.cursorA = panel.cursorA;
+    else panel.cursorA = lower.cursorA;
     panel.start = lower.start = (length / kColumns) * lower.cursorA;
+    return;
   }
   if (cursorSource == kLowerCursorSource) CoupleCursors(lower, panel, length);
   if (cursorSource == kPanelCursorSource) CoupleCursors(panel, lower, length);

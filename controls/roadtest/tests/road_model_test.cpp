@@ -65,8 +65,9 @@ TEST_F(ModelTest, ThePanelBarMovesBothPagesOfTheZoomViewBySamples) {
   Load(RoadTestOptions{});
   model.SelectScale(4);  // 1:10 for the lower graphs
   model.OpenZoomView();
+  const std::int64_t whole = model.State().zoomPanel.start;
   model.ScrollZoomPanel(ScrollCode::Thumb, 0, 100);  // the panel shows the whole recording: no paging
-  EXPECT_EQ(model.State().zoomPanel.start, 0);
+  EXPECT_EQ(model.State().zoomPanel.start, whole);
   ASSERT_TRUE(model.SelectZoomScale(3).changed);   // 1:5
   const std::int64_t lower = model.State().lower.start;
   const std::int64_t panel = model.State().zoomPanel.start;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "controls/roadtest/core/decimation.h"
 #include "controls/roadtest/core/road_model.h"
 #include "controls/roadtest/tests/road_fixtures.h"
 #include "platform/base/text.h"
@@ -26,6 +27,9 @@ TEST(ZoomCoupling, BothPagesShowTheSameInstant) {
        {.scale = 500}, {.scale = 500, .start = kLong - 350000, .cursorA = 700 - 100 / 500}},
       {"near the start", {.scale = 1, .start = 1000, .cursorA = 100},
        {.scale = 500}, {.scale = 500, .start = 0, .cursorA = 1100 / 500}},
+      // Both in the full view: the panel's move is carried over, not undone.
+      {"both full views", {.scale = 0, .cursorA = 200}, {.scale = 0, .cursorA = 350},
+       {.scale = 0, .start = 200 * 1428, .cursorA = 200}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -71,6 +75,66 @@ TEST(ZoomView, OpenChooseScaleAndClose) {
   model.CloseZoomView();
   EXPECT_FALSE(s.zoomMode);
   EXPECT_EQ(s.graphHeight, ParallelRowHeight(8));
+}
+
+class ZoomModelTest : public ::testing::Test {
+protected:
+  void Load(vetra::samples::RoadTestOptions options) {
+    testing::WriteExchangeFile(drive, "1Temp.Dat", testing::SampleBytes(options));
+    ASSERT_TRUE(model.Load("1Temp.Dat").Ok());
+  }
+  std::int64_t Instant(const Page& page) const { return InstantUnderCursor(page, model.State().recording.RecordLength()); }
+  vetra::testing::TempDrive drive;
+  RoadModel model{LutStore(drive.Root().string())};
+};
+
+TEST_F(ZoomModelTest, TheZoomViewOpensAtTheLowerCursorsInstantAndARescaleKeepsIt) {
+  Load({});  // 50,000 samples, the trigger at the end
+  const RoadState& s = model.State();
+  ASSERT_TRUE(model.SelectScale(4).changed);  // 1:10
+  const std::int64_t instant = Instant(s.page);
+  ASSERT_EQ(instant, 24855);
+  model.OpenZoomView();
+  model.SetZoomItem(s.analysis.Rows()[0]);
+  ASSERT_TRUE(model.SelectZoomScale(1).changed);  // the panel at 1:1
+  EXPECT_EQ(Instant(s.zoomPanel), instant);
+  EXPECT_EQ(Instant(s.lower), instant);
+  EXPECT_EQ(CursorTimeText(SampleTime(Instant(s.lower), 50000, 0), false), "-0.5029" + vetra::Cp949(" 초"));
+}
+
+TEST_F(ZoomModelTest, TheWholeRecordingPutsTheCursorOnTheInstantItPointedAt) {
+  vetra::samples::RoadTestOptions options;
+  options.recordLengthCode = 1;  // 1,000,000 samples, 250,000 after the trigger
+  const struct {
+    const char* name;
+    bool zoomView;
+    bool panel;        // the zoom scale combo, else the display scale combo
+    int clickColumn;   // a click after the trigger, -1 for none
+    int expected;
+  } cases[] = {
+      // The trigger at column 350 of 1:10 lies at column 525 of the whole recording.
+      {"normal view", false, false, -1, 525},
+      // Lower graphs and panel at 1:10, trigger (column 525), then a click at column 100:
+      // trunc((100 x 10 + 1,000,000 - 5,250 - 250,000) / (1,000,000 / 700)) = 522.
+      {"lower graphs", true, false, 100, 522},
+      {"zoom panel", true, true, 100, 522},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Load(options);
+    const RoadState& s = model.State();
+    if (c.zoomView) {
+      model.OpenZoomView();
+      model.SetZoomItem(s.analysis.Rows()[0]);
+    }
+    ASSERT_TRUE((c.panel ? model.SelectZoomScale(4) : model.SelectScale(4)).changed);
+    model.Trigger();
+    if (c.clickColumn >= 0) ASSERT_TRUE(model.LeftButton(16 + c.clickColumn, c.panel ? 200 : 400));
+    ASSERT_TRUE((c.panel ? model.SelectZoomScale(0) : model.SelectScale(0)).changed);
+    const Page& view = !c.zoomView ? s.page : c.panel ? s.zoomPanel : s.lower;
+    EXPECT_EQ(view.cursorA, c.expected);
+    EXPECT_EQ(view.start, static_cast<std::int64_t>(1000000 * (1.0 / 700) * c.expected));
+  }
 }
 
 }  // namespace

@@ -156,8 +156,9 @@ bool CRecordingDownloadDlg::Download()
     if (e.m_dwError != win::ERROR_INTERNET_TIMEOUT) win::AfxMessageBox(e.GetErrorMessage(), win::MB_OK);
     m_failed = true;
   } catch (const win::CFileException& e) {
-    // The disk refused the recording: a failure like any other.
+    // The disk refused the recording (a full disk): a failure, said as the network's are.
     KillTimer(kNoAnswerTimer);
+    win::AfxMessageBox(e.GetErrorMessage(), win::MB_OK);
     m_failed = true;
   }
   if (fileOpen) {

@@ -196,17 +196,26 @@ void DrawMeasurementPanel(win::CDC& target, const RoadModel& model, const std::v
   OffscreenGraph panel(target, 285, height);
   win::CDC& dc = panel.DC();
   dc.FillSolidRect(0, 0, 285, height, win::RGB(238, 238, 238));
-  win::CFont font;
-  font.CreatePointFont(110, Face().c_str());
-  win::CFont* oldFont = dc.SelectObject(&font);
-  dc.SetBkMode(win::TRANSPARENT);
-  win::TEXTMETRIC metrics{};
-  dc.GetTextMetrics(&metrics);
-  const int line = metrics.tmHeight + 9;
-  const int left = zoomView ? 31 : 23;
-  const int right = zoomView ? 160 : 158;
   const int n = static_cast<int>(items.size());
   const int block = std::max(MeasurementBlockHeight(n, zoomView), 1);
+  // Texts of 11 points; where a block is too low for four rows of them one line apart (many
+  // items), a smaller size keeps the rows apart.
+  win::CFont font;
+  win::TEXTMETRIC metrics{};
+  PanelRows rows4;
+  for (int points = 110;; points -= 10) {
+    font.DeleteObject();
+    font.CreatePointFont(points, Face().c_str());
+    win::CFont* previous = dc.SelectObject(&font);
+    dc.GetTextMetrics(&metrics);
+    dc.SelectObject(previous);
+    rows4 = MeasurementPanelRows(block, metrics.tmHeight);
+    if (rows4.pitch >= metrics.tmHeight || points <= 60) break;
+  }
+  win::CFont* oldFont = dc.SelectObject(&font);
+  dc.SetBkMode(win::TRANSPARENT);
+  const int left = zoomView ? 31 : 23;
+  const int right = zoomView ? 160 : 158;
   for (int k = 0; k < n; ++k) {
     const int item = items[static_cast<std::size_t>(k)];
     const ItemPage& page = s.pages[static_cast<std::size_t>(item)];
@@ -230,8 +239,7 @@ void DrawMeasurementPanel(win::CDC& target, const RoadModel& model, const std::v
         {texts.dutyPlus, texts.dutyMinus, figures, figures},
     };
     for (int r = 0; r < 4; ++r) {
-      const int rowY = y + 8 + r * line;
-      if (rowY + metrics.tmHeight > y + block - 5) break;
+      const int rowY = y + rows4.first + r * rows4.pitch;
       dc.SetTextColor(rows[r].leftColour);
       dc.TextOut(left, rowY, rows[r].left);
       dc.SetTextColor(rows[r].rightColour);
@@ -359,7 +367,7 @@ void DrawZoomView(win::CDC& dc, RoadModel& model)
     const win::RECT row = LowerRow(static_cast<int>(k), h);
     OffscreenGraph graph(dc, kGraphWidth, h);
     const int zero = items[k] < kRecordedCount ? s.channelScales[static_cast<std::size_t>(items[k])].zeroLine : 0;
-    DrawItemGraph(graph.DC(), model, items[k], page, h, cursors, s.factors, zero);
+    DrawItemGraph(graph.DC(), model, items[k], page, h, cursors, s.lowerFactors, zero);
     graph.CopyTo(dc, row.left, row.top);
     const int gapBottom = k + 1 == items.size() ? kGraphArea.bottom : row.bottom + 5;
     dc.FillSolidRect(kGraphLeft, row.bottom, kGraphWidth, std::max(gapBottom - row.bottom, 0), kGraphBackground);

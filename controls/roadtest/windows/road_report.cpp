@@ -250,7 +250,7 @@ void PrintZoomView(win::CDC& dc, RoadModel& model)
     const int item = items[static_cast<std::size_t>(i)];
     const ItemPage& page = model.BuildLowerPage(item);
     const int zero = item < kRecordedCount ? s.channelScales[static_cast<std::size_t>(item)].zeroLine : 0;
-    PrintChannelStrip(dc, model, item, page, s.factors, zero,
+    PrintChannelStrip(dc, model, item, page, s.lowerFactors, zero,
                       {-700 - h * i, h, s.lowerHeight, s.lower.cursorA, s.lower.cursorB, s.measureOn});
     PrintTimeTicks(dc, -700 - h * (i + 1));
   }
@@ -274,30 +274,33 @@ void DrawRoadReport(win::CDC& dc, RoadModel& model, const ItemOffsets& offsets)
   }
 }
 
-bool PrintRoadReport(win::CWnd& control, RoadModel& model, const ItemOffsets& offsets)
+std::string PrintFailedText() { return vetra::Cp949("인쇄를 마치지 못했습니다. 프린터와 디스크 공간을 확인하십시오."); }
+
+ReportPrint PrintRoadReport(win::CWnd& control, RoadModel& model, const ItemOffsets& offsets)
 {
   const PrinterChoice choice = AskForPrinter(&control);
-  if (!choice.ok) return false;
+  if (!choice.ok) return ReportPrint::cancelled;
   const vetra::print::PrinterInfo printer = vetra::print::FindPrinter(choice.printer).value_or(vetra::print::DefaultPrinter());
   win::DEVMODEA mode = vetra::print::DefaultDevMode(printer);
   mode.dmOrientation = choice.orientation;
   mode.dmCopies = static_cast<short>(choice.copies);
   const std::unique_ptr<win::CPrinterDC> dc = win::CreatePrinterDC(win::DevModeName(mode).c_str(), &mode);
-  if (!dc) return false;
+  if (!dc) return ReportPrint::failed;
   JobFont pageFont(*dc, Gulim(), 40, 20, 600);
   win::CPen pen(win::PS_SOLID, 1, kBlack);
   win::CPen* oldPen = dc->SelectObject(&pen);
   bool printed = false;
   if (dc->StartDoc("Quillon") > 0) {
-    dc->StartPage();
+    const bool pageStarted = dc->StartPage() > 0;
     dc->SetMapMode(win::MM_LOMETRIC);
     DrawRoadReport(*dc, model, offsets);
-    dc->EndPage();
-    printed = dc->EndDoc() > 0;
+    const bool pageEnded = pageStarted && dc->EndPage() > 0;
+    // The document is written or sent only at its end: a full disk or a refused job shows here.
+    printed = dc->EndDoc() > 0 && pageEnded;
   }
   dc->SelectObject(oldPen);
   control.InvalidateRect(&kGraphArea, win::FALSE);
-  return printed;
+  return printed ? ReportPrint::printed : ReportPrint::failed;
 }
 
 }  // namespace morvit

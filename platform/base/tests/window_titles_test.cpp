@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/base/testing/full_disk.h"
 #include "platform/base/testing/temp_drive.h"
 #include "platform/base/testing/forked_child.h"
 #include "platform/base/text.h"
@@ -49,6 +50,21 @@ TEST(WindowTitles, PublishChangeAndWithdrawInThisProcess)
   EXPECT_FALSE(WindowTitleExists("Renamed"));
   EXPECT_TRUE(WindowTitleExists("Viewer"));
   WithdrawWindowTitle(2);
+  EXPECT_TRUE(RegistryIsEmpty(drive));
+}
+
+TEST(WindowTitles, ATitleThatCannotBeWrittenWholeIsNotPublishedCut)
+{
+  testing::TempDrive drive;
+  PublishWindowTitle(1, "Print");
+  {
+    const testing::FullDisk disk(3);
+    ASSERT_TRUE(disk.Active());
+    PublishWindowTitle(1, "Renamed");
+  }
+  EXPECT_FALSE(WindowTitleExists("Ren"));
+  EXPECT_TRUE(WindowTitleExists("Print"));  // the earlier title stands
+  WithdrawWindowTitle(1);
   EXPECT_TRUE(RegistryIsEmpty(drive));
 }
 

@@ -51,6 +51,12 @@ std::string LoopbackServer::LastRequest(const std::string& path)
   return m_requests[path];
 }
 
+bool LoopbackServer::Dropped(const std::string& path)
+{
+  std::lock_guard lock(m_mutex);
+  return m_dropped[path];
+}
+
 void LoopbackServer::Run()
 {
   while (!m_stopping) {
@@ -68,11 +74,25 @@ void LoopbackServer::Run()
     const auto pathStart = request.find(' ');
     const auto pathEnd = request.find(' ', pathStart + 1);
     const std::string path = pathStart == std::string::npos ? "" : request.substr(pathStart + 1, pathEnd - pathStart - 1);
-    Answer answer{404, "text/plain", "not found", {}};
+    Answer answer{404, "text/plain", "not found", {}, false};
     {
       std::lock_guard lock(m_mutex);
       if (auto it = m_answers.find(path); it != m_answers.end()) answer = it->second;
       m_requests[path] = request;
+    }
+    if (answer.stall) {
+      // Waits for the client to go (its end of the connection reads as closed).
+      while (!m_stopping) {
+        pollfd client_waiting{client, POLLIN, 0};
+        if (::poll(&client_waiting, 1, 20) <= 0) continue;
+        if (::recv(client, buffer, sizeof buffer, 0) <= 0) {
+          std::lock_guard lock(m_mutex);
+          m_dropped[path] = true;
+          break;
+        }
+      }
+      ::close(client);
+      continue;
     }
     const std::string reply = "HTTP/1.0 " + std::to_string(answer.status) + " X\r\nContent-Type: " +
                               answer.contentType + "\r\nContent-Length: " + std::to_string(answer.body.size()) +

@@ -17,6 +17,7 @@ public:
     std::string contentType = "text/html";
     std::string body;
     std::string extraHeaders;  // full lines, each ending in CR LF
+    bool stall = false;        // never answers: holds the connection until the client drops it
   };
 
   LoopbackServer();
@@ -28,6 +29,8 @@ public:
   std::string Url(const std::string& path) const;
   // The request head of the last request for `path`.
   std::string LastRequest(const std::string& path);
+  // A stalled request for `path` whose client has dropped the connection.
+  bool Dropped(const std::string& path);
 
 private:
   void Run();
@@ -38,6 +41,7 @@ private:
   std::mutex m_mutex;
   std::map<std::string, Answer> m_answers;
   std::map<std::string, std::string> m_requests;
+  std::map<std::string, bool> m_dropped;
   std::thread m_thread;
 };
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "platform/base/clock.h"
 #include "platform/base/testing/temp_drive.h"
 #include "platform/base/text.h"
@@ -313,6 +316,15 @@ setTimeout(function () { window.location.href = "second.html"; }, 2000);
   EXPECT_FALSE(host.GoForward());
 }
 
+// Navigates to an http page and moves its transfer on, as the window's timer does, until it has
+// arrived or failed (a loopback server answers at once).
+bool LoadOverHttp(PageHost& host, const std::string& url)
+{
+  if (!host.Navigate(url)) return false;
+  for (int turn = 0; turn < 5000 && host.Loading(); ++turn) host.Pump();
+  return !host.Loading();
+}
+
 TEST_F(PageHostTest, LoadsPagesOverHttp)
 {
   testing::LoopbackServer server;
@@ -325,28 +337,79 @@ TEST_F(PageHostTest, LoadsPagesOverHttp)
   server.Serve("/utf8.html", {200, "text/html; charset=utf-8", "<title>원격</title>",
                               "Set-Cookie: SESSION=42; Path=/\r\n"});
   server.Serve("/next.html", {200, "text/html", "<title>next</title>", {}});
-  std::vector<std::string> errors;
-  callbacks.navigateError = [&](const std::string&, const std::string& reason) { errors.push_back(reason); };
+  std::vector<FetchFailure> errors;
+  callbacks.navigateError = [&](const std::string&, FetchFailure reason) { errors.push_back(reason); };
   PageHost host(callbacks);
 
-  ASSERT_TRUE(host.Navigate(server.Url("/report/view.html")));
+  ASSERT_TRUE(LoadOverHttp(host, server.Url("/report/view.html")));
   EXPECT_EQ(host.Title(), Cp949("원격 보고서"));
   EXPECT_EQ(alerts, std::vector<std::string>{"from server"});
-  ASSERT_TRUE(host.Navigate(server.Url("/utf8.html")));
+  ASSERT_TRUE(LoadOverHttp(host, server.Url("/utf8.html")));
   EXPECT_EQ(host.Title(), Cp949("원격"));
-  ASSERT_TRUE(host.Navigate(server.Url("/next.html")));  // the session's cookie goes along
+  ASSERT_TRUE(LoadOverHttp(host, server.Url("/next.html")));  // the session's cookie goes along
   EXPECT_NE(server.LastRequest("/next.html").find("SESSION=42"), std::string::npos);
+  EXPECT_TRUE(errors.empty());
 
-  EXPECT_FALSE(host.Navigate(server.Url("/missing.html")));
-  ASSERT_EQ(errors.size(), 1u);
-  EXPECT_NE(errors[0].find("404"), std::string::npos);
+  ASSERT_TRUE(LoadOverHttp(host, server.Url("/missing.html")));
+  EXPECT_EQ(errors, std::vector<FetchFailure>{FetchFailure::refused});
   EXPECT_FALSE(host.Navigate("c:\\Vetra\\TempE\\nothing.html"));
-  EXPECT_EQ(errors.size(), 2u);
+  EXPECT_EQ(errors.back(), FetchFailure::notFound);
 
   titles.clear();
   EXPECT_TRUE(host.Navigate(""));  // an empty address shows an empty page
   EXPECT_TRUE(titles.empty());
   EXPECT_EQ(errors.size(), 2u);
+}
+
+TEST_F(PageHostTest, APageRunsOnceItsScriptsHaveArrivedAndStopRunsItWithout)
+{
+  testing::LoopbackServer server;
+  server.Serve("/page.html", {.body = "<title>Page</title><img src=\"pic.bmp\"><script src=\"slow.js\"></script>"
+                                      "<script>alert(typeof slowValue);</script>"});
+  server.Serve("/slow.js", {.stall = true});
+  server.Serve("/pic.bmp", {.contentType = "image/bmp", .body = "BM"});
+  std::vector<std::string> completed;
+  callbacks.documentComplete = [&](const std::string& address) { completed.push_back(address); };
+  PageHost host(callbacks);
+  ASSERT_TRUE(host.Navigate(server.Url("/page.html")));
+  for (int turn = 0; turn < 5000 && server.LastRequest("/slow.js").empty(); ++turn) host.Pump();
+  for (int turn = 0; turn < 5000 && !host.Resource(server.Url("/pic.bmp")).ok; ++turn) host.Pump();
+  // The page is in and its picture too, but its script is not: nothing has run yet.
+  EXPECT_EQ(host.Title(), "Page");
+  EXPECT_TRUE(host.Loading());
+  EXPECT_TRUE(alerts.empty());
+  EXPECT_TRUE(completed.empty());
+  EXPECT_EQ(host.Resource(server.Url("/pic.bmp")).bytes, "BM");
+  EXPECT_FALSE(host.Resource(server.Url("/elsewhere.bmp")).ok);  // never fetched on the spot
+
+  host.Stop();
+  EXPECT_FALSE(host.Loading());
+  EXPECT_EQ(alerts, std::vector<std::string>{"undefined"});
+  EXPECT_EQ(completed, std::vector<std::string>{server.Url("/page.html")});
+  for (int turn = 0; turn < 5000 && !server.Dropped("/slow.js"); ++turn)
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  EXPECT_TRUE(server.Dropped("/slow.js"));
+}
+
+TEST_F(PageHostTest, StoppingAPageOnItsWayDropsItsConnection)
+{
+  testing::LoopbackServer server;
+  server.Serve("/slow.html", {.stall = true});
+  std::vector<FetchFailure> errors;
+  callbacks.navigateError = [&](const std::string&, FetchFailure reason) { errors.push_back(reason); };
+  PageHost host(callbacks);
+  ASSERT_TRUE(host.Navigate(server.Url("/slow.html")));
+  for (int turn = 0; turn < 5000 && server.LastRequest("/slow.html").empty(); ++turn) host.Pump();
+  ASSERT_TRUE(host.Loading());
+  ASSERT_TRUE(host.NextDueMs().has_value());  // the window's timer keeps moving it on
+  host.Stop();
+  EXPECT_FALSE(host.Loading());
+  EXPECT_EQ(errors, std::vector<FetchFailure>{FetchFailure::stopped});
+  for (int turn = 0; turn < 5000 && !server.Dropped("/slow.html"); ++turn)
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  EXPECT_TRUE(server.Dropped("/slow.html"));
+  host.Stop();  // nothing on its way: nothing more is said
+  EXPECT_EQ(errors.size(), 1u);
 }
 
 }  // namespace

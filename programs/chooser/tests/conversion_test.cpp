@@ -13,6 +13,7 @@
 #include "platform/base/clock.h"
 #include "platform/base/process.h"
 #include "platform/base/random.h"
+#include "platform/base/testing/full_disk.h"
 #include "platform/base/testing/temp_drive.h"
 #include "platform/base/text.h"
 #include "programs/chooser/lumbrel_app.h"
@@ -205,6 +206,7 @@ TEST_F(LumbrelTest, FailuresLeaveNothingAndStartNothing)
     bool viewerStarts;
     int exitCode;
     const char* messagePart;  // UTF-8
+    bool diskFull = false;    // no file grows past 4 KB
   };
   auto damaged = [](EntryFault entryFault, ArchiveFault archiveFault) {
     ZipArchiveSample archive;
@@ -235,6 +237,8 @@ TEST_F(LumbrelTest, FailuresLeaveNothingAndStartNothing)
       {"saved data is a pipe", "rec.scn|", "", false, true, kExitBadSavedData, "rec.scn"},
       {"road test, exchange folder unusable", "rec.res", "road", true, true, kExitCannotWrite, "TempE"},
       {"viewer does not start", "rec.osc", good, false, false, kExitViewerNotStarted, "Viewer.exe 프로그램을 실행할 수 없습니다."},
+      {"disk full while unpacking", "rec.osc", damaged(EntryFault::none, ArchiveFault::none), false, true, kExitCannotWrite, "", true},
+      {"road test, disk full", "rec.res", vetra::samples::SampleRecordingBytes(30000), false, true, kExitCannotWrite, "rec.res", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -258,7 +262,13 @@ TEST_F(LumbrelTest, FailuresLeaveNothingAndStartNothing)
       path = Save(c.file, c.bytes);
     }
 
-    EXPECT_EQ(RunLumbrel(path), c.exitCode);
+    if (c.diskFull) {
+      const vetra::testing::FullDisk disk(4096);
+      ASSERT_TRUE(disk.Active());
+      EXPECT_EQ(RunLumbrel(path), c.exitCode);
+    } else {
+      EXPECT_EQ(RunLumbrel(path), c.exitCode);
+    }
 
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(vetra::Utf8(messages[0]).find(c.messagePart), std::string::npos) << vetra::Utf8(messages[0]);

@@ -5,11 +5,14 @@
 #include "platform/base/drive.h"
 #include "platform/base/file_names.h"
 #include "platform/base/named_mutex.h"
+#include "platform/base/testing/full_disk.h"
 #include "platform/base/testing/temp_drive.h"
 #include "platform/base/text.h"
 #include "platform/gdi/draw_log.h"
+#include "platform/print/cups_queue.h"
 #include "platform/ui/ime.h"
 #include "platform/ui/testing.h"
+#include "programs/printlayout/capture.h"
 #include "programs/printlayout/capture_print_dlg.h"
 #include "programs/printlayout/image.h"
 #include "programs/printlayout/image_file_bytes.h"
@@ -290,6 +293,40 @@ TEST_F(PrintDialog, PrinterFailuresAreShown)
   EXPECT_TRUE(second.IsWindowVisible());  // the user may choose another printer and try again
 }
 
+// The system's printers: a "PDF file" that cannot be written (a full disk) and a queue that
+// refuses the job fail only when the document ends; the user is told and keeps the window.
+TEST_F(PrintDialog, APrintThatCannotBeFinishedIsShownAndKeepsTheWindow)
+{
+  SetReportPrinterFactoryForTests(nullptr);
+  setenv("VETRA_PRINT_DIR", (drive / "prints").c_str(), 1);
+  std::filesystem::create_directories(drive / "prints");
+  struct Case {
+    const char* what;
+    bool cupsQueue;
+  };
+  for (const Case c : {Case{"full disk", false}, Case{"queue refuses the job", true}}) {
+    vetra::ui::ClearMessageBoxes();
+    if (c.cupsQueue) {
+      vetra::print::SetCupsListerForTests([] { return std::vector<vetra::print::CupsQueue>{{"Laser", true}}; });
+      vetra::print::SetCupsSubmitterForTests([](const vetra::print::CupsJob&) { return false; });
+    }
+    auto& dlg = Open();
+    {
+      const vetra::testing::FullDisk disk(c.cupsQueue ? RLIM_INFINITY : 4096);
+      ASSERT_TRUE(disk.Active());
+      vetra::ui::Click(dlg, Centre(kPrintButton));
+    }
+    EXPECT_EQ(Messages().size(), 1u) << c.what;
+    EXPECT_TRUE(dlg.IsWindowVisible()) << c.what;
+    EXPECT_TRUE(std::filesystem::is_empty(drive / "prints")) << c.what;
+    vetra::print::SetCupsListerForTests({});
+    vetra::print::SetCupsSubmitterForTests({});
+    dialog.reset();
+    ReleaseInstanceMutexForTests();
+  }
+  unsetenv("VETRA_PRINT_DIR");
+}
+
 TEST_F(PrintDialog, SavesInTheChosenFilterFormatWithAMarkerBeside)
 {
   std::filesystem::create_directories(drive / "Vetra/Saved");
@@ -367,6 +404,23 @@ TEST_F(PrintDialog, UnreadableCaptureKeepsTheEarlierCopyAndSavesNothing)
     dialog.reset();
     ReleaseInstanceMutexForTests();
   }
+}
+
+TEST_F(PrintDialog, ACopyTheDiskCannotTakeIsSaidAndNoEarlierCopyIsPrinted)
+{
+  drive.WriteFile("Vetra/Fenmark/Temp/print1.bmp", testing::MakeBmp(8, 8, 24, testing::Pattern));
+  const std::string earlier = drive.ReadFile("Vetra/Fenmark/Temp/print1.bmp");
+  {
+    const vetra::testing::FullDisk disk(1 << 20);  // the copy is 2 MB
+    ASSERT_TRUE(disk.Active());
+    Open();
+  }
+  EXPECT_EQ(Messages(), std::vector<std::string>{CaptureCopyFailedText()});
+  EXPECT_EQ(drive.ReadFile("Vetra/Fenmark/Temp/print1.bmp"), earlier);
+  vetra::ui::Click(*dialog, Centre(kPrintButton));
+  EXPECT_EQ(printer.pages, 1);
+  EXPECT_TRUE(std::none_of(printer.calls.begin(), printer.calls.end(),
+                           [](const vetra::gdi::DrawCall& c) { return c.op == "StretchDIBits" && c.args[1] == -600; }));
 }
 
 TEST_F(PrintDialog, CopyFromAnEarlierRunIsNotPrinted)

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/base/named_mutex.h"
+#include "platform/base/testing/full_disk.h"
 #include "platform/base/testing/temp_drive.h"
 #include "programs/printlayout/capture_print_dlg.h"
 #include "programs/printlayout/tests/test_pictures.h"
@@ -47,7 +48,7 @@ protected:
     drive.WriteFile("Tolvex.script", script);
     const std::string command = "VETRA_SCRIPT='" + (drive / "Tolvex.script").string() + "' VETRA_PRINT_DIR='" +
                                 (drive / "prints").string() + "' '" + TOLVEX_PROGRAM + "' " + arguments + " 2>'" +
-                                (drive / "stderr.txt").string() + "'";
+                                (drive / "stderr.txt").string() + "' >'" + (drive / "caption.txt").string() + "'";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
@@ -66,6 +67,22 @@ TEST_F(TolvexProcess, PrintButtonPrintsOneA4PageToThePdfPrinter)
   ASSERT_NE(pages, std::string::npos) << text;
   EXPECT_EQ(std::stoi(text.substr(pages + 6)), 1) << text;
   EXPECT_NE(text.find("(A4)"), std::string::npos) << text;
+}
+
+TEST_F(TolvexProcess, OnAFullDiskThePrintIsSaidToFailAndTheDialogStaysOpen)
+{
+  int status = 0;
+  {
+    const vetra::testing::FullDisk disk(40 * 1024);
+    ASSERT_TRUE(disk.Active());
+    status = Run("wait 200\nclick 216 315\nwait 200\ncaption\nquit\n");
+  }
+  EXPECT_EQ(status, 0);  // ended by the script's quit
+  const std::string errors = Errors();
+  EXPECT_NE(errors.find("print1.bmp"), std::string::npos) << errors;            // the page's copy of the capture
+  EXPECT_NE(errors.find("인쇄를 마치지 못했습니다."), std::string::npos) << errors;  // the print itself
+  EXPECT_EQ(vetra::testing::ReadWholeFile(drive / "caption.txt"), "프린트\n");  // still open after the click
+  EXPECT_EQ(PrintedPdfInfo(), "printed 0 files");
 }
 
 TEST_F(TolvexProcess, PrinterChosenInTheSetupIsUsedAsChosen)

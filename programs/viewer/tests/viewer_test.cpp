@@ -2,11 +2,17 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <algorithm>
+#include <cctype>
+#include <chrono>
 #include <cstdlib>
+#include <functional>
+#include <thread>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "platform/base/testing/full_disk.h"
 #include "platform/base/testing/temp_drive.h"
 #include "platform/base/text.h"
 #include "platform/gdi/draw_log.h"
@@ -16,6 +22,8 @@
 #include "platform/ui/menu.h"
 #include "platform/ui/print_dialog.h"
 #include "platform/ui/testing.h"
+#include "platform/web/page_print.h"
+#include "platform/web/tests/loopback_server.h"
 #include "platform/web/tests/window_control.h"
 #include "programs/chooser/viewer_page.h"
 #include "programs/viewer/viewer_app.h"
@@ -192,6 +200,99 @@ TEST_F(ViewerTest, BrokenPagesStillShow)
   }
 }
 
+// The texts the view paints, as UTF-8.
+std::vector<std::string> PaintedTexts(CHalvorApp& viewer)
+{
+  vetra::gdi::ScopedDrawLog log;
+  viewer.View()->Invalidate();
+  viewer.View()->UpdateWindow();
+  std::vector<std::string> texts;
+  for (const auto& call : log.Find("TextOut")) texts.push_back(vetra::Utf8(call.text));
+  return texts;
+}
+
+// A BMP file of one white pixel.
+std::string OnePixelBmp()
+{
+  std::string b(58, '\0');
+  b[0] = 'B';
+  b[1] = 'M';
+  b[2] = 58;
+  b[10] = 54;
+  b[14] = 40;
+  b[18] = 1;  // width
+  b[22] = 1;  // height
+  b[26] = 1;
+  b[28] = 24;
+  b[54] = b[55] = b[56] = static_cast<char>(0xFF);
+  return b;
+}
+
+// Runs the viewer's messages and timers until `done` holds, for at most a few seconds of real
+// time (a loopback server answers in far less).
+bool RunUntil(const std::function<bool()>& done)
+{
+  const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > limit) return false;
+    vetra::ui::AdvanceClock(10);
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  return true;
+}
+
+TEST_F(ViewerTest, APageOnItsWayLeavesTheWindowAnsweringAndEscDropsIt)
+{
+  vetra::web::testing::LoopbackServer server;
+  server.Serve("/slow.html", {.stall = true});
+  server.Serve("/fast.html", {.body = "<title>Fast</title><p>arrived</p><img src=\"dot.bmp\">"});
+  server.Serve("/dot.bmp", {.contentType = "image/bmp", .body = OnePixelBmp()});
+
+  // The start page is on its way: the window is shown and paints while it waits.
+  CHalvorApp& viewer = Start(server.Url("/slow.html"));
+  ASSERT_TRUE(viewer.View()->PageHost()->Loading());
+  EXPECT_TRUE(viewer.Frame()->IsWindowVisible());
+  ASSERT_TRUE(RunUntil([&] { return !server.LastRequest("/slow.html").empty(); }));
+  EXPECT_TRUE(viewer.View()->PageHost()->Loading());
+
+  // Esc stops it: the connection goes and the view says so in the system's words.
+  vetra::ui::PressKeys("esc");
+  vetra::ui::Pump();
+  EXPECT_FALSE(viewer.View()->PageHost()->Loading());
+  EXPECT_TRUE(RunUntil([&] { return server.Dropped("/slow.html"); }));
+  std::string stopped;
+  for (const std::string& word : PaintedTexts(viewer)) stopped += word + " ";
+  EXPECT_NE(stopped.find("페이지 열기를 중지했습니다."), std::string::npos) << stopped;
+
+  // A page that answers arrives through the window's own timer, its picture with it.
+  viewer.View()->Navigate2(server.Url("/fast.html"));
+  EXPECT_TRUE(RunUntil([&] { return !viewer.View()->PageHost()->Loading(); }));
+  EXPECT_EQ(viewer.Frame()->GetWindowText(), "Fast - Viewer");
+  vetra::gdi::ScopedDrawLog log;
+  viewer.View()->Invalidate();
+  viewer.View()->UpdateWindow();
+  EXPECT_FALSE(log.Find("StretchDIBits").empty());
+}
+
+TEST_F(ViewerTest, APageThatCannotBeOpenedIsSaidInKoreanOnly)
+{
+  vetra::web::testing::LoopbackServer server;
+  const std::string addresses[] = {"c:\\Vetra\\TempE\\nothing.html", server.Url("/missing.html"),
+                                   "ftp://example.invalid/x.html"};
+  for (const std::string& address : addresses) {
+    CHalvorApp& viewer = Start(address);
+    ASSERT_TRUE(RunUntil([&] { return !viewer.View()->PageHost()->Loading(); })) << address;
+    const auto texts = PaintedTexts(viewer);
+    ASSERT_FALSE(texts.empty()) << address;
+    for (const std::string& text : texts) {
+      const bool latin = std::any_of(text.begin(), text.end(), [](char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '/'; });
+      EXPECT_FALSE(latin) << address << ": " << text;
+    }
+    app.reset();
+    vetra::ui::ResetForTests();
+  }
+}
+
 // The PDF files the default printer ("PDF file" in a headless run) has written.
 std::vector<fs::path> PrintedFiles(const vetra::testing::TempDrive& drive)
 {
@@ -264,6 +365,22 @@ TEST_F(ViewerTest, CtrlPAsksForThePrinterCopiesAndOrientationFirst)
   const auto pages = vetra::print::testing::PdfPageSizes(printed[0]);
   ASSERT_EQ(pages.size(), 2u);
   EXPECT_GT(pages[0].width, pages[0].height);
+}
+
+TEST_F(ViewerTest, APrintThatCannotBeWrittenIsSaid)
+{
+  WritePage("<title>A</title><p>report</p>", "Vetra/TempE/a.html");
+  Start("c:\\Vetra\\TempE\\a.html");
+  vetra::ui::QueuePrintDialogAnswer({});
+  {
+    const vetra::testing::FullDisk disk(16);
+    ASSERT_TRUE(disk.Active());
+    vetra::ui::PressKeys("ctrl+p");
+    vetra::ui::Pump();
+  }
+  EXPECT_TRUE(PrintedFiles(drive).empty());
+  ASSERT_EQ(vetra::ui::MessageBoxLog().size(), 1u);
+  EXPECT_EQ(vetra::ui::MessageBoxLog()[0].text, vetra::web::PrintFailedText());
 }
 
 TEST_F(ViewerTest, FollowingALinkLeavesThePageAndItsControl)

@@ -4,6 +4,7 @@
 
 #include "controls/download/tests/control/pakrel_fixture.h"
 #include "platform/base/clock.h"
+#include "platform/base/testing/full_disk.h"
 #include "platform/ui/message_box.h"
 #include "tools/samples/savedata_sample.h"
 
@@ -93,6 +94,24 @@ TEST_F(ControlTest, AFailedCancelledOrUnansweredDownloadFiresDNFAILAndLeavesNoFi
       EXPECT_EQ(Messages().front(), vetra::Cp949(c.message)) << c.name << ": " << vetra::Utf8(Messages().front());
     }
   }
+}
+
+TEST_F(ControlTest, AFullDiskFiresDNFAILSaysSoAndLeavesNoFile)
+{
+  HttpReply reply;
+  reply.patternSize = 100'000;
+  LoopbackHttpServer server(reply);
+  vetra::testing::HttpPortOverride port(server.Port());
+  {
+    const vetra::testing::FullDisk disk(4096);
+    ASSERT_TRUE(disk.Active());
+    Download("/reports/run.OSC", 100'000, 1);
+  }
+  EXPECT_EQ(events, std::vector<win::DISPID>{kEventDnFail});
+  EXPECT_TRUE(FilesIn("Windows").empty());
+  EXPECT_TRUE(FilesIn("Vetra/TempE").empty());
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_TRUE(Messages().front().starts_with("Disk full")) << Messages().front();
 }
 
 TEST_F(ControlTest, ARedirectToTheRecordingIsFollowed)

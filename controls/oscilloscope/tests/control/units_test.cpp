@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "controls/oscilloscope/tests/control/control_fixture.h"
+#include "platform/base/testing/full_disk.h"
 #include "platform/gdi/display.h"
 #include "platform/ui/input.h"
 #include "platform/ui/paint.h"
@@ -175,6 +176,25 @@ TEST_F(UnitsTest, CancelWritesNothingAndKeepsTheUnits)
     EXPECT_EQ(Volt(kPressureSlot), pressure);
     std::filesystem::remove(drive.Root() / kEnviro);
   }
+}
+
+TEST_F(UnitsTest, UnitsThatCannotBeSavedAreSaidAndTheFileStaysAsItWas)
+{
+  drive.WriteFile(kEnviro, "bar\r\nmbar\r\n");
+  LoadPressureAndVacuum();
+  const std::string pressure = Volt(kPressureSlot);
+  {
+    const vetra::testing::FullDisk disk(4);
+    ASSERT_TRUE(disk.Active());
+    UseUnitsButton([&](CUnitSelectDlg& dialog) {
+      dialog.PressureList().SetCurSel(5);
+      ClickOn(*dialog.GetDlgItem(win::IDOK));
+    });
+  }
+  EXPECT_EQ(Enviro(), "bar\r\nmbar\r\n");
+  EXPECT_EQ(Volt(kPressureSlot), pressure);
+  ASSERT_EQ(vetra::ui::MessageBoxLog().size(), 1u);
+  EXPECT_EQ(vetra::ui::MessageBoxLog()[0].text, UnitSettingsNotSavedText("c:\\Vetra\\Temp\\enviro"));
 }
 
 // A line that names no unit leaves its list without a selection, and OK then keeps the line.

@@ -5,6 +5,7 @@
 #include "controls/roadtest/tests/control/morvit_fixture.h"
 #include "controls/roadtest/windows/download_dlg.h"
 #include "platform/base/clock.h"
+#include "platform/base/testing/full_disk.h"
 #include "platform/base/text.h"
 #include "platform/net/testing/loopback_http_server.h"
 
@@ -70,6 +71,7 @@ TEST_F(DownloadTest, AnErrorAnswerABrokenBodyOrSilenceIsAFailureAndLeavesNoFile)
     const char* name;
     HttpReply reply;
     const char* reason;  // UTF-8: what the user is told before "실패", none for a server given up on
+    bool diskFull = false;  // no file grows past 4 KB
   } cases[] = {
       {"not found", [] { HttpReply r; r.status = 404; r.body = "<html>missing</html>"; return r; }(),
        "서버에서 파일을 받을 수 없습니다. (HTTP 404)"},
@@ -78,16 +80,23 @@ TEST_F(DownloadTest, AnErrorAnswerABrokenBodyOrSilenceIsAFailureAndLeavesNoFile)
       {"stalled", [] { HttpReply r; r.patternSize = 10'000; r.stopAfter = 4096; r.cut = HttpReply::Cut::Stall; return r; }(),
        nullptr},
       {"silent", [] { HttpReply r; r.answer = false; return r; }(), nullptr},
+      {"disk full", [] { HttpReply r; r.patternSize = 100'000; return r; }(), "Disk full while accessing", true},
   };
   control->SetNoAnswerTimeout(200);
   for (const auto& c : cases) {
     vetra::ui::ClearMessageBoxes();
     vetra::testing::LoopbackHttpServer server(c.reply);
     vetra::testing::HttpPortOverride port(server.Port());
-    Download();
+    if (c.diskFull) {
+      const vetra::testing::FullDisk disk(4096);
+      ASSERT_TRUE(disk.Active());
+      Download();
+    } else {
+      Download();
+    }
     ASSERT_EQ(MessageTexts().size(), c.reason ? 2u : 1u) << c.name;
     if (c.reason) {
-      EXPECT_EQ(MessageTexts().front(), vetra::Cp949(c.reason)) << c.name << ": " << vetra::Utf8(MessageTexts().front());
+      EXPECT_TRUE(MessageTexts().front().starts_with(vetra::Cp949(c.reason))) << c.name << ": " << vetra::Utf8(MessageTexts().front());
     }
     EXPECT_EQ(MessageTexts().back(), vetra::Cp949("실패")) << c.name;
     EXPECT_EQ(vetra::ui::MessageBoxLog().back().caption, vetra::Cp949("확인")) << c.name;

@@ -105,6 +105,69 @@ TEST_F(InteractionTest, ClicksPlaceTheCursorsAndARightClickShowsTheMeasurement)
   EXPECT_EQ(control->Buttons().State(SkinButton::Play), kNormal);
 }
 
+TEST_F(InteractionTest, EveryMeasurementBlockShowsItsFourRowsInsideIt)
+{
+  // The cell height of the panel's font as the paint selected it.
+  const auto cellHeight = [](long long lfHeight) {
+    win::CDC probe;
+    probe.CreateCompatibleDC(nullptr);
+    win::CFont font;
+    font.CreateFont(static_cast<int>(lfHeight), 0, 0, 0, 400, 0, 0, 0, 1, 0, 0, 0, 0, vetra::Cp949("굴림").c_str());
+    win::CFont* old = probe.SelectObject(&font);
+    win::TEXTMETRIC metrics{};
+    probe.GetTextMetrics(&metrics);
+    probe.SelectObject(old);
+    return static_cast<long long>(metrics.tmHeight);
+  };
+  const struct {
+    int items;
+    bool zoomView;
+    bool fullSize;  // the rows a text line plus 9 pixels apart in the 11-point font
+  } cases[] = {{4, false, true}, {5, false, false}, {6, false, false}, {8, false, false}, {4, true, false}, {6, true, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.items << (c.zoomView ? " under the zoom panel" : " in the normal view"));
+    if (control->Model().State().zoomMode) ClickButton(SkinButton::Zoom);
+    if (control->Model().State().measureOn) vetra::ui::Click(*control, {416, 300}, 1);
+    ShowRows(c.items);
+    while (control->Model().State().shown.Count() > c.items) {
+      std::vector<int> rows = control->Model().State().shown.Rows();
+      rows.pop_back();
+      control->OnItemListSelChange(rows);
+    }
+    if (c.zoomView) ClickButton(SkinButton::Zoom);
+    vetra::ui::Click(*control, {416, 400}, 1);
+    ASSERT_TRUE(control->Model().State().measureOn);
+    Repaint();
+    std::vector<long long> cursorRows;
+    std::vector<long long> dutyRows;
+    long long fontHeight = 0;
+    long long panelFont = 0;
+    for (const auto& call : log.Calls()) {
+      if (call.op == "SelectFont" && !call.args.empty()) fontHeight = call.args[0];
+      if (call.op != "TextOut") continue;
+      if (call.text.starts_with(vetra::Cp949("커서 A:"))) {
+        cursorRows.push_back(call.args[1]);
+        panelFont = fontHeight;
+      }
+      if (call.text.starts_with(vetra::Cp949("듀티(+)"))) dutyRows.push_back(call.args[1]);
+    }
+    ASSERT_EQ(static_cast<int>(cursorRows.size()), c.items);
+    ASSERT_EQ(static_cast<int>(dutyRows.size()), c.items);
+    const long long text = cellHeight(panelFont);
+    const int block = ((c.zoomView ? 403 : 545) - 5 * c.items) / c.items;
+    for (int k = 0; k < c.items; ++k) {
+      const long long top = 3 + k * (block + 5);
+      const auto at = static_cast<std::size_t>(k);
+      // The texts stand on the block's dark rectangle, (top + 5) to (top + block - 5), one row
+      // clear of the next.
+      EXPECT_GE(cursorRows[at], top + 5) << k;
+      EXPECT_LE(dutyRows[at] + text, top + block - 5) << k;
+      EXPECT_GE(dutyRows[at] - cursorRows[at], 3 * text) << k;
+      if (c.fullSize) EXPECT_EQ(dutyRows[at] - cursorRows[at], 3 * (text + 9)) << k;
+    }
+  }
+}
+
 TEST_F(InteractionTest, TheZoomViewAsksForAnItemThenDrawsItAboveTheLowerGraphs)
 {
   const int shown = control->Model().State().shown.Count();

@@ -3,10 +3,12 @@
 #include <fstream>
 
 #include "controls/roadtest/image/picture_io.h"
+#include "controls/roadtest/windows/road_report.h"
 #include "controls/roadtest/tests/control/jpeg_probe.h"
 #include "controls/roadtest/tests/control/morvit_fixture.h"
 #include "platform/base/current_directory.h"
 #include "platform/base/file_names.h"
+#include "platform/base/testing/full_disk.h"
 #include "platform/base/text.h"
 #include "platform/ui/idle.h"
 #include "platform/ui/print_dialog.h"
@@ -216,6 +218,43 @@ TEST_F(SaveOrPrintTest, ThePrintChoicePrintsOneLandscapePageToThePdfPrinter)
   EXPECT_EQ(field("Pages"), "1") << out;
   EXPECT_TRUE(field("Page size").starts_with("841.89 x 595.2")) << out;  // A4 landscape
   if (const char* keep = std::getenv("MORVIT_REPORT")) std::filesystem::copy_file(pdfs.front(), keep, std::filesystem::copy_options::overwrite_existing);
+}
+
+TEST_F(SaveOrPrintTest, ACaptureThatCannotBeWrittenStopsThePictureSaveWithItsMessage)
+{
+  Choose(242);
+  vetra::ui::QueueFileDialogAnswer({"C:\\Vetra\\first.jpg", ""});
+  control->OnSaveOrPrint();
+  ASSERT_TRUE(std::filesystem::exists(vetra::MapPath("C:\\Vetra\\first.jpg")));
+  const std::string earlierCapture = drive.ReadFile("Vetra/Fenmark/Temp/temp.bmp");
+
+  // Room for a picture, none for the 3 MB capture: the earlier capture must not become the picture.
+  Choose(242);
+  vetra::ui::QueueFileDialogAnswer({"C:\\Vetra\\second.jpg", ""});
+  {
+    const vetra::testing::FullDisk disk(1 << 20);
+    ASSERT_TRUE(disk.Active());
+    control->OnSaveOrPrint();
+  }
+  EXPECT_FALSE(std::filesystem::exists(vetra::MapPath("C:\\Vetra\\second.jpg")));
+  EXPECT_EQ(MessageTexts(), std::vector<std::string>{CMorvitCtrl::CaptureFailedText()});
+  EXPECT_EQ(drive.ReadFile("Vetra/Fenmark/Temp/temp.bmp"), earlierCapture);
+}
+
+TEST_F(SaveOrPrintTest, APrintThatCannotBeWrittenIsShown)
+{
+  setenv("VETRA_PRINT_DIR", (drive / "prints").c_str(), 1);
+  std::filesystem::create_directories(drive / "prints");
+  Choose(241);
+  vetra::ui::QueuePrintDialogAnswer({});
+  {
+    const vetra::testing::FullDisk disk(4096);
+    ASSERT_TRUE(disk.Active());
+    control->OnSaveOrPrint();
+  }
+  unsetenv("VETRA_PRINT_DIR");
+  EXPECT_TRUE(std::filesystem::is_empty(drive / "prints"));
+  EXPECT_EQ(MessageTexts(), std::vector<std::string>{PrintFailedText()});
 }
 
 }  // namespace

@@ -53,6 +53,8 @@ TEST(SkinButtonsTest, PicturesFollowStateAndMode)
       {SkinButton::Layout1, kDisabled, {}, "BtnParrall_Dis.bmp"},
       {SkinButton::Zoom, kNormal, {false, 1, true, false}, "BtnZoomOff_N.bmp"},
       {SkinButton::AnalysisItems, kHover, {}, "BtnAnalysisItem_N.bmp"},
+      {SkinButton::AnalysisItems, kPressed, {}, "BtnAnalysisItem_D.bmp"},
+      {SkinButton::ZoomItems, kPressed, {}, "BtnZoomItem_D.bmp"},
       {SkinButton::Print, kNormal, {false, 1, false, false, true}, "BtnPrint_Dis.bmp"},
       {SkinButton::Print, kHover, {false, 1, false, false, true}, "BtnPrint_O.bmp"},
       {SkinButton::Play, kNormal, {false, 1, false, false, true}, "BtnPlay_N.bmp"},
@@ -62,11 +64,12 @@ TEST(SkinButtonsTest, PicturesFollowStateAndMode)
 
 TEST_F(ControlTest, TheSurfaceShowsItsSkinAndARecordingAndGoesOnWithoutMissingPictures)
 {
-  // Without any picture the surface still draws its frame and a white graph area.
+  // Before any data the whole painted area is white, the strip under the graphs too.
   control->Invalidate(win::FALSE);
   control->UpdateWindow();
-  EXPECT_EQ(PixelOf(*control, 2, 300), CMorvitCtrl::kFrame);
-  EXPECT_EQ(PixelOf(*control, 300, 300), win::RGB(255, 255, 255));
+  for (const win::POINT at : {win::POINT{300, 300}, win::POINT{300, 690}, win::POINT{10, 705}}) {
+    EXPECT_EQ(PixelOf(*control, at.x, at.y), win::RGB(255, 255, 255)) << at.x << "," << at.y;
+  }
 
   // Pictures are loaded with the control's window.
   ASSERT_TRUE(vetra::skins::WriteSkinSet().ok);
@@ -81,6 +84,21 @@ TEST_F(ControlTest, TheSurfaceShowsItsSkinAndARecordingAndGoesOnWithoutMissingPi
   EXPECT_EQ(PixelOf(*control, 6, 300), CMorvitCtrl::kFrame);
   EXPECT_EQ(PixelOf(*control, 700, 150), win::RGB(255, 255, 255));
   if (const char* shot = std::getenv("MORVIT_SCREENSHOT")) EXPECT_TRUE(vetra::ui::WriteScreenshot(shot, true));
+}
+
+TEST_F(ControlTest, TheCursorTimeStaysEmptyUntilAnItemIsBuilt)
+{
+  Open("missing.RES");  // a failed load still builds the (empty) screens
+  ASSERT_TRUE(control->Model().State().dataShown);
+  control->Invalidate(win::FALSE);
+  control->UpdateWindow();
+  ASSERT_NE(control->CursorTimeText(), nullptr);
+  EXPECT_EQ(control->CursorTimeText()->GetWindowText(), "");
+  PutRecording("t.RES");
+  Open("t.RES");
+  control->Invalidate(win::FALSE);
+  control->UpdateWindow();
+  EXPECT_FALSE(control->CursorTimeText()->GetWindowText().empty());
 }
 
 }  // namespace
