@@ -162,12 +162,6 @@ bool CFileDialog::ChooseFromAnswers(const std::string& folder, Choice& choice)
   std::optional<vetra::ui::FileDialogAnswer> answer = vetra::ui::TakeFileDialogAnswer();
   if (!answer || answer->path.empty()) return false;
   choice.path = ResolveAnswer(answer->path, folder);
-  // As on screen, only a file ends the dialog: a folder or a pattern is no choice.
-  const std::size_t last = LastSeparator(choice.path);
-  if (IsFolder(choice.path) || choice.path.find_first_of("*?", last == std::string::npos ? 0 : last + 1) != std::string::npos) {
-    std::cerr << "file dialog: " << vetra::Utf8(answer->path) << " is no file; the dialog is cancelled\n";
-    return false;
-  }
   const int preset = m_ofn.nFilterIndex > 0 && m_ofn.nFilterIndex <= m_filters.size() ? static_cast<int>(m_ofn.nFilterIndex) : 1;
   if (!answer->filter.empty()) {
     choice.filterIndex = vetra::ui::FilterIndexOf(m_filters, answer->filter);
