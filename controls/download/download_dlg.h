@@ -58,6 +58,8 @@ protected:
   win::BOOL OnInitDialog() override;
   void OnTimer(win::UINT_PTR id) override;
   void OnCancel() override;
+  // Return has no button to press in these dialogs: the transfer ends the dialog itself.
+  void OnOK() override {}
   void DoDataExchange(win::CDataExchange* dx) override;
 
   // Shows a new progress position (the bar control; the skinned dialog also redraws itself).

@@ -160,7 +160,10 @@ void CMorvitCtrl::LoadWorkingCopy()
     // A missing working copy shows empty screens.
     outcome = m_model.Load(m_readFileName);
   }
-  if (!outcome.message.Empty()) MessageBox(outcome.message.text.c_str(), outcome.message.caption.c_str(), win::MB_OK);
+  // The loader's failures (no data, disk full while unpacking) are errors: the stop icon.
+  if (!outcome.message.Empty()) {
+    MessageBox(outcome.message.text.c_str(), outcome.message.caption.c_str(), win::MB_OK | win::MB_ICONSTOP);
+  }
 }
 
 void CMorvitCtrl::BuildScreens()

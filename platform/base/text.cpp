@@ -120,6 +120,12 @@ std::string Cp949(std::string_view utf8)
   return Convert("CP949", "UTF-8", utf8, "?", 1);
 }
 
+std::string Cp949Dropping(std::string_view utf8)
+{
+  if (IsAscii(utf8)) return std::string(utf8);
+  return Convert("CP949", "UTF-8", utf8, "", 1);
+}
+
 std::string Utf8(std::string_view cp949)
 {
   if (IsAscii(cp949)) return std::string(cp949);

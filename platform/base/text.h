@@ -12,6 +12,10 @@ namespace vetra {
 // UTF-8 to code page 949. A character that code page 949 cannot hold becomes '?'.
 std::string Cp949(std::string_view utf8);
 
+// UTF-8 to code page 949 for text handed over by the desktop (pasted): a character that code
+// page 949 cannot hold is left out, everything else is kept.
+std::string Cp949Dropping(std::string_view utf8);
+
 // Code page 949 to UTF-8. A malformed byte becomes U+FFFD. The bytes a file name keeps
 // (file_names.h) show as the characters they spell.
 std::string Utf8(std::string_view cp949);

@@ -126,32 +126,55 @@ std::u32string Decode(std::string_view cp949)
   return out;
 }
 
+// The average character width a width request (LOGFONT lfWidth) is measured against, in font
+// units. A face that spells Hangul is a double-byte face: its average width is that of its
+// half-width characters, the digits among them, so text asked for at a width has its digits at
+// that width whatever the face. Other faces: their OS/2 average width.
+double AverageWidthUnits(FT_Face face, const TT_OS2* os2, double upem)
+{
+  if (FT_Get_Char_Index(face, 0xAC00) != 0 && FT_Load_Char(face, '0', FT_LOAD_NO_SCALE) == 0 &&
+      face->glyph->advance.x > 0) {
+    return static_cast<double>(face->glyph->advance.x);
+  }
+  return os2 && os2->xAvgCharWidth > 0 ? os2->xAvgCharWidth : upem / 2;
+}
+
 class FreeTypeFace final : public FontFace {
 public:
   FreeTypeFace(FT_Face face, FT_Face fallback, const win::LOGFONT& font) : m_face(face), m_fallback(fallback)
   {
-    // Windows cell metrics: the OS/2 "win" ascent and descent when the font has them.
+    // The cell: the OS/2 "win" ascent and descent when the font has them, which are meant to
+    // hold every glyph, but no more than the glyphs really reach (the face's bounding box). A
+    // face padded beyond its glyphs (the Korean gothic) would otherwise set its text lower in a
+    // taller cell than the face it stands in for, and a box sized to the line cuts it off.
     const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
     const double upem = face->units_per_EM > 0 ? face->units_per_EM : 1000;
-    const double winAscent = os2 && os2->usWinAscent ? os2->usWinAscent : face->ascender;
-    const double winDescent = os2 && os2->usWinDescent ? os2->usWinDescent : -face->descender;
+    double winAscent = os2 && os2->usWinAscent ? os2->usWinAscent : face->ascender;
+    double winDescent = os2 && os2->usWinDescent ? os2->usWinDescent : -face->descender;
+    if (face->bbox.yMax > 0) winAscent = std::min<double>(winAscent, face->bbox.yMax);
+    if (face->bbox.yMin < 0) winDescent = std::min<double>(winDescent, -face->bbox.yMin);
     const double cellUnits = std::max(1.0, winAscent + winDescent);
     int height = font.lfHeight == 0 ? 16 : font.lfHeight;
+    // Whole pixels above and below the baseline that the glyphs reach at an em of `ppem` pixels.
+    const auto above = [&](double ppem) { return static_cast<int>(std::ceil(winAscent * ppem / upem - 0.05)); };
+    const auto below = [&](double ppem) { return static_cast<int>(std::ceil(winDescent * ppem / upem - 0.05)); };
     double em = 0;
     if (height > 0) {
-      // Positive: the cell height.
-      em = height * upem / cellUnits;
-      m_ascent = static_cast<int>(std::lround(winAscent * em / upem));
-      m_descent = height - m_ascent;
+      // Positive: the cell height. The largest whole em whose glyphs stay inside it.
+      int ppem = std::max(1, static_cast<int>(std::floor(height * upem / cellUnits + 0.05)));
+      while (ppem > 1 && above(ppem) + below(ppem) > height) --ppem;
+      em = ppem;
+      m_descent = std::min(height, below(em));
+      m_ascent = height - m_descent;
     } else {
       // Negative: the em height.
       em = -height;
-      m_ascent = static_cast<int>(std::lround(winAscent * em / upem));
-      m_descent = static_cast<int>(std::lround(winDescent * em / upem));
+      m_ascent = above(em);
+      m_descent = below(em);
     }
     m_internalLeading = std::max(0, static_cast<int>(std::lround(m_ascent + m_descent - em)));
     double emX = em;
-    const double avgUnits = os2 && os2->xAvgCharWidth > 0 ? os2->xAvgCharWidth : upem / 2;
+    const double avgUnits = AverageWidthUnits(face, os2, upem);
     if (font.lfWidth > 0) emX = font.lfWidth * upem / avgUnits;
     m_xPixels = std::max<FT_UInt>(1, static_cast<FT_UInt>(std::lround(emX)));
     m_yPixels = std::max<FT_UInt>(1, static_cast<FT_UInt>(std::lround(em)));

@@ -1,6 +1,7 @@
 #include "platform/ui/button.h"
 
 #include "platform/ui/control_painting.h"
+#include "platform/ui/dialog_navigation.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/self_drawn.h"
 
@@ -57,8 +58,9 @@ void CButton::Click()
       SetCheck(static_cast<int>((m_check + 1) % 3));
       break;
     case BS_AUTORADIOBUTTON:
+      // Only the buttons of its own group give up their check.
       if (CWnd* parent = GetParent()) {
-        for (CWnd* sibling : parent->GetChildren()) {
+        for (CWnd* sibling : detail::GroupOf(*parent, *this)) {
           auto* radio = dynamic_cast<CButton*>(sibling);
           if (radio && radio != this && radio->Kind() == BS_AUTORADIOBUTTON) radio->SetCheck(BST_UNCHECKED);
         }
@@ -126,16 +128,20 @@ LRESULT CButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETFOCUS:
       m_focused = true;
       Invalidate(FALSE);
+      RedrawDefaultButtons();
       return 0;
     case WM_KILLFOCUS:
       m_focused = false;
       if (m_pushed && !m_tracking) SetState(FALSE);
       Invalidate(FALSE);
+      RedrawDefaultButtons();
       return 0;
     case WM_GETDLGCODE: {
+      // An owner-drawn button is pressed by Space only: Return goes to the default button.
       const UINT kind = Kind();
       if (kind == BS_DEFPUSHBUTTON) return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
-      if (kind == BS_PUSHBUTTON || kind == BS_OWNERDRAW) return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+      if (kind == BS_PUSHBUTTON) return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+      if (kind == BS_RADIOBUTTON || kind == BS_AUTORADIOBUTTON) return DLGC_BUTTON | DLGC_RADIOBUTTON;
       if (groupBox) return DLGC_STATIC;
       return DLGC_BUTTON;
     }
@@ -161,6 +167,30 @@ LRESULT CButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
   return CWnd::DefWindowProc(message, wParam, lParam);
 }
 
+bool CButton::IsPushButton(const CWnd& wnd)
+{
+  const auto* button = dynamic_cast<const CButton*>(&wnd);
+  return button && (button->Kind() == BS_PUSHBUTTON || button->Kind() == BS_DEFPUSHBUTTON);
+}
+
+bool CButton::AnotherPushButtonHasFocus() const
+{
+  const CWnd* focus = GetFocus();
+  return focus && focus != this && focus->GetParent() == GetParent() && IsPushButton(*focus);
+}
+
+// The thick frame of the default button steps aside while another push button has the keyboard.
+void CButton::RedrawDefaultButtons()
+{
+  if (!IsPushButton(*this)) return;
+  if (CWnd* parent = GetParent()) {
+    for (CWnd* sibling : parent->GetChildren()) {
+      auto* button = dynamic_cast<CButton*>(sibling);
+      if (button && button != this && button->Kind() == BS_DEFPUSHBUTTON) button->Invalidate(FALSE);
+    }
+  }
+}
+
 void CButton::Draw(CDC& dc, CRect client)
 {
   ButtonLook look;
@@ -170,6 +200,7 @@ void CButton::Draw(CDC& dc, CRect client)
   look.pushed = m_pushed;
   look.focused = m_focused;
   look.enabled = IsWindowEnabled() != 0;
+  look.thickFrame = IsPushButton(*this) && (m_focused || (look.kind == BS_DEFPUSHBUTTON && !AnotherPushButtonHasFocus()));
   look.text = GetWindowText();
   if (look.kind == BS_OWNERDRAW) {
     DRAWITEMSTRUCT dis;

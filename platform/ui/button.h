@@ -30,6 +30,9 @@ protected:
 private:
   void Click();
   void Draw(CDC& dc, CRect client);
+  static bool IsPushButton(const CWnd& wnd);
+  bool AnotherPushButtonHasFocus() const;
+  void RedrawDefaultButtons();
   UINT m_check = BST_UNCHECKED;
   bool m_pushed = false;
   bool m_tracking = false;

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <optional>
 
+#include "platform/base/text.h"
 #include "platform/gdi/cdc.h"
 #include "platform/gdi/gdi_objects.h"
 #include "platform/gdi/png_writer.h"
@@ -16,6 +17,7 @@ struct Clipboard {
   bool open = false;
   HBITMAP bitmap = nullptr;
   std::optional<GlobalMemory> dib;  // made from the bitmap when first asked for
+  std::optional<std::string> text;  // UTF-8 with LF line ends, as the desktop keeps it
 };
 
 Clipboard& TheClipboard()
@@ -93,6 +95,7 @@ BOOL EmptyClipboard()
   if (clipboard.bitmap) DeleteObject(clipboard.bitmap);
   clipboard.bitmap = nullptr;
   clipboard.dib.reset();
+  clipboard.text.reset();
   return TRUE;
 }
 
@@ -103,6 +106,7 @@ BOOL SetClipboardData(UINT format, HBITMAP bitmap)
   if (clipboard.bitmap && clipboard.bitmap != bitmap) DeleteObject(clipboard.bitmap);
   clipboard.bitmap = bitmap;
   clipboard.dib.reset();
+  clipboard.text.reset();
   OfferToDesktop(bitmap);
   return TRUE;
 }
@@ -117,7 +121,73 @@ GlobalMemory* GetClipboardData(UINT format)
 
 BOOL IsClipboardFormatAvailable(UINT format)
 {
+  if (format == CF_TEXT) return vetra::ui::ClipboardHasText();
   return TheClipboard().bitmap && (format == CF_BITMAP || format == CF_DIB);
 }
 
 }  // namespace win
+
+namespace vetra::ui {
+
+namespace {
+
+Display* DesktopDisplay()
+{
+  auto& system = win::detail::WindowSystem::Get();
+  if (!system.HasDisplay() || system.Display().IsHeadless()) return nullptr;
+  return &system.Display();
+}
+
+}  // namespace
+
+void SetClipboardUtf8(std::string utf8)
+{
+  win::Clipboard& clipboard = win::TheClipboard();
+  if (clipboard.bitmap) win::DeleteObject(clipboard.bitmap);
+  clipboard.bitmap = nullptr;
+  clipboard.dib.reset();
+  if (Display* display = DesktopDisplay()) display->ClipboardTextChanged(utf8);
+  clipboard.text = std::move(utf8);
+}
+
+std::string ClipboardUtf8()
+{
+  if (Display* display = DesktopDisplay()) {
+    if (auto desktop = display->DesktopClipboardText()) return *desktop;
+  }
+  return win::TheClipboard().text.value_or(std::string());
+}
+
+bool ClipboardHasText() { return !ClipboardUtf8().empty(); }
+
+void PutTextOnClipboard(std::string_view cp949)
+{
+  std::string lines;
+  lines.reserve(cp949.size());
+  for (std::size_t i = 0; i < cp949.size(); ++i) {
+    if (cp949[i] == '\r' && i + 1 < cp949.size() && cp949[i + 1] == '\n') continue;
+    lines.push_back(cp949[i]);
+  }
+  SetClipboardUtf8(Utf8(lines));
+}
+
+std::string TextFromClipboard()
+{
+  const std::string text = Cp949Dropping(ClipboardUtf8());
+  // Every line end becomes CR LF (the desktop ends lines in LF, some programs in CR LF or CR);
+  // other control characters but the tab are no text of an edit box.
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r' || c == '\n') {
+      out += "\r\n";
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else if ((static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) || c == '\t') {
+      out.push_back(c);
+    }
+  }
+  return out;
+}
+
+}  // namespace vetra::ui

@@ -1,6 +1,10 @@
 #pragma once
 // The clipboard, for pictures: a bitmap put on it (CF_BITMAP) can be taken back as a packed DIB
-// (CF_DIB: info header and pixels at the display's depth), as the system converts it.
+// (CF_DIB: info header and pixels at the display's depth), as the system converts it. Edit boxes
+// exchange text through it too (CF_TEXT); on screen that text is the desktop's clipboard text.
+
+#include <string>
+#include <string_view>
 
 #include "platform/base/global_memory.h"
 #include "platform/gdi/gdi_types.h"
@@ -8,6 +12,7 @@
 
 namespace win {
 
+inline constexpr UINT CF_TEXT = 1;
 inline constexpr UINT CF_BITMAP = 2;
 inline constexpr UINT CF_DIB = 8;
 
@@ -23,3 +28,20 @@ GlobalMemory* GetClipboardData(UINT format);
 BOOL IsClipboardFormatAvailable(UINT format);
 
 }  // namespace win
+
+namespace vetra::ui {
+
+// Puts a text (code page 949, lines ending in CR LF) on the clipboard in place of what it held;
+// on screen it goes to the desktop's clipboard as UTF-8 with LF line ends.
+void PutTextOnClipboard(std::string_view cp949);
+// The clipboard's text in code page 949 with CR LF line ends: what the code page cannot spell is
+// left out. Empty when the clipboard holds no text.
+std::string TextFromClipboard();
+bool ClipboardHasText();
+
+// The clipboard's text as the desktop holds it (UTF-8, LF line ends); tests and scripts put
+// text there as another program would.
+void SetClipboardUtf8(std::string utf8);
+std::string ClipboardUtf8();
+
+}  // namespace vetra::ui

@@ -38,10 +38,13 @@ std::map<std::string, ControlFactory>& Factories()
 std::map<std::string, UINT>& ClassStyles()
 {
   // The list, list view and combo classes answer double clicks, and so do the controls that take
-  // a quick second press as another press (buttons, scroll bars, spins).
+  // a quick second press as another press (buttons, scroll bars, spins). The framework's default
+  // window class and the class of its controls' windows ask for them as well: there a quick
+  // second press is a double click, which a window that only handles presses ignores.
   static std::map<std::string, UINT> styles = {
       {"LISTBOX", CS_DBLCLKS},   {"COMBOBOX", CS_DBLCLKS},  {"SYSLISTVIEW32", CS_DBLCLKS},
       {"BUTTON", CS_DBLCLKS},    {"SCROLLBAR", CS_DBLCLKS}, {"MSCTLS_UPDOWN32", CS_DBLCLKS},
+      {"AFXWND", CS_DBLCLKS},    {"VETRACONTROL", CS_DBLCLKS},
   };
   return styles;
 }

@@ -21,6 +21,8 @@ inline constexpr UINT CS_DBLCLKS = 0x0008;  // a second press soon after the fir
 
 // The standard classes that answer double clicks ask for them; a program's own class that
 // does registers its style here.
+// The class a window made without a class name of its own gets: the framework's default class.
+inline constexpr const char* kFrameworkWindowClass = "AfxWnd";
 void RegisterClassStyle(const std::string& className, UINT style);
 UINT ClassStyleOf(const std::string& className);  // case-insensitive; 0 for an unknown class
 

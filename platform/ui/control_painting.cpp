@@ -4,7 +4,6 @@
 
 #include "platform/base/text.h"
 #include "platform/ui/edit.h"
-#include "platform/ui/marked_text.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/radio_mark.h"
 #include "platform/ui/static.h"
@@ -117,7 +116,64 @@ int LineHeight(const CWnd& wnd)
   return std::max<int>(1, tm.tmHeight);
 }
 
+// A control's text as it shows: "&&" is one ampersand, and the character after a single "&"
+// is the control's mnemonic, shown underlined.
+struct ShownText {
+  std::string text;
+  std::size_t marked = std::string::npos;
+  std::size_t markedLength = 0;
+};
+
+ShownText WithoutMarks(const std::string& text)
+{
+  ShownText shown;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '&' && i + 1 < text.size()) {
+      ++i;
+      if (text[i] != '&' && shown.marked == std::string::npos) {
+        shown.marked = shown.text.size();
+        shown.markedLength = vetra::IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+      }
+    }
+    shown.text += text[i];
+  }
+  return shown;
+}
+
+// One line of a control's text in `r`, aligned as `format` says, its mnemonic underlined.
+void DrawControlText(CDC& dc, const std::string& text, CRect r, UINT format)
+{
+  const ShownText shown = WithoutMarks(text);
+  dc.DrawText(shown.text, &r, format | DT_SINGLELINE | DT_NOPREFIX);
+  if (shown.marked == std::string::npos) return;
+  const CSize extent = dc.GetTextExtent(shown.text);
+  int x = r.left;
+  if (format & DT_CENTER) x = r.left + (r.Width() - extent.cx) / 2;
+  else if (format & DT_RIGHT) x = r.right - extent.cx;
+  const int y = (format & DT_VCENTER) ? r.top + (r.Height() - extent.cy) / 2 : r.top;
+  TEXTMETRIC tm;
+  dc.GetTextMetrics(&tm);
+  const int from = x + dc.GetTextExtent(shown.text.substr(0, shown.marked)).cx;
+  const int width = dc.GetTextExtent(shown.text.substr(shown.marked, shown.markedLength)).cx;
+  dc.FillSolidRect(from, y + tm.tmAscent + 1, width, 1, dc.GetTextColor());
+}
+
 }  // namespace
+
+void PaintFocusMark(CDC& dc, const CRect& r)
+{
+  if (r.IsRectEmpty()) return;
+  const COLORREF ink = GetSysColor(COLOR_WINDOWTEXT);
+  // Every other pixel along the edge, counted round the rectangle.
+  int n = 0;
+  const auto dot = [&](int x, int y) {
+    if (n++ % 2 == 0) dc.SetPixel(x, y, ink);
+  };
+  for (int x = r.left; x < r.right - 1; ++x) dot(x, r.top);
+  for (int y = r.top; y < r.bottom - 1; ++y) dot(r.right - 1, y);
+  for (int x = r.right - 1; x > r.left; --x) dot(x, r.bottom - 1);
+  for (int y = r.bottom - 1; y > r.top; --y) dot(r.left, y);
+}
 
 void PaintButton(CWnd& button, CDC& dc, const ButtonLook& look)
 {
@@ -131,10 +187,10 @@ void PaintButton(CWnd& button, CDC& dc, const ButtonLook& look)
   if (!groupBox) FillBackground(button, dc, pushLike ? WM_CTLCOLORBTN : WM_CTLCOLORSTATIC, r);
   dc.SetBkMode(TRANSPARENT);
   if (!look.enabled) dc.SetTextColor(GetSysColor(COLOR_GRAYTEXT));
-  const UINT singleLine = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+  const UINT singleLine = DT_SINGLELINE | DT_VCENTER;
   if (pushLike) {
     CRect edge = r;
-    if (look.kind == BS_DEFPUSHBUTTON || look.focused) {
+    if (look.thickFrame) {
       dc.Draw3dRect(&edge, GetSysColor(COLOR_WINDOWFRAME), GetSysColor(COLOR_WINDOWFRAME));
       edge.DeflateRect(1, 1);
     }
@@ -145,7 +201,12 @@ void PaintButton(CWnd& button, CDC& dc, const ButtonLook& look)
     }
     CRect text = r;
     if (look.pushed) text.OffsetRect(1, 1);
-    DrawMarkedText(dc, look.text, &text, DT_CENTER | singleLine);
+    DrawControlText(dc, look.text, text, DT_CENTER | singleLine);
+    if (look.focused) {
+      CRect mark = r;
+      mark.DeflateRect(4, 4);
+      PaintFocusMark(dc, mark);
+    }
   } else if (groupBox) {
     TEXTMETRIC tm;
     dc.GetTextMetrics(&tm);
@@ -155,12 +216,12 @@ void PaintButton(CWnd& button, CDC& dc, const ButtonLook& look)
     dc.Draw3dRect(&frame, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
     if (!look.text.empty()) {
       // The caption interrupts the frame on the parent's background.
-      const CSize size = dc.GetTextExtent(look.text);
+      const CSize size = dc.GetTextExtent(WithoutMarks(look.text).text);
       const CRect caption(r.left + 6, r.top, std::min<int>(r.right, r.left + 10 + size.cx), r.top + tm.tmHeight);
       FillBackground(button, dc, WM_CTLCOLORSTATIC, caption);  // the parent's colours too
       if (!look.enabled) dc.SetTextColor(GetSysColor(COLOR_GRAYTEXT));
       dc.SetBkMode(TRANSPARENT);
-      dc.TextOut(r.left + 8, r.top, look.text);
+      DrawControlText(dc, look.text, CRect(r.left + 8, r.top, r.right, r.top + tm.tmHeight), DT_LEFT | DT_TOP);
     }
   } else {
     // Check boxes and radio buttons: a 13-pixel box, the text to its right.
@@ -184,7 +245,17 @@ void PaintButton(CWnd& button, CDC& dc, const ButtonLook& look)
       }
     }
     CRect text(mark.right + 4, r.top, r.right, r.bottom);
-    DrawMarkedText(dc, look.text, &text, DT_LEFT | singleLine);
+    DrawControlText(dc, look.text, text, DT_LEFT | singleLine);
+    if (look.focused) {
+      // Round the text, one pixel clear of it.
+      TEXTMETRIC tm;
+      dc.GetTextMetrics(&tm);
+      const std::string shown = WithoutMarks(look.text).text;
+      const int width = shown.empty() ? 0 : dc.GetTextExtent(shown).cx;
+      const int top = r.top + (r.Height() - tm.tmHeight) / 2;
+      PaintFocusMark(dc, CRect(text.left - 1, std::max<int>(r.top, top - 1), std::min<int>(r.right, text.left + width + 2),
+                               std::min<int>(r.bottom, top + tm.tmHeight + 1)));
+    }
   }
   dc.SelectObject(oldFont);
 }
@@ -226,7 +297,7 @@ void PaintStatic(CStatic& control, CDC& dc, CBitmap* bitmap)
     if (!line.empty() && line.back() == '\r') line.pop_back();
     CRect row(r.left, y, r.right, y + tm.tmHeight);
     if (control.GetStyle() & SS_NOPREFIX) dc.DrawText(line, &row, align | DT_SINGLELINE | DT_TOP | DT_NOPREFIX);
-    else DrawMarkedText(dc, line, &row, align | DT_SINGLELINE | DT_TOP);
+    else DrawControlText(dc, line, row, align | DT_TOP);
     y += tm.tmHeight;
     start = end + 1;
   }

@@ -21,8 +21,14 @@ struct ButtonLook {
   bool pushed = false;
   bool focused = false;
   bool enabled = true;
+  // A push button drawn with the thick frame: the dialog's default button, or the push button
+  // that has the keyboard.
+  bool thickFrame = false;
   std::string text;
 };
+
+// The dotted rectangle that shows which control has the keyboard.
+void PaintFocusMark(CDC& dc, const CRect& r);
 
 void PaintButton(CWnd& button, CDC& dc, const ButtonLook& look);
 void PaintStatic(CStatic& control, CDC& dc, CBitmap* bitmap);

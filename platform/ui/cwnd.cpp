@@ -6,6 +6,7 @@
 
 #include "platform/base/window_titles.h"
 #include "platform/ui/app.h"
+#include "platform/ui/control_classes.h"
 #include "platform/ui/cursor.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/message_box.h"
@@ -98,6 +99,7 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
   cs.className = className ? className : "";
   cs.dwExStyle = exStyle;
   if (!PreCreateWindow(cs)) return FALSE;
+  if (cs.className.empty()) cs.className = kFrameworkWindowClass;
   const bool child = (cs.style & WS_CHILD) != 0;
   if (child && !System().State(cs.hwndParent)) return FALSE;
 

@@ -1,9 +1,11 @@
 #include "platform/ui/dialog.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "platform/ui/app.h"
 #include "platform/ui/control_classes.h"
+#include "platform/ui/dialog_navigation.h"
 #include "platform/ui/system_metrics.h"
 #include "platform/ui/window_system.h"
 
@@ -82,22 +84,11 @@ BOOL CDialog::CreateFromTemplate(CWnd* owner)
     children.insert(children.begin(), raw->m_hWnd);
   }
   if (!WindowSystem::Get().State(self)) return FALSE;
-  if (SendMessage(WM_INITDIALOG, 0, 0) && m_hWnd) {
-    const std::vector<CWnd*> order = TabOrder();
-    auto first = std::find_if(order.begin(), order.end(), [](CWnd* c) {
-      return (c->GetStyle() & (WS_TABSTOP | WS_VISIBLE)) == (WS_TABSTOP | WS_VISIBLE) && c->IsWindowEnabled();
-    });
-    if (first != order.end() && !m_endModal) (*first)->SetFocus();
+  if (SendMessage(WM_INITDIALOG, 0, 0) && m_hWnd && !m_endModal) {
+    if (CWnd* first = detail::FirstFocus(*this)) detail::FocusFromKeyboard(*first);
   }
   if (m_hWnd && (t.style & WS_VISIBLE) && !m_endModal) ShowWindow(SW_SHOW);
   return m_hWnd != nullptr;
-}
-
-std::vector<CWnd*> CDialog::TabOrder() const
-{
-  std::vector<CWnd*> order = GetChildren();
-  std::reverse(order.begin(), order.end());
-  return order;
 }
 
 INT_PTR CDialog::DoModal()
@@ -174,38 +165,29 @@ void CDialog::GotoDlgCtrl(CWnd* control)
   if (control) control->SetFocus();
 }
 
-void CDialog::NextDlgCtrl()
+namespace {
+
+// Tab on the only tab stop leaves it as it is: its text is not chosen anew (the print layout's
+// remark box would otherwise be replaced by the next key typed).
+void TabTo(CDialog& dialog, bool backwards)
 {
-  const std::vector<CWnd*> order = TabOrder();
-  std::vector<CWnd*> stops;
-  std::copy_if(order.begin(), order.end(), std::back_inserter(stops), [](CWnd* c) {
-    return (c->GetStyle() & WS_TABSTOP) && c->IsWindowVisible() && c->IsWindowEnabled();
-  });
-  if (stops.empty()) return;
-  auto it = std::find(stops.begin(), stops.end(), GetFocus());
-  if (it == stops.end() || ++it == stops.end()) it = stops.begin();
-  (*it)->SetFocus();
+  CWnd* holder = detail::ControlWithFocus(dialog);
+  CWnd* next = detail::NextTabStop(dialog, holder, backwards);
+  if (next && next != holder) detail::FocusFromKeyboard(*next);
 }
 
-void CDialog::PrevDlgCtrl()
-{
-  const std::vector<CWnd*> order = TabOrder();
-  std::vector<CWnd*> stops;
-  std::copy_if(order.rbegin(), order.rend(), std::back_inserter(stops), [](CWnd* c) {
-    return (c->GetStyle() & WS_TABSTOP) && c->IsWindowVisible() && c->IsWindowEnabled();
-  });
-  if (stops.empty()) return;
-  auto it = std::find(stops.begin(), stops.end(), GetFocus());
-  if (it == stops.end() || ++it == stops.end()) it = stops.begin();
-  (*it)->SetFocus();
-}
+}  // namespace
+
+void CDialog::NextDlgCtrl() { TabTo(*this, false); }
+
+void CDialog::PrevDlgCtrl() { TabTo(*this, true); }
 
 void CDialog::SetDefID(UINT id) { m_defId = id; }
 
 DWORD CDialog::GetDefID() const
 {
   if (m_defId) return MAKELONG(static_cast<WORD>(m_defId), DC_HASDEFID);
-  for (CWnd* c : TabOrder()) {
+  for (CWnd* c : detail::DialogControls(*this)) {
     if (c->SendMessage(WM_GETDLGCODE) & DLGC_DEFPUSHBUTTON) {
       return MAKELONG(static_cast<WORD>(c->GetDlgCtrlID()), DC_HASDEFID);
     }
@@ -260,24 +242,80 @@ BOOL CDialog::OnCommand(WPARAM wParam, LPARAM lParam)
   }
 }
 
+namespace {
+
+bool IsArrow(UINT vk) { return vk == VK_LEFT || vk == VK_RIGHT || vk == VK_UP || vk == VK_DOWN; }
+
+// The keyboard picks a control: it takes the keyboard and, when `click` says so, acts as if
+// clicked (a button is pressed, an automatic radio button or check box changes its check).
+void PickControl(CWnd& control, bool click)
+{
+  detail::FocusFromKeyboard(control);
+  if (click) control.SendMessage(BM_CLICK);
+}
+
+bool IsAutoRadio(CWnd& control)
+{
+  return (control.SendMessage(WM_GETDLGCODE) & DLGC_RADIOBUTTON) && (control.GetStyle() & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
+}
+
+// A mnemonic letter (upper case): the control whose text marks it with "&". Buttons are pressed,
+// the other controls take the keyboard. False when no control has the letter.
+bool PickByMnemonic(CWnd& dialog, UINT vk)
+{
+  const bool letter = (vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9');
+  if (!letter) return false;
+  CWnd* target = detail::MnemonicTarget(dialog, detail::ControlWithFocus(dialog), static_cast<char>(vk));
+  if (!target) return false;
+  const UINT code = static_cast<UINT>(target->SendMessage(WM_GETDLGCODE));
+  PickControl(*target, (code & DLGC_BUTTON) != 0);
+  return true;
+}
+
+// The arrows move the keyboard within the control's group; an automatic radio button reached so
+// becomes the checked one.
+void MoveInGroup(CWnd& dialog, UINT vk)
+{
+  CWnd* holder = detail::ControlWithFocus(dialog);
+  CWnd* next = detail::NextInGroup(dialog, holder, vk == VK_UP || vk == VK_LEFT);
+  if (!next) return;
+  if (next != holder || IsAutoRadio(*next)) PickControl(*next, IsAutoRadio(*next));
+}
+
+}  // namespace
+
 BOOL IsDialogMessage(HWND dialog, MSG* msg)
 {
   auto& system = WindowSystem::Get();
   if (!msg || !dialog || !system.State(dialog)) return FALSE;
   if (!system.IsDescendant(msg->hwnd, dialog)) return FALSE;
   auto* dlg = dynamic_cast<CDialog*>(CWnd::FromHandle(dialog));
+  CWnd* dialogWnd = CWnd::FromHandle(dialog);
   const UINT vk = static_cast<UINT>(msg->wParam);
   const bool keyDown = msg->message == WM_KEYDOWN;
   const bool charMsg = msg->message == WM_CHAR;
+  if (msg->message == WM_SYSKEYDOWN && dialogWnd && PickByMnemonic(*dialogWnd, vk)) return TRUE;
   if (keyDown || charMsg) {
     const UINT code = static_cast<UINT>(SendMessage(msg->hwnd, WM_GETDLGCODE, vk, reinterpret_cast<LPARAM>(msg)));
     const bool wantsAll = (code & DLGC_WANTALLKEYS) != 0;
     const UINT key = keyDown ? vk : (vk == '\r' ? VK_RETURN : vk == 0x1B ? VK_ESCAPE : vk == '\t' ? VK_TAB : 0);
+    // A letter typed where the control with the keyboard takes no letters is a mnemonic.
+    if (charMsg && !(code & (DLGC_WANTCHARS | DLGC_WANTALLKEYS)) && dialogWnd && vk < 0x80 &&
+        std::isalnum(static_cast<int>(vk)) &&
+        PickByMnemonic(*dialogWnd, static_cast<UINT>(std::toupper(static_cast<int>(vk))))) {
+      return TRUE;
+    }
     if (key == VK_TAB && !(code & DLGC_WANTTAB) && !wantsAll) {
       if (keyDown && dlg) {
         if (GetKeyState(VK_SHIFT) < 0) dlg->PrevDlgCtrl();
         else dlg->NextDlgCtrl();
       }
+      return TRUE;
+    }
+    // With the keyboard on the dialog itself (no control to move from) the arrows are its own.
+    if (keyDown && IsArrow(vk) && !(code & DLGC_WANTARROWS) && !wantsAll && dialogWnd &&
+        detail::ControlWithFocus(*dialogWnd)) {
+      MoveInGroup(*dialogWnd, vk);
       return TRUE;
     }
     if (key == VK_RETURN && !wantsAll) {

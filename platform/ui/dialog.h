@@ -1,7 +1,9 @@
 #pragma once
 // Dialogs: a window built from a template, run modally (DoModal, with its own message loop
-// until EndDialog) or modelessly (Create). Return confirms with the default button, Esc
-// cancels, Tab moves between controls.
+// until EndDialog) or modelessly (Create). Return confirms with the default button (or the push
+// button with the keyboard), Esc cancels, Tab moves between controls in the template's order, the
+// arrows move within a group, and a letter marked with "&" picks its control
+// (dialog_navigation.h).
 
 #include <memory>
 #include <string>
@@ -68,7 +70,6 @@ protected:
 
 private:
   BOOL CreateFromTemplate(CWnd* owner);
-  std::vector<CWnd*> TabOrder() const;
 
   DialogTemplate m_template;
   std::unique_ptr<CFont> m_font;  // the template's font, given to every control

@@ -52,6 +52,11 @@ public:
   // A picture was put on the clipboard, as whole PNG and BMP files: the desktop's clipboard
   // offers it to other programs.
   virtual void ClipboardPictureChanged(const std::string& /*png*/, const std::string& /*bmp*/) {}
+  // A text (UTF-8) was put on the clipboard: the desktop's clipboard offers it to other programs.
+  virtual void ClipboardTextChanged(const std::string& /*utf8*/) {}
+  // The desktop's clipboard text (UTF-8), whichever program put it there; nothing where the
+  // display has no desktop clipboard.
+  virtual std::optional<std::string> DesktopClipboardText() { return std::nullopt; }
 };
 
 }  // namespace vetra::ui

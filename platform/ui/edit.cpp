@@ -1,13 +1,16 @@
 #include "platform/ui/edit.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "platform/base/text.h"
+#include "platform/ui/clipboard.h"
 #include "platform/ui/control_painting.h"
 #include "platform/ui/ime.h"
 #include "platform/ui/list_rows.h"
 #include "platform/ui/mouse_point.h"
 #include "platform/ui/paint.h"
+#include "platform/ui/popup_menu.h"
 #include "platform/ui/self_drawn.h"
 #include "platform/ui/window_system.h"
 
@@ -96,6 +99,7 @@ void CEdit::SetSel(int start, int end, BOOL)
     m_selStart = std::clamp(start, 0, size);
     m_selEnd = end < 0 ? size : std::clamp(end, 0, size);
   }
+  m_typing = false;
   Invalidate(FALSE);
 }
 
@@ -105,9 +109,85 @@ void CEdit::GetSel(int& start, int& end) const
   end = std::max(m_selStart, m_selEnd);
 }
 
-void CEdit::ReplaceSel(const char* text, BOOL)
+void CEdit::ReplaceSel(const char* text, BOOL canUndo)
 {
+  if (canUndo) {
+    Edit(text ? text : "", Change::Other);
+    return;
+  }
+  // A change that cannot be undone leaves nothing earlier to undo either.
+  m_undo.reset();
+  m_typing = false;
   Insert(text ? text : "");
+}
+
+void CEdit::Edit(const std::string& bytes, Change change)
+{
+  UndoStep before{Text(), m_selStart, m_selEnd};
+  const std::optional<UndoStep> previous = m_undo;
+  const bool previousTyping = m_typing;
+  const bool joins = change == Change::Typing && m_typing && m_undo;
+  if (!joins) m_undo = before;
+  m_typing = change == Change::Typing;
+  Insert(bytes);
+  if (m_hWnd && Text() == before.text) {
+    // Nothing changed (the box is full): what could be undone before still can.
+    m_undo = previous;
+    m_typing = previousTyping;
+  }
+}
+
+std::string CEdit::SelectedText() const
+{
+  int start = 0, end = 0;
+  GetSel(start, end);
+  return Text().substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start));
+}
+
+void CEdit::CopySelection() const
+{
+  if (HasSelection()) vetra::ui::PutTextOnClipboard(SelectedText());
+}
+
+void CEdit::UndoLastChange()
+{
+  auto* s = detail::WindowSystem::Get().State(m_hWnd);
+  if (!s || !m_undo || ReadOnly()) return;
+  UndoStep now{s->text, m_selStart, m_selEnd};
+  s->text = m_undo->text;
+  const int size = static_cast<int>(s->text.size());
+  m_selStart = std::clamp(m_undo->selStart, 0, size);
+  m_selEnd = std::clamp(m_undo->selEnd, 0, size);
+  m_undo = std::move(now);
+  m_typing = false;
+  m_pendingLead = -1;
+  ScrollToCaret();
+  Invalidate(FALSE);
+  Notify(EN_UPDATE);
+  if (m_hWnd) Notify(EN_CHANGE);
+}
+
+void CEdit::ShowContextMenu(CPoint screen)
+{
+  int start = 0, end = 0;
+  GetSel(start, end);
+  const int size = static_cast<int>(Text().size());
+  const bool writable = !ReadOnly();
+  const bool selection = start != end;
+  auto state = [](bool enabled) { return MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED); };
+  CMenu menu;
+  menu.AppendMenu(state(writable && CanUndo()), WM_UNDO, vetra::Cp949("실행 취소(&U)").c_str());
+  menu.AppendMenu(MF_SEPARATOR);
+  menu.AppendMenu(state(writable && selection), WM_CUT, vetra::Cp949("잘라내기(&T)").c_str());
+  menu.AppendMenu(state(selection), WM_COPY, vetra::Cp949("복사(&C)").c_str());
+  menu.AppendMenu(state(writable && vetra::ui::ClipboardHasText()), WM_PASTE, vetra::Cp949("붙여넣기(&P)").c_str());
+  menu.AppendMenu(state(writable && selection), WM_CLEAR, vetra::Cp949("삭제(&D)").c_str());
+  menu.AppendMenu(MF_SEPARATOR);
+  menu.AppendMenu(state(size > 0 && !(start == 0 && end == size)), EM_SETSEL, vetra::Cp949("모두 선택(&A)").c_str());
+  const UINT chosen = TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, screen.x, screen.y, this);
+  if (!m_hWnd || chosen == 0) return;
+  if (chosen == EM_SETSEL) SetSel(0, -1);
+  else SendMessage(chosen);
 }
 
 BOOL CEdit::SetReadOnly(BOOL readOnly)
@@ -183,6 +263,7 @@ int CEdit::CharEndAfter(int index) const
 
 void CEdit::MoveCaret(int index, bool extend)
 {
+  m_typing = false;
   m_selEnd = std::clamp(index, 0, static_cast<int>(Text().size()));
   if (!extend) m_selStart = m_selEnd;
   ScrollToCaret();
@@ -207,6 +288,8 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       m_selStart = m_selEnd = 0;
       m_firstLine = 0;
       m_pendingLead = -1;
+      m_undo.reset();
+      m_typing = false;
       return r;
     }
     case WM_IME_COMPOSITION: {
@@ -229,10 +312,12 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         Invalidate(FALSE);
       }
       if (ReadOnly()) return 0;
+      // A number box takes digits only (and the keys that edit).
+      if ((GetStyle() & ES_NUMBER) && byte >= 0x20 && !std::isdigit(byte)) return 0;
       if (m_pendingLead >= 0) {
         std::string pair{static_cast<char>(m_pendingLead), static_cast<char>(byte)};
         m_pendingLead = -1;
-        Insert(pair);
+        Edit(pair, Change::Typing);
         return 0;
       }
       if (vetra::IsLeadByte(byte)) {
@@ -240,7 +325,7 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
       }
       if (byte == '\r') {
-        if (Multiline()) Insert(std::string(kLineEnd));
+        if (Multiline()) Edit(std::string(kLineEnd), Change::Typing);
         return 0;
       }
       if (byte == 0x08) {
@@ -251,16 +336,41 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
           m_selStart = CharStartBefore(start);
           m_selEnd = end;
         }
-        Insert("");
+        Edit("", Change::Other);
         return 0;
       }
       if (byte < 0x20 || byte == 0x7F) return 0;
-      Insert(std::string(1, static_cast<char>(byte)));
+      Edit(std::string(1, static_cast<char>(byte)), Change::Typing);
       return 0;
     }
     case WM_KEYDOWN: {
       const bool shift = GetKeyState(VK_SHIFT) < 0;
+      const bool control = GetKeyState(VK_CONTROL) < 0;
       const int caret = m_selEnd;
+      if (control) {
+        // The editing keys: Ctrl+C, X, V, Z and A; Ctrl+Insert copies.
+        switch (wParam) {
+          case 'C':
+          case VK_INSERT: SendMessage(WM_COPY); return 0;
+          case 'X': SendMessage(WM_CUT); return 0;
+          case 'V': SendMessage(WM_PASTE); return 0;
+          case 'Z': SendMessage(WM_UNDO); return 0;
+          case 'A': SetSel(0, -1); return 0;
+          default: break;
+        }
+      } else if (shift && wParam == VK_INSERT) {
+        SendMessage(WM_PASTE);
+        return 0;
+      } else if (shift && wParam == VK_DELETE) {
+        SendMessage(WM_CUT);
+        return 0;
+      } else if ((shift && wParam == VK_F10) || wParam == VK_APPS) {
+        // The menu key: the right-click menu at the caret.
+        CPoint at(m_caretRect.left, m_caretRect.bottom);
+        ClientToScreen(&at);
+        SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_hWnd), MAKELPARAM(at.x, at.y));
+        return 0;
+      }
       switch (wParam) {
         case VK_LEFT: MoveCaret(CharStartBefore(caret), shift); break;
         case VK_RIGHT: MoveCaret(CharEndAfter(caret), shift); break;
@@ -280,7 +390,7 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         case VK_DELETE:
           if (ReadOnly()) break;
           if (m_selStart == m_selEnd) m_selEnd = CharEndAfter(caret);
-          Insert("");
+          Edit("", Change::Other);
           break;
         default:
           break;
@@ -303,6 +413,50 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       }
       return 0;
     }
+    case WM_RBUTTONDOWN:
+      SetFocus();
+      return 0;
+    case WM_RBUTTONUP: {
+      CPoint at = detail::PointOf(lParam);
+      ClientToScreen(&at);
+      SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_hWnd), MAKELPARAM(at.x, at.y));
+      return 0;
+    }
+    case WM_CONTEXTMENU:
+      ShowContextMenu(CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))));
+      return 0;
+    case WM_COPY:
+      CopySelection();
+      return 0;
+    case WM_CUT:
+      if (ReadOnly() || !HasSelection()) return 0;
+      CopySelection();
+      Edit("", Change::Other);
+      return 0;
+    case WM_CLEAR:
+      if (!ReadOnly() && HasSelection()) Edit("", Change::Other);
+      return 0;
+    case WM_PASTE:
+      if (!ReadOnly()) {
+        const std::string text = vetra::ui::TextFromClipboard();
+        const bool number = (GetStyle() & ES_NUMBER) != 0;
+        // A number box refuses a text with anything but digits rather than take part of it.
+        const bool refused = number && !std::all_of(text.begin(), text.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+        if (!text.empty() && !refused) Edit(text, Change::Other);
+      }
+      return 0;
+    case WM_UNDO:
+    case EM_UNDO: {
+      const bool can = m_undo.has_value() && !ReadOnly();
+      UndoLastChange();
+      return can;
+    }
+    case EM_CANUNDO:
+      return m_undo.has_value();
+    case EM_EMPTYUNDOBUFFER:
+      m_undo.reset();
+      m_typing = false;
+      return 0;
     case WM_MOUSEWHEEL: {
       // A multi-line box whose text runs past its bottom scrolls three lines a notch; the caret
       // stays where it is. Any other box leaves the wheel to its parent.
@@ -326,8 +480,13 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       Notify(EN_KILLFOCUS);
       return 0;
     case WM_GETDLGCODE: {
+      // A multi-line box that asks for Return keeps it; Esc and Tab stay the dialog's (the box
+      // takes no tab characters).
       LRESULT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
-      if (Multiline() && (GetStyle() & ES_WANTRETURN)) code |= DLGC_WANTALLKEYS;
+      const auto* msg = reinterpret_cast<const MSG*>(lParam);
+      const bool isReturn = msg && ((msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) ||
+                                    (msg->message == WM_CHAR && msg->wParam == '\r'));
+      if (Multiline() && (GetStyle() & ES_WANTRETURN) && (!msg || isReturn)) code |= DLGC_WANTALLKEYS;
       return code;
     }
     case EM_GETSEL: {
@@ -367,6 +526,7 @@ void CEdit::Draw(CDC& dc, CRect)
   int start = 0, end = 0;
   GetSel(start, end);
   const std::optional<CRect> caret = PaintEdit(*this, dc, start, end, m_focused, m_firstLine, m_composition);
+  if (caret) m_caretRect = *caret;
   if (m_focused && caret) vetra::ui::PlaceInputMethodWindow(m_hWnd, *caret);
 }
 

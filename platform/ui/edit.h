@@ -3,6 +3,7 @@
 // double-byte characters arrive as a lead and a trail byte and are inserted together; the
 // caret never stands inside a character. Lines of a multi-line box end in "\r\n".
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,8 +20,16 @@ inline constexpr UINT EM_LINELENGTH = 0x00C1;
 inline constexpr UINT EM_REPLACESEL = 0x00C2;
 inline constexpr UINT EM_GETLINE = 0x00C4;
 inline constexpr UINT EM_LIMITTEXT = 0x00C5;
+inline constexpr UINT EM_CANUNDO = 0x00C6;
+inline constexpr UINT EM_UNDO = 0x00C7;
+inline constexpr UINT EM_EMPTYUNDOBUFFER = 0x00CD;
 inline constexpr UINT EM_LINEFROMCHAR = 0x00C9;
 inline constexpr UINT EM_SETREADONLY = 0x00CF;
+inline constexpr UINT WM_CUT = 0x0300;
+inline constexpr UINT WM_COPY = 0x0301;
+inline constexpr UINT WM_PASTE = 0x0302;
+inline constexpr UINT WM_CLEAR = 0x0303;
+inline constexpr UINT WM_UNDO = 0x0304;
 
 class CEdit : public CWnd {
 public:
@@ -41,7 +50,16 @@ public:
   void SetLimitText(UINT maxBytes);
   void LimitText(UINT maxBytes = 0) { SetLimitText(maxBytes); }
   UINT GetLimitText() const { return m_limit; }
-  void Clear() { ReplaceSel(""); }
+  // The standard editing commands: Clear deletes the selection; Cut, Copy and Paste exchange
+  // text with the clipboard (the box's limit holds for what is pasted); Undo takes back the last
+  // change, and a second Undo takes back the Undo.
+  void Clear() { SendMessage(WM_CLEAR); }
+  void Cut() { SendMessage(WM_CUT); }
+  void Copy() { SendMessage(WM_COPY); }
+  void Paste() { SendMessage(WM_PASTE); }
+  BOOL Undo() { return static_cast<BOOL>(SendMessage(EM_UNDO)); }
+  BOOL CanUndo() const { return m_undo.has_value(); }
+  void EmptyUndoBuffer() { m_undo.reset(); }
   int GetFirstVisibleLine() const { return m_firstLine; }
 
 protected:
@@ -53,7 +71,22 @@ private:
   const std::string& Text() const;
   // The lines as shown (hard lines, broken to the box's width when it wraps).
   const std::vector<detail::EditLine>& Lines() const;
+  // What a change undoes to: the text and selection before it.
+  struct UndoStep {
+    std::string text;
+    int selStart = 0;
+    int selEnd = 0;
+  };
+  enum class Change { Typing, Other };
+  // Replaces the selection with `bytes` as the user's change (undoable; typed characters in a
+  // row are undone together).
+  void Edit(const std::string& bytes, Change change);
   void Insert(const std::string& bytes);
+  bool HasSelection() const { return m_selStart != m_selEnd; }
+  std::string SelectedText() const;
+  void CopySelection() const;
+  void UndoLastChange();
+  void ShowContextMenu(CPoint screen);
   void Notify(UINT code);
   int CharStartBefore(int index) const;
   int CharEndAfter(int index) const;
@@ -66,9 +99,12 @@ private:
   int m_firstLine = 0;
   int m_wheelRest = 0;  // part turns of the wheel not yet a line
   UINT m_limit = 30000;
+  std::optional<UndoStep> m_undo;
+  bool m_typing = false;  // the last change was typing at the caret: more typing joins it
   int m_pendingLead = -1;  // lead byte of a double-byte character waiting for its trail byte
   std::string m_composition;  // what the input method composes at the caret, not yet typed
   bool m_focused = false;
+  CRect m_caretRect;  // where the caret was last drawn, in client coordinates
   mutable std::vector<detail::EditLine> m_layout;
   mutable std::string m_layoutText;
   mutable int m_layoutWidth = 0;

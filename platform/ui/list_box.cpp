@@ -362,9 +362,14 @@ void CListBox::Draw(CDC& dc, CRect client)
   detail::ListRowsLook look;
   look.top = m_top;
   look.rowHeight = GetItemHeight();
-  look.caret = Multiple() ? m_caret : m_cur;
+  // With nothing chosen yet the focus frame sits on the caret row (the first row at first).
+  look.caret = Multiple() || m_cur < 0 ? m_caret : m_cur;
   look.focused = m_focused;
   detail::PaintListRows(dc, client, m_rows.Texts(), [this](int row) { return GetSel(row) > 0; }, look);
+  // An empty list with the keyboard frames the place of its first row.
+  if (m_focused && GetCount() == 0) {
+    PaintFocusMark(dc, CRect(client.left, client.top, client.right, client.top + look.rowHeight));
+  }
   dc.SelectObject(oldFont);
 }
 

@@ -4,10 +4,13 @@
 #include "platform/ui/message_box_window.h"
 
 #include <algorithm>
+#include <memory>
+#include <optional>
 
 #include "platform/base/text.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/message_box.h"
+#include "platform/ui/message_box_icon.h"
 #include "platform/ui/window_system.h"
 
 namespace vetra::ui {
@@ -24,6 +27,8 @@ constexpr int kButtonGapDu = 4;
 constexpr int kMinTextWidthDu = 80;
 constexpr int kMaxTextWidthDu = 400;
 constexpr int kFontPoints = 9;
+constexpr int kIconDu = kMessageBoxIconSize / kPixelsPerDialogUnit;
+constexpr int kIconGapDu = 8;        // between the icon and the text
 
 const char* ButtonText(int id)
 {
@@ -78,11 +83,17 @@ DialogTemplate MessageBoxTemplate(const std::string& text, const std::string& ca
   const int buttonsWidth = static_cast<int>(buttons.size()) * (kButtonWidthDu + kButtonGapDu) - kButtonGapDu;
   const int textWidth = std::clamp(ToDialogUnits(textSize.cx) + 2, kMinTextWidthDu, kMaxTextWidthDu);
   const int textHeight = ToDialogUnits(textSize.cy);
-  t.cx = std::max(textWidth, buttonsWidth) + 2 * kMarginDu;
-  t.cy = kMarginDu + textHeight + kTextGapDu + kButtonHeightDu + kMarginDu;
-  t.items.push_back({"STATIC", text, -1, WS_VISIBLE | SS_LEFT, kMarginDu, kMarginDu, t.cx - 2 * kMarginDu, textHeight});
+  // An icon stands left of the text; a text lower than the icon is centred beside it.
+  const bool icon = MessageBoxIconOf(type).has_value();
+  const int textLeft = kMarginDu + (icon ? kIconDu + kIconGapDu : 0);
+  const int bodyHeight = icon ? std::max(textHeight, kIconDu) : textHeight;
+  t.cx = std::max(textLeft + textWidth + kMarginDu, buttonsWidth + 2 * kMarginDu);
+  t.cy = kMarginDu + bodyHeight + kTextGapDu + kButtonHeightDu + kMarginDu;
+  // The message is shown as it is: an "&" in it is no mnemonic.
+  t.items.push_back({"STATIC", text, -1, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, textLeft,
+                     kMarginDu + (bodyHeight - textHeight) / 2, t.cx - textLeft - kMarginDu, textHeight});
   int x = (t.cx - buttonsWidth) / 2;
-  const int y = kMarginDu + textHeight + kTextGapDu;
+  const int y = kMarginDu + bodyHeight + kTextGapDu;
   for (int id : buttons) {
     const DWORD kind = id == defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
     t.items.push_back({"BUTTON", Cp949(ButtonText(id)), id, WS_VISIBLE | WS_TABSTOP | kind, x, y,
@@ -95,7 +106,7 @@ DialogTemplate MessageBoxTemplate(const std::string& text, const std::string& ca
 class MessageBoxWindow : public CDialog {
 public:
   MessageBoxWindow(const std::string& text, const std::string& caption, UINT type, CWnd* owner)
-      : m_buttons(MessageBoxButtons(type)), m_default(DefaultMessageBoxAnswer(type))
+      : m_buttons(MessageBoxButtons(type)), m_default(DefaultMessageBoxAnswer(type)), m_iconKind(MessageBoxIconOf(type))
   {
     SetTemplate(MessageBoxTemplate(text, caption, type, m_buttons, m_default));
     m_pParentWnd = owner;
@@ -104,6 +115,10 @@ public:
   BOOL OnInitDialog() override
   {
     CDialog::OnInitDialog();
+    if (m_iconKind) {
+      m_icon = std::make_unique<MessageBoxIconWindow>(*m_iconKind);
+      m_icon->Create(this, {kMarginDu * kPixelsPerDialogUnit, kMarginDu * kPixelsPerDialogUnit});
+    }
     SetDefID(static_cast<UINT>(m_default));
     if (CWnd* button = GetDlgItem(m_default)) GotoDlgCtrl(button);
     return FALSE;  // the focus is set
@@ -125,6 +140,8 @@ protected:
 private:
   std::vector<int> m_buttons;
   int m_default;
+  std::optional<MessageBoxIcon> m_iconKind;
+  std::unique_ptr<MessageBoxIconWindow> m_icon;
 };
 
 }  // namespace

@@ -48,6 +48,8 @@ inline constexpr UINT WM_SETFONT = 0x0030;
 inline constexpr UINT WM_GETFONT = 0x0031;
 inline constexpr UINT WM_QUERYDRAGICON = 0x0037;
 inline constexpr UINT WM_NOTIFY = 0x004E;
+// A window's right-click menu is asked for: wParam the window, lParam the screen point.
+inline constexpr UINT WM_CONTEXTMENU = 0x007B;
 inline constexpr UINT WM_SETICON = 0x0080;
 inline constexpr UINT WM_NCCREATE = 0x0081;
 inline constexpr UINT WM_NCDESTROY = 0x0082;
@@ -174,6 +176,7 @@ inline constexpr UINT DLGC_WANTALLKEYS = 0x0004;
 inline constexpr UINT DLGC_HASSETSEL = 0x0008;
 inline constexpr UINT DLGC_DEFPUSHBUTTON = 0x0010;
 inline constexpr UINT DLGC_UNDEFPUSHBUTTON = 0x0020;
+inline constexpr UINT DLGC_RADIOBUTTON = 0x0040;
 inline constexpr UINT DLGC_WANTCHARS = 0x0080;
 inline constexpr UINT DLGC_STATIC = 0x0100;
 inline constexpr UINT DLGC_BUTTON = 0x2000;
@@ -206,8 +209,10 @@ inline constexpr UINT VK_RIGHT = 0x27;
 inline constexpr UINT VK_DOWN = 0x28;
 inline constexpr UINT VK_INSERT = 0x2D;
 inline constexpr UINT VK_DELETE = 0x2E;
+inline constexpr UINT VK_APPS = 0x5D;  // the menu key
 inline constexpr UINT VK_F1 = 0x70;
 inline constexpr UINT VK_F5 = 0x74;
+inline constexpr UINT VK_F10 = 0x79;
 inline constexpr UINT VK_F12 = 0x7B;
 inline constexpr UINT VK_NUMLOCK = 0x90;
 // The numeric keypad (digits with Num Lock on; without it the digit keys are the arrows, Home,

@@ -33,6 +33,8 @@ DialogTemplate PrintDialogTemplate(bool setup)
   t.fontPoints = 9;
   const DWORD visible = WS_VISIBLE;
   // The group boxes come last: the first controls of a template lie on top of the later ones.
+  // Each run of controls from one with WS_GROUP is a group the arrows move in (the two
+  // orientations are one).
   t.items = {
       {"STATIC", Cp949("이름:"), -1, visible, 14, 20, 30, 10},
       {"COMBOBOX", "", kPrinterChoice, visible | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 46, 18, 170, 80},
@@ -40,15 +42,15 @@ DialogTemplate PrintDialogTemplate(bool setup)
       {"BUTTON", Cp949("가로"), kLandscape, visible | BS_AUTORADIOBUTTON, 62, 58, 44, 12},
   };
   if (!setup) {
-    t.items.push_back({"STATIC", Cp949("매수:"), -1, visible, 124, 59, 30, 10});
+    t.items.push_back({"STATIC", Cp949("매수:"), -1, visible | WS_GROUP, 124, 59, 30, 10});
     t.items.push_back({"EDIT", "1", kCopies, visible | WS_BORDER | WS_TABSTOP | ES_NUMBER, 156, 57, 40, 12});
     t.items.push_back({"msctls_updown32", "", kCopiesSpin, visible | UDS_ARROWKEYS, 197, 57, 12, 12});
   }
-  t.items.push_back({"BUTTON", Cp949("프린터"), -1, visible | BS_GROUPBOX, 7, 5, 216, 34});
-  t.items.push_back({"BUTTON", Cp949("용지 방향"), -1, visible | BS_GROUPBOX, 7, 43, 106, 34});
-  if (!setup) t.items.push_back({"BUTTON", Cp949("인쇄 매수"), -1, visible | BS_GROUPBOX, 117, 43, 106, 34});
+  t.items.push_back({"BUTTON", Cp949("프린터"), -1, visible | WS_GROUP | BS_GROUPBOX, 7, 5, 216, 34});
+  t.items.push_back({"BUTTON", Cp949("용지 방향"), -1, visible | WS_GROUP | BS_GROUPBOX, 7, 43, 106, 34});
+  if (!setup) t.items.push_back({"BUTTON", Cp949("인쇄 매수"), -1, visible | WS_GROUP | BS_GROUPBOX, 117, 43, 106, 34});
   const int buttons = setup ? 82 : 100;
-  t.items.push_back({"BUTTON", Cp949("확인"), IDOK, visible | WS_TABSTOP | BS_DEFPUSHBUTTON, 119, buttons, 50, 14});
+  t.items.push_back({"BUTTON", Cp949("확인"), IDOK, visible | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 119, buttons, 50, 14});
   t.items.push_back({"BUTTON", Cp949("취소"), IDCANCEL, visible | WS_TABSTOP | BS_PUSHBUTTON, 173, buttons, 50, 14});
   return t;
 }

@@ -151,6 +151,19 @@ public:
     if (m_clipboard) m_clipboard->Offer(png, bmp);
   }
 
+  void ClipboardTextChanged(const std::string& utf8) override { SDL_SetClipboardText(utf8.c_str()); }
+
+  std::optional<std::string> DesktopClipboardText() override
+  {
+    // Our own picture holds the clipboard: there is no text, and asking for one would wait on
+    // this very program.
+    if (m_clipboard && m_clipboard->HoldsPicture()) return std::string();
+    char* text = SDL_GetClipboardText();
+    std::string utf8 = text ? text : "";
+    SDL_free(text);
+    return utf8;
+  }
+
   void Present(win::HWND hwnd) override
   {
     if (auto it = m_windows.find(hwnd); it != m_windows.end()) it->second.dirty = true;

@@ -77,6 +77,7 @@ win::UINT VirtualKeyOf(const SDL_Keysym& keysym)
     case SDLK_PAGEDOWN: return win::VK_NEXT;
     case SDLK_DELETE: return win::VK_DELETE;
     case SDLK_INSERT: return win::VK_INSERT;
+    case SDLK_APPLICATION: return win::VK_APPS;
     case SDLK_NUMLOCKCLEAR: return win::VK_NUMLOCK;
     case SDLK_LCTRL: case SDLK_RCTRL: return win::VK_CONTROL;
     case SDLK_LSHIFT: case SDLK_RSHIFT: return win::VK_SHIFT;

@@ -1,11 +1,16 @@
 #include "platform/ui/testing.h"
 
+#include <algorithm>
+
+
 #include "platform/base/clock.h"
 #include "platform/ui/cursor.h"
+#include "platform/ui/double_click.h"
 #include "platform/ui/display_factory.h"
 #include "platform/ui/file_dialog.h"
 #include "platform/ui/print_dialog.h"
 #include "platform/ui/script.h"
+#include "platform/ui/popup_menu.h"
 #include "platform/ui/window_system.h"
 
 namespace vetra::ui {
@@ -22,6 +27,7 @@ void ResetForTests()
   ClearFileDialogAnswers();
   ClearFileDialogLog();
   ClearPrintDialogAnswers();
+  ClearPopupMenus();
   StopSessionScript();
   win::SetCursor(nullptr);
   RestartHeadlessLimit();
@@ -93,6 +99,18 @@ void Click(win::CWnd& wnd, win::POINT client, int button)
   InjectMouseMove(p);
   InjectButton(p, button, true);
   InjectButton(p, button, false);
+  Pump();
+}
+
+void ClickAlone(win::CWnd& wnd, win::POINT client, int button)
+{
+  // Each stamp lies a double-click time beyond the one before and beyond the clock.
+  static std::uint64_t lastStamp = 0;
+  lastStamp = std::max(lastStamp, MonotonicMs()) + win::GetDoubleClickTime() + 1;
+  const win::POINT p = ScreenPoint(wnd, client);
+  InjectMouseMove(p);
+  InjectButton(p, button, true, lastStamp);
+  InjectButton(p, button, false, lastStamp);
   Pump();
 }
 

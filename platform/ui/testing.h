@@ -31,6 +31,9 @@ void MoveMouse(win::CWnd& wnd, win::POINT client);
 void Press(win::CWnd& wnd, win::POINT client, int button = 0);
 void Release(win::CWnd& wnd, win::POINT client, int button = 0);
 void Click(win::CWnd& wnd, win::POINT client, int button = 0);
+// A click of its own: its press is stamped past the double-click time of any earlier press, as
+// a user's separate clicks are, while the test's virtual clock stands still.
+void ClickAlone(win::CWnd& wnd, win::POINT client, int button = 0);
 void PressKeys(const std::string& chord);  // "ctrl+p", "return", ...
 void Type(const std::string& cp949);
 

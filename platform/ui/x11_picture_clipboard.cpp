@@ -228,6 +228,13 @@ void X11PictureClipboard::Offer(std::string png, std::string bmp)
   XFlush(c.display);
 }
 
+bool X11PictureClipboard::HoldsPicture()
+{
+  Connection& c = *m_connection;
+  c.TakePending();
+  return !c.pngFile.empty() && XGetSelectionOwner(c.display, c.clipboard) == c.window;
+}
+
 void X11PictureClipboard::Serve()
 {
   Connection& c = *m_connection;

@@ -21,6 +21,8 @@ public:
 
   // Takes the clipboard with a picture, given as a whole PNG file and a whole BMP file.
   void Offer(std::string png, std::string bmp);
+  // True while the desktop's clipboard is this picture (no other program has taken it since).
+  bool HoldsPicture();
   // Answers what other programs asked for meanwhile; never blocks.
   void Serve();
 

@@ -67,7 +67,7 @@ CIgnGraphWnd::~CIgnGraphWnd()
 
 win::BOOL CIgnGraphWnd::CreateGraph(win::CWnd* parent, const win::RECT& rect)
 {
-  return CreateEx(0, "IgnGraph", "", win::WS_CHILD | win::WS_VISIBLE, rect, parent, kIdGraph);
+  return CreateEx(0, nullptr, "", win::WS_CHILD | win::WS_VISIBLE, rect, parent, kIdGraph);
 }
 
 int CIgnGraphWnd::OnCreate(win::LPCREATESTRUCT cs)

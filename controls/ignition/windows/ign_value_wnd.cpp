@@ -16,7 +16,7 @@ CIgnValueWnd::~CIgnValueWnd()
 
 win::BOOL CIgnValueWnd::CreatePanel(win::CWnd* parent, const win::RECT& rect)
 {
-  return CreateEx(0, "IgnValue", "", win::WS_CHILD | win::WS_VISIBLE, rect, parent, kIdValuePanel);
+  return CreateEx(0, nullptr, "", win::WS_CHILD | win::WS_VISIBLE, rect, parent, kIdValuePanel);
 }
 
 int CIgnValueWnd::OnCreate(win::LPCREATESTRUCT cs)

@@ -32,7 +32,7 @@ CWaveButtonWnd::~CWaveButtonWnd()
 
 win::BOOL CWaveButtonWnd::CreateBar(win::CWnd* parent, const win::RECT& rect)
 {
-  return CreateEx(0, "WaveButton", "", win::WS_CHILD, rect, parent, kIdCylinderBar);
+  return CreateEx(0, nullptr, "", win::WS_CHILD, rect, parent, kIdCylinderBar);
 }
 
 int CWaveButtonWnd::OnCreate(win::LPCREATESTRUCT cs)

@@ -22,7 +22,7 @@ CMeasurePanelWnd::~CMeasurePanelWnd()
 
 win::BOOL CMeasurePanelWnd::CreatePanel(win::CWnd* parent, const win::RECT& rect, win::UINT id)
 {
-  return CreateEx(0, "MeasurePanel", "", win::WS_CHILD | win::WS_VISIBLE, rect, parent, id);
+  return CreateEx(0, nullptr, "", win::WS_CHILD | win::WS_VISIBLE, rect, parent, id);
 }
 
 int CMeasurePanelWnd::OnCreate(win::LPCREATESTRUCT cs)

@@ -15,7 +15,7 @@ CScopeAuxWnd::~CScopeAuxWnd()
 
 win::BOOL CScopeAuxWnd::CreateOverlay(win::CWnd* parent, const win::RECT& rect, win::UINT id)
 {
-  return CreateEx(0, "ScopeOverlay", "", win::WS_CHILD, rect, parent, id);
+  return CreateEx(0, nullptr, "", win::WS_CHILD, rect, parent, id);
 }
 
 int CScopeAuxWnd::OnCreate(win::LPCREATESTRUCT cs)

@@ -20,7 +20,7 @@ CScopeGraphWnd::~CScopeGraphWnd()
 
 win::BOOL CScopeGraphWnd::CreateGraph(win::CWnd* parent, const win::RECT& rect, win::UINT id)
 {
-  return CreateEx(0, "ScopeGraph", m_name.c_str(), win::WS_CHILD | win::WS_VISIBLE, rect, parent, id);
+  return CreateEx(0, nullptr, m_name.c_str(), win::WS_CHILD | win::WS_VISIBLE, rect, parent, id);
 }
 
 win::BOOL CScopeGraphWnd::DestroyWindow()

@@ -1,6 +1,7 @@
 #pragma once
 // The load of a working copy under a small skinned progress window: it starts 100 ms after it
-// shows, runs the load, paints the progress the load reports and ends itself. Escape does nothing.
+// shows, runs the load, paints the progress the load reports and ends itself. Escape and Return
+// do nothing.
 #include <functional>
 #include <map>
 #include <memory>
@@ -25,6 +26,8 @@ protected:
   void OnTimer(win::UINT_PTR id) override;
   void OnPaint() override;
   void OnCancel() override {}
+  // Return has no button to press here: the window ends itself once the load has run.
+  void OnOK() override {}
 
 private:
   void DrawPicture(win::CDC& dc, const std::string& file, int x, int y, int width);

@@ -15,7 +15,8 @@ win::DialogTemplate VehicleInfoTemplate()
   t.cy = 175;
   t.fontFace = "System";
   t.fontPoints = 10;
-  const win::DWORD field = win::WS_VISIBLE | win::WS_BORDER | win::ES_READONLY;
+  // Edit boxes of a template are tab stops, so Tab walks the five fields.
+  const win::DWORD field = win::WS_VISIBLE | win::WS_BORDER | win::WS_TABSTOP | win::ES_READONLY;
   t.items = {
       {"EDIT", "", 242, field, 4, 54, 119, 14},
       {"EDIT", "", 243, field, 4, 83, 119, 14},

@@ -83,7 +83,7 @@ TEST(Text, NegativeHeightIsTheEmHeight)
   EXPECT_EQ(metrics.tmHeight, 20);
   canvas.dc.SelectObject(&em);
   ASSERT_TRUE(canvas.dc.GetTextMetrics(&metrics));
-  EXPECT_GT(metrics.tmHeight, 20);
+  EXPECT_GE(metrics.tmHeight, 20);
   EXPECT_EQ(metrics.tmHeight - metrics.tmInternalLeading, 20);
   canvas.dc.SelectStockObject(win::SYSTEM_FONT);
 }
@@ -160,6 +160,96 @@ TEST(Text, LoMetricScalesTheFont)
   printer.dpi = kScreenDpi;  // 100 units = 37.8 pixels: 38 pixels, measured back as 101 units
   canvas.dc.SetDeviceInfo(printer);
   EXPECT_NEAR(canvas.dc.GetTextExtent("A").cy, 100, 1);
+  canvas.dc.SelectStockObject(win::SYSTEM_FONT);
+}
+
+// Rows [top, bottom) of what a text leaves on the paper, drawn at the top of its cell.
+std::pair<int, int> InkRows(const win::CFont& font, const std::string& text, int mapMode = win::MM_TEXT)
+{
+  Canvas canvas(900, 200);
+  if (mapMode != win::MM_TEXT) {
+    DeviceInfo printer = canvas.dc.GetDeviceInfo();
+    printer.dpi = kPrinterDpi;
+    canvas.dc.SetDeviceInfo(printer);
+    canvas.dc.SetMapMode(mapMode);
+  }
+  canvas.dc.SelectObject(const_cast<win::CFont*>(&font));
+  canvas.dc.SetBkMode(win::TRANSPARENT);
+  canvas.dc.TextOut(0, 0, text);
+  canvas.dc.SelectStockObject(win::SYSTEM_FONT);
+  const win::RECT ink = Inked(canvas);
+  return {ink.top, ink.bottom};
+}
+
+TEST(Text, TheCellHoldsEveryGlyphWholeAndNoMore)
+{
+  const struct {
+    const char* face;
+    int height;
+  } fonts[] = {{"굴림", -12}, {"굴림", -13}, {"굴림", -15}, {"굴림", 12}, {"굴림", 14}, {"굴림", 16},
+               {"굴림", 30},  {"굴림체", -12}, {"굴림체", 14}, {"System", -16}, {"바탕", -15}};
+  for (const auto& f : fonts) {
+    win::CFont font;
+    font.CreateFont(f.height, 0, 0, 0, win::FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, Cp949(f.face).c_str());
+    Canvas canvas(10, 10);
+    canvas.dc.SelectObject(&font);
+    win::TEXTMETRIC tm{};
+    ASSERT_TRUE(canvas.dc.GetTextMetrics(&tm));
+    canvas.dc.SelectStockObject(win::SYSTEM_FONT);
+    const int em = f.height < 0 ? -f.height : f.height;
+    if (f.height > 0) EXPECT_EQ(tm.tmHeight, f.height) << f.face << f.height;
+    // Descenders (the p of "Temp.Osc") and the tall Hangul syllables stay inside the line ...
+    const auto [top, bottom] = InkRows(font, Cp949("DNOK 12664Temp.Osc gjy 가힣똠"));
+    EXPECT_GE(top, 0) << f.face << f.height;
+    EXPECT_LE(bottom, tm.tmHeight) << f.face << f.height;
+    // ... and a gothic line is hardly taller than the em: text fits the boxes laid out for it.
+    if (std::string(f.face) != "바탕") EXPECT_LE(tm.tmHeight, em + 2) << f.face << f.height;
+  }
+  // The road-test's cursor time: 11-point 굴림 in a box 14 pixels high keeps its digits whole.
+  win::CFont status;
+  status.CreatePointFont(110, Cp949("굴림").c_str());
+  EXPECT_LE(InkRows(status, "223").second, 14);
+}
+
+TEST(Text, AFontAskedForWithAWidthDrawsItsDigitsAtThatWidth)
+{
+  const struct {
+    const char* face;
+    int height, width;
+    int mapMode;
+  } fonts[] = {{"굴림", 30, 20, win::MM_LOMETRIC},  // the printed road-test report
+               {"굴림", 40, 20, win::MM_LOMETRIC}, {"굴림", 14, 7, win::MM_TEXT}, {"굴림", 12, 6, win::MM_TEXT},
+               {"굴림", 32, 16, win::MM_TEXT},     {"바탕", 30, 20, win::MM_LOMETRIC}};
+  for (const auto& f : fonts) {
+    win::CFont font;
+    font.CreateFont(f.height, f.width, 0, 0, win::FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, Cp949(f.face).c_str());
+    Canvas canvas(10, 10);
+    if (f.mapMode != win::MM_TEXT) {
+      DeviceInfo printer = canvas.dc.GetDeviceInfo();
+      printer.dpi = kPrinterDpi;
+      canvas.dc.SetDeviceInfo(printer);
+      canvas.dc.SetMapMode(f.mapMode);
+    }
+    canvas.dc.SelectObject(&font);
+    const int digits = canvas.dc.GetTextExtent("0123456789").cx;
+    EXPECT_NEAR(digits, 10 * f.width, f.width / 2) << f.face << " " << f.height << "x" << f.width;
+    // The glyphs are narrowed, not only spaced: the ink of a digit fits its advance.
+    win::TEXTMETRIC tm{};
+    canvas.dc.GetTextMetrics(&tm);
+    EXPECT_NEAR(tm.tmAveCharWidth, f.width, 1) << f.face;
+    canvas.dc.SelectStockObject(win::SYSTEM_FONT);
+  }
+  // Printed at 30 by 20, a cursor value and its unit fit in the 360 units to the next column.
+  win::CFont report;
+  report.CreateFont(30, 20, 0, 0, 600, 0, 0, 0, 1, 0, 0, 0, 0, Cp949("굴림").c_str());
+  Canvas canvas(10, 10);
+  DeviceInfo printer = canvas.dc.GetDeviceInfo();
+  printer.dpi = kPrinterDpi;
+  canvas.dc.SetDeviceInfo(printer);
+  canvas.dc.SetMapMode(win::MM_LOMETRIC);
+  canvas.dc.SelectObject(&report);
+  EXPECT_LT(canvas.dc.GetTextExtent("Max-Min: 1687.50").cx, 360);
+  EXPECT_LT(canvas.dc.GetTextExtent("A: 2460.94 RPM").cx, 360);
   canvas.dc.SelectStockObject(win::SYSTEM_FONT);
 }
 

@@ -502,6 +502,31 @@ TEST_F(CommonDialogs, PrintDialogOnScreenOffersTheCatalogueOrientationAndCopies)
   EXPECT_EQ(choice.copies, 3);
 }
 
+// Landscape is chosen with the keyboard alone: Tab reaches the orientation group, an arrow moves
+// the check, Return confirms; in the print dialog Tab then goes on to the copies.
+TEST_F(CommonDialogs, PrintDialogsChooseTheOrientationByKeyboard)
+{
+  vetra::ui::SetPrinterCatalogue([] { return std::vector<vetra::ui::PrinterInfo>{{"PDF file", "vetra-pdf", "FILE:", 1, 9}}; });
+  for (const bool setup : {true, false}) {
+    SCOPED_TRACE(setup ? "print setup" : "print");
+    int afterTab = 0;
+    vetra::ui::WhenIdle([&] {
+      for (const char* key : {"tab", "right"}) vetra::ui::PressKeys(key);
+      afterTab = CWnd::GetFocus() ? CWnd::GetFocus()->GetDlgCtrlID() : 0;
+      if (!setup) {
+        vetra::ui::PressKeys("tab");
+        EXPECT_EQ(CWnd::GetFocus()->GetDlgCtrlID(), 1154);  // the copies
+      }
+      vetra::ui::PressKeys("return");
+    });
+    vetra::ui::PrintChoice choice;
+    choice.printer = "PDF file";
+    ASSERT_TRUE(vetra::ui::RunPrintDialogWindow(setup, choice, nullptr));
+    EXPECT_EQ(afterTab, 1057);
+    EXPECT_EQ(choice.orientation, DMORIENT_LANDSCAPE);
+  }
+}
+
 TEST_F(CommonDialogs, DefaultPrinterAndPrintDialogAnswers)
 {
   PRINTDLG query;

@@ -109,6 +109,21 @@ TEST_F(Pointer, ASecondPressSoonAndNearIsADoubleClickWhereTheClassAsksForIt)
   EXPECT_EQ(log, (MessageLog{"asks rdown", "asks rdblclk", "plain down", "plain down"}));
 }
 
+// A window made without a class of its own has the framework's default class, which asks for
+// double clicks.
+TEST_F(Pointer, AWindowWithoutAClassOfItsOwnGetsDoubleClicks)
+{
+  for (const char* className : {static_cast<const char*>(nullptr), ""}) {
+    Pad classless{"classless", log};
+    ASSERT_TRUE(classless.Make(className, &top, CRect(10, 150, 110, 190)));
+    vetra::ui::AdvanceClock(1000);
+    log.clear();
+    Tap(classless, {50, 20});
+    Tap(classless, {50, 20});
+    EXPECT_EQ(log, (MessageLog{"classless down", "classless dblclk"}));
+  }
+}
+
 TEST_F(Pointer, TheWheelGoesUnderThePointerAndOnToTheParent)
 {
   top.takesWheel = true;

@@ -75,5 +75,15 @@ TEST_F(SkinDialogTest, ACancelBeforeTheTransferStartsSendsNoRequest)
   EXPECT_TRUE(FilesIn("Vetra/TempE").empty());
 }
 
+// Return has no OK button to press in the dialog: the transfer still runs.
+TEST_F(SkinDialogTest, ReturnBeforeTheTransferStartsEndsNothing)
+{
+  LoopbackHttpServer server(HttpReply{.body = "data"});
+  vetra::testing::HttpPortOverride port(server.Port());
+  vetra::ui::WhenIdle([] { vetra::ui::PressKeys("return"); });
+  Download("/reports/run.OSC", 4, 1);
+  EXPECT_EQ(server.Requests().size(), 1u);
+}
+
 }  // namespace
 }  // namespace pakrel::testing

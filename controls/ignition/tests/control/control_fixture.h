@@ -68,14 +68,14 @@ protected:
   void ClickButton(int button)
   {
     const win::RECT r = control->Buttons().Places()[static_cast<std::size_t>(button - 1)];
-    vetra::ui::Click(*control, {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    vetra::ui::ClickAlone(*control, {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
     vetra::ui::Pump();
   }
   // Clicks the middle of cylinder-bar button 1..11.
   void ClickBar(int code)
   {
     const win::RECT r = control->CylinderBar()->ButtonRects()[static_cast<std::size_t>(code - 1)];
-    vetra::ui::Click(*control->CylinderBar(), {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    vetra::ui::ClickAlone(*control->CylinderBar(), {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
     vetra::ui::Pump();
   }
   // The draw calls of one repaint of a window, from its back buffer.

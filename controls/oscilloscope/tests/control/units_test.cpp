@@ -34,7 +34,7 @@ protected:
       shown = dialog.m_hWnd != nullptr && dialog.IsWindowVisible();
       inDialog(dialog);
     });
-    vetra::ui::Click(*control, {110, 80});
+    vetra::ui::ClickAlone(*control, {110, 80});
     EXPECT_TRUE(shown);
     EXPECT_EQ(control->UnitDialog().m_hWnd, nullptr);
   }
@@ -150,6 +150,27 @@ TEST_F(UnitsTest, OkWritesTheChosenUnitsAndTheScalesFollow)
     EXPECT_EQ(control->Model().State().topTexts[8], Volt(kPressureSlot));
     std::filesystem::remove(drive.Root() / kEnviro);
   }
+}
+
+// Tab from the pressure list reaches the vacuum list, whose unit Down then changes; Return
+// confirms. Shift+Tab goes back through OK.
+TEST_F(UnitsTest, TabDownAndReturnChangeTheVacuumUnit)
+{
+  LoadPressureAndVacuum();
+  std::vector<int> shiftTabs;
+  UseUnitsButton([&](CUnitSelectDlg& dialog) {
+    const auto holder = [&] {
+      win::CWnd* focus = win::CWnd::GetFocus();
+      return focus && focus->GetParent() != &dialog ? focus->GetParent()->GetDlgCtrlID() : focus ? focus->GetDlgCtrlID() : 0;
+    };
+    for (int i = 0; i < 3; ++i) {
+      vetra::ui::PressKeys("shift+tab");
+      shiftTabs.push_back(holder());
+    }
+    for (const char* key : {"tab", "down", "return"}) vetra::ui::PressKeys(key);
+  });
+  EXPECT_EQ(shiftTabs, (std::vector<int>{win::IDOK, 1001, 1000}));
+  EXPECT_EQ(Enviro(), "mHg\r\nV\r\n\r\n\r\n\r\n");
 }
 
 TEST_F(UnitsTest, CancelWritesNothingAndKeepsTheUnits)

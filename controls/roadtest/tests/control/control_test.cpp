@@ -6,6 +6,7 @@
 #include "platform/base/clock.h"
 #include "platform/base/text.h"
 #include "platform/gdi/draw_log.h"
+#include "platform/ui/message_box.h"
 
 namespace morvit::testing {
 namespace {
@@ -74,19 +75,23 @@ TEST_F(ControlTest, StepHundredLoadsAPackedRecordingAndShowsItsChannels)
   EXPECT_TRUE(MessageTexts().empty());
 }
 
-TEST_F(ControlTest, TheLoadRunsInItsProgressWindowWhichEscapeDoesNotStop)
+// Neither Esc nor Return (the window has no OK button) ends the window before the load ran.
+TEST_F(ControlTest, TheLoadRunsInItsProgressWindowWhichNoKeyStops)
 {
-  PutRecording("w.RES");
-  win::CRect seen;
-  vetra::ui::WhenIdle([&] {
-    win::CWnd* window = win::CWnd::GetActiveWindow();
-    if (window != nullptr && window != page.get()) window->GetWindowRect(&seen);
-    vetra::ui::InjectKeyChord(*vetra::ui::ParseKeyChord("esc"));
-  });
-  Open("w.RES");
-  EXPECT_EQ(seen.Width(), 360);
-  EXPECT_EQ(seen.Height(), 176);
-  EXPECT_TRUE(control->Model().State().loaded);
+  for (const char* key : {"return", "esc"}) {
+    SCOPED_TRACE(key);
+    PutRecording("w.RES");
+    win::CRect seen;
+    vetra::ui::WhenIdle([&] {
+      win::CWnd* window = win::CWnd::GetActiveWindow();
+      if (window != nullptr && window != page.get()) window->GetWindowRect(&seen);
+      vetra::ui::InjectKeyChord(*vetra::ui::ParseKeyChord(key));
+    });
+    Open("w.RES");
+    EXPECT_EQ(seen.Width(), 360);
+    EXPECT_EQ(seen.Height(), 176);
+    EXPECT_TRUE(control->Model().State().loaded);
+  }
 }
 
 TEST_F(ControlTest, TheControlDeletesWhatItMadeAndKeepsTheCopyOnlyWhenAskedAfterTheStart)
@@ -210,4 +215,15 @@ TEST_F(ControlTest, ANinthItemIsRefusedWithTheMessage)
 }
 
 }  // namespace
+TEST_F(ControlTest, ARecordingThatCannotBeUnpackedIsReportedWithTheStopIcon)
+{
+  PutRecording("cut.RES");
+  std::filesystem::resize_file(Exchange("cut.RES"), std::filesystem::file_size(Exchange("cut.RES")) / 2);
+  Open("cut.RES");
+  ASSERT_EQ(vetra::ui::MessageBoxLog().size(), 1u);
+  const vetra::ui::MessageBoxRecord& box = vetra::ui::MessageBoxLog().back();
+  EXPECT_EQ(box.caption, "Loading Error");
+  EXPECT_EQ(box.type & win::MB_ICONMASK, win::MB_ICONSTOP);
+}
+
 }  // namespace morvit::testing

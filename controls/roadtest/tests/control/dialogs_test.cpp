@@ -2,6 +2,7 @@
 #include "controls/roadtest/tests/control/morvit_fixture.h"
 #include "controls/roadtest/windows/vehicle_info_dlg.h"
 #include "controls/roadtest/windows/wave_move_dlg.h"
+#include "platform/base/clock.h"
 #include "platform/base/text.h"
 #include "platform/ole/object_safety.h"
 #include "platform/ui/idle.h"
@@ -51,6 +52,27 @@ TEST_F(ControlTest, TheVehicleInformationShowsTheHeaderUntilTheEndButtonIsReleas
   const VehicleHeader& h = control->Model().State().recording.header;
   EXPECT_EQ(texts, (std::vector<std::string>{h.maker, h.model, h.system, h.plate, h.symptom}));
   EXPECT_NE(h.symptom.find("\r\n"), std::string::npos);
+}
+
+// In the symptom box Tab moves on to the next field and Esc closes the dialog at once (without
+// it, the dialog would wait for the headless limit).
+TEST_F(ControlTest, TheVehicleInformationLeavesTabAndEscToTheDialogInTheSymptomBox)
+{
+  PutRecording("v.RES");
+  Open("v.RES");
+  int afterTab = 0;
+  vetra::ui::WhenIdle([&] {
+    win::CWnd* symptom = win::CWnd::GetActiveWindow()->GetDlgItem(CVehicleInfoDlg::kMakerEdit + 4);
+    symptom->SetFocus();
+    vetra::ui::PressKeys("tab");
+    afterTab = win::CWnd::GetFocus()->GetDlgCtrlID();
+    symptom->SetFocus();
+    vetra::ui::PressKeys("esc");
+  });
+  const std::uint64_t start = vetra::MonotonicMs();
+  ClickButton(SkinButton::VehicleInfo);
+  EXPECT_EQ(afterTab, CVehicleInfoDlg::kMakerEdit);
+  EXPECT_LT(vetra::MonotonicMs() - start, 1000u);
 }
 
 TEST(WaveMoveTest, StepsStayInsideTheirRangeAndPageStepsMoveByOne)

@@ -60,6 +60,19 @@ TEST_F(InteractionTest, PlayMovesThePageEveryTickUntilStoppedAndDoesNothingInThe
   EXPECT_TRUE(control->ScaleCombo()->IsWindowEnabled());
 }
 
+// The second press of a double click is a double click, which the drawn buttons do not take:
+// playback that the first press started goes on.
+TEST_F(InteractionTest, ADoubleClickOnPlayStartsPlaybackOnce)
+{
+  control->OnScaleCloseUp(4);
+  const win::RECT& r = PlaceOf(SkinButton::Play).hot;
+  const win::POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  vetra::ui::Click(*control, at);
+  vetra::ui::Click(*control, at);
+  vetra::ui::AdvanceClock(2 * CMorvitCtrl::kPlaybackMs);
+  EXPECT_EQ(control->Model().State().play, PlayState::Forward);
+}
+
 TEST_F(InteractionTest, ASecondStartStopsPlaybackAndReusesTheChildWindows)
 {
   control->OnScaleCloseUp(4);
@@ -80,7 +93,7 @@ TEST_F(InteractionTest, ASecondStartStopsPlaybackAndReusesTheChildWindows)
 
 TEST_F(InteractionTest, ClicksPlaceTheCursorsAndARightClickShowsTheMeasurement)
 {
-  vetra::ui::Click(*control, {216, 300});
+  vetra::ui::ClickAlone(*control, {216, 300});
   EXPECT_EQ(control->Model().State().page.cursorA, 200);
   Repaint();
   EXPECT_EQ(control->CursorTimeText()->GetWindowText(), control->Model().CursorTimeLabel(true));
@@ -88,10 +101,10 @@ TEST_F(InteractionTest, ClicksPlaceTheCursorsAndARightClickShowsTheMeasurement)
   EXPECT_FALSE(log.Find("TextOut").empty());
   EXPECT_FALSE(Drew("B"));
   // A click outside the graph moves nothing.
-  vetra::ui::Click(*control, {10, 300});
+  vetra::ui::ClickAlone(*control, {10, 300});
   EXPECT_EQ(control->Model().State().page.cursorA, 200);
 
-  vetra::ui::Click(*control, {416, 300}, 1);
+  vetra::ui::ClickAlone(*control, {416, 300}, 1);
   ASSERT_TRUE(control->Model().State().measureOn);
   EXPECT_EQ(control->Model().State().page.cursorB, 400);
   EXPECT_EQ(control->Buttons().State(SkinButton::Play), kDisabled);
@@ -100,7 +113,7 @@ TEST_F(InteractionTest, ClicksPlaceTheCursorsAndARightClickShowsTheMeasurement)
   EXPECT_TRUE(Drew(CursorTimeDifferenceText(control->Model().CursorTime())));
   if (const char* shot = std::getenv("MORVIT_MEASURE_SCREENSHOT")) EXPECT_TRUE(vetra::ui::WriteScreenshot(shot, true));
   // A second right click ends the measurement and enables playback again.
-  vetra::ui::Click(*control, {416, 300}, 1);
+  vetra::ui::ClickAlone(*control, {416, 300}, 1);
   EXPECT_FALSE(control->Model().State().measureOn);
   EXPECT_EQ(control->Buttons().State(SkinButton::Play), kNormal);
 }
@@ -248,6 +261,14 @@ TEST_F(InteractionTest, TheOverlapLayoutDrawsOneGraphWithALegendAndMovesCurvesBy
     scroll(win::SB_LINEDOWN);
   });
   vetra::ui::WhenIdle([&] { scroll(win::SB_PAGEDOWN); });
+  // The item list has the keyboard from the start: Down and Up choose with it at once.
+  int focused = 0, afterDown = -1;
+  vetra::ui::WhenIdle([&] {
+    focused = win::CWnd::GetFocus() ? win::CWnd::GetFocus()->GetDlgCtrlID() : 0;
+    vetra::ui::PressKeys("down");
+    afterDown = static_cast<win::CListBox*>(win::CWnd::GetActiveWindow()->GetDlgItem(CWaveMoveDlg::kListId))->GetCurSel();
+    vetra::ui::PressKeys("up");
+  });
   vetra::ui::WhenIdle([&] {
     win::CWnd* dialog = win::CWnd::GetActiveWindow();
     dialog->PostMessage(win::WM_LBUTTONDOWN, 0, win::MAKELPARAM(175, 230));
@@ -256,6 +277,8 @@ TEST_F(InteractionTest, TheOverlapLayoutDrawsOneGraphWithALegendAndMovesCurvesBy
   ClickButton(SkinButton::Layout2);
   const int first = control->Model().State().ChannelOfRow(control->Model().State().shown.Rows().front());
   EXPECT_EQ(control->Offsets()[static_cast<std::size_t>(first)], 2);
+  EXPECT_EQ(focused, CWaveMoveDlg::kListId);
+  EXPECT_EQ(afterDown, offered.size() > 1 ? 1 : 0);
   ASSERT_EQ(static_cast<int>(offered.size()), control->Model().State().shown.Count());
   EXPECT_EQ(offered.front(), control->Model().State().recording.channels[static_cast<std::size_t>(first)].name);
   ClickButton(SkinButton::Layout1);

@@ -55,7 +55,7 @@ protected:
   void ClickButton(SkinButton button)
   {
     const win::RECT& r = PlaceOf(button).hot;
-    vetra::ui::Click(*control, {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    vetra::ui::ClickAlone(*control, {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
     vetra::ui::Pump();
   }
 };

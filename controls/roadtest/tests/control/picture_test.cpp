@@ -189,6 +189,21 @@ TEST_F(SaveOrPrintTest, EscapeEndsTheChoiceWithNothingFurtherAndNothingShownShow
   EXPECT_TRUE(std::filesystem::exists(vetra::MapPath(CMorvitCtrl::kCapturePath)));
 }
 
+// Return presses nothing in the choice dialog (its OK is disabled, the picture buttons are drawn
+// by the dialog); Esc closes it without a choice.
+TEST_F(SaveOrPrintTest, ReturnInTheChoiceDialogChoosesNothing)
+{
+  vetra::ui::QueueFileDialogAnswer({"C:\\Vetra\\shot.jpg", ""});
+  vetra::ui::WhenIdle([] {
+    vetra::ui::PressKeys("return");
+    vetra::ui::PressKeys("esc");
+  });
+  control->OnSaveOrPrint();
+  EXPECT_TRUE(vetra::ui::HasFileDialogAnswer());  // no save dialog was asked for
+  EXPECT_FALSE(std::filesystem::exists(vetra::MapPath("C:\\Vetra\\shot.jpg")));
+  vetra::ui::ClearFileDialogAnswers();
+}
+
 TEST_F(SaveOrPrintTest, ThePrintChoicePrintsOneLandscapePageToThePdfPrinter)
 {
   setenv("VETRA_PRINT_DIR", (drive / "prints").c_str(), 1);

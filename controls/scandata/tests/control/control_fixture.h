@@ -53,7 +53,7 @@ class ControlTest : public vetra::testing::HostedControlTest<CQuarnelCtrl> {
     Start(name);
   }
   // Press and release on a drawn button of the top band.
-  void ClickAt(int x, int y) { vetra::ui::Click(*control, {x, y}); }
+  void ClickAt(int x, int y) { vetra::ui::ClickAlone(*control, {x, y}); }
   int Position() const { return control->Model().State().playback.position; }
 
   std::vector<std::string> traces;

@@ -87,7 +87,7 @@ TEST_F(GraphTest, CursorClicksSetTheValueAndTheEngineSpeedAtTheCursor)
 {
   LoadBytes(Ramp(400));
   ClickAt(120, 80);  // text view: clicks in the graph area place nothing
-  vetra::ui::Click(*control, {203, 300});
+  vetra::ui::ClickAlone(*control, {203, 300});
   ClickAt(120, 80);
   const struct {
     int x;
@@ -95,20 +95,20 @@ TEST_F(GraphTest, CursorClicksSetTheValueAndTheEngineSpeedAtTheCursor)
   } cases[] = {{203, 40}, {204, 40}, {7, 1}, {780, 156}};
   for (const auto& c : cases) {
     traces.clear();
-    vetra::ui::Click(*control, {c.x, 300});
+    vetra::ui::ClickAlone(*control, {c.x, 300});
     EXPECT_EQ(Get("RpmData").AsString(), std::to_string(700 + c.expectedSample)) << c.x;
     ASSERT_EQ(traces.size(), 1u);
     EXPECT_EQ(traces[0], vetra::Format("m_Record_Data[ m_DispPos[ i]][ pos] = %i, m_DispPos[ i] = %i, pos = %i\n", c.expectedSample, 0, c.expectedSample));
     EXPECT_TRUE(HasText(Repaint(), kValuePanelX, 563 / 2 - 10, std::to_string(c.expectedSample)));
   }
   // Cursor 2: the range between the cursors gives the extremes and their X marks.
-  vetra::ui::Click(*control, {103, 300});
-  vetra::ui::Click(*control, {503, 300}, 1);
+  vetra::ui::ClickAlone(*control, {103, 300});
+  vetra::ui::ClickAlone(*control, {503, 300}, 1);
   EXPECT_TRUE(control->Model().State().cursors.active2);
   const std::vector<DrawCall> calls = Repaint();
   EXPECT_TRUE(HasText(calls, 790, 2, "Max : 100"));
   EXPECT_TRUE(HasText(calls, 790, 563 - 16, "Min : 20"));
-  vetra::ui::Click(*control, {503, 300}, 1);
+  vetra::ui::ClickAlone(*control, {503, 300}, 1);
   EXPECT_FALSE(control->Model().State().cursors.active2);
 }
 

@@ -141,4 +141,42 @@ TEST_F(OnScreen, ListsTakeDoubleClicksAndTheWheelFromRealInput)
   EXPECT_EQ(parent.log, (MessageLog{"list view dblclk 1,1"}));
 }
 
+// A window that notes its presses and double clicks.
+class PressPad : public CWnd {
+public:
+  MessageLog log;
+
+protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+  {
+    if (message == WM_LBUTTONDOWN) log.push_back("down");
+    if (message == WM_LBUTTONDBLCLK) log.push_back("dblclk");
+    return CWnd::WindowProc(message, wParam, lParam);
+  }
+};
+
+// A window made without a class of its own, and a viewer control's window, take a real double
+// click as a press and a double click, as their drawn buttons expect.
+TEST_F(OnScreen, WindowsOfTheFrameworksClassesTakeRealDoubleClicks)
+{
+  Parent parent;
+  ASSERT_TRUE(parent.CreateEx(0, "Parent", "Double click test", WS_POPUP | WS_VISIBLE, CRect(40, 40, 440, 240), nullptr, 0));
+  PressPad classless, control;
+  ASSERT_TRUE(classless.CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, CRect(10, 10, 110, 110), &parent, 1));
+  ASSERT_TRUE(control.CreateEx(0, "VetraControl", "", WS_CHILD | WS_VISIBLE, CRect(150, 10, 250, 110), &parent, 2));
+  vetra::ui::Pump();
+  detail::WindowSystem::Get().WaitForInput();
+  const std::optional<std::string> window = vetra::testing::WaitForXWindow("Double click test");
+  ASSERT_TRUE(window.has_value());
+  for (PressPad* pad : {&classless, &control}) {
+    CRect r;
+    pad->GetWindowRect(&r);
+    parent.ScreenToClient(&r);
+    ASSERT_TRUE(PointAt(*window, r.CenterPoint()));
+    ASSERT_TRUE(Act({"click", "--repeat", "2", "--delay", "80", "1"}));
+    EXPECT_TRUE(RunUntil([&] { return pad->log.size() >= 2; }));
+    EXPECT_EQ(pad->log, (MessageLog{"down", "dblclk"}));
+  }
+}
+
 }  // namespace
