@@ -471,6 +471,26 @@ TEST_F(CommonDialogs, FileDialogLabelsShowTheLettersAltReachesThemBy)
   EXPECT_GE(underlines, 4);
 }
 
+TEST_F(CommonDialogs, AltAndTheMarkedLettersReachTheTypeListLookInNameBoxAndOpen)
+{
+  std::vector<int> holders;
+  vetra::ui::WhenIdle([&] {
+    for (const char* key : {"alt+t", "alt+i", "alt+n"}) {
+      vetra::ui::PressKeys(key);
+      holders.push_back(CWnd::GetFocus() ? CWnd::GetFocus()->GetDlgCtrlID() : 0);
+    }
+    vetra::ui::PressKeys("x");
+    vetra::ui::PressKeys("alt+o");
+  });
+  std::string folder = "c:\\Vetra\\Data";
+  int filterIndex = 1;
+  std::string name;
+  drive.WriteFile("Vetra/Data/x", "x");
+  ASSERT_TRUE(vetra::ui::RunFileDialogWindow(true, Cp949("열기"), folder, vetra::ui::ParseFileFilters(kOscFilter), filterIndex, name, nullptr));
+  EXPECT_EQ(holders, (std::vector<int>{1136, 1137, 1152}));
+  EXPECT_EQ(name, "x");
+}
+
 TEST_F(CommonDialogs, PrintDialogOnScreenOffersTheCatalogueOrientationAndCopies)
 {
   vetra::ui::SetPrinterCatalogue([] {
