@@ -104,6 +104,7 @@ void BM_PlaybackStepWithRepaint(benchmark::State& state)
     const std::int64_t max = model.State().playback.maxPosition;
     std::int64_t position = 0;
     for (auto _ : state) {
+      if (timer.NewPass()) position = 0;
       position = (position + tessial::kPlayStep) % (max + 1);
       timer.Time([&] {
         control.ShowWindowRead(model.Scroll(tessial::kThumbTrack, 0, position));
@@ -115,7 +116,10 @@ void BM_PlaybackStepWithRepaint(benchmark::State& state)
   }
   vetra::ui::ResetForTests();
 }
-BENCHMARK(BM_PlaybackStepWithRepaint)->ArgsProduct({{6}, benchmark::CreateDenseRange(1, 10, 1)})->Args({1, 1});
+BENCHMARK(BM_PlaybackStepWithRepaint)
+    ->ArgsProduct({{6}, benchmark::CreateDenseRange(1, 10, 1)})
+    ->Args({1, 1})
+    ->Iterations(vetra::bench::TickTimer::kIterations);
 
 // Opening a recording and loading it: header, window at its end, measurements, texts.
 void BM_LoadRecording(benchmark::State& state)

@@ -230,7 +230,10 @@ void Painter::Line(win::POINT a, win::POINT b, const Stroke& stroke, StrokePhase
       --quotient;
     }
   };
-  if (major > 0) {
+  if (major > 0 && first == 0) {
+    // The usual start, inside the clip: half a step of remainder, no division.
+    remainder = major;
+  } else if (major > 0) {
     constexpr long long kSmall = 1LL << 30;  // products of two such values fit in 64 bits
     const bool small = major < kSmall;
     quotient = small ? RoundDiv(first * minorDelta, major) : RoundDiv(static_cast<__int128>(first) * minorDelta, major);
@@ -260,6 +263,130 @@ void Painter::Line(win::POINT a, win::POINT b, const Stroke& stroke, StrokePhase
         const auto stride = static_cast<std::ptrdiff_t>(m_target.Width());
         Pixel* p = &m_target.At(static_cast<int>(minorStart) + m_origin.x, static_cast<int>(runLow) + m_origin.y);
         for (long long k = runLow; k < runHigh; ++k, p += stride) *p = color;
+      }
+    }
+    return;
+  }
+  if (stroke.width > 1 && minorDelta == 0 && stroke.pattern.empty() && stroke.rop2 == 13) {
+    // A solid wide level or upright line in copy mode (band lines, frames): the dots stamped along
+    // it cover, at each offset across the line, one run along it, from the first dot's reach to
+    // the last one's; each run is filled in one go.
+    const int w = stroke.width;
+    const int low = -(w / 2);
+    const double centre = (w % 2 == 0) ? -0.5 : 0.0;
+    const double radius2 = (w / 2.0) * (w / 2.0);
+    const long long lastMajor = majorStart + sign * (last - 1 - first);
+    const long long majorMin = std::min(majorStart, lastMajor);
+    const long long majorMax = std::max(majorStart, lastMajor);
+    const Pixel color = stroke.color & kColorBits;
+    const auto stride = static_cast<std::ptrdiff_t>(m_target.Width());
+    Pixel* const pixels = m_target.Pixels().data();
+    for (int across = low; across < low + w; ++across) {
+      int reachLow = w;
+      int reachHigh = -w;
+      for (int along = low; along < low + w; ++along) {
+        // The dot's test as the stamp makes it (it is the same with the offsets swapped).
+        const double fAlong = along - centre;
+        const double fAcross = across - centre;
+        if (fAlong * fAlong + fAcross * fAcross <= radius2 + 0.25) {
+          reachLow = std::min(reachLow, along);
+          reachHigh = std::max(reachHigh, along);
+        }
+      }
+      if (reachLow > reachHigh) continue;
+      const long long minorAt = minorStart + across;
+      const long long minorClipLow = xMajor ? m_clip.top : m_clip.left;
+      const long long minorClipHigh = xMajor ? m_clip.bottom : m_clip.right;
+      if (minorAt < minorClipLow || minorAt >= minorClipHigh) continue;
+      const long long runLow = std::max<long long>(majorMin + reachLow, xMajor ? m_clip.left : m_clip.top);
+      const long long runHigh = std::min<long long>(majorMax + reachHigh + 1, xMajor ? m_clip.right : m_clip.bottom);
+      if (runLow >= runHigh) continue;
+      if (xMajor) {
+        Pixel* row = &m_target.At(static_cast<int>(runLow) + m_origin.x, static_cast<int>(minorAt) + m_origin.y);
+        std::fill(row, row + (runHigh - runLow), color);
+      } else {
+        const std::ptrdiff_t start =
+            (static_cast<std::ptrdiff_t>(runLow) + m_origin.y) * stride + static_cast<std::ptrdiff_t>(minorAt) + m_origin.x;
+        for (long long k = 0; k < runHigh - runLow; ++k) pixels[start + static_cast<std::ptrdiff_t>(k) * stride] = color;
+      }
+    }
+    Advance(stroke, phase, steps - last);
+    return;
+  }
+  if (stroke.width <= 1 && stroke.pattern.empty() && stroke.rop2 == 13) {
+    // A solid cosmetic line in copy mode (the trace of every graph, whose min/max pairs make long
+    // steep strokes): only the steps inside the clip along the major axis are walked, and the pixel
+    // is found by moving its index through the rows, not by working it out afresh each step.
+    const long long majorLow = xMajor ? m_clip.left : m_clip.top;
+    const long long majorHigh = xMajor ? m_clip.right : m_clip.bottom;  // exclusive
+    const long long minorLow = xMajor ? m_clip.top : m_clip.left;
+    const long long minorHigh = xMajor ? m_clip.bottom : m_clip.right;  // exclusive
+    long long from = first;
+    long long to = last;
+    if (sign > 0) {
+      from = std::max(from, first + (majorLow - majorStart));
+      to = std::min(to, first + (majorHigh - majorStart));
+    } else {
+      from = std::max(from, first + (majorStart - (majorHigh - 1)));
+      to = std::min(to, first + (majorStart - majorLow) + 1);
+    }
+    for (long long i = first; i < from; ++i) step();
+    if (from < to) {
+      const Pixel color = stroke.color & kColorBits;
+      const auto stride = static_cast<std::ptrdiff_t>(m_target.Width());
+      const std::ptrdiff_t majorStep = sign * (xMajor ? 1 : stride);
+      const std::ptrdiff_t minorStep = xMajor ? stride : 1;
+      long long minorAt = minorStart + quotient;
+      const long long majorAt = majorStart + sign * (from - first);
+      const long long x = (xMajor ? majorAt : minorAt) + m_origin.x;
+      const long long y = (xMajor ? minorAt : majorAt) + m_origin.y;
+      // The index may point outside the rows while the minor coordinate is outside the clip; it
+      // is used only inside.
+      std::ptrdiff_t at = static_cast<std::ptrdiff_t>(y) * stride + static_cast<std::ptrdiff_t>(x);
+      Pixel* const pixels = m_target.Pixels().data();
+      // (Short lines, of which a trend curve has thousands, are quicker stepped pixel by pixel.)
+      const long long stepsPerMinor = to - from < 8 || twiceDelta == 0 ? 0 : den / (twiceDelta < 0 ? -twiceDelta : twiceDelta);
+      if (stepsPerMinor >= 2 && to - from >= 8) {
+        // Steep or flat enough that the pixels fall in runs along the major axis (the upright
+        // strokes of a trace): each run is as long as the steps until the remainder wraps.
+        const long long delta = twiceDelta < 0 ? -twiceDelta : twiceDelta;
+        const std::ptrdiff_t minorMove = twiceDelta < 0 ? -minorStep : minorStep;
+        for (long long i = from; i < to;) {
+          const long long untilWrap = twiceDelta > 0 ? (den - remainder + delta - 1) / delta : remainder / delta + 1;
+          const long long run = std::min(untilWrap, to - i);
+          if (minorAt >= minorLow && minorAt < minorHigh) {
+            if (majorStep == 1) {
+              std::fill(pixels + at, pixels + at + run, color);
+            } else if (majorStep == -1) {
+              std::fill(pixels + at - (run - 1), pixels + at + 1, color);
+            } else {
+              for (std::ptrdiff_t k = 0, to = static_cast<std::ptrdiff_t>(run) * majorStep; k != to; k += majorStep) pixels[at + k] = color;
+            }
+          }
+          at += majorStep * run;
+          remainder += twiceDelta * run;
+          i += run;
+          if (run == untilWrap) {
+            remainder += twiceDelta > 0 ? -den : den;
+            minorAt += twiceDelta > 0 ? 1 : -1;
+            at += minorMove;
+          }
+        }
+        return;
+      }
+      for (long long i = from; i < to; ++i) {
+        if (minorAt >= minorLow && minorAt < minorHigh) pixels[at] = color;
+        at += majorStep;
+        remainder += twiceDelta;
+        if (remainder >= den) {
+          remainder -= den;
+          ++minorAt;
+          at += minorStep;
+        } else if (remainder < 0) {
+          remainder += den;
+          --minorAt;
+          at -= minorStep;
+        }
       }
     }
     return;

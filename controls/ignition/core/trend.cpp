@@ -126,17 +126,25 @@ double TrendBandHeight(bool secondary, int graphHeight) { return secondary ? (gr
 
 win::POINT TrendCurvePoint(win::POINT stored, int row, int maximum, bool secondary, int graphHeight, int width)
 {
+  return TrendCurveMapping(row, maximum, secondary, graphHeight, width).Point(stored);
+}
+
+TrendCurveMapping::TrendCurveMapping(int row, int maximum, bool secondary, int graphHeight, int width)
+    : m_maximum(maximum), m_floor(secondary ? 2 : 1), m_base(0), m_width(width)
+{
   const double b = TrendBandHeight(secondary, graphHeight);
-  const int top = vetra::SaturatingSubtract<int>(vetra::SaturatingCast<int>(b), 1);
-  int v = maximum != 0 ? vetra::WrappingCast<std::int16_t>(static_cast<std::int64_t>(stored.y) / maximum) : 0;
-  if (v > top) v = top;
-  const int floor = secondary ? 2 : 1;
-  if (v <= floor) v = floor;
-  int base = 0;
-  if (secondary) base = vetra::SaturatingCast<int>(row * b);
-  else if (row < 4) base = vetra::SaturatingCast<int>((row + 1) * b);
-  return {static_cast<win::LONG>(static_cast<std::int64_t>(stored.x) * width / kTrendPoints),
-          vetra::SaturatingSubtract<win::LONG>(-static_cast<std::int64_t>(v), base)};
+  m_top = vetra::SaturatingSubtract<int>(vetra::SaturatingCast<int>(b), 1);
+  if (secondary) m_base = vetra::SaturatingCast<int>(row * b);
+  else if (row < 4) m_base = vetra::SaturatingCast<int>((row + 1) * b);
+}
+
+win::POINT TrendCurveMapping::Point(win::POINT stored) const
+{
+  int v = m_maximum != 0 ? vetra::WrappingCast<std::int16_t>(static_cast<std::int64_t>(stored.y) / m_maximum) : 0;
+  if (v > m_top) v = m_top;
+  if (v <= m_floor) v = m_floor;
+  return {static_cast<win::LONG>(static_cast<std::int64_t>(stored.x) * m_width / kTrendPoints),
+          vetra::SaturatingSubtract<win::LONG>(-static_cast<std::int64_t>(v), m_base)};
 }
 
 win::POINT TrendRpmPoint(win::POINT stored, int rpmMaximum, bool secondary, int graphHeight, int width)

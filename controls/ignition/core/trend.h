@@ -65,6 +65,19 @@ int RpmMaximum(int rpm);
 // engine-speed curve. W is the drawing width, H the graph height.
 double TrendBandHeight(bool secondary, int graphHeight);
 win::POINT TrendCurvePoint(win::POINT stored, int row, int maximum, bool secondary, int graphHeight, int width);
+// The same for every point of one curve: what depends only on the curve worked out once.
+class TrendCurveMapping {
+public:
+  TrendCurveMapping(int row, int maximum, bool secondary, int graphHeight, int width);
+  win::POINT Point(win::POINT stored) const;
+
+private:
+  int m_maximum;
+  int m_top;
+  int m_floor;
+  int m_base;
+  int m_width;
+};
 win::POINT TrendRpmPoint(win::POINT stored, int rpmMaximum, bool secondary, int graphHeight, int width);
 // x of the red line at the current position.
 int TrendPositionLineX(int trendSpan, int width);

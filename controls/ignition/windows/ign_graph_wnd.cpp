@@ -405,8 +405,8 @@ void CIgnGraphWnd::DrawTrendCurves(win::CDC& dc)
     if (s.trendSelection[static_cast<std::size_t>(c)] != 1) continue;
     const PenScope pen(dc, win::PS_SOLID, s.graph.penWidth, s.CylinderColour(s.CylinderAt(c + 1)));
     for (int k = 0; k < rows; ++k) {
-      const int maximum = trend.Maxima()[static_cast<std::size_t>(TrendMaxIndex(k))];
-      for (int i = 0; i < count; ++i) m_points[static_cast<std::size_t>(i)] = TrendCurvePoint(trend.Point(c, k, i), k, maximum, secondary, h, w);
+      const TrendCurveMapping mapping(k, trend.Maxima()[static_cast<std::size_t>(TrendMaxIndex(k))], secondary, h, w);
+      for (int i = 0; i < count; ++i) m_points[static_cast<std::size_t>(i)] = mapping.Point(trend.Point(c, k, i));
       DrawPoints(dc, count);
     }
   }

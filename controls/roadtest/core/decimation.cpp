@@ -46,7 +46,7 @@ void BuildPairs(const SampleMapper& m, std::int64_t start, double spacing, int s
 
 void FoldWindow(const SampleMapper& m, std::int64_t from, std::int64_t length, int& max, int& min) {
   if (length <= 0) return;
-  const std::vector<std::uint8_t>& bytes = m.Bytes();
+  const std::span<const std::uint8_t> bytes = m.Bytes();
   const auto size = static_cast<std::int64_t>(bytes.size());
   const std::int64_t end = from + length;
   const std::int64_t first = std::clamp<std::int64_t>(from, 0, size);
@@ -82,7 +82,33 @@ BuilderChoice ChooseBuilder(int scale, int rate, bool zoomView) {
   return step == 0 ? BuilderChoice{Builder::Points, 0} : BuilderChoice{Builder::Pairs, step};
 }
 
-void BuildItemPage(const SampleMapper& m, const PageView& view, std::int64_t recordLength, ItemPage& page) {
+namespace {
+
+// Folds the full view's columns of an item's samples (the windows spread evenly over the whole
+// recording, one sample longer now and then).
+void FoldFullView(const SampleMapper& m, std::int64_t samples, FullViewFold& fold) {
+  const std::int64_t perColumn = samples / kColumns;
+  const double fraction = static_cast<double>(samples) / kColumns - static_cast<double>(perColumn);
+  double sum = 0;
+  for (int c = 0; c < kColumns; ++c) {
+    sum += fraction;
+    std::int64_t length = perColumn;
+    if (sum > 1.0) {
+      length = perColumn + 1;
+      sum = 0;
+    }
+    const std::int64_t from = c * perColumn + static_cast<std::int64_t>(c * fraction);
+    int max = 0, min = 256;
+    FoldWindow(m, from, length, max, min);
+    fold.lengths[static_cast<std::size_t>(c)] = static_cast<std::int32_t>(length);
+    fold.max[static_cast<std::size_t>(c)] = static_cast<std::int16_t>(max);
+    fold.min[static_cast<std::size_t>(c)] = static_cast<std::int16_t>(min);
+  }
+}
+
+}  // namespace
+
+void BuildItemPage(const SampleMapper& m, const PageView& view, std::int64_t recordLength, ItemPage& page, FullViewFold* fold) {
   page.count = 0;
   page.fullView = view.scale == 0;
   const int rate = m.Rate();
@@ -130,21 +156,23 @@ void BuildItemPage(const SampleMapper& m, const PageView& view, std::int64_t rec
       break;
     case Builder::FullView: {
       const std::int64_t samples = recordLength / d;
-      const std::int64_t perColumn = samples / kColumns;
-      const double fraction = static_cast<double>(samples) / kColumns - static_cast<double>(perColumn);
-      page.step = static_cast<int>(perColumn);
-      double sum = 0;
+      page.step = static_cast<int>(samples / kColumns);
+      FullViewFold fresh;
+      const bool kept = fold != nullptr && fold->samples == &m.Samples() && fold->generation == m.Samples().Generation() &&
+                        fold->recordLength == recordLength && fold->rate == rate;
+      if (!kept) {
+        FullViewFold& into = fold != nullptr ? *fold : fresh;
+        FoldFullView(m, samples, into);
+        into.samples = &m.Samples();
+        into.generation = m.Samples().Generation();
+        into.recordLength = recordLength;
+        into.rate = rate;
+      }
+      const FullViewFold& columns = fold != nullptr ? *fold : fresh;
       for (int c = 0; c < kColumns; ++c) {
-        sum += fraction;
-        std::int64_t length = perColumn;
-        if (sum > 1.0) {
-          length = perColumn + 1;
-          sum = 0;
-        }
-        const std::int64_t from = c * perColumn + static_cast<std::int64_t>(c * fraction);
-        int max = 0, min = 256;
-        FoldWindow(m, from, length, max, min);
-        page.windowLengths[static_cast<std::size_t>(c)] = static_cast<std::int32_t>(length);
+        const int max = columns.max[static_cast<std::size_t>(c)];
+        const int min = columns.min[static_cast<std::size_t>(c)];
+        page.windowLengths[static_cast<std::size_t>(c)] = columns.lengths[static_cast<std::size_t>(c)];
         page.points[static_cast<std::size_t>(2 * c)] = {c, m.Y(max)};
         page.points[static_cast<std::size_t>(2 * c + 1)] = {c, m.Y(min)};
         page.columnMax[static_cast<std::size_t>(c)] = m.Value(max);

@@ -59,8 +59,23 @@ struct PageView {
 // value; indexes outside the item's data read as kMissingSample.
 void FoldWindow(const SampleMapper& mapper, std::int64_t from, std::int64_t length, int& max, int& min);
 
-// Builds the page of an item. `recordLength` is that of the recording.
-void BuildItemPage(const SampleMapper& mapper, const PageView& view, std::int64_t recordLength, ItemPage& page);
+// The largest and smallest raw sample of every column of an item's full view, kept for as long as
+// the item's samples stay as they are: the full view repaints without reading every sample again.
+struct FullViewFold {
+  const ChannelSamples* samples = nullptr;
+  std::uint64_t generation = 0;
+  std::int64_t recordLength = 0;
+  int rate = 0;
+  std::array<std::int16_t, kColumns> max{};
+  std::array<std::int16_t, kColumns> min{};
+  std::array<std::int32_t, kColumns> lengths{};
+};
+
+// Builds the page of an item. `recordLength` is that of the recording. A full view reads its
+// columns from `fold` when that holds them for the item's samples as they are, and leaves them
+// there otherwise.
+void BuildItemPage(const SampleMapper& mapper, const PageView& view, std::int64_t recordLength, ItemPage& page,
+                   FullViewFold* fold = nullptr);
 
 // Seconds from the trigger point of a full-rate sample.
 double SampleTime(std::int64_t sample, std::int64_t recordLength, std::int64_t postTrigger);

@@ -12,7 +12,9 @@
 namespace morvit {
 namespace {
 
+// What a routine writes (the derived item's own bytes) and what it reads (its sources').
 using Samples = std::vector<std::uint8_t>;
+using SourceSamples = std::span<const std::uint8_t>;
 
 // Tracks the smallest and largest value a routine wrote.
 struct Extremes {
@@ -46,7 +48,7 @@ struct Job {
   ChannelRecord& channel;
   MinMaxPair& pair;
   Samples& out;
-  const Samples& src;
+  SourceSamples src;
   const ChannelRecord& source;
   std::array<double, 256> value;  // source byte -> value
   int sourceRate;
@@ -327,7 +329,7 @@ void GatedLowTime(Job& job) {
     return;
   }
   const ChannelRecord& gateChannel = job.rec.channels[static_cast<std::size_t>(gateIndex)];
-  const Samples& gate = job.rec.data[static_cast<std::size_t>(gateIndex)];
+  const SourceSamples gate = job.rec.data[static_cast<std::size_t>(gateIndex)];
   const int zero = CountsFromZero(job.source.coding) || CountsFromZero(gateChannel.coding) ? 0 : 127;
   const auto measured = ValuesOf(job.source, zero);
   const auto gated = ValuesOf(gateChannel, zero);
@@ -520,8 +522,8 @@ bool ComputeDerivedItem(Recording& rec, DerivedItems& items, int item) {
   if (s < 0 || kind == Derivation::None) return true;
 
   const ChannelRecord& source = rec.channels[static_cast<std::size_t>(s)];
-  Samples& out = rec.data[static_cast<std::size_t>(item)];
-  const Samples& src = rec.data[static_cast<std::size_t>(s)];
+  Samples& out = rec.data[static_cast<std::size_t>(item)].Own();
+  const SourceSamples src = rec.data[static_cast<std::size_t>(s)];
   Job job{rec,   derived, item, rec.channels[static_cast<std::size_t>(item)], rec.minMax[static_cast<std::size_t>(item)],
           out,   src,     source, ValuesOf(source, ZeroOfCoding(source.coding)), source.rate,
           std::min(src.size(), out.size())};

@@ -152,11 +152,11 @@ Recording ParseRecordingHead(std::span<const std::uint8_t> bytes) {
 
   for (int i = 0; i < kRecordedCount; ++i) {
     const int rate = r.channels[static_cast<std::size_t>(i)].rate;
-    if (rate != 0) r.data[static_cast<std::size_t>(i)].assign(static_cast<std::size_t>(r.ChannelSampleCount(rate)), 0);
+    if (rate != 0) r.data[static_cast<std::size_t>(i)] = ChannelSamples::Zeros(static_cast<std::size_t>(r.ChannelSampleCount(rate)));
   }
   for (int i = kFirstDerived; i < kItemCount; ++i) {
     const int s = r.SourceIndex(i);
-    if (s >= 0) r.data[static_cast<std::size_t>(i)].assign(r.data[static_cast<std::size_t>(s)].size(), 0);
+    if (s >= 0) r.data[static_cast<std::size_t>(i)] = ChannelSamples::Zeros(r.data[static_cast<std::size_t>(s)].size());
   }
   return r;
 }
@@ -167,11 +167,12 @@ Recording ParseRecording(std::span<const std::uint8_t> bytes) {
   std::size_t offset = r.SampleStart();
   for (int i = 0; i < kRecordedCount; ++i) {
     auto& samples = r.data[static_cast<std::size_t>(i)];
+    const std::size_t count = samples.size();
     if (offset < bytes.size()) {
-      const std::size_t available = std::min(samples.size(), bytes.size() - offset);
-      std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), available, samples.begin());
+      const std::size_t available = std::min(count, bytes.size() - offset);
+      std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), available, samples.Own().begin());
     }
-    offset += samples.size();
+    offset += count;
   }
   return r;
 }

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "controls/roadtest/core/channel_samples.h"
+
 namespace morvit {
 
 inline constexpr int kItemCount = 100;
@@ -68,7 +70,7 @@ struct Recording {
   bool eightyChannels = true;
   std::array<ChannelRecord, kItemCount> channels;
   std::array<MinMaxPair, kItemCount> minMax{};  // 80 from the file, 80..99 from the derivations
-  std::array<std::vector<std::uint8_t>, kItemCount> data;
+  std::array<ChannelSamples, kItemCount> data;
 
   std::int64_t RecordLength() const { return RecordLengthOf(recordLengthCode); }
   std::int64_t PostTriggerLength() const { return PostTriggerLengthOf(recordLengthCode); }
@@ -93,8 +95,8 @@ Recording ParseRecording(std::span<const std::uint8_t> bytes);
 // layout's samples start earlier).
 inline constexpr std::size_t kHeadSize = kHeaderSize + kNewBlockSize + kMinMaxSize;
 // Reads the header, the channel records and the min/max pairs from the first bytes of a recording
-// (missing bytes read as zero) and sizes every item's samples, all zero; the samples themselves
-// are the caller's to fill, channel after channel from SampleStart().
+// (missing bytes read as zero) and sizes every item's samples, all zero (holding no memory yet);
+// the samples themselves are the caller's to fill, channel after channel from SampleStart().
 Recording ParseRecordingHead(std::span<const std::uint8_t> head);
 
 // Reads the 160 bytes of min/max pairs again (the full-range command).

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/base/drive.h"
+#include "platform/base/read_only_mapping.h"
 #include "platform/base/regular_file.h"
 #include "platform/base/text.h"
 
@@ -45,9 +46,19 @@ std::optional<std::vector<std::uint8_t>> ReadHead(RecordingReader& reader) {
   return head;
 }
 
-// Reads a recording: the head, then each channel's samples in one piece into its own vector.
-// Bytes the file does not have stay zero. The progress hears the number of each recorded channel
-// with samples as it is read, then of each derived channel.
+// The progress hears the number of each recorded channel with samples as it is read, then of each
+// derived channel.
+void ReportChannel(const Recording& r, int channel, const UnpackProgress& progress) {
+  if (progress && r.channels[static_cast<std::size_t>(channel)].rate != 0) progress(channel);
+}
+void ReportDerived(const UnpackProgress& progress) {
+  if (progress) {
+    for (int i = kFirstDerived; i < kItemCount; ++i) progress(i);
+  }
+}
+
+// Reads a recording the ordinary way, where it cannot be mapped: the head, then each channel's
+// samples in one piece into its own vector. Bytes the file does not have stay zero.
 std::optional<Recording> ReadRecording(std::string_view path, const UnpackProgress& progress) {
   RecordingReader reader(path);
   if (!reader.IsOpen()) return std::nullopt;
@@ -58,8 +69,8 @@ std::optional<Recording> ReadRecording(std::string_view path, const UnpackProgre
   std::size_t offset = r.SampleStart();
   bool atEnd = head->size() < kHeadSize;
   for (int i = 0; i < kRecordedCount; ++i) {
-    auto& samples = r.data[static_cast<std::size_t>(i)];
-    if (progress && r.channels[static_cast<std::size_t>(i)].rate != 0) progress(i);
+    auto& samples = r.data[static_cast<std::size_t>(i)].Own();
+    ReportChannel(r, i, progress);
     std::size_t filled = 0;
     if (offset < head->size()) {
       filled = std::min(samples.size(), head->size() - offset);
@@ -71,9 +82,32 @@ std::optional<Recording> ReadRecording(std::string_view path, const UnpackProgre
     if (!reader.Read(samples.data() + filled, samples.size() - filled, got)) return std::nullopt;
     atEnd = got < samples.size() - filled;
   }
-  if (progress) {
-    for (int i = kFirstDerived; i < kItemCount; ++i) progress(i);
+  ReportDerived(progress);
+  return r;
+}
+
+// Reads a recording through a read-only mapping of the file: every channel the file holds whole
+// views its bytes in the mapping, so nothing is copied or zero-filled; a channel the file ends in
+// gets its own bytes, zero past the end, and channels beyond the end read as zeros.
+std::optional<Recording> MapRecording(std::string_view path, const UnpackProgress& progress) {
+  const auto mapping = vetra::ReadOnlyMapping::Open(vetra::MapPath(path));
+  if (!mapping) return ReadRecording(path, progress);
+  const std::span<const std::uint8_t> bytes = mapping->Bytes();
+  Recording r = ParseRecordingHead(bytes.first(std::min(bytes.size(), kHeadSize)));
+  std::size_t offset = r.SampleStart();
+  for (int i = 0; i < kRecordedCount; ++i) {
+    ChannelSamples& samples = r.data[static_cast<std::size_t>(i)];
+    ReportChannel(r, i, progress);
+    const std::size_t count = samples.size();
+    if (offset + count <= bytes.size()) {
+      if (count != 0) samples = ChannelSamples::View(bytes.subspan(offset, count), mapping);
+    } else if (offset < bytes.size()) {
+      const auto available = bytes.subspan(offset);
+      std::copy(available.begin(), available.end(), samples.Own().begin());
+    }
+    offset += count;
   }
+  ReportDerived(progress);
   return r;
 }
 
@@ -100,7 +134,7 @@ LoadedFile LoadRecordingFile(std::string_view path, const UnpackProgress& progre
     out.readPath = unpacked;
     out.unpackedPath = unpacked;
   }
-  auto recording = ReadRecording(out.readPath, progress);
+  auto recording = MapRecording(out.readPath, progress);
   if (!recording) {
     out.status = LoadStatus::CannotOpen;
     return out;

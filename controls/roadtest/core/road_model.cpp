@@ -161,7 +161,8 @@ const ItemPage& RoadModel::BuildPage(int item, const ItemFactors& factors, int h
   m_labelView = &view;
   m_labelZoomView = zoomView;
   const SampleMapper mapper(m_state.recording, m_state.derived, factors, item, height, m_state.rangeMode, m_luts);
-  BuildItemPage(mapper, {view.scale, view.start, zoomView}, m_state.recording.RecordLength(), page);
+  BuildItemPage(mapper, {view.scale, view.start, zoomView}, m_state.recording.RecordLength(), page,
+                item >= 0 && item < kItemCount ? &m_fullViewFolds[static_cast<std::size_t>(item)] : nullptr);
   return page;
 }
 

@@ -4,6 +4,7 @@
 // and carries out the commands of the control surface. The windows ask it and draw its state.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "controls/roadtest/core/lut.h"
 #include "controls/roadtest/core/measurement.h"
@@ -153,6 +154,8 @@ private:
   std::string m_unpackedPath;
   const Page* m_labelView = nullptr;  // the view of the item built last (a page of m_state)
   bool m_labelZoomView = false;
+  // Per item, its full view's columns as the last full-view build found them.
+  std::vector<FullViewFold> m_fullViewFolds = std::vector<FullViewFold>(kItemCount);
 };
 
 // Messages of the viewer.

@@ -48,7 +48,7 @@ void UpdateScaleFactors(const Recording& rec, const DerivedItems& derived, int h
 SampleMapper::SampleMapper(const Recording& rec, const DerivedItems& derived, const ItemFactors& factors, int item,
                            int height, int rangeMode, const LutStore& luts)
     : m_height(height) {
-  static const std::vector<std::uint8_t> kEmpty;
+  static const ChannelSamples kEmpty;
   m_bytes = &kEmpty;
   if (item < 0 || item >= kItemCount) return;
   const auto idx = static_cast<std::size_t>(item);

@@ -31,7 +31,8 @@ public:
                int height, int rangeMode, const LutStore& luts);
 
   // The bytes drawn for the item (its source's for a scaled copy), and their rate.
-  const std::vector<std::uint8_t>& Bytes() const { return *m_bytes; }
+  std::span<const std::uint8_t> Bytes() const { return m_bytes->Span(); }
+  const ChannelSamples& Samples() const { return *m_bytes; }
   int Rate() const { return m_rate; }
   // The raw sample at an index, kMissingSample outside the data.
   int RawAt(std::int64_t index) const {
@@ -47,7 +48,7 @@ private:
 
   enum class Kind { Recorded, ScaledCopy, Lut, Derived };
   Kind m_kind = Kind::Recorded;
-  const std::vector<std::uint8_t>* m_bytes = nullptr;
+  const ChannelSamples* m_bytes = nullptr;
   int m_rate = 0;
   int m_height = 0;
   int m_lower = 0;

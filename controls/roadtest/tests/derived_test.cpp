@@ -20,7 +20,8 @@ using vetra::samples::RoadTestOptions;
 
 Bytes Derive(Recording& r, DerivedItems& items, int item = 80) {
   EXPECT_TRUE(ComputeDerivedItem(r, items, item));
-  return r.data[static_cast<std::size_t>(item)];
+  const auto bytes = r.data[static_cast<std::size_t>(item)].Span();
+  return Bytes(bytes.begin(), bytes.end());
 }
 
 TEST(Derived, DispatchByLayoutAndType) {
@@ -207,8 +208,8 @@ TEST(Derived, WriterDrivesReadBackPlausibly) {
     DerivedItems items;
     for (int item : {80, 81}) {
       ASSERT_TRUE(ComputeDerivedItem(r, items, item));
-      const Bytes& out = r.data[static_cast<std::size_t>(item)];
-      Bytes sorted = out;
+      const auto out = r.data[static_cast<std::size_t>(item)].Span();
+      Bytes sorted(out.begin(), out.end());
       std::nth_element(sorted.begin(), sorted.begin() + static_cast<std::ptrdiff_t>(sorted.size() / 2), sorted.end());
       const double median = DerivedValue(items[static_cast<std::size_t>(item)], sorted[sorted.size() / 2]);
       // Idle at 800 RPM and 14.5 km/h, up to about 2500 RPM and 45 km/h.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numeric>
@@ -126,6 +127,39 @@ TEST(Decimation, FullViewSpreadsTheRecordingOverTheColumns) {
     EXPECT_LE(699 * m + static_cast<std::int64_t>(699 * fraction) + page.windowLengths[699], samples) << rate;
     EXPECT_EQ(page.drawing, DrawingKind::Pairs);
     EXPECT_DOUBLE_EQ(page.columnMax[699], 20 - 127);
+  }
+}
+
+// The full view keeps its columns between paints, but never past a change of the samples: a
+// sample written, the samples replaced, or the recording's length changed.
+TEST(Decimation, AKeptFullViewFollowsEveryChangeOfTheSamples) {
+  Fixture f(50, testing::Square(50000, 3, 5, 200, 40));
+  FullViewFold fold;
+  const auto build = [&](FullViewFold* kept) {
+    ItemPage page;
+    BuildItemPage(f.Mapper(), {0, 0, false}, f.rec.RecordLength(), page, kept);
+    return page;
+  };
+  const auto same = [](const ItemPage& a, const ItemPage& b) {
+    return a.count == b.count && std::equal(a.points.begin(), a.points.end(), b.points.begin(), [](GraphPoint p, GraphPoint q) {
+             return p.x == q.x && p.y == q.y;
+           }) && a.columnMax == b.columnMax && a.columnMin == b.columnMin && a.windowLengths == b.windowLengths;
+  };
+  EXPECT_TRUE(same(build(&fold), build(nullptr)));
+  EXPECT_TRUE(same(build(&fold), build(nullptr)));  // from the kept columns
+  const struct {
+    const char* change;
+    void (*apply)(Recording&);
+  } changes[] = {
+      {"one sample written", [](Recording& r) { r.data[0][25000] = 255; }},
+      {"samples replaced", [](Recording& r) { r.data[0] = Bytes(50000, 90); }},
+      {"samples zeroed", [](Recording& r) { r.data[0].assign(50000, 0); }},
+      {"another record length", [](Recording& r) { r.recordLengthCode = 4; }},
+  };
+  for (const auto& c : changes) {
+    SCOPED_TRACE(c.change);
+    c.apply(f.rec);
+    EXPECT_TRUE(same(build(&fold), build(nullptr)));
   }
 }
 

@@ -149,20 +149,40 @@ TEST(RecordingReader, OldLayoutIgnoresBytesBeyondItsBlock) {
   EXPECT_EQ(r.SampleStart(), 37270u);
 }
 
-// The file is read piece by piece, each channel into its own memory; a file cut anywhere (in the
-// header, in the old layout's samples that begin inside the new layout's head, inside a channel)
-// must read exactly as the same bytes read as a whole.
-TEST(RecordingFile, ReadingInPiecesGivesWhatTheWholeBytesGive) {
+// The file is read through a mapping, each channel viewing its bytes there; a file cut anywhere (in
+// the header, in the old layout's samples that begin inside the new layout's head, inside a
+// channel), one whose channels are all absent, one of 72 channels, must read exactly as the same
+// bytes read as a whole.
+TEST(RecordingFile, ReadingTheFileGivesWhatTheWholeBytesGive) {
   vetra::testing::TempDrive drive;
+  const auto noChannels = [](Bytes& b) {
+    for (int i = 0; i < kRecordedCount; ++i) testing::PutU8(b, testing::RecordField(i, 157), 0);
+  };
+  const auto seventyTwo = [](Bytes& b) {
+    testing::PutU8(b, kHeaderSize + 91, 0);
+    testing::PutU8(b, testing::RecordField(75, 157), 50);
+  };
   for (const auto layout : {RoadTestLayout::New, RoadTestLayout::Old}) {
     RoadTestOptions options;
     options.layout = layout;
     options.channels = 4;
     const Bytes whole = testing::SampleBytes(options);
+    struct Odd {
+      std::string name;
+      Bytes bytes;
+    };
+    std::vector<Odd> odd;
     for (const std::size_t cut : {std::size_t{0}, std::size_t{300}, std::size_t{20000}, std::size_t{37300}, std::size_t{44780},
                                   std::size_t{60000}, whole.size() - 1, whole.size()}) {
-      SCOPED_TRACE(std::string(layout == RoadTestLayout::New ? "new" : "old") + " layout cut at " + std::to_string(cut));
-      const Bytes bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(cut));
+      odd.push_back({"cut at " + std::to_string(cut), Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(cut))});
+    }
+    odd.push_back({"no channels", whole});
+    noChannels(odd.back().bytes);
+    odd.push_back({"72 channels", whole});
+    seventyTwo(odd.back().bytes);
+    for (const Odd& o : odd) {
+      SCOPED_TRACE(std::string(layout == RoadTestLayout::New ? "new" : "old") + " layout, " + o.name);
+      const Bytes& bytes = o.bytes;
       testing::WriteExchangeFile(drive, "3Temp.Dat", bytes);
       const LoadedFile file = LoadRecordingFile("C:\\Vetra\\TempE\\3Temp.Dat");
       ASSERT_TRUE(file.Ok());
@@ -176,8 +196,40 @@ TEST(RecordingFile, ReadingInPiecesGivesWhatTheWholeBytesGive) {
       for (int i = 0; i < kRecordedCount; ++i) {
         EXPECT_EQ(file.recording.minMax[static_cast<std::size_t>(i)].high, expected.minMax[static_cast<std::size_t>(i)].high) << i;
       }
+      // Channels the file holds whole are read in place, not copied.
+      if (bytes.size() == whole.size()) {
+        for (int i = 0; i < kRecordedCount; ++i) {
+          if (!file.recording.data[static_cast<std::size_t>(i)].empty()) EXPECT_FALSE(file.recording.data[static_cast<std::size_t>(i)].OwnsBytes()) << i;
+        }
+      }
     }
   }
+}
+
+// Another program cuts the working copy while the viewer shows it: what the file lost reads as
+// zeros, and everything that reads samples goes on working.
+TEST(RecordingFile, AWorkingCopyCutWhileShownReadsAsZerosPastTheCut) {
+  vetra::testing::TempDrive drive;
+  RoadTestOptions options;
+  options.channels = 4;
+  const Bytes whole = testing::SampleBytes(options);
+  testing::WriteExchangeFile(drive, "4Temp.Dat", whole);
+  RoadModel model(LutStore(drive.Root().string()));
+  ASSERT_TRUE(model.Load("4Temp.Dat").Ok());
+  const Recording& r = model.State().recording;
+  const std::size_t cut = r.SampleStart() + r.data[0].size() + 5000;
+  std::filesystem::resize_file(drive / "Vetra/TempE/4Temp.Dat", cut);
+
+  EXPECT_TRUE(std::equal(r.data[0].begin(), r.data[0].end(), whole.begin() + static_cast<std::ptrdiff_t>(r.SampleStart())));
+  const auto second = r.data[1].Span();
+  ASSERT_GT(second.size(), 5000u);
+  EXPECT_TRUE(std::equal(second.begin(), second.begin() + 5000, whole.begin() + static_cast<std::ptrdiff_t>(r.SampleStart() + r.data[0].size())));
+  // Whole pages past the cut read as zeros (the rest of the page holding the cut, as the file
+  // system left it).
+  EXPECT_TRUE(std::all_of(second.begin() + 5000 + 4096, second.end(), [](std::uint8_t v) { return v == 0; }));
+  EXPECT_TRUE(std::all_of(r.data[3].begin(), r.data[3].end(), [](std::uint8_t v) { return v == 0; }));
+  for (int item = kFirstDerived; item < kItemCount; ++item) model.EnsureDerived(item);
+  for (int row : model.State().shown.Rows()) EXPECT_GT(model.BuildNormalPage(model.State().ChannelOfRow(row)).count, 0);
 }
 
 TEST(RecordingFile, PackedCopyIsUnpackedBesideItAndRemovedOnClose) {
