@@ -59,8 +59,13 @@ std::vector<std::string> SymptomLines(const std::string& field) {
   return lines;
 }
 
-std::array<std::string, 3> TimeLabels(int scale) {
-  if (scale == 0) return {vetra::Cp949("0 초"), vetra::Cp949("전체화면"), vetra::Cp949("20초")};
+std::array<std::string, 3> TimeLabels(int scale, std::int64_t recordLength) {
+  // The whole recording's axis ends where the recording does: 50,000 full-rate samples a second.
+  constexpr std::int64_t kSamplesPerSecond = 50000;
+  if (scale == 0) {
+    return {vetra::Cp949("0 초"), vetra::Cp949("전체화면"),
+            vetra::Format("%lld", static_cast<long long>(recordLength / kSamplesPerSecond)) + vetra::Cp949("초")};
+  }
   return {"0 ms", vetra::Format(" 1 : %d", scale), vetra::Format("%d ms", scale * 14)};
 }
 

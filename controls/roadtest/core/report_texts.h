@@ -32,8 +32,8 @@ std::string SymptomTitle();
 std::vector<std::string> SymptomLines(const std::string& symptomField);
 
 // The three time-axis labels of a scale: "0 ms", " 1 : %d", "%d ms" (S x 14), or in the full view
-// "0 초", "전체화면", "20초".
-std::array<std::string, 3> TimeLabels(int scale);
+// "0 초", "전체화면", "%d초" with the recording's length in seconds.
+std::array<std::string, 3> TimeLabels(int scale, std::int64_t recordLength);
 
 // Print strip height of the parallel layout for n shown items, and the y of its time labels.
 int PrintStripHeight(int shown);

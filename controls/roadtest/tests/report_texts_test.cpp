@@ -25,9 +25,20 @@ TEST(ReportTexts, SymptomLines) {
   EXPECT_EQ(SymptomLines(std::string(1500, 'x')).size(), 20u);
 }
 
+// The whole recording's axis ends at the recording's own length: 50,000 samples a second.
+TEST(ReportTexts, WholeRecordingAxisEndsAtItsLength) {
+  const struct {
+    std::int64_t length;
+    const char* end;
+  } cases[] = {{1000000, "20초"}, {750000, "15초"}, {500000, "10초"}, {250000, "5초"}, {50000, "1초"}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(TimeLabels(0, c.length), (std::array<std::string, 3>{vetra::Cp949("0 초"), vetra::Cp949("전체화면"), vetra::Cp949(c.end)}))
+        << c.length;
+  }
+}
+
 TEST(ReportTexts, LabelsAndLines) {
-  EXPECT_EQ(TimeLabels(0)[2], vetra::Cp949("20초"));
-  EXPECT_EQ(TimeLabels(25), (std::array<std::string, 3>{"0 ms", " 1 : 25", "350 ms"}));
+  EXPECT_EQ(TimeLabels(25, 1000000), (std::array<std::string, 3>{"0 ms", " 1 : 25", "350 ms"}));
   EXPECT_EQ(PrintStripHeight(3), 533);
   EXPECT_EQ(PrintTimeLabelY(3, false), -1899);
   EXPECT_EQ(PrintTimeLabelY(3, true), -1700);

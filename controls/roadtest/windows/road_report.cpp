@@ -166,9 +166,9 @@ void PrintChannelStrip(win::CDC& dc, const RoadModel& model, int item, const Ite
   PrintStatistics(dc, 2030, t - 40, model.PrintStatistics(item));
 }
 
-void PrintTimeLabels(win::CDC& dc, int scale, int y)
+void PrintTimeLabels(win::CDC& dc, int scale, std::int64_t recordLength, int y)
 {
-  const auto labels = TimeLabels(scale);
+  const auto labels = TimeLabels(scale, recordLength);
   dc.TextOut(1, y, labels[0]);
   dc.TextOut(905, y, labels[1]);
   dc.TextOut(1900, y, labels[2]);
@@ -199,7 +199,7 @@ void PrintNormalView(win::CDC& dc, RoadModel& model, const ItemOffsets& offsets)
                         {-300 - h * i, h, s.graphHeight, s.page.cursorA, s.page.cursorB, s.measureOn});
       PrintTimeTicks(dc, -300 - h * (i + 1));
     }
-    PrintTimeLabels(dc, s.page.scale, PrintTimeLabelY(n, false));
+    PrintTimeLabels(dc, s.page.scale, s.recording.RecordLength(), PrintTimeLabelY(n, false));
     return;
   }
   const int h = 1400;
@@ -225,7 +225,7 @@ void PrintNormalView(win::CDC& dc, RoadModel& model, const ItemOffsets& offsets)
   Bar(dc, PageX(s.page.cursorA), -300, 2, h, win::RGB(255, 0, 0));
   PrintLine(dc, 1, -300, 1950, -300 - h, 5, win::PS_SOLID);
   PrintTimeTicks(dc, -300 - h);
-  PrintTimeLabels(dc, s.page.scale, PrintTimeLabelY(n, true));
+  PrintTimeLabels(dc, s.page.scale, s.recording.RecordLength(), PrintTimeLabelY(n, true));
 }
 
 void PrintZoomView(win::CDC& dc, RoadModel& model)
@@ -254,8 +254,8 @@ void PrintZoomView(win::CDC& dc, RoadModel& model)
                       {-700 - h * i, h, s.lowerHeight, s.lower.cursorA, s.lower.cursorB, s.measureOn});
     PrintTimeTicks(dc, -700 - h * (i + 1));
   }
-  PrintTimeLabels(dc, s.zoomPanel.scale, -670);
-  PrintTimeLabels(dc, s.lower.scale, -700 - h * n);
+  PrintTimeLabels(dc, s.zoomPanel.scale, s.recording.RecordLength(), -670);
+  PrintTimeLabels(dc, s.lower.scale, s.recording.RecordLength(), -700 - h * n);
 }
 
 }  // namespace
