@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/base/current_directory.h"
+#include "platform/base/file_names.h"
 #include "platform/base/text.h"
 
 namespace vetra {
@@ -60,7 +61,7 @@ fs::path Below(const fs::path& root, const std::vector<std::string>& components)
   fs::path result = root;
   bool stillMatching = true;
   for (const auto& component : components) {
-    std::string name = Utf8(component);
+    std::string name = LinuxFromText(component);
     if (stillMatching) {
       std::string found = LookUp(result, name);
       std::error_code ec;
@@ -103,15 +104,15 @@ fs::path MapPath(std::string_view windowsPath)
     return Below(DriveRoot(), Normalize(SplitComponents(windowsPath)));
   }
   if (!windowsPath.empty() && windowsPath[0] == '/') {
-    return fs::path(Utf8(windowsPath));
+    return fs::path(LinuxFromText(windowsPath));
   }
   std::string base = CurrentDirectory();
   if (HasDriveLetter(base) || (!base.empty() && base[0] == '\\')) {
     return MapPath(base + "\\" + std::string(windowsPath));
   }
-  fs::path linuxBase(Utf8(base));
+  fs::path linuxBase(LinuxFromText(base));
   for (const auto& component : SplitComponents(windowsPath)) {
-    linuxBase /= Utf8(component);
+    linuxBase /= LinuxFromText(component);
   }
   return linuxBase.lexically_normal();
 }
@@ -122,12 +123,21 @@ std::string WindowsPathOf(const fs::path& linuxPath)
   fs::path root = fs::weakly_canonical(DriveRoot(), ec);
   fs::path full = fs::weakly_canonical(linuxPath, ec);
   fs::path relative = full.lexically_relative(root);
-  if (relative.empty() || *relative.begin() == "..") return Cp949(linuxPath.string());
+  if (relative.empty() || *relative.begin() == "..") {
+    // Outside the drive: the Linux path, each name in the system's spelling.
+    std::string out;
+    for (const auto& part : linuxPath) {
+      if (part == "/" || part.empty()) continue;
+      if (!out.empty() || linuxPath.is_absolute()) out += "/";
+      out += NameFromLinux(part.string());
+    }
+    return out.empty() && linuxPath.is_absolute() ? "/" : out;
+  }
   std::string out = "C:";
   for (const auto& part : relative) {
     if (part == ".") continue;
     out += "\\";
-    out += Cp949(part.string());
+    out += NameFromLinux(part.string());
   }
   if (out == "C:") out += "\\";
   return out;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/base/drive.h"
+#include "platform/base/file_names.h"
 #include "platform/base/handed_lock.h"
 #include "platform/base/text.h"
 
@@ -121,7 +122,7 @@ bool StartProgram(const std::string& commandLine)
   CommandLineParts parts = SplitCommandLine(commandLine);
   if (parts.program.empty()) return false;
   std::string program = MapPath(parts.program).string();
-  std::string argument = Utf8(parts.rest);
+  std::string argument = LinuxFromText(parts.rest);
   std::vector<char*> argv{program.data()};
   if (!parts.rest.empty()) argv.push_back(argument.data());
   argv.push_back(nullptr);
@@ -174,7 +175,7 @@ std::string CommandLineText(int argc, char** argv)
     if (i > 1) text += ' ';
     text += argv[i];
   }
-  return Cp949(text);
+  return TextFromLinux(text);
 }
 
 bool MakeExecutableForOwner(std::string_view windowsPath)

@@ -9,6 +9,8 @@
 #include <mutex>
 #include <stdexcept>
 
+#include "platform/base/file_names.h"
+
 namespace vetra {
 namespace {
 
@@ -84,6 +86,24 @@ std::string Convert(const char* to, const char* from, std::string_view input, st
   return out;
 }
 
+// One iconv conversion that gives up at the first character it cannot convert.
+std::optional<std::string> ConvertExactly(const char* to, const char* from, std::string_view input)
+{
+  iconv_t cd = ConversionFor(to, from);
+  std::string out;
+  char* in = const_cast<char*>(input.data());
+  std::size_t inLeft = input.size();
+  char buffer[256];
+  while (inLeft > 0) {
+    char* outPtr = buffer;
+    std::size_t outLeft = sizeof buffer;
+    const std::size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+    out.append(buffer, outPtr);
+    if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) return std::nullopt;
+  }
+  return out;
+}
+
 bool IsAscii(std::string_view text)
 {
   for (unsigned char c : text) {
@@ -109,7 +129,20 @@ std::string Cp949Dropping(std::string_view utf8)
 std::string Utf8(std::string_view cp949)
 {
   if (IsAscii(cp949)) return std::string(cp949);
+  if (HoldsKeptBytes(cp949)) return ShownFileText(cp949);
   return Convert("UTF-8", "CP949", cp949, "\xEF\xBF\xBD", 1);
+}
+
+std::optional<std::string> Cp949Exactly(std::string_view utf8)
+{
+  if (IsAscii(utf8)) return std::string(utf8);
+  return ConvertExactly("CP949", "UTF-8", utf8);
+}
+
+std::optional<std::string> Utf8Exactly(std::string_view cp949)
+{
+  if (IsAscii(cp949)) return std::string(cp949);
+  return ConvertExactly("UTF-8", "CP949", cp949);
 }
 
 std::string Format(const char* format, ...)

@@ -3,6 +3,7 @@
 // literals are written in UTF-8 and pass through Cp949() once; text leaves the system for a
 // person (fonts, captions, terminal, script engine) through Utf8().
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,8 +16,14 @@ std::string Cp949(std::string_view utf8);
 // page 949 cannot hold is left out, everything else is kept.
 std::string Cp949Dropping(std::string_view utf8);
 
-// Code page 949 to UTF-8. A malformed byte becomes U+FFFD.
+// Code page 949 to UTF-8. A malformed byte becomes U+FFFD. The bytes a file name keeps
+// (file_names.h) show as the characters they spell.
 std::string Utf8(std::string_view cp949);
+
+// The same conversions refusing instead of replacing: nothing when any character of the text
+// has no form in the other encoding.
+std::optional<std::string> Cp949Exactly(std::string_view utf8);
+std::optional<std::string> Utf8Exactly(std::string_view cp949);
 
 // printf into a std::string, as the framework's string Format did.
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -338,11 +338,27 @@ void CComboBox::ShowDropDown(BOOL show)
   GetWindowRect(&field);
   const int rowHeight = ControlLineHeight(*this);
   const int rows = DroppedRows();
-  CRect list(field.left, field.bottom, field.right, field.bottom + rows * rowHeight + 2);
+  CRect list(field.left, field.bottom, field.left + GetDroppedWidth(), field.bottom + rows * rowHeight + 2);
   if (list.bottom > GetSystemMetrics(SM_CYSCREEN)) list.OffsetRect(0, -(list.Height() + field.Height()));
+  // A list wider than the field that would run off the screen's right edge moves left.
+  if (list.right > GetSystemMetrics(SM_CXSCREEN)) list.OffsetRect(std::max(GetSystemMetrics(SM_CXSCREEN), field.right) - list.right, 0);
   if (!m_drop) m_drop = std::make_unique<detail::ComboDropList>(*this);
   m_drop->Open(list, m_cur);
   Invalidate(FALSE);
+}
+
+int CComboBox::GetDroppedWidth() const
+{
+  CRect field;
+  GetWindowRect(&field);
+  return std::max<int>(field.Width(), m_droppedWidth);
+}
+
+int CComboBox::SetDroppedWidth(UINT width)
+{
+  if (static_cast<int>(width) < 0) return CB_ERR;
+  m_droppedWidth = static_cast<int>(width);
+  return GetDroppedWidth();
 }
 
 void CComboBox::CloseUp(int chosen)
@@ -560,6 +576,8 @@ LRESULT CComboBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case CB_SETCURSEL: return SetCurSel(static_cast<int>(wParam));
     case CB_SHOWDROPDOWN: ShowDropDown(static_cast<BOOL>(wParam)); return TRUE;
     case CB_GETDROPPEDSTATE: return GetDroppedState();
+    case CB_GETDROPPEDWIDTH: return GetDroppedWidth();
+    case CB_SETDROPPEDWIDTH: return SetDroppedWidth(static_cast<UINT>(wParam));
     default:
       break;
   }

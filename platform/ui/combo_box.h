@@ -37,6 +37,8 @@ inline constexpr UINT CB_GETITEMDATA = 0x0150;
 inline constexpr UINT CB_SETITEMDATA = 0x0151;
 inline constexpr UINT CB_GETDROPPEDSTATE = 0x0157;
 inline constexpr UINT CB_FINDSTRINGEXACT = 0x0158;
+inline constexpr UINT CB_GETDROPPEDWIDTH = 0x015F;
+inline constexpr UINT CB_SETDROPPEDWIDTH = 0x0160;
 
 inline constexpr UINT CBN_SELCHANGE = 1;  // the user changed the choice (after CBN_CLOSEUP from the list)
 inline constexpr UINT CBN_DBLCLK = 2;
@@ -82,6 +84,10 @@ public:
   // The dropped list window while it shows (for tests and the display), else null.
   CWnd* GetDroppedList() const;
   int GetDroppedHeight() const { return m_droppedHeight; }
+  // The dropped list is as wide as the field, or wider when a width is set (entries longer than
+  // the field are read whole); CB_ERR for a width below 0.
+  int GetDroppedWidth() const;
+  int SetDroppedWidth(UINT width);
 
 protected:
   LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -109,6 +115,7 @@ private:
   detail::TextRows m_items;
   int m_cur = -1;
   int m_droppedHeight = 0;
+  int m_droppedWidth = 0;  // 0: the field's width
   int m_fieldHeight = 0;
   bool m_focused = false;
   bool m_fitting = false;

@@ -51,6 +51,7 @@ std::string JoinPath(std::string folder, const std::string& name)
   while (folder.size() > 1 && LastSeparator(folder) == folder.size() - 1) folder.pop_back();
   if (folder.empty()) return name;
   if (folder.size() == 2 && folder[1] == ':') return folder + "\\" + name;
+  if (folder == "/") return folder + name;
   return folder + separator + name;
 }
 
@@ -71,7 +72,7 @@ bool IsFolder(const std::string& path)
 std::string ResolveAnswer(const std::string& answer, const std::string& folder)
 {
   if (vetra::HasDriveLetter(answer)) return answer;
-  if (!answer.empty() && answer.front() == '/') return vetra::WindowsPathOf(std::filesystem::path(vetra::Utf8(answer)));
+  if (!answer.empty() && answer.front() == '/') return vetra::WindowsPathOf(vetra::MapPath(answer));
   if (!answer.empty() && answer.front() == '\\') return "C:" + answer;
   return JoinPath(folder, answer);
 }
@@ -134,13 +135,12 @@ std::string CFileDialog::GetFolderPath() const
 {
   const std::size_t at = LastSeparator(m_path);
   if (at == std::string::npos) return {};
-  // The root keeps its separator ("C:\").
-  return m_path.substr(0, at == 2 && m_path.size() > 1 && m_path[1] == ':' ? at + 1 : at);
+  // A root keeps its separator ("C:\", "/").
+  return m_path.substr(0, (at == 2 && m_path.size() > 1 && m_path[1] == ':') || at == 0 ? at + 1 : at);
 }
 
-bool CFileDialog::Accept(std::string& path) const
+bool CFileDialog::Accept(std::string& path, HWND owner) const
 {
-  const HWND owner = m_parent ? m_parent->m_hWnd : m_ofn.hwndOwner;
   const std::size_t at = LastSeparator(path);
   const std::string name = at == std::string::npos ? path : path.substr(at + 1);
   if (!m_defExt.empty() && name.find('.') == std::string::npos) path += "." + m_defExt;
@@ -192,15 +192,16 @@ bool CFileDialog::ChooseOnScreen(const std::string& startFolder, Choice& choice)
   int filterIndex = m_ofn.nFilterIndex > 0 ? static_cast<int>(m_ofn.nFilterIndex) : 1;
   std::string name = m_fileName;
   CWnd* owner = m_parent ? m_parent : CWnd::FromHandle(m_ofn.hwndOwner);
-  for (;;) {
-    if (!vetra::ui::RunFileDialogWindow(m_open, Title(), folder, m_filters, filterIndex, name, owner)) return false;
-    std::string path = vetra::HasDriveLetter(name) || (!name.empty() && name.front() == '/') ? name : JoinPath(folder, name);
-    if (Accept(path)) {
-      choice.path = path;
-      choice.filterIndex = filterIndex;
-      return true;
-    }
-  }
+  std::string accepted;
+  const auto check = [&](std::string& path, CWnd* dialog) {
+    if (!Accept(path, dialog->m_hWnd)) return false;
+    accepted = path;
+    return true;
+  };
+  if (!vetra::ui::RunFileDialogWindow(m_open, Title(), folder, m_filters, filterIndex, name, owner, check)) return false;
+  choice.path = accepted.empty() ? JoinPath(folder, name) : accepted;
+  choice.filterIndex = filterIndex;
+  return true;
 }
 
 INT_PTR CFileDialog::DoModal()
@@ -218,7 +219,7 @@ INT_PTR CFileDialog::DoModal()
   Choice choice;
   bool chosen = false;
   if (vetra::ui::HasFileDialogAnswer() || IsHeadless()) {
-    chosen = ChooseFromAnswers(folder, choice) && Accept(choice.path);
+    chosen = ChooseFromAnswers(folder, choice) && Accept(choice.path, m_parent ? m_parent->m_hWnd : m_ofn.hwndOwner);
   } else {
     chosen = ChooseOnScreen(folder, choice);
   }

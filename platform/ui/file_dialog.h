@@ -4,6 +4,7 @@
 // none; on screen without an answer it shows a dialog in the classic look. A chosen file makes
 // its folder the process's current folder, as the system always did, unless OFN_NOCHANGEDIR.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -57,8 +58,9 @@ private:
   };
   bool ChooseFromAnswers(const std::string& folder, Choice& choice);
   bool ChooseOnScreen(const std::string& folder, Choice& choice);
-  // The checks of a chosen name (overwrite prompt, missing file); false when it is refused.
-  bool Accept(std::string& path) const;
+  // The checks of a chosen name (overwrite prompt, missing file), asked over `owner`; false
+  // when it is refused.
+  bool Accept(std::string& path, HWND owner) const;
   std::string Title() const;
 
   bool m_open;
@@ -86,10 +88,15 @@ struct FileDialogRecord {
 const std::vector<FileDialogRecord>& FileDialogLog();
 void ClearFileDialogLog();
 
+// The caller's checks of a file name the user chose (the full path; the check may add to it),
+// asked over the dialog window; false keeps the dialog open.
+using FileDialogCheck = std::function<bool(std::string& path, win::CWnd* dialog)>;
+
 // The dialog shown on screen: lists the folder's sub-folders and the files that match the
-// chosen filter. Returns false when cancelled.
+// chosen filter or a typed pattern; typed folders are entered. On a chosen file `folder` is its
+// folder and `fileName` its name. Returns false when cancelled.
 bool RunFileDialogWindow(bool open, const std::string& title, std::string& folder,
                          const std::vector<FileFilter>& filters, int& filterIndex, std::string& fileName,
-                         win::CWnd* owner);
+                         win::CWnd* owner, FileDialogCheck check = nullptr);
 
 }  // namespace vetra::ui

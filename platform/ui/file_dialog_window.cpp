@@ -1,22 +1,33 @@
-// The file dialog as it shows on screen: the folder's sub-folders and matching files in a list,
-// the file name, the filter choice, and the open (or save) and cancel buttons.
+// The file dialog as it shows on screen: the "look in" list of drives and the folders above the
+// current one with an up-folder button, the folder's sub-folders and matching files in a list,
+// the file name, the filter choice, and the open (or save) and cancel buttons. What the user
+// types in the name box is taken as the dialog manager of that platform takes it: a pattern
+// filters the list, a folder is entered, and only a file name ends the dialog.
 
 #include <algorithm>
 #include <filesystem>
 
 #include "platform/base/drive.h"
+#include "platform/base/file_names.h"
 #include "platform/base/text.h"
 #include "platform/ui/combo_box.h"
+#include "platform/ui/control_painting.h"
+#include "platform/ui/edit.h"
 #include "platform/ui/file_dialog.h"
+#include "platform/ui/file_dialog_folders.h"
 #include "platform/ui/list_box.h"
+#include "platform/ui/message_box.h"
+#include "platform/ui/system_metrics.h"
 
 namespace vetra::ui {
 
 namespace {
 
 using namespace win;
+namespace fs = std::filesystem;
 
-constexpr int kFolderText = 1091;
+constexpr int kLookIn = 1137;
+constexpr int kUpFolder = 1141;
 constexpr int kEntries = 1120;
 constexpr int kFileName = 1152;
 constexpr int kFilterChoice = 1136;
@@ -26,61 +37,100 @@ DialogTemplate FileDialogTemplate(bool open, const std::string& title)
   DialogTemplate t;
   t.caption = title;
   t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
-  t.cx = 260;
-  t.cy = 144;
+  t.cx = 270;
+  t.cy = 148;
   t.fontFace = Cp949("굴림");
   t.fontPoints = 9;
   const DWORD visible = WS_VISIBLE;
   t.items = {
-      {"STATIC", Cp949(open ? "찾는 위치:" : "저장 위치:"), -1, visible, 7, 8, 44, 10},
-      {"STATIC", "", kFolderText, visible | SS_LEFT, 52, 8, 201, 10},
-      {"LISTBOX", "", kEntries, visible | WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 7, 22, 246, 76},
-      {"STATIC", Cp949("파일 이름:"), -1, visible, 7, 106, 44, 10},
-      {"EDIT", "", kFileName, visible | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 52, 104, 144, 12},
-      {"STATIC", Cp949("파일 형식:"), -1, visible, 7, 124, 44, 10},
-      {"COMBOBOX", "", kFilterChoice, visible | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 52, 122, 144, 70},
-      {"BUTTON", Cp949(open ? "열기" : "저장"), IDOK, visible | WS_TABSTOP | BS_DEFPUSHBUTTON, 203, 103, 50, 14},
-      {"BUTTON", Cp949("취소"), IDCANCEL, visible | WS_TABSTOP | BS_PUSHBUTTON, 203, 121, 50, 14},
+      {"STATIC", Cp949(open ? "찾는 위치(&I):" : "저장 위치(&I):"), -1, visible, 7, 8, 48, 10},
+      {"COMBOBOX", "", kLookIn, visible | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 57, 6, 181, 110},
+      {"BUTTON", Cp949("▲"), kUpFolder, visible | WS_TABSTOP | BS_PUSHBUTTON, 243, 5, 20, 13},
+      {"LISTBOX", "", kEntries, visible | WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 7, 24, 256, 76},
+      {"STATIC", Cp949("파일 이름(&N):"), -1, visible, 7, 110, 48, 10},
+      {"EDIT", "", kFileName, visible | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 57, 108, 149, 12},
+      {"STATIC", Cp949("파일 형식(&T):"), -1, visible, 7, 128, 48, 10},
+      {"COMBOBOX", "", kFilterChoice, visible | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 57, 126, 149, 70},
+      {"BUTTON", Cp949(open ? "열기(&O)" : "저장(&S)"), IDOK, visible | WS_TABSTOP | BS_DEFPUSHBUTTON, 213, 107, 50, 14},
+      {"BUTTON", Cp949("취소"), IDCANCEL, visible | WS_TABSTOP | BS_PUSHBUTTON, 213, 125, 50, 14},
   };
   return t;
 }
 
-bool IsFolder(const std::string& path)
+std::string Trimmed(std::string text)
+{
+  const std::size_t start = text.find_first_not_of(' ');
+  if (start == std::string::npos) return {};
+  text = text.substr(start, text.find_last_not_of(' ') - start + 1);
+  // A name in quotes is the name (a name may hold blanks).
+  if (text.size() >= 2 && text.front() == '"' && text.back() == '"') text = text.substr(1, text.size() - 2);
+  return text;
+}
+
+// The position of the last separator of a typed path, walking by characters.
+std::size_t LastSeparator(const std::string& path)
+{
+  std::size_t last = std::string::npos;
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    if (IsLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size()) {
+      ++i;
+      continue;
+    }
+    if (path[i] == '\\' || path[i] == '/') last = i;
+  }
+  return last;
+}
+
+bool IsFile(const std::string& path)
 {
   std::error_code error;
-  return !path.empty() && std::filesystem::is_directory(MapPath(path), error);
+  return fs::exists(MapPath(path), error) && !fs::is_directory(MapPath(path), error);
 }
 
-std::string Join(const std::string& folder, const std::string& name)
+bool HasWildcard(const std::string& name) { return name.find_first_of("*?") != std::string::npos; }
+
+std::vector<std::string> SplitPatterns(const std::string& text)
 {
-  if (folder.empty()) return name;
-  const char separator = folder.front() == '/' ? '/' : '\\';
-  return folder.back() == separator ? folder + name : folder + separator + name;
+  std::vector<std::string> patterns;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    const std::size_t semi = std::min(text.find(';', start), text.size());
+    if (std::string one = Trimmed(text.substr(start, semi - start)); !one.empty()) patterns.push_back(one);
+    start = semi + 1;
+  }
+  return patterns;
 }
 
-std::string Parent(const std::string& folder)
+// The width a dropped list needs to show every row whole.
+int DroppedWidthFor(CComboBox& combo)
 {
-  const char separator = !folder.empty() && folder.front() == '/' ? '/' : '\\';
-  std::string trimmed = folder;
-  while (trimmed.size() > 1 && trimmed.back() == separator) trimmed.pop_back();
-  const std::size_t at = trimmed.rfind(separator);
-  if (at == std::string::npos) return folder;
-  if (at == 0) return trimmed.substr(0, 1);                        // "/"
-  if (at == 2 && trimmed[1] == ':') return trimmed.substr(0, 3);   // "C:\"
-  return trimmed.substr(0, at);
+  CDC dc;
+  dc.CreateCompatibleDC(nullptr);
+  CFont* old = dc.SelectObject(ControlFont(combo));
+  int widest = 0;
+  for (int i = 0; i < combo.GetCount(); ++i) {
+    std::string text;
+    combo.GetLBText(i, text);
+    widest = std::max<int>(widest, dc.GetTextExtent(text).cx);
+  }
+  dc.SelectObject(old);
+  // The row's text margins, the list's border and room for its scroll strip.
+  return widest + 10 + GetSystemMetrics(SM_CXVSCROLL);
 }
-
-bool IsRoot(const std::string& folder) { return Parent(folder) == folder || folder == "/"; }
 
 class FileDialogWindow : public CDialog {
 public:
   FileDialogWindow(bool open, const std::string& title, std::string folder, const std::vector<FileFilter>& filters,
-                   int filterIndex, std::string fileName, CWnd* owner)
+                   int filterIndex, std::string fileName, FileDialogCheck check, CWnd* owner)
       : CDialog(FileDialogTemplate(open, title), owner),
+        m_open(open),
+        m_title(title),
         m_filters(filters),
-        m_folder(std::move(folder)),
+        m_folder(OwnSpelling(folder)),
         m_filterIndex(filterIndex),
-        m_fileName(std::move(fileName))
+        m_fileName(std::move(fileName)),
+        m_check(std::move(check)),
+        m_drives(FileDialogDrives(DesktopMediaFolders()))
   {
   }
 
@@ -90,6 +140,7 @@ public:
     if (auto* choice = dynamic_cast<CComboBox*>(GetDlgItem(kFilterChoice))) {
       for (const FileFilter& filter : m_filters) choice->AddString(filter.description.c_str());
       choice->SetCurSel(std::clamp(m_filterIndex, 1, std::max<int>(1, static_cast<int>(m_filters.size()))) - 1);
+      choice->SetDroppedWidth(static_cast<UINT>(DroppedWidthFor(*choice)));
     }
     SetDlgItemText(kFileName, m_fileName.c_str());
     Fill();
@@ -114,7 +165,20 @@ protected:
     }
     if (id == kFilterChoice && code == CBN_SELCHANGE) {
       if (auto* choice = dynamic_cast<CComboBox*>(GetDlgItem(kFilterChoice))) m_filterIndex = choice->GetCurSel() + 1;
+      m_patterns.clear();  // a type chosen from the list replaces a typed pattern
       Fill();
+      return TRUE;
+    }
+    if (id == kLookIn && code == CBN_SELCHANGE) {
+      auto* lookIn = dynamic_cast<CComboBox*>(GetDlgItem(kLookIn));
+      const int row = lookIn ? lookIn->GetCurSel() : -1;
+      if (row >= 0 && static_cast<std::size_t>(row) < m_lookIn.size()) Enter(m_lookIn[static_cast<std::size_t>(row)]);
+      return TRUE;
+    }
+    if (id == kUpFolder && code == BN_CLICKED) {
+      Up();
+      // The button is a tool, as on a tool bar: the keyboard goes back to the name box.
+      if (GetFocus() == GetDlgItem(kUpFolder) || !GetFocus()) GotoDlgCtrl(GetDlgItem(kFileName));
       return TRUE;
     }
     if (id == kEntries && entries && (code == LBN_SELCHANGE || code == LBN_DBLCLK)) {
@@ -122,10 +186,10 @@ protected:
       if (row < 0 || static_cast<std::size_t>(row) >= m_entries.size()) return TRUE;
       const Entry& entry = m_entries[static_cast<std::size_t>(row)];
       if (code == LBN_SELCHANGE) {
-        m_chosenFolder = entry.folder ? entry.name : std::string();
+        m_chosenFolder = entry.folder ? entry.path : std::string();
         if (!entry.folder) SetDlgItemText(kFileName, entry.name.c_str());
       } else if (entry.folder) {
-        Enter(entry.name);
+        Enter(entry.path);
       } else {
         OnOK();
       }
@@ -139,69 +203,161 @@ protected:
     // A folder chosen in the list (and no name typed since) opens.
     if (!m_chosenFolder.empty()) {
       const std::string folder = m_chosenFolder;
-      m_chosenFolder.clear();
       Enter(folder);
       if (CWnd* nameBox = GetDlgItem(kFileName)) GotoDlgCtrl(nameBox);  // ready for the name
       return;
     }
-    std::string name;
-    GetDlgItemText(kFileName, name);
-    if (name.empty()) return;
-    if (name == ".." || IsFolder(Join(m_folder, name)) || IsFolder(HasDriveLetter(name) ? name : std::string())) {
-      Enter(name);
+    std::string typed;
+    GetDlgItemText(kFileName, typed);
+    typed = Trimmed(typed);
+    if (typed.empty()) return;
+    if (typed == "..") {
+      Up();
       SetDlgItemText(kFileName, "");
       return;
     }
-    m_fileName = name;
+    std::string target = typed;
+    if (typed.front() == '\\') target = "C:" + typed;
+    else if (!IsAbsolutePath(typed)) target = m_folder.empty() ? std::string() : JoinFolder(m_folder, typed);
+    if (target.empty()) return;  // a bare name in the computer: there is no folder to hold it
+
+    if (IsFolderPath(target)) {
+      m_patterns.clear();  // the typed folder replaces a typed pattern
+      Enter(target);
+      SetDlgItemText(kFileName, "");
+      return;
+    }
+    const std::size_t at = LastSeparator(target);
+    std::string folder = at == std::string::npos ? m_folder : target.substr(0, at == 0 || (at == 2 && HasDriveLetter(target)) ? at + 1 : at);
+    const std::string name = at == std::string::npos ? target : target.substr(at + 1);
+    if (!IsFolderPath(folder)) {
+      Say(folder + Cp949("\n경로를 찾을 수 없습니다.\n경로를 확인한 다음 다시 시도하십시오."));
+      return;
+    }
+    folder = OwnSpelling(folder);
+    if (HasWildcard(name)) {
+      // A pattern lists what matches it here, in place of the chosen type, until a type is chosen.
+      Enter(folder);
+      m_patterns = SplitPatterns(name);
+      Fill();
+      SetDlgItemText(kFileName, name.c_str());
+      if (auto* box = dynamic_cast<CEdit*>(GetDlgItem(kFileName))) box->SetSel(0, -1);  // the next name replaces it
+      return;
+    }
+    std::string path = JoinFolder(folder, name);
+    if (m_open && !IsFile(path)) {
+      Say(name + Cp949("\n파일을 찾을 수 없습니다.\n파일 이름을 확인한 다음 다시 시도하십시오."));
+      return;
+    }
+    if (m_check && !m_check(path, this)) return;
+    m_folder = folder;
+    m_fileName = path.substr(LastSeparator(path) + 1);
     EndDialog(IDOK);
   }
 
 private:
   struct Entry {
-    std::string name;
+    std::string name;  // as the list shows it
+    std::string path;  // a folder's own path
     bool folder = false;
   };
 
-  void Enter(const std::string& name)
+  void Say(const std::string& text) { win::MessageBox(m_hWnd, text.c_str(), m_title.c_str(), MB_OK | MB_ICONWARNING); }
+
+  void Enter(const std::string& folder)
   {
     m_chosenFolder.clear();
-    if (name == "..") m_folder = Parent(m_folder);
-    else if (HasDriveLetter(name)) m_folder = name;
-    else m_folder = Join(m_folder, name);
+    m_folder = OwnSpelling(folder);
     Fill();
+  }
+
+  void Up()
+  {
+    if (m_folder.empty()) return;
+    m_chosenFolder.clear();
+    m_folder = ParentFolder(m_folder);
+    Fill();
+  }
+
+  bool Listed(const std::string& name) const
+  {
+    if (!m_patterns.empty()) {
+      return std::any_of(m_patterns.begin(), m_patterns.end(), [&](const std::string& p) { return p == "*.*" || MatchesPattern(name, p); });
+    }
+    if (m_filters.empty()) return true;
+    const int index = std::clamp<int>(m_filterIndex, 1, static_cast<int>(m_filters.size()));
+    return MatchesFilter(name, m_filters[static_cast<std::size_t>(index - 1)]);
   }
 
   void Fill()
   {
     m_entries.clear();
-    std::vector<Entry> folders, files;
-    std::error_code error;
-    for (const auto& item : std::filesystem::directory_iterator(MapPath(m_folder), error)) {
-      const std::string name = Cp949(item.path().filename().string());
-      if (item.is_directory(error)) {
-        folders.push_back({name, true});
-      } else if (m_filters.empty() ||
-                 MatchesFilter(name, m_filters[static_cast<std::size_t>(std::clamp<int>(m_filterIndex, 1, static_cast<int>(m_filters.size())) - 1)])) {
-        files.push_back({name, false});
+    if (m_folder.empty()) {
+      // The computer: its drives.
+      for (const std::string& drive : m_drives) m_entries.push_back({drive, drive, true});
+    } else {
+      std::vector<Entry> folders, files;
+      std::error_code error;
+      for (fs::directory_iterator it(MapPath(m_folder), error), end; !error && it != end; it.increment(error)) {
+        const std::string linuxName = it->path().filename().string();
+        if (linuxName.front() == '.') continue;  // hidden, as the desktop keeps such names
+        const std::string name = NameFromLinux(linuxName);
+        std::error_code kind;
+        if (it->is_directory(kind)) folders.push_back({name, JoinFolder(m_folder, name), true});
+        else if (Listed(name)) files.push_back({name, JoinFolder(m_folder, name), false});
       }
+      const auto byName = [](const Entry& a, const Entry& b) { return ToUpperAscii(a.name) < ToUpperAscii(b.name); };
+      std::sort(folders.begin(), folders.end(), byName);
+      std::sort(files.begin(), files.end(), byName);
+      m_entries.push_back({"..", ParentFolder(m_folder), true});
+      m_entries.insert(m_entries.end(), folders.begin(), folders.end());
+      m_entries.insert(m_entries.end(), files.begin(), files.end());
     }
-    const auto byName = [](const Entry& a, const Entry& b) { return ToUpperAscii(a.name) < ToUpperAscii(b.name); };
-    std::sort(folders.begin(), folders.end(), byName);
-    std::sort(files.begin(), files.end(), byName);
-    if (!IsRoot(m_folder)) m_entries.push_back({"..", true});
-    m_entries.insert(m_entries.end(), folders.begin(), folders.end());
-    m_entries.insert(m_entries.end(), files.begin(), files.end());
-    SetDlgItemText(kFolderText, m_folder.c_str());
     if (auto* entries = dynamic_cast<CListBox*>(GetDlgItem(kEntries))) {
       entries->ResetContent();
       for (const Entry& entry : m_entries) entries->AddString((entry.folder ? "[" + entry.name + "]" : entry.name).c_str());
     }
+    FillLookIn();
+    if (CWnd* up = GetDlgItem(kUpFolder)) {
+      if (m_folder.empty() && GetFocus() == up) GotoDlgCtrl(GetDlgItem(kEntries));
+      up->EnableWindow(!m_folder.empty());
+    }
   }
 
+  // The computer, each drive, and below the current folder's drive the folders down to it.
+  void FillLookIn()
+  {
+    m_lookIn = {std::string()};
+    const std::string currentDrive = DriveOf(m_drives, m_folder);
+    for (const std::string& drive : m_drives) {
+      m_lookIn.push_back(drive);
+      if (drive != currentDrive) continue;
+      for (const std::string& folder : FoldersBelowDrive(drive, m_folder)) m_lookIn.push_back(folder);
+    }
+    // A folder below none of the drives (another drive letter) is still shown where it is.
+    if (std::find(m_lookIn.begin(), m_lookIn.end(), m_folder) == m_lookIn.end()) m_lookIn.push_back(m_folder);
+    auto* lookIn = dynamic_cast<CComboBox*>(GetDlgItem(kLookIn));
+    if (!lookIn) return;
+    lookIn->ResetContent();
+    int current = 0;
+    for (std::size_t i = 0; i < m_lookIn.size(); ++i) {
+      lookIn->AddString(m_lookIn[i].empty() ? Cp949("내 컴퓨터").c_str() : m_lookIn[i].c_str());
+      if (m_lookIn[i] == m_folder) current = static_cast<int>(i);
+    }
+    lookIn->SetCurSel(current);
+    lookIn->SetDroppedWidth(static_cast<UINT>(DroppedWidthFor(*lookIn)));
+  }
+
+  bool m_open;
+  std::string m_title;
   std::vector<FileFilter> m_filters;
-  std::string m_folder;
+  std::string m_folder;  // own spelling; empty for the computer
   int m_filterIndex;
   std::string m_fileName;
+  FileDialogCheck m_check;
+  std::vector<std::string> m_drives;
+  std::vector<std::string> m_lookIn;  // the folders of the "look in" rows
+  std::vector<std::string> m_patterns;  // typed in the name box; empty: the chosen type's
   std::vector<Entry> m_entries;
   std::string m_chosenFolder;  // the folder row last chosen in the list
 };
@@ -210,9 +366,9 @@ private:
 
 bool RunFileDialogWindow(bool open, const std::string& title, std::string& folder,
                          const std::vector<FileFilter>& filters, int& filterIndex, std::string& fileName,
-                         win::CWnd* owner)
+                         win::CWnd* owner, FileDialogCheck check)
 {
-  FileDialogWindow dialog(open, title, folder, filters, filterIndex, fileName, owner);
+  FileDialogWindow dialog(open, title, folder, filters, filterIndex, fileName, std::move(check), owner);
   if (dialog.DoModal() != IDOK) return false;
   folder = dialog.Folder();
   filterIndex = dialog.FilterIndex();

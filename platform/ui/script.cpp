@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "platform/base/clock.h"
+#include "platform/base/file_names.h"
 #include "platform/base/regular_file.h"
 #include "platform/base/text.h"
 #include "platform/ui/app.h"
@@ -149,7 +150,7 @@ void SessionScript::Run(const std::string& line, std::size_t number)
   } else if (command == "file") {
     if (words.size() < 2) return complain("file needs a path");
     if (words.size() == 2 && ToLowerAscii(words[1]) == "cancel") QueueFileDialogAnswer({});
-    else QueueFileDialogAnswer({Cp949(words[1]), words.size() >= 3 ? words[2] : std::string()});
+    else QueueFileDialogAnswer({TextFromLinux(words[1]), words.size() >= 3 ? words[2] : std::string()});
   } else if (command == "print") {
     PrintDialogAnswer answer;
     std::size_t next = 1;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/base/file_api.h"
+#include "platform/base/file_names.h"
 #include "platform/base/testing/temp_drive.h"
 #include "platform/base/text.h"
 
@@ -40,6 +41,25 @@ TEST(Drive, KoreanNamesAreUtf8OnDisk)
 {
   testing::TempDrive drive;
   EXPECT_EQ(MapPath(Cp949("c:\\Vetra\\차량.dat")), drive.Root() / "Vetra/차량.dat");
+}
+
+TEST(Drive, NamesCodePage949CannotSpellReachTheirFiles)
+{
+  testing::TempDrive drive;
+  const std::string names[] = {"café.OSC", "\xC0\xFA\xC0\xE5.OSC", "a:b?.OSC"};
+  const fs::path outside = drive.Root().parent_path() / (drive.Root().filename().string() + "-outside");
+  for (const std::string& name : names) {
+    SCOPED_TRACE(name);
+    drive.WriteFile("Rec/" + name, "x");
+    // As a folder listing spells it, inside the drive and outside it.
+    const std::string inDrive = WindowsPathOf(drive.Root() / "Rec" / name);
+    EXPECT_EQ(inDrive, "C:\\Rec\\" + NameFromLinux(name));
+    EXPECT_EQ(MapPath(inDrive), drive.Root() / "Rec" / name);
+    EXPECT_EQ(MapPath(ToLowerAscii(inDrive)), drive.Root() / "Rec" / name);
+    const std::string linuxPath = WindowsPathOf(outside / name);
+    EXPECT_EQ(linuxPath, TextFromLinux(outside.string()) + "/" + NameFromLinux(name));
+    EXPECT_EQ(MapPath(linuxPath), outside / name);
+  }
 }
 
 TEST(Drive, RelativePathsFollowTheCurrentDirectory)

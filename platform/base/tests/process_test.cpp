@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/base/file_names.h"
 #include "platform/base/testing/temp_drive.h"
 #include "platform/base/text.h"
 
@@ -81,6 +82,9 @@ TEST(CommandLineText, IsEverythingAfterTheProgramInCp949)
       {{"prog", "\"a b\"  c"}, "\"a b\"  c"},
       {{"prog", "a", "b c"}, "a b c"},
       {{"prog", "c:\\자료\\측정 ℃.osc"}, Cp949("c:\\자료\\측정 ℃.osc")},
+      // A Linux file whose name code page 949 cannot spell keeps a spelling that leads back to it.
+      {{"prog", "/media/u/café.OSC"}, "/media/u/" + NameFromLinux("café.OSC")},
+      {{"prog", "/media/u/\xC0\xFA.OSC"}, "/media/u/" + NameFromLinux("\xC0\xFA.OSC")},
   };
   for (const auto& c : cases) {
     std::vector<std::string> storage = c.argv;
@@ -107,6 +111,8 @@ TEST(CreateProcess, RestOfTheCommandLineReachesTheChildUnchanged)
       {"Vetra/Fenmark/Viewer.exe", Cp949("C:\\Vetra\\Fenmark\\Viewer.exe c:\\Vetra\\자료 ˚Ω％★.htm"),
        Cp949("c:\\Vetra\\자료 ˚Ω％★.htm")},
       {"Vetra/Fenmark/Viewer.exe", "C:\\Vetra\\Fenmark\\Viewer.exe", ""},
+      {"Vetra/Fenmark/Viewer.exe", "C:\\Vetra\\Fenmark\\Viewer.exe /media/u/" + NameFromLinux("\xC0\xFA café.OSC"),
+       "/media/u/" + NameFromLinux("\xC0\xFA café.OSC")},
   };
   for (const auto& c : cases) {
     testing::TempDrive drive;

@@ -1,13 +1,21 @@
-#include <functional>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+
 #include "platform/base/current_directory.h"
+#include "platform/base/drive.h"
+#include "platform/base/file_names.h"
 #include "platform/base/testing/temp_drive.h"
 #include "platform/base/text.h"
+#include "platform/gdi/draw_log.h"
 #include "platform/ui/app.h"
 #include "platform/ui/combo_box.h"
 #include "platform/ui/edit.h"
 #include "platform/ui/file_dialog.h"
+#include "platform/ui/file_dialog_folders.h"
 #include "platform/ui/idle.h"
 #include "platform/ui/input.h"
 #include "platform/ui/list_box.h"
@@ -112,6 +120,7 @@ TEST_F(CommonDialogs, OpenDialogTakesTheQueuedPathAndFilterAndMovesTheCurrentFol
       {"a file only the second filter lists", {"road.RES", ""}, 0, "c:\\Vetra\\Data\\road.RES", 2, true},
       {"linux path inside the drive", {(drive / "Vetra/Data/x.osc").string(), "*.OSC"}, OFN_NOCHANGEDIR,
        "C:\\Vetra\\Data\\x.osc", 1, false},
+      {"name in the root of the Linux file system", {"x.osc", ""}, OFN_NOCHANGEDIR, "/x.osc", 1, false, "/"},
   };
   for (const auto& c : cases) {
     vetra::ChangeCurrentDirectory(start);
@@ -123,7 +132,11 @@ TEST_F(CommonDialogs, OpenDialogTakesTheQueuedPathAndFilterAndMovesTheCurrentFol
     EXPECT_EQ(static_cast<int>(dialog.m_ofn.nFilterIndex), c.filterIndex) << c.what;
     EXPECT_EQ(vetra::EqualsNoCase(vetra::CurrentDirectory(), "C:\\Vetra\\Data"), c.folderMoves) << c.what;
   }
-  EXPECT_EQ(vetra::ui::FileDialogLog().back().folder, "c:\\Vetra\\Data");
+  CFileDialog root(TRUE, "", "", OFN_NOCHANGEDIR, kOscFilter.c_str());
+  vetra::ui::QueueFileDialogAnswer({"/x.osc", ""});
+  ASSERT_EQ(root.DoModal(), IDOK);
+  EXPECT_EQ(root.GetFolderPath(), "/");
+  EXPECT_EQ(vetra::ui::FileDialogLog().front().folder, "c:\\Vetra\\Data");
   EXPECT_EQ(vetra::ui::FileDialogLog().back().title, Cp949("열기"));
 }
 
@@ -218,10 +231,10 @@ TEST_F(CommonDialogs, DoubleClickOnAnEntryOpensIt)
       vetra::ui::Click(*entries, at);
     };
     doubleClick("[..]");
-    folders.push_back(dialog->GetDlgItem(1091)->GetWindowText());
+    folders.push_back(dialog->GetDlgItem(1137)->GetWindowText());
     doubleClick("[Data]");
     doubleClick("[Sub]");
-    folders.push_back(dialog->GetDlgItem(1091)->GetWindowText());
+    folders.push_back(dialog->GetDlgItem(1137)->GetWindowText());
     doubleClick("y.osc");
   });
   std::string folder = "c:\\Vetra\\Data";
@@ -229,8 +242,257 @@ TEST_F(CommonDialogs, DoubleClickOnAnEntryOpensIt)
   std::string name;
   ASSERT_TRUE(vetra::ui::RunFileDialogWindow(true, "Open", folder, vetra::ui::ParseFileFilters(kOscFilter), filterIndex, name, nullptr));
   EXPECT_EQ(name, "y.osc");
-  EXPECT_EQ(folder, "c:\\Vetra\\Data\\Sub");
-  EXPECT_EQ(folders, (std::vector<std::string>{"c:\\Vetra", "c:\\Vetra\\Data\\Sub"}));
+  EXPECT_EQ(folder, "C:\\Vetra\\Data\\Sub");
+  EXPECT_EQ(folders, (std::vector<std::string>{"C:\\Vetra", "C:\\Vetra\\Data\\Sub"}));
+}
+
+// What a test reads and does in the file dialog window, as a user at the keyboard would.
+struct FileDialogProbe {
+  CWnd* dialog;
+  std::vector<std::string> Rows() const
+  {
+    std::vector<std::string> rows;
+    auto* entries = dynamic_cast<CListBox*>(dialog->GetDlgItem(1120));
+    for (int i = 0; entries && i < entries->GetCount(); ++i) {
+      std::string text;
+      entries->GetText(i, text);
+      rows.push_back(text);
+    }
+    return rows;
+  }
+  std::string Folder() const
+  {
+    std::string text;
+    dialog->GetDlgItemText(1137, text);  // the "look in" list shows the folder
+    return text;
+  }
+  std::string Name() const
+  {
+    std::string text;
+    dialog->GetDlgItemText(1152, text);
+    return text;
+  }
+  // Types a name and presses Open.
+  void Type(const std::string& text) const
+  {
+    dialog->SetDlgItemText(1152, text.c_str());
+    dialog->SendMessage(WM_COMMAND, IDOK, 0);
+  }
+  void Choose(const std::string& row) const
+  {
+    auto* entries = dynamic_cast<CListBox*>(dialog->GetDlgItem(1120));
+    entries->SetCurSel(entries->FindStringExact(-1, row.c_str()));
+    dialog->SendMessage(WM_COMMAND, MAKELONG(1120, LBN_DBLCLK), reinterpret_cast<LPARAM>(entries->m_hWnd));
+  }
+};
+
+// A folder of the Linux file system outside drive C, removed afterwards.
+struct LinuxFolder {
+  explicit LinuxFolder(const vetra::testing::TempDrive& drive)
+      : path(drive.Root().parent_path() / (drive.Root().filename().string() + "-linux"))
+  {
+    std::filesystem::create_directories(path);
+  }
+  ~LinuxFolder() { std::filesystem::remove_all(path); }
+  void Write(const std::string& name) const { std::ofstream(path / name) << "x"; }
+  std::filesystem::path path;
+};
+
+TEST_F(CommonDialogs, TypedPatternsFilterTypedFoldersOpenAndOnlyAFileEndsTheDialog)
+{
+  drive.WriteFile("Vetra/Data/rec.IG1", "ig1");
+  drive.WriteFile("Vetra/Data/Sub/y.osc", "osc");
+  const LinuxFolder outside(drive);
+  const std::string cafe = "café.OSC", cp949Bytes = "\xC0\xFA\xC0\xE5.OSC";  // 저장.OSC written in code page 949
+  outside.Write(cafe);
+  outside.Write(cp949Bytes);
+  const std::string outsideSpelled = vetra::TextFromLinux(outside.path.string());
+  struct Seen {
+    std::vector<std::string> rows;
+    std::string folder, name;
+    bool open = false;
+  };
+  std::vector<Seen> seen;
+  vetra::ui::WhenIdle([&] {
+    const FileDialogProbe probe{CWnd::GetActiveWindow()};
+    ASSERT_NE(probe.dialog, nullptr);
+    const HWND hwnd = probe.dialog->m_hWnd;
+    const auto look = [&] { seen.push_back({probe.Rows(), probe.Folder(), probe.Name(), IsWindow(hwnd) != FALSE}); };
+    probe.Type("*.IG1");
+    look();
+    probe.Type(outside.path.string());  // a Linux folder
+    look();
+    probe.Type("c:\\vetra\\data\\..\\DATA\\sub");  // a drive folder, spelled loosely
+    look();
+    probe.Type("none.osc");  // no such file: said, and the dialog stays
+    look();
+    probe.Type(outsideSpelled + "/" + vetra::NameFromLinux(cp949Bytes));
+  });
+  std::string folder = "c:\\Vetra\\Data";
+  int filterIndex = 1;
+  std::string name;
+  ASSERT_TRUE(vetra::ui::RunFileDialogWindow(true, "Open", folder, vetra::ui::ParseFileFilters(kOscFilter), filterIndex, name, nullptr));
+  ASSERT_EQ(seen.size(), 4u);
+  EXPECT_EQ(seen[0].rows, (std::vector<std::string>{"[..]", "[Sub]", "rec.IG1"}));
+  EXPECT_EQ(seen[0].name, "*.IG1");
+  EXPECT_TRUE(seen[0].open);
+  EXPECT_EQ(seen[1].folder, outsideSpelled);
+  EXPECT_EQ(seen[1].rows, (std::vector<std::string>{"[..]", vetra::NameFromLinux(cafe), vetra::NameFromLinux(cp949Bytes)}));
+  EXPECT_EQ(seen[2].folder, "C:\\Vetra\\Data\\Sub");  // the folder's own spelling
+  EXPECT_EQ(seen[2].rows, (std::vector<std::string>{"[..]", "y.osc"}));
+  EXPECT_TRUE(seen[3].open);
+  ASSERT_FALSE(vetra::ui::MessageBoxLog().empty());
+  EXPECT_NE(vetra::ui::MessageBoxLog().back().text.find(Cp949("파일을 찾을 수 없습니다")), std::string::npos);
+  // The chosen file in its folder: its name leads back to the file.
+  EXPECT_EQ(folder, outsideSpelled);
+  EXPECT_EQ(vetra::MapPath(folder + "/" + name), outside.path / cp949Bytes);
+  EXPECT_EQ(vetra::Utf8(name), "저장.OSC");
+}
+
+TEST(FileDialogFolders, DrivesAreDriveCTheHomeFolderEachMountedMediumAndTheRoot)
+{
+  vetra::testing::TempDrive drive;
+  const LinuxFolder outside(drive);
+  for (const char* folder : {"home", "media/kim/USB", "media/CD", "mnt/backup"}) std::filesystem::create_directories(outside.path / folder);
+  std::ofstream(outside.path / "mnt/readme") << "not a medium";
+  const std::string root = outside.path.string();
+  const vetra::ui::MediaFolders media{root + "/home", {root + "/media/kim", root + "/run/media/kim", root + "/media", root + "/mnt"}};
+  EXPECT_EQ(vetra::ui::FileDialogDrives(media),
+            (std::vector<std::string>{"C:\\", root + "/home", root + "/media/kim/USB", root + "/media/CD", root + "/mnt/backup", "/"}));
+
+  const struct {
+    std::string folder, parent;
+  } parents[] = {{"C:\\Vetra", "C:\\"}, {"C:\\", ""}, {"/home/kim/", "/home"}, {"/home", "/"}, {"/", ""}, {"", ""}};
+  for (const auto& c : parents) EXPECT_EQ(vetra::ui::ParentFolder(c.folder), c.parent) << c.folder;
+}
+
+TEST_F(CommonDialogs, UpFolderAndLookInReachTheLinuxDrives)
+{
+  const LinuxFolder home(drive);
+  std::filesystem::create_directories(home.path / "Downloads");
+  std::ofstream(home.path / "Downloads/road.RES") << "res";
+  const std::string homeSpelled = vetra::TextFromLinux(home.path.string());
+  const std::string previousHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+  ::setenv("HOME", home.path.c_str(), 1);
+  std::vector<std::string> computerRows, lookIn, folders;
+  bool upEnabledInComputer = true;
+  vetra::ui::WhenIdle([&] {
+    const FileDialogProbe probe{CWnd::GetActiveWindow()};
+    ASSERT_NE(probe.dialog, nullptr);
+    probe.Choose("[..]");  // C:\ ...
+    probe.Choose("[..]");  // ... and above it the computer with its drives
+    computerRows = probe.Rows();
+    folders.push_back(probe.Folder());
+    upEnabledInComputer = probe.dialog->GetDlgItem(1141)->IsWindowEnabled();
+    probe.Choose("[" + homeSpelled + "]");
+    probe.Choose("[Downloads]");
+    auto* look = dynamic_cast<CComboBox*>(probe.dialog->GetDlgItem(1137));
+    for (int i = 0; i < look->GetCount(); ++i) {
+      std::string row;
+      look->GetLBText(i, row);
+      lookIn.push_back(row);
+    }
+    probe.dialog->SendMessage(WM_COMMAND, MAKELONG(1141, BN_CLICKED), 0);  // up
+    folders.push_back(probe.Folder());
+    look->SetCurSel(1);  // drive C
+    probe.dialog->SendMessage(WM_COMMAND, MAKELONG(1137, CBN_SELCHANGE), reinterpret_cast<LPARAM>(look->m_hWnd));
+    folders.push_back(probe.Folder());
+    probe.Type(homeSpelled + "/Downloads/road.RES");
+  });
+  std::string folder = "c:\\Vetra";
+  int filterIndex = 1;
+  std::string name;
+  const bool chosen = vetra::ui::RunFileDialogWindow(true, "Open", folder, vetra::ui::ParseFileFilters(kScanFilter), filterIndex, name, nullptr);
+  ::setenv("HOME", previousHome.c_str(), 1);
+  ASSERT_TRUE(chosen);
+  EXPECT_THAT(computerRows, ::testing::IsSupersetOf({std::string("[C:\\]"), "[" + homeSpelled + "]", std::string("[/]")}));
+  EXPECT_FALSE(upEnabledInComputer);
+  // The look-in list: the computer, the drives, and the folders down to this one below its drive.
+  ASSERT_GE(lookIn.size(), 5u);
+  EXPECT_EQ(std::vector<std::string>(lookIn.begin(), lookIn.begin() + 4),
+            (std::vector<std::string>{Cp949("내 컴퓨터"), "C:\\", homeSpelled, homeSpelled + "/Downloads"}));
+  EXPECT_EQ(lookIn.back(), "/");
+  EXPECT_EQ(folders, (std::vector<std::string>{Cp949("내 컴퓨터"), homeSpelled, "C:\\"}));
+  EXPECT_EQ(folder + "/" + name, homeSpelled + "/Downloads/road.RES");
+}
+
+TEST_F(CommonDialogs, DroppedTypeListShowsItsLongestEntryWhole)
+{
+  // The chooser's oscilloscope filter: its all-types entry is far wider than the field.
+  const std::string filter = Cp949("오실로스코프 파일(*.OSC)|*.OSC|기록데이터 (*.OSC;*.IG2;*.IG1;*.SCN;*.HSN;*.RES;*.DAT)|"
+                                   "*.OSC;*.IG2;*.IG1;*.SCN;*.HSN;*.RES;*.DAT||");
+  int listWidth = 0, textWidth = 0;
+  vetra::ui::WhenIdle([&] {
+    CWnd* dialog = CWnd::GetActiveWindow();
+    ASSERT_NE(dialog, nullptr);
+    auto* types = dynamic_cast<CComboBox*>(dialog->GetDlgItem(1136));
+    types->ShowDropDown(TRUE);
+    ASSERT_NE(types->GetDroppedList(), nullptr);
+    CRect list;
+    types->GetDroppedList()->GetClientRect(&list);
+    listWidth = list.Width();
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    dc.SelectObject(types->GetFont());
+    textWidth = dc.GetTextExtent(Cp949("기록데이터 (*.OSC;*.IG2;*.IG1;*.SCN;*.HSN;*.RES;*.DAT)")).cx;
+    types->ShowDropDown(FALSE);
+    dialog->SendMessage(WM_COMMAND, IDCANCEL, 0);
+  });
+  std::string folder = "c:\\Vetra\\Data";
+  int filterIndex = 1;
+  std::string name;
+  EXPECT_FALSE(vetra::ui::RunFileDialogWindow(true, "Open", folder, vetra::ui::ParseFileFilters(filter), filterIndex, name, nullptr));
+  EXPECT_GT(textWidth, 0);
+  EXPECT_GE(listWidth, textWidth + 4);  // the row's margin and the text
+}
+
+// The labels and buttons mark the letters Alt reaches them by: the "&" is not shown, the letter
+// is underlined.
+TEST_F(CommonDialogs, FileDialogLabelsShowTheLettersAltReachesThemBy)
+{
+  std::vector<std::string> texts;
+  int underlines = 0;
+  vetra::ui::WhenIdle([&] {
+    CWnd* dialog = CWnd::GetActiveWindow();
+    ASSERT_NE(dialog, nullptr);
+    vetra::gdi::ScopedDrawLog log;
+    for (CWnd* child : dialog->GetChildren()) {
+      child->Invalidate(FALSE);
+      child->UpdateWindow();
+    }
+    for (const auto& call : log.Calls()) {
+      if (call.op == "DrawText") texts.push_back(vetra::Utf8(call.text));
+      if (call.op == "LineTo") ++underlines;
+    }
+    dialog->SendMessage(WM_COMMAND, IDCANCEL, 0);
+  });
+  std::string folder = "c:\\Vetra\\Data";
+  int filterIndex = 1;
+  std::string name;
+  EXPECT_FALSE(vetra::ui::RunFileDialogWindow(true, Cp949("열기"), folder, vetra::ui::ParseFileFilters(kOscFilter), filterIndex, name, nullptr));
+  EXPECT_THAT(texts, ::testing::IsSupersetOf({"찾는 위치(I):", "파일 이름(N):", "파일 형식(T):", "열기(O)"}));
+  for (const std::string& text : texts) EXPECT_EQ(text.find('&'), std::string::npos) << text;
+  EXPECT_GE(underlines, 4);
+}
+
+TEST_F(CommonDialogs, AltAndTheMarkedLettersReachTheTypeListLookInNameBoxAndOpen)
+{
+  std::vector<int> holders;
+  vetra::ui::WhenIdle([&] {
+    for (const char* key : {"alt+t", "alt+i", "alt+n"}) {
+      vetra::ui::PressKeys(key);
+      holders.push_back(CWnd::GetFocus() ? CWnd::GetFocus()->GetDlgCtrlID() : 0);
+    }
+    vetra::ui::PressKeys("x");
+    vetra::ui::PressKeys("alt+o");
+  });
+  std::string folder = "c:\\Vetra\\Data";
+  int filterIndex = 1;
+  std::string name;
+  drive.WriteFile("Vetra/Data/x", "x");
+  ASSERT_TRUE(vetra::ui::RunFileDialogWindow(true, Cp949("열기"), folder, vetra::ui::ParseFileFilters(kOscFilter), filterIndex, name, nullptr));
+  EXPECT_EQ(holders, (std::vector<int>{1136, 1137, 1152}));
+  EXPECT_EQ(name, "x");
 }
 
 TEST_F(CommonDialogs, PrintDialogOnScreenOffersTheCatalogueOrientationAndCopies)

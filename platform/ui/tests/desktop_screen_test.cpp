@@ -6,7 +6,10 @@
 #include <thread>
 
 #include <filesystem>
+#include <fstream>
 
+#include "platform/base/drive.h"
+#include "platform/base/file_names.h"
 #include "platform/base/testing/temp_drive.h"
 #include "platform/base/text.h"
 #include "platform/ui/combo_box.h"
@@ -181,7 +184,7 @@ TEST_F(DesktopScreen, FileDialogStartsInTheDriveWithTheKeyboardInItsNameBoxAndOp
       [&] {
         box = TopLevelCalled("File to save as");
         if (!box) return false;
-        CWnd::FromHandle(box)->GetDlgItemText(1091, startFolder);
+        CWnd::FromHandle(box)->GetDlgItemText(1137, startFolder);
         focusId = CWnd::GetFocus() ? CWnd::GetFocus()->GetDlgCtrlID() : 0;
         auto* list = dynamic_cast<CListBox*>(CWnd::FromHandle(ItemOf(box, 1120)));
         const int row = list->FindStringExact(-1, "[Reports]");
@@ -191,7 +194,7 @@ TEST_F(DesktopScreen, FileDialogStartsInTheDriveWithTheKeyboardInItsNameBoxAndOp
       },
       [&] { return XClickWindow(ItemOf(box, IDOK)); },
       [&] {
-        CWnd::FromHandle(box)->GetDlgItemText(1091, folderAfterOpen);
+        CWnd::FromHandle(box)->GetDlgItemText(1137, folderAfterOpen);
         if (folderAfterOpen == startFolder) return false;
         return vetra::testing::Xdotool({"type", "--delay", "20", "road.jpg"}).has_value() && XKey("Return");
       },
@@ -202,6 +205,72 @@ TEST_F(DesktopScreen, FileDialogStartsInTheDriveWithTheKeyboardInItsNameBoxAndOp
   EXPECT_EQ(focusId, 1152);  // the name box
   EXPECT_EQ(folderAfterOpen, "C:\\Reports");
   EXPECT_EQ(save.GetPathName(), "C:\\Reports\\road.jpg");
+}
+
+TEST_F(DesktopScreen, FileDialogTakesTypedPatternsAndFoldersAndWalksUpAndIntoLinuxFolders)
+{
+  vetra::testing::TempDrive drive;
+  drive.WriteFile("Vetra/Data/x.osc", "osc");
+  drive.WriteFile("Vetra/Data/rec.IG1", "ig1");
+  const std::filesystem::path outside = drive.Root().parent_path() / (drive.Root().filename().string() + "-usb");
+  std::filesystem::create_directories(outside);
+  std::ofstream(outside / "café.OSC") << "osc";
+  const std::string cafe = vetra::NameFromLinux("café.OSC");
+  CountingWindow owner;
+  ASSERT_TRUE(owner.CreateTop("Owner", CRect(40, 40, 640, 500)));
+  CFileDialog open(TRUE, nullptr, nullptr, 0, "Osc (*.OSC)|*.OSC|All|*.OSC;*.IG1||", &owner);
+  open.m_ofn.lpstrInitialDir = "c:\\Vetra\\Data";
+  HWND box = nullptr;
+  std::vector<std::string> rowsAfterPattern;
+  std::string folderAfterUp;
+  const auto rows = [&] {
+    std::vector<std::string> texts;
+    auto* list = dynamic_cast<CListBox*>(CWnd::FromHandle(ItemOf(box, 1120)));
+    for (int i = 0; list && i < list->GetCount(); ++i) {
+      std::string text;
+      list->GetText(i, text);
+      texts.push_back(text);
+    }
+    return texts;
+  };
+  const auto folder = [&] {
+    std::string text;
+    CWnd::FromHandle(box)->GetDlgItemText(1137, text);
+    return text;
+  };
+  const auto type = [](const std::string& text) {
+    return vetra::testing::Xdotool({"type", "--delay", "20", text}).has_value() && vetra::testing::Xdotool({"key", "Return"}).has_value();
+  };
+  RunSteps({
+      [&] {
+        box = TopLevelCalled(Cp949("열기"));
+        return box && type("*.IG1");
+      },
+      [&] {
+        if (rows().size() != 2) return false;
+        rowsAfterPattern = rows();
+        return XClickWindow(ItemOf(box, 1141));  // up
+      },
+      [&] {
+        if (folder() != "C:\\Vetra") return false;
+        folderAfterUp = folder();
+        return type(outside.string());
+      },
+      [&] {
+        if (folder() != outside.string()) return false;
+        auto* list = dynamic_cast<CListBox*>(CWnd::FromHandle(ItemOf(box, 1120)));
+        const int row = list->FindStringExact(-1, cafe.c_str());
+        if (row < 0) return false;
+        const int height = list->GetItemHeight(0);
+        return XClickWindow(list->m_hWnd, POINT{20, (row - list->GetTopIndex()) * height + height / 2}) && XKey("Return");
+      },
+      [&] { return !IsWindow(box); },
+  });
+  ASSERT_EQ(open.DoModal(), IDOK);
+  EXPECT_EQ(rowsAfterPattern, (std::vector<std::string>{"[..]", "rec.IG1"}));
+  EXPECT_EQ(folderAfterUp, "C:\\Vetra");
+  EXPECT_EQ(vetra::MapPath(open.GetPathName()), outside / "café.OSC");
+  std::filesystem::remove_all(outside);
 }
 
 }  // namespace

@@ -7,11 +7,13 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/base/clock.h"
+#include "platform/base/file_names.h"
 #include "platform/base/process.h"
 #include "platform/base/testing/temp_drive.h"
 #include "platform/base/text.h"
@@ -239,6 +241,26 @@ TEST_F(ChooserWindowTest, TheFileDecidesTheKindNotTheButton)
   EXPECT_TRUE(fs::is_empty(drive / "Vetra/TempE"));
   EXPECT_TRUE(started.empty());
   EXPECT_TRUE(chooser.IsWindowVisible());
+}
+
+TEST_F(ChooserWindowTest, ARecordingOutsideTheDriveWithANameCodePage949CannotSpellIsShown)
+{
+  CLumbrelDlg& chooser = Open();
+  const fs::path usb = drive.Root().parent_path() / (drive.Root().filename().string() + "-usb");
+  fs::create_directories(usb);
+  const std::string archive = vetra::samples::MakeSaveDataArchive("oscilloscope");
+  {
+    std::ofstream(usb / "café.OSC", std::ios::binary) << archive;
+  }
+  const std::string path = vetra::TextFromLinux((usb / "café.OSC").string());
+  vetra::ui::QueueFileDialogAnswer({path, ""});
+  vetra::ui::Click(chooser, InButton(1));
+  fs::remove_all(usb);
+  ASSERT_EQ(WorkingCopies().size(), 1u);
+  EXPECT_EQ(drive.ReadFile("Vetra/TempE/" + WorkingCopies()[0]), "oscilloscope");
+  EXPECT_EQ(drive.ReadFile("Vetra/TempE/ScriptTemp.html"), ViewerPage(1, path, WorkingCopies()[0]));
+  EXPECT_NE(vetra::Utf8(drive.ReadFile("Vetra/TempE/ScriptTemp.html")).find("café.OSC"), std::string::npos);
+  EXPECT_TRUE(vetra::ui::MessageBoxLog().empty());
 }
 
 TEST_F(ChooserWindowTest, CancelDoesNothingAndAChoiceMakesTheButtonsRestBriefly)

@@ -13,6 +13,7 @@
 #include <string>
 #include <thread>
 
+#include "platform/base/file_names.h"
 #include "platform/base/random.h"
 #include "platform/base/testing/temp_drive.h"
 #include "platform/base/text.h"
@@ -91,6 +92,23 @@ TEST_F(LumbrelProcessTest, ConvertsAndStartsTheViewer)
   EXPECT_TRUE(drawnAtStart) << workingCopy;
   EXPECT_EQ(drive.ReadFile("Vetra/TempE/" + workingCopy), recording);
   EXPECT_EQ(drive.ReadFile("Vetra/TempE/ScriptTemp.html"), ViewerPage(4, "c:\\Saves\\rec.scn", workingCopy));
+}
+
+TEST_F(LumbrelProcessTest, OpensLinuxFilesWhoseNamesCodePage949CannotSpell)
+{
+  const std::string recording = vetra::samples::SampleRecordingBytes(1000);
+  for (const std::string name : {"café.SCN", "\xC0\xFA\xC0\xE5.SCN"}) {  // the second in code page 949 bytes
+    SCOPED_TRACE(name);
+    fs::remove_all(drive / "Vetra/TempE");
+    fs::remove(drive / "viewer-args.txt");
+    drive.WriteFile("Saves/" + name, vetra::samples::MakeSaveDataArchive(recording));
+    const ProcessRun run = Lumbrel((drive / "Saves" / name).string());
+    EXPECT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_EQ(ViewerArguments(), "c:\\Vetra\\TempE\\ScriptTemp.html");
+    // The page's title shows the name as it reads.
+    const std::string page = drive.ReadFile("Vetra/TempE/ScriptTemp.html");
+    EXPECT_NE(vetra::Utf8(page).find(name == "café.SCN" ? "café.SCN" : "저장.SCN"), std::string::npos) << page;
+  }
 }
 
 TEST_F(LumbrelProcessTest, FailureSaysWhyOnStderrAndStartsNothing)

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/base/drive.h"
+#include "platform/base/file_names.h"
 #include "platform/base/named_mutex.h"
 #include "platform/base/testing/full_disk.h"
 #include "platform/base/testing/temp_drive.h"
@@ -354,6 +355,20 @@ TEST_F(PrintDialog, SavesInTheChosenFilterFormatWithAMarkerBeside)
   int files = 0;
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(drive / "Vetra/Saved")) ++files;
   EXPECT_EQ(files, 3);
+
+  // A folder of the Linux file system outside the drive, and a name code page 949 cannot spell:
+  // the picture and its marker go there.
+  const std::filesystem::path outside = drive.Root().parent_path() / (drive.Root().filename().string() + "-usb");
+  std::filesystem::create_directories(outside);
+  const std::size_t messagesBefore = Messages().size();
+  vetra::ui::QueueFileDialogAnswer({vetra::TextFromLinux((outside / "café.bmp").string()), "*.BMP"});
+  vetra::ui::Click(dlg, Centre(kSaveButton));
+  const std::string saved = vetra::testing::ReadWholeFile(outside / "café.bmp");
+  const bool markerBeside = std::filesystem::exists(vetra::MapPath(vetra::TextFromLinux(outside.string()) + "/" + dlg.Texts().markerFileName));
+  std::filesystem::remove_all(outside);
+  EXPECT_EQ(saved.substr(0, 2), "BM");
+  EXPECT_TRUE(markerBeside);
+  EXPECT_EQ(Messages().size(), messagesBefore);
 }
 
 TEST_F(PrintDialog, CaptureOfEveryDepthBecomesTheCopy)

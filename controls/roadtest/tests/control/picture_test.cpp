@@ -7,6 +7,7 @@
 #include "controls/roadtest/tests/control/jpeg_probe.h"
 #include "controls/roadtest/tests/control/morvit_fixture.h"
 #include "platform/base/current_directory.h"
+#include "platform/base/file_names.h"
 #include "platform/base/testing/full_disk.h"
 #include "platform/base/text.h"
 #include "platform/ui/idle.h"
@@ -152,6 +153,18 @@ TEST_F(SaveOrPrintTest, ThePictureChoiceSavesTheScreenAsAJpegAndKeepsTheCurrentF
   const JpegInfo back = ReadJpeg(vetra::MapPath("C:\\Vetra\\shot.jpg"));
   EXPECT_EQ(back.width, 1024);
   EXPECT_EQ(back.height, 768);
+  EXPECT_EQ(vetra::CurrentDirectory(), folder);
+  EXPECT_TRUE(MessageTexts().empty());
+
+  // A folder of the Linux file system outside the drive, and a name code page 949 cannot spell.
+  const std::filesystem::path outside = drive.Root().parent_path() / (drive.Root().filename().string() + "-usb");
+  std::filesystem::create_directories(outside);
+  Choose(242);
+  vetra::ui::QueueFileDialogAnswer({vetra::TextFromLinux((outside / "café.jpg").string()), ""});
+  control->OnSaveOrPrint();
+  const JpegInfo saved = ReadJpeg(outside / "café.jpg");
+  std::filesystem::remove_all(outside);
+  EXPECT_EQ(saved.width, 1024);
   EXPECT_EQ(vetra::CurrentDirectory(), folder);
   EXPECT_TRUE(MessageTexts().empty());
 }
