@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/base/text.h"
 #include "platform/ui/idle.h"
 #include "platform/ui/input.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/system_metrics.h"
+#include "platform/ui/tests/system_commands.h"
 #include "platform/ui/testing.h"
 #include "platform/ui/window_system.h"
 
@@ -20,30 +20,15 @@ namespace {
 
 using namespace win;
 
-constexpr UINT kAboutCommand = 0x0010;
+using vetra::ui::testing::kAboutCommand;
 
 // A main window with an "About" entry in its system menu; notes the commands it gets.
-class WithAbout : public CWnd {
+class WithAbout : public vetra::ui::testing::NotingSystemCommands<CWnd> {
 public:
   BOOL Make(DWORD style)
   {
     if (!CreateEx(0, "WithAbout", "With about", style | WS_VISIBLE, CRect(200, 150, 600, 450), nullptr, 0)) return FALSE;
-    CMenu* menu = GetSystemMenu(FALSE);
-    if (!menu) return FALSE;
-    menu->AppendMenu(MF_SEPARATOR);
-    menu->AppendMenu(MF_STRING, kAboutCommand, vetra::Cp949("Lumbrel 정보(&A)...").c_str());
-    return TRUE;
-  }
-  std::vector<UINT> commands;
-
-protected:
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-  {
-    if (message == WM_SYSCOMMAND) {
-      commands.push_back(static_cast<UINT>(wParam & 0xFFF0));
-      return 0;
-    }
-    return CWnd::WindowProc(message, wParam, lParam);
+    return vetra::ui::testing::AddAboutEntry(*this);
   }
 };
 

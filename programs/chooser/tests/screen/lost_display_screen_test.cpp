@@ -17,6 +17,7 @@
 
 #include "platform/base/testing/temp_drive.h"
 #include "platform/base/testing/x_private_server.h"
+#include "programs/chooser/tests/screen/program_runs.h"
 
 namespace lumbrel {
 namespace {
@@ -24,20 +25,8 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-int RunShell(const std::string& command)
-{
-  return std::system(("export ASAN_OPTIONS=detect_leaks=0:halt_on_error=1; " + command).c_str());
-}
-
-bool WaitFor(const std::function<bool()>& condition, std::chrono::seconds timeout)
-{
-  const auto end = std::chrono::steady_clock::now() + timeout;
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    std::this_thread::sleep_for(100ms);
-  }
-  return true;
-}
+using program_runs::RunShell;
+using program_runs::WaitFor;
 
 // A grey 32-bit picture of a viewer's size, as a viewer's print button leaves for the print layout.
 std::string ViewerCapture()
