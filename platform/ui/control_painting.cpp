@@ -140,7 +140,9 @@ ShownText WithoutMarks(const std::string& text)
   return shown;
 }
 
-// One line of a control's text in `r`, aligned as `format` says, its mnemonic underlined.
+}  // namespace
+
+// The mark is drawn one pixel under the baseline, in the text's colour.
 void DrawControlText(CDC& dc, const std::string& text, CRect r, UINT format)
 {
   const ShownText shown = WithoutMarks(text);
@@ -157,8 +159,6 @@ void DrawControlText(CDC& dc, const std::string& text, CRect r, UINT format)
   const int width = dc.GetTextExtent(shown.text.substr(shown.marked, shown.markedLength)).cx;
   dc.FillSolidRect(from, y + tm.tmAscent + 1, width, 1, dc.GetTextColor());
 }
-
-}  // namespace
 
 void PaintFocusMark(CDC& dc, const CRect& r)
 {

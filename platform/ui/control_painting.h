@@ -30,6 +30,10 @@ struct ButtonLook {
 // The dotted rectangle that shows which control has the keyboard.
 void PaintFocusMark(CDC& dc, const CRect& r);
 
+// One line of a control's or menu entry's text in `r`, aligned as `format` says: "&x" shows x
+// underlined (the key that picks it), "&&" shows one "&".
+void DrawControlText(CDC& dc, const std::string& text, CRect r, UINT format);
+
 void PaintButton(CWnd& button, CDC& dc, const ButtonLook& look);
 void PaintStatic(CStatic& control, CDC& dc, CBitmap* bitmap);
 void PaintScrollBar(CScrollBar& bar, CDC& dc, const CScrollBar::Layout& layout, bool tracking, bool enabled);

@@ -306,7 +306,7 @@ private:
       dc.SetTextColor(colour);
       const ShownText shown = Shown(item.text);
       CRect text(row.left + kTextIndent, row.top, row.right, row.bottom);
-      dc.DrawText(shown.label, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+      DrawControlText(dc, item.text.substr(0, item.text.find('\t')), text, DT_LEFT | DT_VCENTER);
       if (!shown.shortcut.empty()) {
         CRect shortcut(row.left, row.top, row.right - kRightMargin / 2, row.bottom);
         dc.DrawText(shown.shortcut, &shortcut, DT_RIGHT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);

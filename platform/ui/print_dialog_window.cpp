@@ -84,6 +84,29 @@ public:
   }
 
 protected:
+  // The copies box is the arrows' partner: Up and Down in it step them, and they step from the
+  // number it holds, typed or not.
+  BOOL PreTranslateMessage(MSG* msg) override
+  {
+    CWnd* copies = m_setup ? nullptr : GetDlgItem(kCopies);
+    if (copies && msg->message == WM_KEYDOWN && msg->hwnd == copies->m_hWnd && (msg->wParam == VK_UP || msg->wParam == VK_DOWN)) {
+      if (CWnd* spin = GetDlgItem(kCopiesSpin)) spin->SendMessage(WM_KEYDOWN, msg->wParam, msg->lParam);
+      return TRUE;
+    }
+    return CDialog::PreTranslateMessage(msg);
+  }
+
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+  {
+    if (!m_setup && LOWORD(wParam) == kCopies && HIWORD(wParam) == EN_CHANGE) {
+      BOOL ok = FALSE;
+      const UINT typed = GetDlgItemInt(kCopies, &ok, FALSE);
+      auto* spin = dynamic_cast<CSpinButtonCtrl*>(GetDlgItem(kCopiesSpin));
+      if (ok && spin) spin->SetPos(static_cast<int>(std::clamp<UINT>(typed, 1, 9999)));
+    }
+    return CDialog::OnCommand(wParam, lParam);
+  }
+
   void OnVScroll(UINT code, UINT pos, CScrollBar* bar) override
   {
     if (code == SB_THUMBPOSITION) SetDlgItemInt(kCopies, pos);

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <string>
 
 namespace vetra::testing {
@@ -38,6 +39,14 @@ void PrivateXServer::End()
   int status = 0;
   ::waitpid(m_pid, &status, 0);
   m_pid = -1;
+}
+
+std::string DisplayThatIsNotThere()
+{
+  for (int number = 50000 + ::getpid() % 1000;; ++number) {
+    const std::string n = std::to_string(number);
+    if (!std::filesystem::exists("/tmp/.X11-unix/X" + n) && !std::filesystem::exists("/tmp/.X" + n + "-lock")) return ":" + n;
+  }
 }
 
 }  // namespace vetra::testing

@@ -27,4 +27,9 @@ private:
   std::string m_name;
 };
 
+// A display name (":N") that no server has: far above the numbers servers pick for themselves
+// (the lowest free), with no socket or lock. A display just ended is no such name, since the next
+// server started by a parallel test takes the lowest free number.
+std::string DisplayThatIsNotThere();
+
 }  // namespace vetra::testing

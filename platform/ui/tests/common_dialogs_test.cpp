@@ -1,3 +1,4 @@
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "platform/base/current_directory.h"
@@ -5,8 +6,10 @@
 #include "platform/base/text.h"
 #include "platform/ui/app.h"
 #include "platform/ui/combo_box.h"
+#include "platform/ui/edit.h"
 #include "platform/ui/file_dialog.h"
 #include "platform/ui/idle.h"
+#include "platform/ui/input.h"
 #include "platform/ui/list_box.h"
 #include "platform/ui/print_dialog.h"
 #include "platform/ui/printer_catalogue.h"
@@ -283,6 +286,46 @@ TEST_F(CommonDialogs, PrintDialogsChooseTheOrientationByKeyboard)
     ASSERT_TRUE(vetra::ui::RunPrintDialogWindow(setup, choice, nullptr));
     EXPECT_EQ(afterTab, 1057);
     EXPECT_EQ(choice.orientation, DMORIENT_LANDSCAPE);
+  }
+}
+
+// The copies step from the number in their box, typed or not: the arrow keys in the box and the
+// arrows beside it.
+TEST_F(CommonDialogs, PrintDialogCopiesStepFromTheTypedNumber)
+{
+  vetra::ui::SetPrinterCatalogue([] { return std::vector<vetra::ui::PrinterInfo>{{"PDF file", "vetra-pdf", "FILE:", 1, 9}}; });
+  const struct {
+    const char* name;
+    std::function<void(CWnd&)> step;
+    int copies;
+  } cases[] = {
+      {"up arrow in the box", [](CWnd&) { vetra::ui::PressKeys("up"); }, 4},
+      {"down arrow in the box", [](CWnd&) { vetra::ui::PressKeys("down"); }, 2},
+      {"upper arrow beside it",
+       [](CWnd& dialog) {
+         CRect arrows;
+         dialog.GetDlgItem(1155)->GetWindowRect(&arrows);
+         const CPoint upper(arrows.CenterPoint().x, arrows.top + 2);
+         vetra::ui::InjectButton(upper, 0, true);
+         vetra::ui::InjectButton(upper, 0, false);
+       },
+       4},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    vetra::ui::WhenIdle([&] {
+      CWnd* dialog = CWnd::GetActiveWindow();
+      ASSERT_NE(dialog, nullptr);
+      dialog->GetDlgItem(1154)->SetFocus();
+      dialog->SendDlgItemMessage(1154, EM_SETSEL, 0, -1);
+      vetra::ui::InjectText("3");
+      c.step(*dialog);
+      vetra::ui::PressKeys("return");
+    });
+    vetra::ui::PrintChoice choice;
+    choice.printer = "PDF file";
+    ASSERT_TRUE(vetra::ui::RunPrintDialogWindow(false, choice, nullptr));
+    EXPECT_EQ(choice.copies, c.copies);
   }
 }
 

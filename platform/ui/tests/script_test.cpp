@@ -8,6 +8,7 @@
 
 #include "platform/base/clock.h"
 #include "platform/base/testing/temp_drive.h"
+#include "platform/base/testing/x_private_server.h"
 #include "platform/base/text.h"
 #include "platform/ui/app.h"
 #include "platform/ui/script.h"
@@ -140,12 +141,7 @@ TEST_F(Scripts, DemoProgramRunsAScriptEndToEnd)
 // unseen (a hidden window would keep what it holds, and the user would never see it).
 TEST_F(Scripts, ANamedDisplayThatCannotBeOpenedIsSaidAndTheProgramEnds)
 {
-  int number = 4000;
-  while (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number)) ||
-         std::filesystem::exists("/tmp/.X" + std::to_string(number) + "-lock")) {
-    ++number;
-  }
-  const std::string display = ":" + std::to_string(number);
+  const std::string display = vetra::testing::DisplayThatIsNotThere();
   const std::filesystem::path script = drive.Root() / "demo.script";
   std::ofstream(script) << "wait 100\ncaption\nquit\n";
   const std::filesystem::path out = drive.Root() / "out.txt";

@@ -2,6 +2,7 @@
 
 #include "controls/oscilloscope/tests/control/control_fixture.h"
 #include "platform/ole/testing/recorded_starts.h"
+#include "platform/ui/paint.h"
 
 namespace tessial::testing {
 namespace {
@@ -40,6 +41,19 @@ TEST_F(PrintTest, PrintWritesTheControlsPictureAndStartsThePrintLayout)
   // The graph window starts 109 rows down; cursor A's column is red there.
   EXPECT_EQ(CapturePixel(file, 250, 109 + 300), CScopeGraphWnd::kCursor);
   EXPECT_EQ(CapturePixel(file, 5, 5), CTessialCtrl::kBackground);
+}
+
+// A click can arrive after the control has painted over its children's places and before they
+// paint again (the viewer after a dialog closed over it): the capture still holds the graphs.
+TEST_F(PrintTest, APrintBetweenTheControlsPaintAndItsChildrensCapturesTheGraphs)
+{
+  win::detail::PaintAll();
+  control->Invalidate(win::TRUE);
+  win::detail::PaintNow(control->m_hWnd);
+  control->OnPrintButton();
+  const std::string file = Capture();
+  ASSERT_EQ(file.size(), 2'880'198u);
+  EXPECT_EQ(CapturePixel(file, 250, 109 + 300), CScopeGraphWnd::kCursor);
 }
 
 TEST_F(PrintTest, AnOpenPrintWindowIsNotStartedAgain)

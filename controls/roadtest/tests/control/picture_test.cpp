@@ -10,6 +10,7 @@
 #include "platform/base/testing/full_disk.h"
 #include "platform/base/text.h"
 #include "platform/ui/idle.h"
+#include "platform/ui/paint.h"
 #include "platform/ui/print_dialog.h"
 #include "platform/ui/script.h"
 #include "tools/skins/skin_set.h"
@@ -153,6 +154,22 @@ TEST_F(SaveOrPrintTest, ThePictureChoiceSavesTheScreenAsAJpegAndKeepsTheCurrentF
   EXPECT_EQ(back.height, 768);
   EXPECT_EQ(vetra::CurrentDirectory(), folder);
   EXPECT_TRUE(MessageTexts().empty());
+}
+
+// A click can arrive after the control has painted over its children's places and before they
+// paint again: the capture is still the screen as it shows once painted.
+TEST_F(SaveOrPrintTest, TheCaptureWaitsForTheChildrensPaint)
+{
+  const auto capture = [&] {
+    Choose(win::IDCANCEL);
+    control->OnSaveOrPrint();
+    return drive.ReadFile("Vetra/Fenmark/Temp/temp.bmp");
+  };
+  win::detail::PaintAll();
+  const std::string painted = capture();
+  control->Invalidate(win::TRUE);
+  win::detail::PaintNow(control->m_hWnd);
+  EXPECT_TRUE(capture() == painted);
 }
 
 TEST_F(SaveOrPrintTest, EscapeEndsTheChoiceWithNothingFurtherAndNothingShownShowsNoChoice)

@@ -9,6 +9,7 @@
 #include "platform/base/testing/x_screen.h"
 #include "platform/base/text.h"
 #include "platform/ui/edit.h"
+#include "platform/ui/paint.h"
 #include "platform/ui/popup_menu.h"
 #include "platform/ui/system_metrics.h"
 #include "platform/ui/tests/screen/screen_fixture.h"
@@ -121,6 +122,37 @@ TEST_F(EditOnScreen, TextCrossesTheDesktopClipboardAndTheRightClickMenuWorksWith
     return pasted == "붙임 caf\n둘";
   });
   EXPECT_EQ(pasted.value_or("(nothing)"), "붙임 caf\n둘");
+}
+
+// An entry's key letter shows underlined, as a control's does: "복사(&C)" is drawn otherwise than
+// "복사(C)".
+TEST_F(EditOnScreen, AMenuEntrysLetterShowsUnderlined)
+{
+  Panel panel;
+  ASSERT_TRUE(panel.Make("menu letters"));
+  const auto picture = [&](const char* text) {
+    win::CMenu menu;
+    menu.AppendMenu(win::MF_STRING, 1, Cp949(text).c_str());
+    std::vector<vetra::gdi::Pixel> pixels;
+    MenuStep() = [&] {
+      const win::HWND shown = ShownPopup(panel.m_hWnd);
+      if (!shown) return false;
+      win::detail::PaintAll();
+      const auto surface = win::detail::TopLevelSurface(shown);
+      for (int y = 0; surface && y < surface->Height(); ++y) {
+        for (int x = 0; x < surface->Width(); ++x) pixels.push_back(surface->Get(x, y));
+      }
+      return vetra::testing::Xdotool({"key", "--clearmodifiers", "Escape"}).has_value();
+    };
+    win::SetTimer(nullptr, 0x3E, 50, &RunMenuStep);
+    win::TrackPopupMenu(menu, win::TPM_RETURNCMD, 150, 150, &panel);
+    return pixels;
+  };
+  const auto marked = picture("복사(&C)");
+  const auto plain = picture("복사(C)");
+  ASSERT_FALSE(plain.empty());
+  ASSERT_EQ(marked.size(), plain.size());
+  EXPECT_NE(marked, plain);
 }
 
 }  // namespace
