@@ -26,6 +26,7 @@ IdleState& State()
 
 void WhenIdle(std::function<void()> action) { State().actions.push_back(std::move(action)); }
 void ClearIdleActions() { State().actions.clear(); }
+bool IdleActionsWaiting() { return !State().actions.empty(); }
 
 bool RunIdleAction()
 {

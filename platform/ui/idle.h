@@ -13,6 +13,8 @@ void WhenIdle(std::function<void()> action);
 void ClearIdleActions();
 // Runs one queued idle action; false when there was none.
 bool RunIdleAction();
+// Whether idle actions are queued (a test has scripted what happens next).
+bool IdleActionsWaiting();
 
 std::uint64_t HeadlessLimitMs();
 void SetHeadlessLimitMs(std::uint64_t ms);

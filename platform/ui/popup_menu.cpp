@@ -5,6 +5,7 @@
 #include <deque>
 
 #include "platform/ui/control_painting.h"
+#include "platform/ui/idle.h"
 #include "platform/ui/mouse_point.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/self_drawn.h"
@@ -46,19 +47,30 @@ namespace {
 
 constexpr int kTextIndent = 20;    // room for a check mark on the left
 constexpr int kRightMargin = 24;
+constexpr int kShortcutGap = 24;   // between an item's text and its shortcut
 constexpr int kRowPadding = 6;     // above and below an item's text
 constexpr int kSeparatorHeight = 8;
 
 bool Separator(const CMenu::Item& item) { return (item.flags & MF_SEPARATOR) != 0; }
 bool Choosable(const CMenu::Item& item) { return !Separator(item) && !(item.flags & (MF_GRAYED | MF_DISABLED)); }
 
-// The item's text as drawn: "&x" marks the item's key and shows as x, "&&" is one "&".
-std::string Shown(const std::string& text)
+// An item's text as drawn: "&x" marks the item's key and shows as x, "&&" is one "&"; what
+// follows a tab is the command's shortcut, drawn at the right.
+struct ShownText {
+  std::string label;
+  std::string shortcut;
+};
+ShownText Shown(const std::string& text)
 {
-  std::string out;
+  ShownText out;
+  std::string* into = &out.label;
   for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\t') {
+      into = &out.shortcut;
+      continue;
+    }
     if (text[i] == '&' && i + 1 < text.size()) ++i;
-    out.push_back(text[i]);
+    into->push_back(text[i]);
   }
   return out;
 }
@@ -79,7 +91,7 @@ char KeyOf(const std::string& text)
 
 class PopupMenuWindow : public CWnd {
 public:
-  explicit PopupMenuWindow(const CMenu& menu) : m_items(menu.Items()) {}
+  PopupMenuWindow(const CMenu& menu, HWND owner) : m_items(menu.Items()), m_owner(owner) {}
   ~PopupMenuWindow() override
   {
     if (m_hWnd) DestroyWindow();
@@ -87,7 +99,9 @@ public:
 
   UINT Run(POINT at)
   {
-    CreateEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, "PopupMenu", "", WS_POPUP | WS_BORDER,
+    auto& system = detail::WindowSystem::Get();
+    // "#32768" is the class every menu window of the system has.
+    CreateEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, "#32768", "", WS_POPUP | WS_BORDER,
              CRect(at.x, at.y, at.x + 1, at.y + 1), nullptr, 0);
     if (!m_hWnd) return 0;
     CRect frame = Frame(at);
@@ -95,16 +109,30 @@ public:
     ShowWindow(SW_SHOWNA);
     SetCapture();
     const HWND self = m_hWnd;
+    const HWND activeAtOpen = system.active;
     while (!m_done && IsWindow(self)) {
+      // The menu belongs to the window it was opened over: it goes when that window goes or
+      // another window is activated.
+      if ((m_owner && !IsWindow(m_owner)) || system.active != activeAtOpen) {
+        End(0);
+        break;
+      }
       MSG msg;
       if (!GetMessage(&msg, nullptr, 0, 0)) {
         PostQuitMessage(static_cast<int>(msg.wParam));
         break;
       }
-      // The keys go to the menu while it shows, whichever window has the focus.
+      // The keys go to the menu while it shows, whichever window has the focus; with Alt held
+      // too, as when the menu was opened by Alt+Space.
       if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
-        Key(static_cast<UINT>(msg.wParam), msg.message == WM_SYSKEYDOWN);
-        if (!m_done && msg.message == WM_KEYDOWN) TranslateMessage(&msg);
+        const UINT vk = static_cast<UINT>(msg.wParam);
+        Key(vk, msg.lParam);
+        if (m_done) continue;
+        if (msg.message == WM_KEYDOWN) {
+          TranslateMessage(&msg);
+        } else if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) {
+          Letter(static_cast<char>(vk));
+        }
         continue;
       }
       if (msg.message == WM_CHAR) {
@@ -112,6 +140,11 @@ public:
         continue;
       }
       if (msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP || msg.message == WM_SYSCHAR) continue;
+      // A press anywhere but on the menu closes it and goes no further, on another window's frame too.
+      if (msg.hwnd != self && PressOf(msg.message)) {
+        End(0);
+        continue;
+      }
       DispatchMessage(&msg);
     }
     if (IsWindow(self)) {
@@ -128,8 +161,10 @@ protected:
     if (const auto answer = detail::AnswerDrawing(*this, message, &PopupMenuWindow::Draw)) return *answer;
     switch (message) {
       case WM_MOUSEMOVE: {
-        const int item = ItemAt(detail::PointOf(lParam));
-        if (item != m_hot && (item < 0 || !Separator(m_items[static_cast<std::size_t>(item)]))) {
+        // Only an entry that can be chosen lights up, as with the arrow keys.
+        int item = ItemAt(detail::PointOf(lParam));
+        if (item >= 0 && !Choosable(m_items[static_cast<std::size_t>(item)])) item = -1;
+        if (item != m_hot) {
           m_hot = item;
           Invalidate(FALSE);
         }
@@ -170,7 +205,11 @@ private:
     CFont* old = dc.SelectObject(ControlFont(*this));
     int width = 0, height = 0;
     for (const CMenu::Item& item : m_items) {
-      if (!Separator(item)) width = std::max<int>(width, dc.GetTextExtent(Shown(item.text)).cx);
+      if (!Separator(item)) {
+        const ShownText text = Shown(item.text);
+        const int shortcut = text.shortcut.empty() ? 0 : kShortcutGap + dc.GetTextExtent(text.shortcut).cx;
+        width = std::max<int>(width, dc.GetTextExtent(text.label).cx + shortcut);
+      }
       height += ItemHeight(item);
     }
     dc.SelectObject(old);
@@ -212,7 +251,7 @@ private:
     int at = m_hot;
     for (int tries = 0; tries < count; ++tries) {
       at = at < 0 ? (direction > 0 ? 0 : count - 1) : (at + direction + count) % count;
-      if (!Separator(m_items[static_cast<std::size_t>(at)])) {
+      if (Choosable(m_items[static_cast<std::size_t>(at)])) {
         m_hot = at;
         Invalidate(FALSE);
         return;
@@ -220,15 +259,16 @@ private:
     }
   }
 
-  void Key(UINT vk, bool system)
+  void Key(UINT vk, LPARAM lParam)
   {
-    if (system || vk == VK_ESCAPE) {
+    constexpr LPARAM kRepeat = LPARAM{1} << 30;  // the key was already down
+    const bool menuKey = (vk == VK_MENU && !(lParam & kRepeat)) || vk == VK_F10;
+    if (vk == VK_ESCAPE || menuKey) {
       End(0);
     } else if (vk == VK_UP || vk == VK_DOWN) {
       Step(vk == VK_UP ? -1 : 1);
     } else if (vk == VK_RETURN && m_hot >= 0) {
-      const CMenu::Item& item = m_items[static_cast<std::size_t>(m_hot)];
-      End(Choosable(item) ? item.id : 0);
+      End(m_items[static_cast<std::size_t>(m_hot)].id);
     }
   }
 
@@ -264,13 +304,33 @@ private:
       COLORREF colour = GetSysColor(hot ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
       if (!Choosable(item)) colour = GetSysColor(COLOR_GRAYTEXT);
       dc.SetTextColor(colour);
+      const ShownText shown = Shown(item.text);
       CRect text(row.left + kTextIndent, row.top, row.right, row.bottom);
-      DrawControlText(dc, item.text, text, DT_LEFT | DT_VCENTER);
+      DrawControlText(dc, item.text.substr(0, item.text.find('\t')), text, DT_LEFT | DT_VCENTER);
+      if (!shown.shortcut.empty()) {
+        CRect shortcut(row.left, row.top, row.right - kRightMargin / 2, row.bottom);
+        dc.DrawText(shown.shortcut, &shortcut, DT_RIGHT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+      }
     }
     dc.SelectObject(old);
   }
 
+  static bool PressOf(UINT message)
+  {
+    switch (message) {
+      case WM_LBUTTONDOWN:
+      case WM_RBUTTONDOWN:
+      case WM_LBUTTONDBLCLK:
+      case WM_RBUTTONDBLCLK:
+        return true;
+      default:
+        // The frame's mouse messages: only moving over it leaves the menu up.
+        return message > WM_NCMOUSEMOVE && message <= WM_NCMOUSEMOVE + 9;
+    }
+  }
+
   std::vector<CMenu::Item> m_items;
+  HWND m_owner = nullptr;
   int m_hot = -1;
   bool m_done = false;
   UINT m_chosen = 0;
@@ -290,8 +350,11 @@ UINT TrackPopupMenu(const CMenu& menu, UINT flags, int x, int y, CWnd* owner)
     const bool offered = std::any_of(items.begin(), items.end(),
                                      [chosen](const CMenu::Item& item) { return item.id == chosen && Choosable(item); });
     if (!offered) chosen = 0;
-  } else if (auto& system = detail::WindowSystem::Get(); system.HasDisplay() && !system.Display().IsHeadless()) {
-    PopupMenuWindow window(menu);
+  } else if (auto& system = detail::WindowSystem::Get();
+             system.HasDisplay() && (!system.Display().IsHeadless() || vetra::ui::IdleActionsWaiting())) {
+    // Headless, the menu shows only when the run has input waiting to work it (a test's idle
+    // actions); otherwise nobody could close it and it is dismissed at once.
+    PopupMenuWindow window(menu, owner && owner->m_hWnd ? owner->m_hWnd : nullptr);
     chosen = window.Run({x, y});
   }
   record.answer = chosen;

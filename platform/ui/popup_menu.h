@@ -1,8 +1,11 @@
 #pragma once
-// Pop-up menus (a control's right-click menu): the menu shows at a screen point above every
-// window and holds the mouse and the keys until an item is chosen or it is dismissed. Headless
-// (and whenever an answer is queued, as a session script does) the menu is answered from a queue
-// and recorded, as message boxes are.
+// Pop-up menus (a control's right-click menu, a window's system menu): the menu shows at a screen
+// point above every window and holds the mouse and the keys until an item is chosen or it is
+// dismissed. The arrows move over the entries that can be chosen (greyed ones and separators are
+// passed over), Return or an entry's letter chooses, Esc, Alt or a press outside the menu closes
+// it, and so does the window it was opened over going or losing the activation. Whenever an
+// answer is queued (as a session script does) the menu is answered from the queue instead; every
+// menu is recorded, as message boxes are.
 
 #include <vector>
 

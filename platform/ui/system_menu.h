@@ -1,8 +1,8 @@
 #pragma once
 // The system menu on the screen: a top-level window's menu of window commands, with the entries
 // its program added, opened by Alt+Space or a right click on the caption (on a window without a
-// caption of its own, on its top band). While it is up it takes the keys (arrows, Return, Esc, an
-// item's letter) and the mouse; the chosen command goes to the window as WM_SYSCOMMAND.
+// caption of its own, on its top band). It is shown as any pop-up menu (popup_menu.h), keys, mouse
+// and queued answers alike; the chosen command goes to the window as WM_SYSCOMMAND.
 
 #include "platform/ui/cwnd.h"
 

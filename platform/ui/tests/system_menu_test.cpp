@@ -8,11 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/base/text.h"
 #include "platform/ui/idle.h"
 #include "platform/ui/input.h"
 #include "platform/ui/menu.h"
+#include "platform/ui/popup_menu.h"
 #include "platform/ui/system_metrics.h"
+#include "platform/ui/tests/system_commands.h"
 #include "platform/ui/testing.h"
 #include "platform/ui/window_system.h"
 
@@ -20,30 +21,15 @@ namespace {
 
 using namespace win;
 
-constexpr UINT kAboutCommand = 0x0010;
+using vetra::ui::testing::kAboutCommand;
 
 // A main window with an "About" entry in its system menu; notes the commands it gets.
-class WithAbout : public CWnd {
+class WithAbout : public vetra::ui::testing::NotingSystemCommands<CWnd> {
 public:
   BOOL Make(DWORD style)
   {
     if (!CreateEx(0, "WithAbout", "With about", style | WS_VISIBLE, CRect(200, 150, 600, 450), nullptr, 0)) return FALSE;
-    CMenu* menu = GetSystemMenu(FALSE);
-    if (!menu) return FALSE;
-    menu->AppendMenu(MF_SEPARATOR);
-    menu->AppendMenu(MF_STRING, kAboutCommand, vetra::Cp949("Lumbrel 정보(&A)...").c_str());
-    return TRUE;
-  }
-  std::vector<UINT> commands;
-
-protected:
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-  {
-    if (message == WM_SYSCOMMAND) {
-      commands.push_back(static_cast<UINT>(wParam & 0xFFF0));
-      return 0;
-    }
-    return CWnd::WindowProc(message, wParam, lParam);
+    return vetra::ui::testing::AddAboutEntry(*this);
   }
 };
 
@@ -91,6 +77,11 @@ TEST_F(SystemMenu, OpensWhereTheUserLooksForItAndSendsTheChosenCommand)
       {"esc closes it", kBorderless, [](WithAbout& w) { vetra::ui::Click(w, {100, 5}, 1); }, {"escape"}, true, {}},
       {"down to the first enabled item", kBorderless, [](WithAbout& w) { vetra::ui::Click(w, {100, 5}, 1); },
        {"down", "return"}, true, {SC_MOVE}},
+      // Restore, Size and Maximize are greyed on a window of a fixed size.
+      {"the arrows pass over greyed entries", kBorderless, [](WithAbout& w) { vetra::ui::Click(w, {100, 5}, 1); },
+       {"down", "down", "return"}, true, {SC_MINIMIZE}},
+      {"a greyed entry's letter chooses nothing", kBorderless, [](WithAbout& w) { vetra::ui::Click(w, {100, 5}, 1); },
+       {"x", "escape"}, true, {}},
       {"a right click lower in the window", kBorderless, [](WithAbout& w) { vetra::ui::Click(w, {100, 150}, 1); }, {}, false,
        {}},
   };
@@ -112,6 +103,27 @@ TEST_F(SystemMenu, OpensWhereTheUserLooksForItAndSendsTheChosenCommand)
     EXPECT_EQ(window.commands, c.commands);
     vetra::ui::ClearIdleActions();
   }
+}
+
+// Like any pop-up menu, the system menu takes a queued answer and is recorded; a greyed entry
+// cannot be the answer.
+TEST_F(SystemMenu, TakesAQueuedAnswer)
+{
+  WithAbout window;
+  ASSERT_TRUE(window.Make(WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX));
+  vetra::ui::Pump();
+  vetra::ui::QueuePopupMenuAnswer(SC_MINIMIZE);
+  vetra::ui::QueuePopupMenuAnswer(SC_MAXIMIZE);
+  vetra::ui::PressKeys("alt+space");
+  vetra::ui::Pump();
+  vetra::ui::PressKeys("alt+space");
+  vetra::ui::Pump();
+  EXPECT_EQ(window.commands, std::vector<UINT>{SC_MINIMIZE});
+  const auto& log = vetra::ui::PopupMenuLog();
+  ASSERT_EQ(log.size(), 2u);
+  EXPECT_EQ(log[0].answer, UINT{SC_MINIMIZE});
+  EXPECT_EQ(log[1].answer, 0u);
+  EXPECT_EQ(log[1].items.back().id, kAboutCommand);
 }
 
 // The mouse chooses an item; a click outside the menu closes it and chooses nothing.

@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "platform/base/testing/x_window_manager.h"
-#include "platform/base/text.h"
 #include "platform/ui/idle.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/tests/screen_fixture.h"
+#include "platform/ui/tests/system_commands.h"
 #include "platform/ui/window_system.h"
 
 namespace vetra::ui::testing {
@@ -116,28 +116,13 @@ TEST_F(WindowManagerHints, TheFrameOffersWhatTheStyleGivesAndNothingElseWorks)
 // A window that draws its own face (no caption) and adds an entry to its system menu, as the
 // chooser does: under a window manager, which takes Alt+Space for its own menu, a right click on
 // its top band opens ours, and the entry reaches the program.
-class WithAbout : public CountingWindow {
-public:
-  std::vector<UINT> commands;
-
-protected:
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-  {
-    if (message == WM_SYSCOMMAND) {
-      commands.push_back(static_cast<UINT>(wParam & 0xFFF0));
-      return 0;
-    }
-    return CountingWindow::WindowProc(message, wParam, lParam);
-  }
-};
+using WithAbout = NotingSystemCommands<CountingWindow>;
 
 TEST_F(WindowManagerHints, ARightClickOnTheTopBandOpensTheSystemMenuWithTheProgramsEntry)
 {
-  constexpr UINT kAbout = 0x0010;
   WithAbout window;
   ASSERT_TRUE(window.CreateTop("Own face", CRect(200, 150, 600, 450), WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE));
-  window.GetSystemMenu(FALSE)->AppendMenu(MF_SEPARATOR);
-  window.GetSystemMenu(FALSE)->AppendMenu(MF_STRING, kAbout, vetra::Cp949("Lumbrel 정보(&A)...").c_str());
+  ASSERT_TRUE(AddAboutEntry(window));
   ASSERT_TRUE(vetra::testing::WaitForXWindow("Own face", 20s, vetra::testing::XWindowsOf::ThisProcess));
   ASSERT_TRUE(PumpUntil([&] { return window.paints > 0; }));
   bool menuShown = false;
@@ -157,7 +142,7 @@ TEST_F(WindowManagerHints, ARightClickOnTheTopBandOpensTheSystemMenuWithTheProgr
   ASSERT_TRUE(vetra::testing::XClickAt(300, 155, 3));
   EXPECT_TRUE(PumpUntil([&] { return !window.commands.empty(); }, 20s));
   EXPECT_TRUE(menuShown);
-  EXPECT_EQ(window.commands, std::vector<UINT>{kAbout});
+  EXPECT_EQ(window.commands, std::vector<UINT>{kAboutCommand});
   vetra::ui::ClearIdleActions();
   window.DestroyWindow();
 }

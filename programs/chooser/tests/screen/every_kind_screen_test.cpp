@@ -17,6 +17,7 @@
 
 #include "platform/base/testing/temp_drive.h"
 #include "platform/base/text.h"
+#include "programs/chooser/tests/screen/program_runs.h"
 
 namespace lumbrel {
 namespace {
@@ -24,22 +25,8 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-// Runs a shell command line with leak checking off: the programs of the road are many processes
-// started from one another, and their leaks are the headless tests' business.
-int RunShell(const std::string& command)
-{
-  return std::system(("ASAN_OPTIONS=detect_leaks=0:halt_on_error=1 " + command).c_str());
-}
-
-bool WaitFor(const std::function<bool()>& condition, std::chrono::seconds timeout)
-{
-  const auto end = std::chrono::steady_clock::now() + timeout;
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    std::this_thread::sleep_for(100ms);
-  }
-  return true;
-}
+using program_runs::RunShell;
+using program_runs::WaitFor;
 
 // The colours of a PNG, 0xRRGGBB row by row; empty when it cannot be read.
 struct Picture {
