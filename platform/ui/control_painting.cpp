@@ -160,10 +160,11 @@ void DrawControlText(CDC& dc, const std::string& text, CRect r, UINT format)
   dc.FillSolidRect(from, y + tm.tmAscent + 1, width, 1, dc.GetTextColor());
 }
 
-void PaintFocusMark(CDC& dc, const CRect& r)
+void PaintFocusMark(CDC& dc, const CRect& r) { PaintFocusMark(dc, r, GetSysColor(COLOR_WINDOWTEXT)); }
+
+void PaintFocusMark(CDC& dc, const CRect& r, COLORREF ink)
 {
   if (r.IsRectEmpty()) return;
-  const COLORREF ink = GetSysColor(COLOR_WINDOWTEXT);
   // Every other pixel along the edge, counted round the rectangle.
   int n = 0;
   const auto dot = [&](int x, int y) {

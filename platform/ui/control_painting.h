@@ -29,6 +29,8 @@ struct ButtonLook {
 
 // The dotted rectangle that shows which control has the keyboard.
 void PaintFocusMark(CDC& dc, const CRect& r);
+// The same in another ink (on a highlighted row, the highlight's text colour).
+void PaintFocusMark(CDC& dc, const CRect& r, COLORREF ink);
 
 // One line of a control's or menu entry's text in `r`, aligned as `format` says: "&x" shows x
 // underlined (the key that picks it), "&&" shows one "&".

@@ -43,10 +43,7 @@ void PaintListRows(CDC& dc, const CRect& area, const std::vector<std::string>& t
     dc.SetTextColor(isSelected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : text);
     CRect textArea(r.left + 2, r.top, r.right, r.bottom);
     dc.DrawText(texts[static_cast<std::size_t>(row)], &textArea, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    if (look.focused && row == look.caret) {
-      CBrush dotted(GetSysColor(isSelected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-      dc.FrameRect(&r, &dotted);
-    }
+    if (look.focused && row == look.caret) PaintFocusMark(dc, r, GetSysColor(isSelected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   }
   dc.SetTextColor(text);
 }
@@ -301,8 +298,9 @@ LRESULT CListBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_KEYDOWN: {
       int row = m_caret;
       switch (wParam) {
-        case VK_UP: row = m_caret - 1; break;
-        case VK_DOWN: row = m_caret + 1; break;
+        // With nothing chosen yet an arrow chooses the row the focus frame is on.
+        case VK_UP: row = !Multiple() && m_cur < 0 ? m_caret : m_caret - 1; break;
+        case VK_DOWN: row = !Multiple() && m_cur < 0 ? m_caret : m_caret + 1; break;
         case VK_PRIOR: row = m_caret - VisibleRows(); break;
         case VK_NEXT: row = m_caret + VisibleRows(); break;
         case VK_HOME: row = 0; break;

@@ -480,9 +480,11 @@ LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_KEYDOWN: {
       if (GetItemCount() == 0) return 0;
       int row = m_focusRow < 0 ? 0 : m_focusRow;
+      // With no row focused yet an arrow takes the first.
+      const int step = m_focusRow < 0 ? 0 : 1;
       switch (wParam) {
-        case VK_UP: --row; break;
-        case VK_DOWN: ++row; break;
+        case VK_UP: row -= step; break;
+        case VK_DOWN: row += step; break;
         case VK_PRIOR: row -= Page(); break;
         case VK_NEXT: row += Page(); break;
         case VK_HOME: row = 0; break;

@@ -397,6 +397,36 @@ TEST_F(DialogKeys, TheControlWithTheKeyboardShowsItsFocusMark)
   EXPECT_EQ(dialog.DoModal(), 42);
 }
 
+// A list with the keyboard marks its chosen row (or the first, with none chosen) with the dotted
+// frame every control shows the keyboard by: along the row's top edge every other pixel is ink.
+TEST_F(DialogKeys, AListWithTheKeyboardDotsTheFrameOfItsRow)
+{
+  KeyDialog dialog(Template({{"EDIT", "", 100, kShown | WS_BORDER | WS_TABSTOP, 5, 5, 60, 12},
+                             {"LISTBOX", "", 400, kShown | WS_TABSTOP | LBS_NOTIFY, 5, 25, 100, 40}}));
+  vetra::ui::WhenIdle([&] {
+    auto* list = dynamic_cast<CListBox*>(dialog.GetDlgItem(400));
+    for (const char* name : {"alpha", "bravo", "charlie"}) list->AddString(name);
+    CRect r;
+    list->GetClientRect(&r);
+    const int h = list->GetItemHeight();
+    for (const int chosen : {-1, 1}) {
+      SCOPED_TRACE(chosen);
+      list->SetCurSel(chosen);
+      dialog.GotoDlgCtrl(list);
+      const std::vector<COLORREF> pixels = Picture(*list, 0);
+      const int top = std::max(chosen, 0) * h;
+      int alternations = 0;
+      for (int x = 2; x < 22; ++x) {
+        alternations += pixels[static_cast<std::size_t>(top * r.Width() + x)] != pixels[static_cast<std::size_t>(top * r.Width() + x + 1)];
+      }
+      EXPECT_EQ(alternations, 20);
+      dialog.GotoDlgCtrl(dialog.GetDlgItem(100));
+    }
+    dialog.EndDialog(42);
+  });
+  EXPECT_EQ(dialog.DoModal(), 42);
+}
+
 // A marked letter shows underlined and the "&" does not show: the marked text differs from the
 // plain one in one row of pixels only. A message's text shows its "&" as it is.
 TEST_F(DialogKeys, AMarkedLetterIsUnderlinedInPlaceOfTheAmpersand)

@@ -169,3 +169,23 @@ TEST_F(ListInput, DroppedComboListFollowsKeysAndWheel)
 }
 
 }  // namespace
+
+TEST_F(ListInput, ArrowsInAListWithNothingChosenChooseTheFirstRow)
+{
+  for (const char* key : {"down", "up"}) {
+    CListBox list;
+    ASSERT_TRUE(list.Create(WS_VISIBLE | WS_BORDER | LBS_NOTIFY, CRect(10, 10, 210, 110), &parent, 238));
+    for (const char* name : kNames) list.AddString(name);
+    list.SetFocus();
+    Keys({key});
+    EXPECT_EQ(list.GetCurSel(), 0) << "list box, " << key;
+
+    CListCtrl view;
+    ASSERT_TRUE(view.Create(WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SINGLESEL, CRect(220, 10, 420, 110), &parent, 1125));
+    view.InsertColumn(0, "name", LVCFMT_LEFT, 150);
+    for (int i = 0; i < 10; ++i) view.InsertItem(i, kNames[i]);
+    view.SetFocus();
+    Keys({key});
+    EXPECT_EQ(view.GetNextItem(-1, LVNI_SELECTED), 0) << "list view, " << key;
+  }
+}
