@@ -605,6 +605,7 @@ void CComboBox::Draw(CDC& dc, CRect client)
     } else if (m_focused && !GetDroppedState()) {
       dc.FillSolidRect(&field, GetSysColor(COLOR_HIGHLIGHT));
       dc.SetTextColor(GetSysColor(COLOR_HIGHLIGHTTEXT));
+      PaintFocusMark(dc, field, GetSysColor(COLOR_HIGHLIGHTTEXT));
     }
     CRect text(field.left + 2, field.top, field.right, field.bottom);
     dc.DrawText(GetWindowText(), &text, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);

@@ -567,6 +567,7 @@ void CListCtrl::PaintRows(CDC& dc, const CRect& area)
     const Row& r = m_rows[static_cast<std::size_t>(row)];
     const bool selected = r.selected && showSelection;
     int left = area.left;
+    CRect mark;  // what the focus frame goes round: the first column's label, or the whole row
     for (int c = 0; c < GetColumnCount(); ++c) {
       const Column& column = m_columns[static_cast<std::size_t>(c)];
       CRect cell(left, y, left + column.width, y + height - (grid ? 1 : 0));
@@ -580,6 +581,8 @@ void CListCtrl::PaintRows(CDC& dc, const CRect& area)
         m_smallImages->Draw(&dc, r.image, CPoint(x, cell.top + (cell.Height() - image.cy) / 2), ILD_TRANSPARENT);
         textLeft = x + image.cx + 2;
       }
+      if (c == 0) mark = CRect(textLeft - 2, cell.top, cell.right, cell.bottom);
+      else if (fullRow) mark.right = cell.right;
       const bool highlighted = selected && (fullRow || c == 0);
       if (highlighted) {
         const CRect fill(c == 0 ? textLeft - 2 : cell.left, cell.top, cell.right, cell.bottom);
@@ -594,6 +597,7 @@ void CListCtrl::PaintRows(CDC& dc, const CRect& area)
       dc.DrawText(text, &textArea, AlignOf(column.format) | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     }
     if (grid) dc.FillSolidRect(area.left, y + height - 1, area.Width(), 1, gridColor);
+    if (m_focused && row == m_focusRow) PaintFocusMark(dc, mark, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   }
   if (grid) {
     int left = area.left;

@@ -11,6 +11,7 @@
 #include "platform/ui/combo_box.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/list_box.h"
+#include "platform/ui/list_view.h"
 #include "platform/ui/message_box_window.h"
 #include "platform/ui/system_colors.h"
 #include "platform/ui/tests/window_fixture.h"
@@ -397,28 +398,50 @@ TEST_F(DialogKeys, TheControlWithTheKeyboardShowsItsFocusMark)
   EXPECT_EQ(dialog.DoModal(), 42);
 }
 
-// A list with the keyboard marks its chosen row (or the first, with none chosen) with the dotted
-// frame every control shows the keyboard by: along the row's top edge every other pixel is ink.
+// A list with the keyboard marks its chosen row (or the first, with none chosen), and a drop-down
+// list its shown choice, with the dotted frame every control shows the keyboard by: along the
+// frame's top edge every other pixel is ink.
 TEST_F(DialogKeys, AListWithTheKeyboardDotsTheFrameOfItsRow)
 {
   KeyDialog dialog(Template({{"EDIT", "", 100, kShown | WS_BORDER | WS_TABSTOP, 5, 5, 60, 12},
-                             {"LISTBOX", "", 400, kShown | WS_TABSTOP | LBS_NOTIFY, 5, 25, 100, 40}}));
+                             {"LISTBOX", "", 400, kShown | WS_TABSTOP | LBS_NOTIFY, 5, 25, 100, 40},
+                             {"COMBOBOX", "", 500, kShown | WS_TABSTOP | CBS_DROPDOWNLIST, 110, 25, 80, 60},
+                             {"SysListView32", "", 600, kShown | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER, 5, 70, 100, 40}}));
+  const struct {
+    int id;
+    int chosen;
+    int x;  // where the frame's top edge starts
+  } cases[] = {{400, -1, 0}, {400, 1, 0}, {500, 1, 3}, {600, 1, 4}};
   vetra::ui::WhenIdle([&] {
     auto* list = dynamic_cast<CListBox*>(dialog.GetDlgItem(400));
-    for (const char* name : {"alpha", "bravo", "charlie"}) list->AddString(name);
-    CRect r;
-    list->GetClientRect(&r);
-    const int h = list->GetItemHeight();
-    for (const int chosen : {-1, 1}) {
-      SCOPED_TRACE(chosen);
-      list->SetCurSel(chosen);
-      dialog.GotoDlgCtrl(list);
-      const std::vector<COLORREF> pixels = Picture(*list, 0);
-      const int top = std::max(chosen, 0) * h;
-      int alternations = 0;
-      for (int x = 2; x < 22; ++x) {
-        alternations += pixels[static_cast<std::size_t>(top * r.Width() + x)] != pixels[static_cast<std::size_t>(top * r.Width() + x + 1)];
+    auto* combo = dynamic_cast<CComboBox*>(dialog.GetDlgItem(500));
+    auto* view = dynamic_cast<CListCtrl*>(dialog.GetDlgItem(600));
+    view->InsertColumn(0, "name", LVCFMT_LEFT, 120);
+    for (const char* name : {"alpha", "bravo", "charlie"}) {
+      list->AddString(name);
+      combo->AddString(name);
+      view->InsertItem(view->GetItemCount(), name);
+    }
+    for (const auto& c : cases) {
+      SCOPED_TRACE(testing::Message() << c.id << " row " << c.chosen);
+      CWnd* control = dialog.GetDlgItem(c.id);
+      int top = 3;
+      if (c.id == 400) {
+        list->SetCurSel(c.chosen);
+        top = std::max(c.chosen, 0) * list->GetItemHeight();
+      } else if (c.id == 500) {
+        combo->SetCurSel(c.chosen);
+      } else {
+        view->SetItemState(std::max(c.chosen, 0), c.chosen < 0 ? 0 : LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        top = std::max(c.chosen, 0) * view->RowHeight();
       }
+      dialog.GotoDlgCtrl(control);
+      CRect r;
+      control->GetClientRect(&r);
+      const std::vector<COLORREF> pixels = Picture(*control, 0);
+      const auto at = [&](int x) { return pixels[static_cast<std::size_t>(top * r.Width() + x)]; };
+      int alternations = 0;
+      for (int x = c.x + 2; x < c.x + 22; ++x) alternations += at(x) != at(x + 1);
       EXPECT_EQ(alternations, 20);
       dialog.GotoDlgCtrl(dialog.GetDlgItem(100));
     }

@@ -2,7 +2,11 @@
 // where the manager puts windows and where the user moves them, which window it holds active,
 // its stacking and its close boxes agree with the window system.
 
+#include <cstdio>
+
+#include "platform/base/testing/temp_drive.h"
 #include "platform/base/testing/x_window_manager.h"
+#include "platform/ui/file_dialog.h"
 #include "platform/ui/combo_box.h"
 #include "platform/ui/list_box.h"
 #include "platform/ui/tests/screen_fixture.h"
@@ -23,6 +27,24 @@ protected:
   {
     const auto id = vetra::testing::WaitForXWindow(title, 20s, vetra::testing::XWindowsOf::ThisProcess);
     return id ? *id : std::string();
+  }
+  // True when the window manager stacks the first X window above the second.
+  static bool StackedAbove(const std::string& upper, const std::string& lower)
+  {
+    std::FILE* pipe = popen("xprop -root _NET_CLIENT_LIST_STACKING", "r");
+    if (!pipe) return false;
+    std::string text;
+    char chunk[256];
+    while (std::fgets(chunk, sizeof chunk, pipe)) text += chunk;
+    pclose(pipe);
+    const auto at = [&](const std::string& id) {
+      char hex[32];
+      std::snprintf(hex, sizeof hex, "0x%lx", std::stoul(id));
+      const std::size_t found = text.find(std::string(hex) + ",");
+      return found != std::string::npos ? found : text.find(std::string(hex) + "\n");
+    };
+    const std::size_t up = at(upper), low = at(lower);
+    return up != std::string::npos && low != std::string::npos && up > low;
   }
   static XPoint ClientOrigin(HWND hwnd)
   {
@@ -274,6 +296,74 @@ TEST_F(WindowManagerScreen, AWindowMovedByItsProgramRightAfterShowingGoesThere)
   PumpFor(300ms);
   EXPECT_EQ(ClientOrigin(window.m_hWnd), asked);
   EXPECT_TRUE(Agrees(window.m_hWnd, windowX));
+}
+
+
+// The question whether to replace a file shows over the save dialog, which stays on the screen;
+// "No" goes back to the dialog with the name still in it.
+TEST_F(WindowManagerScreen, TheReplaceQuestionShowsOverTheSaveDialogWhichStays)
+{
+  vetra::testing::TempDrive drive;
+  drive.WriteFile("Data/old.JPG", "jpg");
+  CountingWindow owner;
+  ASSERT_TRUE(owner.CreateTop("Capture", CRect(40, 40, 740, 600)));
+  CFileDialog dialog(FALSE, "", "", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "JPG File (*.JPG)|*.JPG|", &owner);
+  dialog.m_ofn.lpstrInitialDir = "c:\\Data";
+  dialog.m_ofn.lpstrTitle = "Save as";
+  const auto withItem = [](int id) -> HWND {
+    auto& system = WindowSystem::Get();
+    for (HWND top : system.TopLevels()) {
+      if (system.State(top)->text == "Save as" && system.IsVisible(top) && ItemOf(top, id)) return top;
+    }
+    return nullptr;
+  };
+  constexpr int kNameBox = 1152;
+  std::string dialogX;
+  HWND files = nullptr;
+  HWND box = nullptr;
+  std::chrono::steady_clock::time_point asked;
+  bool dialogShownDuringQuestion = false;
+  HWND boxOwner = nullptr;
+  std::string nameAfterNo;
+  bool dialogAboveOwner = false;
+  const std::string ownerX = XIdOf("Capture");
+  RunSteps({
+      [&] {
+        files = withItem(kNameBox);
+        if (!files) return false;
+        dialogX = XIdOf("Save as");
+        if (dialogX.empty()) return false;
+        CWnd::FromHandle(ItemOf(files, kNameBox))->SetWindowText("old.JPG");
+        PostMessage(files, WM_COMMAND, IDOK, 0);
+        return true;
+      },
+      [&] {
+        box = withItem(IDNO);
+        if (!box) return false;
+        asked = std::chrono::steady_clock::now();
+        boxOwner = WindowSystem::Get().OwnerOf(box);
+        return true;
+      },
+      [&] {
+        if (std::chrono::steady_clock::now() - asked < 800ms) return false;
+        const auto visible = vetra::testing::Xdotool({"search", "--onlyvisible", "--name", "Save as"});
+        dialogShownDuringQuestion = withItem(kNameBox) && visible && visible->find(dialogX) != std::string::npos;
+        dialogAboveOwner = StackedAbove(dialogX, ownerX);
+        return XClickWindow(ItemOf(box, IDNO));
+      },
+      [&] {
+        if (withItem(kNameBox) != files || withItem(IDNO)) return false;
+        nameAfterNo = CWnd::FromHandle(ItemOf(files, kNameBox))->GetWindowText();
+        PostMessage(files, WM_COMMAND, IDCANCEL, 0);
+        return true;
+      },
+  });
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  EXPECT_TRUE(StepsDone());
+  EXPECT_TRUE(dialogShownDuringQuestion);
+  EXPECT_TRUE(dialogAboveOwner);
+  EXPECT_EQ(boxOwner, files);
+  EXPECT_EQ(nameAfterNo, "old.JPG");
 }
 
 }  // namespace
