@@ -51,10 +51,11 @@ iconv_t ConversionFor(const char* to, const char* from)
   throw std::logic_error(std::string("no conversion kept from ") + from + " to " + to);
 }
 
-// One iconv conversion. Unconvertible input is replaced and skipped so that a damaged text
-// never stops the system; `replacement` is written in the target encoding.
-std::string Convert(const char* to, const char* from, std::string_view input, std::string_view replacement,
-                    std::size_t skipOnError)
+// Runs one iconv conversion of `input`. At a character it cannot convert it asks `onError`
+// (with errno, the output so far and the unread input), which either skips past the character and
+// returns true, or returns false to give up.
+template <typename OnError>
+std::optional<std::string> RunConversion(const char* to, const char* from, std::string_view input, OnError onError)
 {
   iconv_t cd = ConversionFor(to, from);
   std::string out;
@@ -65,43 +66,41 @@ std::string Convert(const char* to, const char* from, std::string_view input, st
   while (inLeft > 0) {
     char* outPtr = buffer;
     std::size_t outLeft = sizeof buffer;
-    std::size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+    const std::size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
     out.append(buffer, outPtr);
-    if (rc == static_cast<std::size_t>(-1)) {
-      if (errno == E2BIG) continue;
-      // EILSEQ or EINVAL (truncated sequence at the end): replace and move on.
-      out.append(replacement);
-      std::size_t skip = std::min(skipOnError, inLeft);
-      if (errno == EILSEQ && std::string_view(from) == "UTF-8") {
-        // Skip one whole UTF-8 character so that one bad character gives one '?'.
-        unsigned char lead = static_cast<unsigned char>(*in);
-        skip = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-        skip = std::min(skip, inLeft);
-      }
-      in += skip;
-      inLeft -= skip;
+    if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) {
+      if (!onError(errno, out, in, inLeft)) return std::nullopt;
       iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
   }
   return out;
 }
 
+// One iconv conversion. Unconvertible input is replaced and skipped so that a damaged text
+// never stops the system; `replacement` is written in the target encoding.
+std::string Convert(const char* to, const char* from, std::string_view input, std::string_view replacement,
+                    std::size_t skipOnError)
+{
+  return *RunConversion(to, from, input, [&](int error, std::string& out, char*& in, std::size_t& inLeft) {
+    // EILSEQ or EINVAL (truncated sequence at the end): replace and move on.
+    out.append(replacement);
+    std::size_t skip = std::min(skipOnError, inLeft);
+    if (error == EILSEQ && std::string_view(from) == "UTF-8") {
+      // Skip one whole UTF-8 character so that one bad character gives one '?'.
+      unsigned char lead = static_cast<unsigned char>(*in);
+      skip = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+      skip = std::min(skip, inLeft);
+    }
+    in += skip;
+    inLeft -= skip;
+    return true;
+  });
+}
+
 // One iconv conversion that gives up at the first character it cannot convert.
 std::optional<std::string> ConvertExactly(const char* to, const char* from, std::string_view input)
 {
-  iconv_t cd = ConversionFor(to, from);
-  std::string out;
-  char* in = const_cast<char*>(input.data());
-  std::size_t inLeft = input.size();
-  char buffer[256];
-  while (inLeft > 0) {
-    char* outPtr = buffer;
-    std::size_t outLeft = sizeof buffer;
-    const std::size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-    out.append(buffer, outPtr);
-    if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) return std::nullopt;
-  }
-  return out;
+  return RunConversion(to, from, input, [](int, std::string&, char*&, std::size_t&) { return false; });
 }
 
 bool IsAscii(std::string_view text)
