@@ -27,14 +27,15 @@ function(vetra_tests name)
     PROPERTIES TIMEOUT 300)
 endfunction()
 
-# vetra_screen_tests(NAME SOURCES ... [LIBS ...] [WINDOW_MANAGER] [TIMEOUT SECONDS])
+# vetra_screen_tests(NAME SOURCES ... [LIBS ...] [WINDOW_MANAGER] [IBUS_HANGUL] [TIMEOUT SECONDS])
 # Like vetra_tests, but every test case runs on its own Xvfb display (scripts/on-screen), with
-# openbox when WINDOW_MANAGER is given: the SDL back end is driven by real X input (xdotool).
+# openbox when WINDOW_MANAGER is given, and a private IBus daemon with its Korean engine when
+# IBUS_HANGUL is: the SDL back end is driven by real X input (xdotool).
 function(vetra_screen_tests name)
   if(NOT VETRA_TESTS)
     return()
   endif()
-  cmake_parse_arguments(ARG "WINDOW_MANAGER" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "WINDOW_MANAGER;IBUS_HANGUL" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 300)
   endif()
@@ -43,6 +44,9 @@ function(vetra_screen_tests name)
   set(wrapper ${CMAKE_SOURCE_DIR}/scripts/on-screen)
   if(ARG_WINDOW_MANAGER)
     list(APPEND wrapper --wm)
+  endif()
+  if(ARG_IBUS_HANGUL)
+    list(APPEND wrapper --ibus-hangul)
   endif()
   set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "${wrapper}")
   gtest_discover_tests(${name}

@@ -22,7 +22,9 @@ struct RawInput {
   std::uint64_t time = 0;  // when it happened on the monotonic clock; 0: when it is routed
   win::UINT vk = 0;      // virtual key of KeyDown / KeyUp
   std::string text;      // code page 949 bytes of Text
-  win::HWND window = nullptr;  // the top-level window the pointer input came in, when known
+  // Pointer input: the top-level window it came in, when known. Text: the window it is typed
+  // into when that is not the focus window (a composition the keyboard left).
+  win::HWND window = nullptr;
 };
 
 enum class CursorShape { None, Arrow, Hand, Wait, IBeam };
@@ -54,6 +56,11 @@ public:
   // The caret of the window typed into stands at this screen rectangle: the input method's
   // candidate window goes beside it.
   virtual void TextInputAt(win::HWND /*topLevel*/, const win::RECT& /*screen*/) {}
+  // The keyboard goes from one window to another (either may be none): a composition still open
+  // ends in the window left, and the input method takes the mode the new window asked for.
+  virtual void KeyboardFocusChanged(win::HWND /*from*/, win::HWND /*to*/) {}
+  // A window set its input mode (ImmSetConversionStatus).
+  virtual void InputModeSet(win::HWND) {}
   // A picture was put on the clipboard, as whole PNG and BMP files: the desktop's clipboard
   // offers it to other programs.
   virtual void ClipboardPictureChanged(const std::string& /*png*/, const std::string& /*bmp*/) {}

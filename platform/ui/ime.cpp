@@ -10,13 +10,12 @@
 
 namespace win {
 
-namespace {
-std::map<HWND, std::pair<DWORD, DWORD>>& Status()
+// Each window's conversion and sentence mode, as it set them or the user switched them.
+static std::map<HWND, std::pair<DWORD, DWORD>>& Status()
 {
   static std::map<HWND, std::pair<DWORD, DWORD>> status;
   return status;
 }
-}  // namespace
 
 HIMC ImmGetContext(HWND hwnd) { return IsWindow(hwnd) ? reinterpret_cast<HIMC>(hwnd) : nullptr; }
 
@@ -28,6 +27,8 @@ BOOL ImmSetConversionStatus(HIMC context, DWORD conversion, DWORD sentence)
   if (!IsWindow(hwnd)) return FALSE;
   std::erase_if(Status(), [](const auto& entry) { return !IsWindow(entry.first); });
   Status()[hwnd] = {conversion, sentence};
+  auto& system = detail::WindowSystem::Get();
+  if (system.HasDisplay()) system.Display().InputModeSet(hwnd);
   return TRUE;
 }
 
@@ -67,6 +68,20 @@ void PlaceInputMethodWindow(win::HWND hwnd, const win::RECT& caret)
   last = screen;
   lastWindow = hwnd;
   system.Display().TextInputAt(system.TopLevelOf(hwnd), screen);
+}
+
+std::optional<bool> NativeInputOf(win::HWND hwnd)
+{
+  auto it = win::Status().find(hwnd);
+  if (it == win::Status().end() || !win::IsWindow(hwnd)) return std::nullopt;
+  return (it->second.first & win::IME_CMODE_NATIVE) != 0;
+}
+
+void NoteNativeInput(win::HWND hwnd, bool native)
+{
+  if (!win::IsWindow(hwnd)) return;
+  auto& [conversion, sentence] = win::Status()[hwnd];
+  conversion = native ? (conversion | win::IME_CMODE_NATIVE) : (conversion & ~win::IME_CMODE_NATIVE);
 }
 
 }  // namespace vetra::ui

@@ -3,6 +3,8 @@
 // composing and where its candidate window goes. Typed Korean text reaches windows as code page
 // 949 characters either way.
 
+#include <optional>
+
 #include "platform/ui/messages.h"
 
 namespace win {
@@ -35,5 +37,12 @@ namespace vetra::ui {
 // A window typed into shows its caret at this client rectangle: the input method's candidate
 // window is placed beside it.
 void PlaceInputMethodWindow(win::HWND hwnd, const win::RECT& caret);
+
+// Whether a window asked for the input method's own script (Hangul) or for Latin input; nothing
+// when it never set its mode.
+std::optional<bool> NativeInputOf(win::HWND hwnd);
+// The user switched the input method while `hwnd` had the keyboard: the window's mode is what
+// the user chose, as its program reads it back.
+void NoteNativeInput(win::HWND hwnd, bool native);
 
 }  // namespace vetra::ui

@@ -49,11 +49,12 @@ void InjectKey(win::UINT vk, bool down)
   Push(input);
 }
 
-void InjectText(const std::string& cp949)
+void InjectText(const std::string& cp949, win::HWND target)
 {
   RawInput input;
   input.kind = RawInput::Kind::Text;
   input.text = cp949;
+  input.window = target;
   Push(input);
 }
 

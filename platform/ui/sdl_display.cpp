@@ -11,6 +11,8 @@
 #include "platform/base/clock.h"
 #include "platform/base/text.h"
 #include "platform/ui/display_factory.h"
+#include "platform/ui/ibus_input_method.h"
+#include "platform/ui/ime.h"
 #include "platform/ui/idle.h"
 #include "platform/ui/input.h"
 #include "platform/ui/paint.h"
@@ -19,6 +21,7 @@
 #include "platform/ui/window_system.h"
 #include "platform/ui/x11_connection_loss.h"
 #include "platform/ui/x11_errors.h"
+#include "platform/ui/x11_key_event.h"
 #include "platform/ui/x11_picture_clipboard.h"
 #include "platform/ui/x11_window_functions.h"
 #include "platform/ui/x11_window_manager.h"
@@ -46,12 +49,13 @@ struct FrameInset {
 
 class SdlDisplay final : public Display {
 public:
-  SdlDisplay()
+  explicit SdlDisplay(std::unique_ptr<IBusInputMethod> inputMethod) : m_ime(std::move(inputMethod))
   {
     ++LiveDisplays();
     UseVirtualClock(false);
     SDL_DisplayMode mode;
     if (SDL_GetDesktopDisplayMode(0, &mode) == 0) m_screen = {mode.w, mode.h};
+    if (m_ime) ListenToInputMethod();
     SDL_StartTextInput();
     WindowSystem::Get().translatePrintableKeys = false;
     WatchSdlXConnection();
@@ -158,6 +162,24 @@ public:
     const win::CRect area = it->second.decorated ? system.ClientScreenRect(topLevel) : system.ScreenRect(topLevel);
     SDL_Rect rect{screen.left - area.left, screen.top - area.top, screen.right - screen.left, screen.bottom - screen.top};
     SDL_SetTextInputRect(&rect);
+    if (m_ime) m_ime->CaretAt(screen.left, screen.top, screen.right - screen.left, screen.bottom - screen.top);
+  }
+
+  void KeyboardFocusChanged(win::HWND from, win::HWND to) override
+  {
+    if (!m_ime || XConnectionLost()) return;
+    if (m_composing && from) {
+      // The composition ends typed into the window it was made in, as the keyboard leaves.
+      m_commitTarget = from;
+      m_ime->Reset();
+      m_commitTarget = nullptr;
+    }
+    TakeInputModeOf(to);
+  }
+
+  void InputModeSet(win::HWND hwnd) override
+  {
+    if (m_ime && hwnd && hwnd == WindowSystem::Get().focus) TakeInputModeOf(hwnd);
   }
 
   void BeginUserMove(win::HWND hwnd) override
@@ -211,6 +233,7 @@ public:
   {
     if (XConnectionLost()) return;  // nothing of the display answers any more
     Flush();
+    if (m_ime) m_ime->Pump();
     SDL_Event event;
     while (!XConnectionLost() && SDL_PollEvent(&event)) Handle(event);
     CheckFocusLeft();
@@ -252,10 +275,39 @@ public:
     }
     if (XConnectionLost()) return;
     if (m_clipboard) m_clipboard->Serve();
+    if (m_ime) m_ime->Pump();
     CheckFocusLeft();
   }
 
 private:
+  // The desktop's input method gets the keys first: it composes Hangul and hands back the text.
+  void ListenToInputMethod()
+  {
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+    IBusInputMethod::Listener listener;
+    listener.commit = [this](const std::string& utf8) { InjectText(Cp949(utf8), m_commitTarget); };
+    listener.compose = [this](const std::string& utf8) {
+      m_composing = !utf8.empty();
+      InjectComposition(Cp949(utf8));
+    };
+    listener.modeChanged = [](bool native) {
+      if (const win::HWND focus = WindowSystem::Get().focus) NoteNativeInput(focus, native);
+    };
+    m_ime->Listen(std::move(listener));
+  }
+
+  bool TakenByInputMethod(const SDL_SysWMmsg& message)
+  {
+    if (!m_ime) return false;
+    const std::optional<X11KeyEvent> key = X11KeyEventOf(message);
+    return key && m_ime->ProcessKey(key->keysym, key->keycode, key->state, key->released);
+  }
+
+  void TakeInputModeOf(win::HWND hwnd)
+  {
+    if (const std::optional<bool> native = hwnd ? NativeInputOf(hwnd) : std::nullopt) m_ime->WantNativeMode(*native);
+  }
+
   // A while after the keyboard focus left a window: when no window of ours has it and a window
   // manager gave it away, another program is active and ours are not.
   void CheckFocusLeft()
@@ -328,12 +380,18 @@ private:
         }
         break;
       }
+      case SDL_SYSWMEVENT:
+        // Every display event comes first as itself, then as the SDL events it makes: a key the
+        // input method takes makes none.
+        m_keyTakenByInputMethod = TakenByInputMethod(*event.syswm.msg);
+        break;
       case SDL_KEYDOWN:
       case SDL_KEYUP:
+        if (m_keyTakenByInputMethod) break;
         if (const win::UINT vk = VirtualKeyOf(event.key.keysym)) InjectKey(vk, event.type == SDL_KEYDOWN);
         break;
       case SDL_TEXTINPUT:
-        InjectText(Cp949(event.text.text));
+        if (!m_keyTakenByInputMethod) InjectText(Cp949(event.text.text));
         break;
       case SDL_TEXTEDITING:
         InjectComposition(Cp949(event.edit.text));
@@ -403,9 +461,11 @@ private:
         Moved(hwnd, *s, {event.data1, event.data2});
         break;
       case SDL_WINDOWEVENT_FOCUS_GAINED:
+        if (m_ime) m_ime->FocusIn();
         FocusGained(hwnd);
         break;
       case SDL_WINDOWEVENT_FOCUS_LOST:
+        if (m_ime) m_ime->FocusOut();
         // Whether the keys went to another window of ours or to another program is known once
         // the window manager has finished handing them over.
         m_focusLostAt = MonotonicMs();
@@ -540,7 +600,27 @@ private:
   std::map<win::HWND, NativeWindow> m_windows;
   std::map<int, SDL_Cursor*> m_cursors;
   std::unique_ptr<X11PictureClipboard> m_clipboard;  // made when a first picture is offered
+  std::unique_ptr<IBusInputMethod> m_ime;  // the desktop's input method, where one runs
+  bool m_keyTakenByInputMethod = false;    // the display event being turned into SDL events
+  bool m_composing = false;                // the input method shows a composition
+  win::HWND m_commitTarget = nullptr;      // where committed text goes, when not the focus window
 };
+
+// SDL starts a client of its own on the desktop's input method when its video starts. Where
+// ours runs, SDL's must not, or each key would be composed twice: SDL is pointed at another
+// input method's name for the moment it starts, finds none answering and uses none.
+bool InitVideoWithoutItsInputMethod(bool ownInputMethod)
+{
+  if (!ownInputMethod) return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+  const char* before = std::getenv("SDL_IM_MODULE");
+  const std::optional<std::string> kept = before ? std::optional<std::string>(before) : std::nullopt;
+  setenv("SDL_IM_MODULE", "fcitx", 1);
+  const bool started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+  // Programs this one starts find the environment as it was.
+  if (kept) setenv("SDL_IM_MODULE", kept->c_str(), 1);
+  else unsetenv("SDL_IM_MODULE");
+  return started;
+}
 
 }  // namespace
 
@@ -562,14 +642,15 @@ std::unique_ptr<Display> CreateSdlDisplay()
   // SDL hands the X errors it does not expect itself to the handler it found.
   SayXErrorsAndGoOn();
   WatchForLostXConnection();
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
+  std::unique_ptr<IBusInputMethod> inputMethod = IBusInputMethod::Connect();
+  if (!InitVideoWithoutItsInputMethod(inputMethod != nullptr)) return nullptr;
   // Without a desktop SDL would run on a driver of its own that shows nothing.
   const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
   if (driver != "x11" && driver != "wayland") {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return nullptr;
   }
-  return std::make_unique<SdlDisplay>();
+  return std::make_unique<SdlDisplay>(std::move(inputMethod));
 }
 
 }  // namespace vetra::ui

@@ -321,7 +321,7 @@ bool WindowSystem::PeekQueued(MSG* msg, HWND filter, UINT minMsg, UINT maxMsg, b
     if (input.kind == vetra::ui::RawInput::Kind::Text) {
       composition.clear();
       // Each byte of the text becomes one WM_CHAR to the focus window, lead byte first.
-      HWND target = focus ? focus : active;
+      HWND target = input.window && IsWindow(input.window) ? input.window : focus ? focus : active;
       for (unsigned char c : input.text) {
         Post(MSG{target, WM_CHAR, c, 1, 0, {}});
       }
@@ -545,6 +545,7 @@ void WindowSystem::SetFocus(HWND hwnd)
 {
   if (hwnd == focus) return;
   HWND old = focus;
+  if (m_display) m_display->KeyboardFocusChanged(old, hwnd);
   focus = hwnd;
   if (CWnd* o = Lookup(old)) o->SendMessage(WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd));
   if (focus != hwnd) return;  // the old window moved the focus itself

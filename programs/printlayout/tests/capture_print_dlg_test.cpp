@@ -70,7 +70,7 @@ protected:
   void SetUp() override
   {
     vetra::ui::ResetForTests();
-    WriteSkins();
+    testing::WritePrintDialogSkins(drive);
     ASSERT_TRUE(vetra::samples::WritePrintLayoutSample({}, drive / "Vetra/Fenmark/Temp"));
     WriteCapture(32, 101, 70);  // small: the copy is 1017 by 708 whatever the capture's size
     SetReportPrinterFactoryForTests([this] { return std::make_unique<FakePrinter>(printer); });
@@ -81,22 +81,6 @@ protected:
     SetReportPrinterFactoryForTests(nullptr);
     ReleaseInstanceMutexForTests();
     vetra::ui::ResetForTests();
-  }
-  // The dialog's pictures, plain colours at their real sizes, and the logo.
-  void WriteSkins()
-  {
-    const auto flat = [](int, int) { return testing::Rgb{30, 60, 90}; };
-    const std::tuple<const char*, int, int> pictures[] = {
-        {"print_img1.bmp", 504, 360}, {"ok_button.bmp", 52, 24},     {"ok_dbutton.bmp", 52, 24},
-        {"cancel_button.bmp", 52, 24}, {"cancel_dbutton.bmp", 52, 24}, {"print_button1.bmp", 88, 96},
-        {"print_dbutton1.bmp", 88, 96}, {"print_button2.bmp", 88, 96}, {"print_dbutton2.bmp", 88, 96}};
-    for (const auto& [name, width, height] : pictures)
-      drive.WriteFile(std::string("Vetra/Fenmark/Img/Print/") + name, testing::MakeBmp(width, height, 24, flat));
-    drive.WriteFile("Vetra/Fenmark/Img/BKColor.bmp", testing::MakeBmp(196, 15, 24, flat));
-    CImage logo;
-    logo.CreateImpl("c:\\Vetra\\Fenmark\\Img\\Logo.jpg", kImageJpg);
-    logo.Create(40, 12, 24, -1);
-    logo.Write("c:\\Vetra\\Fenmark\\Img\\Logo.jpg");
   }
   void WriteCapture(int bits, int width = 1017, int height = 708)
   {

@@ -1,5 +1,10 @@
 #include "programs/printlayout/tests/test_pictures.h"
 
+#include <tuple>
+
+#include "platform/base/testing/temp_drive.h"
+#include "programs/printlayout/image.h"
+
 namespace tolvex::testing {
 namespace {
 
@@ -7,6 +12,22 @@ void Put16(std::string& out, unsigned v) { out.push_back(static_cast<char>(v & 0
 void Put32(std::string& out, unsigned v) { Put16(out, v & 0xFFFF); Put16(out, v >> 16); }
 
 }  // namespace
+
+void WritePrintDialogSkins(const vetra::testing::TempDrive& drive)
+{
+  const auto flat = [](int, int) { return Rgb{30, 60, 90}; };
+  const std::tuple<const char*, int, int> pictures[] = {
+      {"print_img1.bmp", 504, 360}, {"ok_button.bmp", 52, 24},     {"ok_dbutton.bmp", 52, 24},
+      {"cancel_button.bmp", 52, 24}, {"cancel_dbutton.bmp", 52, 24}, {"print_button1.bmp", 88, 96},
+      {"print_dbutton1.bmp", 88, 96}, {"print_button2.bmp", 88, 96}, {"print_dbutton2.bmp", 88, 96}};
+  for (const auto& [name, width, height] : pictures)
+    drive.WriteFile(std::string("Vetra/Fenmark/Img/Print/") + name, MakeBmp(width, height, 24, flat));
+  drive.WriteFile("Vetra/Fenmark/Img/BKColor.bmp", MakeBmp(196, 15, 24, flat));
+  CImage logo;
+  logo.CreateImpl("c:\\Vetra\\Fenmark\\Img\\Logo.jpg", kImageJpg);
+  logo.Create(40, 12, 24, -1);
+  logo.Write("c:\\Vetra\\Fenmark\\Img\\Logo.jpg");
+}
 
 Rgb Pattern(int x, int y) { return {static_cast<std::uint8_t>(x * 7), static_cast<std::uint8_t>(y * 5), 64}; }
 

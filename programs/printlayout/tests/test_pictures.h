@@ -7,7 +7,14 @@
 #include <string>
 #include <vector>
 
+namespace vetra::testing {
+class TempDrive;
+}
+
 namespace tolvex::testing {
+
+// The print dialog's pictures on the drive, plain colours at their real sizes, and the logo.
+void WritePrintDialogSkins(const vetra::testing::TempDrive& drive);
 
 struct Rgb {
   std::uint8_t r = 0, g = 0, b = 0;

@@ -1,0 +1,248 @@
+#include "platform/ui/ibus_input_method.h"
+
+#include <ibus.h>
+
+#include <cstring>
+#include <utility>
+
+namespace vetra::ui {
+
+namespace {
+
+// The Korean engine's switch between Hangul and Latin input: a toggle property, checked while
+// Hangul is typed. Activating it flips it, whatever state is asked for, so it is only activated
+// once its state is known.
+constexpr const char* kInputModeProperty = "InputMode";
+
+// How long the daemon may take over one key before the key is the program's own.
+constexpr gint kKeyTimeoutMs = 1000;
+
+// A key the engine cannot know and so passes on: sent after a reset, its answer comes only once
+// the engine has dealt with the reset, so what the reset committed has arrived by then.
+constexpr guint kNoKeysym = 0xffffff;
+
+}  // namespace
+
+struct IBusInputMethod::State {
+  Listener listener;
+  IBusBus* bus = nullptr;
+  IBusInputContext* context = nullptr;
+  bool connected = false;
+  std::optional<bool> mode;    // the engine's mode as it last said
+  std::optional<bool> wanted;  // a mode asked for, until the engine's mode is known
+  bool toggling = false;       // an activation is on its way; its answer is awaited
+  // The key being given to the daemon, to tell it from other keys it passes on.
+  struct Key {
+    unsigned keysym = 0;
+    bool released = false;
+  };
+  std::optional<Key> current;
+  bool passedBack = false;
+
+  ~State()
+  {
+    if (context) {
+      g_signal_handlers_disconnect_by_data(context, this);
+      if (connected) ibus_proxy_destroy(IBUS_PROXY(context));
+      g_object_unref(context);
+    }
+    if (bus) {
+      g_signal_handlers_disconnect_by_data(bus, this);
+      g_object_unref(bus);
+    }
+    // Whatever the daemon's connection still had queued goes with it.
+    while (g_main_context_iteration(nullptr, FALSE)) {
+    }
+  }
+
+  void ApplyWanted()
+  {
+    if (!wanted || !mode || toggling || !connected) return;
+    if (*wanted != *mode) {
+      toggling = true;
+      ibus_input_context_property_activate(context, kInputModeProperty,
+                                           *wanted ? PROP_STATE_CHECKED : PROP_STATE_UNCHECKED);
+    }
+    wanted.reset();
+  }
+
+  void ModeIs(bool native)
+  {
+    toggling = false;
+    // The first word of the engine is no switch: it only tells where the engine stands.
+    const bool changed = mode && *mode != native;
+    mode = native;
+    if (changed && listener.modeChanged) listener.modeChanged(native);
+    ApplyWanted();
+  }
+
+  static void OnCommit(IBusInputContext*, IBusText* text, gpointer data)
+  {
+    auto* self = static_cast<State*>(data);
+    if (self->listener.commit) self->listener.commit(ibus_text_get_text(text));
+  }
+
+  static void OnPreedit(IBusInputContext*, IBusText* text, guint, gboolean visible, gpointer data)
+  {
+    auto* self = static_cast<State*>(data);
+    if (self->listener.compose) self->listener.compose(visible ? ibus_text_get_text(text) : "");
+  }
+
+  static void OnHidePreedit(IBusInputContext*, gpointer data)
+  {
+    auto* self = static_cast<State*>(data);
+    if (self->listener.compose) self->listener.compose("");
+  }
+
+  static void OnForward(IBusInputContext*, guint keysym, guint /*keycode*/, guint state, gpointer data)
+  {
+    auto* self = static_cast<State*>(data);
+    const bool released = (state & IBUS_RELEASE_MASK) != 0;
+    if (self->current && self->current->keysym == keysym && self->current->released == released) {
+      self->passedBack = true;
+      return;
+    }
+    // Another key passed on (none the engines in use send): a character key types its character.
+    const gunichar character = released ? 0 : ibus_keyval_to_unicode(keysym);
+    if (character < 0x20 || character == 0x7f || !self->listener.commit) return;
+    char utf8[8] = {};
+    g_unichar_to_utf8(character, utf8);
+    self->listener.commit(utf8);
+  }
+
+  static void OnRegisterProperties(IBusInputContext*, IBusPropList* list, gpointer data)
+  {
+    auto* self = static_cast<State*>(data);
+    for (guint i = 0;; ++i) {
+      IBusProperty* property = ibus_prop_list_get(list, i);
+      if (!property) break;
+      if (std::strcmp(ibus_property_get_key(property), kInputModeProperty) == 0) {
+        self->ModeIs(ibus_property_get_state(property) == PROP_STATE_CHECKED);
+        return;
+      }
+    }
+  }
+
+  static void OnUpdateProperty(IBusInputContext*, IBusProperty* property, gpointer data)
+  {
+    auto* self = static_cast<State*>(data);
+    if (std::strcmp(ibus_property_get_key(property), kInputModeProperty) == 0) {
+      self->ModeIs(ibus_property_get_state(property) == PROP_STATE_CHECKED);
+    }
+  }
+
+  static void OnDisconnected(IBusBus*, gpointer data)
+  {
+    auto* self = static_cast<State*>(data);
+    self->connected = false;
+    if (self->listener.compose) self->listener.compose("");
+  }
+};
+
+std::unique_ptr<IBusInputMethod> IBusInputMethod::Connect()
+{
+  static const bool initialised = [] {
+    ibus_init();
+    return true;
+  }();
+  (void)initialised;
+  auto state = std::make_unique<State>();
+  state->bus = ibus_bus_new();
+  if (!state->bus || !ibus_bus_is_connected(state->bus)) return nullptr;
+  state->context = ibus_bus_create_input_context(state->bus, "vetra");
+  if (!state->context) return nullptr;
+  state->connected = true;
+  State* s = state.get();
+  g_signal_connect(s->bus, "disconnected", G_CALLBACK(State::OnDisconnected), s);
+  g_signal_connect(s->context, "commit-text", G_CALLBACK(State::OnCommit), s);
+  g_signal_connect(s->context, "update-preedit-text", G_CALLBACK(State::OnPreedit), s);
+  g_signal_connect(s->context, "hide-preedit-text", G_CALLBACK(State::OnHidePreedit), s);
+  g_signal_connect(s->context, "forward-key-event", G_CALLBACK(State::OnForward), s);
+  g_signal_connect(s->context, "register-properties", G_CALLBACK(State::OnRegisterProperties), s);
+  g_signal_connect(s->context, "update-property", G_CALLBACK(State::OnUpdateProperty), s);
+  ibus_input_context_set_capabilities(s->context, IBUS_CAP_PREEDIT_TEXT | IBUS_CAP_FOCUS | IBUS_CAP_PROPERTY);
+  return std::unique_ptr<IBusInputMethod>(new IBusInputMethod(std::move(state)));
+}
+
+IBusInputMethod::IBusInputMethod(std::unique_ptr<State> state) : m_state(std::move(state)) {}
+
+IBusInputMethod::~IBusInputMethod() = default;
+
+void IBusInputMethod::Listen(Listener listener) { m_state->listener = std::move(listener); }
+
+bool IBusInputMethod::Connected() const { return m_state->connected; }
+
+namespace {
+struct KeyAnswer {
+  IBusInputContext* context = nullptr;
+  bool done = false;
+  bool taken = false;
+};
+
+void OnKeyAnswered(GObject*, GAsyncResult* result, gpointer data)
+{
+  auto* answer = static_cast<KeyAnswer*>(data);
+  GError* error = nullptr;
+  answer->taken = ibus_input_context_process_key_event_async_finish(answer->context, result, &error) != FALSE;
+  if (error) {
+    answer->taken = false;
+    g_error_free(error);
+  }
+  answer->done = true;
+}
+}  // namespace
+
+bool IBusInputMethod::ProcessKey(unsigned keysym, unsigned keycode, unsigned state, bool released)
+{
+  State& s = *m_state;
+  if (!s.connected) return false;
+  s.current = State::Key{keysym, released};
+  s.passedBack = false;
+  KeyAnswer answer{s.context};
+  ibus_input_context_process_key_event_async(s.context, keysym, keycode, state | (released ? IBUS_RELEASE_MASK : 0),
+                                             kKeyTimeoutMs, nullptr, OnKeyAnswered, &answer);
+  // What the engine says about the key (text it commits, the key passed back) comes before its
+  // answer: all of it is handed on before the key's own events are looked at.
+  while (!answer.done) g_main_context_iteration(nullptr, TRUE);
+  Pump();
+  s.current.reset();
+  return answer.taken && !s.passedBack;
+}
+
+void IBusInputMethod::FocusIn()
+{
+  if (m_state->connected) ibus_input_context_focus_in(m_state->context);
+}
+
+void IBusInputMethod::FocusOut()
+{
+  if (m_state->connected) ibus_input_context_focus_out(m_state->context);
+}
+
+void IBusInputMethod::Reset()
+{
+  if (!m_state->connected) return;
+  ibus_input_context_reset(m_state->context);
+  ProcessKey(kNoKeysym, 0, 0, true);
+}
+
+void IBusInputMethod::CaretAt(int x, int y, int width, int height)
+{
+  if (m_state->connected) ibus_input_context_set_cursor_location(m_state->context, x, y, width, height);
+}
+
+void IBusInputMethod::WantNativeMode(bool native)
+{
+  m_state->wanted = native;
+  m_state->ApplyWanted();
+}
+
+std::optional<bool> IBusInputMethod::NativeMode() const { return m_state->mode; }
+
+void IBusInputMethod::Pump()
+{
+  while (g_main_context_iteration(nullptr, FALSE)) {
+  }
+}
+
+}  // namespace vetra::ui

@@ -1,0 +1,63 @@
+#pragma once
+// The desktop's input method (the IBus daemon) as our own client: one input context for the
+// program, fed with the display's key events, giving back committed and composed text. SDL has
+// an IBus client of its own, but it keeps its input context to itself, so the program could not
+// ask for Hangul input (the conversion mode a window sets) nor learn when the user switched.
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace vetra::ui {
+
+class IBusInputMethod {
+public:
+  // What the input method hands back, as it happens.
+  struct Listener {
+    // Text typed: what a composition ended in, or a key the engine passed on as text.
+    std::function<void(const std::string& utf8)> commit;
+    // The text being composed; empty when the composition ended or was dropped.
+    std::function<void(const std::string& utf8)> compose;
+    // The engine switched between its own script (Hangul) and Latin input, whoever asked (not
+    // told for the mode the engine first says it is in).
+    std::function<void(bool native)> modeChanged;
+  };
+
+  // A client of the daemon the desktop session runs, or none when no daemon answers.
+  static std::unique_ptr<IBusInputMethod> Connect();
+  void Listen(Listener listener);
+  ~IBusInputMethod();
+  IBusInputMethod(const IBusInputMethod&) = delete;
+  IBusInputMethod& operator=(const IBusInputMethod&) = delete;
+
+  // Whether the daemon still answers; once it has gone, keys are the program's own again.
+  bool Connected() const;
+
+  // One key event of the display. Returns true when the input method took the key: the program
+  // then does not see it. A key it passed back unchanged counts as not taken.
+  bool ProcessKey(unsigned keysym, unsigned keycode, unsigned state, bool released);
+
+  void FocusIn();
+  void FocusOut();
+  // Ends a composition: what was being composed is committed before this returns.
+  void Reset();
+  // The caret the user types at, in screen coordinates: the candidate window goes beside it.
+  void CaretAt(int x, int y, int width, int height);
+
+  // Asks the engine for its own script (true) or Latin input. Kept until the engine has told
+  // its mode; nothing happens with an engine that has no such mode.
+  void WantNativeMode(bool native);
+  // The engine's mode as it last told it.
+  std::optional<bool> NativeMode() const;
+
+  // Hands on what the daemon said since the last call (without waiting).
+  void Pump();
+
+private:
+  struct State;
+  explicit IBusInputMethod(std::unique_ptr<State> state);
+  std::unique_ptr<State> m_state;
+};
+
+}  // namespace vetra::ui

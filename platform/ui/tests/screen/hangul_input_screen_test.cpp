@@ -1,0 +1,113 @@
+// Typing through the desktop's input method (IBus with the Korean engine, started in Latin mode
+// as a desktop has it): a window that asks for Hangul input gets Hangul at once, the user's
+// Han/Eng switch still works and is read back, and a composition the keyboard leaves ends in its
+// own window.
+#include <string>
+
+#include "platform/base/text.h"
+#include "platform/ui/edit.h"
+#include "platform/ui/ime.h"
+#include "platform/ui/styles.h"
+#include "platform/ui/tests/screen/screen_fixture.h"
+
+namespace vetra::ui::testing {
+namespace {
+
+class Panel : public win::CWnd {
+public:
+  bool Make()
+  {
+    return CreateEx(0, "Panel", "hangul", win::WS_POPUP | win::WS_VISIBLE, win::CRect(100, 100, 500, 260), nullptr, 0) != 0;
+  }
+};
+
+class HangulInputOnScreen : public ScreenFixture {
+protected:
+  void SetUp() override
+  {
+    ScreenFixture::SetUp();
+    ASSERT_TRUE(panel.Make());
+    ASSERT_TRUE(first.Create(win::WS_CHILD | win::WS_VISIBLE | win::WS_BORDER, win::CRect(10, 10, 390, 40), &panel, 1));
+    ASSERT_TRUE(second.Create(win::WS_CHILD | win::WS_VISIBLE | win::WS_BORDER, win::CRect(10, 60, 390, 90), &panel, 2));
+    panel.SetActiveWindow();
+    ASSERT_FALSE(XWindowOf(panel).empty());
+    // Keyboard input goes to the window under the pointer when no window manager gives focus.
+    ASSERT_TRUE(vetra::testing::Xdotool({"mousemove", "--sync", "300", "230"}));
+  }
+  void TearDown() override
+  {
+    panel.DestroyWindow();
+    ScreenFixture::TearDown();
+  }
+
+  static void SetNative(win::CWnd& edit, bool native)
+  {
+    const win::HIMC context = win::ImmGetContext(edit.GetSafeHwnd());
+    win::ImmSetConversionStatus(context, native ? win::IME_CMODE_NATIVE : win::IME_CMODE_ALPHANUMERIC,
+                                win::IME_SMODE_CONVERSATION);
+    win::ImmReleaseContext(edit.GetSafeHwnd(), context);
+  }
+
+  static bool Native(win::CWnd& edit)
+  {
+    win::DWORD conversion = 0, sentence = 0;
+    win::ImmGetConversionStatus(win::ImmGetContext(edit.GetSafeHwnd()), &conversion, &sentence);
+    return (conversion & win::IME_CMODE_NATIVE) != 0;
+  }
+
+  bool Type(const std::string& keys, win::CEdit& edit, const std::string& utf8)
+  {
+    if (!vetra::testing::Xdotool({"type", "--delay", "30", keys})) return false;
+    return RunUntil([&] { return edit.GetWindowText() == Cp949(utf8); }, std::chrono::seconds(5));
+  }
+
+  Panel panel;
+  win::CEdit first;
+  win::CEdit second;
+};
+
+TEST_F(HangulInputOnScreen, ABoxSetToHangulTypesHangulAtOnceAndTheUsersSwitchGoesBack)
+{
+  first.SetFocus();
+  SetNative(first, true);
+  ASSERT_TRUE(Type("rks1", first, "간1")) << Utf8(first.GetWindowText());
+  EXPECT_TRUE(Native(first));
+  // The user's Han/Eng switch of the Korean engine.
+  ASSERT_TRUE(vetra::testing::Xdotool({"key", "shift+space"}));
+  ASSERT_TRUE(RunUntil([&] { return !Native(first); }, std::chrono::seconds(5))) << "the switch was not read back";
+  ASSERT_TRUE(Type("rks", first, "간1rks")) << Utf8(first.GetWindowText());
+}
+
+TEST_F(HangulInputOnScreen, ABoxThatAsksNothingKeepsTheInputMethodAsItIs)
+{
+  second.SetFocus();
+  ASSERT_TRUE(Type("rks1", second, "rks1")) << Utf8(second.GetWindowText());
+  // Coming to a box set to Hangul switches; leaving it for one that asks nothing does not.
+  SetNative(first, true);
+  first.SetFocus();
+  ASSERT_TRUE(Type("dkf1", first, "알1")) << Utf8(first.GetWindowText());
+  second.SetFocus();
+  ASSERT_TRUE(Type("gks1", second, "rks1한1")) << Utf8(second.GetWindowText());
+  // A box set back to Latin gets Latin.
+  SetNative(second, false);
+  ASSERT_TRUE(Type("rk", second, "rks1한1rk")) << Utf8(second.GetWindowText());
+}
+
+TEST_F(HangulInputOnScreen, ACompositionTheKeyboardLeavesEndsInItsOwnBox)
+{
+  first.SetFocus();
+  SetNative(first, true);
+  ASSERT_TRUE(vetra::testing::Xdotool({"type", "--delay", "30", "rk"}));
+  ASSERT_TRUE(RunUntil([&] { return win::detail::WindowSystem::Get().composition == Cp949("가"); },
+                       std::chrono::seconds(5)));
+  EXPECT_EQ(first.GetWindowText(), "");
+  second.SetFocus();
+  ASSERT_TRUE(RunUntil([&] { return first.GetWindowText() == Cp949("가"); }, std::chrono::seconds(5)))
+      << Utf8(first.GetWindowText());
+  // The keyboard is still in Hangul mode there: the next syllable starts afresh.
+  ASSERT_TRUE(Type("dkf1", second, "알1")) << Utf8(second.GetWindowText());
+  EXPECT_EQ(first.GetWindowText(), Cp949("가"));
+}
+
+}  // namespace
+}  // namespace vetra::ui::testing
