@@ -154,6 +154,17 @@ public:
   int FilterIndex() const { return m_filterIndex; }
 
 protected:
+  // Backspace in the list goes up a folder, as "[..]" does; in the name box it edits the name.
+  BOOL PreTranslateMessage(MSG* msg) override
+  {
+    const CWnd* entries = GetDlgItem(kEntries);
+    if (entries && msg->message == WM_KEYDOWN && msg->wParam == VK_BACK && msg->hwnd == entries->m_hWnd) {
+      Up();
+      return TRUE;
+    }
+    return CDialog::PreTranslateMessage(msg);
+  }
+
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
   {
     const int id = LOWORD(wParam);

@@ -349,6 +349,34 @@ TEST_F(CommonDialogs, TypedPatternsFilterTypedFoldersOpenAndOnlyAFileEndsTheDial
   EXPECT_EQ(vetra::Utf8(name), "저장.OSC");
 }
 
+TEST_F(CommonDialogs, BackspaceInTheListGoesUpAFolderAndInTheNameBoxEditsTheName)
+{
+  std::vector<std::string> folders;
+  std::string name;
+  vetra::ui::WhenIdle([&] {
+    const FileDialogProbe probe{CWnd::GetActiveWindow()};
+    ASSERT_NE(probe.dialog, nullptr);
+    vetra::ui::Type("ab");
+    vetra::ui::PressKeys("backspace");
+    name = probe.Name();
+    folders.push_back(probe.Folder());
+    vetra::ui::PressKeys("shift+tab");  // the list
+    ASSERT_EQ(CWnd::GetFocus(), probe.dialog->GetDlgItem(1120));
+    for (int i = 0; i < 4; ++i) {
+      vetra::ui::PressKeys("backspace");
+      folders.push_back(probe.Folder());
+    }
+    probe.dialog->SendMessage(WM_COMMAND, IDCANCEL, 0);
+  });
+  std::string folder = "c:\\Vetra\\Data";
+  int filterIndex = 1;
+  std::string fileName;
+  EXPECT_FALSE(vetra::ui::RunFileDialogWindow(true, "Open", folder, vetra::ui::ParseFileFilters(kOscFilter), filterIndex, fileName, nullptr));
+  EXPECT_EQ(name, "a");
+  // Past the drive's root to the computer, where there is nothing above.
+  EXPECT_EQ(folders, (std::vector<std::string>{"C:\\Vetra\\Data", "C:\\Vetra", "C:\\", Cp949("내 컴퓨터"), Cp949("내 컴퓨터")}));
+}
+
 TEST(FileDialogFolders, DrivesAreDriveCTheHomeFolderEachMountedMediumAndTheRoot)
 {
   vetra::testing::TempDrive drive;
