@@ -74,6 +74,12 @@ TEST(FileFilters, NamesMatchPatternsWithoutRegardToCase)
       {Cp949("가.dat"), "?.DAT", true},  // a double-byte character is one character
       {"ab.dat", "a?.DAT", true},
       {"abc.dat", "a?.DAT", false},
+      // A character kept from a Linux name is one character however many bytes it took there.
+      {vetra::NameFromLinux("café.OSC"), "caf?.OSC", true},
+      {vetra::NameFromLinux("café.OSC"), "caf??.OSC", false},
+      {vetra::NameFromLinux("a\xF0\x9F\x98\x80.osc"), "a?.OSC", true},   // four bytes
+      {vetra::NameFromLinux("\xC0\xFA\xC0\xE5.OSC"), "??.OSC", true},  // 저장 written in code page 949
+      {vetra::NameFromLinux("caf\xE9.OSC"), "caf?.OSC", true},          // a byte that is no UTF-8
   };
   for (const auto& c : cases) EXPECT_EQ(vetra::ui::MatchesPattern(c.name, c.pattern), c.matches) << c.name << " " << c.pattern;
   FileFilter all;
