@@ -57,6 +57,14 @@ void InjectText(const std::string& cp949)
   Push(input);
 }
 
+void InjectDesktopText(const std::string& utf8)
+{
+  RawInput input;
+  input.kind = RawInput::Kind::Text;
+  input.utf8 = utf8;
+  Push(input);
+}
+
 void InjectComposition(const std::string& cp949)
 {
   RawInput input;

@@ -18,6 +18,8 @@ void InjectButton(win::POINT screen, int button, bool down, std::uint64_t time =
 void InjectWheel(win::POINT screen, int delta);
 void InjectKey(win::UINT vk, bool down);
 void InjectText(const std::string& cp949);
+// Text typed on the desktop (UTF-8); the window with the keyboard gets it in code page 949.
+void InjectDesktopText(const std::string& utf8);
 // The text the input method is composing (code page 949); empty when the composition ended.
 void InjectComposition(const std::string& cp949);
 

@@ -333,7 +333,7 @@ private:
         if (const win::UINT vk = VirtualKeyOf(event.key.keysym)) InjectKey(vk, event.type == SDL_KEYDOWN);
         break;
       case SDL_TEXTINPUT:
-        InjectText(Cp949(event.text.text));
+        InjectDesktopText(event.text.text);
         break;
       case SDL_TEXTEDITING:
         InjectComposition(Cp949(event.edit.text));

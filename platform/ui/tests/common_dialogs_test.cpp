@@ -12,6 +12,7 @@
 #include "platform/base/text.h"
 #include "platform/gdi/draw_log.h"
 #include "platform/ui/app.h"
+#include "platform/ui/clipboard.h"
 #include "platform/ui/combo_box.h"
 #include "platform/ui/edit.h"
 #include "platform/ui/file_dialog.h"
@@ -353,6 +354,50 @@ TEST_F(CommonDialogs, TypedPatternsFilterTypedFoldersOpenAndOnlyAFileEndsTheDial
   EXPECT_EQ(folder, outsideSpelled);
   EXPECT_EQ(vetra::MapPath(folder + "/" + name), outside.path / cp949Bytes);
   EXPECT_EQ(vetra::Utf8(name), "저장.OSC");
+}
+
+TEST_F(CommonDialogs, NamesTheCodePageCannotSpellAreTypedOrPastedAsTheUserSeesThem)
+{
+  const LinuxFolder outside(drive);
+  outside.Write("café.OSC");
+  outside.Write("cafe.OSC");
+  const std::string outsideSpelled = vetra::TextFromLinux(outside.path.string());
+  const struct {
+    bool open;
+    bool pasted;
+    const char* name;  // as the user types it, and the Linux file it names
+  } cases[] = {
+      {true, false, "café.OSC"},
+      {true, true, "café.OSC"},
+      {false, false, "café 2.JPG"},  // a new file, saved
+      {false, true, "café 2.JPG"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> patternRows;
+    vetra::ui::WhenIdle([&] {
+      const FileDialogProbe probe{CWnd::GetActiveWindow()};
+      ASSERT_NE(probe.dialog, nullptr);
+      if (c.open) {
+        vetra::ui::TypeOnDesktop("caf?.OSC");  // one character in place of the é
+        vetra::ui::PressKeys("return");
+        patternRows = probe.Rows();
+      }
+      if (c.pasted) {
+        vetra::ui::SetClipboardUtf8(c.name);
+        vetra::ui::PressKeys("ctrl+v");
+      } else {
+        vetra::ui::TypeOnDesktop(c.name);
+      }
+      vetra::ui::PressKeys("return");
+    });
+    std::string folder = outsideSpelled;
+    int filterIndex = 1;
+    std::string name;
+    const std::string what = std::string(c.open ? "open " : "save ") + (c.pasted ? "pasted " : "typed ") + c.name;
+    ASSERT_TRUE(vetra::ui::RunFileDialogWindow(c.open, "File", folder, vetra::ui::ParseFileFilters(kOscFilter), filterIndex, name, nullptr)) << what;
+    EXPECT_EQ(vetra::MapPath(folder + "/" + name), outside.path / c.name) << what;
+    if (c.open) EXPECT_EQ(patternRows, (std::vector<std::string>{"[..]", "cafe.OSC", vetra::NameFromLinux("café.OSC")})) << what;
+  }
 }
 
 TEST_F(CommonDialogs, BackspaceInTheListGoesUpAFolderAndInTheNameBoxEditsTheName)
