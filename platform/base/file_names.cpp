@@ -116,9 +116,8 @@ std::vector<std::size_t> ShownLengths(std::string_view bytes)
   const bool utf8 = IsWholeUtf8(bytes);
   const bool korean = !utf8 && Utf8Exactly(bytes).has_value();
   for (std::size_t i = 0; i < bytes.size();) {
-    std::size_t length = 1;
-    if (korean) length = IsLeadByte(static_cast<unsigned char>(bytes[i])) && i + 1 < bytes.size() ? 2 : 1;
-    else length = std::max<std::size_t>(1, Utf8CharacterLength(bytes, i));
+    const std::size_t length = korean ? (IsLeadByte(static_cast<unsigned char>(bytes[i])) && i + 1 < bytes.size() ? 2 : 1)
+                                      : std::max<std::size_t>(1, Utf8CharacterLength(bytes, i));
     lengths.push_back(length);
     i += length;
   }
