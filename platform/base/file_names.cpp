@@ -1,5 +1,6 @@
 #include "platform/base/file_names.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "platform/base/text.h"
@@ -108,6 +109,21 @@ std::string FromLinux(std::string_view source, bool name)
   return out;
 }
 
+// The lengths of the characters a run of kept bytes shows as (see ShownFileText), in bytes.
+std::vector<std::size_t> ShownLengths(std::string_view bytes)
+{
+  std::vector<std::size_t> lengths;
+  const bool utf8 = IsWholeUtf8(bytes);
+  const bool korean = !utf8 && Utf8Exactly(bytes).has_value();
+  for (std::size_t i = 0; i < bytes.size();) {
+    const std::size_t length = korean ? (IsLeadByte(static_cast<unsigned char>(bytes[i])) && i + 1 < bytes.size() ? 2 : 1)
+                                      : std::max<std::size_t>(1, Utf8CharacterLength(bytes, i));
+    lengths.push_back(length);
+    i += length;
+  }
+  return lengths;
+}
+
 // Calls `plain` with each run of ordinary text and `kept` with each run of kept bytes, in order.
 template <typename Plain, typename Kept>
 void SplitKept(std::string_view text, Plain plain, Kept kept)
@@ -188,6 +204,30 @@ std::string ShownFileText(std::string_view systemText)
         }
       });
   return out;
+}
+
+std::vector<std::string_view> ShownCharacters(std::string_view systemText)
+{
+  std::vector<std::string_view> characters;
+  std::size_t at = 0;  // where the next run starts in the text
+  const auto take = [&](std::size_t length) {
+    characters.push_back(systemText.substr(at, length));
+    at += length;
+  };
+  SplitKept(
+      systemText,
+      [&](std::string_view plain) {
+        for (std::size_t i = 0; i < plain.size();) {
+          const std::size_t length = IsLeadByte(static_cast<unsigned char>(plain[i])) && i + 1 < plain.size() ? 2 : 1;
+          take(length);
+          i += length;
+        }
+      },
+      [&](std::string_view bytes) {
+        // Each kept byte is two bytes of the text.
+        for (const std::size_t length : ShownLengths(bytes)) take(2 * length);
+      });
+  return characters;
 }
 
 }  // namespace vetra

@@ -11,6 +11,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vetra {
 
@@ -31,5 +32,10 @@ bool HoldsKeptBytes(std::string_view systemText);
 // The text for a person (UTF-8): kept bytes that spell UTF-8 characters show as those, a run
 // of them that spells code page 949 text shows as that, any other byte as U+FFFD.
 std::string ShownFileText(std::string_view systemText);
+
+// The text cut into the characters a person sees in it, as ShownFileText shows them: a byte or a
+// double-byte character each, except that kept bytes count as the characters they spell (the
+// two kept bytes of a Linux "é" are one character).
+std::vector<std::string_view> ShownCharacters(std::string_view systemText);
 
 }  // namespace vetra

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <optional>
 
+#include "platform/base/file_names.h"
 #include "platform/base/text.h"
 #include "platform/gdi/cdc.h"
 #include "platform/gdi/gdi_objects.h"
@@ -171,9 +172,11 @@ void PutTextOnClipboard(std::string_view cp949)
   SetClipboardUtf8(Utf8(lines));
 }
 
-std::string TextFromClipboard()
+namespace {
+
+// The clipboard's text (in code page 949) as an edit box takes it.
+std::string AsEditBoxText(const std::string& text)
 {
-  const std::string text = Cp949Dropping(ClipboardUtf8());
   // Every line end becomes CR LF (the desktop ends lines in LF, some programs in CR LF or CR);
   // other control characters but the tab are no text of an edit box.
   std::string out;
@@ -189,5 +192,11 @@ std::string TextFromClipboard()
   }
   return out;
 }
+
+}  // namespace
+
+std::string TextFromClipboard() { return AsEditBoxText(Cp949Dropping(ClipboardUtf8())); }
+
+std::string FileNameTextFromClipboard() { return AsEditBoxText(TextFromLinux(ClipboardUtf8())); }
 
 }  // namespace vetra::ui

@@ -37,6 +37,9 @@ void PutTextOnClipboard(std::string_view cp949);
 // The clipboard's text in code page 949 with CR LF line ends: what the code page cannot spell is
 // left out. Empty when the clipboard holds no text.
 std::string TextFromClipboard();
+// The same for a box that holds a file name: what the code page cannot spell is kept as a file
+// name keeps it (file_names.h).
+std::string FileNameTextFromClipboard();
 bool ClipboardHasText();
 
 // The clipboard's text as the desktop holds it (UTF-8, LF line ends); tests and scripts put

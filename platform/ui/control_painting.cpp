@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/base/file_names.h"
 #include "platform/base/text.h"
 #include "platform/ui/edit.h"
 #include "platform/ui/paint.h"
@@ -433,8 +434,9 @@ int EditCharFromPoint(const CEdit& edit, CPoint point)
   dc.CreateCompatibleDC(nullptr);
   CFont* old = dc.SelectObject(FontOf(edit));
   int best = start + static_cast<int>(text.size());
-  for (std::size_t at = 0; at < text.size();) {
-    const std::size_t next = at + (vetra::IsLeadByte(static_cast<unsigned char>(text[at])) ? 2 : 1);
+  std::size_t at = 0;
+  for (const std::string_view character : vetra::ShownCharacters(text)) {
+    const std::size_t next = at + character.size();
     const int left = 2 + dc.GetTextExtent(text.substr(0, at)).cx;
     const int right = 2 + dc.GetTextExtent(text.substr(0, next)).cx;
     if (point.x < (left + right) / 2) {

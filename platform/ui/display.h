@@ -22,6 +22,7 @@ struct RawInput {
   std::uint64_t time = 0;  // when it happened on the monotonic clock; 0: when it is routed
   win::UINT vk = 0;      // virtual key of KeyDown / KeyUp
   std::string text;      // code page 949 bytes of Text
+  std::string utf8;      // Text as the desktop typed it, in place of `text`: the window it goes to spells it
   // Pointer input: the top-level window it came in, when known. Text: the window it is typed
   // into when that is not the focus window (a composition the keyboard left).
   win::HWND window = nullptr;

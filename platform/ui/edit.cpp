@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/base/file_names.h"
 #include "platform/base/text.h"
 #include "platform/ui/clipboard.h"
 #include "platform/ui/control_painting.h"
@@ -235,18 +236,25 @@ void CEdit::Insert(const std::string& bytes)
   if (m_hWnd) Notify(EN_CHANGE);
 }
 
-int CEdit::CharStartBefore(int index) const
+std::vector<int> CEdit::CharacterStarts(int index) const
 {
   // Walk from the line's start so a trail byte is never taken for a lead byte.
+  const detail::EditLine& line = Lines()[static_cast<std::size_t>(LineFromChar(index))];
+  std::vector<int> starts{line.start};
+  const std::string_view text = std::string_view(Text()).substr(static_cast<std::size_t>(line.start), static_cast<std::size_t>(line.length));
+  for (const std::string_view character : vetra::ShownCharacters(text)) starts.push_back(starts.back() + static_cast<int>(character.size()));
+  return starts;
+}
+
+int CEdit::CharStartBefore(int index) const
+{
   const std::string& text = Text();
   if (index <= 0) return 0;
   if (index >= 2 && text.compare(static_cast<std::size_t>(index - 2), 2, kLineEnd) == 0) return index - 2;
-  int at = LineIndex(LineFromChar(index));
-  if (at < 0 || at >= index) at = 0;
-  int previous = at;
-  while (at < index) {
-    previous = at;
-    at += vetra::IsLeadByte(static_cast<unsigned char>(text[static_cast<std::size_t>(at)])) ? 2 : 1;
+  int previous = 0;
+  for (const int start : CharacterStarts(index - 1)) {
+    if (start >= index) break;
+    previous = start;
   }
   return previous;
 }
@@ -257,6 +265,9 @@ int CEdit::CharEndAfter(int index) const
   const int size = static_cast<int>(text.size());
   if (index >= size) return size;
   if (text.compare(static_cast<std::size_t>(index), 2, kLineEnd) == 0) return index + 2;
+  for (const int start : CharacterStarts(index)) {
+    if (start > index) return start;
+  }
   const bool lead = vetra::IsLeadByte(static_cast<unsigned char>(text[static_cast<std::size_t>(index)]));
   return std::min(size, index + (lead ? 2 : 1));
 }
@@ -438,7 +449,7 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       return 0;
     case WM_PASTE:
       if (!ReadOnly()) {
-        const std::string text = vetra::ui::TextFromClipboard();
+        const std::string text = (GetStyle() & ES_FILENAME) ? vetra::ui::FileNameTextFromClipboard() : vetra::ui::TextFromClipboard();
         const bool number = (GetStyle() & ES_NUMBER) != 0;
         // A number box refuses a text with anything but digits rather than take part of it.
         const bool refused = number && !std::all_of(text.begin(), text.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });

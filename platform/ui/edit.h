@@ -88,6 +88,10 @@ private:
   void UndoLastChange();
   void ShowContextMenu(CPoint screen);
   void Notify(UINT code);
+  // Where the characters of the line holding `index` start, and where the line ends. A
+  // character is one as it shows: a double-byte character, or all the double-byte characters a
+  // file name keeps one character of a Linux name as (file_names.h).
+  std::vector<int> CharacterStarts(int index) const;
   int CharStartBefore(int index) const;
   int CharEndAfter(int index) const;
   void MoveCaret(int index, bool extend);

@@ -48,7 +48,7 @@ DialogTemplate FileDialogTemplate(bool open, const std::string& title)
       {"BUTTON", Cp949("▲"), kUpFolder, visible | WS_TABSTOP | BS_PUSHBUTTON, 243, 5, 20, 13},
       {"LISTBOX", "", kEntries, visible | WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 7, 24, 256, 76},
       {"STATIC", Cp949("파일 이름(&N):"), -1, visible, 7, 110, 48, 10},
-      {"EDIT", "", kFileName, visible | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 57, 108, 149, 12},
+      {"EDIT", "", kFileName, visible | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_FILENAME, 57, 108, 149, 12},
       {"STATIC", Cp949("파일 형식(&T):"), -1, visible, 7, 128, 48, 10},
       {"COMBOBOX", "", kFilterChoice, visible | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 57, 126, 149, 70},
       {"BUTTON", Cp949(open ? "열기(&O)" : "저장(&S)"), IDOK, visible | WS_TABSTOP | BS_DEFPUSHBUTTON, 213, 107, 50, 14},
@@ -154,6 +154,17 @@ public:
   int FilterIndex() const { return m_filterIndex; }
 
 protected:
+  // Backspace in the list goes up a folder, as "[..]" does; in the name box it edits the name.
+  BOOL PreTranslateMessage(MSG* msg) override
+  {
+    const CWnd* entries = GetDlgItem(kEntries);
+    if (entries && msg->message == WM_KEYDOWN && msg->wParam == VK_BACK && msg->hwnd == entries->m_hWnd) {
+      Up();
+      return TRUE;
+    }
+    return CDialog::PreTranslateMessage(msg);
+  }
+
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
   {
     const int id = LOWORD(wParam);

@@ -1,5 +1,6 @@
 #include "platform/ui/file_filters.h"
 
+#include "platform/base/file_names.h"
 #include "platform/base/text.h"
 
 namespace vetra::ui {
@@ -12,18 +13,6 @@ std::string Trim(std::string_view text)
   if (start == std::string_view::npos) return {};
   const std::size_t end = text.find_last_not_of(' ');
   return std::string(text.substr(start, end - start + 1));
-}
-
-// The characters of a code page 949 text: one or two bytes each.
-std::vector<std::string_view> Characters(std::string_view text)
-{
-  std::vector<std::string_view> chars;
-  for (std::size_t i = 0; i < text.size();) {
-    const std::size_t n = IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
-    chars.push_back(text.substr(i, n));
-    i += n;
-  }
-  return chars;
 }
 
 bool SameCharacter(std::string_view a, std::string_view b)
@@ -66,8 +55,9 @@ std::vector<FileFilter> ParseFileFilters(std::string_view text)
 
 bool MatchesPattern(std::string_view name, std::string_view pattern)
 {
-  const std::vector<std::string_view> n = Characters(name);
-  const std::vector<std::string_view> p = Characters(pattern);
+  // By the characters the user sees: '?' takes a Linux "é" whole, though the name keeps it as two.
+  const std::vector<std::string_view> n = ShownCharacters(name);
+  const std::vector<std::string_view> p = ShownCharacters(pattern);
   // Greedy wildcard matching with one back-tracking point (the last '*').
   std::size_t ni = 0, pi = 0, starP = std::string_view::npos, starN = 0;
   while (ni < n.size()) {

@@ -1,8 +1,8 @@
 #pragma once
 // File-dialog filters as callers write them: "description|pattern|description|pattern||", each
 // pattern a list separated by ';' ("*.OSC;*.IG1"). Names match a pattern without regard to
-// ASCII case, '*' standing for any run of characters and '?' for one (a double-byte character
-// counts as one).
+// ASCII case, '*' standing for any run of characters and '?' for one as the user sees it (a
+// double-byte character, or a character a Linux name keeps as several bytes, counts as one).
 
 #include <string>
 #include <string_view>

@@ -49,11 +49,19 @@ void InjectKey(win::UINT vk, bool down)
   Push(input);
 }
 
-void InjectText(const std::string& cp949, win::HWND target)
+void InjectText(const std::string& cp949)
 {
   RawInput input;
   input.kind = RawInput::Kind::Text;
   input.text = cp949;
+  Push(input);
+}
+
+void InjectDesktopText(const std::string& utf8, win::HWND target)
+{
+  RawInput input;
+  input.kind = RawInput::Kind::Text;
+  input.utf8 = utf8;
   input.window = target;
   Push(input);
 }

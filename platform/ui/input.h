@@ -17,8 +17,10 @@ void InjectButton(win::POINT screen, int button, bool down, std::uint64_t time =
 // The wheel turned at a screen point by `delta` (WHEEL_DELTA a notch, positive away from the user).
 void InjectWheel(win::POINT screen, int delta);
 void InjectKey(win::UINT vk, bool down);
-// Text typed into the focus window, or into `target` (a window the keyboard has just left).
-void InjectText(const std::string& cp949, win::HWND target = nullptr);
+void InjectText(const std::string& cp949);
+// Text typed on the desktop (UTF-8); the window with the keyboard gets it in code page 949, or
+// `target` does (a window the keyboard has just left).
+void InjectDesktopText(const std::string& utf8, win::HWND target = nullptr);
 // The text the input method is composing (code page 949); empty when the composition ended.
 void InjectComposition(const std::string& cp949);
 

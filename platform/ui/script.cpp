@@ -142,7 +142,7 @@ void SessionScript::Run(const std::string& line, std::size_t number)
     if (!chord) return complain("unknown key");
     InjectKeyChord(*chord);
   } else if (command == "type") {
-    InjectText(Cp949(Rest(line)));
+    InjectDesktopText(Rest(line));
   } else if (command == "answer") {
     const int answer = words.size() >= 2 ? MessageBoxAnswerFromName(words[1]) : 0;
     if (!answer) return complain("answer needs IDOK, IDCANCEL, IDYES or IDNO");

@@ -285,7 +285,7 @@ private:
   {
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
     IBusInputMethod::Listener listener;
-    listener.commit = [this](const std::string& utf8) { InjectText(Cp949(utf8), m_commitTarget); };
+    listener.commit = [this](const std::string& utf8) { InjectDesktopText(utf8, m_commitTarget); };
     listener.compose = [this](const std::string& utf8) {
       m_composing = !utf8.empty();
       InjectComposition(Cp949(utf8));
@@ -391,7 +391,7 @@ private:
         if (const win::UINT vk = VirtualKeyOf(event.key.keysym)) InjectKey(vk, event.type == SDL_KEYDOWN);
         break;
       case SDL_TEXTINPUT:
-        if (!m_keyTakenByInputMethod) InjectText(Cp949(event.text.text));
+        if (!m_keyTakenByInputMethod) InjectDesktopText(event.text.text);
         break;
       case SDL_TEXTEDITING:
         InjectComposition(Cp949(event.edit.text));

@@ -100,6 +100,10 @@ inline constexpr DWORD ES_NOHIDESEL = 0x100;
 inline constexpr DWORD ES_READONLY = 0x800;
 inline constexpr DWORD ES_WANTRETURN = 0x1000;
 inline constexpr DWORD ES_NUMBER = 0x2000;
+// This system's own: the box holds a file name. What code page 949 cannot spell, typed or
+// pasted, is kept in the form file names give it (file_names.h) instead of left out, so a
+// Linux name typed as the user sees it leads back to its file.
+inline constexpr DWORD ES_FILENAME = 0x4000;
 
 // Edit notifications.
 inline constexpr UINT EN_SETFOCUS = 0x0100;

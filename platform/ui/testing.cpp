@@ -126,4 +126,10 @@ void Type(const std::string& cp949)
   Pump();
 }
 
+void TypeOnDesktop(const std::string& utf8)
+{
+  InjectDesktopText(utf8);
+  Pump();
+}
+
 }  // namespace vetra::ui

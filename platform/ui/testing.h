@@ -36,5 +36,7 @@ void Click(win::CWnd& wnd, win::POINT client, int button = 0);
 void ClickAlone(win::CWnd& wnd, win::POINT client, int button = 0);
 void PressKeys(const std::string& chord);  // "ctrl+p", "return", ...
 void Type(const std::string& cp949);
+// Text typed as the desktop hands it over (UTF-8).
+void TypeOnDesktop(const std::string& utf8);
 
 }  // namespace vetra::ui

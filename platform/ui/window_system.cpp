@@ -5,6 +5,8 @@
 
 #include "platform/base/clock.h"
 #include "platform/base/end_request.h"
+#include "platform/base/file_names.h"
+#include "platform/base/text.h"
 #include "platform/base/window_titles.h"
 #include "platform/ui/app.h"
 #include "platform/ui/control_classes.h"
@@ -272,6 +274,15 @@ bool InRange(UINT message, UINT minMsg, UINT maxMsg)
 {
   return (minMsg == 0 && maxMsg == 0) || (message >= minMsg && message <= maxMsg);
 }
+
+// Text typed on the desktop in the spelling of the window it goes to: a file-name box keeps what
+// code page 949 cannot spell as a file name keeps it; for every other window that is left out,
+// as it is from pasted text.
+std::string DesktopTextFor(const WindowState* target, std::string_view utf8)
+{
+  const bool fileName = target && target->className == "EDIT" && (target->style & ES_FILENAME);
+  return fileName ? vetra::TextFromLinux(utf8) : vetra::Cp949Dropping(utf8);
+}
 }  // namespace
 
 bool WindowSystem::Peek(MSG* msg, HWND filter, UINT minMsg, UINT maxMsg, bool remove)
@@ -322,7 +333,8 @@ bool WindowSystem::PeekQueued(MSG* msg, HWND filter, UINT minMsg, UINT maxMsg, b
       composition.clear();
       // Each byte of the text becomes one WM_CHAR to the focus window, lead byte first.
       HWND target = input.window && IsWindow(input.window) ? input.window : focus ? focus : active;
-      for (unsigned char c : input.text) {
+      const std::string typed = input.utf8.empty() ? input.text : DesktopTextFor(State(target), input.utf8);
+      for (unsigned char c : typed) {
         Post(MSG{target, WM_CHAR, c, 1, 0, {}});
       }
       return PeekQueued(msg, filter, minMsg, maxMsg, remove);

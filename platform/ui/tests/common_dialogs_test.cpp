@@ -12,6 +12,7 @@
 #include "platform/base/text.h"
 #include "platform/gdi/draw_log.h"
 #include "platform/ui/app.h"
+#include "platform/ui/clipboard.h"
 #include "platform/ui/combo_box.h"
 #include "platform/ui/edit.h"
 #include "platform/ui/file_dialog.h"
@@ -74,6 +75,12 @@ TEST(FileFilters, NamesMatchPatternsWithoutRegardToCase)
       {Cp949("가.dat"), "?.DAT", true},  // a double-byte character is one character
       {"ab.dat", "a?.DAT", true},
       {"abc.dat", "a?.DAT", false},
+      // A character kept from a Linux name is one character however many bytes it took there.
+      {vetra::NameFromLinux("café.OSC"), "caf?.OSC", true},
+      {vetra::NameFromLinux("café.OSC"), "caf??.OSC", false},
+      {vetra::NameFromLinux("a\xF0\x9F\x98\x80.osc"), "a?.OSC", true},   // four bytes
+      {vetra::NameFromLinux("\xC0\xFA\xC0\xE5.OSC"), "??.OSC", true},  // 저장 written in code page 949
+      {vetra::NameFromLinux("caf\xE9.OSC"), "caf?.OSC", true},          // a byte that is no UTF-8
   };
   for (const auto& c : cases) EXPECT_EQ(vetra::ui::MatchesPattern(c.name, c.pattern), c.matches) << c.name << " " << c.pattern;
   FileFilter all;
@@ -347,6 +354,78 @@ TEST_F(CommonDialogs, TypedPatternsFilterTypedFoldersOpenAndOnlyAFileEndsTheDial
   EXPECT_EQ(folder, outsideSpelled);
   EXPECT_EQ(vetra::MapPath(folder + "/" + name), outside.path / cp949Bytes);
   EXPECT_EQ(vetra::Utf8(name), "저장.OSC");
+}
+
+TEST_F(CommonDialogs, NamesTheCodePageCannotSpellAreTypedOrPastedAsTheUserSeesThem)
+{
+  const LinuxFolder outside(drive);
+  outside.Write("café.OSC");
+  outside.Write("cafe.OSC");
+  const std::string outsideSpelled = vetra::TextFromLinux(outside.path.string());
+  const struct {
+    bool open;
+    bool pasted;
+    const char* name;  // as the user types it, and the Linux file it names
+  } cases[] = {
+      {true, false, "café.OSC"},
+      {true, true, "café.OSC"},
+      {false, false, "café 2.JPG"},  // a new file, saved
+      {false, true, "café 2.JPG"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> patternRows;
+    vetra::ui::WhenIdle([&] {
+      const FileDialogProbe probe{CWnd::GetActiveWindow()};
+      ASSERT_NE(probe.dialog, nullptr);
+      if (c.open) {
+        vetra::ui::TypeOnDesktop("caf?.OSC");  // one character in place of the é
+        vetra::ui::PressKeys("return");
+        patternRows = probe.Rows();
+      }
+      if (c.pasted) {
+        vetra::ui::SetClipboardUtf8(c.name);
+        vetra::ui::PressKeys("ctrl+v");
+      } else {
+        vetra::ui::TypeOnDesktop(c.name);
+      }
+      vetra::ui::PressKeys("return");
+    });
+    std::string folder = outsideSpelled;
+    int filterIndex = 1;
+    std::string name;
+    const std::string what = std::string(c.open ? "open " : "save ") + (c.pasted ? "pasted " : "typed ") + c.name;
+    ASSERT_TRUE(vetra::ui::RunFileDialogWindow(c.open, "File", folder, vetra::ui::ParseFileFilters(kOscFilter), filterIndex, name, nullptr)) << what;
+    EXPECT_EQ(vetra::MapPath(folder + "/" + name), outside.path / c.name) << what;
+    if (c.open) EXPECT_EQ(patternRows, (std::vector<std::string>{"[..]", "cafe.OSC", vetra::NameFromLinux("café.OSC")})) << what;
+  }
+}
+
+TEST_F(CommonDialogs, BackspaceInTheListGoesUpAFolderAndInTheNameBoxEditsTheName)
+{
+  std::vector<std::string> folders;
+  std::string name;
+  vetra::ui::WhenIdle([&] {
+    const FileDialogProbe probe{CWnd::GetActiveWindow()};
+    ASSERT_NE(probe.dialog, nullptr);
+    vetra::ui::Type("ab");
+    vetra::ui::PressKeys("backspace");
+    name = probe.Name();
+    folders.push_back(probe.Folder());
+    vetra::ui::PressKeys("shift+tab");  // the list
+    ASSERT_EQ(CWnd::GetFocus(), probe.dialog->GetDlgItem(1120));
+    for (int i = 0; i < 4; ++i) {
+      vetra::ui::PressKeys("backspace");
+      folders.push_back(probe.Folder());
+    }
+    probe.dialog->SendMessage(WM_COMMAND, IDCANCEL, 0);
+  });
+  std::string folder = "c:\\Vetra\\Data";
+  int filterIndex = 1;
+  std::string fileName;
+  EXPECT_FALSE(vetra::ui::RunFileDialogWindow(true, "Open", folder, vetra::ui::ParseFileFilters(kOscFilter), filterIndex, fileName, nullptr));
+  EXPECT_EQ(name, "a");
+  // Past the drive's root to the computer, where there is nothing above.
+  EXPECT_EQ(folders, (std::vector<std::string>{"C:\\Vetra\\Data", "C:\\Vetra", "C:\\", Cp949("내 컴퓨터"), Cp949("내 컴퓨터")}));
 }
 
 TEST(FileDialogFolders, DrivesAreDriveCTheHomeFolderEachMountedMediumAndTheRoot)

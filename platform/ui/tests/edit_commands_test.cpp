@@ -2,6 +2,9 @@
 // right-click menu, with text crossing to the desktop's clipboard in UTF-8.
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "platform/base/file_names.h"
 #include "platform/base/text.h"
 #include "platform/ui/clipboard.h"
 #include "platform/ui/edit.h"
@@ -18,6 +21,7 @@ using vetra::ui::ClipboardUtf8;
 using vetra::ui::PressKeys;
 using vetra::ui::SetClipboardUtf8;
 using vetra::ui::Type;
+using vetra::ui::TypeOnDesktop;
 
 class EditCommands : public vetra::ui::testing::WindowFixture {
 protected:
@@ -148,6 +152,57 @@ TEST_F(EditCommands, PastedTextLosesOnlyWhatTheCodePageCannotSpellAndKeepsTheBox
   EXPECT_EQ(box.GetWindowText(), "fixed");
   PressKeys("ctrl+c");
   EXPECT_EQ(ClipboardUtf8(), "fixed");
+}
+
+TEST_F(EditCommands, OnlyAFileNameBoxKeepsWhatTheCodePageCannotSpell)
+{
+  CEdit name;
+  ASSERT_TRUE(name.Create(WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL | ES_FILENAME, CRect(5, 210, 300, 230), &parent, 1001));
+  const std::string desktop = "C:\\Data\\café 가*.OSC";
+  // The path and pattern marks stay marks; the é takes the form of a Linux file name's.
+  const std::string kept = "C:\\Data\\caf" + vetra::NameFromLinux("é") + Cp949(" 가*.OSC");
+  const struct {
+    CEdit* edit;
+    bool pasted;
+    std::string text;
+  } cases[] = {
+      {&name, false, kept},
+      {&name, true, kept},
+      {&box, false, Cp949("C:\\Data\\caf 가*.OSC")},  // left out, typed as pasted
+      {&box, true, Cp949("C:\\Data\\caf 가*.OSC")},
+  };
+  for (const auto& c : cases) {
+    c.edit->SetWindowText("");
+    c.edit->SetFocus();
+    if (c.pasted) {
+      SetClipboardUtf8(desktop);
+      PressKeys("ctrl+v");
+    } else {
+      TypeOnDesktop(desktop);
+    }
+    EXPECT_EQ(c.edit->GetWindowText(), c.text) << (c.edit == &name ? "name box" : "other box") << (c.pasted ? " pasted" : " typed");
+  }
+
+  // Such a character is one to the caret, as it shows: never half of it is taken or stepped into.
+  name.SetWindowText("");
+  name.SetFocus();
+  TypeOnDesktop("café.OSC");
+  for (int i = 0; i < 4; ++i) PressKeys("left");
+  PressKeys("backspace");
+  EXPECT_EQ(name.GetWindowText(), "caf.OSC");
+  name.SetWindowText(vetra::NameFromLinux("café"));
+  name.SetSel(3, 3);
+  PressKeys("delete");
+  EXPECT_EQ(name.GetWindowText(), "caf");
+  name.SetWindowText(vetra::NameFromLinux("éé"));
+  std::set<int> carets;
+  for (int x = 0; x < 40; ++x) {
+    vetra::ui::ClickAlone(name, {x, 5});
+    int start = 0, end = 0;
+    name.GetSel(start, end);
+    carets.insert(start);
+  }
+  EXPECT_EQ(carets, (std::set<int>{0, 4, 8}));
 }
 
 TEST_F(EditCommands, RightClickMenuOffersWhatTheBoxCanDo)
