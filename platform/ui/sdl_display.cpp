@@ -388,10 +388,15 @@ private:
       case SDL_KEYDOWN:
       case SDL_KEYUP:
         if (m_keyTakenByInputMethod) break;
+        if (event.type == SDL_KEYDOWN) {
+          // Alt with a key (without Ctrl) is a menu key; the character the desktop gives it is
+          // typed nowhere.
+          m_menuKey = (event.key.keysym.mod & KMOD_ALT) && !(event.key.keysym.mod & KMOD_CTRL);
+        }
         if (const win::UINT vk = VirtualKeyOf(event.key.keysym)) InjectKey(vk, event.type == SDL_KEYDOWN);
         break;
       case SDL_TEXTINPUT:
-        if (!m_keyTakenByInputMethod) InjectDesktopText(event.text.text);
+        if (!m_keyTakenByInputMethod && !m_menuKey) InjectDesktopText(event.text.text);
         break;
       case SDL_TEXTEDITING:
         InjectComposition(Cp949(event.edit.text));
@@ -602,6 +607,7 @@ private:
   std::unique_ptr<X11PictureClipboard> m_clipboard;  // made when a first picture is offered
   std::unique_ptr<IBusInputMethod> m_ime;  // the desktop's input method, where one runs
   bool m_keyTakenByInputMethod = false;    // the display event being turned into SDL events
+  bool m_menuKey = false;                  // the last key pressed was held with Alt
   bool m_composing = false;                // the input method shows a composition
   win::HWND m_commitTarget = nullptr;      // where committed text goes, when not the focus window
 };

@@ -68,5 +68,33 @@ TEST_F(DialogKeysOnScreen, TabAndArrowsChooseTheOrientationAndTheFrameFollowsThe
   dialog.DestroyWindow();
 }
 
+// Alt with a letter is a menu key: it takes the keyboard to the control the letter names and
+// types nothing there, though the desktop gives the key a character.
+TEST_F(DialogKeysOnScreen, AltWithALetterChoosesItsControlAndTypesNothing)
+{
+  const win::DWORD shown = win::WS_VISIBLE;
+  win::CDialog dialog;
+  ASSERT_TRUE(dialog.Create(
+      win::DialogTemplate{"names", win::WS_POPUP | win::WS_VISIBLE | win::WS_CAPTION, 100, 100, 160, 50, "", 9,
+                          {{"STATIC", "&Name:", -1, shown, 8, 8, 30, 12},
+                           {"EDIT", "kim", 100, shown | win::WS_BORDER | win::WS_TABSTOP, 40, 8, 100, 12},
+                           {"EDIT", "", 101, shown | win::WS_BORDER | win::WS_TABSTOP, 40, 26, 100, 12}}},
+      nullptr));
+  ASSERT_FALSE(XWindowOf(dialog).empty());
+  win::CWnd* name = dialog.GetDlgItem(100);
+  win::CWnd* other = dialog.GetDlgItem(101);
+  win::CRect r;
+  other->GetWindowRect(&r);
+  ASSERT_TRUE(vetra::testing::Xdotool({"mousemove", "--sync", std::to_string(r.left + 5), std::to_string(r.top + 5)}));
+  ASSERT_TRUE(RunUntil([&] {
+    vetra::testing::Xdotool({"click", "1"});
+    return RunUntil([&] { return win::CWnd::GetFocus() == other; }, std::chrono::seconds(1));
+  }));
+  ASSERT_TRUE(vetra::testing::Xdotool({"key", "alt+n", "End", "z"}));
+  EXPECT_TRUE(RunUntil([&] { return name->GetWindowText() == "kimz"; }, std::chrono::seconds(5))) << name->GetWindowText();
+  EXPECT_EQ(other->GetWindowText(), "");
+  dialog.DestroyWindow();
+}
+
 }  // namespace
 }  // namespace vetra::ui::testing
