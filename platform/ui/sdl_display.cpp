@@ -364,6 +364,9 @@ private:
       case SDL_MOUSEBUTTONDOWN:
       case SDL_MOUSEBUTTONUP:
         if (event.button.button == SDL_BUTTON_LEFT || event.button.button == SDL_BUTTON_RIGHT) {
+          // A press ends the composition first, typed where it was made: the press may move
+          // the caret or choose a row that replaces the text.
+          if (event.type == SDL_MOUSEBUTTONDOWN && m_ime && m_composing) m_ime->Reset();
           // The press keeps the moment it was made: a double click is told by the user's timing,
           // not by when the program got round to it.
           PushPointer(event.type == SDL_MOUSEBUTTONDOWN ? RawInput::Kind::ButtonDown : RawInput::Kind::ButtonUp,

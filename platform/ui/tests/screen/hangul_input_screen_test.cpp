@@ -109,5 +109,22 @@ TEST_F(HangulInputOnScreen, ACompositionTheKeyboardLeavesEndsInItsOwnBox)
   EXPECT_EQ(first.GetWindowText(), Cp949("가"));
 }
 
+TEST_F(HangulInputOnScreen, AClickWhileComposingEndsTheCompositionWhereItWasMade)
+{
+  first.SetWindowText("ab");
+  first.SetFocus();
+  first.SetSel(2, 2);
+  SetNative(first, true);
+  ASSERT_TRUE(vetra::testing::Xdotool({"type", "--delay", "30", "rks"}));
+  ASSERT_TRUE(RunUntil([&] { return win::detail::WindowSystem::Get().composition == Cp949("간"); },
+                       std::chrono::seconds(5)));
+  // A click at the start of the same box: the syllable stays at the end, the caret goes to the start.
+  win::CRect box;
+  first.GetWindowRect(&box);
+  ASSERT_TRUE(vetra::testing::Xdotool({"mousemove", "--sync", std::to_string(box.left + 2), std::to_string(box.top + 10),
+                                       "click", "1"}));
+  ASSERT_TRUE(Type("dkf1", first, "알1ab간")) << Utf8(first.GetWindowText());
+}
+
 }  // namespace
 }  // namespace vetra::ui::testing
