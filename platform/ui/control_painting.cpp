@@ -350,6 +350,27 @@ std::optional<CRect> PaintEdit(CEdit& edit, CDC& dc, int selStart, int selEnd, b
     std::string text = edit.GetLine(line);
     if (password) text.assign(text.size(), '*');
     const int start = edit.LineIndex(line);
+    if (!composition.empty()) {
+      // The composed text stands inverted in place of the selection (at the caret when nothing
+      // is selected), as the typed text will replace it; the rest of the line follows it.
+      const int size = static_cast<int>(text.size());
+      const int replacedFrom = std::min(selStart, selEnd);
+      const std::string before = text.substr(0, static_cast<std::size_t>(std::clamp(replacedFrom - start, 0, size)));
+      const std::string after = text.substr(static_cast<std::size_t>(std::clamp(std::max(selStart, selEnd) - start, 0, size)));
+      dc.TextOut(2, y, before);
+      int x = 2 + dc.GetTextExtent(before).cx;
+      if (replacedFrom >= start && replacedFrom <= start + size) {
+        const int end = x + dc.GetTextExtent(composition).cx;
+        const COLORREF ink = dc.SetTextColor(GetSysColor(COLOR_HIGHLIGHTTEXT));
+        dc.FillSolidRect(x, y, end - x, height, GetSysColor(COLOR_HIGHLIGHT));
+        dc.TextOut(x, y, std::string(composition));
+        dc.SetTextColor(ink);
+        caret = CRect(x, y, end, y + height);
+        x = end;
+      }
+      dc.TextOut(x, y, after);
+      continue;
+    }
     // The selection shows inverted while the box has the keyboard (or is told to keep it).
     const int a = showSelection ? std::clamp(selStart - start, 0, static_cast<int>(text.size())) : 0;
     const int b = showSelection ? std::clamp(selEnd - start, 0, static_cast<int>(text.size())) : 0;
@@ -360,20 +381,6 @@ std::optional<CRect> PaintEdit(CEdit& edit, CDC& dc, int selStart, int selEnd, b
       dc.FillSolidRect(x0, y, x1 - x0, height, GetSysColor(COLOR_HIGHLIGHT));
     }
     const bool caretHere = selEnd >= start && selEnd <= start + static_cast<int>(text.size());
-    if (caretHere && !composition.empty()) {
-      // The composed text stands inverted at the caret, the rest of the line after it.
-      const std::string before = text.substr(0, static_cast<std::size_t>(selEnd - start));
-      const int x0 = 2 + dc.GetTextExtent(before).cx;
-      const int x1 = x0 + dc.GetTextExtent(composition).cx;
-      dc.TextOut(2, y, before);
-      dc.TextOut(x1, y, text.substr(before.size()));
-      const COLORREF ink = dc.SetTextColor(GetSysColor(COLOR_HIGHLIGHTTEXT));
-      dc.FillSolidRect(x0, y, x1 - x0, height, GetSysColor(COLOR_HIGHLIGHT));
-      dc.TextOut(x0, y, std::string(composition));
-      dc.SetTextColor(ink);
-      caret = CRect(x0, y, x1, y + height);
-      continue;
-    }
     if (b > a) {
       dc.TextOut(2, y, text.substr(0, static_cast<std::size_t>(a)));
       const COLORREF ink = dc.SetTextColor(GetSysColor(COLOR_HIGHLIGHTTEXT));

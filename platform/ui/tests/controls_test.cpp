@@ -298,8 +298,8 @@ TEST_F(Controls, RadioMarksAreRoundAndCheckMarksSquare)
   EXPECT_NE(ScreenColor(check, {0, top}), ground);
 }
 
-// What the input method composes shows inverted at the caret without being typed, and its
-// candidate window is placed at the caret.
+// What the input method composes shows inverted at the caret (in place of the selection) without
+// being typed, and its candidate window is placed at the caret.
 TEST_F(Controls, TheInputMethodsCompositionShowsAtTheCaret)
 {
   class RecordingDisplay : public vetra::ui::Display {
@@ -322,9 +322,9 @@ TEST_F(Controls, TheInputMethodsCompositionShowsAtTheCaret)
   const COLORREF composing = GetSysColor(COLOR_HIGHLIGHT);
   CRect client;
   edit.GetClientRect(&client);
-  const auto composingPixels = [&] {
+  const auto composingPixels = [&](int fromX = 0) {
     int count = 0;
-    for (int x = 0; x < client.right; ++x) count += ScreenColor(edit, {x, 3}) == composing;  // the first line
+    for (int x = fromX; x < client.right; ++x) count += ScreenColor(edit, {x, 3}) == composing;  // the first line
     return count;
   };
   EXPECT_EQ(composingPixels(), 0);
@@ -343,6 +343,18 @@ TEST_F(Controls, TheInputMethodsCompositionShowsAtTheCaret)
   caret = places.back().TopLeft();
   edit.ScreenToClient(&caret);
   EXPECT_EQ(caret.x, 2 + EditTextWidth(edit, "ab" + vetra::Cp949("한")));
+
+  // Over a selection the composition stands in its place, as the typed text will.
+  edit.SetSel(0, 2);
+  vetra::ui::InjectComposition(vetra::Cp949("가"));
+  vetra::ui::Pump();
+  EXPECT_GT(composingPixels(), 4);
+  EXPECT_EQ(composingPixels(2 + EditTextWidth(edit, vetra::Cp949("가"))), 0);
+  caret = places.back().TopLeft();
+  edit.ScreenToClient(&caret);
+  EXPECT_EQ(caret.x, 2);
+  vetra::ui::Type(vetra::Cp949("가"));
+  EXPECT_EQ(edit.GetWindowText(), vetra::Cp949("가한"));
   detail::WindowSystem::Get().SetDisplay(vetra::ui::CreateHeadlessDisplay());
 }
 
