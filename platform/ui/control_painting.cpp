@@ -331,9 +331,10 @@ void PaintScrollBar(CScrollBar& bar, CDC& dc, const CScrollBar::Layout& layout, 
   }
 }
 
-std::optional<CRect> PaintEdit(CEdit& edit, CDC& dc, int selStart, int selEnd, bool focused, int firstLine,
+std::optional<CRect> PaintEdit(CEdit& edit, CDC& dc, int selStart, int selEnd, bool focused, int firstLine, int scrollX,
                                std::string_view composition)
 {
+  const int left = 2 - scrollX;  // where the text starts
   std::optional<CRect> caret;
   CRect r;
   edit.GetClientRect(&r);
@@ -357,8 +358,8 @@ std::optional<CRect> PaintEdit(CEdit& edit, CDC& dc, int selStart, int selEnd, b
       const int replacedFrom = std::min(selStart, selEnd);
       const std::string before = text.substr(0, static_cast<std::size_t>(std::clamp(replacedFrom - start, 0, size)));
       const std::string after = text.substr(static_cast<std::size_t>(std::clamp(std::max(selStart, selEnd) - start, 0, size)));
-      dc.TextOut(2, y, before);
-      int x = 2 + dc.GetTextExtent(before).cx;
+      dc.TextOut(left, y, before);
+      int x = left + dc.GetTextExtent(before).cx;
       if (replacedFrom >= start && replacedFrom <= start + size) {
         const int end = x + dc.GetTextExtent(composition).cx;
         const COLORREF ink = dc.SetTextColor(GetSysColor(COLOR_HIGHLIGHTTEXT));
@@ -376,22 +377,22 @@ std::optional<CRect> PaintEdit(CEdit& edit, CDC& dc, int selStart, int selEnd, b
     const int b = showSelection ? std::clamp(selEnd - start, 0, static_cast<int>(text.size())) : 0;
     int x0 = 0, x1 = 0;
     if (b > a) {
-      x0 = 2 + dc.GetTextExtent(text.substr(0, static_cast<std::size_t>(a))).cx;
-      x1 = 2 + dc.GetTextExtent(text.substr(0, static_cast<std::size_t>(b))).cx;
+      x0 = left + dc.GetTextExtent(text.substr(0, static_cast<std::size_t>(a))).cx;
+      x1 = left + dc.GetTextExtent(text.substr(0, static_cast<std::size_t>(b))).cx;
       dc.FillSolidRect(x0, y, x1 - x0, height, GetSysColor(COLOR_HIGHLIGHT));
     }
     const bool caretHere = selEnd >= start && selEnd <= start + static_cast<int>(text.size());
     if (b > a) {
-      dc.TextOut(2, y, text.substr(0, static_cast<std::size_t>(a)));
+      dc.TextOut(left, y, text.substr(0, static_cast<std::size_t>(a)));
       const COLORREF ink = dc.SetTextColor(GetSysColor(COLOR_HIGHLIGHTTEXT));
       dc.TextOut(x0, y, text.substr(static_cast<std::size_t>(a), static_cast<std::size_t>(b - a)));
       dc.SetTextColor(ink);
       dc.TextOut(x1, y, text.substr(static_cast<std::size_t>(b)));
     } else {
-      dc.TextOut(2, y, text);
+      dc.TextOut(left, y, text);
     }
     if (caretHere) {
-      const int x = 2 + dc.GetTextExtent(text.substr(0, static_cast<std::size_t>(selEnd - start))).cx;
+      const int x = left + dc.GetTextExtent(text.substr(0, static_cast<std::size_t>(selEnd - start))).cx;
       if (focused && selStart == selEnd) dc.FillSolidRect(x, y, 1, height, GetSysColor(COLOR_WINDOWTEXT));
       caret = CRect(x, y, x + 1, y + height);
     }
@@ -431,8 +432,9 @@ int EditWrapWidth(const CEdit& edit)
   return std::max(1, client.Width() - 4);
 }
 
-int EditCharFromPoint(const CEdit& edit, CPoint point)
+int EditCharFromPoint(const CEdit& edit, CPoint point, int scrollX)
 {
+  point.x += scrollX;
   const int line = std::clamp(edit.GetFirstVisibleLine() + (point.y - 1) / LineHeight(edit), 0,
                               edit.GetLineCount() - 1);
   const int start = edit.LineIndex(line);

@@ -39,9 +39,10 @@ void DrawControlText(CDC& dc, const std::string& text, CRect r, UINT format);
 void PaintButton(CWnd& button, CDC& dc, const ButtonLook& look);
 void PaintStatic(CStatic& control, CDC& dc, CBitmap* bitmap);
 void PaintScrollBar(CScrollBar& bar, CDC& dc, const CScrollBar::Layout& layout, bool tracking, bool enabled);
-// Paints an edit box, with `composition` (what the input method composes, code page 949) shown
-// at the caret; the caret's client rectangle when the caret is in view.
-std::optional<CRect> PaintEdit(CEdit& edit, CDC& dc, int selStart, int selEnd, bool focused, int firstLine,
+// Paints an edit box from its line `firstLine`, its text moved `scrollX` pixels left, with
+// `composition` (what the input method composes, code page 949) shown at the caret; the caret's
+// client rectangle when the caret is in view.
+std::optional<CRect> PaintEdit(CEdit& edit, CDC& dc, int selStart, int selEnd, bool focused, int firstLine, int scrollX,
                                std::string_view composition = {});
 
 CSize BitmapSize(const CBitmap& bitmap);
@@ -50,8 +51,8 @@ int VisibleEditLines(const CEdit& edit);
 // The drawn width of a piece of an edit box's text, and the width its lines wrap at.
 int EditTextWidth(const CEdit& edit, std::string_view text);
 int EditWrapWidth(const CEdit& edit);
-// The text position nearest to a client point of the edit box.
-int EditCharFromPoint(const CEdit& edit, CPoint point);
+// The text position nearest to a client point of the edit box, its text moved `scrollX` pixels left.
+int EditCharFromPoint(const CEdit& edit, CPoint point, int scrollX = 0);
 
 // Pieces of the look that the list, combo, spin and progress controls share.
 CFont* ControlFont(const CWnd& control);

@@ -101,6 +101,7 @@ void CEdit::SetSel(int start, int end, BOOL)
     m_selEnd = end < 0 ? size : std::clamp(end, 0, size);
   }
   m_typing = false;
+  ScrollSideways();
   Invalidate(FALSE);
 }
 
@@ -283,11 +284,32 @@ void CEdit::MoveCaret(int index, bool extend)
 
 void CEdit::ScrollToCaret()
 {
-  if (!Multiline()) return;
+  if (!Multiline()) {
+    ScrollSideways();
+    return;
+  }
   const int line = LineFromChar(m_selEnd);
   const int visible = std::max(1, VisibleEditLines(*this));
   if (line < m_firstLine) m_firstLine = line;
   else if (line >= m_firstLine + visible) m_firstLine = line - visible + 1;
+}
+
+void CEdit::ScrollSideways()
+{
+  if (Multiline() || !(GetStyle() & ES_AUTOHSCROLL)) return;
+  std::string text = Text();
+  if (GetStyle() & ES_PASSWORD) text.assign(text.size(), '*');
+  // The composition stands in place of the selection; the caret is at the selection's end.
+  const int at = m_composition.empty() ? m_selEnd : std::min(m_selStart, m_selEnd);
+  const int caret = EditTextWidth(*this, std::string_view(text).substr(0, static_cast<std::size_t>(at)));
+  const int composed = m_composition.empty() ? 1 : EditTextWidth(*this, m_composition);
+  const int width = EditWrapWidth(*this);
+  // Past an edge the text moves by a quarter of the box more, so typing on does not move it at
+  // every character.
+  if (caret + composed - m_scrollX > width) m_scrollX = caret + composed - width + width / 4;
+  if (caret < m_scrollX) m_scrollX = std::max(0, caret - width / 4);
+  const int whole = EditTextWidth(*this, text) + composed;
+  if (whole <= width) m_scrollX = 0;
 }
 
 LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -298,6 +320,7 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       const LRESULT r = CWnd::DefWindowProc(message, wParam, lParam);
       m_selStart = m_selEnd = 0;
       m_firstLine = 0;
+      m_scrollX = 0;
       m_pendingLead = -1;
       m_undo.reset();
       m_typing = false;
@@ -311,6 +334,7 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       if (ReadOnly()) text.clear();
       if (text != m_composition) {
         m_composition = std::move(text);
+        ScrollSideways();
         Invalidate(FALSE);
       }
       return 0;
@@ -416,10 +440,10 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         // A press places the caret (Shift extends the selection); dragging selects.
         SetFocus();
         if (!m_hWnd) return 0;
-        MoveCaret(EditCharFromPoint(*this, p), (wParam & MK_SHIFT) != 0);
+        MoveCaret(EditCharFromPoint(*this, p, m_scrollX), (wParam & MK_SHIFT) != 0);
         SetCapture();
       } else if (GetCapture() == this) {
-        MoveCaret(EditCharFromPoint(*this, p), true);
+        MoveCaret(EditCharFromPoint(*this, p, m_scrollX), true);
         if (message == WM_LBUTTONUP) ReleaseCapture();
       }
       return 0;
@@ -536,7 +560,7 @@ void CEdit::Draw(CDC& dc, CRect)
 {
   int start = 0, end = 0;
   GetSel(start, end);
-  const std::optional<CRect> caret = PaintEdit(*this, dc, start, end, m_focused, m_firstLine, m_composition);
+  const std::optional<CRect> caret = PaintEdit(*this, dc, start, end, m_focused, m_firstLine, m_scrollX, m_composition);
   if (caret) m_caretRect = *caret;
   if (m_focused && caret) vetra::ui::PlaceInputMethodWindow(m_hWnd, *caret);
 }

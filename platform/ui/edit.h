@@ -96,11 +96,14 @@ private:
   int CharEndAfter(int index) const;
   void MoveCaret(int index, bool extend);
   void ScrollToCaret();
+  // A one-line box that scrolls sideways moves its text to keep the caret and the composition in view.
+  void ScrollSideways();
   void Draw(CDC& dc, CRect client);
 
   int m_selStart = 0;
   int m_selEnd = 0;
   int m_firstLine = 0;
+  int m_scrollX = 0;  // how far a one-line box has moved its text left, in pixels
   int m_wheelRest = 0;  // part turns of the wheel not yet a line
   UINT m_limit = 30000;
   std::optional<UndoStep> m_undo;

@@ -300,19 +300,21 @@ TEST_F(Controls, RadioMarksAreRoundAndCheckMarksSquare)
 
 // What the input method composes shows inverted at the caret (in place of the selection) without
 // being typed, and its candidate window is placed at the caret.
+// A headless display that records where the input method's candidate window is placed.
+class RecordingDisplay : public vetra::ui::Display {
+public:
+  explicit RecordingDisplay(std::vector<CRect>& places) : m_places(places), m_headless(vetra::ui::CreateHeadlessDisplay()) {}
+  bool IsHeadless() const override { return true; }
+  SIZE ScreenSize() const override { return m_headless->ScreenSize(); }
+  void Wait(std::optional<std::uint64_t> due) override { m_headless->Wait(due); }
+  void TextInputAt(HWND, const RECT& screen) override { m_places.emplace_back(screen); }
+private:
+  std::vector<CRect>& m_places;
+  std::unique_ptr<vetra::ui::Display> m_headless;
+};
+
 TEST_F(Controls, TheInputMethodsCompositionShowsAtTheCaret)
 {
-  class RecordingDisplay : public vetra::ui::Display {
-  public:
-    explicit RecordingDisplay(std::vector<CRect>& places) : m_places(places), m_headless(vetra::ui::CreateHeadlessDisplay()) {}
-    bool IsHeadless() const override { return true; }
-    SIZE ScreenSize() const override { return m_headless->ScreenSize(); }
-    void Wait(std::optional<std::uint64_t> due) override { m_headless->Wait(due); }
-    void TextInputAt(HWND, const RECT& screen) override { m_places.emplace_back(screen); }
-  private:
-    std::vector<CRect>& m_places;
-    std::unique_ptr<vetra::ui::Display> m_headless;
-  };
   std::vector<CRect> places;
   detail::WindowSystem::Get().SetDisplay(std::make_unique<RecordingDisplay>(places));
   CEdit edit;
@@ -355,6 +357,42 @@ TEST_F(Controls, TheInputMethodsCompositionShowsAtTheCaret)
   EXPECT_EQ(caret.x, 2);
   vetra::ui::Type(vetra::Cp949("가"));
   EXPECT_EQ(edit.GetWindowText(), vetra::Cp949("가한"));
+  detail::WindowSystem::Get().SetDisplay(vetra::ui::CreateHeadlessDisplay());
+}
+
+// A one-line box that scrolls sideways keeps the caret, and what is being composed, in view;
+// a click lands on the character shown under it.
+TEST_F(Controls, AOneLineBoxScrollsSidewaysToKeepTheCaretInView)
+{
+  std::vector<CRect> places;
+  detail::WindowSystem::Get().SetDisplay(std::make_unique<RecordingDisplay>(places));
+  CEdit edit;
+  ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, CRect(10, 10, 90, 30), &parent, 1));
+  edit.SetFocus();
+  CRect client;
+  edit.GetClientRect(&client);
+  const auto shown = [&] {
+    CRect place = places.back();
+    edit.ScreenToClient(&place);
+    return place;
+  };
+  vetra::ui::Type("abcdefghijklmnopqrstuvwxyz0123456789");
+  EXPECT_GE(shown().left, 2);
+  EXPECT_LE(shown().right, client.right - 2);
+  vetra::ui::InjectComposition(vetra::Cp949("가"));
+  vetra::ui::Pump();
+  EXPECT_GE(shown().left, 2);
+  EXPECT_LE(shown().right, client.right - 2);
+  vetra::ui::Type(vetra::Cp949("가"));
+  vetra::ui::Click(edit, {4, 5});
+  int start = 0, end = 0;
+  edit.GetSel(start, end);
+  EXPECT_GT(start, 10);
+  vetra::ui::PressKeys("home");
+  EXPECT_EQ(shown().left, 2);
+  vetra::ui::Click(edit, {4, 5});
+  edit.GetSel(start, end);
+  EXPECT_EQ(start, 0);
   detail::WindowSystem::Get().SetDisplay(vetra::ui::CreateHeadlessDisplay());
 }
 
