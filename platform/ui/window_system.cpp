@@ -331,8 +331,10 @@ bool WindowSystem::PeekQueued(MSG* msg, HWND filter, UINT minMsg, UINT maxMsg, b
     }
     if (input.kind == vetra::ui::RawInput::Kind::Text) {
       composition.clear();
+      // Text typed into a window that has gone since goes with it.
+      if (input.window && !IsWindow(input.window)) return PeekQueued(msg, filter, minMsg, maxMsg, remove);
       // Each byte of the text becomes one WM_CHAR to the focus window, lead byte first.
-      HWND target = input.window && IsWindow(input.window) ? input.window : focus ? focus : active;
+      HWND target = input.window ? input.window : focus ? focus : active;
       const std::string typed = input.utf8.empty() ? input.text : DesktopTextFor(State(target), input.utf8);
       for (unsigned char c : typed) {
         Post(MSG{target, WM_CHAR, c, 1, 0, {}});
@@ -682,7 +684,11 @@ void WindowSystem::Destroy(HWND hwnd)
     capture = nullptr;
     ::win::SendMessage(old, WM_CAPTURECHANGED, 0, 0);
   }
-  if (focus && IsDescendant(focus, hwnd)) focus = nullptr;
+  if (focus && IsDescendant(focus, hwnd)) {
+    // The keyboard goes with the window: the display ends what the input method composed there.
+    if (m_display) m_display->KeyboardFocusChanged(focus, nullptr);
+    focus = nullptr;
+  }
 
   // Messages go by handle: a handler may delete the object on the way.
   ::win::SendMessage(hwnd, WM_DESTROY, 0, 0);

@@ -126,5 +126,18 @@ TEST_F(HangulInputOnScreen, AClickWhileComposingEndsTheCompositionWhereItWasMade
   ASSERT_TRUE(Type("dkf1", first, "알1ab간")) << Utf8(first.GetWindowText());
 }
 
+TEST_F(HangulInputOnScreen, ACompositionEndsWithTheBoxItWasMadeIn)
+{
+  first.SetFocus();
+  SetNative(first, true);
+  ASSERT_TRUE(vetra::testing::Xdotool({"type", "--delay", "30", "rk"}));
+  ASSERT_TRUE(RunUntil([&] { return win::detail::WindowSystem::Get().composition == Cp949("가"); },
+                       std::chrono::seconds(5)));
+  // The box goes (its dialog closed) with the keyboard in it: what it composed goes with it.
+  first.DestroyWindow();
+  second.SetFocus();
+  ASSERT_TRUE(Type("dkf1", second, "알1")) << Utf8(second.GetWindowText());
+}
+
 }  // namespace
 }  // namespace vetra::ui::testing
