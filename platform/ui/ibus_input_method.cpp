@@ -177,6 +177,7 @@ struct KeyAnswer {
   IBusInputContext* context = nullptr;
   bool done = false;
   bool taken = false;
+  bool unanswered = false;  // the daemon failed to answer (gone, stopped or broken)
 };
 
 void OnKeyAnswered(GObject*, GAsyncResult* result, gpointer data)
@@ -186,6 +187,7 @@ void OnKeyAnswered(GObject*, GAsyncResult* result, gpointer data)
   answer->taken = ibus_input_context_process_key_event_async_finish(answer->context, result, &error) != FALSE;
   if (error) {
     answer->taken = false;
+    answer->unanswered = true;
     g_error_free(error);
   }
   answer->done = true;
@@ -206,6 +208,12 @@ bool IBusInputMethod::ProcessKey(unsigned keysym, unsigned keycode, unsigned sta
   while (!answer.done) g_main_context_iteration(nullptr, TRUE);
   Pump();
   s.current.reset();
+  if (answer.unanswered && s.connected) {
+    // A daemon that no longer answers in time would hold every key: the keys are the
+    // program's own from now on.
+    s.connected = false;
+    if (s.listener.compose) s.listener.compose("");
+  }
   return answer.taken && !s.passedBack;
 }
 
