@@ -293,6 +293,11 @@ private:
     listener.modeChanged = [](bool native) {
       if (const win::HWND focus = WindowSystem::Get().focus) NoteNativeInput(focus, native);
     };
+    listener.reconnected = [this] {
+      m_composing = false;
+      if (SDL_GetKeyboardFocus()) m_ime->FocusIn();
+      TakeInputModeOf(WindowSystem::Get().focus);
+    };
     m_ime->Listen(std::move(listener));
   }
 

@@ -155,6 +155,13 @@ TEST_F(HangulInputOnScreen, TypingGoesOnWhenTheDaemonEnds)
   // What was being composed is gone with the daemon; what is typed next arrives as typed.
   ASSERT_TRUE(Type("abc", first, "abc")) << Utf8(first.GetWindowText());
   EXPECT_EQ(win::detail::WindowSystem::Get().composition, "");
+  // The desktop starts its daemon again: the box asked for Hangul, and gets it again.
+  ASSERT_EQ(std::system("ibus-daemon --daemonize --panel=disable --emoji-extension=disable --config=/usr/libexec/ibus-memconf "
+                        "--cache=none >/dev/null 2>&1"),
+            0);
+  ASSERT_EQ(std::system("for i in $(seq 100); do ibus engine hangul >/dev/null 2>&1 && exit 0; sleep 0.1; done; exit 1"), 0);
+  RunUntil([] { return false; }, std::chrono::milliseconds(1500));
+  ASSERT_TRUE(Type("rks1", first, "abc간1")) << Utf8(first.GetWindowText());
 }
 
 }  // namespace
