@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <map>
+#include <string_view>
 
 #include "platform/base/clock.h"
 #include "platform/base/text.h"
@@ -665,7 +666,11 @@ std::unique_ptr<Display> CreateSdlDisplay()
   // SDL hands the X errors it does not expect itself to the handler it found.
   SayXErrorsAndGoOn();
   WatchForLostXConnection();
-  std::unique_ptr<IBusInputMethod> inputMethod = IBusInputMethod::Connect();
+  // Our input method client takes its keys from X; under Wayland the compositor hands SDL the
+  // input method's text itself.
+  const char* videoDriver = std::getenv("SDL_VIDEODRIVER");
+  const bool onX = display && *display && !(videoDriver && std::string_view(videoDriver) == "wayland");
+  std::unique_ptr<IBusInputMethod> inputMethod = onX ? IBusInputMethod::Connect() : nullptr;
   if (!InitVideoWithoutItsInputMethod(inputMethod != nullptr)) return nullptr;
   // Without a desktop SDL would run on a driver of its own that shows nothing.
   const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
@@ -673,6 +678,7 @@ std::unique_ptr<Display> CreateSdlDisplay()
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return nullptr;
   }
+  if (driver != "x11") inputMethod.reset();
   return std::make_unique<SdlDisplay>(std::move(inputMethod));
 }
 
