@@ -137,6 +137,36 @@ struct IBusInputMethod::State {
     self->connected = false;
     if (self->listener.compose) self->listener.compose("");
   }
+
+  // The desktop started its daemon again (the bus follows its address file): a new context there.
+  static void OnConnected(IBusBus*, gpointer data)
+  {
+    auto* self = static_cast<State*>(data);
+    if (self->Attach() && self->listener.reconnected) self->listener.reconnected();
+  }
+
+  // An input context of our own on the daemon, telling us what it does.
+  bool Attach()
+  {
+    if (context) {
+      g_signal_handlers_disconnect_by_data(context, this);
+      g_object_unref(context);
+    }
+    connected = false;
+    mode.reset();
+    toggling = false;
+    context = ibus_bus_create_input_context(bus, "vetra");
+    if (!context) return false;
+    connected = true;
+    g_signal_connect(context, "commit-text", G_CALLBACK(OnCommit), this);
+    g_signal_connect(context, "update-preedit-text", G_CALLBACK(OnPreedit), this);
+    g_signal_connect(context, "hide-preedit-text", G_CALLBACK(OnHidePreedit), this);
+    g_signal_connect(context, "forward-key-event", G_CALLBACK(OnForward), this);
+    g_signal_connect(context, "register-properties", G_CALLBACK(OnRegisterProperties), this);
+    g_signal_connect(context, "update-property", G_CALLBACK(OnUpdateProperty), this);
+    ibus_input_context_set_capabilities(context, IBUS_CAP_PREEDIT_TEXT | IBUS_CAP_FOCUS | IBUS_CAP_PROPERTY);
+    return true;
+  }
 };
 
 std::unique_ptr<IBusInputMethod> IBusInputMethod::Connect()
@@ -149,18 +179,9 @@ std::unique_ptr<IBusInputMethod> IBusInputMethod::Connect()
   auto state = std::make_unique<State>();
   state->bus = ibus_bus_new();
   if (!state->bus || !ibus_bus_is_connected(state->bus)) return nullptr;
-  state->context = ibus_bus_create_input_context(state->bus, "vetra");
-  if (!state->context) return nullptr;
-  state->connected = true;
-  State* s = state.get();
-  g_signal_connect(s->bus, "disconnected", G_CALLBACK(State::OnDisconnected), s);
-  g_signal_connect(s->context, "commit-text", G_CALLBACK(State::OnCommit), s);
-  g_signal_connect(s->context, "update-preedit-text", G_CALLBACK(State::OnPreedit), s);
-  g_signal_connect(s->context, "hide-preedit-text", G_CALLBACK(State::OnHidePreedit), s);
-  g_signal_connect(s->context, "forward-key-event", G_CALLBACK(State::OnForward), s);
-  g_signal_connect(s->context, "register-properties", G_CALLBACK(State::OnRegisterProperties), s);
-  g_signal_connect(s->context, "update-property", G_CALLBACK(State::OnUpdateProperty), s);
-  ibus_input_context_set_capabilities(s->context, IBUS_CAP_PREEDIT_TEXT | IBUS_CAP_FOCUS | IBUS_CAP_PROPERTY);
+  if (!state->Attach()) return nullptr;
+  g_signal_connect(state->bus, "disconnected", G_CALLBACK(State::OnDisconnected), state.get());
+  g_signal_connect(state->bus, "connected", G_CALLBACK(State::OnConnected), state.get());
   return std::unique_ptr<IBusInputMethod>(new IBusInputMethod(std::move(state)));
 }
 
@@ -177,6 +198,7 @@ struct KeyAnswer {
   IBusInputContext* context = nullptr;
   bool done = false;
   bool taken = false;
+  bool unanswered = false;  // the daemon failed to answer (gone, stopped or broken)
 };
 
 void OnKeyAnswered(GObject*, GAsyncResult* result, gpointer data)
@@ -186,6 +208,7 @@ void OnKeyAnswered(GObject*, GAsyncResult* result, gpointer data)
   answer->taken = ibus_input_context_process_key_event_async_finish(answer->context, result, &error) != FALSE;
   if (error) {
     answer->taken = false;
+    answer->unanswered = true;
     g_error_free(error);
   }
   answer->done = true;
@@ -206,6 +229,12 @@ bool IBusInputMethod::ProcessKey(unsigned keysym, unsigned keycode, unsigned sta
   while (!answer.done) g_main_context_iteration(nullptr, TRUE);
   Pump();
   s.current.reset();
+  if (answer.unanswered && s.connected) {
+    // A daemon that no longer answers in time would hold every key: the keys are the
+    // program's own from now on.
+    s.connected = false;
+    if (s.listener.compose) s.listener.compose("");
+  }
   return answer.taken && !s.passedBack;
 }
 

@@ -22,6 +22,9 @@ public:
     // The engine switched between its own script (Hangul) and Latin input, whoever asked (not
     // told for the mode the engine first says it is in).
     std::function<void(bool native)> modeChanged;
+    // The daemon is back after it ended: the new one knows nothing of the program's focus and
+    // modes yet.
+    std::function<void()> reconnected;
   };
 
   // A client of the daemon the desktop session runs, or none when no daemon answers.

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <map>
+#include <string_view>
 
 #include "platform/base/clock.h"
 #include "platform/base/text.h"
@@ -292,6 +293,11 @@ private:
     };
     listener.modeChanged = [](bool native) {
       if (const win::HWND focus = WindowSystem::Get().focus) NoteNativeInput(focus, native);
+    };
+    listener.reconnected = [this] {
+      m_composing = false;
+      if (SDL_GetKeyboardFocus()) m_ime->FocusIn();
+      TakeInputModeOf(WindowSystem::Get().focus);
     };
     m_ime->Listen(std::move(listener));
   }
@@ -615,20 +621,38 @@ private:
   win::HWND m_commitTarget = nullptr;      // where committed text goes, when not the focus window
 };
 
+// An environment variable set for a moment and then put back as it was, so that programs this one
+// starts find the environment as the user left it.
+class MomentaryEnvironment {
+public:
+  MomentaryEnvironment(const char* name, const char* value) : m_name(name)
+  {
+    if (const char* before = std::getenv(name)) m_before = before;
+    setenv(name, value, 1);
+  }
+  ~MomentaryEnvironment()
+  {
+    if (m_before) setenv(m_name, m_before->c_str(), 1);
+    else unsetenv(m_name);
+  }
+  MomentaryEnvironment(const MomentaryEnvironment&) = delete;
+  MomentaryEnvironment& operator=(const MomentaryEnvironment&) = delete;
+
+private:
+  const char* m_name;
+  std::optional<std::string> m_before;
+};
+
 // SDL starts a client of its own on the desktop's input method when its video starts. Where
-// ours runs, SDL's must not, or each key would be composed twice: SDL is pointed at another
-// input method's name for the moment it starts, finds none answering and uses none.
+// ours runs, SDL's must not, or each key would be composed twice. SDL can only be told which
+// input method to use, so it is told one (fcitx) and, at the same moment, no session bus to reach
+// it by: it finds none answering and uses none, whichever input methods the desktop runs.
 bool InitVideoWithoutItsInputMethod(bool ownInputMethod)
 {
   if (!ownInputMethod) return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-  const char* before = std::getenv("SDL_IM_MODULE");
-  const std::optional<std::string> kept = before ? std::optional<std::string>(before) : std::nullopt;
-  setenv("SDL_IM_MODULE", "fcitx", 1);
-  const bool started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-  // Programs this one starts find the environment as it was.
-  if (kept) setenv("SDL_IM_MODULE", kept->c_str(), 1);
-  else unsetenv("SDL_IM_MODULE");
-  return started;
+  const MomentaryEnvironment module("SDL_IM_MODULE", "fcitx");
+  const MomentaryEnvironment bus("DBUS_SESSION_BUS_ADDRESS", "none:");
+  return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
 }
 
 }  // namespace
@@ -651,7 +675,11 @@ std::unique_ptr<Display> CreateSdlDisplay()
   // SDL hands the X errors it does not expect itself to the handler it found.
   SayXErrorsAndGoOn();
   WatchForLostXConnection();
-  std::unique_ptr<IBusInputMethod> inputMethod = IBusInputMethod::Connect();
+  // Our input method client takes its keys from X; under Wayland the compositor hands SDL the
+  // input method's text itself.
+  const char* videoDriver = std::getenv("SDL_VIDEODRIVER");
+  const bool onX = display && *display && !(videoDriver && std::string_view(videoDriver) == "wayland");
+  std::unique_ptr<IBusInputMethod> inputMethod = onX ? IBusInputMethod::Connect() : nullptr;
   if (!InitVideoWithoutItsInputMethod(inputMethod != nullptr)) return nullptr;
   // Without a desktop SDL would run on a driver of its own that shows nothing.
   const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
@@ -659,6 +687,7 @@ std::unique_ptr<Display> CreateSdlDisplay()
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return nullptr;
   }
+  if (driver != "x11") inputMethod.reset();
   return std::make_unique<SdlDisplay>(std::move(inputMethod));
 }
 

@@ -2,6 +2,8 @@
 // as a desktop has it): a window that asks for Hangul input gets Hangul at once, the user's
 // Han/Eng switch still works and is read back, and a composition the keyboard leaves ends in its
 // own window.
+#include <chrono>
+#include <cstdlib>
 #include <string>
 
 #include "platform/base/text.h"
@@ -137,6 +139,59 @@ TEST_F(HangulInputOnScreen, ACompositionEndsWithTheBoxItWasMadeIn)
   first.DestroyWindow();
   second.SetFocus();
   ASSERT_TRUE(Type("dkf1", second, "알1")) << Utf8(second.GetWindowText());
+}
+
+// The daemon of the test's desktop, stopped or ended by a test.
+class Daemon {
+public:
+  Daemon() : m_pid(std::getenv("VETRA_TEST_IBUS_PID") ? std::getenv("VETRA_TEST_IBUS_PID") : "") {}
+  ~Daemon() { Signal("CONT"); }
+  bool Known() const { return !m_pid.empty(); }
+  bool Signal(const std::string& name) const
+  {
+    return Known() && std::system(("kill -" + name + " " + m_pid + " 2>/dev/null").c_str()) == 0;
+  }
+
+private:
+  std::string m_pid;
+};
+
+TEST_F(HangulInputOnScreen, TypingGoesOnWhenTheDaemonStopsAnswering)
+{
+  Daemon daemon;
+  ASSERT_TRUE(daemon.Known()) << "run under scripts/on-screen --ibus-hangul";
+  first.SetFocus();
+  SetNative(first, true);
+  ASSERT_TRUE(Type("rks1", first, "간1")) << Utf8(first.GetWindowText());
+  // Stopped, the daemon holds the first key a moment; the keys are then the program's own, in
+  // order and none lost.
+  ASSERT_TRUE(daemon.Signal("STOP"));
+  const auto start = std::chrono::steady_clock::now();
+  ASSERT_TRUE(Type("abc", first, "간1abc")) << Utf8(first.GetWindowText());
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+  ASSERT_TRUE(daemon.Signal("CONT"));
+}
+
+TEST_F(HangulInputOnScreen, TypingGoesOnWhenTheDaemonEnds)
+{
+  Daemon daemon;
+  ASSERT_TRUE(daemon.Known()) << "run under scripts/on-screen --ibus-hangul";
+  first.SetFocus();
+  SetNative(first, true);
+  ASSERT_TRUE(vetra::testing::Xdotool({"type", "--delay", "30", "rk"}));
+  ASSERT_TRUE(RunUntil([&] { return win::detail::WindowSystem::Get().composition == Cp949("가"); },
+                       std::chrono::seconds(5)));
+  ASSERT_TRUE(daemon.Signal("TERM"));
+  // What was being composed is gone with the daemon; what is typed next arrives as typed.
+  ASSERT_TRUE(Type("abc", first, "abc")) << Utf8(first.GetWindowText());
+  EXPECT_EQ(win::detail::WindowSystem::Get().composition, "");
+  // The desktop starts its daemon again: the box asked for Hangul, and gets it again.
+  ASSERT_EQ(std::system("ibus-daemon --daemonize --panel=disable --emoji-extension=disable --config=/usr/libexec/ibus-memconf "
+                        "--cache=none >/dev/null 2>&1"),
+            0);
+  ASSERT_EQ(std::system("for i in $(seq 100); do ibus engine hangul >/dev/null 2>&1 && exit 0; sleep 0.1; done; exit 1"), 0);
+  RunUntil([] { return false; }, std::chrono::milliseconds(1500));
+  ASSERT_TRUE(Type("rks1", first, "abc간1")) << Utf8(first.GetWindowText());
 }
 
 }  // namespace
