@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <map>
 #include <string_view>
+#include <utility>
 
 #include "platform/base/clock.h"
 #include "platform/base/text.h"
@@ -363,6 +364,8 @@ private:
 
   void Handle(const SDL_Event& event)
   {
+    // A key press's text comes as the event right after it.
+    const bool afterMenuKey = std::exchange(m_menuKey, false);
     switch (event.type) {
       case SDL_MOUSEMOTION:
         PushPointer(RawInput::Kind::MouseMove, event.motion.windowID, event.motion.x, event.motion.y, 0);
@@ -405,7 +408,7 @@ private:
         if (const win::UINT vk = VirtualKeyOf(event.key.keysym)) InjectKey(vk, event.type == SDL_KEYDOWN);
         break;
       case SDL_TEXTINPUT:
-        if (!m_keyTakenByInputMethod && !m_menuKey) InjectDesktopText(event.text.text);
+        if (!m_keyTakenByInputMethod && !afterMenuKey) InjectDesktopText(event.text.text);
         break;
       case SDL_TEXTEDITING:
         InjectComposition(Cp949(event.edit.text));
@@ -616,7 +619,7 @@ private:
   std::unique_ptr<X11PictureClipboard> m_clipboard;  // made when a first picture is offered
   std::unique_ptr<IBusInputMethod> m_ime;  // the desktop's input method, where one runs
   bool m_keyTakenByInputMethod = false;    // the display event being turned into SDL events
-  bool m_menuKey = false;                  // the last key pressed was held with Alt
+  bool m_menuKey = false;                  // the event just handled was a key pressed with Alt
   bool m_composing = false;                // the input method shows a composition
   win::HWND m_commitTarget = nullptr;      // where committed text goes, when not the focus window
 };
