@@ -2,6 +2,7 @@
 
 #include <ibus.h>
 
+#include <chrono>
 #include <cstring>
 #include <utility>
 
@@ -16,6 +17,9 @@ constexpr const char* kInputModeProperty = "InputMode";
 
 // How long the daemon may take over one key before the key is the program's own.
 constexpr gint kKeyTimeoutMs = 1000;
+// A daemon given up for not answering is asked again this often, and given this long to answer.
+constexpr auto kRetryAfter = std::chrono::seconds(1);
+constexpr gint kRetryTimeoutMs = 500;
 
 // A key the engine cannot know and so passes on: sent after a reset, its answer comes only once
 // the engine has dealt with the reset, so what the reset committed has arrived by then.
@@ -38,9 +42,18 @@ struct IBusInputMethod::State {
   };
   std::optional<Key> current;
   bool passedBack = false;
+  std::string composing;  // what the engine shows as composed
+  // A daemon given up while its bus stays (it stopped answering) is asked again from then on.
+  std::optional<std::chrono::steady_clock::time_point> retryAt;
+  // An asking-again on its way: it forgets this state if the state goes first.
+  struct Retry {
+    State* state = nullptr;
+  };
+  Retry* retry = nullptr;
 
   ~State()
   {
+    if (retry) retry->state = nullptr;
     if (context) {
       g_signal_handlers_disconnect_by_data(context, this);
       if (connected) ibus_proxy_destroy(IBUS_PROXY(context));
@@ -82,17 +95,18 @@ struct IBusInputMethod::State {
     if (self->listener.commit) self->listener.commit(ibus_text_get_text(text));
   }
 
-  static void OnPreedit(IBusInputContext*, IBusText* text, guint, gboolean visible, gpointer data)
+  void Composes(const std::string& text)
   {
-    auto* self = static_cast<State*>(data);
-    if (self->listener.compose) self->listener.compose(visible ? ibus_text_get_text(text) : "");
+    composing = text;
+    if (listener.compose) listener.compose(text);
   }
 
-  static void OnHidePreedit(IBusInputContext*, gpointer data)
+  static void OnPreedit(IBusInputContext*, IBusText* text, guint, gboolean visible, gpointer data)
   {
-    auto* self = static_cast<State*>(data);
-    if (self->listener.compose) self->listener.compose("");
+    static_cast<State*>(data)->Composes(visible ? ibus_text_get_text(text) : "");
   }
+
+  static void OnHidePreedit(IBusInputContext*, gpointer data) { static_cast<State*>(data)->Composes(""); }
 
   static void OnForward(IBusInputContext*, guint keysym, guint /*keycode*/, guint state, gpointer data)
   {
@@ -131,31 +145,79 @@ struct IBusInputMethod::State {
     }
   }
 
-  static void OnDisconnected(IBusBus*, gpointer data)
+  static void OnDisconnected(IBusBus*, gpointer data) { static_cast<State*>(data)->GiveUp(); }
+
+  // The daemon is gone or no longer answers: its context is dropped, so nothing it may still say
+  // reaches the program, and what the user saw composed stays, typed.
+  void GiveUp()
   {
-    auto* self = static_cast<State*>(data);
-    self->connected = false;
-    if (self->listener.compose) self->listener.compose("");
+    Detach();
+    if (!composing.empty()) {
+      const std::string kept = composing;
+      if (listener.commit) listener.commit(kept);
+      Composes("");
+    }
+  }
+
+  void Detach()
+  {
+    if (context) {
+      g_signal_handlers_disconnect_by_data(context, this);
+      g_object_unref(context);
+      context = nullptr;
+    }
+    connected = false;
+    mode.reset();
+    toggling = false;
+    current.reset();
+  }
+
+  // Asks a daemon that stopped answering for a new context, without waiting for it.
+  void RetryWhenDue()
+  {
+    if (connected || retry || !retryAt || std::chrono::steady_clock::now() < *retryAt) return;
+    if (!ibus_bus_is_connected(bus)) return;  // the bus says when the daemon is back
+    retry = new Retry{this};
+    ibus_bus_create_input_context_async(bus, "vetra", kRetryTimeoutMs, nullptr, OnRetryAnswered, retry);
+  }
+
+  static void OnRetryAnswered(GObject* source, GAsyncResult* result, gpointer data)
+  {
+    const std::unique_ptr<Retry> retry(static_cast<Retry*>(data));
+    GError* error = nullptr;
+    IBusInputContext* fresh = ibus_bus_create_input_context_async_finish(IBUS_BUS(source), result, &error);
+    if (error) g_error_free(error);
+    State* self = retry->state;
+    if (!self) {
+      if (fresh) g_object_unref(fresh);
+      return;
+    }
+    self->retry = nullptr;
+    if (!fresh || self->connected) {
+      if (fresh) g_object_unref(fresh);
+      else self->retryAt = std::chrono::steady_clock::now() + kRetryAfter;
+      return;
+    }
+    self->retryAt.reset();
+    self->Attach(fresh);
+    if (self->listener.reconnected) self->listener.reconnected();
   }
 
   // The desktop started its daemon again (the bus follows its address file): a new context there.
   static void OnConnected(IBusBus*, gpointer data)
   {
     auto* self = static_cast<State*>(data);
-    if (self->Attach() && self->listener.reconnected) self->listener.reconnected();
+    self->retryAt.reset();
+    if (self->Attach(ibus_bus_create_input_context(self->bus, "vetra")) && self->listener.reconnected) {
+      self->listener.reconnected();
+    }
   }
 
   // An input context of our own on the daemon, telling us what it does.
-  bool Attach()
+  bool Attach(IBusInputContext* fresh)
   {
-    if (context) {
-      g_signal_handlers_disconnect_by_data(context, this);
-      g_object_unref(context);
-    }
-    connected = false;
-    mode.reset();
-    toggling = false;
-    context = ibus_bus_create_input_context(bus, "vetra");
+    Detach();
+    context = fresh;
     if (!context) return false;
     connected = true;
     g_signal_connect(context, "commit-text", G_CALLBACK(OnCommit), this);
@@ -179,7 +241,7 @@ std::unique_ptr<IBusInputMethod> IBusInputMethod::Connect()
   auto state = std::make_unique<State>();
   state->bus = ibus_bus_new();
   if (!state->bus || !ibus_bus_is_connected(state->bus)) return nullptr;
-  if (!state->Attach()) return nullptr;
+  if (!state->Attach(ibus_bus_create_input_context(state->bus, "vetra"))) return nullptr;
   g_signal_connect(state->bus, "disconnected", G_CALLBACK(State::OnDisconnected), state.get());
   g_signal_connect(state->bus, "connected", G_CALLBACK(State::OnConnected), state.get());
   return std::unique_ptr<IBusInputMethod>(new IBusInputMethod(std::move(state)));
@@ -195,17 +257,16 @@ bool IBusInputMethod::Connected() const { return m_state->connected; }
 
 namespace {
 struct KeyAnswer {
-  IBusInputContext* context = nullptr;
   bool done = false;
   bool taken = false;
   bool unanswered = false;  // the daemon failed to answer (gone, stopped or broken)
 };
 
-void OnKeyAnswered(GObject*, GAsyncResult* result, gpointer data)
+void OnKeyAnswered(GObject* source, GAsyncResult* result, gpointer data)
 {
   auto* answer = static_cast<KeyAnswer*>(data);
   GError* error = nullptr;
-  answer->taken = ibus_input_context_process_key_event_async_finish(answer->context, result, &error) != FALSE;
+  answer->taken = ibus_input_context_process_key_event_async_finish(IBUS_INPUT_CONTEXT(source), result, &error) != FALSE;
   if (error) {
     answer->taken = false;
     answer->unanswered = true;
@@ -221,7 +282,7 @@ bool IBusInputMethod::ProcessKey(unsigned keysym, unsigned keycode, unsigned sta
   if (!s.connected) return false;
   s.current = State::Key{keysym, released};
   s.passedBack = false;
-  KeyAnswer answer{s.context};
+  KeyAnswer answer;
   ibus_input_context_process_key_event_async(s.context, keysym, keycode, state | (released ? IBUS_RELEASE_MASK : 0),
                                              kKeyTimeoutMs, nullptr, OnKeyAnswered, &answer);
   // What the engine says about the key (text it commits, the key passed back) comes before its
@@ -231,9 +292,9 @@ bool IBusInputMethod::ProcessKey(unsigned keysym, unsigned keycode, unsigned sta
   s.current.reset();
   if (answer.unanswered && s.connected) {
     // A daemon that no longer answers in time would hold every key: the keys are the
-    // program's own from now on.
-    s.connected = false;
-    if (s.listener.compose) s.listener.compose("");
+    // program's own until it answers again.
+    s.GiveUp();
+    s.retryAt = std::chrono::steady_clock::now() + kRetryAfter;
   }
   return answer.taken && !s.passedBack;
 }
@@ -272,6 +333,7 @@ void IBusInputMethod::Pump()
 {
   while (g_main_context_iteration(nullptr, FALSE)) {
   }
+  m_state->RetryWhenDue();
 }
 
 }  // namespace vetra::ui

@@ -163,13 +163,23 @@ TEST_F(HangulInputOnScreen, TypingGoesOnWhenTheDaemonStopsAnswering)
   first.SetFocus();
   SetNative(first, true);
   ASSERT_TRUE(Type("rks1", first, "간1")) << Utf8(first.GetWindowText());
+  ASSERT_TRUE(vetra::testing::Xdotool({"type", "--delay", "30", "rk"}));
+  ASSERT_TRUE(RunUntil([&] { return win::detail::WindowSystem::Get().composition == Cp949("가"); },
+                       std::chrono::seconds(5)));
   // Stopped, the daemon holds the first key a moment; the keys are then the program's own, in
-  // order and none lost.
+  // order and none lost, and the syllable on the screen stays typed.
   ASSERT_TRUE(daemon.Signal("STOP"));
   const auto start = std::chrono::steady_clock::now();
-  ASSERT_TRUE(Type("abc", first, "간1abc")) << Utf8(first.GetWindowText());
+  ASSERT_TRUE(Type("abc", first, "간1가abc")) << Utf8(first.GetWindowText());
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+  // Answering again, the daemon is taken up again, with the mode the box asked for; what it
+  // still had to say about the keys it held reaches nobody.
   ASSERT_TRUE(daemon.Signal("CONT"));
+  RunUntil([] { return false; }, std::chrono::milliseconds(2500));
+  ASSERT_TRUE(Type("dkf1", first, "간1가abc알1")) << Utf8(first.GetWindowText());
+  RunUntil([] { return false; }, std::chrono::milliseconds(500));
+  EXPECT_EQ(first.GetWindowText(), Cp949("간1가abc알1"));
+  EXPECT_EQ(win::detail::WindowSystem::Get().composition, "");
 }
 
 TEST_F(HangulInputOnScreen, TypingGoesOnWhenTheDaemonEnds)
@@ -182,8 +192,8 @@ TEST_F(HangulInputOnScreen, TypingGoesOnWhenTheDaemonEnds)
   ASSERT_TRUE(RunUntil([&] { return win::detail::WindowSystem::Get().composition == Cp949("가"); },
                        std::chrono::seconds(5)));
   ASSERT_TRUE(daemon.Signal("TERM"));
-  // What was being composed is gone with the daemon; what is typed next arrives as typed.
-  ASSERT_TRUE(Type("abc", first, "abc")) << Utf8(first.GetWindowText());
+  // The syllable on the screen stays typed; what is typed next arrives as typed.
+  ASSERT_TRUE(Type("abc", first, "가abc")) << Utf8(first.GetWindowText());
   EXPECT_EQ(win::detail::WindowSystem::Get().composition, "");
   // The desktop starts its daemon again: the box asked for Hangul, and gets it again.
   ASSERT_EQ(std::system("ibus-daemon --daemonize --panel=disable --emoji-extension=disable --config=/usr/libexec/ibus-memconf "
@@ -191,7 +201,7 @@ TEST_F(HangulInputOnScreen, TypingGoesOnWhenTheDaemonEnds)
             0);
   ASSERT_EQ(std::system("for i in $(seq 100); do ibus engine hangul >/dev/null 2>&1 && exit 0; sleep 0.1; done; exit 1"), 0);
   RunUntil([] { return false; }, std::chrono::milliseconds(1500));
-  ASSERT_TRUE(Type("rks1", first, "abc간1")) << Utf8(first.GetWindowText());
+  ASSERT_TRUE(Type("rks1", first, "가abc간1")) << Utf8(first.GetWindowText());
 }
 
 }  // namespace
