@@ -175,7 +175,7 @@ TEST_F(HangulInputOnScreen, TypingGoesOnWhenTheDaemonStopsAnswering)
   // Answering again, the daemon is taken up again, with the mode the box asked for; what it
   // still had to say about the keys it held reaches nobody.
   ASSERT_TRUE(daemon.Signal("CONT"));
-  RunUntil([] { return false; }, std::chrono::milliseconds(2500));
+  RunUntil([] { return false; }, std::chrono::milliseconds(4000));
   ASSERT_TRUE(Type("dkf1", first, "간1가abc알1")) << Utf8(first.GetWindowText());
   RunUntil([] { return false; }, std::chrono::milliseconds(500));
   EXPECT_EQ(first.GetWindowText(), Cp949("간1가abc알1"));
