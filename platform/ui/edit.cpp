@@ -114,16 +114,16 @@ void CEdit::GetSel(int& start, int& end) const
 void CEdit::ReplaceSel(const char* text, BOOL canUndo)
 {
   if (canUndo) {
-    Edit(text ? text : "", Change::Other);
+    Edit(text ? text : "", Change::Other, Source::Program);
     return;
   }
   // A change that cannot be undone leaves nothing earlier to undo either.
   m_undo.reset();
   m_typing = false;
-  Insert(text ? text : "");
+  Insert(text ? text : "", Source::Program);
 }
 
-void CEdit::Edit(const std::string& bytes, Change change)
+void CEdit::Edit(const std::string& bytes, Change change, Source source)
 {
   UndoStep before{Text(), m_selStart, m_selEnd};
   const std::optional<UndoStep> previous = m_undo;
@@ -131,7 +131,7 @@ void CEdit::Edit(const std::string& bytes, Change change)
   const bool joins = change == Change::Typing && m_typing && m_undo;
   if (!joins) m_undo = before;
   m_typing = change == Change::Typing;
-  Insert(bytes);
+  Insert(bytes, source);
   if (m_hWnd && Text() == before.text) {
     // Nothing changed (the box is full): what could be undone before still can.
     m_undo = previous;
@@ -208,7 +208,7 @@ void CEdit::Notify(UINT code)
   }
 }
 
-void CEdit::Insert(const std::string& bytes)
+void CEdit::Insert(const std::string& bytes, Source source)
 {
   auto* s = detail::WindowSystem::Get().State(m_hWnd);
   if (!s) return;
@@ -222,19 +222,57 @@ void CEdit::Insert(const std::string& bytes)
   const std::size_t room = m_limit > s->text.size() - static_cast<std::size_t>(end - start)
                                ? m_limit - (s->text.size() - static_cast<std::size_t>(end - start))
                                : 0;
+  bool full = false;
   if (insert.size() > room) {
     insert = vetra::CutCp949(insert, room);
-    Notify(EN_MAXTEXT);
-    if (!(s = detail::WindowSystem::Get().State(m_hWnd))) return;
+    full = true;
   }
   if (GetStyle() & ES_UPPERCASE) insert = vetra::ToUpperAscii(insert);
   if (GetStyle() & ES_LOWERCASE) insert = vetra::ToLowerAscii(insert);
+  if (source == Source::User && !insert.empty() && !Multiline() && !(GetStyle() & ES_AUTOHSCROLL)) {
+    // The box shows all of its text: what would run past its edge is refused, as at the limit.
+    const std::size_t fits = BytesThatFit(insert, start, end);
+    if (fits < insert.size()) {
+      insert.resize(fits);
+      full = true;
+    }
+  }
+  if (full) {
+    Notify(EN_MAXTEXT);
+    if (!(s = detail::WindowSystem::Get().State(m_hWnd))) return;
+  }
   s->text.replace(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start), insert);
   m_selStart = m_selEnd = start + static_cast<int>(insert.size());
   ScrollToCaret();
   Invalidate(FALSE);
   Notify(EN_UPDATE);
   if (m_hWnd) Notify(EN_CHANGE);
+}
+
+std::size_t CEdit::BytesThatFit(std::string_view insert, int start, int end) const
+{
+  const std::string& text = Text();
+  const std::string_view before = std::string_view(text).substr(0, static_cast<std::size_t>(start));
+  const std::string_view after = std::string_view(text).substr(static_cast<std::size_t>(end));
+  const bool password = (GetStyle() & ES_PASSWORD) != 0;
+  const int width = EditWrapWidth(*this);
+  const auto fits = [&](std::size_t bytes) {
+    std::string shown = std::string(before).append(insert.substr(0, bytes)).append(after);
+    if (password) shown.assign(shown.size(), '*');
+    return EditTextWidth(*this, shown) <= width;
+  };
+  if (fits(insert.size())) return insert.size();
+  if (!fits(0)) return 0;
+  // Cut only between characters as they show; the text grows with every character taken, so
+  // the longest piece that fits is found by halving.
+  std::vector<std::size_t> ends{0};
+  for (const std::string_view character : vetra::ShownCharacters(insert)) ends.push_back(ends.back() + character.size());
+  std::size_t low = 0, high = ends.size() - 1;  // ends[low] fits, ends[high] does not
+  while (high - low > 1) {
+    const std::size_t middle = (low + high) / 2;
+    (fits(ends[middle]) ? low : high) = middle;
+  }
+  return ends[low];
 }
 
 std::vector<int> CEdit::CharacterStarts(int index) const

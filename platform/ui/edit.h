@@ -78,10 +78,16 @@ private:
     int selEnd = 0;
   };
   enum class Change { Typing, Other };
-  // Replaces the selection with `bytes` as the user's change (undoable; typed characters in a
-  // row are undone together).
-  void Edit(const std::string& bytes, Change change);
-  void Insert(const std::string& bytes);
+  // Who puts text in: what the user types, pastes or has the input method commit must fit a
+  // one-line box that does not scroll sideways; the program's own text is taken as it is.
+  enum class Source { User, Program };
+  // Replaces the selection with `bytes` as an undoable change (typed characters in a row are
+  // undone together).
+  void Edit(const std::string& bytes, Change change, Source source = Source::User);
+  void Insert(const std::string& bytes, Source source);
+  // How much of `insert`, put in place of the bytes [start, end), the box's width takes: all of
+  // it, or as many whole characters from its front as leave the text within the box.
+  std::size_t BytesThatFit(std::string_view insert, int start, int end) const;
   bool HasSelection() const { return m_selStart != m_selEnd; }
   std::string SelectedText() const;
   void CopySelection() const;

@@ -7,6 +7,7 @@
 #include "platform/base/file_names.h"
 #include "platform/base/text.h"
 #include "platform/ui/clipboard.h"
+#include "platform/ui/control_painting.h"
 #include "platform/ui/edit.h"
 #include "platform/ui/popup_menu.h"
 #include "platform/ui/testing.h"
@@ -18,6 +19,7 @@ namespace {
 using namespace win;
 using vetra::Cp949;
 using vetra::ui::ClipboardUtf8;
+using vetra::ui::InjectComposition;
 using vetra::ui::PressKeys;
 using vetra::ui::SetClipboardUtf8;
 using vetra::ui::Type;
@@ -152,6 +154,86 @@ TEST_F(EditCommands, PastedTextLosesOnlyWhatTheCodePageCannotSpellAndKeepsTheBox
   EXPECT_EQ(box.GetWindowText(), "fixed");
   PressKeys("ctrl+c");
   EXPECT_EQ(ClipboardUtf8(), "fixed");
+}
+
+// A one-line box that does not scroll sideways shows all the user puts in it: typed, pasted or
+// composed text that would run past its edge is refused as at the box's limit, and whatever fits
+// is kept, in whole characters. Boxes that scroll sideways or hold several lines take it all.
+TEST_F(EditCommands, AOneLineBoxThatDoesNotScrollTakesWhatFitsItsWidth)
+{
+  CEdit narrow, scrolls;
+  ASSERT_TRUE(narrow.Create(WS_VISIBLE | WS_BORDER, CRect(5, 210, 65, 230), &parent, 1001));
+  ASSERT_TRUE(scrolls.Create(WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(5, 240, 65, 260), &parent, 1002));
+  const auto fits = [&](const std::string& text) { return EditTextWidth(narrow, text) <= EditWrapWidth(narrow); };
+  const std::string digits = "123456789012345678901234567890";
+  const std::string hangul = Cp949("가나다라마바사아자차카타파하");
+  enum class How { Typed, Pasted, Composed };
+  const struct {
+    How how;
+    std::string text;
+    std::size_t characterBytes;
+  } cases[] = {
+      {How::Typed, digits, 1},
+      {How::Pasted, digits, 1},
+      {How::Pasted, hangul, 2},  // cut between double-byte characters
+      {How::Composed, hangul, 2},
+  };
+  for (const auto& c : cases) {
+    const auto name = [&] { return std::string(c.how == How::Typed ? "typed " : c.how == How::Pasted ? "pasted " : "composed ") + c.text; };
+    for (CEdit* edit : {&narrow, &scrolls, &box}) {
+      edit->SetWindowText("");
+      edit->SetFocus();
+      log.clear();
+      if (c.how == How::Pasted) {
+        SetClipboardUtf8(vetra::Utf8(c.text));
+        PressKeys("ctrl+v");
+      } else if (c.how == How::Typed) {
+        Type(c.text);
+      } else {
+        for (std::size_t at = 0; at < c.text.size(); at += 2) {
+          InjectComposition(c.text.substr(at, 2));
+          vetra::ui::Pump();
+          Type(c.text.substr(at, 2));
+        }
+      }
+      const std::string kept = edit->GetWindowText();
+      const bool maxText = std::count(log.begin(), log.end(), "parent command " + std::to_string(edit->GetDlgCtrlID()) + ",1281") != 0;
+      if (edit != &narrow) {
+        EXPECT_EQ(kept, c.text) << name();
+        EXPECT_FALSE(maxText) << name();
+        continue;
+      }
+      EXPECT_EQ(c.text.substr(0, kept.size()), kept) << name();
+      EXPECT_EQ(kept.size() % c.characterBytes, 0u) << name();
+      EXPECT_TRUE(fits(kept)) << name();
+      EXPECT_FALSE(fits(c.text.substr(0, kept.size() + c.characterBytes))) << name() << ": a character that fits was refused";
+      EXPECT_TRUE(maxText) << name();
+    }
+  }
+
+  // What follows the caret counts: a paste in the middle takes only the room left.
+  narrow.SetWindowText("ab");
+  narrow.SetFocus();
+  narrow.SetSel(1, 1);
+  SetClipboardUtf8(digits);
+  PressKeys("ctrl+v");
+  const std::string pasted = narrow.GetWindowText();
+  EXPECT_EQ(pasted.front(), 'a');
+  EXPECT_EQ(pasted.back(), 'b');
+  EXPECT_GT(pasted.size(), 2u);
+  EXPECT_TRUE(fits(pasted));
+
+  // The program's own text is taken whole; the user can take from it but not add to it.
+  narrow.SetWindowText(digits);
+  EXPECT_EQ(narrow.GetWindowText(), digits);
+  const int end = static_cast<int>(digits.size());
+  narrow.SetSel(end, end);
+  narrow.ReplaceSel("x");
+  EXPECT_EQ(narrow.GetWindowText(), digits + "x");
+  Type("y");
+  EXPECT_EQ(narrow.GetWindowText(), digits + "x");
+  PressKeys("backspace");
+  EXPECT_EQ(narrow.GetWindowText(), digits);
 }
 
 TEST_F(EditCommands, OnlyAFileNameBoxKeepsWhatTheCodePageCannotSpell)
