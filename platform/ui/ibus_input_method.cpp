@@ -43,6 +43,7 @@ struct IBusInputMethod::State {
   std::optional<Key> current;
   bool passedBack = false;
   std::string composing;  // what the engine shows as composed
+  bool composeInWindow = true;  // the window with the keyboard draws the composition itself
   // A daemon given up while its bus stays (it stopped answering) is asked again from then on.
   std::optional<std::chrono::steady_clock::time_point> retryAt;
   // An asking-again on its way: it forgets this state if the state goes first.
@@ -213,6 +214,13 @@ struct IBusInputMethod::State {
     }
   }
 
+  void TellCapabilities()
+  {
+    if (!connected) return;
+    ibus_input_context_set_capabilities(context,
+                                        IBUS_CAP_FOCUS | IBUS_CAP_PROPERTY | (composeInWindow ? IBUS_CAP_PREEDIT_TEXT : 0));
+  }
+
   // An input context of our own on the daemon, telling us what it does.
   bool Attach(IBusInputContext* fresh)
   {
@@ -226,7 +234,7 @@ struct IBusInputMethod::State {
     g_signal_connect(context, "forward-key-event", G_CALLBACK(OnForward), this);
     g_signal_connect(context, "register-properties", G_CALLBACK(OnRegisterProperties), this);
     g_signal_connect(context, "update-property", G_CALLBACK(OnUpdateProperty), this);
-    ibus_input_context_set_capabilities(context, IBUS_CAP_PREEDIT_TEXT | IBUS_CAP_FOCUS | IBUS_CAP_PROPERTY);
+    TellCapabilities();
     return true;
   }
 };
@@ -314,6 +322,13 @@ void IBusInputMethod::Reset()
   if (!m_state->connected) return;
   ibus_input_context_reset(m_state->context);
   ProcessKey(kNoKeysym, 0, 0, true);
+}
+
+void IBusInputMethod::ComposeInWindow(bool inWindow)
+{
+  if (m_state->composeInWindow == inWindow) return;
+  m_state->composeInWindow = inWindow;
+  m_state->TellCapabilities();
 }
 
 void IBusInputMethod::CaretAt(int x, int y, int width, int height)

@@ -45,6 +45,9 @@ public:
   void FocusOut();
   // Ends a composition: what was being composed is committed before this returns.
   void Reset();
+  // Whether the window with the keyboard draws the composition at its caret (an edit box does);
+  // for any other window the desktop shows it in a window of its own.
+  void ComposeInWindow(bool inWindow);
   // The caret the user types at, in screen coordinates: the candidate window goes beside it.
   void CaretAt(int x, int y, int width, int height);
 

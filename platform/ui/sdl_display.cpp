@@ -170,12 +170,15 @@ public:
   void KeyboardFocusChanged(win::HWND from, win::HWND to) override
   {
     if (!m_ime || XConnectionLost()) return;
-    if (m_composing && from) {
+    // A window that leaves the composition to the desktop's own window does not know whether
+    // one is open: it is ended all the same.
+    if (from && (m_composing || !DrawsComposition(from))) {
       // The composition ends typed into the window it was made in, as the keyboard leaves.
       m_commitTarget = from;
       m_ime->Reset();
       m_commitTarget = nullptr;
     }
+    m_ime->ComposeInWindow(DrawsComposition(to));
     TakeInputModeOf(to);
   }
 
@@ -298,6 +301,7 @@ private:
     listener.reconnected = [this] {
       m_composing = false;
       if (SDL_GetKeyboardFocus()) m_ime->FocusIn();
+      m_ime->ComposeInWindow(DrawsComposition(WindowSystem::Get().focus));
       TakeInputModeOf(WindowSystem::Get().focus);
     };
     m_ime->Listen(std::move(listener));
@@ -308,6 +312,14 @@ private:
     if (!m_ime) return false;
     const std::optional<X11KeyEvent> key = X11KeyEventOf(message);
     return key && m_ime->ProcessKey(key->keysym, key->keycode, key->state, key->released);
+  }
+
+  // Edit boxes draw what the input method composes at their caret; other windows leave it to
+  // the desktop's own composition window, as windows that do not draw it themselves do.
+  static bool DrawsComposition(win::HWND hwnd)
+  {
+    const win::detail::WindowState* s = hwnd ? WindowSystem::Get().State(hwnd) : nullptr;
+    return s && s->className == "EDIT";
   }
 
   void TakeInputModeOf(win::HWND hwnd)

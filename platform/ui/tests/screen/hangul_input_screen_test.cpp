@@ -141,6 +141,41 @@ TEST_F(HangulInputOnScreen, ACompositionEndsWithTheBoxItWasMadeIn)
   ASSERT_TRUE(Type("dkf1", second, "알1")) << Utf8(second.GetWindowText());
 }
 
+// A window that draws no composition (no edit box) and notes the characters it gets.
+class CharWindow : public win::CWnd {
+public:
+  win::LRESULT WindowProc(win::UINT message, win::WPARAM wParam, win::LPARAM lParam) override
+  {
+    if (message == win::WM_CHAR) typed.push_back(static_cast<char>(wParam));
+    return win::CWnd::WindowProc(message, wParam, lParam);
+  }
+  std::string typed;
+};
+
+TEST_F(HangulInputOnScreen, AWindowThatDrawsNoCompositionLeavesItToTheDesktopAndGetsTheText)
+{
+  CharWindow list;
+  ASSERT_TRUE(list.Create(nullptr, "", win::WS_CHILD | win::WS_VISIBLE, win::CRect(10, 100, 390, 150), &panel, 3));
+  list.SetFocus();
+  SetNative(list, true);
+  ASSERT_TRUE(vetra::testing::Xdotool({"type", "--delay", "30", "rk"}));
+  RunUntil([] { return false; }, std::chrono::milliseconds(500));
+  EXPECT_EQ(win::detail::WindowSystem::Get().composition, "");
+  ASSERT_TRUE(vetra::testing::Xdotool({"type", "--delay", "30", "1"}));
+  EXPECT_TRUE(RunUntil([&] { return list.typed == Cp949("가") + "1"; }, std::chrono::seconds(5))) << Utf8(list.typed);
+  // A syllable left open there ends there as the keyboard goes to an edit box, which draws the
+  // composition again.
+  ASSERT_TRUE(vetra::testing::Xdotool({"type", "--delay", "30", "gk"}));
+  RunUntil([] { return false; }, std::chrono::milliseconds(300));
+  first.SetFocus();
+  EXPECT_TRUE(RunUntil([&] { return list.typed == Cp949("가") + "1" + Cp949("하"); }, std::chrono::seconds(5)))
+      << Utf8(list.typed);
+  ASSERT_TRUE(vetra::testing::Xdotool({"type", "--delay", "30", "rk"}));
+  EXPECT_TRUE(RunUntil([&] { return win::detail::WindowSystem::Get().composition == Cp949("가"); },
+                       std::chrono::seconds(5)));
+  EXPECT_EQ(first.GetWindowText(), "");
+}
+
 // The daemon of the test's desktop, stopped or ended by a test.
 class Daemon {
 public:
