@@ -18,7 +18,22 @@ std::uint32_t Rgb(win::COLORREF colour)
          (static_cast<std::uint32_t>(win::GetGValue(colour)) << 8) | win::GetBValue(colour);
 }
 
-using DialogKeysOnScreen = ScreenFixture;
+class DialogKeysOnScreen : public ScreenFixture {
+protected:
+  // Keyboard input goes to the window under the pointer: a click in a control gives it the keys.
+  static bool ClickInto(win::CWnd& control)
+  {
+    win::CRect r;
+    control.GetWindowRect(&r);
+    if (!vetra::testing::Xdotool({"mousemove", "--sync", std::to_string(r.left + 5), std::to_string(r.top + 5)})) {
+      return false;
+    }
+    return RunUntil([&] {
+      vetra::testing::Xdotool({"click", "1"});
+      return RunUntil([&] { return win::CWnd::GetFocus() == &control; }, std::chrono::seconds(1));
+    });
+  }
+};
 
 TEST_F(DialogKeysOnScreen, TabAndArrowsChooseTheOrientationAndTheFrameFollowsTheKeyboard)
 {
@@ -35,14 +50,7 @@ TEST_F(DialogKeysOnScreen, TabAndArrowsChooseTheOrientationAndTheFrameFollowsThe
   dialog.CheckDlgButton(201, win::BST_CHECKED);
   ASSERT_FALSE(XWindowOf(dialog).empty());
   win::CWnd* edit = dialog.GetDlgItem(100);
-  win::CRect r;
-  edit->GetWindowRect(&r);
-  // Keyboard input goes to the window under the pointer: a click in the edit gives it the keys.
-  ASSERT_TRUE(vetra::testing::Xdotool({"mousemove", "--sync", std::to_string(r.left + 5), std::to_string(r.top + 5)}));
-  ASSERT_TRUE(RunUntil([&] {
-    vetra::testing::Xdotool({"click", "1"});
-    return RunUntil([&] { return win::CWnd::GetFocus() == edit; }, std::chrono::seconds(1));
-  }));
+  ASSERT_TRUE(ClickInto(*edit));
   const auto key = [&](const char* name, int focusId) {
     EXPECT_TRUE(vetra::testing::Xdotool({"key", "--clearmodifiers", name}));
     EXPECT_TRUE(RunUntil([&] { return win::CWnd::GetFocus() && win::CWnd::GetFocus()->GetDlgCtrlID() == focusId; },
@@ -83,13 +91,7 @@ TEST_F(DialogKeysOnScreen, AltWithALetterChoosesItsControlAndTypesNothing)
   ASSERT_FALSE(XWindowOf(dialog).empty());
   win::CWnd* name = dialog.GetDlgItem(100);
   win::CWnd* other = dialog.GetDlgItem(101);
-  win::CRect r;
-  other->GetWindowRect(&r);
-  ASSERT_TRUE(vetra::testing::Xdotool({"mousemove", "--sync", std::to_string(r.left + 5), std::to_string(r.top + 5)}));
-  ASSERT_TRUE(RunUntil([&] {
-    vetra::testing::Xdotool({"click", "1"});
-    return RunUntil([&] { return win::CWnd::GetFocus() == other; }, std::chrono::seconds(1));
-  }));
+  ASSERT_TRUE(ClickInto(*other));
   ASSERT_TRUE(vetra::testing::Xdotool({"key", "alt+n", "End", "z"}));
   EXPECT_TRUE(RunUntil([&] { return name->GetWindowText() == "kimz"; }, std::chrono::seconds(5))) << name->GetWindowText();
   EXPECT_EQ(other->GetWindowText(), "");

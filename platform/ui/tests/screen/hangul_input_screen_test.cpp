@@ -57,6 +57,19 @@ protected:
     return (conversion & win::IME_CMODE_NATIVE) != 0;
   }
 
+  // The box gets the keyboard and Hangul input, and the keys typed stand composed in it.
+  bool ComposeInHangul(win::CEdit& edit, const std::string& keys, const std::string& utf8)
+  {
+    edit.SetFocus();
+    SetNative(edit, true);
+    return vetra::testing::Xdotool({"type", "--delay", "30", keys}) && Composing(utf8);
+  }
+
+  static bool Composing(const std::string& utf8)
+  {
+    return RunUntil([&] { return win::detail::WindowSystem::Get().composition == Cp949(utf8); }, std::chrono::seconds(5));
+  }
+
   bool Type(const std::string& keys, win::CEdit& edit, const std::string& utf8)
   {
     if (!vetra::testing::Xdotool({"type", "--delay", "30", keys})) return false;
@@ -97,11 +110,7 @@ TEST_F(HangulInputOnScreen, ABoxThatAsksNothingKeepsTheInputMethodAsItIs)
 
 TEST_F(HangulInputOnScreen, ACompositionTheKeyboardLeavesEndsInItsOwnBox)
 {
-  first.SetFocus();
-  SetNative(first, true);
-  ASSERT_TRUE(vetra::testing::Xdotool({"type", "--delay", "30", "rk"}));
-  ASSERT_TRUE(RunUntil([&] { return win::detail::WindowSystem::Get().composition == Cp949("가"); },
-                       std::chrono::seconds(5)));
+  ASSERT_TRUE(ComposeInHangul(first, "rk", "가"));
   EXPECT_EQ(first.GetWindowText(), "");
   second.SetFocus();
   ASSERT_TRUE(RunUntil([&] { return first.GetWindowText() == Cp949("가"); }, std::chrono::seconds(5)))
@@ -114,12 +123,8 @@ TEST_F(HangulInputOnScreen, ACompositionTheKeyboardLeavesEndsInItsOwnBox)
 TEST_F(HangulInputOnScreen, AClickWhileComposingEndsTheCompositionWhereItWasMade)
 {
   first.SetWindowText("ab");
-  first.SetFocus();
   first.SetSel(2, 2);
-  SetNative(first, true);
-  ASSERT_TRUE(vetra::testing::Xdotool({"type", "--delay", "30", "rks"}));
-  ASSERT_TRUE(RunUntil([&] { return win::detail::WindowSystem::Get().composition == Cp949("간"); },
-                       std::chrono::seconds(5)));
+  ASSERT_TRUE(ComposeInHangul(first, "rks", "간"));
   // A click at the start of the same box: the syllable stays at the end, the caret goes to the start.
   win::CRect box;
   first.GetWindowRect(&box);
@@ -130,11 +135,7 @@ TEST_F(HangulInputOnScreen, AClickWhileComposingEndsTheCompositionWhereItWasMade
 
 TEST_F(HangulInputOnScreen, ACompositionEndsWithTheBoxItWasMadeIn)
 {
-  first.SetFocus();
-  SetNative(first, true);
-  ASSERT_TRUE(vetra::testing::Xdotool({"type", "--delay", "30", "rk"}));
-  ASSERT_TRUE(RunUntil([&] { return win::detail::WindowSystem::Get().composition == Cp949("가"); },
-                       std::chrono::seconds(5)));
+  ASSERT_TRUE(ComposeInHangul(first, "rk", "가"));
   // The box goes (its dialog closed) with the keyboard in it: what it composed goes with it.
   first.DestroyWindow();
   second.SetFocus();
@@ -171,8 +172,7 @@ TEST_F(HangulInputOnScreen, AWindowThatDrawsNoCompositionLeavesItToTheDesktopAnd
   EXPECT_TRUE(RunUntil([&] { return list.typed == Cp949("가") + "1" + Cp949("하"); }, std::chrono::seconds(5)))
       << Utf8(list.typed);
   ASSERT_TRUE(vetra::testing::Xdotool({"type", "--delay", "30", "rk"}));
-  EXPECT_TRUE(RunUntil([&] { return win::detail::WindowSystem::Get().composition == Cp949("가"); },
-                       std::chrono::seconds(5)));
+  EXPECT_TRUE(Composing("가"));
   EXPECT_EQ(first.GetWindowText(), "");
 }
 
@@ -195,12 +195,8 @@ TEST_F(HangulInputOnScreen, TypingGoesOnWhenTheDaemonStopsAnswering)
 {
   Daemon daemon;
   ASSERT_TRUE(daemon.Known()) << "run under scripts/on-screen --ibus-hangul";
-  first.SetFocus();
-  SetNative(first, true);
-  ASSERT_TRUE(Type("rks1", first, "간1")) << Utf8(first.GetWindowText());
-  ASSERT_TRUE(vetra::testing::Xdotool({"type", "--delay", "30", "rk"}));
-  ASSERT_TRUE(RunUntil([&] { return win::detail::WindowSystem::Get().composition == Cp949("가"); },
-                       std::chrono::seconds(5)));
+  ASSERT_TRUE(ComposeInHangul(first, "rks1rk", "가"));
+  EXPECT_EQ(first.GetWindowText(), Cp949("간1"));
   // Stopped, the daemon holds the first key a moment; the keys are then the program's own, in
   // order and none lost, and the syllable on the screen stays typed.
   ASSERT_TRUE(daemon.Signal("STOP"));
@@ -221,11 +217,7 @@ TEST_F(HangulInputOnScreen, TypingGoesOnWhenTheDaemonEnds)
 {
   Daemon daemon;
   ASSERT_TRUE(daemon.Known()) << "run under scripts/on-screen --ibus-hangul";
-  first.SetFocus();
-  SetNative(first, true);
-  ASSERT_TRUE(vetra::testing::Xdotool({"type", "--delay", "30", "rk"}));
-  ASSERT_TRUE(RunUntil([&] { return win::detail::WindowSystem::Get().composition == Cp949("가"); },
-                       std::chrono::seconds(5)));
+  ASSERT_TRUE(ComposeInHangul(first, "rk", "가"));
   ASSERT_TRUE(daemon.Signal("TERM"));
   // The syllable on the screen stays typed; what is typed next arrives as typed.
   ASSERT_TRUE(Type("abc", first, "가abc")) << Utf8(first.GetWindowText());
