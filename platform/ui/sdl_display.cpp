@@ -240,7 +240,7 @@ public:
     Flush();
     if (m_ime) m_ime->Pump();
     SDL_Event event;
-    while (!XConnectionLost() && SDL_PollEvent(&event)) Handle(event);
+    while (!XConnectionLost() && PollEvent(&event)) Handle(event);
     CheckFocusLeft();
   }
 
@@ -274,9 +274,9 @@ public:
       timeout = std::min(timeout, 20);
     }
     SDL_Event event;
-    if (SDL_WaitEventTimeout(&event, timeout) && !XConnectionLost()) {
+    if (WaitEvent(&event, timeout) && !XConnectionLost()) {
       Handle(event);
-      while (!XConnectionLost() && SDL_PollEvent(&event)) Handle(event);
+      while (!XConnectionLost() && PollEvent(&event)) Handle(event);
     }
     if (XConnectionLost()) return;
     if (m_clipboard) m_clipboard->Serve();
@@ -285,6 +285,26 @@ public:
   }
 
 private:
+  // SDL's reads of the display, left at once when the display goes while SDL reads it (SDL could
+  // not go on safely with the answers it would get).
+  static bool PollEvent(SDL_Event* event)
+  {
+    return ReadDisplayGuarded([](void* e) { return SDL_PollEvent(static_cast<SDL_Event*>(e)); }, event) != 0;
+  }
+  static bool WaitEvent(SDL_Event* event, int timeout)
+  {
+    struct Wait {
+      SDL_Event* event;
+      int timeout;
+    } wait{event, timeout};
+    return ReadDisplayGuarded(
+               [](void* w) {
+                 auto* asked = static_cast<Wait*>(w);
+                 return SDL_WaitEventTimeout(asked->event, asked->timeout);
+               },
+               &wait) != 0;
+  }
+
   // The desktop's input method gets the keys first: it composes Hangul and hands back the text.
   void ListenToInputMethod()
   {

@@ -3,15 +3,19 @@
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_syswm.h>
 #include <X11/Xlib.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <csetjmp>
 
 namespace vetra::ui {
 namespace {
 
 std::atomic<bool> g_lost{false};
 std::atomic<int> g_ending{0};
+sigjmp_buf g_readJump;
+volatile sig_atomic_t g_reading = 0;  // SDL is reading the display, inside ReadDisplayGuarded
 
 int OnConnectionLost(::Display*)
 {
@@ -25,6 +29,13 @@ int OnConnectionLost(::Display*)
 void OnWatchedConnectionLost(::Display*, void*)
 {
   g_lost.store(true);
+  // Lost while SDL reads the display: SDL would go on with the failed requests' empty answers
+  // (a property's missing name, a reply cut short) and crash. It is left at once, and never
+  // called on the display again.
+  if (g_reading) {
+    g_reading = 0;
+    siglongjmp(g_readJump, 1);
+  }
 }
 
 }  // namespace
@@ -33,6 +44,10 @@ void WatchForLostXConnection()
 {
   static const bool installed = [] {
     XSetIOErrorHandler(OnConnectionLost);
+    // A request written to a server that has just gone fails with EPIPE and is seen as the
+    // connection's loss; the signal would end the program unasked, before its shutdown. The
+    // programs it starts get the signal's default back.
+    ::signal(SIGPIPE, SIG_IGN);
     return true;
   }();
   (void)installed;
@@ -55,6 +70,20 @@ void WatchSdlXConnection()
 }
 
 bool XConnectionLost() { return g_lost.load(); }
+
+int ReadDisplayGuarded(DisplayRead read, void* context)
+{
+  if (g_lost.load()) return 0;
+  // Nothing here needs unwinding: the jump back lands before SDL's frames, which are C.
+  if (sigsetjmp(g_readJump, 0) != 0) {
+    g_reading = 0;
+    return 0;
+  }
+  g_reading = 1;
+  const int result = read(context);
+  g_reading = 0;
+  return result;
+}
 
 XEnding::XEnding() { ++g_ending; }
 XEnding::~XEnding() { --g_ending; }

@@ -32,4 +32,10 @@ public:
   XEnding& operator=(const XEnding&) = delete;
 };
 
+// Runs `read`, a call into SDL that reads the display (its events). When the display is lost
+// inside it, the call is left at once and 0 returned, as SDL cannot go on safely; otherwise
+// `read`'s own result. The program then never calls SDL on the display again.
+using DisplayRead = int (*)(void* context);
+int ReadDisplayGuarded(DisplayRead read, void* context);
+
 }  // namespace vetra::ui

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <thread>
 
 #include "platform/base/testing/temp_drive.h"
@@ -72,14 +73,23 @@ private:
   Panel m_panel;
 };
 
-class ServerEnd : public ::testing::TestWithParam<bool> {};
+// How a program ended whose X server was ended under it.
+struct Ending {
+  bool shown = false;     // it came up
+  bool ended = false;     // it ended by itself
+  bool shutDown = false;  // through its own shutdown
+  int status = 0;
+};
 
-TEST_P(ServerEnd, TheProgramEnds)
+// Runs the program on a server of its own, does `beforeEnd` with the program's process and the
+// server's display name, ends the server, and waits for the program to end.
+Ending EndTheServerUnder(bool offerPicture, const std::function<void(pid_t, const std::string&)>& beforeEnd)
 {
+  Ending ending;
   vetra::testing::PrivateXServer server;
-  ASSERT_FALSE(server.Name().empty()) << "Xvfb did not start";
+  if (server.Name().empty()) return ending;
   int up[2];
-  ASSERT_EQ(::pipe(up), 0);
+  if (::pipe(up) != 0) return ending;
   const pid_t program = ::fork();
   if (program == 0) {
     ::close(up[0]);
@@ -90,32 +100,55 @@ TEST_P(ServerEnd, TheProgramEnds)
     win::detail::WindowSystem::Get().SetDisplay(std::move(sdl));
     char name[] = "showing-program";
     char* argv[] = {name, nullptr};
-    ShowingProgram app(GetParam(), up[1]);
+    ShowingProgram app(offerPicture, up[1]);
     std::exit(win::AfxWinMain(1, argv));
   }
-  ASSERT_GT(program, 0);
+  if (program <= 0) return ending;
   ::close(up[1]);
   char byte = 0;
-  const bool shown = ::read(up[0], &byte, 1) == 1 && byte == 'U';
+  ending.shown = ::read(up[0], &byte, 1) == 1 && byte == 'U';
+  if (ending.shown) beforeEnd(program, server.Name());
   server.End();
+  ::kill(program, SIGCONT);
 
-  int status = 0;
-  bool ended = false;
   const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-  while (!(ended = ::waitpid(program, &status, WNOHANG) == program) && std::chrono::steady_clock::now() < end) {
+  while (!(ending.ended = ::waitpid(program, &ending.status, WNOHANG) == program) && std::chrono::steady_clock::now() < end) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
-  if (!ended) {
+  if (!ending.ended) {
     ::kill(program, SIGKILL);
-    ::waitpid(program, &status, 0);
+    ::waitpid(program, &ending.status, 0);
   }
-  const bool shutDown = ::read(up[0], &byte, 1) == 1 && byte == 'E';
+  ending.shutDown = ::read(up[0], &byte, 1) == 1 && byte == 'E';
   ::close(up[0]);
-  ASSERT_TRUE(shown) << "the program did not come up";
-  EXPECT_TRUE(ended) << "the program went on after its X server ended";
-  EXPECT_TRUE(shutDown) << "the program ended without its own shutdown: " << status;
-  ASSERT_TRUE(WIFEXITED(status)) << status;
-  EXPECT_NE(WEXITSTATUS(status), 0);
+  return ending;
+}
+
+void ExpectEndedThroughItsShutdown(const Ending& ending)
+{
+  ASSERT_TRUE(ending.shown) << "the program did not come up";
+  EXPECT_TRUE(ending.ended) << "the program went on after its X server ended";
+  EXPECT_TRUE(ending.shutDown) << "the program ended without its own shutdown: " << ending.status;
+  ASSERT_TRUE(WIFEXITED(ending.status)) << ending.status;
+  EXPECT_NE(WEXITSTATUS(ending.status), 0);
+}
+
+class ServerEnd : public ::testing::TestWithParam<bool> {};
+
+TEST_P(ServerEnd, TheProgramEnds)
+{
+  ExpectEndedThroughItsShutdown(EndTheServerUnder(GetParam(), [](pid_t, const std::string&) {}));
+}
+
+// The desktop changed something of its own (a property of the screen's root window) just before
+// the server ended, and the program reads of it only then: it ends all the same.
+TEST(ServerEndWithADesktopChangeQueued, TheProgramEnds)
+{
+  ExpectEndedThroughItsShutdown(EndTheServerUnder(false, [](pid_t program, const std::string& display) {
+    ::kill(program, SIGSTOP);
+    const std::string command = "xprop -display " + display + " -root -f _VETRA_DESKTOP_CHANGE 8s -set _VETRA_DESKTOP_CHANGE x";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+  }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Clipboard, ServerEnd, ::testing::Bool(),
