@@ -4,6 +4,8 @@
 
 #include <chrono>
 #include <cstring>
+#include <memory>
+#include <string>
 #include <utility>
 
 namespace vetra::ui {
@@ -50,7 +52,7 @@ struct IBusInputMethod::State {
   struct Retry {
     State* state = nullptr;
   };
-  Retry* retry = nullptr;
+  Retry* retry = nullptr;  // not owned
 
   ~State()
   {
@@ -178,7 +180,8 @@ struct IBusInputMethod::State {
   {
     if (connected || retry || !retryAt || std::chrono::steady_clock::now() < *retryAt) return;
     if (!ibus_bus_is_connected(bus)) return;  // the bus says when the daemon is back
-    retry = new Retry{this};
+    // The answer's callback owns the ticket; this state only points at it.
+    retry = std::make_unique<Retry>(Retry{this}).release();
     ibus_bus_create_input_context_async(bus, "vetra", kRetryTimeoutMs, nullptr, OnRetryAnswered, retry);
   }
 
