@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -264,8 +265,6 @@ IBusInputMethod::~IBusInputMethod() = default;
 
 void IBusInputMethod::Listen(Listener listener) { m_state->listener = std::move(listener); }
 
-bool IBusInputMethod::Connected() const { return m_state->connected; }
-
 namespace {
 struct KeyAnswer {
   bool done = false;
@@ -344,8 +343,6 @@ void IBusInputMethod::WantNativeMode(bool native)
   m_state->wanted = native;
   m_state->ApplyWanted();
 }
-
-std::optional<bool> IBusInputMethod::NativeMode() const { return m_state->mode; }
 
 void IBusInputMethod::Pump()
 {

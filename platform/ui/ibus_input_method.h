@@ -6,7 +6,6 @@
 
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 
 namespace vetra::ui {
@@ -34,9 +33,6 @@ public:
   IBusInputMethod(const IBusInputMethod&) = delete;
   IBusInputMethod& operator=(const IBusInputMethod&) = delete;
 
-  // Whether the daemon still answers; once it has gone, keys are the program's own again.
-  bool Connected() const;
-
   // One key event of the display. Returns true when the input method took the key: the program
   // then does not see it. A key it passed back unchanged counts as not taken.
   bool ProcessKey(unsigned keysym, unsigned keycode, unsigned state, bool released);
@@ -54,8 +50,6 @@ public:
   // Asks the engine for its own script (true) or Latin input. Kept until the engine has told
   // its mode; nothing happens with an engine that has no such mode.
   void WantNativeMode(bool native);
-  // The engine's mode as it last told it.
-  std::optional<bool> NativeMode() const;
 
   // Hands on what the daemon said since the last call (without waiting).
   void Pump();

@@ -146,17 +146,24 @@ TEST(Text, UnderlineSpansTheWholeText)
   canvas.dc.SelectStockObject(win::SYSTEM_FONT);
 }
 
+// The canvas as a printer page: the printer's resolution, measured in `mapMode`.
+void MakePrinterPage(Canvas& canvas, int mapMode)
+{
+  DeviceInfo printer = canvas.dc.GetDeviceInfo();
+  printer.dpi = kPrinterDpi;
+  canvas.dc.SetDeviceInfo(printer);
+  canvas.dc.SetMapMode(mapMode);
+}
+
 TEST(Text, LoMetricScalesTheFont)
 {
   Canvas canvas(10, 10);
   win::CFont font;
   font.CreateFont(100, 0, 0, 0, win::FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, Cp949("굴림").c_str());
-  DeviceInfo printer = canvas.dc.GetDeviceInfo();
-  printer.dpi = kPrinterDpi;
-  canvas.dc.SetDeviceInfo(printer);
-  canvas.dc.SetMapMode(win::MM_LOMETRIC);
+  MakePrinterPage(canvas, win::MM_LOMETRIC);
   canvas.dc.SelectObject(&font);
   EXPECT_EQ(canvas.dc.GetTextExtent("A").cy, 100);
+  DeviceInfo printer = canvas.dc.GetDeviceInfo();
   printer.dpi = kScreenDpi;  // 100 units = 37.8 pixels: 38 pixels, measured back as 101 units
   canvas.dc.SetDeviceInfo(printer);
   EXPECT_NEAR(canvas.dc.GetTextExtent("A").cy, 100, 1);
@@ -167,12 +174,7 @@ TEST(Text, LoMetricScalesTheFont)
 std::pair<int, int> InkRows(const win::CFont& font, const std::string& text, int mapMode = win::MM_TEXT)
 {
   Canvas canvas(900, 200);
-  if (mapMode != win::MM_TEXT) {
-    DeviceInfo printer = canvas.dc.GetDeviceInfo();
-    printer.dpi = kPrinterDpi;
-    canvas.dc.SetDeviceInfo(printer);
-    canvas.dc.SetMapMode(mapMode);
-  }
+  if (mapMode != win::MM_TEXT) MakePrinterPage(canvas, mapMode);
   canvas.dc.SelectObject(const_cast<win::CFont*>(&font));
   canvas.dc.SetBkMode(win::TRANSPARENT);
   canvas.dc.TextOut(0, 0, text);
@@ -224,12 +226,7 @@ TEST(Text, AFontAskedForWithAWidthDrawsItsDigitsAtThatWidth)
     win::CFont font;
     font.CreateFont(f.height, f.width, 0, 0, win::FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, Cp949(f.face).c_str());
     Canvas canvas(10, 10);
-    if (f.mapMode != win::MM_TEXT) {
-      DeviceInfo printer = canvas.dc.GetDeviceInfo();
-      printer.dpi = kPrinterDpi;
-      canvas.dc.SetDeviceInfo(printer);
-      canvas.dc.SetMapMode(f.mapMode);
-    }
+    if (f.mapMode != win::MM_TEXT) MakePrinterPage(canvas, f.mapMode);
     canvas.dc.SelectObject(&font);
     const int digits = canvas.dc.GetTextExtent("0123456789").cx;
     EXPECT_NEAR(digits, 10 * f.width, f.width / 2) << f.face << " " << f.height << "x" << f.width;
@@ -243,10 +240,7 @@ TEST(Text, AFontAskedForWithAWidthDrawsItsDigitsAtThatWidth)
   win::CFont report;
   report.CreateFont(30, 20, 0, 0, 600, 0, 0, 0, 1, 0, 0, 0, 0, Cp949("굴림").c_str());
   Canvas canvas(10, 10);
-  DeviceInfo printer = canvas.dc.GetDeviceInfo();
-  printer.dpi = kPrinterDpi;
-  canvas.dc.SetDeviceInfo(printer);
-  canvas.dc.SetMapMode(win::MM_LOMETRIC);
+  MakePrinterPage(canvas, win::MM_LOMETRIC);
   canvas.dc.SelectObject(&report);
   EXPECT_LT(canvas.dc.GetTextExtent("Max-Min: 1687.50").cx, 360);
   EXPECT_LT(canvas.dc.GetTextExtent("A: 2460.94 RPM").cx, 360);
