@@ -203,11 +203,10 @@ void CMorvitCtrl::OnDestroy()
 {
   COleControl::OnDestroy();
   KillTimer(kPlaybackTimer);
-  if (m_reloadMode != 1 && vetra::IsPlainFileName(m_workingCopyName)) {
-    // The working copy is the file the last step read (or fetched), not whatever ReadFileName
-    // names by now; it goes here unless kept.
-    win::DeleteFileA(ExchangePath(m_workingCopyName).c_str());
-  }
+  // The working copy is the file the last step read (or fetched), not whatever ReadFileName names
+  // by now; with nothing read it is the file ReadFileName names. It goes here unless kept.
+  const std::string workingCopy = m_workingCopyName.value_or(m_readFileName);
+  if (m_reloadMode != 1 && vetra::IsPlainFileName(workingCopy)) win::DeleteFileA(ExchangePath(workingCopy).c_str());
   m_reloadMode = 0;
   // The unpacked file this control made, in every case.
   m_model.Close();

@@ -7,6 +7,7 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -141,7 +142,8 @@ private:
   std::string m_downloadFile;
   win::SHORT m_execProcedure = 0;
   std::string m_readFileName;
-  std::string m_workingCopyName;  // the name the last download or load used: the copy deleted at the end
+  // The name the last download or load used (the copy deleted at the end); none before either.
+  std::optional<std::string> m_workingCopyName;
   win::SHORT m_reloadMode = 0;
   std::string m_serverHost;
   std::string m_serverPath;

@@ -120,23 +120,36 @@ TEST_F(ControlTest, TheControlDeletesWhatItMadeAndKeepsTheCopyOnlyWhenAskedAfter
   }
 }
 
-// The copy that goes is the one the start read: a name set later, or a name never started, is
-// not this control's working copy.
-TEST_F(ControlTest, TheCopyThatGoesIsTheOneTheStartReadNotALaterName)
+// After a load the copy that goes is the one the load read, not a name set later; a control that
+// never loaded deletes the file its name property names, unless the page asked to keep it.
+TEST_F(ControlTest, TheCopyThatGoesIsTheOneTheLoadReadOrElseTheNamedOne)
 {
-  PutRecording("a.RES");
-  PutRecording("b.RES");
-  Open("a.RES");
-  Set("ReadFileName", win::COleVariant("b.RES"));
-  control->DestroyWindow();
-  EXPECT_FALSE(std::filesystem::exists(Exchange("a.RES")));
-  EXPECT_TRUE(std::filesystem::exists(Exchange("b.RES")));
-
-  control = std::make_unique<CMorvitCtrl>();
-  ASSERT_TRUE(control->CreateControlWindow(page.get(), win::CRect(0, 0, 1018, 708)));
-  Set("ReadFileName", win::COleVariant("b.RES"));
-  control->DestroyWindow();
-  EXPECT_TRUE(std::filesystem::exists(Exchange("b.RES")));
+  const struct {
+    const char* name;
+    bool load;         // step 100 on a.RES before the name b.RES is set
+    int step;          // a step run after the name, -1 for none
+    bool keepAfterwards;  // ReloadMode = 1 as the last property set
+    bool aStays, bStays;
+  } cases[] = {
+      {"loaded a, then named b", true, -1, false, false, true},
+      {"named b, never started", false, -1, false, true, false},
+      {"named b, a step that does nothing", false, 5, false, true, false},
+      {"named b, kept", false, -1, true, true, true},
+      {"named b, a step that does nothing, then kept", false, 5, true, true, true},
+  };
+  for (const auto& c : cases) {
+    PutRecording("a.RES");
+    PutRecording("b.RES");
+    if (c.load) Open("a.RES");
+    Set("ReadFileName", win::COleVariant("b.RES"));
+    if (c.step >= 0) Set("ExecProcedure", win::COleVariant(static_cast<win::SHORT>(c.step)));
+    if (c.keepAfterwards) Set("ReloadMode", win::COleVariant(static_cast<win::SHORT>(1)));
+    control->DestroyWindow();
+    EXPECT_EQ(std::filesystem::exists(Exchange("a.RES")), c.aStays) << c.name;
+    EXPECT_EQ(std::filesystem::exists(Exchange("b.RES")), c.bStays) << c.name;
+    control = std::make_unique<CMorvitCtrl>();
+    ASSERT_TRUE(control->CreateControlWindow(page.get(), win::CRect(0, 0, 1018, 708)));
+  }
 }
 
 TEST_F(ControlTest, MissingOrForeignNamesShowEmptyScreensAndTouchNothing)
