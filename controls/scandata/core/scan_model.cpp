@@ -106,8 +106,10 @@ bool ScanModel::Load(ScanOutcome& outcome) {
 
 bool ScanModel::ReleaseWorkingCopy() {
   bool deleted = false;
-  if (reloadMode_ != 1 && !workingCopyPath_.empty() && win::_access(workingCopyPath_.c_str(), 0) == 0) {
-    deleted = win::DeleteFileA(workingCopyPath_.c_str()) != win::FALSE;
+  // With nothing loaded the working copy is the file SaveDataFilePath names.
+  const std::string path = workingCopyPath_.value_or(dataFilePath_);
+  if (reloadMode_ != 1 && !path.empty() && win::_access(path.c_str(), 0) == 0) {
+    deleted = win::DeleteFileA(path.c_str()) != win::FALSE;
   }
   reloadMode_ = 0;
   return deleted;

@@ -53,8 +53,8 @@ class ScanModel {
   ScanOutcome RunScantool(int value);
   // The load of RunScantool = 1; whether the file could be read.
   bool Load(ScanOutcome& outcome);
-  // At the control's end: deletes the working copy the last load read unless the page asked to
-  // keep it; whether a file was deleted.
+  // At the control's end: deletes the working copy the last load read (with no load, the file
+  // SaveDataFilePath names) unless the page asked to keep it; whether a file was deleted.
   bool ReleaseWorkingCopy();
 
   // Playback buttons and timer 3.
@@ -113,7 +113,8 @@ class ScanModel {
 
   ScanState state_;
   std::string dataFilePath_;
-  std::string workingCopyPath_;  // the path the last load read: the copy deleted at the end
+  // The path the last load read (the copy deleted at the end); none before a load.
+  std::optional<std::string> workingCopyPath_;
   int reloadMode_ = 0;
 };
 

@@ -249,8 +249,8 @@ TEST_F(ScanModelTest, WorkingCopyIsKeptOnlyWhenAskedAfterTheLoad) {
 }
 
 // The copy that goes is the one the load read, not whatever the property names later; a control
-// that never loaded deletes nothing.
-TEST_F(ScanModelTest, TheWorkingCopyThatGoesIsTheOneTheLoadRead) {
+// that never loaded deletes the file the property names, unless asked to keep it.
+TEST_F(ScanModelTest, TheWorkingCopyThatGoesIsTheOneTheLoadReadOrElseTheNamedOne) {
   LoadSample(3);
   drive.WriteFile("Vetra/TempE/other.SCN", "x");
   model.SetSaveDataFilePath("other.SCN");
@@ -258,10 +258,16 @@ TEST_F(ScanModelTest, TheWorkingCopyThatGoesIsTheOneTheLoadRead) {
   EXPECT_FALSE(std::filesystem::exists(drive / "Vetra/TempE/test.SCN"));
   EXPECT_TRUE(std::filesystem::exists(drive / "Vetra/TempE/other.SCN"));
 
+  ScanModel kept;
+  kept.SetSaveDataFilePath("other.SCN");
+  kept.SetReloadMode(1);
+  EXPECT_FALSE(kept.ReleaseWorkingCopy());
+  EXPECT_TRUE(std::filesystem::exists(drive / "Vetra/TempE/other.SCN"));
+
   ScanModel never;
   never.SetSaveDataFilePath("other.SCN");
-  EXPECT_FALSE(never.ReleaseWorkingCopy());
-  EXPECT_TRUE(std::filesystem::exists(drive / "Vetra/TempE/other.SCN"));
+  EXPECT_TRUE(never.ReleaseWorkingCopy());
+  EXPECT_FALSE(std::filesystem::exists(drive / "Vetra/TempE/other.SCN"));
 }
 
 TEST_F(ScanModelTest, UnitPreferencesBackToMetricOnLoad) {
