@@ -125,13 +125,8 @@ win::BOOL CMorvitCtrl::OnNotify(win::WPARAM wParam, win::LPARAM lParam, win::LRE
       (header->idFrom == kIdCursorSpin || header->idFrom == kIdZoomSpin)) {
     const auto* change = reinterpret_cast<const win::NMUPDOWN*>(lParam);
     const int column = std::clamp(change->iPos + change->iDelta, 0, kColumns - 1);
-    RoadState& s = m_model.MutableState();
     if (header->idFrom == kIdZoomSpin) {
-      s.zoomPanel.cursorA = column;
-      s.cursorSource = 1;
-    } else if (s.zoomMode) {
-      s.lower.cursorA = column;
-      s.cursorSource = 2;
+      m_model.SetPanelCursor(column);
     } else {
       m_model.SetCursorA(column);
     }

@@ -81,13 +81,17 @@ std::int64_t Scroll(Page& page, ScrollCode code, std::int64_t p, std::int64_t th
   return p;
 }
 
+void MoveCursorA(Page& page, int column, std::int64_t length) {
+  page.cursorA = column;
+  if (page.scale == 0) page.start = (length / kColumns) * column;
+}
+
 int ColumnOfClick(int x) { return x > 16 && x < 716 ? x - 16 : -1; }
 
 bool PlaceCursorA(Page& page, int x, int y, std::int64_t length) {
   const int column = ColumnOfClick(x);
   if (column < 0 || y < 144 || y >= 683) return false;
-  page.cursorA = column;
-  if (page.scale == 0) page.start = (length / kColumns) * column;
+  MoveCursorA(page, column, length);
   return true;
 }
 

@@ -46,6 +46,10 @@ std::int64_t ScrollBarPosition(const Page& page);
 // Bar position after a playback tick: the sample under cursor A, in hundreds.
 std::int64_t PlaybackBarPosition(const Page& page);
 
+// Moves a page's cursor A to `column`. Over the whole recording the page start follows it
+// ((L / 700) x column), so that a later scale keeps the instant the cursor shows.
+void MoveCursorA(Page& page, int column, std::int64_t recordLength);
+
 // The graph column of a click at client x, or -1 outside 16 < x < 716 (normal view).
 int ColumnOfClick(int x);
 // A left click in the normal view's graph: cursor A to that column (and the page start in the

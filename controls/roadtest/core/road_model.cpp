@@ -228,10 +228,12 @@ Message RoadModel::OpenZoomView() {
   s.lower.previousScale = s.page.previousScale;
   s.lower.cursorA = s.page.cursorA;
   s.lower.cursorB = s.page.cursorB;
-  // The panel starts in the whole recording at the lower cursor's column and instant.
-  s.zoomPanel = Page{};
-  s.zoomPanel.cursorA = s.lower.cursorA;
-  s.zoomPanel.start = InstantUnderCursor(s.lower, s.recording.RecordLength());
+  // The panel shows the whole recording from its own cursor column, which opening leaves where it
+  // was (the middle after a load); its start is that column x (L / 700), whatever the lower
+  // graphs show. The spins couple the two views when a cursor moves.
+  s.zoomPanel.scale = 0;
+  s.zoomPanel.previousScale = 0;
+  MoveCursorA(s.zoomPanel, s.zoomPanel.cursorA, s.recording.RecordLength());
   s.zoomMode = true;
   LayoutZoomPanel();
   return message;
@@ -481,7 +483,7 @@ bool RoadModel::LeftButton(int x, int y) {
   const int column = x - 16;
   auto place = [&](Page& page, int source) {
     if (static_cast<std::int64_t>(column) * page.scale + page.start > length) return false;
-    page.cursorA = column;
+    MoveCursorA(page, column, length);
     s.cursorSource = source;
     return true;
   };
@@ -506,8 +508,13 @@ bool RoadModel::RightButton(int x, int y) {
 
 void RoadModel::SetCursorA(int column) {
   Page& page = m_state.zoomMode ? m_state.lower : m_state.page;
-  page.cursorA = std::clamp(column, 0, kColumns - 1);
+  MoveCursorA(page, std::clamp(column, 0, kColumns - 1), m_state.recording.RecordLength());
   m_state.cursorSource = m_state.zoomMode ? 2 : 1;
+}
+
+void RoadModel::SetPanelCursor(int column) {
+  MoveCursorA(m_state.zoomPanel, std::clamp(column, 0, kColumns - 1), m_state.recording.RecordLength());
+  m_state.cursorSource = 1;
 }
 
 void RoadModel::MinMaxRange() {

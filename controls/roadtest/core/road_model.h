@@ -117,8 +117,10 @@ public:
   // Mouse in the graph; true when something changed.
   bool LeftButton(int x, int y);
   bool RightButton(int x, int y);
-  // Cursor spin moved cursor A.
+  // Cursor spin moved cursor A (of the lower graphs in the zoom view).
   void SetCursorA(int column);
+  // The zoom panel's spin moved its cursor.
+  void SetPanelCursor(int column);
 
   // The zoom view (command 210): the first six shown items go under the panel; the message
   // tells when shown items are left out. Nothing happens when it is open already.

@@ -77,6 +77,16 @@ TEST_F(ModelTest, ThePanelBarMovesBothPagesOfTheZoomViewBySamples) {
   EXPECT_EQ(model.State().lower.start, std::min<std::int64_t>(lower + moved, 50000 - 700 * 10));
 }
 
+// Over the whole recording a spin step moves the page with the cursor, so that the next scale
+// keeps the instant the cursor shows.
+TEST_F(ModelTest, ASpinStepOverTheWholeRecordingIsKeptByTheNextScale) {
+  Load(RoadTestOptions{});  // 50,000 samples: 71 per column
+  model.SetCursorA(100);
+  ASSERT_TRUE(model.SelectScale(1).changed);  // 1:1
+  EXPECT_EQ(model.State().page.start, 100 * 71 - 100);
+  EXPECT_EQ(model.State().page.cursorA, 100);
+}
+
 TEST_F(ModelTest, CommandsOnAShortRecording) {
   Load(RoadTestOptions{});
   // Play does nothing on the full view.

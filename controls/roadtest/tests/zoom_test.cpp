@@ -88,18 +88,55 @@ protected:
   RoadModel model{LutStore(drive.Root().string())};
 };
 
-TEST_F(ZoomModelTest, TheZoomViewOpensAtTheLowerCursorsInstantAndARescaleKeepsIt) {
-  Load({});  // 50,000 samples, the trigger at the end
-  const RoadState& s = model.State();
-  ASSERT_TRUE(model.SelectScale(4).changed);  // 1:10
-  const std::int64_t instant = Instant(s.page);
-  ASSERT_EQ(instant, 24855);
-  model.OpenZoomView();
-  model.SetZoomItem(s.analysis.Rows()[0]);
-  ASSERT_TRUE(model.SelectZoomScale(1).changed);  // the panel at 1:1
-  EXPECT_EQ(Instant(s.zoomPanel), instant);
-  EXPECT_EQ(Instant(s.lower), instant);
-  EXPECT_EQ(CursorTimeText(SampleTime(Instant(s.lower), 50000, 0), false), "-0.5029" + vetra::Cp949(" 초"));
+// The panel starts at its cursor column x (L / 700) over the whole recording, whatever the lower
+// graphs show; a rescale keeps the instant under the panel cursor.
+TEST_F(ZoomModelTest, ThePanelStartsAtItsCursorColumnAndARescaleKeepsItsInstant) {
+  const struct {
+    const char* name;
+    int normalColumn;  // cursor A of the normal view at 1:10 before the zoom view opens
+    int panelColumn;   // a click in the panel over the whole recording, -1 for none
+    bool reopen;       // the panel paged at 1:1 in an earlier zoom view
+    std::int64_t openStart;
+    int openColumn;
+    std::int64_t pageStart;  // after 1:1
+    int pageColumn;
+    const char* timeText;
+  } cases[] = {
+      // 50,000 samples, 71 per column of the whole recording.
+      {"cursor A in the middle", 350, -1, false, 350 * 71, 350, 24500, 350, "-0.5030"},
+      {"cursor A moved before opening", 100, -1, false, 350 * 71, 350, 24500, 350, "-0.5030"},
+      {"panel cursor moved over the whole recording", 350, 200, false, 350 * 71, 350, 200 * 71 - 200, 200, "-0.7160"},
+      {"opened again", 350, -1, true, 350 * 71, 350, 24500, 350, "-0.5030"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Load({});
+    const RoadState& s = model.State();
+    ASSERT_TRUE(model.SelectScale(4).changed);  // 1:10
+    model.SetCursorA(c.normalColumn);
+    if (c.reopen) {
+      model.OpenZoomView();
+      ASSERT_TRUE(model.SelectZoomScale(1).changed);
+      model.ScrollZoomPanel(ScrollCode::PageRight, s.zoomPanel.start / 100, 0);
+      model.CloseZoomView();
+    }
+    model.OpenZoomView();
+    model.SetZoomItem(s.analysis.Rows()[0]);
+    EXPECT_EQ(s.zoomPanel.scale, 0);
+    EXPECT_EQ(s.zoomPanel.start, c.openStart);
+    EXPECT_EQ(s.zoomPanel.cursorA, c.openColumn);
+    if (c.panelColumn >= 0) {
+      ASSERT_TRUE(model.LeftButton(16 + c.panelColumn, 200));
+      model.CoupleZoomViewsForPaint();
+    }
+    ASSERT_TRUE(model.SelectZoomScale(1).changed);  // the panel at 1:1
+    EXPECT_EQ(s.zoomPanel.start, c.pageStart);
+    EXPECT_EQ(s.zoomPanel.cursorA, c.pageColumn);
+    // The lower graphs point at the same instant.
+    EXPECT_EQ(Instant(s.lower), Instant(s.zoomPanel));
+    model.BuildPanelPage();
+    EXPECT_EQ(model.CursorTimeLabel(false), c.timeText + vetra::Cp949(" 초"));
+  }
 }
 
 TEST_F(ZoomModelTest, TheWholeRecordingPutsTheCursorOnTheInstantItPointedAt) {

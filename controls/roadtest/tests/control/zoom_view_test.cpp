@@ -4,6 +4,7 @@
 #include "controls/roadtest/core/layout.h"
 #include "controls/roadtest/tests/control/morvit_fixture.h"
 #include "controls/roadtest/windows/road_report.h"
+#include "platform/base/text.h"
 #include "platform/gdi/draw_log.h"
 #include "platform/ui/script.h"
 
@@ -71,6 +72,31 @@ TEST_F(ZoomViewTest, APanelClickOrSpinStepMovesBothCursorsAndTheSpinsHoldTheirCo
   EXPECT_EQ(control->CursorSpin()->GetPos(), 301);
   // A scroll bar over the whole recording stands at the cursor's instant.
   EXPECT_EQ(control->ZoomScrollBar()->GetScrollPos(), 301 * (50000 / 100) / 700);
+}
+
+TEST_F(ZoomViewTest, ThePanelOpensAtItsCursorColumnOfTheWholeRecordingAndARescaleKeepsItsInstant)
+{
+  Load();  // 50,000 samples: 71 per column of the whole recording
+  control->OnScaleCloseUp(4);  // 1:10, cursor A at column 350
+  Repaint();
+  OpenZoomWithItem();
+  EXPECT_EQ(State().zoomPanel.start, 350 * 71);
+  EXPECT_EQ(control->ZoomSpin()->GetPos(), 350);
+  control->OnZoomScaleCloseUp(1);  // 1:1
+  Repaint();
+  EXPECT_EQ(State().zoomPanel.start, 24500);
+  EXPECT_EQ(State().zoomPanel.cursorA, 350);
+  EXPECT_EQ(control->CursorTimeText()->GetWindowText(), "-0.5030" + vetra::Cp949(" 초"));
+
+  // Over the whole recording again, a spin step moves the instant that the next scale keeps.
+  control->OnZoomScaleCloseUp(0);
+  Repaint();
+  const int column = State().zoomPanel.cursorA;
+  StepRight(*control->ZoomSpin());
+  ASSERT_EQ(State().zoomPanel.cursorA, column + 1);
+  control->OnZoomScaleCloseUp(1);
+  Repaint();
+  EXPECT_EQ(State().zoomPanel.start + State().zoomPanel.cursorA, (column + 1) * 71);
 }
 
 TEST_F(ZoomViewTest, MeasuringInTheZoomViewKeepsItsScaleControlsShown)
