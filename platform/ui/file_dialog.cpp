@@ -96,7 +96,7 @@ std::string DefaultFolder()
 CFileDialog::CFileDialog(BOOL openFileDialog, const char* defExt, const char* fileName, DWORD flags,
                          const char* filter, CWnd* parent)
     : m_open(openFileDialog != 0),
-      m_defExt(defExt ? defExt : ""),
+      m_defExt(defExt ? std::optional<std::string>(defExt) : std::nullopt),
       m_fileName(fileName ? fileName : ""),
       m_filterText(filter ? filter : ""),
       m_filters(vetra::ui::ParseFileFilters(m_filterText)),
@@ -104,6 +104,7 @@ CFileDialog::CFileDialog(BOOL openFileDialog, const char* defExt, const char* fi
 {
   m_ofn.Flags = flags | OFN_EXPLORER;
   m_ofn.hwndOwner = parent ? parent->m_hWnd : nullptr;
+  m_ofn.lpstrDefExt = m_defExt ? m_defExt->c_str() : nullptr;
 }
 
 std::string CFileDialog::Title() const
@@ -139,11 +140,27 @@ std::string CFileDialog::GetFolderPath() const
   return m_path.substr(0, (at == 2 && m_path.size() > 1 && m_path[1] == ':') || at == 0 ? at + 1 : at);
 }
 
-bool CFileDialog::Accept(std::string& path, HWND owner) const
+void CFileDialog::AddDefaultExtension(std::string& path, int filterIndex) const
 {
+  if (m_ofn.lpstrDefExt == nullptr) return;
   const std::size_t at = LastSeparator(path);
   const std::string name = at == std::string::npos ? path : path.substr(at + 1);
-  if (!m_defExt.empty() && name.find('.') == std::string::npos) path += "." + m_defExt;
+  if (name.find('.') != std::string::npos) return;  // the name's own extension stays
+  // A file to open that exists under the name as typed is that file.
+  if (m_open && Exists(path)) return;
+  std::string extension = m_ofn.lpstrDefExt;
+  if (extension.empty() && filterIndex >= 1 && static_cast<std::size_t>(filterIndex) <= m_filters.size()) {
+    extension = vetra::ui::FilterExtension(m_filters[static_cast<std::size_t>(filterIndex - 1)]);
+  }
+  if (!extension.empty()) path += "." + extension;
+}
+
+bool CFileDialog::Accept(std::string& path, int filterIndex, HWND owner) const
+{
+  AddDefaultExtension(path, filterIndex);
+  // The questions name the file as it will be.
+  const std::size_t at = LastSeparator(path);
+  const std::string name = at == std::string::npos ? path : path.substr(at + 1);
   if (m_open && (m_ofn.Flags & OFN_FILEMUSTEXIST) && !Exists(path)) {
     const std::string text = name + vetra::Cp949("\n파일을 찾을 수 없습니다.\n파일 이름을 확인한 다음 다시 시도하십시오.");
     MessageBox(owner, text.c_str(), Title().c_str(), MB_OK | MB_ICONWARNING);
@@ -193,8 +210,8 @@ bool CFileDialog::ChooseOnScreen(const std::string& startFolder, Choice& choice)
   std::string name = m_fileName;
   CWnd* owner = m_parent ? m_parent : CWnd::FromHandle(m_ofn.hwndOwner);
   std::string accepted;
-  const auto check = [&](std::string& path, CWnd* dialog) {
-    if (!Accept(path, dialog->m_hWnd)) return false;
+  const auto check = [&](std::string& path, int chosenFilter, CWnd* dialog) {
+    if (!Accept(path, chosenFilter, dialog->m_hWnd)) return false;
     accepted = path;
     return true;
   };
@@ -219,7 +236,8 @@ INT_PTR CFileDialog::DoModal()
   Choice choice;
   bool chosen = false;
   if (vetra::ui::HasFileDialogAnswer() || IsHeadless()) {
-    chosen = ChooseFromAnswers(folder, choice) && Accept(choice.path, m_parent ? m_parent->m_hWnd : m_ofn.hwndOwner);
+    chosen = ChooseFromAnswers(folder, choice) &&
+             Accept(choice.path, choice.filterIndex, m_parent ? m_parent->m_hWnd : m_ofn.hwndOwner);
   } else {
     chosen = ChooseOnScreen(folder, choice);
   }

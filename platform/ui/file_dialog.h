@@ -5,6 +5,7 @@
 // its folder the process's current folder, as the system always did, unless OFN_NOCHANGEDIR.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,8 @@ struct OPENFILENAME {
   DWORD nFilterIndex = 0;  // 1-based; 0 takes the first
   const char* lpstrInitialDir = nullptr;
   const char* lpstrTitle = nullptr;
+  // The extension a name typed without one takes: none when null; with an empty text the
+  // chosen filter's (FilterExtension); else this one.
   const char* lpstrDefExt = nullptr;
   DWORD Flags = 0;
 };
@@ -39,6 +42,9 @@ public:
                        DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, const char* filter = nullptr,
                        CWnd* parent = nullptr);
   virtual ~CFileDialog() = default;
+  // m_ofn points into the dialog's own texts.
+  CFileDialog(const CFileDialog&) = delete;
+  CFileDialog& operator=(const CFileDialog&) = delete;
 
   // IDOK with a chosen file, IDCANCEL otherwise.
   virtual INT_PTR DoModal();
@@ -58,13 +64,15 @@ private:
   };
   bool ChooseFromAnswers(const std::string& folder, Choice& choice);
   bool ChooseOnScreen(const std::string& folder, Choice& choice);
-  // The checks of a chosen name (overwrite prompt, missing file), asked over `owner`; false
-  // when it is refused.
-  bool Accept(std::string& path, HWND owner) const;
+  // The default extension added to a name without one (filterIndex is the chosen filter, 1-based).
+  void AddDefaultExtension(std::string& path, int filterIndex) const;
+  // The default extension added, then the checks of the chosen name (overwrite prompt, missing
+  // file), asked over `owner`; false when it is refused.
+  bool Accept(std::string& path, int filterIndex, HWND owner) const;
   std::string Title() const;
 
   bool m_open;
-  std::string m_defExt;
+  std::optional<std::string> m_defExt;
   std::string m_fileName;
   std::string m_filterText;
   std::vector<vetra::ui::FileFilter> m_filters;
@@ -88,9 +96,9 @@ struct FileDialogRecord {
 const std::vector<FileDialogRecord>& FileDialogLog();
 void ClearFileDialogLog();
 
-// The caller's checks of a file name the user chose (the full path; the check may add to it),
-// asked over the dialog window; false keeps the dialog open.
-using FileDialogCheck = std::function<bool(std::string& path, win::CWnd* dialog)>;
+// The caller's checks of a file name the user chose (the full path; the check may add to it) with
+// the filter chosen (1-based), asked over the dialog window; false keeps the dialog open.
+using FileDialogCheck = std::function<bool(std::string& path, int filterIndex, win::CWnd* dialog)>;
 
 // The dialog shown on screen: lists the folder's sub-folders and the files that match the
 // chosen filter or a typed pattern; typed folders are entered. On a chosen file `folder` is its

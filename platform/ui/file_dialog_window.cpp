@@ -256,11 +256,12 @@ protected:
       return;
     }
     std::string path = JoinFolder(folder, name);
+    // The caller's checks first: they may give the name its default extension.
+    if (m_check && !m_check(path, m_filterIndex, this)) return;
     if (m_open && !IsFile(path)) {
-      Say(name + Cp949("\n파일을 찾을 수 없습니다.\n파일 이름을 확인한 다음 다시 시도하십시오."));
+      Say(path.substr(LastSeparator(path) + 1) + Cp949("\n파일을 찾을 수 없습니다.\n파일 이름을 확인한 다음 다시 시도하십시오."));
       return;
     }
-    if (m_check && !m_check(path, this)) return;
     m_folder = folder;
     m_fileName = path.substr(LastSeparator(path) + 1);
     EndDialog(IDOK);

@@ -95,4 +95,14 @@ int FilterIndexOf(const std::vector<FileFilter>& filters, std::string_view patte
   return 0;
 }
 
+std::string FilterExtension(const FileFilter& filter)
+{
+  if (filter.patterns.empty()) return {};
+  const std::string& first = filter.patterns.front();
+  if (!first.starts_with("*.")) return {};
+  std::string extension = first.substr(2);
+  if (extension.empty() || extension.find_first_of("*?") != std::string::npos) return {};
+  return extension;
+}
+
 }  // namespace vetra::ui

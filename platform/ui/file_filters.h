@@ -21,5 +21,8 @@ bool MatchesPattern(std::string_view name, std::string_view pattern);
 bool MatchesFilter(std::string_view name, const FileFilter& filter);
 // The 1-based index of the filter written as `pattern` (without case), or 0 when none is.
 int FilterIndexOf(const std::vector<FileFilter>& filters, std::string_view pattern);
+// The extension a filter gives a name typed without one: that of its first pattern ("*.JPG" gives
+// "JPG"); empty when that pattern names no single extension ("*.*", "*", "*.J?G").
+std::string FilterExtension(const FileFilter& filter);
 
 }  // namespace vetra::ui

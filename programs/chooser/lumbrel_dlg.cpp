@@ -226,7 +226,7 @@ void CLumbrelDlg::OpenSavedData(int button)
   if (m_busy == 1) return;
   const std::string filter = ButtonFilter(button);
   const std::string folder = ButtonStartFolder(button);
-  win::CFileDialog dialog(win::TRUE, nullptr, nullptr, 0, filter.c_str(), this);
+  win::CFileDialog dialog(win::TRUE, "", "", 0, filter.c_str(), this);
   dialog.m_ofn.lpstrInitialDir = folder.c_str();
   if (dialog.DoModal() != win::IDOK) return;
 

@@ -191,6 +191,47 @@ TEST_F(CommonDialogs, SaveDialogAsksBeforeReplacingAFile)
   }
 }
 
+// A name typed without an extension: no default extension adds nothing, an empty one adds the
+// chosen filter's, any other adds itself; a name with its own extension keeps it, and a file to
+// open that exists as typed is taken as typed.
+TEST_F(CommonDialogs, ANameWithoutAnExtensionTakesTheDefaultOne)
+{
+  drive.WriteFile("Vetra/Data/README", "text");
+  const std::string pictures = "JPG File (*.JPG)|*.JPG|BMP (*.BMP)|*.BMP|All (*.*)|*.*||";
+  const struct {
+    const char* what;
+    BOOL open;
+    const char* defExt;
+    vetra::ui::FileDialogAnswer answer;
+    const char* name;
+  } cases[] = {
+      {"no default extension", FALSE, nullptr, {"road1", ""}, "road1"},
+      {"empty: the JPG filter's", FALSE, "", {"road1", "*.JPG"}, "road1.JPG"},
+      {"empty: the chosen filter's", FALSE, "", {"road1", "*.BMP"}, "road1.BMP"},
+      {"empty: a filter of every file adds nothing", FALSE, "", {"road1", "*.*"}, "road1"},
+      {"empty: the name's own extension stays", FALSE, "", {"road1.png", ""}, "road1.png"},
+      {"a given one", FALSE, "txt", {"road1", "*.BMP"}, "road1.txt"},
+      {"open: the chosen filter's", TRUE, "", {"x", ""}, "x.OSC"},
+      {"open: a file that exists as typed", TRUE, "", {"README", ""}, "README"},
+  };
+  for (const auto& c : cases) {
+    CFileDialog dialog(c.open, c.defExt, "", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, c.open ? kOscFilter.c_str() : pictures.c_str());
+    dialog.m_ofn.lpstrInitialDir = "c:\\Vetra\\Data";
+    vetra::ui::QueueFileDialogAnswer(c.answer);
+    ASSERT_EQ(dialog.DoModal(), IDOK) << c.what;
+    EXPECT_EQ(dialog.GetPathName(), std::string("c:\\Vetra\\Data\\") + c.name) << c.what;
+  }
+  // The replace question names the file that would be replaced.
+  CFileDialog save(FALSE, "", "", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "JPG File (*.JPG)|*.JPG|");
+  save.m_ofn.lpstrInitialDir = "c:\\Vetra\\Data";
+  vetra::ui::ClearMessageBoxes();
+  vetra::ui::QueueMessageBoxAnswer(IDNO);
+  vetra::ui::QueueFileDialogAnswer({"old", ""});
+  EXPECT_EQ(save.DoModal(), IDCANCEL);
+  ASSERT_EQ(vetra::ui::MessageBoxLog().size(), 1u);
+  EXPECT_EQ(vetra::ui::MessageBoxLog()[0].text, "old.JPG" + Cp949("이(가) 이미 있습니다.\n바꾸시겠습니까?"));
+}
+
 TEST_F(CommonDialogs, DialogOnScreenListsTheFilesOfTheChosenFilter)
 {
   // The dialog window itself, as it shows when nothing is queued on screen.

@@ -207,6 +207,40 @@ TEST_F(DesktopScreen, FileDialogStartsInTheDriveWithTheKeyboardInItsNameBoxAndOp
   EXPECT_EQ(save.GetPathName(), "C:\\Reports\\road.jpg");
 }
 
+// A save dialog made with an empty default extension gives a typed name the chosen type's
+// extension; the replace question names the file that would be replaced.
+TEST_F(DesktopScreen, FileDialogGivesANameTypedWithoutAnExtensionTheChosenTypes)
+{
+  vetra::testing::TempDrive drive;
+  drive.WriteFile("Reports/old.JPG", "jpg");
+  vetra::ui::ClearMessageBoxes();
+  CountingWindow owner;
+  ASSERT_TRUE(owner.CreateTop("Owner", CRect(40, 40, 640, 500)));
+  CFileDialog save(FALSE, "", "", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "JPG File (*.JPG)|*.JPG|", &owner);
+  save.m_ofn.lpstrTitle = "File to save as";
+  save.m_ofn.lpstrInitialDir = "C:\\Reports";
+  vetra::ui::QueueMessageBoxAnswer(IDNO);  // the old picture stays
+  HWND box = nullptr;
+  const auto type = [](const std::string& text) {
+    return vetra::testing::Xdotool({"type", "--delay", "20", text}).has_value() && vetra::testing::Xdotool({"key", "Return"}).has_value();
+  };
+  RunSteps({
+      [&] {
+        box = TopLevelCalled("File to save as");
+        return box && type("old");
+      },
+      [&] {
+        if (vetra::ui::MessageBoxLog().empty()) return false;
+        return IsWindow(box) && vetra::testing::Xdotool({"key", "BackSpace", "BackSpace", "BackSpace"}).has_value() && type("road1");
+      },
+      [&] { return !IsWindow(box); },
+  });
+  ASSERT_EQ(save.DoModal(), IDOK);
+  EXPECT_EQ(save.GetPathName(), "C:\\Reports\\road1.JPG");
+  ASSERT_EQ(vetra::ui::MessageBoxLog().size(), 1u);
+  EXPECT_EQ(vetra::ui::MessageBoxLog()[0].text, "old.JPG" + Cp949("이(가) 이미 있습니다.\n바꾸시겠습니까?"));
+}
+
 TEST_F(DesktopScreen, FileDialogTakesTypedPatternsAndFoldersAndWalksUpAndIntoLinuxFolders)
 {
   vetra::testing::TempDrive drive;

@@ -198,6 +198,19 @@ TEST_F(ChooserWindowTest, EachButtonOpensItsDialogConvertsTheChoiceAndStaysOpen)
   EXPECT_TRUE(vetra::ui::MessageBoxLog().empty());
 }
 
+// A name typed without its extension opens the file of the chosen type.
+TEST_F(ChooserWindowTest, ANameTypedWithoutItsExtensionOpensTheFileOfTheChosenType)
+{
+  CLumbrelDlg& chooser = Open();
+  const std::string path = Save(kSaveFolder + "/engine.OSC", vetra::samples::MakeSaveDataArchive("oscilloscope"));
+  vetra::ui::QueueFileDialogAnswer({"engine", ""});
+  vetra::ui::Click(chooser, InButton(1));
+  EXPECT_EQ(vetra::ui::FileDialogLog().back().path, path);
+  ASSERT_EQ(WorkingCopies().size(), 1u);
+  EXPECT_EQ(drive.ReadFile("Vetra/TempE/ScriptTemp.html"), ViewerPage(1, path, WorkingCopies()[0]));
+  EXPECT_TRUE(vetra::ui::MessageBoxLog().empty());
+}
+
 TEST_F(ChooserWindowTest, FiltersOfferTheTypeFirstAndAllSevenSecond)
 {
   EXPECT_EQ(vetra::Utf8(ButtonFilter(4)),

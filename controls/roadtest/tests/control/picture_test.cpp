@@ -169,6 +169,17 @@ TEST_F(SaveOrPrintTest, ThePictureChoiceSavesTheScreenAsAJpegAndKeepsTheCurrentF
   EXPECT_TRUE(MessageTexts().empty());
 }
 
+// A name typed without an extension is saved with the filter's: "road1" becomes road1.JPG.
+TEST_F(SaveOrPrintTest, APictureNameWithoutAnExtensionTakesTheFiltersOne)
+{
+  Choose(242);
+  vetra::ui::QueueFileDialogAnswer({"C:\\Vetra\\road1", ""});
+  control->OnSaveOrPrint();
+  EXPECT_FALSE(std::filesystem::exists(vetra::MapPath("C:\\Vetra\\road1")));
+  EXPECT_EQ(ReadJpeg(vetra::MapPath("C:\\Vetra\\road1.JPG")).width, 1024);
+  EXPECT_TRUE(MessageTexts().empty());
+}
+
 // A click can arrive after the control has painted over its children's places and before they
 // paint again: the capture is still the screen as it shows once painted.
 TEST_F(SaveOrPrintTest, TheCaptureWaitsForTheChildrensPaint)
