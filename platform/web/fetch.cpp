@@ -59,6 +59,10 @@ struct HttpRequest {
   {
     if (!curl) return;
     curl_easy_setopt(curl.get(), CURLOPT_URL, url.c_str());
+    // A page's address is http or https, and so is every address a server sends it on to: a
+    // redirect never opens a connection of another kind, nor a file.
+    curl_easy_setopt(curl.get(), CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl.get(), CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(curl.get(), CURLOPT_COOKIEFILE, "");
     if (CURLSH* cookies = SharedCookies()) curl_easy_setopt(curl.get(), CURLOPT_SHARE, cookies);
     curl_easy_setopt(curl.get(), CURLOPT_FOLLOWLOCATION, 1L);

@@ -1,8 +1,15 @@
 #include "platform/web/page_host.h"
 
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <stdexcept>
 #include <thread>
 
 #include "platform/base/clock.h"
@@ -410,6 +417,60 @@ TEST_F(PageHostTest, StoppingAPageOnItsWayDropsItsConnection)
   EXPECT_TRUE(server.Dropped("/slow.html"));
   host.Stop();  // nothing on its way: nothing more is said
   EXPECT_EQ(errors.size(), 1u);
+}
+
+// A listening socket of the test's own, to see whether anything tried to reach it.
+class Listener {
+public:
+  Listener()
+  {
+    m_socket = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (m_socket < 0 || ::bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(m_socket, 4) != 0 || ::getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+      throw std::runtime_error("cannot listen on the loopback");
+    m_port = ntohs(address.sin_port);
+  }
+  ~Listener() { ::close(m_socket); }
+  Listener(const Listener&) = delete;
+  Listener& operator=(const Listener&) = delete;
+
+  int Port() const { return m_port; }
+  // Someone connected (the connection waits to be accepted).
+  bool Reached() const
+  {
+    pollfd waiting{m_socket, POLLIN, 0};
+    return ::poll(&waiting, 1, 0) > 0;
+  }
+
+private:
+  int m_socket = -1;
+  int m_port = 0;
+};
+
+TEST_F(PageHostTest, ARedirectToAnotherSchemeIsNotFollowed)
+{
+  testing::LoopbackServer server;
+  Listener ftp;
+  server.Serve("/moved.html", {.status = 302, .body = "moved",
+                               .extraHeaders = "Location: ftp://127.0.0.1:" + std::to_string(ftp.Port()) + "/page.html\r\n"});
+  server.Serve("/moved.js", {.status = 302, .body = "moved",
+                             .extraHeaders = "Location: ftp://127.0.0.1:" + std::to_string(ftp.Port()) + "/lib.js\r\n"});
+  server.Serve("/page.html", {.body = "<title>Page</title><script src=\"moved.js\"></script>"});
+  std::vector<FetchFailure> errors;
+  callbacks.navigateError = [&](const std::string&, FetchFailure reason) { errors.push_back(reason); };
+  PageHost host(callbacks);
+  for (const char* path : {"/moved.html", "/page.html"}) {
+    ASSERT_TRUE(host.Navigate(server.Url(path)));
+    for (int turn = 0; turn < 5000 && host.Loading() && !ftp.Reached(); ++turn) host.Pump();
+    EXPECT_FALSE(ftp.Reached()) << path;
+    EXPECT_FALSE(host.Loading()) << path;
+  }
+  EXPECT_EQ(errors, std::vector<FetchFailure>{FetchFailure::unsupported});
+  EXPECT_FALSE(host.Resource(server.Url("/moved.js")).ok);
 }
 
 }  // namespace
