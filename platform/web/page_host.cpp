@@ -74,7 +74,8 @@ public:
   std::string Location() const override { return Utf8(m_host.m_address); }
   void NavigateLater(const std::string& address) override
   {
-    m_host.m_pendingNavigation = CombineAddress(m_host.m_address, Cp949(address));
+    std::string target = CombineAddress(m_host.m_address, Cp949(address));
+    if (m_host.PageMayGoTo(target)) m_host.m_pendingNavigation = std::move(target);
   }
   void HistoryLater(int delta) override { m_host.m_pendingHistoryMove = delta; }
   win::COleControlObject* ControlAt(std::size_t index) override
@@ -126,6 +127,19 @@ void PageHost::Stop()
   m_transfer.reset();
   Trace("Stopped loading " + Utf8(m_address));
   if (m_callbacks.navigateError) m_callbacks.navigateError(m_address, FetchFailure::stopped);
+}
+
+bool PageHost::FollowLink(const std::string& link)
+{
+  const std::string target = CombineAddress(m_address, link);
+  return PageMayGoTo(target) && Navigate(target);
+}
+
+bool PageHost::PageMayGoTo(const std::string& address) const
+{
+  if (!m_pageFromServer || ClassifyAddress(address).kind != AddressKind::File) return true;
+  Trace("The page " + Utf8(m_address) + " came from a server and may not open the local file " + Utf8(address));
+  return false;
 }
 
 bool PageHost::GoForward()
@@ -206,6 +220,7 @@ bool PageHost::Load(const std::string& address)
   LeavePage();
   m_address = address;
   const PageAddress where = ClassifyAddress(address);
+  m_pageFromServer = where.kind == AddressKind::Http;
   if (where.kind == AddressKind::Http) {
     m_transfer = std::make_unique<PageTransfer>(where.url);
     if (m_transfer->Poll()) {
@@ -292,6 +307,10 @@ FetchedPage PageHost::Resource(const std::string& address) const
   if (const auto found = m_resources.find(address); found != m_resources.end()) return found->second;
   const PageAddress where = ClassifyAddress(address);
   if (where.kind == AddressKind::Http) return {false, {}, {}, "not fetched with the page", FetchFailure::unreachable};
+  if (m_pageFromServer) {
+    Trace("The page " + Utf8(m_address) + " came from a server and may not read " + Utf8(address));
+    return {false, {}, {}, "a page from a server reads over http only", FetchFailure::unsupported};
+  }
   return Fetch(where);
 }
 

@@ -419,6 +419,64 @@ TEST_F(PageHostTest, StoppingAPageOnItsWayDropsItsConnection)
   EXPECT_EQ(errors.size(), 1u);
 }
 
+TEST_F(PageHostTest, APageFromAServerReadsNoLocalFilesAndCannotGoToOne)
+{
+  testing::LoopbackServer server;
+  drive.WriteFile("Vetra/TempE/local.js", "document.title = 'local ran';");
+  drive.WriteFile("Vetra/TempE/local.bmp", "BM");
+  WritePage("local.html", "<title>Local</title>");
+  const std::string fileUrl = "file://" + (drive / "Vetra/TempE").string() + "/";
+  const std::string driveFolder = "c:\\Vetra\\TempE\\";
+  server.Serve("/lib.js", {.contentType = "application/javascript", .body = "var fromServer = 'yes';"});
+  server.Serve("/remote.html", {.body = "<title>Remote</title>"
+                                        "<img src=\"" + fileUrl + "local.bmp\"><img src=\"" + driveFolder + "local.bmp\">"
+                                        "<script src=\"" + fileUrl + "local.js\"></script>"
+                                        "<script src=\"" + driveFolder + "local.js\"></script>"
+                                        "<script src=\"file:///etc/passwd\"></script>"
+                                        "<script src=\"lib.js\"></script>"
+                                        "<script>alert(document.title + ' ' + fromServer);</script>"});
+  server.Serve("/next.html", {.body = "<title>Next</title>"});
+  std::vector<FetchFailure> errors;
+  callbacks.navigateError = [&](const std::string&, FetchFailure reason) { errors.push_back(reason); };
+  PageHost host(callbacks);
+
+  ASSERT_TRUE(LoadOverHttp(host, server.Url("/remote.html")));
+  EXPECT_EQ(alerts, std::vector<std::string>{"Remote yes"});
+  for (const std::string& picture : {fileUrl + "local.bmp", driveFolder + "local.bmp"}) {
+    EXPECT_FALSE(host.Resource(picture).ok) << picture;
+    EXPECT_NE(traces.find(picture), std::string::npos) << traces;
+  }
+  EXPECT_EQ(traces.find("SyntaxError"), std::string::npos) << traces;
+
+  // Neither its links nor its script take the window to a local file; an http link still goes.
+  for (const std::string& link : {fileUrl + "local.html", driveFolder + "local.html"}) {
+    EXPECT_FALSE(host.FollowLink(link)) << link;
+    EXPECT_EQ(host.Title(), "Remote");
+  }
+  alerts.clear();
+  server.Serve("/leaves.html", {.body = "<title>Leaves</title><script>setTimeout(function () { location.href = '" +
+                                        fileUrl + "local.html'; }, 10);</script>"});
+  ASSERT_TRUE(LoadOverHttp(host, server.Url("/leaves.html")));
+  Advance(host, 10);
+  Advance(host, 10);
+  EXPECT_EQ(host.Title(), "Leaves");
+  EXPECT_NE(traces.find(fileUrl + "local.html"), std::string::npos) << traces;
+  EXPECT_TRUE(errors.empty());  // refused loads go to the trace only
+  EXPECT_TRUE(host.FollowLink("next.html"));
+  for (int turn = 0; turn < 5000 && host.Loading(); ++turn) host.Pump();
+  EXPECT_EQ(host.Title(), "Next");
+
+  // A local page keeps reading local and http scripts and going to local pages.
+  WritePage("mixed.html", "<title>Mixed</title><script src=\"local.js\"></script><script src=\"" +
+                              server.Url("/lib.js") + "\"></script><script>alert(document.title + ' ' + fromServer);</script>");
+  ASSERT_TRUE(host.Navigate(driveFolder + "mixed.html"));
+  for (int turn = 0; turn < 5000 && host.Loading(); ++turn) host.Pump();
+  EXPECT_EQ(alerts, std::vector<std::string>{"local ran yes"});
+  EXPECT_TRUE(host.Resource(fileUrl + "local.bmp").ok);
+  EXPECT_TRUE(host.FollowLink("local.html"));
+  EXPECT_EQ(host.Title(), "Local");
+}
+
 // A listening socket of the test's own, to see whether anything tried to reach it.
 class Listener {
 public:
