@@ -211,6 +211,7 @@ void PageHost::LeavePage()
   m_source.clear();
   m_pendingResources.clear();
   m_resources.clear();
+  m_resourceAllowance = std::make_shared<ByteAllowance>(kMaxPageResourceBytes);
 }
 
 bool PageHost::Load(const std::string& address)
@@ -274,7 +275,7 @@ void PageHost::StartResources()
     if (std::any_of(m_pendingResources.begin(), m_pendingResources.end(),
                     [&](const PendingResource& pending) { return pending.address == address; }))
       continue;
-    m_pendingResources.push_back({address, std::make_unique<PageTransfer>(where.url)});
+    m_pendingResources.push_back({address, std::make_unique<PageTransfer>(where.url, m_resourceAllowance)});
   }
   PollResources(0);
 }
@@ -289,7 +290,9 @@ void PageHost::PollResources(int waitMs)
       ++it;
       continue;
     }
-    m_resources[it->address] = it->transfer->Result();
+    const FetchedPage& result = it->transfer->Result();
+    if (!result.ok) Trace("Cannot load " + Utf8(it->address) + ": " + result.error);
+    m_resources[it->address] = result;
     it = m_pendingResources.erase(it);
   }
   if (m_pendingResources.empty() && m_engine == nullptr && !m_source.empty()) CompletePage();

@@ -91,7 +91,8 @@ public:
   // The bytes of a script or picture of the page (system text address): an http one as it
   // arrived with the page (never fetched here, so a window never waits), a file read at once.
   // A page that came from a server reads over http(s) only, as a browser keeps a server's page
-  // away from the machine's files: anything else fails, and the trace says so.
+  // away from the machine's files: anything else fails, and the trace says so. Each holds at most
+  // kMaxPageBytes, and those of one page at most kMaxPageResourceBytes together.
   FetchedPage Resource(const std::string& address) const;
   // Follows a link of the page (system text, as the page writes it). False, with a line in the
   // trace, when a page from a server links to a local file.
@@ -140,6 +141,8 @@ private:
   };
   std::vector<PendingResource> m_pendingResources;  // its http scripts and pictures on their way
   std::map<std::string, FetchedPage> m_resources;    // those that arrived (or failed)
+  // What the page's http scripts and pictures may still hold together.
+  std::shared_ptr<ByteAllowance> m_resourceAllowance = std::make_shared<ByteAllowance>(kMaxPageResourceBytes);
   Document m_document;
   std::string m_source;
   std::string m_address;

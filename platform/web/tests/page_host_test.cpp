@@ -419,6 +419,93 @@ TEST_F(PageHostTest, StoppingAPageOnItsWayDropsItsConnection)
   EXPECT_EQ(errors.size(), 1u);
 }
 
+// Moves an http page, or the scripts and pictures of one, on until nothing is on its way, or
+// until the server has sent `path` far more than any answer may hold (then the page is still
+// loading and the test fails, with the memory it took bounded).
+void LoadUnlessFlooded(PageHost& host, testing::LoopbackServer& server, const std::vector<std::string>& paths)
+{
+  const auto flooded = [&] {
+    return std::any_of(paths.begin(), paths.end(),
+                       [&](const std::string& path) { return server.BodyBytesSent(path) > 3 * kMaxPageBytes; });
+  };
+  for (int turn = 0; turn < 20000 && host.Loading() && !flooded(); ++turn) host.Pump();
+}
+
+TEST_F(PageHostTest, AnAnswerPastTheSizeLimitIsCutOffAndSaidToBeTooLarge)
+{
+  testing::LoopbackServer server;
+  server.Serve("/endless.html", {.body = "<p>endless</p>", .endless = true});
+  server.Serve("/claims.html", {.body = "<p>claimed</p>", .extraHeaders = "Content-Length: 100000000\r\n", .endless = true});
+  drive.WriteFile("Vetra/TempE/huge.html", std::string(kMaxPageBytes + 1, ' '));
+  const struct {
+    std::string address;
+    std::string path;       // on the server; empty for a local file
+    std::size_t mostSent;   // body bytes the server may have pushed before the connection went
+  } cases[] = {
+      // Cut off at the limit; what the connection's buffers held on the way adds to it.
+      {server.Url("/endless.html"), "/endless.html", 2 * kMaxPageBytes},
+      // A length past the limit is refused before the body is read.
+      {server.Url("/claims.html"), "/claims.html", kMaxPageBytes},
+      {"c:\\Vetra\\TempE\\huge.html", "", 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.address);
+    std::vector<FetchFailure> errors;
+    callbacks.navigateError = [&](const std::string&, FetchFailure reason) { errors.push_back(reason); };
+    PageHost host(callbacks);
+    host.Navigate(c.address);
+    LoadUnlessFlooded(host, server, {c.path});
+    ASSERT_FALSE(host.Loading());
+    EXPECT_EQ(errors, std::vector<FetchFailure>{FetchFailure::tooLarge});
+    EXPECT_TRUE(host.PageSource().empty());
+    if (c.path.empty()) continue;
+    for (int turn = 0; turn < 5000 && !server.Dropped(c.path); ++turn)
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    EXPECT_TRUE(server.Dropped(c.path));
+    EXPECT_LT(server.BodyBytesSent(c.path), c.mostSent);
+  }
+}
+
+TEST_F(PageHostTest, ScriptsAndPicturesPastTheirLimitsStayOutAndThePageRunsWithoutThem)
+{
+  testing::LoopbackServer server;
+  server.Serve("/page.html", {.body = "<title>Page</title><img src=\"endless.bmp\"><script src=\"endless.js\"></script>"
+                                      "<script>alert('ran');</script>"});
+  server.Serve("/endless.bmp", {.contentType = "image/bmp", .body = "BM", .endless = true});
+  server.Serve("/endless.js", {.contentType = "application/javascript", .body = "var x = 1;\n", .endless = true});
+  PageHost host(callbacks);
+  ASSERT_TRUE(host.Navigate(server.Url("/page.html")));
+  LoadUnlessFlooded(host, server, {"/endless.bmp", "/endless.js"});
+  ASSERT_FALSE(host.Loading());
+  EXPECT_EQ(alerts, std::vector<std::string>{"ran"});
+  for (const char* path : {"/endless.bmp", "/endless.js"}) {
+    EXPECT_EQ(host.Resource(server.Url(path)).failure, FetchFailure::tooLarge) << path;
+    EXPECT_NE(traces.find(server.Url(path)), std::string::npos) << traces;
+  }
+
+  // Each of these is within the limit, but together they are not: the last to come stays out.
+  std::string page = "<title>Pictures</title>";
+  const std::string picture(kMaxPageResourceBytes / 4 - 1024 * 1024, 'p');
+  for (int i = 0; i < 5; ++i) {
+    const std::string path = "/big" + std::to_string(i) + ".bmp";
+    server.Serve(path, {.contentType = "image/bmp", .body = picture});
+    page += "<img src=\"" + path + "\">";
+  }
+  server.Serve("/pictures.html", {.body = page});
+  ASSERT_TRUE(host.Navigate(server.Url("/pictures.html")));
+  for (int turn = 0; turn < 20000 && host.Loading(); ++turn) host.Pump();
+  ASSERT_FALSE(host.Loading());
+  std::vector<FetchFailure> outcomes;
+  for (int i = 0; i < 5; ++i) outcomes.push_back(host.Resource(server.Url("/big" + std::to_string(i) + ".bmp")).failure);
+  EXPECT_EQ(std::count(outcomes.begin(), outcomes.end(), FetchFailure::none), 4);
+  EXPECT_EQ(std::count(outcomes.begin(), outcomes.end(), FetchFailure::tooLarge), 1);
+
+  // A new page has the whole allowance again.
+  ASSERT_TRUE(host.Navigate(server.Url("/pictures.html")));
+  for (int turn = 0; turn < 20000 && host.Loading(); ++turn) host.Pump();
+  EXPECT_TRUE(host.Resource(server.Url("/big0.bmp")).ok);
+}
+
 TEST_F(PageHostTest, APageFromAServerReadsNoLocalFilesAndCannotGoToOne)
 {
   testing::LoopbackServer server;
