@@ -12,6 +12,7 @@ const char* ReasonText(FetchFailure reason)
     case FetchFailure::refused: return "서버에서 페이지를 받을 수 없습니다.";
     case FetchFailure::stopped: return "페이지 열기를 중지했습니다.";
     case FetchFailure::unsupported: return "열 수 없는 주소입니다.";
+    case FetchFailure::tooLarge: return "페이지가 너무 큽니다.";
     case FetchFailure::none: break;
   }
   return "";

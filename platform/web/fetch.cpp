@@ -2,10 +2,10 @@
 
 #include <curl/curl.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <mutex>
-#include <optional>
 
 #include "platform/base/regular_file.h"
 
@@ -28,16 +28,21 @@ CURLSH* SharedCookies()
   return share;
 }
 
-std::size_t AppendBody(char* data, std::size_t size, std::size_t count, void* user)
+std::string Megabytes(std::size_t bytes)
 {
-  static_cast<std::string*>(user)->append(data, size * count);
-  return size * count;
+  return std::to_string(bytes / (1024 * 1024)) + " MB";
+}
+
+std::string TooLargeText()
+{
+  return "larger than a page may be (" + Megabytes(kMaxPageBytes) + ")";
 }
 
 FetchFailure FailureOf(CURLcode result)
 {
   switch (result) {
     case CURLE_OPERATION_TIMEDOUT: return FetchFailure::timedOut;
+    case CURLE_FILESIZE_EXCEEDED: return FetchFailure::tooLarge;
     case CURLE_UNSUPPORTED_PROTOCOL:
     case CURLE_URL_MALFORMAT: return FetchFailure::unsupported;
     default: return FetchFailure::unreachable;
@@ -54,11 +59,21 @@ struct HttpRequest {
   std::string noProxy;
   char errorText[CURL_ERROR_SIZE] = {};
   FetchedPage page;
+  std::shared_ptr<ByteAllowance> shared;  // what the body's bytes are also taken from, if set
+  std::size_t takenFromShared = 0;
+  std::string tooLarge;  // why the body was refused, once it was
 
-  explicit HttpRequest(const std::string& url) : curl(curl_easy_init())
+  explicit HttpRequest(const std::string& url, std::shared_ptr<ByteAllowance> allowance = nullptr)
+      : curl(curl_easy_init()), shared(std::move(allowance))
   {
     if (!curl) return;
     curl_easy_setopt(curl.get(), CURLOPT_URL, url.c_str());
+    // A page's address is http or https, and so is every address a server sends it on to: a
+    // redirect never opens a connection of another kind, nor a file.
+    curl_easy_setopt(curl.get(), CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl.get(), CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    // An answer whose length is already past the limit is refused before its body comes.
+    curl_easy_setopt(curl.get(), CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(kMaxPageBytes));
     curl_easy_setopt(curl.get(), CURLOPT_COOKIEFILE, "");
     if (CURLSH* cookies = SharedCookies()) curl_easy_setopt(curl.get(), CURLOPT_SHARE, cookies);
     curl_easy_setopt(curl.get(), CURLOPT_FOLLOWLOCATION, 1L);
@@ -76,17 +91,56 @@ struct HttpRequest {
       }
     }
     curl_easy_setopt(curl.get(), CURLOPT_NOPROXY, noProxy.c_str());
-    curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, &AppendBody);
-    curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &page.bytes);
+    curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, &HttpRequest::ReceiveBody);
+    curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, this);
+  }
+
+  ~HttpRequest()
+  {
+    if (!page.ok) DropBody();
+  }
+
+  // A piece of the body, kept while it stays within the limits. Anything short of the whole
+  // piece makes libcurl end the transfer and drop its connection: an answer that never ends
+  // stops at the limit.
+  static std::size_t ReceiveBody(char* data, std::size_t size, std::size_t count, void* user)
+  {
+    auto& self = *static_cast<HttpRequest*>(user);
+    const std::size_t bytes = size * count;
+    if (bytes > kMaxPageBytes - self.page.bytes.size()) {
+      self.tooLarge = TooLargeText();
+      return 0;
+    }
+    if (self.shared) {
+      if (!self.shared->Take(bytes)) {
+        self.tooLarge = "more than the scripts and pictures of one page may hold together (" +
+                        Megabytes(kMaxPageResourceBytes) + ")";
+        return 0;
+      }
+      self.takenFromShared += bytes;
+    }
+    self.page.bytes.append(data, bytes);
+    return bytes;
+  }
+
+  // Lets the body go, and what it took from the shared allowance with it.
+  void DropBody()
+  {
+    page.bytes = std::string();
+    if (shared) shared->GiveBack(takenFromShared);
+    takenFromShared = 0;
   }
 
   // The page once the transfer has ended with `result`.
   void Finish(CURLcode result)
   {
     if (result != CURLE_OK) {
-      page.error = errorText[0] != '\0' ? errorText : curl_easy_strerror(result);
-      page.failure = FailureOf(result);
-      page.bytes.clear();
+      page.error = !tooLarge.empty()                   ? tooLarge
+                   : result == CURLE_FILESIZE_EXCEEDED ? TooLargeText()
+                   : errorText[0] != '\0'              ? std::string(errorText)
+                                                       : std::string(curl_easy_strerror(result));
+      page.failure = !tooLarge.empty() ? FetchFailure::tooLarge : FailureOf(result);
+      DropBody();
       return;
     }
     long status = 0;
@@ -97,7 +151,7 @@ struct HttpRequest {
     if (status < 200 || status > 299) {
       page.error = "HTTP status " + std::to_string(status);
       page.failure = FetchFailure::refused;
-      page.bytes.clear();
+      DropBody();
       return;
     }
     page.ok = true;
@@ -119,21 +173,39 @@ FetchedPage FetchHttp(const std::string& url)
   return std::move(request.page);
 }
 
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+// A local file, read only as far as a page may hold.
 FetchedPage FetchFile(const std::filesystem::path& path)
 {
   FetchedPage page;
-  std::optional<std::string> bytes = vetra::ReadRegularFile(path);
-  if (!bytes) {
-    page.error = "cannot open " + path.string();
-    page.failure = FetchFailure::notFound;
-    return page;
+  const std::unique_ptr<std::FILE, FileCloser> file(vetra::FopenRegularFile(path, "rb"));
+  char block[65536];
+  while (file) {
+    const std::size_t got = std::fread(block, 1, sizeof block, file.get());
+    if (got > kMaxPageBytes - page.bytes.size()) {
+      return {false, {}, {}, path.string() + " is " + TooLargeText(), FetchFailure::tooLarge};
+    }
+    page.bytes.append(block, got);
+    if (got < sizeof block) break;
   }
-  page.bytes = std::move(*bytes);
+  if (!file || std::ferror(file.get())) {
+    return {false, {}, {}, "cannot open " + path.string(), FetchFailure::notFound};
+  }
   page.ok = true;
   return page;
 }
 
 }  // namespace
+
+bool ByteAllowance::Take(std::size_t bytes)
+{
+  if (bytes > m_left) return false;
+  m_left -= bytes;
+  return true;
+}
 
 FetchedPage Fetch(const PageAddress& address)
 {
@@ -151,7 +223,7 @@ struct PageTransfer::Curl {
   HttpRequest request;
   bool done = false;
 
-  explicit Curl(const std::string& url) : request(url)
+  Curl(const std::string& url, std::shared_ptr<ByteAllowance> shared) : request(url, std::move(shared))
   {
     multi = curl_multi_init();
     if (multi == nullptr || !request.curl || curl_multi_add_handle(multi, request.curl.get()) != CURLM_OK) {
@@ -169,10 +241,10 @@ struct PageTransfer::Curl {
   }
 };
 
-PageTransfer::PageTransfer(const std::string& url)
+PageTransfer::PageTransfer(const std::string& url, std::shared_ptr<ByteAllowance> shared)
 {
   InitialiseCurl();
-  m_curl = std::make_unique<Curl>(url);
+  m_curl = std::make_unique<Curl>(url, std::move(shared));
 }
 
 PageTransfer::~PageTransfer() = default;

@@ -379,7 +379,8 @@ void CHtmlView::OnLButtonUp(UINT flags, CPoint point)
   if (!m_host || !m_laidOut) return;
   const auto link = m_layout.LinkAt({point.x, point.y + m_scrollY});
   if (!link || vetra::EqualsNoCase(link->substr(0, 11), "javascript:")) return;
-  Navigate2(vetra::web::CombineAddress(m_host->Address(), vetra::Cp949(*link)));
+  m_host->FollowLink(vetra::Cp949(*link));
+  ScheduleTimers();
 }
 
 }  // namespace win

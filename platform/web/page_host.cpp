@@ -74,7 +74,8 @@ public:
   std::string Location() const override { return Utf8(m_host.m_address); }
   void NavigateLater(const std::string& address) override
   {
-    m_host.m_pendingNavigation = CombineAddress(m_host.m_address, Cp949(address));
+    std::string target = CombineAddress(m_host.m_address, Cp949(address));
+    if (m_host.PageMayGoTo(target)) m_host.m_pendingNavigation = std::move(target);
   }
   void HistoryLater(int delta) override { m_host.m_pendingHistoryMove = delta; }
   win::COleControlObject* ControlAt(std::size_t index) override
@@ -126,6 +127,19 @@ void PageHost::Stop()
   m_transfer.reset();
   Trace("Stopped loading " + Utf8(m_address));
   if (m_callbacks.navigateError) m_callbacks.navigateError(m_address, FetchFailure::stopped);
+}
+
+bool PageHost::FollowLink(const std::string& link)
+{
+  const std::string target = CombineAddress(m_address, link);
+  return PageMayGoTo(target) && Navigate(target);
+}
+
+bool PageHost::PageMayGoTo(const std::string& address) const
+{
+  if (!m_pageFromServer || ClassifyAddress(address).kind != AddressKind::File) return true;
+  Trace("The page " + Utf8(m_address) + " came from a server and may not open the local file " + Utf8(address));
+  return false;
 }
 
 bool PageHost::GoForward()
@@ -197,6 +211,7 @@ void PageHost::LeavePage()
   m_source.clear();
   m_pendingResources.clear();
   m_resources.clear();
+  m_resourceAllowance = std::make_shared<ByteAllowance>(kMaxPageResourceBytes);
 }
 
 bool PageHost::Load(const std::string& address)
@@ -206,6 +221,7 @@ bool PageHost::Load(const std::string& address)
   LeavePage();
   m_address = address;
   const PageAddress where = ClassifyAddress(address);
+  m_pageFromServer = where.kind == AddressKind::Http;
   if (where.kind == AddressKind::Http) {
     m_transfer = std::make_unique<PageTransfer>(where.url);
     if (m_transfer->Poll()) {
@@ -259,7 +275,7 @@ void PageHost::StartResources()
     if (std::any_of(m_pendingResources.begin(), m_pendingResources.end(),
                     [&](const PendingResource& pending) { return pending.address == address; }))
       continue;
-    m_pendingResources.push_back({address, std::make_unique<PageTransfer>(where.url)});
+    m_pendingResources.push_back({address, std::make_unique<PageTransfer>(where.url, m_resourceAllowance)});
   }
   PollResources(0);
 }
@@ -274,7 +290,9 @@ void PageHost::PollResources(int waitMs)
       ++it;
       continue;
     }
-    m_resources[it->address] = it->transfer->Result();
+    const FetchedPage& result = it->transfer->Result();
+    if (!result.ok) Trace("Cannot load " + Utf8(it->address) + ": " + result.error);
+    m_resources[it->address] = result;
     it = m_pendingResources.erase(it);
   }
   if (m_pendingResources.empty() && m_engine == nullptr && !m_source.empty()) CompletePage();
@@ -292,6 +310,10 @@ FetchedPage PageHost::Resource(const std::string& address) const
   if (const auto found = m_resources.find(address); found != m_resources.end()) return found->second;
   const PageAddress where = ClassifyAddress(address);
   if (where.kind == AddressKind::Http) return {false, {}, {}, "not fetched with the page", FetchFailure::unreachable};
+  if (m_pageFromServer) {
+    Trace("The page " + Utf8(m_address) + " came from a server and may not read " + Utf8(address));
+    return {false, {}, {}, "a page from a server reads over http only", FetchFailure::unsupported};
+  }
   return Fetch(where);
 }
 

@@ -75,7 +75,9 @@ public:
   PageHost& operator=(const PageHost&) = delete;
 
   // Leaves the current page and loads `address` (system text): a Windows path on the drive, a
-  // Linux path, a file: URL or an http URL. A file is read at once; an http page arrives while
+  // Linux path, a file: URL or an http URL. This is the window's own command; what the page
+  // itself asks for (its links and its script) is kept from local files when the page came from
+  // a server. A file is read at once; an http page arrives while
   // the window goes on (Pump moves its transfer on, Loading tells). False when the page could
   // not be read (navigateError has said why). During page script the navigation waits for the
   // next Pump.
@@ -88,7 +90,13 @@ public:
   bool Loading() const { return m_transfer != nullptr || !m_pendingResources.empty(); }
   // The bytes of a script or picture of the page (system text address): an http one as it
   // arrived with the page (never fetched here, so a window never waits), a file read at once.
+  // A page that came from a server reads over http(s) only, as a browser keeps a server's page
+  // away from the machine's files: anything else fails, and the trace says so. Each holds at most
+  // kMaxPageBytes, and those of one page at most kMaxPageResourceBytes together.
   FetchedPage Resource(const std::string& address) const;
+  // Follows a link of the page (system text, as the page writes it). False, with a line in the
+  // trace, when a page from a server links to a local file.
+  bool FollowLink(const std::string& link);
   bool GoForward();
   bool GoBack();
 
@@ -110,6 +118,8 @@ public:
 private:
   class Bridge;
   bool Load(const std::string& address);
+  // False, with a line in the trace, when the page may not send its window to `address`.
+  bool PageMayGoTo(const std::string& address) const;
   bool Show(const std::string& address, AddressKind kind, const FetchedPage& page);
   void FinishTransfer();
   void StartResources();
@@ -131,9 +141,12 @@ private:
   };
   std::vector<PendingResource> m_pendingResources;  // its http scripts and pictures on their way
   std::map<std::string, FetchedPage> m_resources;    // those that arrived (or failed)
+  // What the page's http scripts and pictures may still hold together.
+  std::shared_ptr<ByteAllowance> m_resourceAllowance = std::make_shared<ByteAllowance>(kMaxPageResourceBytes);
   Document m_document;
   std::string m_source;
   std::string m_address;
+  bool m_pageFromServer = false;  // the page's address is http(s)
   std::string m_title;
   std::vector<HostedObject> m_objects;
   std::vector<std::string> m_history;

@@ -57,6 +57,12 @@ bool LoopbackServer::Dropped(const std::string& path)
   return m_dropped[path];
 }
 
+std::size_t LoopbackServer::BodyBytesSent(const std::string& path)
+{
+  std::lock_guard lock(m_mutex);
+  return m_sent[path];
+}
+
 void LoopbackServer::Run()
 {
   while (!m_stopping) {
@@ -74,11 +80,13 @@ void LoopbackServer::Run()
     const auto pathStart = request.find(' ');
     const auto pathEnd = request.find(' ', pathStart + 1);
     const std::string path = pathStart == std::string::npos ? "" : request.substr(pathStart + 1, pathEnd - pathStart - 1);
-    Answer answer{404, "text/plain", "not found", {}, false};
+    Answer answer{404, "text/plain", "not found", {}, false, false};
     {
       std::lock_guard lock(m_mutex);
       if (auto it = m_answers.find(path); it != m_answers.end()) answer = it->second;
       m_requests[path] = request;
+      m_sent[path] = 0;
+      m_dropped[path] = false;
     }
     if (answer.stall) {
       // Waits for the client to go (its end of the connection reads as closed).
@@ -90,6 +98,31 @@ void LoopbackServer::Run()
           m_dropped[path] = true;
           break;
         }
+      }
+      ::close(client);
+      continue;
+    }
+    if (answer.endless) {
+      const std::string head = "HTTP/1.0 " + std::to_string(answer.status) + " X\r\nContent-Type: " +
+                               answer.contentType + "\r\n" + answer.extraHeaders + "Connection: close\r\n\r\n";
+      bool open = ::send(client, head.data(), head.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(head.size());
+      // The body repeated in large pieces, until the client goes (a send fails) or the server stops.
+      const std::string unit = answer.body.empty() ? std::string("x") : answer.body;
+      std::string piece;
+      while (piece.size() < 65536 + unit.size()) piece += unit;
+      std::size_t offset = 0;  // where in `unit` the next piece begins
+      while (open && !m_stopping) {
+        pollfd writable{client, POLLOUT, 0};
+        if (::poll(&writable, 1, 20) <= 0) continue;
+        const ssize_t n = ::send(client, piece.data() + offset, piece.size() - unit.size(), MSG_NOSIGNAL);
+        if (n <= 0) break;
+        offset = (offset + static_cast<std::size_t>(n)) % unit.size();
+        std::lock_guard lock(m_mutex);
+        m_sent[path] += static_cast<std::size_t>(n);
+      }
+      {
+        std::lock_guard lock(m_mutex);
+        m_dropped[path] = !m_stopping;
       }
       ::close(client);
       continue;

@@ -3,6 +3,7 @@
 // while the test runs.
 
 #include <atomic>
+#include <cstddef>
 #include <map>
 #include <mutex>
 #include <string>
@@ -18,6 +19,9 @@ public:
     std::string body;
     std::string extraHeaders;  // full lines, each ending in CR LF
     bool stall = false;        // never answers: holds the connection until the client drops it
+    // Sends `body` over and over, with no Content-Length of its own (extraHeaders may claim one),
+    // until the client drops the connection.
+    bool endless = false;
   };
 
   LoopbackServer();
@@ -29,8 +33,10 @@ public:
   std::string Url(const std::string& path) const;
   // The request head of the last request for `path`.
   std::string LastRequest(const std::string& path);
-  // A stalled request for `path` whose client has dropped the connection.
+  // A stalled or endless request for `path` whose client has dropped the connection.
   bool Dropped(const std::string& path);
+  // Body bytes the last endless answer for `path` handed to its connection.
+  std::size_t BodyBytesSent(const std::string& path);
 
 private:
   void Run();
@@ -42,6 +48,7 @@ private:
   std::map<std::string, Answer> m_answers;
   std::map<std::string, std::string> m_requests;
   std::map<std::string, bool> m_dropped;
+  std::map<std::string, std::size_t> m_sent;
   std::thread m_thread;
 };
 

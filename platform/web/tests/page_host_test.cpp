@@ -1,8 +1,15 @@
 #include "platform/web/page_host.h"
 
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <stdexcept>
 #include <thread>
 
 #include "platform/base/clock.h"
@@ -410,6 +417,205 @@ TEST_F(PageHostTest, StoppingAPageOnItsWayDropsItsConnection)
   EXPECT_TRUE(server.Dropped("/slow.html"));
   host.Stop();  // nothing on its way: nothing more is said
   EXPECT_EQ(errors.size(), 1u);
+}
+
+// Moves an http page, or the scripts and pictures of one, on until nothing is on its way, or
+// until the server has sent `path` far more than any answer may hold (then the page is still
+// loading and the test fails, with the memory it took bounded).
+void LoadUnlessFlooded(PageHost& host, testing::LoopbackServer& server, const std::vector<std::string>& paths)
+{
+  const auto flooded = [&] {
+    return std::any_of(paths.begin(), paths.end(),
+                       [&](const std::string& path) { return server.BodyBytesSent(path) > 3 * kMaxPageBytes; });
+  };
+  for (int turn = 0; turn < 20000 && host.Loading() && !flooded(); ++turn) host.Pump();
+}
+
+TEST_F(PageHostTest, AnAnswerPastTheSizeLimitIsCutOffAndSaidToBeTooLarge)
+{
+  testing::LoopbackServer server;
+  server.Serve("/endless.html", {.body = "<p>endless</p>", .endless = true});
+  server.Serve("/claims.html", {.body = "<p>claimed</p>", .extraHeaders = "Content-Length: 100000000\r\n", .endless = true});
+  drive.WriteFile("Vetra/TempE/huge.html", std::string(kMaxPageBytes + 1, ' '));
+  const struct {
+    std::string address;
+    std::string path;       // on the server; empty for a local file
+    std::size_t mostSent;   // body bytes the server may have pushed before the connection went
+  } cases[] = {
+      // Cut off at the limit; what the connection's buffers held on the way adds to it.
+      {server.Url("/endless.html"), "/endless.html", 2 * kMaxPageBytes},
+      // A length past the limit is refused before the body is read.
+      {server.Url("/claims.html"), "/claims.html", kMaxPageBytes},
+      {"c:\\Vetra\\TempE\\huge.html", "", 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.address);
+    std::vector<FetchFailure> errors;
+    callbacks.navigateError = [&](const std::string&, FetchFailure reason) { errors.push_back(reason); };
+    PageHost host(callbacks);
+    host.Navigate(c.address);
+    LoadUnlessFlooded(host, server, {c.path});
+    ASSERT_FALSE(host.Loading());
+    EXPECT_EQ(errors, std::vector<FetchFailure>{FetchFailure::tooLarge});
+    EXPECT_TRUE(host.PageSource().empty());
+    if (c.path.empty()) continue;
+    for (int turn = 0; turn < 5000 && !server.Dropped(c.path); ++turn)
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    EXPECT_TRUE(server.Dropped(c.path));
+    EXPECT_LT(server.BodyBytesSent(c.path), c.mostSent);
+  }
+}
+
+TEST_F(PageHostTest, ScriptsAndPicturesPastTheirLimitsStayOutAndThePageRunsWithoutThem)
+{
+  testing::LoopbackServer server;
+  server.Serve("/page.html", {.body = "<title>Page</title><img src=\"endless.bmp\"><script src=\"endless.js\"></script>"
+                                      "<script>alert('ran');</script>"});
+  server.Serve("/endless.bmp", {.contentType = "image/bmp", .body = "BM", .endless = true});
+  server.Serve("/endless.js", {.contentType = "application/javascript", .body = "var x = 1;\n", .endless = true});
+  PageHost host(callbacks);
+  ASSERT_TRUE(host.Navigate(server.Url("/page.html")));
+  LoadUnlessFlooded(host, server, {"/endless.bmp", "/endless.js"});
+  ASSERT_FALSE(host.Loading());
+  EXPECT_EQ(alerts, std::vector<std::string>{"ran"});
+  for (const char* path : {"/endless.bmp", "/endless.js"}) {
+    EXPECT_EQ(host.Resource(server.Url(path)).failure, FetchFailure::tooLarge) << path;
+    EXPECT_NE(traces.find(server.Url(path)), std::string::npos) << traces;
+  }
+
+  // Each of these is within the limit, but together they are not: the last to come stays out.
+  std::string page = "<title>Pictures</title>";
+  const std::string picture(kMaxPageResourceBytes / 4 - 1024 * 1024, 'p');
+  for (int i = 0; i < 5; ++i) {
+    const std::string path = "/big" + std::to_string(i) + ".bmp";
+    server.Serve(path, {.contentType = "image/bmp", .body = picture});
+    page += "<img src=\"" + path + "\">";
+  }
+  server.Serve("/pictures.html", {.body = page});
+  ASSERT_TRUE(host.Navigate(server.Url("/pictures.html")));
+  for (int turn = 0; turn < 20000 && host.Loading(); ++turn) host.Pump();
+  ASSERT_FALSE(host.Loading());
+  std::vector<FetchFailure> outcomes;
+  for (int i = 0; i < 5; ++i) outcomes.push_back(host.Resource(server.Url("/big" + std::to_string(i) + ".bmp")).failure);
+  EXPECT_EQ(std::count(outcomes.begin(), outcomes.end(), FetchFailure::none), 4);
+  EXPECT_EQ(std::count(outcomes.begin(), outcomes.end(), FetchFailure::tooLarge), 1);
+
+  // A new page has the whole allowance again.
+  ASSERT_TRUE(host.Navigate(server.Url("/pictures.html")));
+  for (int turn = 0; turn < 20000 && host.Loading(); ++turn) host.Pump();
+  EXPECT_TRUE(host.Resource(server.Url("/big0.bmp")).ok);
+}
+
+TEST_F(PageHostTest, APageFromAServerReadsNoLocalFilesAndCannotGoToOne)
+{
+  testing::LoopbackServer server;
+  drive.WriteFile("Vetra/TempE/local.js", "document.title = 'local ran';");
+  drive.WriteFile("Vetra/TempE/local.bmp", "BM");
+  WritePage("local.html", "<title>Local</title>");
+  const std::string fileUrl = "file://" + (drive / "Vetra/TempE").string() + "/";
+  const std::string driveFolder = "c:\\Vetra\\TempE\\";
+  server.Serve("/lib.js", {.contentType = "application/javascript", .body = "var fromServer = 'yes';"});
+  server.Serve("/remote.html", {.body = "<title>Remote</title>"
+                                        "<img src=\"" + fileUrl + "local.bmp\"><img src=\"" + driveFolder + "local.bmp\">"
+                                        "<script src=\"" + fileUrl + "local.js\"></script>"
+                                        "<script src=\"" + driveFolder + "local.js\"></script>"
+                                        "<script src=\"file:///etc/passwd\"></script>"
+                                        "<script src=\"lib.js\"></script>"
+                                        "<script>alert(document.title + ' ' + fromServer);</script>"});
+  server.Serve("/next.html", {.body = "<title>Next</title>"});
+  std::vector<FetchFailure> errors;
+  callbacks.navigateError = [&](const std::string&, FetchFailure reason) { errors.push_back(reason); };
+  PageHost host(callbacks);
+
+  ASSERT_TRUE(LoadOverHttp(host, server.Url("/remote.html")));
+  EXPECT_EQ(alerts, std::vector<std::string>{"Remote yes"});
+  for (const std::string& picture : {fileUrl + "local.bmp", driveFolder + "local.bmp"}) {
+    EXPECT_FALSE(host.Resource(picture).ok) << picture;
+    EXPECT_NE(traces.find(picture), std::string::npos) << traces;
+  }
+  EXPECT_EQ(traces.find("SyntaxError"), std::string::npos) << traces;
+
+  // Neither its links nor its script take the window to a local file; an http link still goes.
+  for (const std::string& link : {fileUrl + "local.html", driveFolder + "local.html"}) {
+    EXPECT_FALSE(host.FollowLink(link)) << link;
+    EXPECT_EQ(host.Title(), "Remote");
+  }
+  alerts.clear();
+  server.Serve("/leaves.html", {.body = "<title>Leaves</title><script>setTimeout(function () { location.href = '" +
+                                        fileUrl + "local.html'; }, 10);</script>"});
+  ASSERT_TRUE(LoadOverHttp(host, server.Url("/leaves.html")));
+  Advance(host, 10);
+  Advance(host, 10);
+  EXPECT_EQ(host.Title(), "Leaves");
+  EXPECT_NE(traces.find(fileUrl + "local.html"), std::string::npos) << traces;
+  EXPECT_TRUE(errors.empty());  // refused loads go to the trace only
+  EXPECT_TRUE(host.FollowLink("next.html"));
+  for (int turn = 0; turn < 5000 && host.Loading(); ++turn) host.Pump();
+  EXPECT_EQ(host.Title(), "Next");
+
+  // A local page keeps reading local and http scripts and going to local pages.
+  WritePage("mixed.html", "<title>Mixed</title><script src=\"local.js\"></script><script src=\"" +
+                              server.Url("/lib.js") + "\"></script><script>alert(document.title + ' ' + fromServer);</script>");
+  ASSERT_TRUE(host.Navigate(driveFolder + "mixed.html"));
+  for (int turn = 0; turn < 5000 && host.Loading(); ++turn) host.Pump();
+  EXPECT_EQ(alerts, std::vector<std::string>{"local ran yes"});
+  EXPECT_TRUE(host.Resource(fileUrl + "local.bmp").ok);
+  EXPECT_TRUE(host.FollowLink("local.html"));
+  EXPECT_EQ(host.Title(), "Local");
+}
+
+// A listening socket of the test's own, to see whether anything tried to reach it.
+class Listener {
+public:
+  Listener()
+  {
+    m_socket = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (m_socket < 0 || ::bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(m_socket, 4) != 0 || ::getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+      throw std::runtime_error("cannot listen on the loopback");
+    m_port = ntohs(address.sin_port);
+  }
+  ~Listener() { ::close(m_socket); }
+  Listener(const Listener&) = delete;
+  Listener& operator=(const Listener&) = delete;
+
+  int Port() const { return m_port; }
+  // Someone connected (the connection waits to be accepted).
+  bool Reached() const
+  {
+    pollfd waiting{m_socket, POLLIN, 0};
+    return ::poll(&waiting, 1, 0) > 0;
+  }
+
+private:
+  int m_socket = -1;
+  int m_port = 0;
+};
+
+TEST_F(PageHostTest, ARedirectToAnotherSchemeIsNotFollowed)
+{
+  testing::LoopbackServer server;
+  Listener ftp;
+  server.Serve("/moved.html", {.status = 302, .body = "moved",
+                               .extraHeaders = "Location: ftp://127.0.0.1:" + std::to_string(ftp.Port()) + "/page.html\r\n"});
+  server.Serve("/moved.js", {.status = 302, .body = "moved",
+                             .extraHeaders = "Location: ftp://127.0.0.1:" + std::to_string(ftp.Port()) + "/lib.js\r\n"});
+  server.Serve("/page.html", {.body = "<title>Page</title><script src=\"moved.js\"></script>"});
+  std::vector<FetchFailure> errors;
+  callbacks.navigateError = [&](const std::string&, FetchFailure reason) { errors.push_back(reason); };
+  PageHost host(callbacks);
+  for (const char* path : {"/moved.html", "/page.html"}) {
+    ASSERT_TRUE(host.Navigate(server.Url(path)));
+    for (int turn = 0; turn < 5000 && host.Loading() && !ftp.Reached(); ++turn) host.Pump();
+    EXPECT_FALSE(ftp.Reached()) << path;
+    EXPECT_FALSE(host.Loading()) << path;
+  }
+  EXPECT_EQ(errors, std::vector<FetchFailure>{FetchFailure::unsupported});
+  EXPECT_FALSE(host.Resource(server.Url("/moved.js")).ok);
 }
 
 }  // namespace

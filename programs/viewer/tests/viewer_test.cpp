@@ -293,6 +293,25 @@ TEST_F(ViewerTest, APageThatCannotBeOpenedIsSaidInKoreanOnly)
   }
 }
 
+TEST_F(ViewerTest, AnEndlessPageIsCutOffAndTheViewSaysItIsTooLarge)
+{
+  vetra::web::testing::LoopbackServer server;
+  server.Serve("/endless.html", {.body = "<p>endless</p>", .endless = true});
+  CHalvorApp& viewer = Start(server.Url("/endless.html"));
+  // Waits until the page has failed, or until the server has sent far more than a page may
+  // hold (then the page is still loading and the test fails, with the memory it took bounded).
+  ASSERT_TRUE(RunUntil([&] {
+    return !viewer.View()->PageHost()->Loading() ||
+           server.BodyBytesSent("/endless.html") > 3 * vetra::web::kMaxPageBytes;
+  }));
+  EXPECT_FALSE(viewer.View()->PageHost()->Loading());
+  EXPECT_TRUE(RunUntil([&] { return server.Dropped("/endless.html"); }));
+  std::string said;
+  for (const std::string& word : PaintedTexts(viewer)) said += word + " ";
+  EXPECT_NE(said.find("페이지가 너무 큽니다."), std::string::npos) << said;
+  EXPECT_EQ(viewer.Frame()->GetWindowText(), "Untitled - Viewer");
+}
+
 // The PDF files the default printer ("PDF file" in a headless run) has written.
 std::vector<fs::path> PrintedFiles(const vetra::testing::TempDrive& drive)
 {
