@@ -318,7 +318,7 @@ private:
     listener.modeChanged = [](bool native) {
       if (const win::HWND focus = WindowSystem::Get().focus) NoteNativeInput(focus, native);
     };
-    listener.reconnected = [this] {
+    listener.takenUp = [this] {
       m_composing = false;
       if (SDL_GetKeyboardFocus()) m_ime->FocusIn();
       m_ime->ComposeInWindow(DrawsComposition(WindowSystem::Get().focus));
