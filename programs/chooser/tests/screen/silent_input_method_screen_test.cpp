@@ -9,12 +9,14 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/base/testing/temp_drive.h"
@@ -75,6 +77,22 @@ private:
   std::vector<int> m_held;  // the accepting thread's until it is joined
 };
 
+// A grey 16 by 16 picture in 32 bits, as a viewer's print button leaves for the print layout.
+std::string SmallCapture()
+{
+  constexpr std::uint32_t side = 16, pixels = side * side * 4;
+  std::string bmp = "BM";
+  auto put = [&bmp](std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) bmp.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+  };
+  for (const auto& [value, bytes] : {std::pair{54 + pixels, 4}, {0, 4}, {54, 4}, {40, 4}, {side, 4}, {side, 4}, {1, 2}, {32, 2},
+                                    {0, 4}, {pixels, 4}, {0, 4}, {0, 4}, {0, 4}, {0, 4}}) {
+    put(value, bytes);
+  }
+  bmp.append(pixels, static_cast<char>(0x80));
+  return bmp;
+}
+
 struct ProgramCase {
   const char* name;
   const char* program;   // below the drive's report folder; Lumbrel is the build's
@@ -88,6 +106,7 @@ protected:
   {
     ASSERT_NE(std::getenv("VETRA_TEST_ON_SCREEN"), nullptr) << "runs under scripts/on-screen";
     ASSERT_EQ(RunShell("'" VETRA_SETUP_PROGRAM "' --build '" VETRA_BUILD_FOLDER "' >/dev/null"), 0);
+    drive.WriteFile("Vetra/Fenmark/Temp/print.bmp", SmallCapture());
     drive.WriteFile("Vetra/TempE/Blank.html", "<html><head><title>Blank</title></head><body></body></html>");
   }
 
