@@ -48,6 +48,8 @@ public:
     m_top = 0;
     m_pressSeen = false;
     KeepVisible();
+    // The keys are the list's while it shows, not the input method's.
+    if (!m_keyboard) m_keyboard.emplace();
     ShowWindow(SW_SHOWNA);
     SetCapture();
   }
@@ -58,6 +60,7 @@ public:
     m_closing = true;
     if (GetCapture() == this) ReleaseCapture();
     ShowWindow(SW_HIDE);
+    m_keyboard.reset();
     m_closing = false;
   }
 
@@ -135,6 +138,9 @@ protected:
         return 0;
       case WM_MOUSEACTIVATE:
         return 3;  // MA_NOACTIVATE: the focus stays with the combo box
+      case WM_DESTROY:
+        m_keyboard.reset();
+        break;
       default:
         break;
     }
@@ -230,6 +236,7 @@ private:
   bool m_pressSeen = false;
   bool m_closing = false;
   int m_wheelRest = 0;
+  std::optional<KeyboardHold> m_keyboard;  // while the list shows
 };
 
 // The edit field of a CBS_DROPDOWN box: the keys that choose rows or open and close the list go

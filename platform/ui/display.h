@@ -60,6 +60,10 @@ public:
   // The keyboard goes from one window to another (either may be none): a composition still open
   // ends in the window left, and the input method takes the mode the new window asked for.
   virtual void KeyboardFocusChanged(win::HWND /*from*/, win::HWND /*to*/) {}
+  // A pop-up menu or a dropped list takes the keys while it shows (held), and gives them back:
+  // meanwhile the input method sees no keys, and a composition in progress ends first, typed
+  // into the window it was made in.
+  virtual void KeyboardHeld(bool /*held*/) {}
   // A window set its input mode (ImmSetConversionStatus).
   virtual void InputModeSet(win::HWND) {}
   // A picture was put on the clipboard, as whole PNG and BMP files: the desktop's clipboard

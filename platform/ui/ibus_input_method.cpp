@@ -20,6 +20,9 @@ constexpr const char* kInputModeProperty = "InputMode";
 
 // How long the daemon may take over one key before the key is the program's own.
 constexpr gint kKeyTimeoutMs = 1000;
+// How long a program at its start waits for the daemon to take it on; one that does not answer
+// in time is taken up whenever it answers.
+constexpr auto kStartWait = std::chrono::milliseconds(1000);
 // A daemon given up for not answering is asked again this often, and given this long to answer.
 constexpr auto kRetryAfter = std::chrono::seconds(1);
 constexpr gint kRetryTimeoutMs = 500;
@@ -49,15 +52,15 @@ struct IBusInputMethod::State {
   bool composeInWindow = true;  // the window with the keyboard draws the composition itself
   // A daemon given up while its bus stays (it stopped answering) is asked again from then on.
   std::optional<std::chrono::steady_clock::time_point> retryAt;
-  // An asking-again on its way: it forgets this state if the state goes first.
-  struct Retry {
+  // A request for an input context on its way: it forgets this state if the state goes first.
+  struct ContextRequest {
     State* state = nullptr;
   };
-  Retry* retry = nullptr;  // not owned
+  ContextRequest* request = nullptr;  // not owned
 
   ~State()
   {
-    if (retry) retry->state = nullptr;
+    if (request) request->state = nullptr;
     if (context) {
       g_signal_handlers_disconnect_by_data(context, this);
       if (connected) ibus_proxy_destroy(IBUS_PROXY(context));
@@ -179,25 +182,33 @@ struct IBusInputMethod::State {
   // Asks a daemon that stopped answering for a new context, without waiting for it.
   void RetryWhenDue()
   {
-    if (connected || retry || !retryAt || std::chrono::steady_clock::now() < *retryAt) return;
-    if (!ibus_bus_is_connected(bus)) return;  // the bus says when the daemon is back
-    // The answer's callback owns the ticket; this state only points at it.
-    retry = std::make_unique<Retry>(Retry{this}).release();
-    ibus_bus_create_input_context_async(bus, "vetra", kRetryTimeoutMs, nullptr, OnRetryAnswered, retry);
+    if (connected || request || !retryAt || std::chrono::steady_clock::now() < *retryAt) return;
+    AskForContext(kRetryTimeoutMs);
   }
 
-  static void OnRetryAnswered(GObject* source, GAsyncResult* result, gpointer data)
+  // Asks the daemon for an input context of our own; its answer is taken whenever it comes, and a
+  // daemon that does not answer in time is asked again later. The bus says when there is a
+  // daemon to ask.
+  void AskForContext(gint timeoutMs)
   {
-    const std::unique_ptr<Retry> retry(static_cast<Retry*>(data));
+    if (request || !ibus_bus_is_connected(bus)) return;
+    // The answer's callback owns the request; this state only points at it.
+    request = std::make_unique<ContextRequest>(ContextRequest{this}).release();
+    ibus_bus_create_input_context_async(bus, "vetra", timeoutMs, nullptr, OnContextAnswered, request);
+  }
+
+  static void OnContextAnswered(GObject* source, GAsyncResult* result, gpointer data)
+  {
+    const std::unique_ptr<ContextRequest> request(static_cast<ContextRequest*>(data));
     GError* error = nullptr;
     IBusInputContext* fresh = ibus_bus_create_input_context_async_finish(IBUS_BUS(source), result, &error);
     if (error) g_error_free(error);
-    State* self = retry->state;
+    State* self = request->state;
     if (!self) {
       if (fresh) g_object_unref(fresh);
       return;
     }
-    self->retry = nullptr;
+    self->request = nullptr;
     if (!fresh || self->connected) {
       if (fresh) g_object_unref(fresh);
       else self->retryAt = std::chrono::steady_clock::now() + kRetryAfter;
@@ -205,17 +216,21 @@ struct IBusInputMethod::State {
     }
     self->retryAt.reset();
     self->Attach(fresh);
-    if (self->listener.reconnected) self->listener.reconnected();
+    if (self->listener.takenUp) self->listener.takenUp();
   }
 
-  // The desktop started its daemon again (the bus follows its address file): a new context there.
+  // The bus reached a daemon: late at the program's start, or the desktop started its daemon
+  // again (the bus follows its address file). A request still on its way went to a daemon that is
+  // gone: the new one is asked.
   static void OnConnected(IBusBus*, gpointer data)
   {
     auto* self = static_cast<State*>(data);
     self->retryAt.reset();
-    if (self->Attach(ibus_bus_create_input_context(self->bus, "vetra")) && self->listener.reconnected) {
-      self->listener.reconnected();
+    if (self->request) {
+      self->request->state = nullptr;
+      self->request = nullptr;
     }
+    self->AskForContext(kRetryTimeoutMs);
   }
 
   void TellCapabilities()
@@ -243,6 +258,27 @@ struct IBusInputMethod::State {
   }
 };
 
+namespace {
+
+// Runs GLib's main context (where the daemon's answers arrive) until `done` holds or `limit` has
+// passed.
+template <typename Done>
+void RunMainContextUntil(Done done, std::chrono::milliseconds limit)
+{
+  bool late = false;
+  const guint timer = g_timeout_add(
+      static_cast<guint>(limit.count()),
+      [](gpointer flag) -> gboolean {
+        *static_cast<bool*>(flag) = true;
+        return G_SOURCE_REMOVE;
+      },
+      &late);
+  while (!done() && !late) g_main_context_iteration(nullptr, TRUE);
+  if (!late) g_source_remove(timer);
+}
+
+}  // namespace
+
 std::unique_ptr<IBusInputMethod> IBusInputMethod::Connect()
 {
   static const bool initialised = [] {
@@ -250,12 +286,18 @@ std::unique_ptr<IBusInputMethod> IBusInputMethod::Connect()
     return true;
   }();
   (void)initialised;
+  // No daemon runs for the desktop: the program has no input method of ours.
+  if (!ibus_get_address()) return nullptr;
   auto state = std::make_unique<State>();
-  state->bus = ibus_bus_new();
-  if (!state->bus || !ibus_bus_is_connected(state->bus)) return nullptr;
-  if (!state->Attach(ibus_bus_create_input_context(state->bus, "vetra"))) return nullptr;
+  // The login to the daemon and the context it gives run while the program goes on: a daemon
+  // that accepts and never answers (a frozen one) would otherwise hold the program at its start.
+  state->bus = ibus_bus_new_async();
+  if (!state->bus) return nullptr;
   g_signal_connect(state->bus, "disconnected", G_CALLBACK(State::OnDisconnected), state.get());
   g_signal_connect(state->bus, "connected", G_CALLBACK(State::OnConnected), state.get());
+  if (ibus_bus_is_connected(state->bus)) State::OnConnected(state->bus, state.get());
+  State* const waiting = state.get();
+  RunMainContextUntil([waiting] { return waiting->connected; }, kStartWait);
   return std::unique_ptr<IBusInputMethod>(new IBusInputMethod(std::move(state)));
 }
 

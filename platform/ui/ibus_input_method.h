@@ -21,12 +21,15 @@ public:
     // The engine switched between its own script (Hangul) and Latin input, whoever asked (not
     // told for the mode the engine first says it is in).
     std::function<void(bool native)> modeChanged;
-    // The daemon is back after it ended: the new one knows nothing of the program's focus and
-    // modes yet.
-    std::function<void()> reconnected;
+    // The daemon took the program on after the program went on without it (it answered late at
+    // the start, or came back after it ended or stopped answering): it knows nothing of the
+    // program's focus and modes yet.
+    std::function<void()> takenUp;
   };
 
-  // A client of the daemon the desktop session runs, or none when no daemon answers.
+  // A client of the daemon the desktop session runs, or none when the desktop runs none. A
+  // daemon that does not answer within about a second leaves the keys to the program until it
+  // answers.
   static std::unique_ptr<IBusInputMethod> Connect();
   void Listen(Listener listener);
   ~IBusInputMethod();

@@ -100,6 +100,9 @@ public:
   UINT Run(POINT at)
   {
     auto& system = detail::WindowSystem::Get();
+    // The keys are the menu's while it shows, not the input method's (a menu letter typed in
+    // Hangul mode chooses); what was being composed ends first, in the window it was made in.
+    const detail::KeyboardHold hold;
     // "#32768" is the class every menu window of the system has.
     CreateEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, "#32768", "", WS_POPUP | WS_BORDER,
              CRect(at.x, at.y, at.x + 1, at.y + 1), nullptr, 0);

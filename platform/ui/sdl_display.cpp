@@ -182,6 +182,20 @@ public:
     TakeInputModeOf(to);
   }
 
+  void KeyboardHeld(bool held) override
+  {
+    m_keyboardHeld = held;
+    if (!held || !m_ime || XConnectionLost()) return;
+    // What was being composed is typed where it was made before the menu reads any key.
+    auto& system = WindowSystem::Get();
+    const win::HWND typedInto = system.focus ? system.focus : system.active;
+    if (typedInto && (m_composing || !DrawsComposition(typedInto))) {
+      m_commitTarget = typedInto;
+      m_ime->Reset();
+      m_commitTarget = nullptr;
+    }
+  }
+
   void InputModeSet(win::HWND hwnd) override
   {
     if (m_ime && hwnd && hwnd == WindowSystem::Get().focus) TakeInputModeOf(hwnd);
@@ -318,7 +332,7 @@ private:
     listener.modeChanged = [](bool native) {
       if (const win::HWND focus = WindowSystem::Get().focus) NoteNativeInput(focus, native);
     };
-    listener.reconnected = [this] {
+    listener.takenUp = [this] {
       m_composing = false;
       if (SDL_GetKeyboardFocus()) m_ime->FocusIn();
       m_ime->ComposeInWindow(DrawsComposition(WindowSystem::Get().focus));
@@ -329,7 +343,7 @@ private:
 
   bool TakenByInputMethod(const SDL_SysWMmsg& message)
   {
-    if (!m_ime) return false;
+    if (!m_ime || m_keyboardHeld) return false;
     const std::optional<X11KeyEvent> key = X11KeyEventOf(message);
     return key && m_ime->ProcessKey(key->keysym, key->keycode, key->state, key->released);
   }
@@ -653,6 +667,7 @@ private:
   bool m_keyTakenByInputMethod = false;    // the display event being turned into SDL events
   bool m_menuKey = false;                  // the event just handled was a key pressed with Alt
   bool m_composing = false;                // the input method shows a composition
+  bool m_keyboardHeld = false;             // a menu or a dropped list takes the keys
   win::HWND m_commitTarget = nullptr;      // where committed text goes, when not the focus window
 };
 

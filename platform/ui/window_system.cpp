@@ -337,7 +337,10 @@ bool WindowSystem::PeekQueued(MSG* msg, HWND filter, UINT minMsg, UINT maxMsg, b
       HWND target = input.window ? input.window : focus ? focus : active;
       const std::string typed = input.utf8.empty() ? input.text : DesktopTextFor(State(target), input.utf8);
       for (unsigned char c : typed) {
-        Post(MSG{target, WM_CHAR, c, 1, 0, {}});
+        // Text typed into a given window (a composition that ended where it was made) is that
+        // window's at once: a loop that runs meanwhile (a menu's) does not read it as its keys.
+        if (input.window) ::win::SendMessage(target, WM_CHAR, c, 1);
+        else Post(MSG{target, WM_CHAR, c, 1, 0, {}});
       }
       return PeekQueued(msg, filter, minMsg, maxMsg, remove);
     }
@@ -649,6 +652,16 @@ void WindowSystem::Activate(HWND hwnd)
   } else {
     SetFocus(nullptr);
   }
+}
+
+void WindowSystem::HoldKeyboard()
+{
+  if (++m_keyboardHolds == 1 && m_display) m_display->KeyboardHeld(true);
+}
+
+void WindowSystem::ReleaseKeyboard()
+{
+  if (m_keyboardHolds > 0 && --m_keyboardHolds == 0 && m_display) m_display->KeyboardHeld(false);
 }
 
 void WindowSystem::DeactivateAll()

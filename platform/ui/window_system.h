@@ -136,6 +136,11 @@ public:
   // Whether the window stands in the topmost layer (by its own style or its owner's).
   bool IsTopmost(HWND hwnd) const;
   void Activate(HWND hwnd);
+  // A pop-up that takes the keys while it shows (a menu, a dropped list) holds the keyboard: the
+  // display's input method sees none of them meanwhile, and ends a composition in progress first.
+  void HoldKeyboard();
+  void ReleaseKeyboard();
+  bool KeyboardHeld() const { return m_keyboardHolds > 0; }
   // Another program's window became the active one: none of ours is active, and the keys and
   // the mouse capture are given up (a dropped list closes), until one of ours is activated again.
   void DeactivateAll();
@@ -177,8 +182,18 @@ private:
   int m_quitCode = 0;
   bool m_endRequestSeen = false;  // the quit for a pending end request was posted
   bool m_displayLossSeen = false;  // the quit for a lost display was posted
+  int m_keyboardHolds = 0;
   std::unique_ptr<vetra::ui::Display> m_display;
   DoubleClickDetector m_clicks;
+};
+
+// Holds the keyboard for as long as it lives.
+class KeyboardHold {
+public:
+  KeyboardHold() { WindowSystem::Get().HoldKeyboard(); }
+  ~KeyboardHold() { WindowSystem::Get().ReleaseKeyboard(); }
+  KeyboardHold(const KeyboardHold&) = delete;
+  KeyboardHold& operator=(const KeyboardHold&) = delete;
 };
 
 }  // namespace win::detail

@@ -1,7 +1,7 @@
 // Typing through the desktop's input method (IBus with the Korean engine, started in Latin mode
 // as a desktop has it): a window that asks for Hangul input gets Hangul at once, the user's
-// Han/Eng switch still works and is read back, and a composition the keyboard leaves ends in its
-// own window.
+// Han/Eng switch still works and is read back, a composition the keyboard leaves ends in its
+// own window, and a daemon that stops answering (or answers late) holds nothing up.
 #include <chrono>
 #include <cstdlib>
 #include <string>
@@ -21,6 +21,21 @@ public:
   {
     return CreateEx(0, "Panel", "hangul", win::WS_POPUP | win::WS_VISIBLE, win::CRect(100, 100, 500, 260), nullptr, 0) != 0;
   }
+};
+
+// The daemon of the test's desktop, stopped or ended by a test.
+class Daemon {
+public:
+  Daemon() : m_pid(std::getenv("VETRA_TEST_IBUS_PID") ? std::getenv("VETRA_TEST_IBUS_PID") : "") {}
+  ~Daemon() { Signal("CONT"); }
+  bool Known() const { return !m_pid.empty(); }
+  bool Signal(const std::string& name) const
+  {
+    return Known() && std::system(("kill -" + name + " " + m_pid + " 2>/dev/null").c_str()) == 0;
+  }
+
+private:
+  std::string m_pid;
 };
 
 class HangulInputOnScreen : public ScreenFixture {
@@ -176,21 +191,6 @@ TEST_F(HangulInputOnScreen, AWindowThatDrawsNoCompositionLeavesItToTheDesktopAnd
   EXPECT_EQ(first.GetWindowText(), "");
 }
 
-// The daemon of the test's desktop, stopped or ended by a test.
-class Daemon {
-public:
-  Daemon() : m_pid(std::getenv("VETRA_TEST_IBUS_PID") ? std::getenv("VETRA_TEST_IBUS_PID") : "") {}
-  ~Daemon() { Signal("CONT"); }
-  bool Known() const { return !m_pid.empty(); }
-  bool Signal(const std::string& name) const
-  {
-    return Known() && std::system(("kill -" + name + " " + m_pid + " 2>/dev/null").c_str()) == 0;
-  }
-
-private:
-  std::string m_pid;
-};
-
 TEST_F(HangulInputOnScreen, TypingGoesOnWhenTheDaemonStopsAnswering)
 {
   Daemon daemon;
@@ -229,6 +229,35 @@ TEST_F(HangulInputOnScreen, TypingGoesOnWhenTheDaemonEnds)
   ASSERT_EQ(std::system("for i in $(seq 100); do ibus engine hangul >/dev/null 2>&1 && exit 0; sleep 0.1; done; exit 1"), 0);
   RunUntil([] { return false; }, std::chrono::milliseconds(1500));
   ASSERT_TRUE(Type("rks1", first, "가abc간1")) << Utf8(first.GetWindowText());
+}
+
+// The daemon frozen (it accepts connections and never answers) as the program starts.
+class HangulInputAfterASilentStart : public HangulInputOnScreen {
+protected:
+  void SetUp() override
+  {
+    ASSERT_TRUE(daemon.Known()) << "run under scripts/on-screen --ibus-hangul";
+    ASSERT_TRUE(daemon.Signal("STOP"));
+    const auto start = std::chrono::steady_clock::now();
+    HangulInputOnScreen::SetUp();
+    startTook = std::chrono::steady_clock::now() - start;
+  }
+
+  Daemon daemon;
+  std::chrono::steady_clock::duration startTook{};
+};
+
+TEST_F(HangulInputAfterASilentStart, TheWindowsShowTheKeysTypeLatinAndTheDaemonIsTakenUpOnceItAnswers)
+{
+  EXPECT_LT(startTook, std::chrono::seconds(2));
+  first.SetFocus();
+  SetNative(first, true);
+  ASSERT_TRUE(Type("rks1", first, "rks1")) << Utf8(first.GetWindowText());
+  // Answering, the daemon takes the program on, with the mode the box asked for.
+  ASSERT_TRUE(daemon.Signal("CONT"));
+  RunUntil([] { return false; }, std::chrono::milliseconds(3000));
+  ASSERT_TRUE(Type("rks1", first, "rks1간1")) << Utf8(first.GetWindowText());
+  EXPECT_TRUE(Native(first));
 }
 
 }  // namespace
