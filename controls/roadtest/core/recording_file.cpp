@@ -104,13 +104,4 @@ LoadedFile LoadRecordingFile(std::string_view path, const UnpackProgress& progre
   return out;
 }
 
-bool ReloadMinMaxPairs(std::string_view path, Recording& recording) {
-  const vetra::UniqueFd file(vetra::OpenRegularFile(vetra::MapPath(path), O_RDONLY));
-  if (!file.IsOpen()) return false;
-  const auto head = ReadHead(file.Get());
-  if (!head) return false;
-  ReadMinMaxPairs(*head, recording);
-  return true;
-}
-
 }  // namespace morvit
