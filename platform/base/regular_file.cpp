@@ -97,6 +97,22 @@ std::size_t ReadUpTo(int fd, void* data, std::size_t size)
   return done;
 }
 
+std::size_t ReadUpToAt(int fd, void* data, std::size_t size, std::uint64_t offset, int* error)
+{
+  auto* bytes = static_cast<char*>(data);
+  std::size_t done = 0;
+  int failure = 0;
+  while (done < size) {
+    const ssize_t n = ::pread(fd, bytes + done, size - done, static_cast<off_t>(offset + done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) failure = errno;
+    if (n <= 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  if (error != nullptr) *error = failure;
+  return done;
+}
+
 bool IsRegularFile(const std::filesystem::path& path)
 {
   struct stat info {};

@@ -22,6 +22,9 @@ std::FILE* FopenRegularFile(const std::filesystem::path& path, const char* mode)
 // Reads into `data` until `size` bytes are in or the file ends (a signal does not cut it short);
 // returns how many bytes were read.
 std::size_t ReadUpTo(int fd, void* data, std::size_t size);
+// The same from a position in the file (pread(2)), leaving the descriptor's own position alone.
+// `error` gets the errno of a read that failed, 0 when the bytes stopped at the end of the file.
+std::size_t ReadUpToAt(int fd, void* data, std::size_t size, std::uint64_t offset, int* error = nullptr);
 
 // True when `path` names a regular file (after links).
 bool IsRegularFile(const std::filesystem::path& path);

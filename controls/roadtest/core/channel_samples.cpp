@@ -25,7 +25,9 @@ ChannelSamples& ChannelSamples::operator=(const ChannelSamples& other)
   if (this == &other) return *this;
   m_own = other.m_own;
   m_view = other.m_view;
-  m_keeper = other.m_keeper;
+  m_file = other.m_file;
+  m_piece = other.m_piece;
+  m_unread = other.m_unread;
   m_owning = other.m_owning;
   m_generation = NextGeneration();
   return *this;
@@ -36,21 +38,26 @@ ChannelSamples& ChannelSamples::operator=(ChannelSamples&& other) noexcept
   if (this == &other) return *this;
   m_own = std::move(other.m_own);
   m_view = other.m_view;
-  m_keeper = std::move(other.m_keeper);
+  m_file = std::move(other.m_file);
+  m_piece = other.m_piece;
+  m_unread = other.m_unread;
   m_owning = other.m_owning;
   m_generation = NextGeneration();
   other.m_own.clear();
   other.m_view = {};
+  other.m_unread = false;
   other.m_owning = true;
   other.m_generation = NextGeneration();
   return *this;
 }
 
-ChannelSamples ChannelSamples::View(std::span<const std::uint8_t> bytes, std::shared_ptr<const void> keeper)
+ChannelSamples ChannelSamples::FromFile(std::shared_ptr<SampleFile> file, std::size_t piece)
 {
   ChannelSamples samples;
-  samples.m_view = bytes;
-  samples.m_keeper = std::move(keeper);
+  samples.m_view = file->Bytes(piece);
+  samples.m_unread = !file->IsRead(piece);
+  samples.m_file = std::move(file);
+  samples.m_piece = piece;
   samples.m_owning = false;
   return samples;
 }
@@ -58,16 +65,27 @@ ChannelSamples ChannelSamples::View(std::span<const std::uint8_t> bytes, std::sh
 ChannelSamples ChannelSamples::Zeros(std::size_t count)
 {
   assert(count <= kMaxChannelSamples);
-  return View({g_zeros, std::min(count, kMaxChannelSamples)}, nullptr);
+  ChannelSamples samples;
+  samples.m_view = {g_zeros, std::min(count, kMaxChannelSamples)};
+  samples.m_owning = false;
+  return samples;
+}
+
+void ChannelSamples::ReadFromFile() const
+{
+  m_file->Read(m_piece);
+  m_unread = false;
 }
 
 std::vector<std::uint8_t>& ChannelSamples::Own()
 {
   m_generation = NextGeneration();
   if (!m_owning) {
-    m_own.assign(m_view.begin(), m_view.end());
+    const std::span<const std::uint8_t> bytes = Span();
+    m_own.assign(bytes.begin(), bytes.end());
     m_view = {};
-    m_keeper.reset();
+    m_file.reset();
+    m_unread = false;
     m_owning = true;
   }
   return m_own;

@@ -92,6 +92,7 @@ void ReadMinMaxPairs(std::span<const std::uint8_t> bytes, Recording& recording) 
   for (int i = 0; i < kRecordedCount; ++i) {
     recording.minMax[static_cast<std::size_t>(i)] = {in.U8(at + 2 * static_cast<std::size_t>(i)),
                                                      in.U8(at + 2 * static_cast<std::size_t>(i) + 1)};
+    recording.loadedMinMax[static_cast<std::size_t>(i)] = recording.minMax[static_cast<std::size_t>(i)];
   }
 }
 

@@ -70,6 +70,7 @@ struct Recording {
   bool eightyChannels = true;
   std::array<ChannelRecord, kItemCount> channels;
   std::array<MinMaxPair, kItemCount> minMax{};  // 80 from the file, 80..99 from the derivations
+  std::array<MinMaxPair, kRecordedCount> loadedMinMax{};  // the 80 as the file gave them
   std::array<ChannelSamples, kItemCount> data;
 
   std::int64_t RecordLength() const { return RecordLengthOf(recordLengthCode); }
@@ -99,7 +100,7 @@ inline constexpr std::size_t kHeadSize = kHeaderSize + kNewBlockSize + kMinMaxSi
 // the samples themselves are the caller's to fill, channel after channel from SampleStart().
 Recording ParseRecordingHead(std::span<const std::uint8_t> head);
 
-// Reads the 160 bytes of min/max pairs again (the full-range command).
+// Reads the 160 bytes of min/max pairs, as the recording's pairs and as those it was loaded with.
 void ReadMinMaxPairs(std::span<const std::uint8_t> bytes, Recording& recording);
 
 }  // namespace morvit

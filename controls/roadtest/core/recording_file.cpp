@@ -1,53 +1,32 @@
 #include "controls/roadtest/core/recording_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <algorithm>
-#include <cstdio>
-#include <memory>
 #include <optional>
 #include <vector>
 
+#include "controls/roadtest/core/sample_file.h"
 #include "platform/base/drive.h"
-#include "platform/base/read_only_mapping.h"
 #include "platform/base/regular_file.h"
 #include "platform/base/text.h"
+#include "platform/base/unique_fd.h"
 
 namespace morvit {
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-// A recording file read once from front to back, every piece straight into the memory that keeps
-// it: no copy of the whole file is ever held.
-class RecordingReader {
-public:
-  explicit RecordingReader(std::string_view path) : m_file(vetra::FopenRegularFile(vetra::MapPath(path), "rb")) {
-    // The pieces are large; the stream's own buffer would only add a copy.
-    if (m_file) std::setvbuf(m_file.get(), nullptr, _IONBF, 0);
-  }
-  bool IsOpen() const { return m_file != nullptr; }
-  // Reads up to `size` bytes; fewer only at the end of the file. False when reading failed.
-  bool Read(std::uint8_t* out, std::size_t size, std::size_t& got) {
-    got = size == 0 ? 0 : std::fread(out, 1, size, m_file.get());
-    return !std::ferror(m_file.get());
-  }
-
-private:
-  std::unique_ptr<std::FILE, FileCloser> m_file;
-};
-
 // The bytes before the samples, as many as the file has; nothing when the file cannot be read.
-std::optional<std::vector<std::uint8_t>> ReadHead(RecordingReader& reader) {
+std::optional<std::vector<std::uint8_t>> ReadHead(int fd) {
   std::vector<std::uint8_t> head(kHeadSize);
-  std::size_t got = 0;
-  if (!reader.Read(head.data(), head.size(), got)) return std::nullopt;
-  head.resize(got);
+  int error = 0;
+  head.resize(vetra::ReadUpToAt(fd, head.data(), head.size(), 0, &error));
+  if (error != 0) return std::nullopt;
   return head;
 }
 
-// The progress hears the number of each recorded channel with samples as it is read, then of each
-// derived channel.
+// The progress hears the number of each recorded channel with samples as it is laid out, then of
+// each derived channel.
 void ReportChannel(const Recording& r, int channel, const UnpackProgress& progress) {
   if (progress && r.channels[static_cast<std::size_t>(channel)].rate != 0) progress(channel);
 }
@@ -57,55 +36,36 @@ void ReportDerived(const UnpackProgress& progress) {
   }
 }
 
-// Reads a recording the ordinary way, where it cannot be mapped: the head, then each channel's
-// samples in one piece into its own vector. Bytes the file does not have stay zero.
+// Reads the head of a recording and lays out where each channel's samples lie in the file. The
+// file stays open for the samples, which are read into the recording's own memory channel by
+// channel as they are first looked at; channels the file holds no bytes of are zeros from the
+// start. Nothing when the file cannot be opened or read, or no memory can be had for its samples.
 std::optional<Recording> ReadRecording(std::string_view path, const UnpackProgress& progress) {
-  RecordingReader reader(path);
-  if (!reader.IsOpen()) return std::nullopt;
-  const auto head = ReadHead(reader);
+  vetra::UniqueFd file(vetra::OpenRegularFile(vetra::MapPath(path), O_RDONLY));
+  if (!file.IsOpen()) return std::nullopt;
+  struct stat info {};
+  if (::fstat(file.Get(), &info) != 0) return std::nullopt;
+  const auto fileSize = static_cast<std::uint64_t>(info.st_size);
+  const auto head = ReadHead(file.Get());
   if (!head) return std::nullopt;
   Recording r = ParseRecordingHead(*head);
-  // The old layout's samples begin inside the head already read.
-  std::size_t offset = r.SampleStart();
-  bool atEnd = head->size() < kHeadSize;
-  for (int i = 0; i < kRecordedCount; ++i) {
-    auto& samples = r.data[static_cast<std::size_t>(i)].Own();
-    ReportChannel(r, i, progress);
-    std::size_t filled = 0;
-    if (offset < head->size()) {
-      filled = std::min(samples.size(), head->size() - offset);
-      std::copy_n(head->begin() + static_cast<std::ptrdiff_t>(offset), filled, samples.begin());
-    }
-    offset += samples.size();
-    if (atEnd || filled == samples.size()) continue;
-    std::size_t got = 0;
-    if (!reader.Read(samples.data() + filled, samples.size() - filled, got)) return std::nullopt;
-    atEnd = got < samples.size() - filled;
-  }
-  ReportDerived(progress);
-  return r;
-}
 
-// Reads a recording through a read-only mapping of the file: every channel the file holds whole
-// views its bytes in the mapping, so nothing is copied or zero-filled; a channel the file ends in
-// gets its own bytes, zero past the end, and channels beyond the end read as zeros.
-std::optional<Recording> MapRecording(std::string_view path, const UnpackProgress& progress) {
-  const auto mapping = vetra::ReadOnlyMapping::Open(vetra::MapPath(path));
-  if (!mapping) return ReadRecording(path, progress);
-  const std::span<const std::uint8_t> bytes = mapping->Bytes();
-  Recording r = ParseRecordingHead(bytes.first(std::min(bytes.size(), kHeadSize)));
-  std::size_t offset = r.SampleStart();
+  std::vector<SamplePiece> pieces;
+  std::uint64_t offset = r.SampleStart();
   for (int i = 0; i < kRecordedCount; ++i) {
-    ChannelSamples& samples = r.data[static_cast<std::size_t>(i)];
     ReportChannel(r, i, progress);
-    const std::size_t count = samples.size();
-    if (offset + count <= bytes.size()) {
-      if (count != 0) samples = ChannelSamples::View(bytes.subspan(offset, count), mapping);
-    } else if (offset < bytes.size()) {
-      const auto available = bytes.subspan(offset);
-      std::copy(available.begin(), available.end(), samples.Own().begin());
+    const std::size_t count = r.data[static_cast<std::size_t>(i)].size();
+    if (count != 0 && offset < fileSize) {
+      pieces.push_back({i, offset, count, static_cast<std::size_t>(std::min<std::uint64_t>(count, fileSize - offset))});
     }
     offset += count;
+  }
+  if (!pieces.empty()) {
+    const auto samples = SampleFile::Open(std::move(file), pieces);
+    if (!samples) return std::nullopt;
+    for (std::size_t k = 0; k < pieces.size(); ++k) {
+      r.data[static_cast<std::size_t>(pieces[k].channel)] = ChannelSamples::FromFile(samples, k);
+    }
   }
   ReportDerived(progress);
   return r;
@@ -134,7 +94,7 @@ LoadedFile LoadRecordingFile(std::string_view path, const UnpackProgress& progre
     out.readPath = unpacked;
     out.unpackedPath = unpacked;
   }
-  auto recording = MapRecording(out.readPath, progress);
+  auto recording = ReadRecording(out.readPath, progress);
   if (!recording) {
     out.status = LoadStatus::CannotOpen;
     return out;
@@ -142,15 +102,6 @@ LoadedFile LoadRecordingFile(std::string_view path, const UnpackProgress& progre
   out.recording = std::move(*recording);
   out.status = LoadStatus::Ok;
   return out;
-}
-
-bool ReloadMinMaxPairs(std::string_view path, Recording& recording) {
-  RecordingReader reader(path);
-  if (!reader.IsOpen()) return false;
-  const auto head = ReadHead(reader);
-  if (!head) return false;
-  ReadMinMaxPairs(*head, recording);
-  return true;
 }
 
 }  // namespace morvit

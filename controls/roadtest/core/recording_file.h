@@ -33,7 +33,4 @@ std::string UnpackedPathOf(std::string_view packedPath);
 // Unpacks when needed and reads the recording (system paths, "C:\Vetra\TempE\x.RES").
 LoadedFile LoadRecordingFile(std::string_view path, const UnpackProgress& progress = {});
 
-// Reads the min/max pairs of the file again; false when it cannot be read.
-bool ReloadMinMaxPairs(std::string_view path, Recording& recording);
-
 }  // namespace morvit

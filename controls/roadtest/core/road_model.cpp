@@ -523,11 +523,13 @@ void RoadModel::MinMaxRange() {
   RelayoutForRange();
 }
 
-bool RoadModel::FullRange() {
+void RoadModel::FullRange() {
   m_state.rangeMode = kRangeFull;
-  const bool read = !m_state.recordingPath.empty() && ReloadMinMaxPairs(m_state.recordingPath, m_state.recording);
+  // The recorded pairs as the recording was loaded with them: the file may have changed or gone
+  // since, and what was loaded stays what is shown.
+  Recording& r = m_state.recording;
+  std::copy(r.loadedMinMax.begin(), r.loadedMinMax.end(), r.minMax.begin());
   RelayoutForRange();
-  return read;
 }
 
 void RoadModel::RelayoutForRange() {

@@ -139,9 +139,9 @@ public:
   const ItemPage& BuildPanelPage();
   const ItemPage& BuildLowerPage(int item);
 
-  // Range commands: nominal ranges, and the recorded pairs read again from the file.
+  // Range commands: nominal ranges, and the recorded pairs as the recording was loaded with them.
   void MinMaxRange();
-  bool FullRange();
+  void FullRange();
 
 private:
   void BuildStartState();

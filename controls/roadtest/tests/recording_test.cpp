@@ -1,15 +1,20 @@
 #include "controls/roadtest/core/recording.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <numeric>
 
 #include "controls/roadtest/core/layout.h"
 #include "controls/roadtest/core/recording_file.h"
 #include "controls/roadtest/core/road_model.h"
 #include "controls/roadtest/tests/road_fixtures.h"
 #include "platform/base/text.h"
+#include "platform/base/trace.h"
 
 namespace morvit {
 namespace {
@@ -149,10 +154,9 @@ TEST(RecordingReader, OldLayoutIgnoresBytesBeyondItsBlock) {
   EXPECT_EQ(r.SampleStart(), 37270u);
 }
 
-// The file is read through a mapping, each channel viewing its bytes there; a file cut anywhere (in
-// the header, in the old layout's samples that begin inside the new layout's head, inside a
-// channel), one whose channels are all absent, one of 72 channels, must read exactly as the same
-// bytes read as a whole.
+// A file cut anywhere (in the header, in the old layout's samples that begin inside the new
+// layout's head, inside a channel), one whose channels are all absent, one of 72 channels, must
+// read exactly as the same bytes read as a whole.
 TEST(RecordingFile, ReadingTheFileGivesWhatTheWholeBytesGive) {
   vetra::testing::TempDrive drive;
   const auto noChannels = [](Bytes& b) {
@@ -196,40 +200,121 @@ TEST(RecordingFile, ReadingTheFileGivesWhatTheWholeBytesGive) {
       for (int i = 0; i < kRecordedCount; ++i) {
         EXPECT_EQ(file.recording.minMax[static_cast<std::size_t>(i)].high, expected.minMax[static_cast<std::size_t>(i)].high) << i;
       }
-      // Channels the file holds whole are read in place, not copied.
-      if (bytes.size() == whole.size()) {
-        for (int i = 0; i < kRecordedCount; ++i) {
-          if (!file.recording.data[static_cast<std::size_t>(i)].empty()) EXPECT_FALSE(file.recording.data[static_cast<std::size_t>(i)].OwnsBytes()) << i;
-        }
-      }
     }
   }
 }
 
-// Another program cuts the working copy while the viewer shows it: what the file lost reads as
-// zeros, and everything that reads samples goes on working.
-TEST(RecordingFile, AWorkingCopyCutWhileShownReadsAsZerosPastTheCut) {
+// Loading takes no process-wide resource: the bus-error handler in place before a load (here one
+// of the test's own, in a process of its own) is the one in place after it.
+void BusErrorHandlerOfTheTest(int) {}
+
+TEST(RecordingFile, LoadingLeavesTheProcessSignalHandlersAlone) {
   vetra::testing::TempDrive drive;
   RoadTestOptions options;
   options.channels = 4;
-  const Bytes whole = testing::SampleBytes(options);
-  testing::WriteExchangeFile(drive, "4Temp.Dat", whole);
-  RoadModel model(LutStore(drive.Root().string()));
-  ASSERT_TRUE(model.Load("4Temp.Dat").Ok());
-  const Recording& r = model.State().recording;
-  const std::size_t cut = r.SampleStart() + r.data[0].size() + 5000;
-  std::filesystem::resize_file(drive / "Vetra/TempE/4Temp.Dat", cut);
+  testing::WriteExchangeFile(drive, "5Temp.Dat", testing::SampleBytes(options));
+  EXPECT_EXIT(
+      {
+        struct sigaction ours {};
+        ours.sa_handler = BusErrorHandlerOfTheTest;
+        sigemptyset(&ours.sa_mask);
+        ::sigaction(SIGBUS, &ours, nullptr);
+        const LoadedFile file = LoadRecordingFile("C:\\Vetra\\TempE\\5Temp.Dat");
+        std::size_t sum = 0;
+        for (const auto& samples : file.recording.data) sum += std::accumulate(samples.begin(), samples.end(), std::size_t{0});
+        struct sigaction now {};
+        ::sigaction(SIGBUS, nullptr, &now);
+        const bool same = (now.sa_flags & SA_SIGINFO) == 0 && now.sa_handler == BusErrorHandlerOfTheTest;
+        ::_exit(file.Ok() && sum != 0 && same ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
 
-  EXPECT_TRUE(std::equal(r.data[0].begin(), r.data[0].end(), whole.begin() + static_cast<std::ptrdiff_t>(r.SampleStart())));
-  const auto second = r.data[1].Span();
-  ASSERT_GT(second.size(), 5000u);
-  EXPECT_TRUE(std::equal(second.begin(), second.begin() + 5000, whole.begin() + static_cast<std::ptrdiff_t>(r.SampleStart() + r.data[0].size())));
-  // Whole pages past the cut read as zeros (the rest of the page holding the cut, as the file
-  // system left it).
-  EXPECT_TRUE(std::all_of(second.begin() + 5000 + 4096, second.end(), [](std::uint8_t v) { return v == 0; }));
-  EXPECT_TRUE(std::all_of(r.data[3].begin(), r.data[3].end(), [](std::uint8_t v) { return v == 0; }));
-  for (int item = kFirstDerived; item < kItemCount; ++item) model.EnsureDerived(item);
-  for (int row : model.State().shown.Rows()) EXPECT_GT(model.BuildNormalPage(model.State().ChannelOfRow(row)).count, 0);
+// The descriptors this process holds open on a file.
+std::vector<int> DescriptorsOn(const std::filesystem::path& file) {
+  std::vector<int> fds;
+  const auto target = std::filesystem::canonical(file);
+  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+    std::error_code ec;
+    const auto link = std::filesystem::read_symlink(entry.path(), ec);
+    if (!ec && link == target) fds.push_back(std::stoi(entry.path().filename().string()));
+  }
+  return fds;
+}
+
+// The working copy is cut by another program, or stops giving its bytes, while the viewer shows
+// it: what was shown stays as it was; a channel not read before reads as zeros from where the file
+// failed it, and the trace says which; everything that reads samples goes on working.
+TEST(RecordingFile, WhatWasShownOutlivesTheFileAndAChannelItFailsReadsAsZeros) {
+  RoadTestOptions options;
+  options.channels = 10;
+  const Bytes whole = testing::SampleBytes(options);
+  enum class Fault { CutBeforeTheSamples, CutInsideTheChannel, ReadsFail };
+  for (const Fault fault : {Fault::CutBeforeTheSamples, Fault::CutInsideTheChannel, Fault::ReadsFail}) {
+    SCOPED_TRACE(static_cast<int>(fault));
+    vetra::testing::TempDrive drive;
+    testing::WriteExchangeFile(drive, "4Temp.Dat", whole);
+    const auto path = drive / "Vetra/TempE/4Temp.Dat";
+    std::string traces;
+    const vetra::TraceSink previous = vetra::SetTraceSink([&](std::string_view line) { traces += line; });
+    RoadModel model(LutStore(drive.Root().string()));
+    ASSERT_TRUE(model.Load("4Temp.Dat").Ok());
+    const RoadState& s = model.State();
+    const Recording& r = s.recording;
+    // The first paint of the shown items.
+    for (int row : s.shown.Rows()) model.BuildNormalPage(s.ChannelOfRow(row));
+    const auto offsetOf = [&](int channel) {
+      std::size_t offset = r.SampleStart();
+      for (int i = 0; i < channel; ++i) offset += r.data[static_cast<std::size_t>(i)].size();
+      return offset;
+    };
+    const auto bytesOf = [&](int channel, std::size_t count) {
+      const auto from = whole.begin() + static_cast<std::ptrdiff_t>(offsetOf(channel));
+      return Bytes(from, from + static_cast<std::ptrdiff_t>(count));
+    };
+    // A channel neither shown nor the source of a derived item.
+    std::vector<int> used;
+    for (int row : s.shown.Rows()) used.push_back(s.ChannelOfRow(row));
+    for (int item = kFirstDerived; item < kItemCount; ++item) used.push_back(r.SourceIndex(item));
+    int unshown = -1;
+    for (int i = 0; i < kRecordedCount && unshown < 0; ++i) {
+      if (!r.data[static_cast<std::size_t>(i)].empty() && std::find(used.begin(), used.end(), i) == used.end()) unshown = i;
+    }
+    ASSERT_GE(unshown, 0);
+    const std::size_t unshownSize = r.data[static_cast<std::size_t>(unshown)].size();
+    // The samples of that channel the file still gives.
+    const std::size_t kept = fault == Fault::CutInsideTheChannel ? unshownSize / 2 : 0;
+
+    if (fault == Fault::CutBeforeTheSamples) {
+      std::filesystem::resize_file(path, r.SampleStart());
+    } else if (fault == Fault::CutInsideTheChannel) {
+      std::filesystem::resize_file(path, offsetOf(unshown) + kept);
+    } else {
+      // Every descriptor on the file now refuses to read.
+      const std::vector<int> fds = DescriptorsOn(path);
+      ASSERT_FALSE(fds.empty());
+      const int writeOnly = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+      ASSERT_GE(writeOnly, 0);
+      for (int fd : fds) ASSERT_EQ(::dup3(writeOnly, fd, O_CLOEXEC), fd);
+      ::close(writeOnly);
+    }
+
+    for (int row : s.shown.Rows()) {
+      const int channel = s.ChannelOfRow(row);
+      if (channel >= kFirstDerived) continue;
+      const auto& samples = r.data[static_cast<std::size_t>(channel)];
+      EXPECT_TRUE(std::equal(samples.begin(), samples.end(), bytesOf(channel, samples.size()).begin())) << channel;
+    }
+    const auto& failed = r.data[static_cast<std::size_t>(unshown)];
+    ASSERT_EQ(failed.size(), unshownSize);
+    EXPECT_TRUE(std::equal(failed.begin(), failed.begin() + static_cast<std::ptrdiff_t>(kept), bytesOf(unshown, kept).begin()));
+    EXPECT_TRUE(std::all_of(failed.begin() + static_cast<std::ptrdiff_t>(kept), failed.end(), [](std::uint8_t v) { return v == 0; }));
+    EXPECT_NE(traces.find(vetra::Format("MORVIT : channel %d: %zu of %zu bytes read", unshown, kept, unshownSize)), std::string::npos)
+        << traces;
+    for (int item = kFirstDerived; item < kItemCount; ++item) model.EnsureDerived(item);
+    for (int row : s.shown.Rows()) EXPECT_GT(model.BuildNormalPage(s.ChannelOfRow(row)).count, 0);
+    vetra::SetTraceSink(previous);
+  }
 }
 
 TEST(RecordingFile, PackedCopyIsUnpackedBesideItAndRemovedOnClose) {
