@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "common/savedata/conversion.h"
 #include "controls/download/core/download_names.h"
 #include "controls/download/core/version_check.h"
 #include "controls/download/core/working_copy.h"
@@ -14,7 +15,6 @@
 #include "platform/base/text.h"
 #include "platform/ui/cursor.h"
 #include "platform/ui/message_box.h"
-#include "programs/chooser/conversion.h"
 
 namespace pakrel {
 namespace {
@@ -113,7 +113,7 @@ void CPakrelCtrl::OnRunOcxChanged()
 {
   win::srand(static_cast<unsigned int>(win::time(nullptr)));
   if (win::_access("c:\\Vetra", 0) != 0) win::_mkdir("c:\\Vetra");
-  if (win::_access(lumbrel::kExchangeFolder, 0) != 0) win::_mkdir(lumbrel::kExchangeFolder);
+  if (win::_access(savedata::kExchangeFolder, 0) != 0) win::_mkdir(savedata::kExchangeFolder);
 
   const std::optional<DownloadKind> kind = DownloadKindOf(m_dataType);
   // An unknown kind has no names to download under; a start while the page's script runs
@@ -123,9 +123,9 @@ void CPakrelCtrl::OnRunOcxChanged()
     SetModifiedFlag();
     return;
   }
-  lumbrel::Failure failure{0, {}};
+  savedata::Failure failure{0, {}};
   // The working copy's name is taken exclusively, so two downloads never share one.
-  const std::optional<std::string> name = lumbrel::ReserveWorkingCopy(kind->recording, failure);
+  const std::optional<std::string> name = savedata::ReserveWorkingCopy(kind->recording, failure);
   if (!name) {
     win::AfxMessageBox(failure.message);
     FireResult(false);
@@ -157,7 +157,7 @@ void CPakrelCtrl::OnRunOcxChanged()
 
 void CPakrelCtrl::Deliver(int dataType, const std::string& downloadPath, const std::string& workingCopyName)
 {
-  std::optional<lumbrel::Failure> failed;
+  std::optional<savedata::Failure> failed;
   {
     win::CWaitCursor wait;
     failed = MakeWorkingCopy(*DownloadKindOf(dataType), downloadPath, workingCopyName);
@@ -259,7 +259,7 @@ void CPakrelCtrl::OnRunPgmChanged()
 
 void CPakrelCtrl::OnOpenURLChanged()
 {
-  lumbrel::RunViewer(m_openURL);
+  savedata::RunViewer(m_openURL);
   SetModifiedFlag();
 }
 

@@ -13,6 +13,15 @@ namespace {
 
 UINT DialogCode(CWnd& control) { return static_cast<UINT>(control.SendMessage(WM_GETDLGCODE)); }
 
+// A control says through its dialog code which keys it handles (a button its Space, an edit its
+// characters, a list its arrows). A label or group frame says it is static; a picture, an icon, a
+// progress bar or a plain window asks for no keys at all.
+bool TakesKeyboard(CWnd& control)
+{
+  const UINT code = DialogCode(control);
+  return code != 0 && !(code & DLGC_STATIC);
+}
+
 bool IsRadio(CWnd& control) { return (DialogCode(control) & DLGC_RADIOBUTTON) != 0; }
 
 bool IsChecked(CWnd& control) { return control.SendMessage(BM_GETCHECK) == BST_CHECKED; }
@@ -84,7 +93,7 @@ CWnd* ControlWithFocus(const CWnd& dialog)
 bool CanTakeFocus(CWnd& control)
 {
   // The control's own visibility: the dialog itself may not show yet.
-  return (control.GetStyle() & WS_VISIBLE) && control.IsWindowEnabled() && !(DialogCode(control) & DLGC_STATIC);
+  return (control.GetStyle() & WS_VISIBLE) && control.IsWindowEnabled() && TakesKeyboard(control);
 }
 
 std::vector<CWnd*> GroupOf(const CWnd& parent, const CWnd& control)

@@ -15,7 +15,9 @@ std::vector<CWnd*> DialogControls(const CWnd& dialog);
 // The dialog's own control that has the keyboard, or has it in one of its parts (the edit field
 // of a combo box); null when the keyboard is elsewhere.
 CWnd* ControlWithFocus(const CWnd& dialog);
-// Whether the control can take the keyboard: shown, enabled and not a label or group frame.
+// Whether the control can take the keyboard: shown, enabled and handling keys of its own (a
+// button, an edit, a list, a combo box, a scroll bar); never a label, group frame, picture, icon,
+// progress bar or a window that asks for no keys.
 bool CanTakeFocus(CWnd& control);
 // The controls of the group the control belongs to, in order.
 std::vector<CWnd*> GroupOf(const CWnd& parent, const CWnd& control);

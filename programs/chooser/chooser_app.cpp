@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "common/savedata/conversion.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/window_system.h"
-#include "programs/chooser/conversion.h"
 #include "programs/chooser/lumbrel_app.h"
 #include "programs/chooser/lumbrel_dlg.h"
 #include "programs/chooser/message_reporter.h"
@@ -22,11 +22,11 @@ bool OnScreen()
 // headless (scripts, tests, a terminal) they go to stderr as plain lines.
 int ConvertFromCommandLine(const std::string& path)
 {
-  if (!OnScreen()) return ConvertSavedData(path);
+  if (!OnScreen()) return ConvertAndReport(path);
   MessageReporter previous = SetMessageReporter([](const std::string& text) {
     win::MessageBox(nullptr, text.c_str(), nullptr, win::MB_OK);
   });
-  const int status = ConvertSavedData(path);
+  const int status = ConvertAndReport(path);
   SetMessageReporter(std::move(previous));
   return status;
 }
@@ -47,7 +47,7 @@ win::BOOL CLumbrelApp::InitInstance()
   m_pMainWnd = &dialog;
   dialog.DoModal();
   m_pMainWnd = nullptr;
-  m_exitCode = kExitOk;
+  m_exitCode = savedata::kExitOk;
   return win::FALSE;
 }
 

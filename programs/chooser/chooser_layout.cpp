@@ -62,14 +62,14 @@ std::string ButtonStartFolder(int button)
   return vetra::Cp949("c:\\Vetra\\저장데이터");
 }
 
-std::optional<RecordingKind> KindOfExtension(std::string_view path)
+std::optional<savedata::RecordingKind> KindOfExtension(std::string_view path)
 {
   const std::size_t dot = path.rfind('.');
   if (dot == std::string_view::npos) return std::nullopt;
   const std::string_view extension = path.substr(dot + 1);
   // Every kind's extension has three letters; a longer one only ends like one.
   if (extension.size() != 3) return std::nullopt;
-  return KindOfPath(extension);
+  return savedata::KindOfPath(extension);
 }
 
 }  // namespace lumbrel

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/savedata/recording_kind.h"
 #include "platform/base/win_types.h"
-#include "programs/chooser/recording_kind.h"
 
 namespace lumbrel {
 
@@ -51,6 +51,6 @@ std::string ButtonStartFolder(int button);
 
 // The kind of a chosen file by its extension (the text after the last dot, any case); nothing
 // for a file without one of the seven.
-std::optional<RecordingKind> KindOfExtension(std::string_view path);
+std::optional<savedata::RecordingKind> KindOfExtension(std::string_view path);
 
 }  // namespace lumbrel

@@ -1,11 +1,14 @@
 #include "programs/chooser/lumbrel_app.h"
 
+#include <optional>
+
+#include "common/savedata/conversion.h"
 #include "platform/base/clock.h"
 #include "platform/base/file_api.h"
 #include "platform/base/random.h"
 #include "platform/base/text.h"
 #include "platform/base/trace.h"
-#include "programs/chooser/conversion.h"
+#include "programs/chooser/message_reporter.h"
 
 namespace lumbrel {
 namespace {
@@ -28,17 +31,25 @@ std::string SavedDataPathOf(std::string_view commandLine)
 void StartUp(std::string_view savedDataPath)
 {
   MakeFolder("c:\\Vetra");
-  MakeFolder(kExchangeFolder);
+  MakeFolder(savedata::kExchangeFolder);
   win::srand(static_cast<unsigned int>(win::time(nullptr)));
   win::OutputDebugStringA(
       vetra::Format("CLumbrelDlg::OnInitDialog FilePath : %s\r\n", std::string(savedDataPath).c_str()));
+}
+
+int ConvertAndReport(std::string_view savedDataPath)
+{
+  const std::optional<savedata::Failure> failure = savedata::ConvertSavedData(savedDataPath);
+  if (!failure) return savedata::kExitOk;
+  ShowMessage(failure->message);
+  return failure->exitCode;
 }
 
 int RunLumbrel(std::string_view commandLine)
 {
   const std::string path = SavedDataPathOf(commandLine);
   StartUp(path);
-  return ConvertSavedData(path);
+  return ConvertAndReport(path);
 }
 
 }  // namespace lumbrel

@@ -14,6 +14,10 @@ std::string SavedDataPathOf(std::string_view commandLine);
 // Makes the product's folders, seeds the random numbers with the time and traces the path.
 void StartUp(std::string_view savedDataPath);
 
+// The whole conversion of a saved-data file; its failure is shown as a message. Returns the exit
+// status.
+int ConvertAndReport(std::string_view savedDataPath);
+
 // The conversion of the saved-data file a command line names, after StartUp. Returns the exit
 // status.
 int RunLumbrel(std::string_view commandLine);

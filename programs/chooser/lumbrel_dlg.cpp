@@ -3,13 +3,13 @@
 #include <string>
 
 #include "platform/base/text.h"
+#include "platform/ui/file_dialog.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/message_box.h"
-#include "platform/ui/file_dialog.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/system_metrics.h"
 #include "programs/chooser/about_dlg.h"
-#include "programs/chooser/conversion.h"
+#include "programs/chooser/lumbrel_app.h"
 
 namespace lumbrel {
 namespace {
@@ -239,7 +239,7 @@ void CLumbrelDlg::OpenSavedData(int button)
   }
   // The same conversion as a saved-data file named on the command line; its failures are shown
   // as messages and the window stays open either way.
-  ConvertSavedData(path);
+  ConvertAndReport(path);
 }
 
 }  // namespace lumbrel

@@ -15,7 +15,7 @@ constexpr std::array<const char*, 5> kTemporaryPrefixes{"Osc", "Ig1", "Ig2", "Sc
 std::optional<DownloadKind> DownloadKindOf(int dataType)
 {
   if (dataType < 1 || dataType > static_cast<int>(kTemporaryPrefixes.size())) return std::nullopt;
-  const std::optional<lumbrel::RecordingKind> kind = lumbrel::KindOfNumber(dataType);
+  const std::optional<savedata::RecordingKind> kind = savedata::KindOfNumber(dataType);
   if (!kind) return std::nullopt;
   return DownloadKind{*kind, kTemporaryPrefixes[static_cast<std::size_t>(dataType - 1)]};
 }

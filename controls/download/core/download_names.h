@@ -6,13 +6,13 @@
 #include <optional>
 #include <string>
 
-#include "programs/chooser/recording_kind.h"
+#include "common/savedata/recording_kind.h"
 
 namespace pakrel {
 
 // What a DataType stands for: its recording kind and the prefix of its temporary file.
 struct DownloadKind {
-  lumbrel::RecordingKind recording;
+  savedata::RecordingKind recording;
   const char* temporaryPrefix;  // "Osc", "Ig1", "Ig2", "Scn", "Res"
 };
 

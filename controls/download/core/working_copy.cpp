@@ -6,15 +6,15 @@ namespace pakrel {
 
 std::string ExchangePath(const std::string& workingCopyName)
 {
-  return std::string(lumbrel::kExchangeFolder) + "\\" + workingCopyName;
+  return std::string(savedata::kExchangeFolder) + "\\" + workingCopyName;
 }
 
-std::optional<lumbrel::Failure> MakeWorkingCopy(const DownloadKind& kind, const std::string& downloadPath,
-                                                const std::string& workingCopyName)
+std::optional<savedata::Failure> MakeWorkingCopy(const DownloadKind& kind, const std::string& downloadPath,
+                                                 const std::string& workingCopyName)
 {
-  std::optional<lumbrel::Failure> failed = kind.recording.packed
-                                               ? lumbrel::Extract(downloadPath, workingCopyName)
-                                               : lumbrel::CopyRecording(downloadPath, workingCopyName);
+  std::optional<savedata::Failure> failed = kind.recording.packed
+                                                ? savedata::Extract(downloadPath, workingCopyName)
+                                                : savedata::CopyRecording(downloadPath, workingCopyName);
   win::DeleteFileA(downloadPath.c_str());
   if (failed) win::DeleteFileA(ExchangePath(workingCopyName).c_str());
   return failed;

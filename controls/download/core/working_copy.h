@@ -6,15 +6,15 @@
 #include <optional>
 #include <string>
 
+#include "common/savedata/conversion.h"
 #include "controls/download/core/download_names.h"
-#include "programs/chooser/conversion.h"
 
 namespace pakrel {
 
 // `downloadPath` is the temporary file (a Windows path); `workingCopyName` a name in the
 // exchange folder. Nothing on success, else the failure and its message.
-std::optional<lumbrel::Failure> MakeWorkingCopy(const DownloadKind& kind, const std::string& downloadPath,
-                                                const std::string& workingCopyName);
+std::optional<savedata::Failure> MakeWorkingCopy(const DownloadKind& kind, const std::string& downloadPath,
+                                                 const std::string& workingCopyName);
 
 // The exchange-folder path of a working copy.
 std::string ExchangePath(const std::string& workingCopyName);

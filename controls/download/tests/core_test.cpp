@@ -34,7 +34,7 @@ TEST(DownloadNamesTest, EachDataTypeHasItsTemporaryAndWorkingCopyNames)
     const auto kind = DownloadKindOf(c.dataType);
     ASSERT_TRUE(kind) << c.dataType;
     EXPECT_EQ(TemporaryDownloadPath(*kind, "C:\\Windows", 77), c.temporary);
-    EXPECT_EQ(lumbrel::WorkingCopyName(kind->recording, 77), c.workingCopy);
+    EXPECT_EQ(savedata::WorkingCopyName(kind->recording, 77), c.workingCopy);
     EXPECT_EQ(kind->recording.packed, c.packed) << c.dataType;
     EXPECT_EQ(NumberOfWorkingCopy(c.workingCopy), 77);
   }

@@ -41,7 +41,7 @@ struct MeasureSetup {
 
 RawMeasurement MeasureChannel(std::span<const std::int32_t, kEnvelopeSize> envelope, const MeasureSetup& setup);
 
-// Results in the type's display unit.
+// Results in the type's display unit. Until a measurement finds a period there is no duty.
 struct DisplayValues {
   double atA = 0.0;
   double atB = 0.0;
@@ -49,7 +49,7 @@ struct DisplayValues {
   double minimum = 0.0;
   double mean = 0.0;
   double frequency = 0.0;
-  double duty = 100.0;
+  double duty = kNoDuty;
 };
 
 }  // namespace tessial

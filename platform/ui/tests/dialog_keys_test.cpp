@@ -302,6 +302,61 @@ TEST_F(DialogKeys, MessageBoxArrowsMoveBetweenItsButtons)
   }
 }
 
+// Only controls that take the keyboard are stops for Tab and the arrows: a message box's icon, a
+// progress bar, a picture or a window of its own that asks for no keys never take it, so the
+// focus mark and the default frame stay on a button and Space presses it.
+TEST_F(DialogKeys, TabAndArrowsSkipWhatTakesNoKeyboard)
+{
+  const struct {
+    const char* what;
+    UINT type;
+    std::vector<std::string> keys;  // each moves the keyboard; Space follows
+    std::vector<int> holders;       // after each key
+    int answer;
+  } boxes[] = {
+      {"warning, one button", MB_OK | MB_ICONEXCLAMATION, {"right", "down", "left", "up", "tab", "shift+tab"},
+       {IDOK, IDOK, IDOK, IDOK, IDOK, IDOK}, IDOK},
+      {"question, yes and no", MB_YESNO | MB_ICONQUESTION, {"right", "right", "down", "tab"}, {IDNO, IDYES, IDNO, IDYES}, IDYES},
+      {"stop, three buttons", MB_ABORTRETRYIGNORE | MB_ICONSTOP, {"left", "left", "left"}, {IDIGNORE, IDRETRY, IDABORT}, IDABORT},
+  };
+  for (const auto& c : boxes) {
+    SCOPED_TRACE(c.what);
+    std::vector<int> holders;
+    vetra::ui::WhenIdle([&] {
+      for (const std::string& key : c.keys) {
+        vetra::ui::PressKeys(key);
+        holders.push_back(CWnd::GetFocus() ? CWnd::GetFocus()->GetDlgCtrlID() : 0);
+      }
+      vetra::ui::PressKeys("space");
+    });
+    EXPECT_EQ(vetra::ui::RunMessageBoxWindow(vetra::Cp949("파일을 찾을 수 없습니다."), "Box", c.type, nullptr), c.answer);
+    EXPECT_EQ(holders, c.holders);
+  }
+
+  // A download dialog's progress bar and picture beside its buttons, and a dialog that holds a
+  // progress bar alone: nothing there takes the keyboard.
+  const DialogItem progress{"msctls_progress32", "", 300, kShown | WS_BORDER, 5, 30, 150, 10};
+  const DialogItem picture{"STATIC", "", 301, kShown | SS_BITMAP, 5, 5, 20, 20};
+  const struct {
+    const char* what;
+    std::vector<DialogItem> items;
+    std::vector<std::string> keys;
+    std::vector<int> holders;  // at the start and after each key
+  } dialogs[] = {
+      {"buttons, progress bar and picture",
+       {{"BUTTON", "OK", IDOK, kShown | WS_TABSTOP | BS_DEFPUSHBUTTON, 40, 60, 50, 14}, progress, picture,
+        {"BUTTON", "Cancel", IDCANCEL, kShown | WS_TABSTOP, 100, 60, 50, 14}},
+       {"right", "right", "left", "tab", "tab", "down"},
+       {IDOK, IDCANCEL, IDOK, IDCANCEL, IDOK, IDCANCEL, IDOK}},
+      {"progress bar alone", {progress}, {"tab", "right"}, {0, 0, 0}},
+  };
+  for (const auto& c : dialogs) {
+    SCOPED_TRACE(c.what);
+    KeyDialog dialog(Template(c.items));
+    EXPECT_EQ(HoldersAlong(dialog, c.keys), c.holders);
+  }
+}
+
 // Alt and the letter after "&" in a control's text: a button is pressed, a radio button checked,
 // and a label's letter takes the keyboard to the control after the label. Where the control with
 // the keyboard takes no letters (a button), the letter alone does the same.

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "common/savedata/viewer_page.h"
 #include "platform/base/clock.h"
 #include "platform/base/file_names.h"
 #include "platform/base/process.h"
@@ -23,7 +24,6 @@
 #include "platform/ui/testing.h"
 #include "programs/chooser/lumbrel_app.h"
 #include "programs/chooser/lumbrel_dlg.h"
-#include "programs/chooser/viewer_page.h"
 #include "tools/samples/ignition_sample.h"
 #include "tools/samples/osc_sample.h"
 #include "tools/samples/roadtest_sample.h"
@@ -35,6 +35,7 @@ namespace lumbrel {
 namespace {
 
 namespace fs = std::filesystem;
+using savedata::ViewerPage;
 
 const std::string kViewerCommand = "C:\\Vetra\\Fenmark\\Viewer.exe c:\\Vetra\\TempE\\ScriptTemp.html";
 // The saved-data folder below the drive, as Linux names it.

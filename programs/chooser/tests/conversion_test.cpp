@@ -1,4 +1,4 @@
-#include "programs/chooser/conversion.h"
+#include "programs/chooser/lumbrel_app.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "common/savedata/conversion.h"
+#include "common/savedata/viewer_page.h"
 #include "platform/base/cfile.h"
 #include "platform/base/clock.h"
 #include "platform/base/process.h"
@@ -16,15 +18,14 @@
 #include "platform/base/testing/full_disk.h"
 #include "platform/base/testing/temp_drive.h"
 #include "platform/base/text.h"
-#include "programs/chooser/lumbrel_app.h"
 #include "programs/chooser/message_reporter.h"
-#include "programs/chooser/viewer_page.h"
 #include "tools/samples/savedata_sample.h"
 
 namespace lumbrel {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace savedata;
 using vetra::samples::ArchiveFault;
 using vetra::samples::EntryFault;
 using vetra::samples::ZipArchiveSample;

@@ -13,11 +13,11 @@
 #include <string>
 #include <thread>
 
+#include "common/savedata/viewer_page.h"
 #include "platform/base/file_names.h"
 #include "platform/base/random.h"
 #include "platform/base/testing/temp_drive.h"
 #include "platform/base/text.h"
-#include "programs/chooser/viewer_page.h"
 #include "tools/samples/savedata_sample.h"
 #include "tools/skins/skin_set.h"
 
@@ -25,6 +25,7 @@ namespace lumbrel {
 namespace {
 
 namespace fs = std::filesystem;
+using savedata::ViewerPage;
 
 struct ProcessRun {
   int exitCode;

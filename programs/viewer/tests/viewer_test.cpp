@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "common/savedata/viewer_page.h"
 #include "platform/base/testing/full_disk.h"
 #include "platform/base/testing/temp_drive.h"
 #include "platform/base/text.h"
@@ -25,7 +26,6 @@
 #include "platform/web/page_print.h"
 #include "platform/web/tests/loopback_server.h"
 #include "platform/web/tests/window_control.h"
-#include "programs/chooser/viewer_page.h"
 #include "programs/viewer/viewer_app.h"
 
 namespace halvor {
@@ -97,7 +97,7 @@ TEST_F(ViewerTest, ViewerPageCreatesItsControlAndStartsItHalfASecondAfterLoading
   for (const Kind& kind : kKinds) {
     SCOPED_TRACE(kind.kind);
     WindowControl::Log().clear();
-    WritePage(lumbrel::ViewerPage(kind.kind, vetra::Cp949("c:\\Vetra\\저장데이터\\Car 1.OSC"), "1234Temp.Osc"));
+    WritePage(savedata::ViewerPage(kind.kind, vetra::Cp949("c:\\Vetra\\저장데이터\\Car 1.OSC"), "1234Temp.Osc"));
     CHalvorApp& viewer = Start(kPagePath);
     EXPECT_EQ(WindowControl::Log(), (std::vector<std::string>{"create 0,0,1017,708"}));
 
@@ -430,7 +430,7 @@ TEST(ViewerProgram, RunsHeadlessWithASessionScriptAndWritesAScreenshot)
   vetra::testing::TempDrive drive;
   ASSERT_TRUE(win::ControlLoader::RegisterModule(VIEWER_TEST_MODULE));
   drive.WriteFile("Vetra/TempE/ScriptTemp.html",
-                  lumbrel::ViewerPage(1, vetra::Cp949("c:\\Vetra\\저장데이터\\Car 1.OSC"), "1234Temp.Osc"));
+                  savedata::ViewerPage(1, vetra::Cp949("c:\\Vetra\\저장데이터\\Car 1.OSC"), "1234Temp.Osc"));
   const fs::path shot = drive / "viewer.png";
   drive.WriteFile("viewer.script", "wait 600\ncaption\nscreenshot " + shot.string() + "\nquit\n");
   const fs::path out = drive / "out.txt";

@@ -4,11 +4,11 @@
 
 #include <filesystem>
 
+#include "common/savedata/viewer_page.h"
 #include "controls/ignition/sparwen_identity.h"
 #include "controls/ignition/tests/control/control_fixture.h"
 #include "platform/base/text.h"
 #include "platform/ole/testing/viewer_run.h"
-#include "programs/chooser/viewer_page.h"
 #include "tools/samples/ignition_sample.h"
 
 namespace sparwen::testing {
@@ -29,7 +29,7 @@ TEST(ViewerRoad, ASecondaryRecordingShowsInThePageViewerAndGoesWithThePage)
   ASSERT_TRUE(vetra::samples::WriteIgnitionSample(options, drive / "Vetra/TempE/3Temp.Ig2", &error)) << error;
 
   const auto run =
-      vetra::testing::LookAtExchangePage(drive, VIEWER_PROGRAM, lumbrel::ViewerPage(3, "c:\\Vetra\\engine.IG2", "3Temp.Ig2"));
+      vetra::testing::LookAtExchangePage(drive, VIEWER_PROGRAM, savedata::ViewerPage(3, "c:\\Vetra\\engine.IG2", "3Temp.Ig2"));
   ASSERT_TRUE(run.Exited()) << run.errors;
   EXPECT_EQ(run.ExitCode(), 0) << run.errors;
   EXPECT_EQ(run.errors.find("Load Error"), std::string::npos) << run.errors;

@@ -53,5 +53,33 @@ TEST_F(ControlTest, AfterAFailedLoadThePanelShowsTheDefaultChannelsBox)
   EXPECT_EQ(PixelOf(*control->Panel(), 20, 20), CMeasurePanelWnd::kBox);
 }
 
+// A load that fails found no period: duty and frequency both read as absent, whether it is the
+// first load or follows a good one that had both.
+TEST_F(ControlTest, AfterAFailedLoadDutyAndFrequencyReadAsAbsent)
+{
+  OscChannel square = Channel(0, OscWave::square);
+  square.frequencyHz = 1000;
+  const struct {
+    const char* name;
+    bool goodLoadFirst;
+  } cases[] = {{"first load", false}, {"after a good load", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.goodLoadFirst) {
+      Load(Options({square}, 2 * 700));
+      ASSERT_NE(FormatMeasureTexts(control->Model().State().values[0]).duty, ": -----");
+    }
+    vetra::ui::ClearMessageBoxes();
+    Start("missing.Osc");
+    vetra::gdi::ScopedDrawLog log;
+    control->Panel()->Invalidate(win::FALSE);
+    vetra::ui::Pump();
+    const std::vector<std::string> texts = PanelTexts(log);
+    ASSERT_EQ(texts.size(), 7u);
+    EXPECT_EQ(texts[0], vetra::Cp949("듀티 - : -----"));
+    EXPECT_EQ(texts[1], vetra::Cp949("주파수 : -----"));
+  }
+}
+
 }  // namespace
 }  // namespace tessial::testing

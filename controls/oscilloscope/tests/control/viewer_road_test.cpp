@@ -4,11 +4,11 @@
 
 #include <filesystem>
 
+#include "common/savedata/viewer_page.h"
 #include "controls/oscilloscope/tessial_identity.h"
 #include "platform/base/text.h"
 #include "platform/ole/testing/bitmaps.h"
 #include "platform/ole/testing/viewer_run.h"
-#include "programs/chooser/viewer_page.h"
 #include "tools/samples/osc_sample.h"
 
 namespace tessial::testing {
@@ -24,7 +24,7 @@ void PutRecording(const vetra::testing::TempDrive& drive)
 }
 
 // The chooser's page on that recording.
-std::string ChooserPage() { return lumbrel::ViewerPage(1, "c:\\Vetra\\engine.OSC", "1234Temp.Osc"); }
+std::string ChooserPage() { return savedata::ViewerPage(1, "c:\\Vetra\\engine.OSC", "1234Temp.Osc"); }
 
 TEST(ViewerRoad, AGeneratedRecordingLoadsAtItsEndInThePageViewerAndGoesWithThePage)
 {

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "common/savedata/viewer_page.h"
 #include "controls/roadtest/morvit_identity.h"
 #include "platform/ole/testing/viewer_run.h"
-#include "programs/chooser/viewer_page.h"
 #include "tools/samples/roadtest_sample.h"
 #include "tools/skins/skin_set.h"
 
@@ -27,7 +27,7 @@ TEST(ViewerRoad, AGeneratedRecordingShowsInThePageViewerAndGoesWithThePage)
   ASSERT_TRUE(vetra::samples::WriteRoadTestSample(options, drive / "Vetra/TempE/1234Temp.Res"));
 
   const auto run =
-      vetra::testing::LookAtExchangePage(drive, VIEWER_PROGRAM, lumbrel::ViewerPage(5, "c:\\Vetra\\road.RES", "1234Temp.Res"));
+      vetra::testing::LookAtExchangePage(drive, VIEWER_PROGRAM, savedata::ViewerPage(5, "c:\\Vetra\\road.RES", "1234Temp.Res"));
   ASSERT_TRUE(run.Exited()) << run.errors;
   // The control needs the page viewer to export the whole window platform (dialogs, statics).
   if (run.errors.find("undefined symbol") != std::string::npos) GTEST_SKIP() << run.errors;

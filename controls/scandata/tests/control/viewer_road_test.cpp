@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
+#include "common/savedata/viewer_page.h"
 #include "controls/scandata/quarnel_identity.h"
 #include "platform/ole/testing/viewer_run.h"
-#include "programs/chooser/viewer_page.h"
 #include "tools/samples/scan_sample.h"
 #include "tools/skins/skin_set.h"
 
@@ -26,7 +26,7 @@ TEST(ViewerRoad, AGeneratedScanRecordingOpensInThePageViewerAndGoesWithThePage)
   ASSERT_TRUE(vetra::samples::WriteScanSample(options, drive / "Vetra/TempE/1234Temp.Scn"));
 
   const auto run =
-      vetra::testing::LookAtExchangePage(drive, VIEWER_PROGRAM, lumbrel::ViewerPage(4, "c:\\Vetra\\engine.SCN", "1234Temp.Scn"));
+      vetra::testing::LookAtExchangePage(drive, VIEWER_PROGRAM, savedata::ViewerPage(4, "c:\\Vetra\\engine.SCN", "1234Temp.Scn"));
   ASSERT_TRUE(run.Exited()) << run.errors;
   EXPECT_EQ(run.ExitCode(), 0) << run.errors;
   EXPECT_NE(run.errors.find("EcuID: HMC G4KC 2.4 DOHC, SIRIUS-II"), std::string::npos) << run.errors;

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace lumbrel {
+namespace savedata {
 
 struct RecordingKind {
   int number;                   // 1..5
@@ -27,4 +27,4 @@ std::optional<RecordingKind> KindOfNumber(int number);
 // The working copy's bare name for a random number ("12345Temp.Osc").
 std::string WorkingCopyName(const RecordingKind& kind, int number);
 
-}  // namespace lumbrel
+}  // namespace savedata

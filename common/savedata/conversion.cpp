@@ -1,4 +1,4 @@
-#include "programs/chooser/conversion.h"
+#include "common/savedata/conversion.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "common/savedata/viewer_page.h"
 #include "common/unzip/unzip_file.h"
 #include "platform/base/cfile.h"
 #include "platform/base/drive.h"
@@ -17,10 +18,8 @@
 #include "platform/base/random.h"
 #include "platform/base/text.h"
 #include "platform/base/trace.h"
-#include "programs/chooser/message_reporter.h"
-#include "programs/chooser/viewer_page.h"
 
-namespace lumbrel {
+namespace savedata {
 namespace {
 
 namespace fs = std::filesystem;
@@ -181,33 +180,26 @@ std::optional<Failure> CreateScriptHtml(int kind, std::string_view savedDataPath
   return std::nullopt;
 }
 
-int ConvertSavedData(std::string_view savedDataPath)
+std::optional<Failure> ConvertSavedData(std::string_view savedDataPath)
 {
-  auto fail = [](const Failure& failure) {
-    ShowMessage(failure.message);
-    return failure.exitCode;
-  };
   const std::optional<RecordingKind> kind = KindOfPath(savedDataPath);
   if (!kind) {
-    return fail({kExitUnknownKind,
-                 Message("%s 파일은 열 수 있는 기록 파일이 아닙니다 (OSC, IG1, IG2, SCN, HSN, RES, DAT).",
-                         savedDataPath)});
+    return Failure{kExitUnknownKind,
+                   Message("%s 파일은 열 수 있는 기록 파일이 아닙니다 (OSC, IG1, IG2, SCN, HSN, RES, DAT).",
+                           savedDataPath)};
   }
   if (win::_access(std::string(savedDataPath).c_str(), 0) != 0) {
-    return fail({kExitFileNotFound, Message("%s 파일을 찾을 수 없습니다.", savedDataPath)});
+    return Failure{kExitFileNotFound, Message("%s 파일을 찾을 수 없습니다.", savedDataPath)};
   }
 
   Failure failure{kExitOk, {}};
   const std::optional<std::string> name = ReserveWorkingCopy(*kind, failure);
-  if (!name) return fail(failure);
+  if (!name) return failure;
   std::optional<Failure> failed =
       kind->packed ? Extract(savedDataPath, *name) : CopyRecording(savedDataPath, *name);
   if (!failed) failed = CreateScriptHtml(kind->number, savedDataPath, *name);
-  if (failed) {
-    Remove(InExchangeFolder(*name));
-    return fail(*failed);
-  }
-  return kExitOk;
+  if (failed) Remove(InExchangeFolder(*name));
+  return failed;
 }
 
-}  // namespace lumbrel
+}  // namespace savedata

@@ -1,4 +1,4 @@
-#include "programs/chooser/viewer_page.h"
+#include "common/savedata/viewer_page.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 
 #include "platform/base/text.h"
 
-namespace lumbrel {
+namespace savedata {
 namespace {
 
 std::vector<std::string> Lines(const std::string& page)
@@ -126,4 +126,4 @@ TEST(ViewerPage, NamesAreEscapedForTheScript)
 }
 
 }  // namespace
-}  // namespace lumbrel
+}  // namespace savedata

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace lumbrel {
+namespace savedata {
 
 // Where the page is written, as the page viewer is given it.
 inline constexpr const char* kViewerPagePath = "c:\\Vetra\\TempE\\ScriptTemp.html";
@@ -23,4 +23,4 @@ std::string JavaScriptEscape(std::string_view cp949);
 // The page's bytes for kind 1..5, the saved-data file's path and the working copy's bare name.
 std::string ViewerPage(int kind, std::string_view savedDataPath, std::string_view workingCopyName);
 
-}  // namespace lumbrel
+}  // namespace savedata

@@ -1,10 +1,10 @@
-#include "programs/chooser/recording_kind.h"
+#include "common/savedata/recording_kind.h"
 
 #include <array>
 
 #include "platform/base/text.h"
 
-namespace lumbrel {
+namespace savedata {
 namespace {
 
 constexpr std::array<RecordingKind, 7> kKinds{{
@@ -42,4 +42,4 @@ std::string WorkingCopyName(const RecordingKind& kind, int number)
   return vetra::Format(kind.workingCopyFormat, number);
 }
 
-}  // namespace lumbrel
+}  // namespace savedata

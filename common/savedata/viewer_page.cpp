@@ -1,10 +1,10 @@
-#include "programs/chooser/viewer_page.h"
+#include "common/savedata/viewer_page.h"
 
 #include <array>
 
 #include "platform/base/text.h"
 
-namespace lumbrel {
+namespace savedata {
 namespace {
 
 // How each kind's control is created, given its file and started.
@@ -130,4 +130,4 @@ std::string ViewerPage(int kind, std::string_view savedDataPath, std::string_vie
   return page;
 }
 
-}  // namespace lumbrel
+}  // namespace savedata

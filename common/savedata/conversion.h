@@ -1,17 +1,18 @@
 #pragma once
 // Conversion of a saved-data file: its working copy in the exchange folder, the viewer page and
-// the start of the page viewer. A failure is shown as a message and undoes what the conversion
-// made: no working copy, no page, no page viewer.
+// the start of the page viewer. The chooser runs the whole conversion; the download control makes
+// the working copy of what it downloaded with the same steps. A failure says what went wrong and
+// undoes what the conversion made: no working copy, no page, no page viewer.
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "programs/chooser/recording_kind.h"
+#include "common/savedata/recording_kind.h"
 
-namespace lumbrel {
+namespace savedata {
 
-// The program's exit status.
+// The status a program ends with after a conversion.
 enum ExitCode : int {
   kExitOk = 0,
   kExitFileNotFound = 2,      // the saved-data file does not exist
@@ -48,7 +49,8 @@ std::optional<Failure> CreateScriptHtml(int kind, std::string_view savedDataPath
 // Starts "C:\Vetra\Fenmark\Viewer.exe <page path>"; false when it cannot be started.
 bool RunViewer(std::string_view pagePath);
 
-// The whole conversion; shows the message of a failure. Returns the exit status.
-int ConvertSavedData(std::string_view savedDataPath);
+// The whole conversion: the kind from the file's name, the working copy, the page and the page
+// viewer's start. A failure is returned, with nothing of the conversion left behind.
+std::optional<Failure> ConvertSavedData(std::string_view savedDataPath);
 
-}  // namespace lumbrel
+}  // namespace savedata
