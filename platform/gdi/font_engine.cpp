@@ -13,6 +13,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <string_view>
 #include <tuple>
 
 #include "platform/base/text.h"
@@ -139,9 +140,21 @@ double AverageWidthUnits(FT_Face face, const TT_OS2* os2, double upem)
   return os2 && os2->xAvgCharWidth > 0 ? os2->xAvgCharWidth : upem / 2;
 }
 
+// The Korean faces the system names are drawn with no internal leading: a positive height is
+// their em, and their Hangul fills the line. The fonts standing in for them are measured
+// differently, so those faces are sized by the em rather than by the cell.
+bool HeightIsTheEm(std::string_view utf8Face)
+{
+  for (const std::string_view face : {"굴림", "굴림체", "돋움", "돋움체", "바탕", "바탕체"}) {
+    if (utf8Face == face) return true;
+  }
+  return false;
+}
+
 class FreeTypeFace final : public FontFace {
 public:
-  FreeTypeFace(FT_Face face, FT_Face fallback, const win::LOGFONT& font) : m_face(face), m_fallback(fallback)
+  FreeTypeFace(FT_Face face, FT_Face fallback, const win::LOGFONT& font, bool heightIsTheEm)
+      : m_face(face), m_fallback(fallback)
   {
     // The cell: the OS/2 "win" ascent and descent when the font has them, which are meant to
     // hold every glyph, but no more than the glyphs really reach (the face's bounding box). A
@@ -159,7 +172,13 @@ public:
     const auto above = [&](double ppem) { return static_cast<int>(std::ceil(winAscent * ppem / upem - 0.05)); };
     const auto below = [&](double ppem) { return static_cast<int>(std::ceil(winDescent * ppem / upem - 0.05)); };
     double em = 0;
-    if (height > 0) {
+    if (height > 0 && heightIsTheEm) {
+      // Positive, in a face without internal leading: the em, split above and below the
+      // baseline as the face's glyphs are. A glyph reaching past the line is drawn whole.
+      em = height;
+      m_ascent = std::clamp(static_cast<int>(std::lround(height * winAscent / cellUnits)), 0, height);
+      m_descent = height - m_ascent;
+    } else if (height > 0) {
       // Positive: the cell height. The largest whole em whose glyphs stay inside it.
       int ppem = std::max(1, static_cast<int>(std::floor(height * upem / cellUnits + 0.05)));
       while (ppem > 1 && above(ppem) + below(ppem) > height) --ppem;
@@ -292,7 +311,7 @@ std::shared_ptr<FontFace> FontFace::Open(const win::LOGFONT& font)
   FT_Face fallback = nullptr;
   const std::string gothic = FontFileForFace(vetra::Cp949("굴림"), false, bold);
   if (!gothic.empty() && gothic != file && FT_New_Face(Library(), gothic.c_str(), 0, &fallback) != 0) fallback = nullptr;
-  auto made = std::make_shared<FreeTypeFace>(ftFace, fallback, font);
+  auto made = std::make_shared<FreeTypeFace>(ftFace, fallback, font, HeightIsTheEm(vetra::Utf8(face)));
   cache[key] = made;
   // The faces used last stay open, so that text at a scaled size (a printed page) does not open
   // its face again for every call.

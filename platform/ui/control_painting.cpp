@@ -223,7 +223,7 @@ void PaintButton(CWnd& button, CDC& dc, const ButtonLook& look)
       FillBackground(button, dc, WM_CTLCOLORSTATIC, caption);  // the parent's colours too
       if (!look.enabled) dc.SetTextColor(GetSysColor(COLOR_GRAYTEXT));
       dc.SetBkMode(TRANSPARENT);
-      DrawControlText(dc, look.text, CRect(r.left + 8, r.top, r.right, r.top + tm.tmHeight), DT_LEFT | DT_TOP);
+      DrawControlText(dc, look.text, CRect(r.left + 8, r.top, r.right, std::max<int>(r.bottom, r.top + tm.tmHeight)), DT_LEFT | DT_TOP);
     }
   } else {
     // Check boxes and radio buttons: a 13-pixel box, the text to its right.
@@ -287,7 +287,8 @@ void PaintStatic(CStatic& control, CDC& dc, CBitmap* bitmap)
   dc.SetBkMode(TRANSPARENT);
   if (!control.IsWindowEnabled()) dc.SetTextColor(GetSysColor(COLOR_GRAYTEXT));
   const UINT align = type == SS_CENTER ? DT_CENTER : type == SS_RIGHT ? DT_RIGHT : DT_LEFT;
-  // Each line of the text on its own row.
+  // Each line of the text on its own row; a glyph reaching below its row (a descender) is cut
+  // only by the control.
   const std::string text = control.GetWindowText();
   TEXTMETRIC tm;
   dc.GetTextMetrics(&tm);
@@ -297,7 +298,7 @@ void PaintStatic(CStatic& control, CDC& dc, CBitmap* bitmap)
     if (end == std::string::npos) end = text.size();
     std::string line = text.substr(start, end - start);
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    CRect row(r.left, y, r.right, y + tm.tmHeight);
+    CRect row(r.left, y, r.right, std::max<int>(r.bottom, y + tm.tmHeight));
     if (control.GetStyle() & SS_NOPREFIX) dc.DrawText(line, &row, align | DT_SINGLELINE | DT_TOP | DT_NOPREFIX);
     else DrawControlText(dc, line, row, align | DT_TOP);
     y += tm.tmHeight;

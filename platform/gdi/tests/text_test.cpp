@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string>
+#include <vector>
+
 #include "platform/base/text.h"
 #include "platform/gdi/cdc.h"
 #include "platform/gdi/draw_log.h"
@@ -185,11 +189,13 @@ std::pair<int, int> InkRows(const win::CFont& font, const std::string& text, int
 
 TEST(Text, TheCellHoldsEveryGlyphWholeAndNoMore)
 {
+  // Asked for by the em (a negative height), or in a face measured by its cell, the glyphs stay
+  // inside the line.
   const struct {
     const char* face;
     int height;
-  } fonts[] = {{"굴림", -12}, {"굴림", -13}, {"굴림", -15}, {"굴림", 12}, {"굴림", 14}, {"굴림", 16},
-               {"굴림", 30},  {"굴림체", -12}, {"굴림체", 14}, {"System", -16}, {"바탕", -15}};
+  } fonts[] = {{"굴림", -12}, {"굴림", -13}, {"굴림", -15}, {"굴림체", -12}, {"System", -16},
+               {"System", 16}, {"Arial", 14}, {"바탕", -15}};
   for (const auto& f : fonts) {
     win::CFont font;
     font.CreateFont(f.height, 0, 0, 0, win::FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, Cp949(f.face).c_str());
@@ -211,6 +217,41 @@ TEST(Text, TheCellHoldsEveryGlyphWholeAndNoMore)
   win::CFont status;
   status.CreatePointFont(110, Cp949("굴림").c_str());
   EXPECT_LE(InkRows(status, "223").second, 14);
+}
+
+TEST(Text, APositiveHeightIsTheEmOfTheKoreanFaces)
+{
+  // These faces have no internal leading: the line is the em, Hangul fills it, and a glyph
+  // reaching past it by a row (a descender, a bracket) is drawn whole.
+  const struct {
+    const char* face;
+    int height, weight;
+  } fonts[] = {{"굴림체", 23, 700}, {"굴림체", 26, 800}, {"굴림체", 20, 600}, {"굴림체", 16, 400}, {"굴림체", 12, 600},
+               {"굴림", 12, 400},   {"굴림", 17, 700},   {"굴림", 30, 400},   {"돋움", 23, 400},   {"바탕", 23, 400}};
+  for (const auto& f : fonts) {
+    SCOPED_TRACE(std::string(f.face) + " " + std::to_string(f.height));
+    win::CFont font;
+    font.CreateFont(f.height, 0, 0, 0, f.weight, 0, 0, 0, 0, 0, 0, 0, 0, Cp949(f.face).c_str());
+    Canvas canvas(10, 10);
+    canvas.dc.SelectObject(&font);
+    win::TEXTMETRIC tm{};
+    ASSERT_TRUE(canvas.dc.GetTextMetrics(&tm));
+    canvas.dc.SelectStockObject(win::SYSTEM_FONT);
+    EXPECT_EQ(tm.tmHeight, f.height);
+    EXPECT_EQ(tm.tmInternalLeading, 0);
+    // The stand-in faces' Hangul is about 0.92 of their em: at least all but two rows of a small
+    // line, 0.88 of a large one once hinting has rounded it; its edges may shade a row more.
+    const int least = std::min(f.height - 2, (88 * f.height + 99) / 100);
+    for (const char* syllable : {"듀", "평", "값", "굴", "힣"}) {
+      const auto [top, bottom] = InkRows(font, Cp949(syllable));
+      EXPECT_GE(bottom - top, least) << syllable;
+      EXPECT_LE(bottom - top, f.height + 1) << syllable;
+    }
+    const auto [top, bottom] = InkRows(font, Cp949("DNOK 12664Temp.Osc gjy 가힣똠 ()"));
+    const int past = std::string(f.face) == "바탕" ? 2 : 1;  // the serif stand-in's glyphs reach further
+    EXPECT_GE(top, -past);
+    EXPECT_LE(bottom, f.height + past);
+  }
 }
 
 TEST(Text, AFontAskedForWithAWidthDrawsItsDigitsAtThatWidth)
@@ -245,6 +286,51 @@ TEST(Text, AFontAskedForWithAWidthDrawsItsDigitsAtThatWidth)
   EXPECT_LT(canvas.dc.GetTextExtent("Max-Min: 1687.50").cx, 360);
   EXPECT_LT(canvas.dc.GetTextExtent("A: 2460.94 RPM").cx, 360);
   canvas.dc.SelectStockObject(win::SYSTEM_FONT);
+}
+
+// The pixels of columns [left, right) of a canvas, row by row.
+std::vector<Pixel> Columns(const Canvas& canvas, int left, int right)
+{
+  std::vector<Pixel> block;
+  for (int y = 0; y < canvas.pixels->Height(); ++y) {
+    for (int x = left; x < right; ++x) block.push_back(canvas.At(x, y));
+  }
+  return block;
+}
+
+TEST(Text, ACharacterLooksTheSameWhereverItStandsInAText)
+{
+  // The oscilloscope's readouts and graph labels, the scan-data and road-test fonts asked for
+  // with a width, and the print layout's.
+  const struct {
+    const char* face;
+    int height, width, weight;
+    const char* text;
+  } fonts[] = {{"굴림체", 23, 0, 700, "600.0 V 10.0 V -10.0 V"}, {"굴림체", 16, 0, 400, "10.0 V -10.0 V 600.0 V"},
+               {"굴림체", 26, 11, 800, "600.0 V -10.0 V"},        {"굴림체", 14, 0, 600, "600.0 V -10.0 V"},
+               {"굴림체", 18, 9, 600, "600.0 V -10.0 V"},         {"굴림", 14, 7, 400, "600.0 V -10.0 V"},
+               {"굴림", 12, 6, 400, "600.0 V -10.0 V"},           {"굴림", 16, 0, 400, "600.0 V -10.0 V"},
+               {"굴림", 30, 20, 600, "600.0 V -10.0 V"}};
+  for (const auto& f : fonts) {
+    SCOPED_TRACE(std::string(f.face) + " " + std::to_string(f.height) + "x" + std::to_string(f.width));
+    win::CFont font;
+    font.CreateFont(f.height, f.width, 0, 0, f.weight, 0, 0, 0, 0, 0, 0, 0, 0, Cp949(f.face).c_str());
+    Canvas canvas(600, 60);
+    canvas.dc.SelectObject(&font);
+    canvas.dc.SetBkMode(win::TRANSPARENT);
+    const std::string text = f.text;
+    canvas.dc.TextOut(5, 5, text);
+    // Each character's columns: from its pen position to the next one's.
+    std::map<char, std::vector<Pixel>> seen;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      const int left = 5 + canvas.dc.GetTextExtent(text.substr(0, i)).cx;
+      const int right = 5 + canvas.dc.GetTextExtent(text.substr(0, i + 1)).cx;
+      if (text[i] == ' ') continue;  // a gap takes its neighbours' overhang
+      const auto [first, fresh] = seen.emplace(text[i], Columns(canvas, left, right));
+      if (!fresh) EXPECT_EQ(first->second, Columns(canvas, left, right)) << "'" << text[i] << "' at " << i;
+    }
+    canvas.dc.SelectStockObject(win::SYSTEM_FONT);
+  }
 }
 
 }  // namespace

@@ -429,6 +429,35 @@ TEST_F(Controls, AnEditShowsItsSelectionOnlyWithTheKeyboard)
   EXPECT_GT(pixels(plain, GetSysColor(COLOR_HIGHLIGHTTEXT)), 0);  // the letters stand out
 }
 
+// A line of text in a control is cut only by the control: a glyph reaching below its line, as
+// the lowest Hangul of the Korean faces asked for by a positive height does, shows in full.
+TEST_F(Controls, TextInAControlKeepsWhatReachesBelowItsLine)
+{
+  CFont font;
+  ASSERT_TRUE(font.CreateFont(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, vetra::Cp949("굴림").c_str()));
+  const std::string text = vetra::Cp949("가힣");
+  CStatic label;
+  ASSERT_TRUE(label.Create(text.c_str(), WS_VISIBLE, CRect(10, 10, 110, 60), &parent, 223));
+  CButton group;
+  ASSERT_TRUE(group.Create(text.c_str(), BS_GROUPBOX | WS_VISIBLE, CRect(10, 70, 110, 120), &parent, 224));
+  label.SetFont(&font);
+  group.SetFont(&font);  // before it paints: a group box leaves its inside as it finds it
+  for (CWnd* control : std::initializer_list<CWnd*>{&label, &group}) {
+    const COLORREF paper = ScreenColor(*control, {80, 40});  // everything painted and composed
+    CPoint origin(0, 0);
+    control->ClientToScreen(&origin);
+    const auto inkedRow = [&](int y) {  // right of a group box's frame
+      for (int x = 4; x < 60; ++x) {
+        if (vetra::gdi::ColorrefFromPixel(vetra::gdi::Screen()->Get(origin.x + x, origin.y + y)) != paper) return true;
+      }
+      return false;
+    };
+    // The line is 12 rows; the ㅎ reaches the row below it.
+    EXPECT_TRUE(inkedRow(11)) << control->GetDlgCtrlID();
+    EXPECT_TRUE(inkedRow(12)) << control->GetDlgCtrlID();
+  }
+}
+
 TEST_F(Controls, BitmapStaticTakesThePictureSize)
 {
   CBitmap picture;
