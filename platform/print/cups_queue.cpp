@@ -2,11 +2,14 @@
 
 #include <cups/cups.h>
 
+#include <chrono>
 #include <mutex>
+#include <optional>
 #include <string>
 
 #include "platform/base/text.h"
 #include "platform/base/trace.h"
+#include "platform/print/cups_connection.h"
 
 namespace vetra::print {
 
@@ -24,31 +27,114 @@ Seams& TestSeams()
   return *seams;
 }
 
+// A server that kept silent is left alone for a while: a print dialog asks for the printers
+// more than once, and each question would wait the whole limit again.
+constexpr auto kSilentServerRests = std::chrono::seconds(30);
+
+struct SilentServer {
+  std::string name;
+  std::chrono::steady_clock::time_point askAgainAt;
+};
+
+struct LastSilentServer {
+  std::mutex mutex;
+  std::optional<SilentServer> server;  // under mutex
+};
+
+LastSilentServer& LastSilence()
+{
+  static auto* last = new LastSilentServer;
+  return *last;
+}
+
+bool RestingAfterSilence(const std::string& server)
+{
+  LastSilentServer& last = LastSilence();
+  std::lock_guard lock(last.mutex);
+  return last.server && last.server->name == server && std::chrono::steady_clock::now() < last.server->askAgainAt;
+}
+
+void TellSilence(const CupsConnection& connection, const std::string& what)
+{
+  {
+    LastSilentServer& last = LastSilence();
+    std::lock_guard lock(last.mutex);
+    last.server = SilentServer{connection.Server(), std::chrono::steady_clock::now() + kSilentServerRests};
+  }
+  win::OutputDebugStringA(Cp949("The print server " + connection.Server() + " did not answer within " +
+                                std::to_string(CupsConnection::kSilenceLimit.count()) + " ms: " + what + "\n"));
+}
+
 std::vector<CupsQueue> QueuesFromServer()
 {
-  cups_dest_t* dests = nullptr;
-  const int count = cupsGetDests(&dests);
+  if (RestingAfterSilence(CupsConnection::ServerName())) return {};
+  const CupsConnection connection;
   std::vector<CupsQueue> queues;
-  for (int i = 0; i < count; ++i) {
-    // Instances (saved option sets of a queue) are not separate printers here.
-    if (dests[i].instance != nullptr || dests[i].name == nullptr) continue;
-    queues.push_back({dests[i].name, dests[i].is_default != 0});
+  if (http_t* http = connection.Http()) {
+    cups_dest_t* dests = nullptr;
+    const int count = cupsGetDests2(http, &dests);
+    for (int i = 0; i < count; ++i) {
+      // Instances (saved option sets of a queue) are not separate printers here.
+      if (dests[i].instance != nullptr || dests[i].name == nullptr) continue;
+      queues.push_back({dests[i].name, dests[i].is_default != 0});
+    }
+    cupsFreeDests(count, dests);
   }
-  cupsFreeDests(count, dests);
+  if (connection.ServerSilent()) {
+    TellSilence(connection, "its printers are not offered");
+    return {};
+  }
   return queues;
 }
 
-bool SubmitToServer(const CupsJob& job)
+// The request that prints the job's PDF on its queue, and the resource on the server it goes to.
+struct PrintRequest {
+  ipp_t* request = nullptr;  // the caller's to send (which frees it) or to free
+  std::string resource;
+};
+
+PrintRequest PrintRequestFor(const CupsJob& job)
 {
+  char uri[HTTP_MAX_URI];
+  httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/printers/%s", job.queue.c_str());
+  char scheme[32], user[256], host[256], resource[HTTP_MAX_URI];
+  int port = 0;
+  httpSeparateURI(HTTP_URI_CODING_NONE, uri, scheme, sizeof scheme, user, sizeof user, host, sizeof host, &port, resource,
+                  sizeof resource);
   cups_option_t* options = nullptr;
   int count = 0;
   count = cupsAddOption("copies", std::to_string(job.copies).c_str(), count, &options);
   count = cupsAddOption("collate", job.collate ? "true" : "false", count, &options);
   count = cupsAddOption("media", "A4", count, &options);
-  const int id = cupsPrintFile(job.queue.c_str(), job.pdf.c_str(), job.titleUtf8.c_str(), count, options);
+  count = cupsAddOption("document-format", "application/pdf", count, &options);
+  ipp_t* request = ippNewRequest(IPP_OP_PRINT_JOB);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, job.titleUtf8.c_str());
+  cupsEncodeOptions2(request, count, options, IPP_TAG_OPERATION);
+  cupsEncodeOptions2(request, count, options, IPP_TAG_JOB);
   cupsFreeOptions(count, options);
-  if (id == 0) win::OutputDebugStringA(Cp949("Printing to " + job.queue + " failed: " + cupsLastErrorString() + "\n"));
-  return id != 0;
+  return {request, resource};
+}
+
+// The job goes as one print request on the connection that keeps to the limit: libcups's own
+// printing calls look the queue up again, on connections of their own that do not.
+bool SubmitToServer(const CupsJob& job)
+{
+  const CupsConnection connection;
+  bool printed = false;
+  if (http_t* http = connection.Http()) {
+    const PrintRequest print = PrintRequestFor(job);
+    ipp_t* answer = cupsDoFileRequest(http, print.request, print.resource.c_str(), job.pdf.c_str());
+    printed = answer && ippGetStatusCode(answer) < IPP_STATUS_REDIRECTION_OTHER_SITE;
+    ippDelete(answer);
+  }
+  if (connection.ServerSilent()) {
+    TellSilence(connection, "the job was not printed");
+    return false;
+  }
+  if (!printed) win::OutputDebugStringA(Cp949("Printing to " + job.queue + " failed: " + cupsLastErrorString() + "\n"));
+  return printed;
 }
 
 }  // namespace

@@ -6,12 +6,15 @@
 #include <SDL2/SDL.h>
 
 #include <algorithm>
+#include <chrono>
 #include <map>
+#include <optional>
 #include <string_view>
 #include <utility>
 
 #include "platform/base/clock.h"
 #include "platform/base/text.h"
+#include "platform/base/trace.h"
 #include "platform/ui/display_factory.h"
 #include "platform/ui/ibus_input_method.h"
 #include "platform/ui/ime.h"
@@ -19,6 +22,7 @@
 #include "platform/ui/input.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/script.h"
+#include "platform/ui/session_bus_probe.h"
 #include "platform/ui/sdl_keys.h"
 #include "platform/ui/window_system.h"
 #include "platform/ui/x11_connection_loss.h"
@@ -693,15 +697,26 @@ private:
   std::optional<std::string> m_before;
 };
 
-// SDL starts a client of its own on the desktop's input method when its video starts. Where
-// ours runs, SDL's must not, or each key would be composed twice. SDL can only be told which
-// input method to use, so it is told one (fcitx) and, at the same moment, no session bus to reach
-// it by: it finds none answering and uses none, whichever input methods the desktop runs.
-bool InitVideoWithoutItsInputMethod(bool ownInputMethod)
+// How long the session bus may take to answer before the display starts without it.
+constexpr auto kSessionBusAnswerLimit = std::chrono::milliseconds(1000);
+
+// Starts SDL's video. As it starts, SDL reaches for the session bus (for its own client of the
+// desktop's input method, the screen saver) and libdbus waits 25 s for each answer there, so it
+// is kept off a bus that does not answer. Where our input method client runs, SDL's must not, or
+// each key would be composed twice: SDL can only be told which input method to use, so it is
+// told one (fcitx) and, at the same moment, no session bus to reach it by; it finds none
+// answering and uses none, whichever input methods the desktop runs. SDL tries the bus only once,
+// so the environment is put back at once, as programs this one starts are to find it.
+bool InitVideo(bool ownInputMethod)
 {
-  if (!ownInputMethod) return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-  const MomentaryEnvironment module("SDL_IM_MODULE", "fcitx");
-  const MomentaryEnvironment bus("DBUS_SESSION_BUS_ADDRESS", "none:");
+  std::optional<MomentaryEnvironment> module, bus;
+  if (ownInputMethod) {
+    module.emplace("SDL_IM_MODULE", "fcitx");
+    bus.emplace("DBUS_SESSION_BUS_ADDRESS", "none:");
+  } else if (SessionBusIsSilent(kSessionBusAnswerLimit)) {
+    win::OutputDebugStringA("The session bus does not answer: the display starts without it\n");
+    bus.emplace("DBUS_SESSION_BUS_ADDRESS", "none:");
+  }
   return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
 }
 
@@ -730,7 +745,7 @@ std::unique_ptr<Display> CreateSdlDisplay()
   const char* videoDriver = std::getenv("SDL_VIDEODRIVER");
   const bool onX = display && *display && !(videoDriver && std::string_view(videoDriver) == "wayland");
   std::unique_ptr<IBusInputMethod> inputMethod = onX ? IBusInputMethod::Connect() : nullptr;
-  if (!InitVideoWithoutItsInputMethod(inputMethod != nullptr)) return nullptr;
+  if (!InitVideo(inputMethod != nullptr)) return nullptr;
   // Without a desktop SDL would run on a driver of its own that shows nothing.
   const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
   if (driver != "x11" && driver != "wayland") {

@@ -3,11 +3,14 @@
 #include <cups/cups.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "platform/base/testing/silent_server.h"
 #include "platform/base/testing/temp_drive.h"
+#include "platform/print/cups_connection.h"
 #include "platform/print/cups_queue.h"
 
 namespace vetra::print {
@@ -81,6 +84,26 @@ TEST_F(Catalogue, WithoutACupsServerOnlyPdfFileIsOffered)
   const std::string socket = (drive.Root() / "no-cupsd.sock").string();
   cupsSetServer(socket.c_str());
   EXPECT_EQ(Names(ListPrinters()), std::vector<std::string>{"PDF file*"});
+  cupsSetServer(nullptr);
+}
+
+TEST_F(Catalogue, ACupsServerThatNeverAnswersLeavesOnlyPdfFileWithinTheLimit)
+{
+  using namespace std::chrono_literals;
+  const testing::TempDrive drive;
+  const testing::SilentServer cups(drive / "cupsd.sock");
+  ASSERT_TRUE(cups.Listening());
+  ::setenv("VETRA_PRINT_CUPS", "1", 1);
+  cupsSetServer(cups.Path().c_str());
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(Names(ListPrinters()), std::vector<std::string>{"PDF file*"});
+  EXPECT_LT(std::chrono::steady_clock::now() - start, CupsConnection::kSilenceLimit + 3s);
+  const int asked = cups.Connections();
+  EXPECT_GE(asked, 1);
+  // A print dialog asks for the list more than once; the server that just kept silent is not
+  // waited for again each time.
+  EXPECT_EQ(DefaultPrinter().name, "PDF file");
+  EXPECT_EQ(cups.Connections(), asked);
   cupsSetServer(nullptr);
 }
 

@@ -1,24 +1,18 @@
-// On screen (SDL under Xvfb): a desktop whose input-method daemon accepts connections and never
-// answers (a frozen daemon does exactly this) holds no program at its start. Each program shows
-// its window within two seconds and ends when asked.
+// On screen (SDL under Xvfb): a desktop service that accepts connections and never answers (a
+// frozen daemon does exactly this) holds no program at its start, be it the input-method daemon
+// or the session bus. Each program shows its window within two seconds and ends when asked.
 
 #include <gtest/gtest.h>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
 
-#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <thread>
 #include <utility>
-#include <vector>
 
+#include "platform/base/testing/silent_server.h"
 #include "platform/base/testing/temp_drive.h"
 #include "programs/chooser/tests/screen/program_runs.h"
 
@@ -30,52 +24,6 @@ using namespace std::chrono_literals;
 
 using program_runs::RunShell;
 using program_runs::WaitFor;
-
-// A socket that takes every connection and never says a word on it.
-class SilentDaemon {
-public:
-  explicit SilentDaemon(const fs::path& path)
-  {
-    m_listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const std::string name = path.string();
-    if (m_listener < 0 || name.size() >= sizeof(address.sun_path)) return;
-    std::memcpy(address.sun_path, name.c_str(), name.size() + 1);
-    if (bind(m_listener, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0 || listen(m_listener, 16) != 0) return;
-    m_address = "unix:path=" + name;
-    m_accepting = std::thread([this] {
-      for (;;) {
-        const int connection = accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
-        if (connection < 0 || m_ending) {
-          if (connection >= 0) close(connection);
-          return;
-        }
-        m_held.push_back(connection);
-      }
-    });
-  }
-  ~SilentDaemon()
-  {
-    m_ending = true;
-    if (m_listener >= 0) shutdown(m_listener, SHUT_RDWR);
-    if (m_accepting.joinable()) m_accepting.join();
-    for (int connection : m_held) close(connection);
-    if (m_listener >= 0) close(m_listener);
-  }
-  SilentDaemon(const SilentDaemon&) = delete;
-  SilentDaemon& operator=(const SilentDaemon&) = delete;
-
-  // The address a client is given (IBUS_ADDRESS); empty when the socket could not be made.
-  const std::string& Address() const { return m_address; }
-
-private:
-  int m_listener = -1;
-  std::string m_address;
-  std::atomic<bool> m_ending = false;
-  std::thread m_accepting;
-  std::vector<int> m_held;  // the accepting thread's until it is joined
-};
 
 // A grey 16 by 16 picture in 32 bits, as a viewer's print button leaves for the print layout.
 std::string SmallCapture()
@@ -100,7 +48,7 @@ struct ProgramCase {
   const char* title;     // a pattern of the window it shows (the display shows nothing else)
 };
 
-class SilentInputMethod : public ::testing::TestWithParam<ProgramCase> {
+class SilentDesktopService : public ::testing::TestWithParam<ProgramCase> {
 protected:
   void SetUp() override
   {
@@ -110,9 +58,10 @@ protected:
     drive.WriteFile("Vetra/TempE/Blank.html", "<html><head><title>Blank</title></head><body></body></html>");
   }
 
-  // Starts the program with the daemon's address and returns how long its window took to show,
-  // or nothing when it did not show within ten seconds. The program is asked to end afterwards.
-  std::optional<std::chrono::steady_clock::duration> StartAndTimeWindow(const ProgramCase& program, const std::string& address)
+  // Starts the program with the environment assignments given (as `env` takes them) and returns
+  // how long its window took to show, or nothing when it did not show within ten seconds. The
+  // program is asked to end afterwards.
+  std::optional<std::chrono::steady_clock::duration> StartAndTimeWindow(const ProgramCase& program, const std::string& environment)
   {
     const std::string name = program.program;
     const std::string started = name == "Lumbrel" ? std::string(LUMBREL_PROGRAM) : (drive / ("Vetra/Fenmark/" + name)).string();
@@ -121,7 +70,7 @@ protected:
     fs::remove(pid);
     fs::remove(status);
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(RunShell("(IBUS_ADDRESS='" + address + "' '" + started + "'" + argument + " >'" + output.string() +
+    EXPECT_EQ(RunShell("(env " + environment + " '" + started + "'" + argument + " >'" + output.string() +
                        "' 2>&1 & echo $! > '" + pid.string() + "'; wait $!; echo $? > '" + status.string() + "') &"),
               0);
     const std::string search = "xdotool search --onlyvisible --name '" + std::string(program.title) + "' >/dev/null 2>&1";
@@ -135,23 +84,40 @@ protected:
     return took;
   }
 
+  // Starts the program, times its window and says what went wrong.
+  void ExpectWindowWithinTwoSeconds(const std::string& environment)
+  {
+    const auto took = StartAndTimeWindow(GetParam(), environment);
+    ASSERT_TRUE(took) << "no window within ten seconds\n" << vetra::testing::ReadWholeFile(output);
+    EXPECT_LT(*took, 2s) << vetra::testing::ReadWholeFile(output);
+    EXPECT_TRUE(ended) << "the program did not end when asked\n" << vetra::testing::ReadWholeFile(output);
+  }
+
   vetra::testing::TempDrive drive;
   fs::path output = drive / "output.txt";
   bool ended = false;
 };
 
-TEST_P(SilentInputMethod, TheProgramShowsItsWindowWithinTwoSecondsAndEndsWhenAsked)
+TEST_P(SilentDesktopService, AnInputMethodDaemonThatNeverAnswersHoldsNoProgram)
 {
-  const ProgramCase& program = GetParam();
-  SilentDaemon daemon(drive / "ibus");
-  ASSERT_FALSE(daemon.Address().empty());
-  const auto took = StartAndTimeWindow(program, daemon.Address());
-  ASSERT_TRUE(took) << "no window within ten seconds\n" << vetra::testing::ReadWholeFile(output);
-  EXPECT_LT(*took, 2s) << vetra::testing::ReadWholeFile(output);
-  EXPECT_TRUE(ended) << "the program did not end when asked\n" << vetra::testing::ReadWholeFile(output);
+  const vetra::testing::SilentServer daemon(drive / "ibus");
+  ASSERT_TRUE(daemon.Listening());
+  ExpectWindowWithinTwoSeconds("IBUS_ADDRESS='unix:path=" + daemon.Path().string() + "'");
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryProgram, SilentInputMethod,
+// Without an input-method daemon of the desktop, SDL itself would reach for the session bus.
+TEST_P(SilentDesktopService, ASessionBusThatNeverAnswersHoldsNoProgram)
+{
+  const vetra::testing::SilentServer bus(drive / "bus");
+  ASSERT_TRUE(bus.Listening());
+  ExpectWindowWithinTwoSeconds("-u IBUS_ADDRESS XDG_CONFIG_HOME='" + (drive / "config").string() +
+                               "' DBUS_SESSION_BUS_ADDRESS='unix:path=" + bus.Path().string() + "' VETRA_TRACE=1");
+  EXPECT_NE(vetra::testing::ReadWholeFile(output).find("session bus"), std::string::npos) << vetra::testing::ReadWholeFile(output);
+  // The program asked once whether the bus answers; nothing of it went to the bus afterwards.
+  EXPECT_EQ(bus.Connections(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryProgram, SilentDesktopService,
                          ::testing::Values(ProgramCase{"Lumbrel", "Lumbrel", "", "^Lumbrel$"},
                                            ProgramCase{"Viewer", "Viewer.exe", "c:\\Vetra\\TempE\\Blank.html", "Viewer$"},
                                            ProgramCase{"Tolvex", "Tolvex.exe", "", "."}),
