@@ -32,11 +32,6 @@ constexpr int kNameDraws = 1000;
 constexpr const char* kViewerPageLock = "Vetra viewer page";
 constexpr std::chrono::seconds kViewerPageWait{30};
 
-std::string InExchangeFolder(const std::string& name)
-{
-  return std::string(kExchangeFolder) + "\\" + name;
-}
-
 std::string Message(const char* utf8Format, std::string_view argument)
 {
   return vetra::Format(vetra::Cp949(utf8Format).c_str(), std::string(argument).c_str());
@@ -85,7 +80,7 @@ std::optional<std::string> ReserveWorkingCopy(const RecordingKind& kind, Failure
 {
   for (int draw = 0; draw < kNameDraws; ++draw) {
     const std::string name = WorkingCopyName(kind, win::rand());
-    const std::string path = InExchangeFolder(name);
+    const std::string path = DataFilePath(name);
     const int fd = ::open(vetra::MapPath(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd >= 0) {
       ::close(fd);
@@ -105,7 +100,7 @@ std::optional<Failure> Extract(std::string_view savedDataPath, const std::string
 {
   win::OutputDebugStringA(
       vetra::Format("CLumbrelDlg::Extract Filename : %s\r\n", std::string(savedDataPath).c_str()));
-  const std::string target = InExchangeFolder(workingCopyName);
+  const std::string target = DataFilePath(workingCopyName);
   try {
     unzip::CUnzipFile zip(savedDataPath);
     // Every data entry is written in archive order, so the last one is the working copy.
@@ -136,7 +131,7 @@ std::optional<Failure> CopyRecording(std::string_view savedDataPath, const std::
   if (!fs::is_regular_file(vetra::MapPath(source), ec)) {
     return Failure{kExitBadSavedData, Message("%s 파일을 읽을 수 없습니다.", savedDataPath)};
   }
-  if (!win::CopyFileA(source.c_str(), InExchangeFolder(workingCopyName).c_str(), win::FALSE)) {
+  if (!win::CopyFileA(source.c_str(), DataFilePath(workingCopyName).c_str(), win::FALSE)) {
     return Failure{kExitCannotWrite, Message("%s 파일을 작업 폴더로 복사할 수 없습니다.", savedDataPath)};
   }
   return std::nullopt;
@@ -198,7 +193,7 @@ std::optional<Failure> ConvertSavedData(std::string_view savedDataPath)
   std::optional<Failure> failed =
       kind->packed ? Extract(savedDataPath, *name) : CopyRecording(savedDataPath, *name);
   if (!failed) failed = CreateScriptHtml(kind->number, savedDataPath, *name);
-  if (failed) Remove(InExchangeFolder(*name));
+  if (failed) Remove(DataFilePath(*name));
   return failed;
 }
 

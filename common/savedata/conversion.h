@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/savedata/exchange_files.h"
 #include "common/savedata/recording_kind.h"
 
 namespace savedata {
@@ -22,7 +23,6 @@ enum ExitCode : int {
   kExitViewerNotStarted = 6,  // the page viewer cannot be started
 };
 
-inline constexpr const char* kExchangeFolder = "c:\\Vetra\\TempE";
 inline constexpr const char* kViewerProgram = "C:\\Vetra\\Fenmark\\Viewer.exe";
 
 // A failed step: the status the program ends with and the message shown (code page 949).

@@ -1,6 +1,7 @@
 #include "controls/oscilloscope/tessial_ctrl.h"
 
 #include "common/capture/print_capture.h"
+#include "common/savedata/exchange_files.h"
 #include "controls/oscilloscope/tessial_identity.h"
 #include "controls/oscilloscope/windows/child_messages.h"
 #include "platform/base/text.h"
@@ -81,7 +82,7 @@ void CTessialCtrl::OnDestroy()
   KillTimer(kPlaybackTimer);
   m_model.Close();
   // The companion follows the page's current name; the working copy is the one the load opened.
-  DeleteWorkingCopy(m_dataFileName, m_workingCopyName, m_reloadMode);
+  savedata::DeleteWorkingCopy(m_dataFileName, m_workingCopyName, m_reloadMode);
   m_skin.Free();
   m_backBuffer.Free();
   win::OutputDebugStringA("TESSIAL : OnDestroy\r\n");

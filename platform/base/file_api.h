@@ -36,8 +36,9 @@ int _access(LPCSTR path, int mode);
 // 0 when made, -1 when it exists already or cannot be made.
 int _mkdir(LPCSTR path);
 
-// Copies through a temporary file beside the target, so a failed copy never leaves a
-// half-written target; keeps the modification time as Windows does.
+// Copies through a temporary file beside the target, put in its place only when whole, so a
+// failed copy never leaves a half-written target; keeps the modification time as Windows does.
+// The copy is made as cheaply as the filesystems allow and is not forced out to the disk.
 BOOL CopyFileA(LPCSTR existing, LPCSTR target, BOOL failIfExists);
 BOOL DeleteFileA(LPCSTR path);
 // Writes "C:\Windows" (the drive's Windows folder); returns its length, or the size needed when

@@ -25,6 +25,8 @@ public:
 
   int Get() const { return m_fd; }
   bool IsOpen() const { return m_fd >= 0; }
+  // Gives the descriptor up without closing it (for a close whose result counts).
+  int Release() { return std::exchange(m_fd, -1); }
   void Reset()
   {
     if (m_fd >= 0) ::close(m_fd);

@@ -1,7 +1,7 @@
-// The download dialogs on arbitrary answers from a loopback server: status, framing, a body cut
-// short, then what each control does with the file it got (the saved-data archive unpacked to
-// the working copy, the road-test recording unpacked and read). Whatever comes, a failed
-// download leaves no file and a finished one never crashes its reader.
+// The download dialog on arbitrary answers from a loopback server: status, framing, a body cut
+// short, then the working copy made of the file it got (a saved-data archive unpacked, a road-test
+// recording copied). Whatever comes, a failed download leaves no file, the temporary download
+// always goes, and a failed working copy leaves none behind.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -11,8 +11,6 @@
 #include "controls/download/core/download_names.h"
 #include "controls/download/core/working_copy.h"
 #include "controls/download/download_dlg.h"
-#include "controls/roadtest/core/recording_file.h"
-#include "controls/roadtest/windows/download_dlg.h"
 #include "platform/base/drive.h"
 #include "platform/base/testing/temp_drive.h"
 #include "platform/net/testing/loopback_http_server.h"
@@ -30,6 +28,8 @@ bool Exists(const std::string& windowsPath)
 
 }  // namespace
 
+// The first four bytes choose the status, the framing (and whether the answer stops short), where
+// it stops and the kind of recording; the rest is the body.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
   static const vetra::testing::TempDrive drive;  // removed when the run ends
@@ -43,43 +43,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   reply.framing = static_cast<vetra::testing::HttpReply::Framing>(data[1] % 3);
   if (data[1] & 0x10) reply.stopAfter = data[2];
   reply.body.assign(reinterpret_cast<const char*>(data + 4), size - 4);
-  const bool roadTest = data[1] & 0x20;
   const int dataType = 1 + data[3] % 5;
   vetra::testing::LoopbackHttpServer server(reply);
   vetra::testing::HttpPortOverride port(server.Port());
 
-  if (roadTest) {
-    const std::string local = "C:\\Vetra\\TempE\\1Temp.Res";
-    morvit::CRecordingDownloadDlg dialog(nullptr);
-    dialog.m_serverHost = "127.0.0.1";
-    dialog.m_serverPath = "/record/1.Res";
-    dialog.m_localPath = local;
-    dialog.m_noAnswerMs = 2000;
-    const bool ok = dialog.DoModal() == win::IDOK;
-    if (!ok && Exists(local)) std::abort();
-    if (ok) {
-      const morvit::LoadedFile loaded = morvit::LoadRecordingFile(local, {});
-      if (!loaded.unpackedPath.empty()) std::filesystem::remove(vetra::MapPath(loaded.unpackedPath), ec);
-      std::filesystem::remove(vetra::MapPath(local), ec);
-    }
-  } else {
-    const auto kind = pakrel::DownloadKindOf(dataType);
-    const std::string local = pakrel::TemporaryDownloadPath(*kind, "C:\\Windows", 1);
-    pakrel::CDownloadDlg dialog;
-    dialog.m_serverIP = "127.0.0.1";
-    dialog.m_serverFileName = "/report/1.dat";
-    dialog.m_localPath = local;
-    dialog.m_fileSize = static_cast<long>(reply.body.size()) + data[2] - 128;
-    dialog.SetReceiveTimeout(2000);
-    const bool ok = dialog.DoModal() == win::IDOK;
-    if (!ok && Exists(local)) std::abort();
-    if (ok) {
-      const std::string name = std::string("1Temp.") + kind->recording.extension;
-      const auto failed = pakrel::MakeWorkingCopy(*kind, local, name);
-      if (Exists(local)) std::abort();  // the temporary download goes in every case
-      if (failed && Exists(pakrel::ExchangePath(name))) std::abort();
-      std::filesystem::remove(vetra::MapPath(pakrel::ExchangePath(name)), ec);
-    }
+  const auto kind = pakrel::DownloadKindOf(dataType);
+  const std::string local = pakrel::TemporaryDownloadPath(*kind, "C:\\Windows", 1);
+  pakrel::CDownloadDlg dialog;
+  dialog.m_serverIP = "127.0.0.1";
+  dialog.m_serverFileName = "/report/1.dat";
+  dialog.m_localPath = local;
+  dialog.m_fileSize = static_cast<long>(reply.body.size()) + data[2] - 128;
+  dialog.SetReceiveTimeout(2000);
+  const bool ok = dialog.DoModal() == win::IDOK;
+  if (!ok && Exists(local)) std::abort();
+  if (ok) {
+    const std::string name = std::string("1Temp.") + kind->recording.extension;
+    const auto failed = pakrel::MakeWorkingCopy(*kind, local, name);
+    if (Exists(local)) std::abort();  // the temporary download goes in every case
+    if (failed && Exists(pakrel::ExchangePath(name))) std::abort();
+    std::filesystem::remove(vetra::MapPath(pakrel::ExchangePath(name)), ec);
   }
   vetra::ui::ResetForTests();
   return 0;

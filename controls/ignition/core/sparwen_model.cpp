@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "common/savedata/exchange_files.h"
 #include "controls/ignition/core/texts.h"
-#include "controls/oscilloscope/core/working_copy.h"
 #include "platform/base/numeric.h"
 #include "platform/base/plain_file_name.h"
 #include "platform/base/text.h"
@@ -74,7 +74,7 @@ void SparwenModel::InitDefaults()
 LoadOutcome SparwenModel::Load(std::string_view dataFileName, const win::RECT& controlRect)
 {
   LoadOutcome outcome;
-  outcome.path = tessial::DataFilePath(dataFileName);
+  outcome.path = savedata::DataFilePath(dataFileName);
   m_workingCopyName = dataFileName;
   m_loaded = false;
   m_recording.Close();
@@ -140,7 +140,7 @@ int SparwenModel::Destroy(std::string_view dataFileName, int reloadMode)
   m_playback.Stop();
   m_recording.Close();
   m_loaded = false;
-  return tessial::DeleteWorkingCopy(dataFileName, m_workingCopyName, reloadMode);
+  return savedata::DeleteWorkingCopy(dataFileName, m_workingCopyName, reloadMode);
 }
 
 int SparwenModel::FramesPerStep() const

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/savedata/exchange_files.h"
 #include "platform/base/plain_file_name.h"
 #include "platform/base/text.h"
 
@@ -45,7 +46,7 @@ void ScopeModel::InitScaleTables()
 LoadResult ScopeModel::Load(std::string_view dataFileName)
 {
   LoadResult result;
-  result.path = DataFilePath(dataFileName);
+  result.path = savedata::DataFilePath(dataFileName);
   m_recording.Close();
   m_unitChoice = ReadUnitSettings(m_unitChoice, m_enviroPath);
   InitScaleTables();

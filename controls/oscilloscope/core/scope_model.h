@@ -7,7 +7,6 @@
 #include "controls/oscilloscope/core/recording.h"
 #include "controls/oscilloscope/core/scope_state.h"
 #include "controls/oscilloscope/core/unit_settings.h"
-#include "controls/oscilloscope/core/working_copy.h"
 
 namespace tessial {
 

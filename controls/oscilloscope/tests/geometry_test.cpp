@@ -3,7 +3,6 @@
 #include "controls/oscilloscope/core/layout.h"
 #include "controls/oscilloscope/core/scope_model.h"
 #include "controls/oscilloscope/core/trace_geometry.h"
-#include "controls/oscilloscope/core/working_copy.h"
 #include "controls/oscilloscope/tests/fixtures.h"
 
 namespace tessial {
@@ -77,30 +76,6 @@ TEST(Layout, SlotsAndButtons)
   EXPECT_EQ(labels[0].text, "-6.0");
   EXPECT_EQ(labels[2].text, "0.0");
   EXPECT_EQ(labels[4].x, 10 + 107 / 2 - 7 * 3 / 2 + 8 * ((752 - 107) / 8));
-}
-
-// Which files go when the control is destroyed.
-TEST(WorkingCopy, DeletionMatrix)
-{
-  struct Case { int reloadMode; bool companion; int deleted; };
-  for (const Case c : {Case{0, true, 2}, {2, true, 2}, {1, true, 0}, {0, false, 1}}) {
-    vetra::testing::TempDrive drive;
-    drive.WriteFile("Vetra/TempE/1234Temp.Osc", "x");
-    if (c.companion) drive.WriteFile("Windows/Osc1234Temp.tmp", "y");
-    EXPECT_EQ(CompanionFilePath("1234Temp.Osc"), "C:\\Windows\\Osc1234Temp.tmp");
-    EXPECT_EQ(DeleteWorkingCopy("1234Temp.Osc", "1234Temp.Osc", c.reloadMode), c.deleted) << c.reloadMode;
-    EXPECT_EQ(std::filesystem::exists(drive / "Vetra/TempE/1234Temp.Osc"), c.reloadMode == 1);
-    EXPECT_FALSE(std::filesystem::exists(drive / "Windows/Osc1234Temp.tmp") && c.reloadMode != 1);
-  }
-  vetra::testing::TempDrive drive;
-  drive.WriteFile("Vetra/keep.Osc", "x");
-  for (const char* name : {"..\\keep.Osc", "", "a/b", "c:x", "a\x01"}) EXPECT_EQ(DeleteWorkingCopy(name, name, 0), 0) << name;
-  EXPECT_TRUE(std::filesystem::exists(drive / "Vetra/keep.Osc"));
-  // Nothing loaded: only the companion goes.
-  drive.WriteFile("Vetra/TempE/1234Temp.Osc", "x");
-  drive.WriteFile("Windows/Osc1234Temp.tmp", "y");
-  EXPECT_EQ(DeleteWorkingCopy("1234Temp.Osc", "", 0), 1);
-  EXPECT_TRUE(std::filesystem::exists(drive / "Vetra/TempE/1234Temp.Osc"));
 }
 
 }  // namespace

@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <set>
+#include <string>
 
 #include "platform/base/cfile.h"
 #include "platform/base/global_memory.h"
+#include "platform/base/testing/full_disk.h"
+#include "platform/base/testing/memory_file.h"
 #include "platform/base/testing/temp_drive.h"
 
 namespace win {
@@ -59,6 +64,69 @@ TEST(FileApi, AccessMkdirCopyDelete)
   EXPECT_EQ(GetWindowsDirectoryA(windows, sizeof windows), 10u);
   EXPECT_STREQ(windows, "C:\\Windows");
   EXPECT_EQ(GetWindowsDirectoryA(windows, 4), 11u);
+}
+
+// A copy of several buffers' worth, from the same filesystem and from another one (where the
+// kernel copies nothing itself, as from a USB stick), over an existing file or to a new name. It
+// arrives whole with the source's time, or, when a write fails, leaves the target as it was and
+// nothing half-written beside it.
+TEST(FileApi, CopyIsWholeOrNothing)
+{
+  struct Case {
+    const char* what;
+    bool otherFilesystem;
+    bool targetExists;
+    bool diskFull;
+  };
+  const Case cases[] = {
+      {"same filesystem, new name", false, false, false},
+      {"same filesystem, over a file", false, true, false},
+      {"other filesystem, new name", true, false, false},
+      {"other filesystem, over a file", true, true, false},
+      {"same filesystem, disk full", false, true, true},
+      {"other filesystem, disk full", true, true, true},
+      {"other filesystem, disk full, new name", true, false, true},
+  };
+  std::string bytes(3 * 1024 * 1024 + 123, '\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7 + i / 4096);
+  const auto stamp = fs::file_time_type::clock::now() - std::chrono::hours(48);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDrive drive;
+    fs::create_directories(drive / "Vetra/TempE");
+    vetra::testing::MemoryFile memory;
+    std::string source = "c:\\Saves\\road.DAT";
+    if (c.otherFilesystem) {
+      ASSERT_TRUE(memory.Write(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+      source = memory.Path();
+      fs::last_write_time(source, stamp);
+    } else {
+      drive.WriteFile("Saves/road.DAT", bytes);
+      fs::last_write_time(drive / "Saves/road.DAT", stamp);
+    }
+    if (c.targetExists) drive.WriteFile("Vetra/TempE/1Temp.Dat", "old");
+
+    BOOL copied = FALSE;
+    if (c.diskFull) {
+      const vetra::testing::FullDisk disk(1024 * 1024);
+      ASSERT_TRUE(disk.Active());
+      copied = CopyFileA(source.c_str(), "c:\\Vetra\\TempE\\1Temp.Dat", FALSE);
+    } else {
+      copied = CopyFileA(source.c_str(), "c:\\Vetra\\TempE\\1Temp.Dat", FALSE);
+    }
+
+    EXPECT_EQ(copied, c.diskFull ? FALSE : TRUE);
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(drive / "Vetra/TempE")) names.insert(entry.path().filename().string());
+    const bool targetLeft = c.targetExists || !c.diskFull;
+    EXPECT_EQ(names, targetLeft ? std::set<std::string>{"1Temp.Dat"} : std::set<std::string>{});
+    if (!c.diskFull) {
+      EXPECT_TRUE(drive.ReadFile("Vetra/TempE/1Temp.Dat") == bytes);
+      EXPECT_EQ(fs::last_write_time(drive / "Vetra/TempE/1Temp.Dat"), stamp);
+    } else if (c.targetExists) {
+      EXPECT_EQ(drive.ReadFile("Vetra/TempE/1Temp.Dat"), "old");
+    }
+  }
 }
 
 TEST(CFileTest, OpenReadWriteSeekAndStatus)

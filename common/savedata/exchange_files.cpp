@@ -1,4 +1,4 @@
-#include "controls/oscilloscope/core/working_copy.h"
+#include "common/savedata/exchange_files.h"
 
 #include <algorithm>
 #include <array>
@@ -6,8 +6,12 @@
 #include "platform/base/file_api.h"
 #include "platform/base/plain_file_name.h"
 
-namespace tessial {
-std::string DataFilePath(std::string_view dataFileName) { return "c:\\Vetra\\TempE\\" + std::string(dataFileName); }
+namespace savedata {
+
+std::string DataFilePath(std::string_view dataFileName)
+{
+  return std::string(kExchangeFolder) + "\\" + std::string(dataFileName);
+}
 
 std::string CompanionFilePath(std::string_view dataFileName)
 {
@@ -29,4 +33,4 @@ int DeleteWorkingCopy(std::string_view companionName, std::string_view workingCo
   return deleted;
 }
 
-}  // namespace tessial
+}  // namespace savedata

@@ -1,10 +1,14 @@
 #pragma once
-// The working copy of a recording in the exchange folder and its companion in the Windows
-// folder, removed when the control goes unless the page asked to keep them.
+// The files a viewer control is handed: the working copy of a recording in the exchange folder
+// and its companion in the Windows folder, removed when the control goes unless the page asked to
+// keep them. The oscilloscope and ignition viewers share these rules with the conversion that
+// makes the working copies.
 #include <string>
 #include <string_view>
 
-namespace tessial {
+namespace savedata {
+
+inline constexpr const char* kExchangeFolder = "c:\\Vetra\\TempE";
 
 // "c:\Vetra\TempE\<name>".
 std::string DataFilePath(std::string_view dataFileName);
@@ -16,4 +20,4 @@ std::string CompanionFilePath(std::string_view dataFileName);
 // many files were deleted.
 int DeleteWorkingCopy(std::string_view companionName, std::string_view workingCopyName, int reloadMode);
 
-}  // namespace tessial
+}  // namespace savedata
