@@ -8,9 +8,12 @@
 
 namespace savedata {
 
-std::string DataFilePath(std::string_view dataFileName)
+std::string DataFilePath(std::string_view dataFileName, DriveLetter drive)
 {
-  return std::string(kExchangeFolder) + "\\" + std::string(dataFileName);
+  static_assert(kExchangeFolder[0] == 'c' && kExchangeFolder[1] == ':');
+  std::string path = std::string(kExchangeFolder) + "\\" + std::string(dataFileName);
+  if (drive == DriveLetter::capital) path.front() = 'C';
+  return path;
 }
 
 std::string CompanionFilePath(std::string_view dataFileName)

@@ -1,8 +1,8 @@
 #pragma once
 // The files a viewer control is handed: the working copy of a recording in the exchange folder
 // and its companion in the Windows folder, removed when the control goes unless the page asked to
-// keep them. The oscilloscope and ignition viewers share these rules with the conversion that
-// makes the working copies.
+// keep them. Every viewer control and the download control share the exchange-folder path with
+// the conversion that makes the working copies.
 #include <string>
 #include <string_view>
 
@@ -10,8 +10,13 @@ namespace savedata {
 
 inline constexpr const char* kExchangeFolder = "c:\\Vetra\\TempE";
 
-// "c:\Vetra\TempE\<name>".
-std::string DataFilePath(std::string_view dataFileName);
+// How a path spells the drive. The scan-data and road-test viewers write it as a capital, and the
+// road test's "no data" message shows the path as it was built; everyone else writes "c:".
+enum class DriveLetter { lower, capital };
+
+// "c:\Vetra\TempE\<name>" ("C:\..." with DriveLetter::capital). The name is taken as it is: the
+// callers decide whether it must be a plain file name.
+std::string DataFilePath(std::string_view dataFileName, DriveLetter drive = DriveLetter::lower);
 // "<Windows folder>\Osc<name without its last 3 characters>tmp".
 std::string CompanionFilePath(std::string_view dataFileName);
 // Deletes the companion of `companionName` and then the working copy `workingCopyName` (the name

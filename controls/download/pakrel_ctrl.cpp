@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "common/savedata/conversion.h"
+#include "common/savedata/exchange_files.h"
 #include "controls/download/core/download_names.h"
 #include "controls/download/core/version_check.h"
 #include "controls/download/core/working_copy.h"
@@ -149,7 +150,7 @@ void CPakrelCtrl::OnRunOcxChanged()
   } else {
     // The dialog deleted what it had written; the reserved name goes too.
     DeleteIfExists(downloadPath);
-    win::DeleteFileA(ExchangePath(*name).c_str());
+    win::DeleteFileA(savedata::DataFilePath(*name).c_str());
     FireResult(false);
   }
   SetModifiedFlag();

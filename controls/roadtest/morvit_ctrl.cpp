@@ -36,8 +36,6 @@ int ClampToInt(std::int64_t value)
   return static_cast<int>(std::clamp<std::int64_t>(value, 0, std::numeric_limits<int>::max()));
 }
 
-std::string ExchangePath(const std::string& name) { return std::string(kExchangeFolder) + name; }
-
 }  // namespace
 
 CMorvitCtrl::CMorvitCtrl()
@@ -140,7 +138,7 @@ bool CMorvitCtrl::RunDownload()
   CRecordingDownloadDlg dialog(this);
   dialog.m_serverHost = m_serverHost;
   dialog.m_serverPath = m_serverPath;
-  dialog.m_localPath = ExchangePath(m_readFileName);
+  dialog.m_localPath = WorkingCopyPath(m_readFileName);
   dialog.m_noAnswerMs = m_noAnswerMs;
   return dialog.DoModal() == win::IDOK;
 }
@@ -152,7 +150,7 @@ void CMorvitCtrl::LoadWorkingCopy()
   LoadOutcome outcome;
   m_workingCopyName = m_readFileName;
   std::error_code ec;
-  if (vetra::IsPlainFileName(m_readFileName) && std::filesystem::is_regular_file(vetra::MapPath(ExchangePath(m_readFileName)), ec)) {
+  if (vetra::IsPlainFileName(m_readFileName) && std::filesystem::is_regular_file(vetra::MapPath(WorkingCopyPath(m_readFileName)), ec)) {
     // The load runs in its progress window.
     CLoadProgressDlg dialog(this, [&](const std::function<void(int)>& progress) { outcome = m_model.Load(m_readFileName, progress); });
     dialog.DoModal();
@@ -206,7 +204,7 @@ void CMorvitCtrl::OnDestroy()
   // The working copy is the file the last step read (or fetched), not whatever ReadFileName names
   // by now; with nothing read it is the file ReadFileName names. It goes here unless kept.
   const std::string workingCopy = m_workingCopyName.value_or(m_readFileName);
-  if (m_reloadMode != 1 && vetra::IsPlainFileName(workingCopy)) win::DeleteFileA(ExchangePath(workingCopy).c_str());
+  if (m_reloadMode != 1 && vetra::IsPlainFileName(workingCopy)) win::DeleteFileA(WorkingCopyPath(workingCopy).c_str());
   m_reloadMode = 0;
   // The unpacked file this control made, in every case.
   m_model.Close();

@@ -1,13 +1,9 @@
 #include "controls/download/core/working_copy.h"
 
+#include "common/savedata/exchange_files.h"
 #include "platform/base/file_api.h"
 
 namespace pakrel {
-
-std::string ExchangePath(const std::string& workingCopyName)
-{
-  return std::string(savedata::kExchangeFolder) + "\\" + workingCopyName;
-}
 
 std::optional<savedata::Failure> MakeWorkingCopy(const DownloadKind& kind, const std::string& downloadPath,
                                                  const std::string& workingCopyName)
@@ -16,7 +12,7 @@ std::optional<savedata::Failure> MakeWorkingCopy(const DownloadKind& kind, const
                                                 ? savedata::Extract(downloadPath, workingCopyName)
                                                 : savedata::CopyRecording(downloadPath, workingCopyName);
   win::DeleteFileA(downloadPath.c_str());
-  if (failed) win::DeleteFileA(ExchangePath(workingCopyName).c_str());
+  if (failed) win::DeleteFileA(savedata::DataFilePath(workingCopyName).c_str());
   return failed;
 }
 

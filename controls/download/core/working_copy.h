@@ -16,7 +16,4 @@ namespace pakrel {
 std::optional<savedata::Failure> MakeWorkingCopy(const DownloadKind& kind, const std::string& downloadPath,
                                                  const std::string& workingCopyName);
 
-// The exchange-folder path of a working copy.
-std::string ExchangePath(const std::string& workingCopyName);
-
 }  // namespace pakrel

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "common/savedata/exchange_files.h"
 #include "controls/download/core/download_names.h"
 #include "controls/download/core/working_copy.h"
 #include "controls/download/download_dlg.h"
@@ -61,8 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string name = std::string("1Temp.") + kind->recording.extension;
     const auto failed = pakrel::MakeWorkingCopy(*kind, local, name);
     if (Exists(local)) std::abort();  // the temporary download goes in every case
-    if (failed && Exists(pakrel::ExchangePath(name))) std::abort();
-    std::filesystem::remove(vetra::MapPath(pakrel::ExchangePath(name)), ec);
+    if (failed && Exists(savedata::DataFilePath(name))) std::abort();
+    std::filesystem::remove(vetra::MapPath(savedata::DataFilePath(name)), ec);
   }
   vetra::ui::ResetForTests();
   return 0;

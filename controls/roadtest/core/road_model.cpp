@@ -4,12 +4,17 @@
 #include <filesystem>
 #include <system_error>
 
+#include "common/savedata/exchange_files.h"
 #include "controls/roadtest/core/zoom.h"
 #include "platform/base/drive.h"
 #include "platform/base/plain_file_name.h"
 #include "platform/base/text.h"
 
 namespace morvit {
+
+std::string WorkingCopyPath(std::string_view readFileName) {
+  return savedata::DataFilePath(readFileName, savedata::DriveLetter::capital);
+}
 
 Message NoDataMessage(std::string_view recordingPath) {
   return {std::string(recordingPath) + vetra::Cp949(" 데이터가 없습니다"), "Loading Error"};
@@ -62,7 +67,7 @@ LoadOutcome RoadModel::Load(std::string_view readFileName, const UnpackProgress&
     BuildStartState();
     return {};
   }
-  return LoadPath(std::string(kExchangeFolder) + std::string(readFileName), progress);
+  return LoadPath(WorkingCopyPath(readFileName), progress);
 }
 
 LoadOutcome RoadModel::LoadPath(std::string_view path, const UnpackProgress& progress) {

@@ -20,7 +20,9 @@ struct Message {
   bool Empty() const { return text.empty(); }
 };
 
-inline constexpr char kExchangeFolder[] = "C:\\Vetra\\TempE\\";
+// "C:\Vetra\TempE\<name>": the working copy a ReadFileName names, as the viewer reads, fetches,
+// deletes and names it in its messages.
+std::string WorkingCopyPath(std::string_view readFileName);
 
 // What the DownloadFile property makes of an address: the host, the object path, and the name
 // of the working copy ("%i%s" with the time in seconds and the last path element).

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/savedata/exchange_files.h"
 #include "platform/base/plain_file_name.h"
 #include "platform/base/text.h"
 
@@ -37,7 +38,7 @@ std::string CursorTraceLine(std::int32_t sample, int itemId, int sampleIndex) {
 
 std::string DataFilePathFor(std::string_view name) {
   if (!vetra::IsPlainFileName(name)) return {};
-  return vetra::Format("C:\\Vetra\\TempE\\%s", std::string(name).c_str());
+  return savedata::DataFilePath(name, savedata::DriveLetter::capital);
 }
 
 std::string PrintCommandLine(const win::RECT& r) {
