@@ -457,12 +457,39 @@ TEST_F(PageHostTest, AnAnswerPastTheSizeLimitIsCutOffAndSaidToBeTooLarge)
     LoadUnlessFlooded(host, server, {c.path});
     ASSERT_FALSE(host.Loading());
     EXPECT_EQ(errors, std::vector<FetchFailure>{FetchFailure::tooLarge});
-    EXPECT_TRUE(host.PageSource().empty());
+    EXPECT_TRUE(host.LayoutSource().empty());
     if (c.path.empty()) continue;
     for (int turn = 0; turn < 5000 && !server.Dropped(c.path); ++turn)
       std::this_thread::sleep_for(std::chrono::milliseconds(2));
     EXPECT_TRUE(server.Dropped(c.path));
     EXPECT_LT(server.BodyBytesSent(c.path), c.mostSent);
+  }
+}
+
+TEST_F(PageHostTest, APageTooBigToLayOutIsRefusedAndRunsNothing)
+{
+  std::string nested;
+  for (int i = 0; i < 600; ++i) nested += "<div>";
+  testing::LoopbackServer server;
+  server.Serve("/nested.html", {.body = "<title>Nested</title><script>alert('ran');</script>" + nested});
+  const std::string addresses[] = {
+      WritePage("nested.html", "<title>Nested</title><script>alert('ran');</script>" + nested),
+      server.Url("/nested.html"),
+  };
+  for (const std::string& address : addresses) {
+    SCOPED_TRACE(address);
+    std::vector<FetchFailure> errors;
+    callbacks.navigateError = [&](const std::string&, FetchFailure reason) { errors.push_back(reason); };
+    titles.clear();
+    traces.clear();
+    PageHost host(callbacks);
+    host.Navigate(address);
+    for (int turn = 0; turn < 5000 && host.Loading(); ++turn) host.Pump();
+    EXPECT_EQ(errors, std::vector<FetchFailure>{FetchFailure::tooLarge});
+    EXPECT_TRUE(alerts.empty());
+    EXPECT_TRUE(titles.empty());
+    EXPECT_TRUE(host.LayoutSource().empty());
+    EXPECT_NE(traces.find("nested more than 512 deep"), std::string::npos) << traces;
   }
 }
 
