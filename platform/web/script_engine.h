@@ -15,6 +15,7 @@
 #include "platform/ole/variant.h"
 #include "platform/web/dom.h"
 #include "platform/web/event_rewrite.h"
+#include "platform/web/script_heap.h"
 #include "platform/web/script_host.h"
 #include "platform/web/script_timers.h"
 
@@ -25,7 +26,8 @@ namespace vetra::web {
 class ScriptEngine {
 public:
   // A script whose own running time (time spent in message boxes and in controls' properties and
-  // methods aside) exceeds `timeLimit` is stopped as a script error.
+  // methods aside) exceeds `timeLimit` is stopped as a script error, and so is one that asks for
+  // memory past kScriptHeapBytes.
   explicit ScriptEngine(ScriptHost& host, std::chrono::milliseconds timeLimit = kScriptTimeLimit);
   ~ScriptEngine();
   ScriptEngine(const ScriptEngine&) = delete;
@@ -61,6 +63,7 @@ public:
 
   // Used by the engine's own native functions.
   ScriptHost& Host() { return m_host; }
+  ScriptHeap& Heap() { return m_heap; }
   ScriptTimers& Timers() { return m_timers; }
   void ReportError(std::string_view origin);
   bool CallProtected(int argumentCount, std::string_view origin);
@@ -90,6 +93,7 @@ private:
   void ResumeClock();
 
   ScriptHost& m_host;
+  ScriptHeap m_heap{kScriptHeapBytes, kScriptHeapReserveBytes};  // outlives the engine, which frees into it
   duk_hthread* m_ctx = nullptr;
   ScriptTimers m_timers;
   std::vector<NamedEventHandler> m_namedHandlers;

@@ -293,6 +293,26 @@ TEST_F(PageHostTest, BrokenScriptsAndUnknownControlsLeaveThePageRunning)
   }
 }
 
+TEST_F(PageHostTest, APageScriptTakesNoMoreMemoryThanItsHeapAndTimersAllow)
+{
+  // Each of the first three blocks would go on taking memory; each is stopped by its limit as a
+  // script error, and the page goes on.
+  const std::string page = R"PAGE(<html><body>
+<script>(function () { var kept = []; for (var i = 0; i < 96; ++i) kept.push('x'.repeat(1 << 20) + i); alert('kept ' + kept.length); })();</script>
+<script>var text = 'x'.repeat(400 * 1024); for (var i = 0; i < 10; ++i) setTimeout(text + i, 1e9); alert('texts');</script>
+<script>for (var i = 0; i < 100000; ++i) setTimeout(function () {}, 1e9); alert('timers');</script>
+<script>alert('after');</script>
+</body></html>)PAGE";
+  PageHost host(callbacks);
+  host.SetScriptTimeLimit(std::chrono::seconds(2));
+  ASSERT_TRUE(host.Navigate(WritePage("greedy.html", page)));
+  EXPECT_EQ(alerts, std::vector<std::string>{"after"});
+  EXPECT_NE(traces.find("Script error (script 1, line 1): Error: alloc failed"), std::string::npos) << traces;
+  EXPECT_NE(traces.find("Error: the timers given as text may hold at most 1 MB"), std::string::npos) << traces;
+  EXPECT_NE(traces.find("Error: a page may have at most 1000 timers waiting"), std::string::npos) << traces;
+  EXPECT_EQ(traces.find("execution timeout"), std::string::npos) << traces;
+}
+
 TEST_F(PageHostTest, TimersNavigationAndHistory)
 {
   WritePage("second.html", "<html><head><title>Second</title></head><body onload=\"alert(location.href)\"></body></html>");
