@@ -328,6 +328,7 @@ FetchedPage PageHost::Resource(const std::string& address) const
 void PageHost::RunPage()
 {
   m_engine = std::make_unique<ScriptEngine>(*m_bridge, m_scriptTimeLimit);
+  const ScriptEngine::Turn loading(*m_engine);  // the page's scripts share one turn's time
   m_document.ForEachElement([&](const Node& element) {
     if (!element.IsElement("object")) m_engine->BindElement(element);
     if (element.IsElement("script") && element.Attribute("for") && element.Attribute("event") &&

@@ -115,7 +115,9 @@ public:
   const std::string& LayoutSource() const { return m_layoutSource; }
   std::vector<HostedObject>& Objects() { return m_objects; }
 
-  // How long a page's script may run without handing control back (from the next page on).
+  // How long a page's script may run without handing control back (from the next page on); the
+  // scripts of one turn (the page's load, one round of timers, one control event) together may
+  // run twice that.
   void SetScriptTimeLimit(std::chrono::milliseconds limit) { m_scriptTimeLimit = limit; }
 
 private:

@@ -558,7 +558,8 @@ void ScriptEngine::Enter()
   if (m_depth++ == 0) {
     m_overdue = false;
     m_paused = false;
-    m_deadline = std::chrono::steady_clock::now() + m_timeLimit;
+    m_allowed = m_turnLeft ? std::min<std::chrono::steady_clock::duration>(m_timeLimit, *m_turnLeft) : m_timeLimit;
+    m_deadline = std::chrono::steady_clock::now() + m_allowed;
     return;
   }
   ResumeClock();  // a control or message box runs page script again
@@ -572,6 +573,33 @@ void ScriptEngine::Leave()
   const bool inHostCall = m_depth > 0 && m_hostCalls > 0;
   m_heap.SetScriptRunning(m_depth > 0 && !inHostCall);
   if (inHostCall) PauseClock();
+  if (m_depth == 0 && m_turnLeft) {
+    // What the script used of its time (its deadline moved on while it waited on the host).
+    const auto left = std::max<std::chrono::steady_clock::duration>(m_deadline - std::chrono::steady_clock::now(), {});
+    *m_turnLeft -= std::min(m_allowed - left, *m_turnLeft);
+  }
+}
+
+bool ScriptEngine::TurnSpent() const
+{
+  return m_depth == 0 && m_turnLeft && *m_turnLeft <= std::chrono::steady_clock::duration::zero();
+}
+
+bool ScriptEngine::MayStart(std::string_view origin) const
+{
+  if (!TurnSpent()) return true;
+  win::OutputDebugStringA(Cp949("Script error (" + std::string(origin) + "): the page's scripts have run too long\r\n"));
+  return false;
+}
+
+ScriptEngine::Turn::Turn(ScriptEngine& engine) : m_engine(engine), m_outermost(!engine.m_turnLeft)
+{
+  if (m_outermost) m_engine.m_turnLeft = 2 * m_engine.m_timeLimit;
+}
+
+ScriptEngine::Turn::~Turn()
+{
+  if (m_outermost) m_engine.m_turnLeft.reset();
 }
 
 void ScriptEngine::PauseClock()
@@ -625,6 +653,10 @@ void ScriptEngine::ReportError(std::string_view origin)
 
 bool ScriptEngine::CallProtected(int argumentCount, std::string_view origin)
 {
+  if (!MayStart(origin)) {
+    duk_pop_n(m_ctx, argumentCount + 2);  // the function, its this and its arguments
+    return false;
+  }
   Enter();
   const bool ok = duk_pcall_method(m_ctx, argumentCount) == DUK_EXEC_SUCCESS;
   if (!ok) ReportError(origin);
@@ -635,6 +667,7 @@ bool ScriptEngine::CallProtected(int argumentCount, std::string_view origin)
 
 bool ScriptEngine::Run(std::string_view code, std::string_view origin)
 {
+  if (!MayStart(origin)) return false;
   RewrittenScript script = RewriteEventHandlers(code);
   AddNamedEventHandlers(script.handlers);
   Enter();
@@ -739,6 +772,7 @@ void ScriptEngine::DispatchEvent(std::string_view elementId, std::string_view ev
     win::OutputDebugStringA(Cp949("Script error (" + origin + "): events nested too deeply\r\n"));
     return;
   }
+  const Turn turn(*this);
   const std::string key = LowerKey(elementId, eventName);
   auto pushCall = [&](duk_idx_t function) {
     duk_dup(m_ctx, function);
@@ -815,7 +849,8 @@ void ScriptEngine::RunTimer(const ScriptTimer& timer)
 
 void ScriptEngine::RunDueTimers(std::uint64_t now)
 {
-  for (int runs = 0; runs < kMaxTimerRunsPerPump; ++runs) {
+  const Turn turn(*this);
+  for (int runs = 0; runs < kMaxTimerRunsPerPump && !TurnSpent(); ++runs) {
     const auto timer = m_timers.TakeDue(now);
     if (!timer) return;
     RunTimer(*timer);

@@ -83,12 +83,35 @@ public:
   // script has ended, so that no catch block of the page can keep the script alive.
   bool Overdue();
 
+  // The scripts run while one of these lives (the page's load, one round of timers, one control
+  // event) together may run twice the time one script may, so the window gets its turn again
+  // however many scripts a page has; a page with one runaway script still runs the others.
+  // Once that time is spent, the turn's scripts still to come do not start (each a script
+  // error) and RunDueTimers leaves the timers still due to the next round. A turn begun inside
+  // another is part of it.
+  class Turn {
+  public:
+    explicit Turn(ScriptEngine& engine);
+    ~Turn();
+    Turn(const Turn&) = delete;
+    Turn& operator=(const Turn&) = delete;
+
+  private:
+    ScriptEngine& m_engine;
+    bool m_outermost;
+  };
+
 private:
   void InstallGlobals();
   void RunTimer(const struct ScriptTimer& timer);
   void Publish(const std::string& id);
   void Enter();
   void Leave();
+  // True once the running turn's time is spent (a script already running ends at its own
+  // deadline, which never lies beyond its turn's).
+  bool TurnSpent() const;
+  // False, with a script error in the trace, when `origin` may not start for that.
+  bool MayStart(std::string_view origin) const;
   void PauseClock();
   void ResumeClock();
 
@@ -99,6 +122,8 @@ private:
   std::vector<NamedEventHandler> m_namedHandlers;
   int m_depth = 0;
   std::chrono::milliseconds m_timeLimit;
+  std::optional<std::chrono::steady_clock::duration> m_turnLeft;  // none outside a turn
+  std::chrono::steady_clock::duration m_allowed{};  // what the running script may use in all
   std::chrono::steady_clock::time_point m_deadline;
   bool m_overdue = false;
   bool m_paused = false;

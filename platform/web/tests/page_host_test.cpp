@@ -313,6 +313,35 @@ TEST_F(PageHostTest, APageScriptTakesNoMoreMemoryThanItsHeapAndTimersAllow)
   EXPECT_EQ(traces.find("execution timeout"), std::string::npos) << traces;
 }
 
+TEST_F(PageHostTest, TheScriptsOfOneTurnTogetherRunAtMostTwiceTheTimeLimitAndTheWindowGetsItsTurn)
+{
+  // Five blocks that never end: the first two are stopped at the limit, the others do not start.
+  std::string page = "<html><body onload=\"alert('loaded')\">";
+  for (int i = 0; i < 5; ++i) page += "<script>for (;;) {}</script>";
+  page += "<script>alert('after');</script></body></html>";
+  PageHost host(callbacks);
+  host.SetScriptTimeLimit(std::chrono::milliseconds(50));
+  ASSERT_TRUE(host.Navigate(WritePage("endless.html", page)));
+  EXPECT_TRUE(alerts.empty());
+  std::size_t stopped = 0;
+  for (auto at = traces.find("execution timeout"); at != std::string::npos; at = traces.find("execution timeout", at + 1))
+    ++stopped;
+  EXPECT_EQ(stopped, 2u) << traces;
+  EXPECT_NE(traces.find("Script error (script 6): the page's scripts have run too long"), std::string::npos) << traces;
+  EXPECT_NE(traces.find("Script error (body onload): the page's scripts have run too long"), std::string::npos)
+      << traces;
+
+  // An interval whose script never ends, fallen behind by five turns: one round of timers runs it
+  // twice and leaves the rest for the next round, after the window's own messages.
+  ASSERT_TRUE(host.Navigate(WritePage("interval.html", "<script>var runs = 0; setInterval(function () {"
+                                                       " document.title = String(++runs); for (;;) {} }, 1);</script>")));
+  titles.clear();
+  Advance(host, 6);
+  EXPECT_EQ(titles, (std::vector<std::string>{"1", "2"}));
+  host.Pump();
+  EXPECT_EQ(titles, (std::vector<std::string>{"1", "2", "3", "4"}));
+}
+
 TEST_F(PageHostTest, TimersNavigationAndHistory)
 {
   WritePage("second.html", "<html><head><title>Second</title></head><body onload=\"alert(location.href)\"></body></html>");
