@@ -2,8 +2,11 @@
 // The page's document tree, as far as the page host needs it: elements with their attributes,
 // text, and lookups by id. Text is UTF-8 (the parser's and the script engine's encoding).
 
+#include <chrono>
+#include <cstddef>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -46,7 +49,27 @@ private:
   std::unique_ptr<Node> m_root;
 };
 
-// Parses HTML (UTF-8) as a browser does: a broken page still gives a document.
-Document ParseHtml(std::string_view utf8);
+// What one page may be for the viewer to lay it out. The layout keeps 2.5 to 7 KB for every
+// element, up to 400 bytes for every character of text and some 25 bytes for every byte of
+// style, and works down the nesting on the stack: past these a page would take the memory and
+// time the page asks for. No real page comes near them; browsers stop nesting at the same depth.
+struct PageLimits {
+  std::size_t elements;    // elements and comments
+  std::size_t depth;       // elements inside one another, HTML and BODY included
+  std::size_t textChars;   // characters of the text between the tags (scripts and styles aside)
+  std::size_t styleBytes;  // STYLE elements and style attributes together
+  // What the parser may take while it reads the page: a page whose markup makes it build far
+  // more than the page writes, or work long on little, is stopped there.
+  std::size_t parserBytes;
+  std::chrono::milliseconds parseTime;
+};
+inline constexpr PageLimits kPageLimits{
+    20'000, 512, 256 * 1024, 1024 * 1024, 64 * 1024 * 1024, std::chrono::seconds(5),
+};
+
+// Parses HTML (UTF-8) as a browser does: a broken page still gives a document. A page past
+// `limits` gives none, and `why` (when given) says which limit it passed.
+std::optional<Document> ParseHtml(std::string_view utf8, std::string* why = nullptr,
+                                  const PageLimits& limits = kPageLimits);
 
 }  // namespace vetra::web

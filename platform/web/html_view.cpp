@@ -168,7 +168,7 @@ void CHtmlView::EnsureLayout()
   // A page whose scripts and pictures are still on their way shows blank until they are in.
   const bool waiting = m_errorPage.empty() && m_host->Loading();
   if (m_laidOut && (waiting || !m_laidOutBlank)) return;
-  m_layout.SetPage(m_errorPage.empty() ? (waiting ? std::string() : m_host->PageSource()) : m_errorPage, m_host->Address());
+  m_layout.SetPage(m_errorPage.empty() ? (waiting ? std::string() : m_host->LayoutSource()) : m_errorPage, m_host->Address());
   m_laidOut = true;
   m_laidOutBlank = waiting;
   m_scrollY = 0;

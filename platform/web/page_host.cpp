@@ -10,6 +10,7 @@
 #include "platform/web/address.h"
 #include "platform/web/charset.h"
 #include "platform/web/fetch.h"
+#include "platform/web/html_writer.h"
 #include "platform/web/script_engine.h"
 
 namespace vetra::web {
@@ -208,7 +209,7 @@ void PageHost::LeavePage()
   }
   m_objects.clear();
   m_document = Document();
-  m_source.clear();
+  m_layoutSource.clear();
   m_pendingResources.clear();
   m_resources.clear();
   m_resourceAllowance = std::make_shared<ByteAllowance>(kMaxPageResourceBytes);
@@ -249,8 +250,15 @@ bool PageHost::Show(const std::string& address, AddressKind kind, const FetchedP
     return false;
   }
   if (kind == AddressKind::Empty) return true;  // an empty page: nothing to show or run
-  m_source = PageTextToUtf8(page.bytes, page.contentType);
-  m_document = ParseHtml(m_source);
+  std::string why;
+  std::optional<Document> document = ParseHtml(PageTextToUtf8(page.bytes, page.contentType), &why);
+  if (!document) {
+    Trace("Cannot lay out the page " + Utf8(address) + ": " + why);
+    if (m_callbacks.navigateError) m_callbacks.navigateError(address, FetchFailure::tooLarge);
+    return false;
+  }
+  m_document = std::move(*document);
+  m_layoutSource = WriteHtml(m_document);
   const bool hasTitle = m_document.FindFirst("title") != nullptr;
   SetTitle(hasTitle ? Cp949(m_document.Title()) : address);
   StartResources();
@@ -295,7 +303,7 @@ void PageHost::PollResources(int waitMs)
     m_resources[it->address] = result;
     it = m_pendingResources.erase(it);
   }
-  if (m_pendingResources.empty() && m_engine == nullptr && !m_source.empty()) CompletePage();
+  if (m_pendingResources.empty() && m_engine == nullptr && !m_layoutSource.empty()) CompletePage();
 }
 
 void PageHost::CompletePage()
@@ -320,6 +328,7 @@ FetchedPage PageHost::Resource(const std::string& address) const
 void PageHost::RunPage()
 {
   m_engine = std::make_unique<ScriptEngine>(*m_bridge, m_scriptTimeLimit);
+  const ScriptEngine::Turn loading(*m_engine);  // the page's scripts share one turn's time
   m_document.ForEachElement([&](const Node& element) {
     if (!element.IsElement("object")) m_engine->BindElement(element);
     if (element.IsElement("script") && element.Attribute("for") && element.Attribute("event") &&

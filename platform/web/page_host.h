@@ -14,7 +14,7 @@
 // - objectCreated gives a control that the window makes a child window of its own size
 //   (ObjectElement WIDTH by HEIGHT) and moves to its laid-out place; objectDestroyed comes
 //   before the control is released, when the page is left or the host is destroyed.
-// - PageSource() and Page() are what the layout reads; Objects() lists the OBJECT elements in
+// - LayoutSource() and Page() are what the layout reads; Objects() lists the OBJECT elements in
 //   document order, each with its element.
 
 #include <chrono>
@@ -79,8 +79,9 @@ public:
   // itself asks for (its links and its script) is kept from local files when the page came from
   // a server. A file is read at once; an http page arrives while
   // the window goes on (Pump moves its transfer on, Loading tells). False when the page could
-  // not be read (navigateError has said why). During page script the navigation waits for the
-  // next Pump.
+  // not be read, or is past what the viewer lays out (kPageLimits: tooLarge), and so is neither
+  // shown nor run (navigateError has said why). During page script the navigation waits for
+  // the next Pump.
   bool Navigate(const std::string& address);
   // Cancels a navigation that has not started, and stops a page that is arriving: its
   // connection is dropped and navigateError reports the stop.
@@ -109,10 +110,14 @@ public:
   const std::string& Address() const { return m_address; }
   const std::string& Title() const { return m_title; }  // system text
   const Document& Page() const { return m_document; }
-  const std::string& PageSource() const { return m_source; }  // UTF-8, for the layout
+  // The page as the parser read it, written out again (UTF-8): what the layout reads, with
+  // none of the page's broken markup left for the layout's own reader to repair.
+  const std::string& LayoutSource() const { return m_layoutSource; }
   std::vector<HostedObject>& Objects() { return m_objects; }
 
-  // How long a page's script may run without handing control back (from the next page on).
+  // How long a page's script may run without handing control back (from the next page on); the
+  // scripts of one turn (the page's load, one round of timers, one control event) together may
+  // run twice that.
   void SetScriptTimeLimit(std::chrono::milliseconds limit) { m_scriptTimeLimit = limit; }
 
 private:
@@ -144,7 +149,7 @@ private:
   // What the page's http scripts and pictures may still hold together.
   std::shared_ptr<ByteAllowance> m_resourceAllowance = std::make_shared<ByteAllowance>(kMaxPageResourceBytes);
   Document m_document;
-  std::string m_source;
+  std::string m_layoutSource;
   std::string m_address;
   bool m_pageFromServer = false;  // the page's address is http(s)
   std::string m_title;

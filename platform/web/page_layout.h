@@ -24,7 +24,8 @@ public:
   PageLayout& operator=(const PageLayout&) = delete;
 
   // Reads the page (UTF-8 HTML) found at `address` (system text; its pictures are read against
-  // it); an empty text is a blank page.
+  // it); an empty text is a blank page. A page from the web is given as its host's
+  // LayoutSource: within what the layout may take, and with nothing left to repair.
   void SetPage(const std::string& utf8Source, const std::string& address = {});
   // Where the page's pictures are read from; unset, they are read at once.
   void SetResourceReader(ResourceReader reader);

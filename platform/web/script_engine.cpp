@@ -161,13 +161,20 @@ duk_ret_t Alert(duk_context* ctx)
 
 duk_ret_t AddTimer(duk_context* ctx, bool repeat)
 {
-  return Guarded(ctx, [ctx, repeat](std::string&) {
+  return Guarded(ctx, [ctx, repeat](std::string& error) {
     const duk_idx_t count = duk_get_top(ctx);
     ScriptEngine& engine = EngineOf(ctx);
     const std::uint64_t delay = count > 1 ? DelayOf(ctx, 1) : 0;
     const bool isFunction = duk_is_function(ctx, 0);
     const int id = engine.Timers().Add(MonotonicMs(), delay, repeat,
                                        isFunction ? std::string() : StringOf(ctx, 0));
+    if (id == 0) {
+      error = engine.Timers().Count() >= kMaxTimers
+                  ? "a page may have at most " + std::to_string(kMaxTimers) + " timers waiting"
+                  : "the timers given as text may hold at most " + std::to_string(kMaxTimerTextBytes / (1024 * 1024)) +
+                        " MB of text together";
+      return 0;
+    }
     if (isFunction) {
       PushStashObject(ctx, kTimersKey);
       duk_push_array(ctx);
@@ -462,6 +469,22 @@ duk_ret_t PublishElement(duk_context* ctx, void*)
 // window.location = "..." navigates as location.href does.
 duk_ret_t SetLocationObject(duk_context* ctx) { return SetHref(ctx); }
 
+// The engine's allocator: its heap's user data is the engine.
+void* AllocateInHeap(void* engine, duk_size_t size)
+{
+  return static_cast<ScriptEngine*>(engine)->Heap().Allocate(size);
+}
+
+void* ReallocateInHeap(void* engine, void* block, duk_size_t size)
+{
+  return static_cast<ScriptEngine*>(engine)->Heap().Reallocate(block, size);
+}
+
+void FreeInHeap(void* engine, void* block)
+{
+  static_cast<ScriptEngine*>(engine)->Heap().Free(block);
+}
+
 [[noreturn]] void Fatal(void*, const char* message)
 {
   win::OutputDebugStringA(std::string("Script engine failure: ") + (message ? message : ""));
@@ -473,7 +496,7 @@ duk_ret_t SetLocationObject(duk_context* ctx) { return SetHref(ctx); }
 ScriptEngine::ScriptEngine(ScriptHost& host, std::chrono::milliseconds timeLimit)
     : m_host(host), m_timeLimit(timeLimit)
 {
-  m_ctx = duk_create_heap(nullptr, nullptr, nullptr, this, &Fatal);
+  m_ctx = duk_create_heap(&AllocateInHeap, &ReallocateInHeap, &FreeInHeap, this, &Fatal);
   if (m_ctx == nullptr) throw std::bad_alloc();
   InstallGlobals();
 }
@@ -531,10 +554,12 @@ void ScriptEngine::InstallGlobals()
 
 void ScriptEngine::Enter()
 {
+  m_heap.SetScriptRunning(true);
   if (m_depth++ == 0) {
     m_overdue = false;
     m_paused = false;
-    m_deadline = std::chrono::steady_clock::now() + m_timeLimit;
+    m_allowed = m_turnLeft ? std::min<std::chrono::steady_clock::duration>(m_timeLimit, *m_turnLeft) : m_timeLimit;
+    m_deadline = std::chrono::steady_clock::now() + m_allowed;
     return;
   }
   ResumeClock();  // a control or message box runs page script again
@@ -543,8 +568,38 @@ void ScriptEngine::Enter()
 void ScriptEngine::Leave()
 {
   --m_depth;
-  // Back in the control or message box that ran this script: that time is not the script's.
-  if (m_depth > 0 && m_hostCalls > 0) PauseClock();
+  // Back in the host, or in the control or message box that ran this script: neither the time
+  // nor the memory it takes there is the script's.
+  const bool inHostCall = m_depth > 0 && m_hostCalls > 0;
+  m_heap.SetScriptRunning(m_depth > 0 && !inHostCall);
+  if (inHostCall) PauseClock();
+  if (m_depth == 0 && m_turnLeft) {
+    // What the script used of its time (its deadline moved on while it waited on the host).
+    const auto left = std::max<std::chrono::steady_clock::duration>(m_deadline - std::chrono::steady_clock::now(), {});
+    *m_turnLeft -= std::min(m_allowed - left, *m_turnLeft);
+  }
+}
+
+bool ScriptEngine::TurnSpent() const
+{
+  return m_depth == 0 && m_turnLeft && *m_turnLeft <= std::chrono::steady_clock::duration::zero();
+}
+
+bool ScriptEngine::MayStart(std::string_view origin) const
+{
+  if (!TurnSpent()) return true;
+  win::OutputDebugStringA(Cp949("Script error (" + std::string(origin) + "): the page's scripts have run too long\r\n"));
+  return false;
+}
+
+ScriptEngine::Turn::Turn(ScriptEngine& engine) : m_engine(engine), m_outermost(!engine.m_turnLeft)
+{
+  if (m_outermost) m_engine.m_turnLeft = 2 * m_engine.m_timeLimit;
+}
+
+ScriptEngine::Turn::~Turn()
+{
+  if (m_outermost) m_engine.m_turnLeft.reset();
 }
 
 void ScriptEngine::PauseClock()
@@ -564,10 +619,12 @@ ScriptEngine::HostCall::HostCall(ScriptEngine& engine) : m_engine(engine)
 {
   ++m_engine.m_hostCalls;
   m_engine.PauseClock();
+  m_engine.m_heap.SetScriptRunning(false);
 }
 
 ScriptEngine::HostCall::~HostCall()
 {
+  m_engine.m_heap.SetScriptRunning(true);
   m_engine.ResumeClock();
   --m_engine.m_hostCalls;
 }
@@ -596,6 +653,10 @@ void ScriptEngine::ReportError(std::string_view origin)
 
 bool ScriptEngine::CallProtected(int argumentCount, std::string_view origin)
 {
+  if (!MayStart(origin)) {
+    duk_pop_n(m_ctx, argumentCount + 2);  // the function, its this and its arguments
+    return false;
+  }
   Enter();
   const bool ok = duk_pcall_method(m_ctx, argumentCount) == DUK_EXEC_SUCCESS;
   if (!ok) ReportError(origin);
@@ -606,6 +667,7 @@ bool ScriptEngine::CallProtected(int argumentCount, std::string_view origin)
 
 bool ScriptEngine::Run(std::string_view code, std::string_view origin)
 {
+  if (!MayStart(origin)) return false;
   RewrittenScript script = RewriteEventHandlers(code);
   AddNamedEventHandlers(script.handlers);
   Enter();
@@ -710,6 +772,7 @@ void ScriptEngine::DispatchEvent(std::string_view elementId, std::string_view ev
     win::OutputDebugStringA(Cp949("Script error (" + origin + "): events nested too deeply\r\n"));
     return;
   }
+  const Turn turn(*this);
   const std::string key = LowerKey(elementId, eventName);
   auto pushCall = [&](duk_idx_t function) {
     duk_dup(m_ctx, function);
@@ -786,7 +849,8 @@ void ScriptEngine::RunTimer(const ScriptTimer& timer)
 
 void ScriptEngine::RunDueTimers(std::uint64_t now)
 {
-  for (int runs = 0; runs < kMaxTimerRunsPerPump; ++runs) {
+  const Turn turn(*this);
+  for (int runs = 0; runs < kMaxTimerRunsPerPump && !TurnSpent(); ++runs) {
     const auto timer = m_timers.TakeDue(now);
     if (!timer) return;
     RunTimer(*timer);

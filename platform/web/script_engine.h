@@ -15,6 +15,7 @@
 #include "platform/ole/variant.h"
 #include "platform/web/dom.h"
 #include "platform/web/event_rewrite.h"
+#include "platform/web/script_heap.h"
 #include "platform/web/script_host.h"
 #include "platform/web/script_timers.h"
 
@@ -25,7 +26,8 @@ namespace vetra::web {
 class ScriptEngine {
 public:
   // A script whose own running time (time spent in message boxes and in controls' properties and
-  // methods aside) exceeds `timeLimit` is stopped as a script error.
+  // methods aside) exceeds `timeLimit` is stopped as a script error, and so is one that asks for
+  // memory past kScriptHeapBytes.
   explicit ScriptEngine(ScriptHost& host, std::chrono::milliseconds timeLimit = kScriptTimeLimit);
   ~ScriptEngine();
   ScriptEngine(const ScriptEngine&) = delete;
@@ -61,6 +63,7 @@ public:
 
   // Used by the engine's own native functions.
   ScriptHost& Host() { return m_host; }
+  ScriptHeap& Heap() { return m_heap; }
   ScriptTimers& Timers() { return m_timers; }
   void ReportError(std::string_view origin);
   bool CallProtected(int argumentCount, std::string_view origin);
@@ -80,21 +83,47 @@ public:
   // script has ended, so that no catch block of the page can keep the script alive.
   bool Overdue();
 
+  // The scripts run while one of these lives (the page's load, one round of timers, one control
+  // event) together may run twice the time one script may, so the window gets its turn again
+  // however many scripts a page has; a page with one runaway script still runs the others.
+  // Once that time is spent, the turn's scripts still to come do not start (each a script
+  // error) and RunDueTimers leaves the timers still due to the next round. A turn begun inside
+  // another is part of it.
+  class Turn {
+  public:
+    explicit Turn(ScriptEngine& engine);
+    ~Turn();
+    Turn(const Turn&) = delete;
+    Turn& operator=(const Turn&) = delete;
+
+  private:
+    ScriptEngine& m_engine;
+    bool m_outermost;
+  };
+
 private:
   void InstallGlobals();
   void RunTimer(const struct ScriptTimer& timer);
   void Publish(const std::string& id);
   void Enter();
   void Leave();
+  // True once the running turn's time is spent (a script already running ends at its own
+  // deadline, which never lies beyond its turn's).
+  bool TurnSpent() const;
+  // False, with a script error in the trace, when `origin` may not start for that.
+  bool MayStart(std::string_view origin) const;
   void PauseClock();
   void ResumeClock();
 
   ScriptHost& m_host;
+  ScriptHeap m_heap{kScriptHeapBytes, kScriptHeapReserveBytes};  // outlives the engine, which frees into it
   duk_hthread* m_ctx = nullptr;
   ScriptTimers m_timers;
   std::vector<NamedEventHandler> m_namedHandlers;
   int m_depth = 0;
   std::chrono::milliseconds m_timeLimit;
+  std::optional<std::chrono::steady_clock::duration> m_turnLeft;  // none outside a turn
+  std::chrono::steady_clock::duration m_allowed{};  // what the running script may use in all
   std::chrono::steady_clock::time_point m_deadline;
   bool m_overdue = false;
   bool m_paused = false;

@@ -11,8 +11,13 @@ class COleControlObject;
 
 namespace vetra::web {
 
-// How long a page's script may run without handing control back before it is stopped.
+// How long a page's script may run without handing control back before it is stopped (and the
+// scripts of one turn together twice that: ScriptEngine::Turn).
 inline constexpr std::chrono::milliseconds kScriptTimeLimit{10000};
+// The most memory a page's script may take in its engine (far more than the pages' scripts use),
+// and what the engine's own work between scripts may take beyond it.
+inline constexpr std::size_t kScriptHeapBytes = 64 * 1024 * 1024;
+inline constexpr std::size_t kScriptHeapReserveBytes = 4 * 1024 * 1024;
 
 class ScriptHost {
 public:

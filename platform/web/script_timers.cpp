@@ -6,6 +6,8 @@ namespace vetra::web {
 
 int ScriptTimers::Add(std::uint64_t now, std::uint64_t delay, bool repeat, std::string code)
 {
+  if (m_timers.size() >= kMaxTimers || code.size() > kMaxTimerTextBytes - m_textBytes) return 0;
+  m_textBytes += code.size();
   ScriptTimer timer;
   timer.id = ++m_lastId;
   timer.due = now + delay;
@@ -19,7 +21,11 @@ int ScriptTimers::Add(std::uint64_t now, std::uint64_t delay, bool repeat, std::
 
 bool ScriptTimers::Remove(int id)
 {
-  return std::erase_if(m_timers, [id](const ScriptTimer& t) { return t.id == id; }) > 0;
+  const auto found = std::ranges::find(m_timers, id, &ScriptTimer::id);
+  if (found == m_timers.end()) return false;
+  m_textBytes -= found->code.size();
+  m_timers.erase(found);
+  return true;
 }
 
 bool ScriptTimers::Contains(int id) const
@@ -40,6 +46,7 @@ std::optional<ScriptTimer> ScriptTimers::TakeDue(std::uint64_t now)
     // Keep the timer after the others due at the same time.
     std::rotate(earliest, earliest + 1, m_timers.end());
   } else {
+    m_textBytes -= earliest->code.size();
     m_timers.erase(earliest);
   }
   return taken;

@@ -43,8 +43,7 @@ private:
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
   const std::string_view code(reinterpret_cast<const char*>(data), size);
-  const vetra::web::Document page =
-      vetra::web::ParseHtml("<div id=box></div><object id=Ctl></object>");
+  const vetra::web::Document page = *vetra::web::ParseHtml("<div id=box></div><object id=Ctl></object>");
   FuzzHost host;
   vetra::web::ScriptEngine engine(host, std::chrono::milliseconds(5));
   host.control.ConnectEvents([&](win::DISPID, std::string_view name, std::span<const win::COleVariant> args) {

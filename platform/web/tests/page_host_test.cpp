@@ -293,6 +293,55 @@ TEST_F(PageHostTest, BrokenScriptsAndUnknownControlsLeaveThePageRunning)
   }
 }
 
+TEST_F(PageHostTest, APageScriptTakesNoMoreMemoryThanItsHeapAndTimersAllow)
+{
+  // Each of the first three blocks would go on taking memory; each is stopped by its limit as a
+  // script error, and the page goes on.
+  const std::string page = R"PAGE(<html><body>
+<script>(function () { var kept = []; for (var i = 0; i < 96; ++i) kept.push('x'.repeat(1 << 20) + i); alert('kept ' + kept.length); })();</script>
+<script>var text = 'x'.repeat(400 * 1024); for (var i = 0; i < 10; ++i) setTimeout(text + i, 1e9); alert('texts');</script>
+<script>for (var i = 0; i < 100000; ++i) setTimeout(function () {}, 1e9); alert('timers');</script>
+<script>alert('after');</script>
+</body></html>)PAGE";
+  PageHost host(callbacks);
+  host.SetScriptTimeLimit(std::chrono::seconds(2));
+  ASSERT_TRUE(host.Navigate(WritePage("greedy.html", page)));
+  EXPECT_EQ(alerts, std::vector<std::string>{"after"});
+  EXPECT_NE(traces.find("Script error (script 1, line 1): Error: alloc failed"), std::string::npos) << traces;
+  EXPECT_NE(traces.find("Error: the timers given as text may hold at most 1 MB"), std::string::npos) << traces;
+  EXPECT_NE(traces.find("Error: a page may have at most 1000 timers waiting"), std::string::npos) << traces;
+  EXPECT_EQ(traces.find("execution timeout"), std::string::npos) << traces;
+}
+
+TEST_F(PageHostTest, TheScriptsOfOneTurnTogetherRunAtMostTwiceTheTimeLimitAndTheWindowGetsItsTurn)
+{
+  // Five blocks that never end: the first two are stopped at the limit, the others do not start.
+  std::string page = "<html><body onload=\"alert('loaded')\">";
+  for (int i = 0; i < 5; ++i) page += "<script>for (;;) {}</script>";
+  page += "<script>alert('after');</script></body></html>";
+  PageHost host(callbacks);
+  host.SetScriptTimeLimit(std::chrono::milliseconds(50));
+  ASSERT_TRUE(host.Navigate(WritePage("endless.html", page)));
+  EXPECT_TRUE(alerts.empty());
+  std::size_t stopped = 0;
+  for (auto at = traces.find("execution timeout"); at != std::string::npos; at = traces.find("execution timeout", at + 1))
+    ++stopped;
+  EXPECT_EQ(stopped, 2u) << traces;
+  EXPECT_NE(traces.find("Script error (script 6): the page's scripts have run too long"), std::string::npos) << traces;
+  EXPECT_NE(traces.find("Script error (body onload): the page's scripts have run too long"), std::string::npos)
+      << traces;
+
+  // An interval whose script never ends, fallen behind by five turns: one round of timers runs it
+  // twice and leaves the rest for the next round, after the window's own messages.
+  ASSERT_TRUE(host.Navigate(WritePage("interval.html", "<script>var runs = 0; setInterval(function () {"
+                                                       " document.title = String(++runs); for (;;) {} }, 1);</script>")));
+  titles.clear();
+  Advance(host, 6);
+  EXPECT_EQ(titles, (std::vector<std::string>{"1", "2"}));
+  host.Pump();
+  EXPECT_EQ(titles, (std::vector<std::string>{"1", "2", "3", "4"}));
+}
+
 TEST_F(PageHostTest, TimersNavigationAndHistory)
 {
   WritePage("second.html", "<html><head><title>Second</title></head><body onload=\"alert(location.href)\"></body></html>");
@@ -457,12 +506,39 @@ TEST_F(PageHostTest, AnAnswerPastTheSizeLimitIsCutOffAndSaidToBeTooLarge)
     LoadUnlessFlooded(host, server, {c.path});
     ASSERT_FALSE(host.Loading());
     EXPECT_EQ(errors, std::vector<FetchFailure>{FetchFailure::tooLarge});
-    EXPECT_TRUE(host.PageSource().empty());
+    EXPECT_TRUE(host.LayoutSource().empty());
     if (c.path.empty()) continue;
     for (int turn = 0; turn < 5000 && !server.Dropped(c.path); ++turn)
       std::this_thread::sleep_for(std::chrono::milliseconds(2));
     EXPECT_TRUE(server.Dropped(c.path));
     EXPECT_LT(server.BodyBytesSent(c.path), c.mostSent);
+  }
+}
+
+TEST_F(PageHostTest, APageTooBigToLayOutIsRefusedAndRunsNothing)
+{
+  std::string nested;
+  for (int i = 0; i < 600; ++i) nested += "<div>";
+  testing::LoopbackServer server;
+  server.Serve("/nested.html", {.body = "<title>Nested</title><script>alert('ran');</script>" + nested});
+  const std::string addresses[] = {
+      WritePage("nested.html", "<title>Nested</title><script>alert('ran');</script>" + nested),
+      server.Url("/nested.html"),
+  };
+  for (const std::string& address : addresses) {
+    SCOPED_TRACE(address);
+    std::vector<FetchFailure> errors;
+    callbacks.navigateError = [&](const std::string&, FetchFailure reason) { errors.push_back(reason); };
+    titles.clear();
+    traces.clear();
+    PageHost host(callbacks);
+    host.Navigate(address);
+    for (int turn = 0; turn < 5000 && host.Loading(); ++turn) host.Pump();
+    EXPECT_EQ(errors, std::vector<FetchFailure>{FetchFailure::tooLarge});
+    EXPECT_TRUE(alerts.empty());
+    EXPECT_TRUE(titles.empty());
+    EXPECT_TRUE(host.LayoutSource().empty());
+    EXPECT_NE(traces.find("nested more than 512 deep"), std::string::npos) << traces;
   }
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace vetra::web {
 namespace {
 
@@ -25,6 +27,25 @@ TEST(ScriptTimers, RunInDueOrderWithIntervalsRearmed)
   EXPECT_TRUE(timers.Remove(every));
   EXPECT_FALSE(timers.Remove(every));
   EXPECT_FALSE(timers.NextDue());
+}
+
+TEST(ScriptTimers, KeepNoMoreTimersNorTimerTextThanAPageMayHave)
+{
+  ScriptTimers timers;
+  const std::string half(kMaxTimerTextBytes / 2, 'x');
+  const int first = timers.Add(0, 10, false, half);
+  EXPECT_NE(timers.Add(0, 10, true, half), 0);
+  EXPECT_EQ(timers.Add(0, 10, false, "x"), 0);  // the text is full
+  EXPECT_NE(timers.Add(0, 10, false, ""), 0);   // a timer kept as a function has no text
+  ASSERT_EQ(timers.TakeDue(10)->id, first);      // a timeout that ran gives its text back
+  EXPECT_NE(timers.Add(10, 10, false, "x"), 0);
+  timers.Clear();
+
+  const int kept = timers.Add(0, 10, false, "");
+  for (std::size_t i = 1; i < kMaxTimers; ++i) ASSERT_NE(timers.Add(0, 10, false, ""), 0);
+  EXPECT_EQ(timers.Add(0, 10, false, ""), 0);
+  EXPECT_TRUE(timers.Remove(kept));
+  EXPECT_NE(timers.Add(0, 10, false, ""), 0);
 }
 
 }  // namespace

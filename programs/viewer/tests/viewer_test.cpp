@@ -23,6 +23,7 @@
 #include "platform/ui/menu.h"
 #include "platform/ui/print_dialog.h"
 #include "platform/ui/testing.h"
+#include "platform/web/dom.h"
 #include "platform/web/page_print.h"
 #include "platform/web/tests/loopback_server.h"
 #include "platform/web/tests/window_control.h"
@@ -310,6 +311,32 @@ TEST_F(ViewerTest, AnEndlessPageIsCutOffAndTheViewSaysItIsTooLarge)
   for (const std::string& word : PaintedTexts(viewer)) said += word + " ";
   EXPECT_NE(said.find("페이지가 너무 큽니다."), std::string::npos) << said;
   EXPECT_EQ(viewer.Frame()->GetWindowText(), "Untitled - Viewer");
+}
+
+TEST_F(ViewerTest, APageNestedTooDeepIsSaidToBeTooLargeAndTheDeepestAllowedShows)
+{
+  const struct {
+    int depth;
+    std::string said;
+    const char* caption;
+  } cases[] = {
+      {600, "페이지가 너무 큽니다.", "Untitled - Viewer"},
+      // HTML and BODY hold the rest: as deep as a page may be.
+      {static_cast<int>(vetra::web::kPageLimits.depth) - 2, "deep", "Deep - Viewer"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.depth);
+    std::string page = "<title>Deep</title>";
+    for (int i = 0; i < c.depth; ++i) page += "<div style=\"margin-left: 1px\">";
+    WritePage(page + "deep");
+    CHalvorApp& viewer = Start(kPagePath);
+    std::string said;
+    for (const std::string& word : PaintedTexts(viewer)) said += word + " ";
+    EXPECT_NE(said.find(c.said), std::string::npos) << said;
+    EXPECT_EQ(viewer.Frame()->GetWindowText(), c.caption);
+    app.reset();
+    vetra::ui::ResetForTests();
+  }
 }
 
 // The PDF files the default printer ("PDF file" in a headless run) has written.
