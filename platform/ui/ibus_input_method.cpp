@@ -279,15 +279,20 @@ void RunMainContextUntil(Done done, std::chrono::milliseconds limit)
 
 }  // namespace
 
-std::unique_ptr<IBusInputMethod> IBusInputMethod::Connect()
+bool IBusInputMethod::DesktopRunsOne()
 {
   static const bool initialised = [] {
     ibus_init();
     return true;
   }();
   (void)initialised;
+  return ibus_get_address() != nullptr;
+}
+
+std::unique_ptr<IBusInputMethod> IBusInputMethod::Connect()
+{
   // No daemon runs for the desktop: the program has no input method of ours.
-  if (!ibus_get_address()) return nullptr;
+  if (!DesktopRunsOne()) return nullptr;
   auto state = std::make_unique<State>();
   // The login to the daemon and the context it gives run while the program goes on: a daemon
   // that accepts and never answers (a frozen one) would otherwise hold the program at its start.
