@@ -9,6 +9,8 @@
 #include <string>
 #include <utility>
 
+#include "platform/ui/momentary_environment.h"
+
 namespace vetra::ui {
 
 namespace {
@@ -283,6 +285,12 @@ bool IBusInputMethod::DesktopRunsOne()
 {
   static const bool initialised = [] {
     ibus_init();
+    // The client watches one local file (the daemon's address file) through GIO. A desktop offers
+    // GIO its file-system daemon's client (gvfs) in place of plain local files, and that client
+    // waits on the session bus as it starts, without any limit: GIO's own local files are taken,
+    // which need no bus. GIO reads the choice once, here.
+    const MomentaryEnvironment localFiles("GIO_USE_VFS", "local");
+    g_vfs_get_default();
     return true;
   }();
   (void)initialised;

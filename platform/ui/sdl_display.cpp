@@ -20,6 +20,7 @@
 #include "platform/ui/ime.h"
 #include "platform/ui/idle.h"
 #include "platform/ui/input.h"
+#include "platform/ui/momentary_environment.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/script.h"
 #include "platform/ui/session_bus_probe.h"
@@ -673,28 +674,6 @@ private:
   bool m_composing = false;                // the input method shows a composition
   bool m_keyboardHeld = false;             // a menu or a dropped list takes the keys
   win::HWND m_commitTarget = nullptr;      // where committed text goes, when not the focus window
-};
-
-// An environment variable set for a moment and then put back as it was, so that programs this one
-// starts find the environment as the user left it.
-class MomentaryEnvironment {
-public:
-  MomentaryEnvironment(const char* name, const char* value) : m_name(name)
-  {
-    if (const char* before = std::getenv(name)) m_before = before;
-    setenv(name, value, 1);
-  }
-  ~MomentaryEnvironment()
-  {
-    if (m_before) setenv(m_name, m_before->c_str(), 1);
-    else unsetenv(m_name);
-  }
-  MomentaryEnvironment(const MomentaryEnvironment&) = delete;
-  MomentaryEnvironment& operator=(const MomentaryEnvironment&) = delete;
-
-private:
-  const char* m_name;
-  std::optional<std::string> m_before;
 };
 
 // How long the session bus may take to answer before the display starts without it.

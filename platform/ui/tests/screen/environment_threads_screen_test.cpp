@@ -1,23 +1,23 @@
-// The display changes the process's environment for a moment while SDL's video starts (to keep
-// SDL's own input-method client off the desktop). setenv and unsetenv are unsafe while another
-// thread may read the environment, and the desktop's input-method client runs GLib threads
-// (its connection, its file monitor) once it exists: so the environment must change while the
-// process has no other thread. The calls are watched here on their way to the C library.
+// The display changes the process's environment for a moment as it starts (to keep SDL's own
+// input-method client off the desktop, to keep GIO off the desktop's file-system daemon).
+// setenv and unsetenv are unsafe while another thread may read the environment, and the
+// desktop's input-method client runs GLib threads (its connection, its file monitor) once it
+// exists: so the environment must change while the process has no other thread. The calls are
+// watched here on their way to the C library.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <memory>
-#include <string_view>
 
 #include "platform/ui/display_factory.h"
 #include "platform/ui/testing.h"
 
 namespace {
 
+std::atomic<bool> g_watching{false};  // while the display starts
 std::atomic<int> g_changes{0};
 std::atomic<int> g_mostThreads{0};
 
@@ -32,12 +32,9 @@ int ThreadsOfProcess()
   return count;
 }
 
-// The variables the display changes around SDL's start.
-void NoteChange(const char* name)
+void NoteChange()
 {
-  if (name == nullptr) return;
-  const std::string_view variable = name;
-  if (variable != "SDL_IM_MODULE" && variable != "DBUS_SESSION_BUS_ADDRESS") return;
+  if (!g_watching) return;
   ++g_changes;
   const int threads = ThreadsOfProcess();
   int most = g_mostThreads.load();
@@ -56,14 +53,14 @@ Function Next(const char* name)
 extern "C" int setenv(const char* name, const char* value, int overwrite)
 {
   static const auto real = Next<int (*)(const char*, const char*, int)>("setenv");
-  NoteChange(name);
+  NoteChange();
   return real(name, value, overwrite);
 }
 
 extern "C" int unsetenv(const char* name)
 {
   static const auto real = Next<int (*)(const char*)>("unsetenv");
-  NoteChange(name);
+  NoteChange();
   return real(name);
 }
 
@@ -75,7 +72,9 @@ TEST(EnvironmentOnScreen, TheDisplayChangesTheEnvironmentOnlyWhileNoOtherThreadR
   ASSERT_NE(std::getenv("VETRA_TEST_IBUS_PID"), nullptr) << "runs with the desktop's input-method daemon";
   ASSERT_EQ(ThreadsOfProcess(), 1) << "the test starts with the process's only thread";
   ResetForTests();
+  g_watching = true;
   std::unique_ptr<Display> display = CreateSdlDisplay();
+  g_watching = false;
   ASSERT_TRUE(display) << "no X display: run under scripts/on-screen";
   // Our own input-method client runs, so SDL was kept from starting one.
   EXPECT_GT(g_changes.load(), 0);
