@@ -65,20 +65,46 @@ void TellSilence(const CupsConnection& connection, const std::string& what)
                                 std::to_string(CupsConnection::kSilenceLimit.count()) + " ms: " + what + "\n"));
 }
 
+// The names of the server's queues (printers and classes), in one CUPS-Get-Printers request.
+std::vector<std::string> QueueNames(http_t* http)
+{
+  ipp_t* request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
+  static const char* const kWanted[] = {"printer-name"};
+  ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 1, nullptr, kWanted);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+  ipp_t* answer = cupsDoRequest(http, request, "/");
+  std::vector<std::string> names;
+  for (ipp_attribute_t* name = ippFindAttribute(answer, "printer-name", IPP_TAG_NAME); name != nullptr;
+       name = ippFindNextAttribute(answer, "printer-name", IPP_TAG_NAME)) {
+    if (const char* text = ippGetString(name, 0, nullptr)) names.emplace_back(text);
+  }
+  ippDelete(answer);
+  return names;
+}
+
+// The user's default queue as libcups finds it (LPDEST or PRINTER, the user's and the system's
+// lpoptions, else the server's default), asked on `http`; empty when there is none.
+std::string DefaultQueueName(http_t* http)
+{
+  cups_dest_t* found = cupsGetNamedDest(http, nullptr, nullptr);
+  std::string name = found && found->name ? found->name : "";
+  if (found) cupsFreeDests(1, found);
+  return name;
+}
+
+// The queues are asked of the server on the connection that keeps to the limit, and of nothing
+// else: libcups's own list of destinations also browses the network for printers through Avahi on
+// the system bus, with no limit of its own, and a printer found that way has no queue a job could
+// be sent to.
 std::vector<CupsQueue> QueuesFromServer()
 {
   if (RestingAfterSilence(CupsConnection::ServerName())) return {};
   const CupsConnection connection;
   std::vector<CupsQueue> queues;
   if (http_t* http = connection.Http()) {
-    cups_dest_t* dests = nullptr;
-    const int count = cupsGetDests2(http, &dests);
-    for (int i = 0; i < count; ++i) {
-      // Instances (saved option sets of a queue) are not separate printers here.
-      if (dests[i].instance != nullptr || dests[i].name == nullptr) continue;
-      queues.push_back({dests[i].name, dests[i].is_default != 0});
-    }
-    cupsFreeDests(count, dests);
+    for (std::string& name : QueueNames(http)) queues.push_back({std::move(name), false});
+    const std::string defaultName = queues.empty() || connection.ServerSilent() ? "" : DefaultQueueName(http);
+    for (CupsQueue& queue : queues) queue.isDefault = !defaultName.empty() && EqualsNoCase(queue.name, defaultName);
   }
   if (connection.ServerSilent()) {
     TellSilence(connection, "its printers are not offered");

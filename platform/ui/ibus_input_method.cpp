@@ -9,6 +9,8 @@
 #include <string>
 #include <utility>
 
+#include "platform/ui/momentary_environment.h"
+
 namespace vetra::ui {
 
 namespace {
@@ -279,15 +281,26 @@ void RunMainContextUntil(Done done, std::chrono::milliseconds limit)
 
 }  // namespace
 
-std::unique_ptr<IBusInputMethod> IBusInputMethod::Connect()
+bool IBusInputMethod::DesktopRunsOne()
 {
   static const bool initialised = [] {
     ibus_init();
+    // The client watches one local file (the daemon's address file) through GIO. A desktop offers
+    // GIO its file-system daemon's client (gvfs) in place of plain local files, and that client
+    // waits on the session bus as it starts, without any limit: GIO's own local files are taken,
+    // which need no bus. GIO reads the choice once, here.
+    const MomentaryEnvironment localFiles("GIO_USE_VFS", "local");
+    g_vfs_get_default();
     return true;
   }();
   (void)initialised;
+  return ibus_get_address() != nullptr;
+}
+
+std::unique_ptr<IBusInputMethod> IBusInputMethod::Connect()
+{
   // No daemon runs for the desktop: the program has no input method of ours.
-  if (!ibus_get_address()) return nullptr;
+  if (!DesktopRunsOne()) return nullptr;
   auto state = std::make_unique<State>();
   // The login to the daemon and the context it gives run while the program goes on: a daemon
   // that accepts and never answers (a frozen one) would otherwise hold the program at its start.

@@ -27,9 +27,13 @@ public:
     std::function<void()> takenUp;
   };
 
+  // Whether the desktop session says where its daemon is: Connect then gives a client. Asking
+  // starts nothing (no thread, no connection); the first call, which sets the library up, changes
+  // the environment for a moment and so comes before the process has threads of its own.
+  static bool DesktopRunsOne();
   // A client of the daemon the desktop session runs, or none when the desktop runs none. A
   // daemon that does not answer within about a second leaves the keys to the program until it
-  // answers.
+  // answers. The client's connection runs GLib threads from here on.
   static std::unique_ptr<IBusInputMethod> Connect();
   void Listen(Listener listener);
   ~IBusInputMethod();

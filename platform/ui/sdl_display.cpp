@@ -20,6 +20,7 @@
 #include "platform/ui/ime.h"
 #include "platform/ui/idle.h"
 #include "platform/ui/input.h"
+#include "platform/ui/momentary_environment.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/script.h"
 #include "platform/ui/session_bus_probe.h"
@@ -675,38 +676,17 @@ private:
   win::HWND m_commitTarget = nullptr;      // where committed text goes, when not the focus window
 };
 
-// An environment variable set for a moment and then put back as it was, so that programs this one
-// starts find the environment as the user left it.
-class MomentaryEnvironment {
-public:
-  MomentaryEnvironment(const char* name, const char* value) : m_name(name)
-  {
-    if (const char* before = std::getenv(name)) m_before = before;
-    setenv(name, value, 1);
-  }
-  ~MomentaryEnvironment()
-  {
-    if (m_before) setenv(m_name, m_before->c_str(), 1);
-    else unsetenv(m_name);
-  }
-  MomentaryEnvironment(const MomentaryEnvironment&) = delete;
-  MomentaryEnvironment& operator=(const MomentaryEnvironment&) = delete;
-
-private:
-  const char* m_name;
-  std::optional<std::string> m_before;
-};
-
 // How long the session bus may take to answer before the display starts without it.
 constexpr auto kSessionBusAnswerLimit = std::chrono::milliseconds(1000);
 
 // Starts SDL's video. As it starts, SDL reaches for the session bus (for its own client of the
 // desktop's input method, the screen saver) and libdbus waits 25 s for each answer there, so it
-// is kept off a bus that does not answer. Where our input method client runs, SDL's must not, or
-// each key would be composed twice: SDL can only be told which input method to use, so it is
-// told one (fcitx) and, at the same moment, no session bus to reach it by; it finds none
+// is kept off a bus that does not answer. Where our input method client is to run, SDL's must
+// not, or each key would be composed twice: SDL can only be told which input method to use, so it
+// is told one (fcitx) and, at the same moment, no session bus to reach it by; it finds none
 // answering and uses none, whichever input methods the desktop runs. SDL tries the bus only once,
-// so the environment is put back at once, as programs this one starts are to find it.
+// so the environment is put back at once, as programs this one starts are to find it. Called
+// while the process has no other thread: setenv is unsafe beside any reader of the environment.
 bool InitVideo(bool ownInputMethod)
 {
   std::optional<MomentaryEnvironment> module, bus;
@@ -744,15 +724,17 @@ std::unique_ptr<Display> CreateSdlDisplay()
   // input method's text itself.
   const char* videoDriver = std::getenv("SDL_VIDEODRIVER");
   const bool onX = display && *display && !(videoDriver && std::string_view(videoDriver) == "wayland");
-  std::unique_ptr<IBusInputMethod> inputMethod = onX ? IBusInputMethod::Connect() : nullptr;
-  if (!InitVideo(inputMethod != nullptr)) return nullptr;
+  // SDL starts with the environment changed for a moment, which is safe only while no other
+  // thread may read it: our client, whose connection runs GLib threads, connects afterwards.
+  const bool ownInputMethod = onX && IBusInputMethod::DesktopRunsOne();
+  if (!InitVideo(ownInputMethod)) return nullptr;
   // Without a desktop SDL would run on a driver of its own that shows nothing.
   const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
   if (driver != "x11" && driver != "wayland") {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return nullptr;
   }
-  if (driver != "x11") inputMethod.reset();
+  std::unique_ptr<IBusInputMethod> inputMethod = ownInputMethod && driver == "x11" ? IBusInputMethod::Connect() : nullptr;
   return std::make_unique<SdlDisplay>(std::move(inputMethod));
 }
 

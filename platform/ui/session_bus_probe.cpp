@@ -13,6 +13,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/base/unique_fd.h"
+
 namespace vetra::ui {
 
 namespace {
@@ -20,22 +22,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 enum class Verdict { Unreached, Answers, Silent };
-
-// A socket descriptor that is closed when it goes.
-class Socket {
-public:
-  explicit Socket(int fd) : m_fd(fd) {}
-  ~Socket()
-  {
-    if (m_fd >= 0) close(m_fd);
-  }
-  Socket(const Socket&) = delete;
-  Socket& operator=(const Socket&) = delete;
-  int Fd() const { return m_fd; }
-
-private:
-  int m_fd;
-};
 
 // A value of a D-Bus address, with its %XX escapes undone.
 std::string Unescaped(std::string_view value)
@@ -98,9 +84,9 @@ std::optional<UnixSocket> UnixSocketOf(std::string_view entry)
 // authentication); any answer at all shows the bus is alive.
 Verdict Ask(const UnixSocket& at, Clock::time_point deadline)
 {
-  const Socket bus(socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
-  if (bus.Fd() < 0) return Verdict::Unreached;
-  if (connect(bus.Fd(), reinterpret_cast<const sockaddr*>(&at.address), at.length) != 0) {
+  const UniqueFd bus(socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+  if (!bus.IsOpen()) return Verdict::Unreached;
+  if (connect(bus.Get(), reinterpret_cast<const sockaddr*>(&at.address), at.length) != 0) {
     // A bus whose queue of new connections is full takes none in: it is not taking them.
     return errno == EAGAIN ? Verdict::Silent : Verdict::Unreached;
   }
@@ -111,16 +97,16 @@ Verdict Ask(const UnixSocket& at, Clock::time_point deadline)
     uid.push_back(kHex[static_cast<unsigned char>(digit) & 0xF]);
   }
   const std::string login = std::string(1, '\0') + "AUTH EXTERNAL " + uid + "\r\n";
-  if (send(bus.Fd(), login.data(), login.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(login.size())) return Verdict::Unreached;
+  if (send(bus.Get(), login.data(), login.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(login.size())) return Verdict::Unreached;
   for (;;) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     if (left.count() <= 0) return Verdict::Silent;
-    pollfd waiting{bus.Fd(), POLLIN, 0};
+    pollfd waiting{bus.Get(), POLLIN, 0};
     const int ready = poll(&waiting, 1, static_cast<int>(left.count()));
     if (ready < 0 && errno == EINTR) continue;
     if (ready <= 0) return ready == 0 ? Verdict::Silent : Verdict::Unreached;
     char answer[64];
-    const ssize_t got = recv(bus.Fd(), answer, sizeof answer, 0);
+    const ssize_t got = recv(bus.Get(), answer, sizeof answer, 0);
     if (got < 0 && (errno == EINTR || errno == EAGAIN)) continue;
     // Words, or the bus closing on us: either way a client of it does not wait.
     return got > 0 ? Verdict::Answers : Verdict::Unreached;

@@ -86,6 +86,9 @@ std::int64_t Recording::ChannelSampleCount(int rate) const {
   return rate > 0 && rate <= kFullRate ? RecordLength() * rate / kFullRate : 0;
 }
 
+namespace {
+
+// The 160 bytes of min/max pairs, as the recording's pairs and as those it was loaded with.
 void ReadMinMaxPairs(std::span<const std::uint8_t> bytes, Recording& recording) {
   const Bytes in(bytes);
   const std::size_t at = kHeaderSize + recording.BlockSize();
@@ -95,6 +98,8 @@ void ReadMinMaxPairs(std::span<const std::uint8_t> bytes, Recording& recording) 
     recording.loadedMinMax[static_cast<std::size_t>(i)] = recording.minMax[static_cast<std::size_t>(i)];
   }
 }
+
+}  // namespace
 
 Recording ParseRecordingHead(std::span<const std::uint8_t> bytes) {
   const Bytes in(bytes);

@@ -100,7 +100,4 @@ inline constexpr std::size_t kHeadSize = kHeaderSize + kNewBlockSize + kMinMaxSi
 // the samples themselves are the caller's to fill, channel after channel from SampleStart().
 Recording ParseRecordingHead(std::span<const std::uint8_t> head);
 
-// Reads the 160 bytes of min/max pairs, as the recording's pairs and as those it was loaded with.
-void ReadMinMaxPairs(std::span<const std::uint8_t> bytes, Recording& recording);
-
 }  // namespace morvit

@@ -5,8 +5,10 @@
 
 #include <cups/cups.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -90,6 +92,28 @@ TEST_F(CupsServerOfOurOwn, AJobBringsItsDocumentTitleAndCopiesToTheQueue)
     EXPECT_EQ(job.attributes.at("media"), "A4");
     EXPECT_EQ(job.document, drive.ReadFile("report.pdf"));
   }
+}
+
+// The printer list asks the print server only: libcups's own list also browses the network for
+// printers through Avahi on the system bus, and a system bus that takes connections and never
+// answers would hold it for good. The list runs in a process of its own here, which an alarm ends
+// should it hang.
+bool ListsWithoutTouchingTheSystemBus(const fs::path& cupsSocket, const fs::path& busSocket)
+{
+  const testing::AnsweringCups cups(cupsSocket, {"Laser", "Office"}, "Office");
+  const vetra::testing::SilentServer systemBus(busSocket);
+  alarm(10);
+  const bool listed = Names(ListCupsQueues()) == std::vector<std::string>{"Laser", "Office*"};
+  return listed && systemBus.Listening() && systemBus.Connections() == 0;
+}
+
+TEST_F(CupsServerOfOurOwn, ThePrinterListAsksNoDesktopServiceButThePrintServer)
+{
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const fs::path busSocket = drive / "system_bus";
+  ASSERT_EQ(setenv("DBUS_SYSTEM_BUS_ADDRESS", ("unix:path=" + busSocket.string()).c_str(), 1), 0);
+  EXPECT_EXIT(std::_Exit(ListsWithoutTouchingTheSystemBus(socket, busSocket) ? 0 : 1), ::testing::ExitedWithCode(0), "");
+  unsetenv("DBUS_SYSTEM_BUS_ADDRESS");
 }
 
 TEST_F(CupsServerOfOurOwn, AJobToAServerThatNeverAnswersFailsWithinTheLimit)
