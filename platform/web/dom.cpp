@@ -249,9 +249,12 @@ std::optional<Document> ParseHtml(std::string_view utf8, std::string* why, const
   std::unique_ptr<Node> root = converter.Convert(*output->document, nullptr, 0);
   if (!root) return refuse(converter.Why());
   Document document(std::move(root));
-  const StyleCost style = StyleMatchingCost(document, limits.styleTests);
+  const StyleCost style =
+      StyleMatchingCost(document, {limits.styleCompoundsAtElements, limits.styleMatches, limits.styleTests});
   if (style.compoundsAtElements > limits.styleCompoundsAtElements)
     return refuse("more than " + std::to_string(limits.styleCompoundsAtElements) + " style selector compounds at elements");
+  if (style.matches > limits.styleMatches)
+    return refuse("more than " + std::to_string(limits.styleMatches) + " style selectors matching elements");
   if (style.tests > limits.styleTests) return refuse("style that takes more than " + std::to_string(static_cast<std::uint64_t>(limits.styleTests)) + " selector tests");
   return document;
 }

@@ -1,5 +1,7 @@
 #include "platform/web/style_cost.h"
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +19,9 @@ constexpr double kSiblingsPerTest = 8;
 // What applying a rule's declarations at an element it matches spends for each of their bytes
 // (a short shorthand gives a dozen properties).
 constexpr double kTestsPerDeclarationByte = 4;
+// What a byte of a pseudo-class's argument, copied at each level of nesting and kept, counts:
+// enough that what the budget lets pass is a few MB.
+constexpr double kTestsPerNestedArgumentByte = 32;
 constexpr std::string_view kBlanks = " \n\r\t";
 
 enum class Combinator { descendant, child, adjacent, general };
@@ -157,13 +162,28 @@ Selector ReadSelector(std::string_view text)
   return selector;
 }
 
+// The bytes of a selector inside parentheses, each counted once for every pair it is in.
+std::size_t NestedArgumentBytes(std::string_view selector)
+{
+  std::size_t depth = 0;
+  std::size_t bytes = 0;
+  for (char c : selector) {
+    if (c == '(') ++depth;
+    else if (c == ')' && depth > 0) --depth;
+    bytes += depth;
+  }
+  return bytes;
+}
+
 class SheetReader {
 public:
-  SheetReader(StyleCost& cost, double budget, std::vector<Selector>& selectors)
-      : m_cost(cost), m_budget(budget), m_selectors(selectors) {}
+  using SelectorTaker = std::function<void(const Selector&)>;
+  SheetReader(StyleCost& cost, const StyleBudget& budget, SelectorTaker take)
+      : m_cost(cost), m_budget(budget), m_take(std::move(take)) {}
 
-  // Reads a sheet as the layout does, adding what that spends and the selectors it keeps; it
-  // stops once the budget is passed, as reading on could take as long as the layout would.
+  // Reads a sheet as the layout does, adding what that spends and giving each selector it keeps
+  // to be counted; it stops once the budget is passed, as reading on could take as long as the
+  // layout would.
   void Read(std::string sheet)
   {
     std::vector<std::string> pending{std::move(sheet)};
@@ -175,7 +195,7 @@ public:
   }
 
 private:
-  bool Spent() const { return m_cost.tests > m_budget; }
+  bool Spent() const { return m_budget.PassedBy(m_cost); }
 
   void ReadRules(std::string_view text, std::vector<std::string>& blocks)
   {
@@ -225,18 +245,20 @@ private:
         const std::size_t first = text.find_first_not_of(kBlanks);
         text = first == npos ? std::string_view() : text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
         Selector selector = ReadSelector(text);
-        // The layout reads a selector right to left, splitting what is left again at each step.
-        m_cost.tests += static_cast<double>(selector.compounds.size() * (text.size() + 1)) / kCharsPerTest;
+        // The layout reads a selector right to left, splitting what is left again at each step,
+        // and keeps a copy of a pseudo-class's argument at every level of parentheses it is in.
+        m_cost.tests += static_cast<double>(selector.compounds.size() * (text.size() + 1)) / kCharsPerTest +
+                        static_cast<double>(NestedArgumentBytes(text)) * kTestsPerNestedArgumentByte;
         selector.applying = 1 + declarationBytes * kTestsPerDeclarationByte;
-        if (!selector.compounds.empty()) m_selectors.push_back(std::move(selector));
+        if (!selector.compounds.empty() && !Spent()) m_take(selector);
         start = at + 1;
       }
     }
   }
 
   StyleCost& m_cost;
-  double m_budget;
-  std::vector<Selector>& m_selectors;
+  const StyleBudget& m_budget;
+  SelectorTaker m_take;
 };
 
 bool MayMatch(const Compound& compound, const Place& place)
@@ -256,43 +278,72 @@ double TestCost(const Compound& compound, const Place& place)
   return 1 + static_cast<double>(compound.pseudoClasses) * place.siblings / kSiblingsPerTest;
 }
 
-// The tests matching one selector at every place takes at most: at each place, the test of the
+// What matching one selector at every place takes at most: at each place, the test of the
 // compound and, where it may match, the left part's tests at every candidate its combinator
-// offers (each taken as failing, so that all are tried); where the whole may match, applying
-// the rule.
-double SelectorTests(const Selector& selector, const std::vector<Place>& places)
+// offers (each taken as failing, so that all are tried); where the whole selector may match,
+// applying its rule.
+struct SelectorCost {
+  double tests = 0;
+  std::uint64_t matches = 0;  // places the whole selector may match
+};
+
+SelectorCost CostOf(const Selector& selector, const std::vector<Place>& places)
 {
-  std::vector<double> left(places.size());
-  std::vector<double> right(places.size());
-  std::vector<double> reach(places.size());    // the left part's tests at every candidate
-  std::vector<double> earlier(places.size());  // the left part's tests at the earlier siblings
-  for (std::size_t i = 0; i < places.size(); ++i) left[i] = TestCost(selector.compounds[0], places[i]);
+  const std::size_t count = places.size();
+  std::vector<double> left(count);     // the tests of the selector up to compound j - 1 at a place
+  std::vector<double> right(count);    // ... up to compound j
+  std::vector<double> reach(count);    // the left part's tests at every candidate
+  std::vector<double> earlier(count);  // the left part's tests at the earlier siblings
+  // The same for whether the selector up to the compound may match at a place.
+  std::vector<char> leftMay(count);
+  std::vector<char> rightMay(count);
+  std::vector<char> reachMay(count);
+  std::vector<char> earlierMay(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    left[i] = TestCost(selector.compounds[0], places[i]);
+    leftMay[i] = MayMatch(selector.compounds[0], places[i]);
+  }
   for (std::size_t j = 1; j < selector.compounds.size(); ++j) {
     const Compound& compound = selector.compounds[j];
     const Combinator combinator = selector.combinators[j - 1];
-    for (std::size_t i = 0; i < places.size(); ++i) {
+    for (std::size_t i = 0; i < count; ++i) {
       const Place& place = places[i];
       const int parent = place.parent;
       const int previous = place.previous;
+      const double siblingScan = place.siblings / kSiblingsPerTest;
       switch (combinator) {
-        case Combinator::descendant: reach[i] = parent < 0 ? 0 : reach[parent] + left[parent]; break;
-        case Combinator::child: reach[i] = parent < 0 ? 0 : left[parent]; break;
+        case Combinator::descendant:
+          reach[i] = parent < 0 ? 0 : reach[parent] + left[parent];
+          reachMay[i] = parent >= 0 && (reachMay[parent] || leftMay[parent]);
+          break;
+        case Combinator::child:
+          reach[i] = parent < 0 ? 0 : left[parent];
+          reachMay[i] = parent >= 0 && leftMay[parent];
+          break;
         case Combinator::adjacent:
-          reach[i] = (previous < 0 ? 0 : left[previous]) + place.siblings / kSiblingsPerTest;
+          reach[i] = (previous < 0 ? 0 : left[previous]) + siblingScan;
+          reachMay[i] = previous >= 0 && leftMay[previous];
           break;
         case Combinator::general:
           earlier[i] = previous < 0 ? 0 : earlier[previous] + left[previous];
-          reach[i] = earlier[i] + place.siblings / kSiblingsPerTest;
+          earlierMay[i] = previous >= 0 && (earlierMay[previous] || leftMay[previous]);
+          reach[i] = earlier[i] + siblingScan;
+          reachMay[i] = earlierMay[i];
           break;
       }
-      right[i] = TestCost(compound, place) + (parent >= 0 && MayMatch(compound, place) ? reach[i] : 0);
+      const bool compoundMay = parent >= 0 && MayMatch(compound, place);
+      right[i] = TestCost(compound, place) + (compoundMay ? reach[i] : 0);
+      rightMay[i] = compoundMay && reachMay[i];
     }
     left.swap(right);
+    leftMay.swap(rightMay);
   }
-  double total = 0;
-  for (std::size_t i = 0; i < places.size(); ++i)
-    total += left[i] + (MayMatch(selector.compounds.back(), places[i]) ? selector.applying : 0);
-  return total;
+  SelectorCost cost;
+  for (std::size_t i = 0; i < count; ++i) {
+    cost.tests += left[i] + (leftMay[i] ? selector.applying : 0);
+    cost.matches += leftMay[i] ? 1 : 0;
+  }
+  return cost;
 }
 
 }  // namespace
@@ -318,22 +369,24 @@ std::string StyleWithoutComments(std::string_view sheet)
   }
 }
 
-StyleCost StyleMatchingCost(const Document& page, double testBudget)
+StyleCost StyleMatchingCost(const Document& page, const StyleBudget& budget)
 {
   std::vector<Place> places;
   std::vector<std::string> sheets;
   Flatten(page.Root(), -1, places, sheets);
   StyleCost cost;
-  std::vector<Selector> selectors;
-  SheetReader reader(cost, testBudget, selectors);
+  // Each selector is counted as it is read, and only while the budget holds: counting one takes
+  // its compounds times the elements, and nothing is kept.
+  SheetReader reader(cost, budget, [&](const Selector& selector) {
+    cost.compoundsAtElements += selector.compounds.size() * places.size();
+    if (budget.PassedBy(cost)) return;
+    const SelectorCost counted = CostOf(selector, places);
+    cost.tests += counted.tests;
+    cost.matches += counted.matches;
+  });
   for (std::string& sheet : sheets) {
+    if (budget.PassedBy(cost)) break;
     reader.Read(std::move(sheet));
-    if (cost.tests > testBudget) return cost;
-  }
-  for (const Selector& selector : selectors) cost.compoundsAtElements += selector.compounds.size() * places.size();
-  for (const Selector& selector : selectors) {
-    if (cost.tests > testBudget) break;
-    cost.tests += SelectorTests(selector, places);
   }
   return cost;
 }

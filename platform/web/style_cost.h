@@ -21,8 +21,11 @@
 namespace vetra::web {
 
 struct StyleCost {
-  std::uint64_t compoundsAtElements = 0;  // selector compounds times the elements each selector is tried at
-  double tests = 0;                       // selector tests (and their like) in all
+  // Selector compounds times the elements each selector is tried at: what counting takes.
+  std::uint64_t compoundsAtElements = 0;
+  // Elements a selector may match, counted once for each: the layout keeps a record of each.
+  std::uint64_t matches = 0;
+  double tests = 0;  // selector tests (and their like) in all
 };
 
 // A style sheet without its comments, as the layout reads it: a comment runs to the first "*/"
@@ -30,7 +33,18 @@ struct StyleCost {
 // after it).
 std::string StyleWithoutComments(std::string_view sheet);
 
-// The cost of the page's STYLE elements. Counting stops once `testBudget` is passed.
-StyleCost StyleMatchingCost(const Document& page, double testBudget);
+struct StyleBudget {
+  std::uint64_t compoundsAtElements;
+  std::uint64_t matches;
+  double tests;
+
+  bool PassedBy(const StyleCost& cost) const
+  {
+    return cost.compoundsAtElements > compoundsAtElements || cost.matches > matches || cost.tests > tests;
+  }
+};
+
+// The cost of the page's STYLE elements. Counting stops once the budget is passed.
+StyleCost StyleMatchingCost(const Document& page, const StyleBudget& budget);
 
 }  // namespace vetra::web

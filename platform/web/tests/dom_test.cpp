@@ -65,6 +65,9 @@ TEST(ParseHtml, APagePastWhatTheViewerLaysOutGivesNoDocumentAndSaysWhy)
       {"the same selector over a shallow page", "<style>q div div div div div p{}</style>" + Repeat("<div>", 10) + "<p>x", ""},
       {"the same over a deep page without a paragraph", "<style>q div div div div div p{}</style>" + Repeat("<div>", 100) + "x", ""},
       {"every earlier sibling, and theirs", "<style>q~p~p~p~p~p{}</style>" + Repeat("<p>", 200), "style"},
+      // The layout copies a pseudo-class's argument at every level it is nested in, and keeps it.
+      {"pseudo-classes nested inside each other",
+       "<style>p" + Repeat(":not(", 2000) + "a" + Repeat(")", 2000) + "{}</style><p>x", "style"},
       {"many rules at many elements", "<style>" + Repeat("*{}", 2000) + "</style>" + Repeat("<p>", 10000), "style"},
   };
   for (const auto& c : cases) {
