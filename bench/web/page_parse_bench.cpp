@@ -1,6 +1,7 @@
 // How long reading a page takes at the edge of what the viewer lays out: the largest page it
 // accepts, parsed and written out for the layout, and hostile pages it refuses (one refused before
-// the parser starts, one the parser's allowance stops).
+// the parser starts, one the parser's allowance stops, two whose style the layout would take
+// too long over).
 
 #include <benchmark/benchmark.h>
 
@@ -45,7 +46,35 @@ void BM_CopiedFormattingRefused(benchmark::State& state)
   ParseAndWrite(state, page);
 }
 
+// The largest page with a style sheet of a few hundred ordinary rules: what bounding its
+// matching adds to reading it.
+void BM_LargestAcceptedPageWithStyle(benchmark::State& state)
+{
+  std::string style;
+  for (int i = 0; i < 300; ++i) {
+    style += "table.r" + std::to_string(i) + " td p, div.r" + std::to_string(i) + " > span{color:#102030;margin:1px}";
+  }
+  ParseAndWrite(state, "<style>" + style + "</style><table class=r1>" +
+                           Repeat("<tr><td><p>engine speed 800 rpm</p></td></tr>", (vetra::web::kPageLimits.elements - 8) / 3));
+}
+
+// Six compounds over a hundred nested DIVs: over a billion selector tests for the layout.
+void BM_StyleMatchingRefused(benchmark::State& state)
+{
+  ParseAndWrite(state, "<style>q div div div div div p{}</style>" + Repeat("<div>", 100) + "<p>x");
+}
+
+// Closing braces before a rule: each makes a rule whose declarations run to the end of the
+// sheet, the slowest shape the reader of style sheets counts before it stops.
+void BM_StyleReadingRefused(benchmark::State& state)
+{
+  ParseAndWrite(state, "<style>" + std::string(200'000, '}') + "a{" + std::string(700'000, 'x') + "</style>");
+}
+
 BENCHMARK(BM_LargestAcceptedPage)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LargestAcceptedPageWithStyle)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StyleMatchingRefused)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StyleReadingRefused)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DeepNestingRefused)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CopiedFormattingRefused)->Unit(benchmark::kMillisecond);
 

@@ -2,8 +2,11 @@
 
 #include <gumbo.h>
 
+#include <cstdint>
+
 #include "platform/base/text.h"
 #include "platform/web/parser_allowance.h"
+#include "platform/web/style_cost.h"
 
 namespace vetra::web {
 namespace {
@@ -245,7 +248,15 @@ std::optional<Document> ParseHtml(std::string_view utf8, std::string* why, const
   Converter converter(limits);
   std::unique_ptr<Node> root = converter.Convert(*output->document, nullptr, 0);
   if (!root) return refuse(converter.Why());
-  return Document(std::move(root));
+  Document document(std::move(root));
+  const StyleCost style =
+      StyleMatchingCost(document, {limits.styleCompoundsAtElements, limits.styleMatches, limits.styleTests});
+  if (style.compoundsAtElements > limits.styleCompoundsAtElements)
+    return refuse("more than " + std::to_string(limits.styleCompoundsAtElements) + " style selector compounds at elements");
+  if (style.matches > limits.styleMatches)
+    return refuse("more than " + std::to_string(limits.styleMatches) + " style selectors matching elements");
+  if (style.tests > limits.styleTests) return refuse("style that takes more than " + std::to_string(static_cast<std::uint64_t>(limits.styleTests)) + " selector tests");
+  return document;
 }
 
 }  // namespace vetra::web

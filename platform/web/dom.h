@@ -62,9 +62,17 @@ struct PageLimits {
   // more than the page writes, or work long on little, is stopped there.
   std::size_t parserBytes;
   std::chrono::milliseconds parseTime;
+  // What matching the page's style against its elements may take: selector compounds times the
+  // elements each selector is tried at (what bounding the rest takes), elements a selector may
+  // match (the layout keeps a record of each, some 32 bytes), and selector tests in all, some
+  // 25 nanoseconds each (a combinator that looks at every ancestor or earlier sibling makes
+  // these grow as a power of the page's depth): a few seconds at most.
+  std::size_t styleCompoundsAtElements;
+  std::size_t styleMatches;
+  double styleTests;
 };
 inline constexpr PageLimits kPageLimits{
-    20'000, 512, 256 * 1024, 1024 * 1024, 64 * 1024 * 1024, std::chrono::seconds(5),
+    20'000, 512, 256 * 1024, 1024 * 1024, 64 * 1024 * 1024, std::chrono::seconds(5), 50'000'000, 4'000'000, 100'000'000,
 };
 
 // Parses HTML (UTF-8) as a browser does: a broken page still gives a document. A page past

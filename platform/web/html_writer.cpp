@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "platform/web/style_cost.h"
+
 namespace vetra::web {
 namespace {
 
@@ -78,7 +80,11 @@ void Writer::Write(const Node& node)
       break;
     case Node::Type::Element: WriteElement(node); break;
     case Node::Type::Text:
-      if (node.parent != nullptr && HoldsRawText(node.parent->tag)) m_out += node.text;
+      // The layout's reader of style sheets removes comments one at a time, moving the rest of
+      // the sheet each time, and never ends on one left open at the sheet's second character:
+      // it gets the sheet without them.
+      if (node.parent != nullptr && node.parent->IsElement("style")) m_out += StyleWithoutComments(node.text);
+      else if (node.parent != nullptr && HoldsRawText(node.parent->tag)) m_out += node.text;
       else WriteEscaped(node.text, false, m_out);
       break;
     case Node::Type::Comment: break;  // nobody sees it, and the layout would keep it as a box

@@ -58,6 +58,17 @@ TEST(ParseHtml, APagePastWhatTheViewerLaysOutGivesNoDocumentAndSaysWhy)
                                                style.substr(style.size() / 2) + "\">x", ""},
       {"more style in a STYLE element", "<style>" + style + ";</style><p>x", "style"},
       {"more style in the elements' own", Repeat("<p style=\"" + style.substr(0, 1024) + "\">", 1025), "style"},
+      // Each descendant combinator tries every ancestor, and the part left of it again at each:
+      // five among a hundred DIVs are 75 million ways to fail on the Q.
+      {"a selector whose matching tries every choice of ancestors",
+       "<style>q div div div div div p{}</style>" + Repeat("<div>", 100) + "<p>x", "style"},
+      {"the same selector over a shallow page", "<style>q div div div div div p{}</style>" + Repeat("<div>", 10) + "<p>x", ""},
+      {"the same over a deep page without a paragraph", "<style>q div div div div div p{}</style>" + Repeat("<div>", 100) + "x", ""},
+      {"every earlier sibling, and theirs", "<style>q~p~p~p~p~p{}</style>" + Repeat("<p>", 200), "style"},
+      // The layout copies a pseudo-class's argument at every level it is nested in, and keeps it.
+      {"pseudo-classes nested inside each other",
+       "<style>p" + Repeat(":not(", 2000) + "a" + Repeat(")", 2000) + "{}</style><p>x", "style"},
+      {"many rules at many elements", "<style>" + Repeat("*{}", 2000) + "</style>" + Repeat("<p>", 10000), "style"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -7,6 +7,8 @@
 #include "platform/base/text.h"
 #include "platform/gdi/bitmap32.h"
 #include "platform/gdi/draw_log.h"
+#include "platform/web/dom.h"
+#include "platform/web/html_writer.h"
 #include "platform/web/page_layout.h"
 
 namespace {
@@ -42,6 +44,34 @@ TEST(PageLayout, ObjectsTakeTheirAttributeSizeAtTheirPlace)
     layout.SetPage(c.page);
     layout.Layout(1017, 708);
     EXPECT_EQ(layout.ObjectPlaces(), c.places) << c.page;
+  }
+}
+
+// The layout reads a page as the page host writes it out. Its reader of style sheets would look
+// for ever at a comment left open at a sheet's second character, and moves the rest of the
+// sheet along for every comment; the comments are gone before it reads.
+TEST(PageLayout, StyleCommentsLeftOpenEndAndKeepTheirMeaning)
+{
+  const struct {
+    const char* name;
+    const char* style;
+    int objectLeft;
+  } cases[] = {
+      {"left open at the second character", " /*", 0},
+      {"left open after a rule", "object{margin-left:20px} /* object{margin-left:40px}", 20},
+      {"closed", "object{margin-left:20px} /* object{margin-left:40px} */", 20},
+      {"opened where a comment is taken out", "object{margin-left:20px} //**/* object{margin-left:40px}", 20},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::optional<vetra::web::Document> page = vetra::web::ParseHtml(
+        std::string("<style>") + c.style + "</style><body style=\"margin:0\"><object width=10 height=10>");
+    ASSERT_TRUE(page.has_value());
+    PageLayout layout;
+    layout.SetPage(vetra::web::WriteHtml(*page));
+    layout.Layout(1017, 708);
+    ASSERT_EQ(layout.ObjectPlaces().size(), 1u);
+    EXPECT_EQ(layout.ObjectPlaces()[0].left, c.objectLeft);
   }
 }
 

@@ -339,6 +339,20 @@ TEST_F(ViewerTest, APageNestedTooDeepIsSaidToBeTooLargeAndTheDeepestAllowedShows
   }
 }
 
+// Matching a descendant combinator tries every ancestor, and the part left of it again at each:
+// six compounds over a hundred nested DIVs are over a billion tests for 600 bytes.
+TEST_F(ViewerTest, APageWhoseStyleWouldTakeLongToMatchIsSaidToBeTooLarge)
+{
+  std::string page = "<title>Styled</title><style>q div div div div div p{}</style>";
+  for (int i = 0; i < 100; ++i) page += "<div>";
+  WritePage(page + "<p>styled");
+  CHalvorApp& viewer = Start(kPagePath);
+  std::string said;
+  for (const std::string& word : PaintedTexts(viewer)) said += word + " ";
+  EXPECT_NE(said.find("페이지가 너무 큽니다."), std::string::npos) << said;
+  EXPECT_EQ(viewer.Frame()->GetWindowText(), "Untitled - Viewer");
+}
+
 // The PDF files the default printer ("PDF file" in a headless run) has written.
 std::vector<fs::path> PrintedFiles(const vetra::testing::TempDrive& drive)
 {
