@@ -9,19 +9,26 @@
 
 namespace vetra::testing {
 
-SilentServer::SilentServer(const std::filesystem::path& path) : m_path(path)
+int ListenAtUnixSocket(const std::filesystem::path& path)
 {
   const std::string name = path.string();
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
-  if (name.size() >= sizeof(address.sun_path)) return;
+  if (name.size() >= sizeof(address.sun_path)) return -1;
   std::memcpy(address.sun_path, name.c_str(), name.size() + 1);
   const int listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (listener < 0) return;
+  if (listener < 0) return -1;
   if (bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0 || listen(listener, 16) != 0) {
     close(listener);
-    return;
+    return -1;
   }
+  return listener;
+}
+
+SilentServer::SilentServer(const std::filesystem::path& path) : m_path(path)
+{
+  const int listener = ListenAtUnixSocket(path);
+  if (listener < 0) return;
   m_listener = listener;
   m_accepting = std::thread([this] {
     for (;;) {

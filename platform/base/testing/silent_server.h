@@ -10,6 +10,9 @@
 
 namespace vetra::testing {
 
+// A new listening Unix socket at `path` (close-on-exec), or -1 when it cannot be made.
+int ListenAtUnixSocket(const std::filesystem::path& path);
+
 class SilentServer {
 public:
   // Listens at `path` (a new Unix socket); Listening() says whether it could.

@@ -2,11 +2,11 @@
 
 #include <cups/cups.h>
 #include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
-#include <cstring>
 #include <utility>
+
+#include "platform/base/testing/silent_server.h"
 
 namespace vetra::print::testing {
 
@@ -38,17 +38,8 @@ void AddPrinter(ipp_t* response, const std::string& name)
 AnsweringCups::AnsweringCups(const std::filesystem::path& socketPath, std::vector<std::string> queues, std::string defaultQueue)
     : m_queues(std::move(queues)), m_default(std::move(defaultQueue))
 {
-  const std::string name = socketPath.string();
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  if (name.size() >= sizeof(address.sun_path)) return;
-  std::memcpy(address.sun_path, name.c_str(), name.size() + 1);
-  const int listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  const int listener = vetra::testing::ListenAtUnixSocket(socketPath);
   if (listener < 0) return;
-  if (bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0 || listen(listener, 16) != 0) {
-    close(listener);
-    return;
-  }
   m_listener = listener;
   m_thread = std::thread([this] {
     for (;;) {
