@@ -25,6 +25,7 @@
 #include "bench/frame_baseline.h"
 #include "controls/roadtest/core/lzss_unpacker.h"
 #include "controls/roadtest/core/road_model.h"
+#include "platform/base/unique_file.h"
 #include "platform/base/testing/temp_drive.h"
 #include "tools/samples/roadtest_sample.h"
 
@@ -56,10 +57,6 @@ fs::path WriteLargestRecording(const vetra::testing::TempDrive& drive, const cha
   return path;
 }
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 // The page-cache copy, the yardstick of opening a recording: the file (already in the page cache)
 // copied through a reused 1 MB buffer into a working copy, as the chooser must at the least.
 // Processor time of the thread, as for the load it is set beside.
@@ -67,8 +64,8 @@ double CopySeconds(const fs::path& path, const fs::path& copy) {
   static std::vector<std::uint8_t> buffer(1 << 20);
   const double start = vetra::bench::ThreadSeconds();
   {
-    std::unique_ptr<std::FILE, FileCloser> in(std::fopen(path.c_str(), "rb"));
-    std::unique_ptr<std::FILE, FileCloser> out(std::fopen(copy.c_str(), "wb"));
+    vetra::UniqueFile in(std::fopen(path.c_str(), "rb"));
+    vetra::UniqueFile out(std::fopen(copy.c_str(), "wb"));
     if (!in || !out) throw std::runtime_error("cannot copy the recording");
     std::setvbuf(in.get(), nullptr, _IONBF, 0);
     std::setvbuf(out.get(), nullptr, _IONBF, 0);
@@ -86,7 +83,7 @@ double CopySeconds(const fs::path& path, const fs::path& copy) {
 double ReadSeconds(const fs::path& path) {
   static std::vector<std::uint8_t> buffer(1 << 20);
   const double start = vetra::bench::ThreadSeconds();
-  std::unique_ptr<std::FILE, FileCloser> in(std::fopen(path.c_str(), "rb"));
+  vetra::UniqueFile in(std::fopen(path.c_str(), "rb"));
   if (!in) throw std::runtime_error("cannot read the recording");
   std::setvbuf(in.get(), nullptr, _IONBF, 0);
   while (std::fread(buffer.data(), 1, buffer.size(), in.get()) > 0) benchmark::DoNotOptimize(buffer.data());

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/unzip/unzip_file.h"
+#include "platform/base/unique_file.h"
 #include "tools/samples/savedata_sample.h"
 
 namespace {
@@ -108,7 +109,7 @@ void ExtractWithZlibAlone(benchmark::State& state, const Archive& archive, bool 
   std::vector<unsigned char> input(kBlock);
   std::vector<unsigned char> output(kBlock);
   for (auto _ : state) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(archive.path.c_str(), "rb"), std::fclose);
+    vetra::UniqueFile file(std::fopen(archive.path.c_str(), "rb"));
     std::fseek(file.get(), kDataOffset, SEEK_SET);
     z_stream stream{};
     if (inflating) inflateInit2(&stream, -MAX_WBITS);

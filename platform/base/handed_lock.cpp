@@ -20,7 +20,10 @@ namespace {
 // The started program finds its inherited descriptor here.
 constexpr const char* kHandedVariable = "VETRA_HANDED_LOCK_FD";
 
+// The descriptor the next program started inherits, in the program handing it on.
 std::atomic<int> g_handedFd{-1};
+// The descriptor this program was handed when it started.
+std::atomic<int> g_adoptedFd{-1};
 
 std::filesystem::path LockFileOf(std::string_view name)
 {
@@ -57,34 +60,45 @@ HandedLock::~HandedLock()
 
 void HandedLock::HandToNextProgram()
 {
-  if (m_fd < 0) return;
-  g_handedFd.store(m_fd);
-  ::setenv(kHandedVariable, std::to_string(m_fd).c_str(), 1);
+  // Only the started program's environment names the descriptor (the program starter builds
+  // it): changing our own would race with any thread reading the environment.
+  if (m_fd >= 0) g_handedFd.store(m_fd);
 }
 
-void ReleaseHandedLock()
+void AdoptHandedLock()
 {
   const char* text = std::getenv(kHandedVariable);
   if (text == nullptr) return;
   char* end = nullptr;
   const long fd = std::strtol(text, &end, 10);
-  // Only a descriptor that is still a lock file of ours is let go; anything else was never
+  // Only a descriptor that is still a lock file of ours is taken over; anything else was never
   // handed to this program.
-  if (end != text && *end == '\0' && fd > 2 && fd < 65536) {
-    const std::filesystem::path link = "/proc/self/fd/" + std::to_string(fd);
-    std::error_code ec;
-    const std::filesystem::path target = std::filesystem::read_symlink(link, ec);
-    if (!ec && target.extension() == ".lock") ::close(static_cast<int>(fd));
-  }
-  ::unsetenv(kHandedVariable);
+  if (end == text || *end != '\0' || fd <= 2 || fd >= 65536) return;
+  const std::filesystem::path link = "/proc/self/fd/" + std::to_string(fd);
+  std::error_code ec;
+  const std::filesystem::path target = std::filesystem::read_symlink(link, ec);
+  if (!ec && target.extension() == ".lock") g_adoptedFd.store(static_cast<int>(fd));
+}
+
+void ReleaseHandedLock()
+{
+  const int fd = g_adoptedFd.exchange(-1);
+  if (fd >= 0) ::close(fd);
 }
 
 int DescriptorHandedToNextProgram() { return g_handedFd.load(); }
 
-void ForgetHandedDescriptor()
+void ForgetHandedDescriptor() { g_handedFd.store(-1); }
+
+std::string HandedDescriptorSetting(int fd)
 {
-  g_handedFd.store(-1);
-  ::unsetenv(kHandedVariable);
+  return std::string(kHandedVariable) + "=" + std::to_string(fd);
+}
+
+bool IsHandedDescriptorSetting(std::string_view setting)
+{
+  const std::string_view name(kHandedVariable);
+  return setting.size() > name.size() && setting.substr(0, name.size()) == name && setting[name.size()] == '=';
 }
 
 }  // namespace vetra

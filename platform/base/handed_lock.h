@@ -5,6 +5,7 @@
 // other's page. The kernel releases the lock when the last holder ends, however it ends.
 
 #include <chrono>
+#include <string>
 #include <string_view>
 
 namespace vetra {
@@ -23,17 +24,23 @@ public:
 
   // The next program started (CreateProcessA) inherits the lock and holds it until it calls
   // ReleaseHandedLock or ends; this object lets go of its own share once that program started.
+  // Our own environment stays as it is.
   void HandToNextProgram();
 
 private:
   int m_fd = -1;
 };
 
-// In a started program: lets go of a lock handed to it, if any. Harmless when there is none.
+// In a started program, before any thread exists: takes over a lock handed to it, if any.
+void AdoptHandedLock();
+// Lets go of the adopted lock. Harmless when there is none.
 void ReleaseHandedLock();
 
 // Used by the program starter between fork and exec: the descriptor the child keeps, or -1.
 int DescriptorHandedToNextProgram();
 void ForgetHandedDescriptor();
+// The environment entry naming `fd` to the started program, and whether an entry is one.
+std::string HandedDescriptorSetting(int fd);
+bool IsHandedDescriptorSetting(std::string_view setting);
 
 }  // namespace vetra

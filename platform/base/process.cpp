@@ -71,6 +71,17 @@ void WriteAll(int fd, const void* data, std::size_t size)
 bool StartDetached(const std::vector<char*>& argv)
 {
   const int handed = DescriptorHandedToNextProgram();
+  // The started program's environment is ours, less any handed descriptor we were given
+  // ourselves, plus the one handed to it. Built before fork: the child may not allocate.
+  std::vector<char*> environment;
+  for (char** entry = environ; *entry != nullptr; ++entry)
+    if (!IsHandedDescriptorSetting(*entry)) environment.push_back(*entry);
+  std::string handedSetting;
+  if (handed >= 0) {
+    handedSetting = HandedDescriptorSetting(handed);
+    environment.push_back(handedSetting.data());
+  }
+  environment.push_back(nullptr);
   int report[2];
   if (::pipe2(report, O_CLOEXEC) != 0) return false;
 
@@ -93,7 +104,7 @@ bool StartDetached(const std::vector<char*>& argv)
       ResetSignals();
       CloseOnExecAboveStderr();
       if (handed >= 0) ::fcntl(handed, F_SETFD, 0);  // the one descriptor handed on on purpose
-      ::execv(argv[0], argv.data());
+      ::execve(argv[0], argv.data(), environment.data());
       int error = errno;
       WriteAll(report[1], &error, sizeof error);
       ::_exit(127);

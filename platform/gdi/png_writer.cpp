@@ -9,13 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/unique_file.h"
+
 namespace vetra::gdi {
 
 namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
 
 void AppendToString(png_structp png, png_bytep data, png_size_t length)
 {
@@ -75,7 +73,7 @@ bool WritePng(const Bitmap32& bitmap, const std::string& linuxPath)
   const std::string temporary = linuxPath + "." + std::to_string(::getpid()) + ".part";  // one per process
   bool ok = false;
   {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(temporary.c_str(), "wb"));
+    UniqueFile file(std::fopen(temporary.c_str(), "wb"));
     if (!file) return false;
     ok = Encode(bitmap, file.get());
     ok = std::fflush(file.get()) == 0 && ok;

@@ -102,7 +102,7 @@ namespace vetra::ui {
 // The answer for the next print or print-setup dialog.
 struct PrintDialogAnswer {
   bool ok = true;
-  std::string printer;  // empty keeps the printer the dialog shows
+  std::string printer{};  // empty keeps the printer the dialog shows
   int copies = 0;       // 0 keeps the number shown
   short orientation = 0;  // 0 keeps the one shown
 };

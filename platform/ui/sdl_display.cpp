@@ -45,7 +45,7 @@ struct NativeWindow {
   bool dirty = true;
   // Where a decorated window's client area was asked to go, until the window manager has put
   // its frame round it and said where it went.
-  std::optional<win::POINT> placing;
+  std::optional<win::POINT> placing{};
 };
 
 // The window manager's frame round a decorated window: how far its client area stands in.

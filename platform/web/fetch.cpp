@@ -8,6 +8,7 @@
 #include <mutex>
 
 #include "platform/base/regular_file.h"
+#include "platform/base/unique_file.h"
 
 namespace vetra::web {
 namespace {
@@ -173,15 +174,11 @@ FetchedPage FetchHttp(const std::string& url)
   return std::move(request.page);
 }
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 // A local file, read only as far as a page may hold.
 FetchedPage FetchFile(const std::filesystem::path& path)
 {
   FetchedPage page;
-  const std::unique_ptr<std::FILE, FileCloser> file(vetra::FopenRegularFile(path, "rb"));
+  const vetra::UniqueFile file(vetra::FopenRegularFile(path, "rb"));
   char block[65536];
   while (file) {
     const std::size_t got = std::fread(block, 1, sizeof block, file.get());

@@ -6,23 +6,16 @@
 #include "common/image/jpeg_codec.h"
 #include "platform/base/drive.h"
 #include "platform/base/regular_file.h"
+#include "platform/base/unique_file.h"
 #include "programs/printlayout/image_file_bytes.h"
 #include "programs/printlayout/image_impl.h"
 
 namespace tolvex {
-namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* f) const { if (f) std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-}  // namespace
 
 int CImageJPG::Read(const std::string& path)
 {
   SetPath(path);
-  File file(vetra::FopenRegularFile(vetra::MapPath(m_path), "rb"));
+  vetra::UniqueFile file(vetra::FopenRegularFile(vetra::MapPath(m_path), "rb"));
   if (!file) return 0;
   const auto decoded = vetra::image::DecodeJpegIndexed(file.get(), 128);
   if (!decoded || decoded->width <= 0 || decoded->height <= 0) return 0;

@@ -53,9 +53,9 @@ struct ZipEntrySample {
 };
 
 struct ZipArchiveSample {
-  std::vector<ZipEntrySample> entries;
-  std::string stub;     // bytes before the archive (a self-extractor's program, say)
-  std::string comment;  // archive comment
+  std::vector<ZipEntrySample> entries{};
+  std::string stub{};     // bytes before the archive (a self-extractor's program, say)
+  std::string comment{};  // archive comment
   ArchiveFault fault = ArchiveFault::none;
 };
 

@@ -9,17 +9,13 @@
 
 #include "platform/base/drive.h"
 #include "platform/base/regular_file.h"
+#include "platform/base/unique_file.h"
 
 namespace morvit {
 namespace {
 
 constexpr std::uint32_t kProgressStep = 10000;
 static_assert((kLzssRingSize & (kLzssRingSize - 1)) == 0, "ring positions wrap by masking");
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 // Reads the stream; -1 at its end.
 class MemorySource {
@@ -198,10 +194,10 @@ int UnpackLzss(std::string_view packedPath, std::string_view outputPath,
   // An earlier unpacking never survives, even when this one cannot start.
   std::error_code ignored;
   std::filesystem::remove(outputFile, ignored);
-  FilePtr input(vetra::FopenRegularFile(inputFile, "rb"));
+  vetra::UniqueFile input(vetra::FopenRegularFile(inputFile, "rb"));
   if (!input) return report(UnpackStatus::InputUnreadable);
 
-  FilePtr output(vetra::FopenRegularFile(outputFile, "wb"));
+  vetra::UniqueFile output(vetra::FopenRegularFile(outputFile, "wb"));
   if (!output) return report(UnpackStatus::OutputUncreatable);
 
   FileSource in(input.get());

@@ -166,7 +166,9 @@ TEST_F(ZoomModelTest, TheWholeRecordingPutsTheCursorOnTheInstantItPointedAt) {
     }
     ASSERT_TRUE((c.panel ? model.SelectZoomScale(4) : model.SelectScale(4)).changed);
     model.Trigger();
-    if (c.clickColumn >= 0) ASSERT_TRUE(model.LeftButton(16 + c.clickColumn, c.panel ? 200 : 400));
+    if (c.clickColumn >= 0) {
+      ASSERT_TRUE(model.LeftButton(16 + c.clickColumn, c.panel ? 200 : 400));
+    }
     ASSERT_TRUE((c.panel ? model.SelectZoomScale(0) : model.SelectScale(0)).changed);
     const Page& view = !c.zoomView ? s.page : c.panel ? s.zoomPanel : s.lower;
     EXPECT_EQ(view.cursorA, c.expected);

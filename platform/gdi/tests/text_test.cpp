@@ -205,13 +205,17 @@ TEST(Text, TheCellHoldsEveryGlyphWholeAndNoMore)
     ASSERT_TRUE(canvas.dc.GetTextMetrics(&tm));
     canvas.dc.SelectStockObject(win::SYSTEM_FONT);
     const int em = f.height < 0 ? -f.height : f.height;
-    if (f.height > 0) EXPECT_EQ(tm.tmHeight, f.height) << f.face << f.height;
+    if (f.height > 0) {
+      EXPECT_EQ(tm.tmHeight, f.height) << f.face << f.height;
+    }
     // Descenders (the p of "Temp.Osc") and the tall Hangul syllables stay inside the line ...
     const auto [top, bottom] = InkRows(font, Cp949("DNOK 12664Temp.Osc gjy 가힣똠"));
     EXPECT_GE(top, 0) << f.face << f.height;
     EXPECT_LE(bottom, tm.tmHeight) << f.face << f.height;
     // ... and a gothic line is hardly taller than the em: text fits the boxes laid out for it.
-    if (std::string(f.face) != "바탕") EXPECT_LE(tm.tmHeight, em + 2) << f.face << f.height;
+    if (std::string(f.face) != "바탕") {
+      EXPECT_LE(tm.tmHeight, em + 2) << f.face << f.height;
+    }
   }
   // The road-test's cursor time: 11-point 굴림 in a box 14 pixels high keeps its digits whole.
   win::CFont status;
@@ -327,7 +331,9 @@ TEST(Text, ACharacterLooksTheSameWhereverItStandsInAText)
       const int right = 5 + canvas.dc.GetTextExtent(text.substr(0, i + 1)).cx;
       if (text[i] == ' ') continue;  // a gap takes its neighbours' overhang
       const auto [first, fresh] = seen.emplace(text[i], Columns(canvas, left, right));
-      if (!fresh) EXPECT_EQ(first->second, Columns(canvas, left, right)) << "'" << text[i] << "' at " << i;
+      if (!fresh) {
+        EXPECT_EQ(first->second, Columns(canvas, left, right)) << "'" << text[i] << "' at " << i;
+      }
     }
     canvas.dc.SelectStockObject(win::SYSTEM_FONT);
   }

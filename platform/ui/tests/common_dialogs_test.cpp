@@ -183,7 +183,9 @@ TEST_F(CommonDialogs, SaveDialogAsksBeforeReplacingAFile)
     EXPECT_EQ(dialog.DoModal(), c.result) << c.name;
     const bool asked = !vetra::ui::MessageBoxLog().empty();
     EXPECT_EQ(asked, std::string(c.name) != "new.jpg") << c.name;
-    if (asked) EXPECT_EQ(vetra::ui::MessageBoxLog().back().caption, "File to save as");
+    if (asked) {
+      EXPECT_EQ(vetra::ui::MessageBoxLog().back().caption, "File to save as");
+    }
     if (c.result == IDOK) {
       EXPECT_EQ(dialog.GetFileName(), c.name);  // no extension is added
       EXPECT_EQ(dialog.m_ofn.nFilterIndex, 2u);
@@ -437,7 +439,9 @@ TEST_F(CommonDialogs, NamesTheCodePageCannotSpellAreTypedOrPastedAsTheUserSeesTh
     const std::string what = std::string(c.open ? "open " : "save ") + (c.pasted ? "pasted " : "typed ") + c.name;
     ASSERT_TRUE(vetra::ui::RunFileDialogWindow(c.open, "File", folder, vetra::ui::ParseFileFilters(kOscFilter), filterIndex, name, nullptr)) << what;
     EXPECT_EQ(vetra::MapPath(folder + "/" + name), outside.path / c.name) << what;
-    if (c.open) EXPECT_EQ(patternRows, (std::vector<std::string>{"[..]", "cafe.OSC", vetra::NameFromLinux("café.OSC")})) << what;
+    if (c.open) {
+      EXPECT_EQ(patternRows, (std::vector<std::string>{"[..]", "cafe.OSC", vetra::NameFromLinux("café.OSC")})) << what;
+    }
   }
 }
 

@@ -163,7 +163,9 @@ TEST_F(DialogKeys, AMultiLineEditPassesEscAndTabToTheDialog)
       INT_PTR result = 0;
       EXPECT_EQ(HoldersAlong(dialog, {"return", "tab"}, &result), (std::vector<int>{246, 246, 247}));
       EXPECT_EQ(result, 42);
-      if (!readOnly) EXPECT_EQ(dialog.commands, (std::vector<int>{}));
+      if (!readOnly) {
+        EXPECT_EQ(dialog.commands, (std::vector<int>{}));
+      }
     }
     {
       KeyDialog dialog(t);

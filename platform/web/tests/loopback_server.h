@@ -16,8 +16,8 @@ public:
   struct Answer {
     int status = 200;
     std::string contentType = "text/html";
-    std::string body;
-    std::string extraHeaders;  // full lines, each ending in CR LF
+    std::string body{};
+    std::string extraHeaders{};  // full lines, each ending in CR LF
     bool stall = false;        // never answers: holds the connection until the client drops it
     // Sends `body` over and over, with no Content-Length of its own (extraHeaders may claim one),
     // until the client drops the connection.

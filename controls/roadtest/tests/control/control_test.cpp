@@ -114,7 +114,9 @@ TEST_F(ControlTest, TheControlDeletesWhatItMadeAndKeepsTheCopyOnlyWhenAskedAfter
     if (c.reloadAfterStart) Set("ReloadMode", win::COleVariant(static_cast<win::SHORT>(1)));
     control->DestroyWindow();
     EXPECT_EQ(std::filesystem::exists(Exchange(c.file)), c.copyKept) << c.name;
-    if (!c.file.ends_with(".Dat")) EXPECT_FALSE(std::filesystem::exists(Exchange(c.file.substr(0, 1) + ".Dat"))) << c.name;
+    if (!c.file.ends_with(".Dat")) {
+      EXPECT_FALSE(std::filesystem::exists(Exchange(c.file.substr(0, 1) + ".Dat"))) << c.name;
+    }
     control = std::make_unique<CMorvitCtrl>();
     ASSERT_TRUE(control->CreateControlWindow(page.get(), win::CRect(0, 0, 1018, 708)));
   }

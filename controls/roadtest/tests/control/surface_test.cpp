@@ -9,12 +9,6 @@
 namespace morvit::testing {
 namespace {
 
-win::COLORREF PixelOf(win::CWnd& wnd, int x, int y)
-{
-  win::CClientDC dc(&wnd);
-  return dc.GetPixel(x, y);
-}
-
 TEST(SkinButtonsTest, HoverMovesOneStepAtATimeOverThePlaybackButtons)
 {
   SkinButtons buttons;
@@ -83,7 +77,9 @@ TEST_F(ControlTest, TheSurfaceShowsItsSkinAndARecordingAndGoesOnWithoutMissingPi
   EXPECT_NE(PixelOf(*control, 500, 20), win::RGB(0, 0, 0));
   EXPECT_EQ(PixelOf(*control, 6, 300), CMorvitCtrl::kFrame);
   EXPECT_EQ(PixelOf(*control, 700, 150), win::RGB(255, 255, 255));
-  if (const char* shot = std::getenv("MORVIT_SCREENSHOT")) EXPECT_TRUE(vetra::ui::WriteScreenshot(shot, true));
+  if (const char* shot = std::getenv("MORVIT_SCREENSHOT")) {
+    EXPECT_TRUE(vetra::ui::WriteScreenshot(shot, true));
+  }
 }
 
 TEST_F(ControlTest, TheCursorTimeStaysEmptyUntilAnItemIsBuilt)

@@ -21,7 +21,9 @@ TEST(ViewerRoad, AGeneratedRecordingShowsInThePageViewerAndGoesWithThePage)
   vetra::testing::TempDrive drive;
   ASSERT_TRUE(vetra::testing::PrepareViewerDrive(drive, {kClsid, kProgId, MORVIT_MODULE}));
   // The skin set only for a screenshot a person looks at.
-  if (std::getenv("MORVIT_KEEP_SCREENSHOT") != nullptr) ASSERT_TRUE(vetra::skins::WriteSkinSet().ok);
+  if (std::getenv("MORVIT_KEEP_SCREENSHOT") != nullptr) {
+    ASSERT_TRUE(vetra::skins::WriteSkinSet().ok);
+  }
   vetra::samples::RoadTestOptions options;
   options.packed = true;
   ASSERT_TRUE(vetra::samples::WriteRoadTestSample(options, drive / "Vetra/TempE/1234Temp.Res"));
