@@ -31,14 +31,14 @@ struct OscChannel {
   int coupling = 1;  // 0 AC, 1 DC
   int autoFlag = 0;
   int peak = 0;
-  std::string title;  // shown in the graph title (code page 949, at most 29 bytes kept)
+  std::string title{};  // shown in the graph title (code page 949, at most 29 bytes kept)
 };
 
 struct OscOptions {
-  std::vector<OscChannel> channels;  // each channel type once; the file holds them in type order
+  std::vector<OscChannel> channels{};  // each channel type once; the file holds them in type order
   int timeBase = 3;                  // 0..12 (1.5 ms/div at 3)
   std::int64_t steps = 4 * 700;      // samples of every channel / 2
-  std::optional<std::uint64_t> fileBytes;  // whole file length instead of `steps` (may cut a step)
+  std::optional<std::uint64_t> fileBytes{};  // whole file length instead of `steps` (may cut a step)
   bool versionTail = true;
   float version = 1.01f;
   int pressureUnitFlag = 0;

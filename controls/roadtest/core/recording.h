@@ -26,16 +26,16 @@ inline constexpr int kFullRate = 50;
 inline constexpr int kColumns = 700;
 
 struct VehicleHeader {  // texts in CP949
-  std::string maker;
-  std::string model;
-  std::string system;
-  std::string plate;
-  std::string symptom;  // lines separated by CR LF
+  std::string maker{};
+  std::string model{};
+  std::string system{};
+  std::string plate{};
+  std::string symptom{};  // lines separated by CR LF
 };
 
 struct ChannelRecord {
-  std::string code;  // CP949, shown before the name
-  std::string name;  // CP949; empty hides the channel from the lists
+  std::string code{};  // CP949, shown before the name
+  std::string name{};  // CP949; empty hides the channel from the lists
   int rate = 0;      // samples per millisecond; 0 = absent
   int itemType = 0;
   int source = 0;        // 1-based recorded channel of a derived item; 0 = none
@@ -48,7 +48,7 @@ struct ChannelRecord {
   bool shownAtStart = false;
   int coding = 0;
   int rangeCode = 0;
-  std::array<std::string, 3> tyreText;  // old layout: width, aspect and rim indexes as text
+  std::array<std::string, 3> tyreText{};  // old layout: width, aspect and rim indexes as text
   double rangeLow = 0;
   double rangeHigh = 0;
   std::array<float, 16> params{};  // new layout: derivation parameters

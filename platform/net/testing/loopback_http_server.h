@@ -22,17 +22,17 @@ struct HttpReply {
   enum class Cut { Close, Stall };
 
   int status = 200;
-  std::string body;
+  std::string body{};
   // When set, the body is this many bytes of PatternBytes instead of `body`, made as it is sent.
-  std::optional<std::size_t> patternSize;
+  std::optional<std::size_t> patternSize{};
   Framing framing = Framing::ContentLength;
   // false: take the request and then stay silent.
   bool answer = true;
   // Break the body off after this many bytes (the headers still announce all of it).
-  std::optional<std::size_t> stopAfter;
+  std::optional<std::size_t> stopAfter{};
   Cut cut = Cut::Close;
   // Further header lines, e.g. "Location: /elsewhere".
-  std::vector<std::string> headers;
+  std::vector<std::string> headers{};
   // A slow server: the body goes out in pieces of `pieceSize` bytes with this pause before each.
   std::chrono::milliseconds pause{0};
   std::size_t pieceSize = 16 * 1024;

@@ -184,7 +184,7 @@ TEST_F(Dialogs, EscAndReturnOnADroppedComboListStayInTheList)
       vetra::ui::WhenIdle([&] {
         if (!dialog.m_hWnd) return;  // the key ended the dialog
         listClosedWithDialogUp = !combo->GetDroppedState();
-        if (std::string(key) == "return") EXPECT_EQ(combo->GetCurSel(), 1);
+        if (std::string(key) == "return") { EXPECT_EQ(combo->GetCurSel(), 1); }
         dialog.EndDialog(42);
       });
       EXPECT_EQ(dialog.DoModal(), 42);

@@ -81,7 +81,7 @@ TEST_F(VersionTest, EachCheckAsksInstallsAndChainsAsItsPropertyDoes)
     LoopbackHttpServer server(reply);
     vetra::testing::HttpPortOverride port(server.Port());
     TitledWindow other;
-    if (c.blockingTitle != nullptr) ASSERT_TRUE(other.Make(c.blockingTitle));
+    if (c.blockingTitle != nullptr) { ASSERT_TRUE(other.Make(c.blockingTitle)); }
     vetra::ui::ClearMessageBoxes();
     if (c.answer != 0) vetra::ui::QueueMessageBoxAnswer(c.answer);
     events.clear();

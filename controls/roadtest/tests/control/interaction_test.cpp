@@ -111,7 +111,7 @@ TEST_F(InteractionTest, ClicksPlaceTheCursorsAndARightClickShowsTheMeasurement)
   Repaint();
   EXPECT_TRUE(Drew("B"));
   EXPECT_TRUE(Drew(CursorTimeDifferenceText(control->Model().CursorTime())));
-  if (const char* shot = std::getenv("MORVIT_MEASURE_SCREENSHOT")) EXPECT_TRUE(vetra::ui::WriteScreenshot(shot, true));
+  if (const char* shot = std::getenv("MORVIT_MEASURE_SCREENSHOT")) { EXPECT_TRUE(vetra::ui::WriteScreenshot(shot, true)); }
   // A second right click ends the measurement and enables playback again.
   vetra::ui::ClickAlone(*control, {416, 300}, 1);
   EXPECT_FALSE(control->Model().State().measureOn);
@@ -176,7 +176,7 @@ TEST_F(InteractionTest, EveryMeasurementBlockShowsItsFourRowsInsideIt)
       EXPECT_GE(cursorRows[at], top + 5) << k;
       EXPECT_LE(dutyRows[at] + text, top + block - 5) << k;
       EXPECT_GE(dutyRows[at] - cursorRows[at], 3 * text) << k;
-      if (c.fullSize) EXPECT_EQ(dutyRows[at] - cursorRows[at], 3 * (text + 9)) << k;
+      if (c.fullSize) { EXPECT_EQ(dutyRows[at] - cursorRows[at], 3 * (text + 9)) << k; }
     }
   }
 }
@@ -187,7 +187,7 @@ TEST_F(InteractionTest, TheZoomViewAsksForAnItemThenDrawsItAboveTheLowerGraphs)
   ClickButton(SkinButton::Zoom);
   ASSERT_TRUE(control->Model().State().zoomMode);
   EXPECT_EQ(control->Model().State().analysis.Count(), std::min(shown, kMaxAnalysisItems));
-  if (shown > kMaxAnalysisItems) EXPECT_EQ(MessageTexts().size(), 1u);
+  if (shown > kMaxAnalysisItems) { EXPECT_EQ(MessageTexts().size(), 1u); }
   EXPECT_EQ(control->Buttons().State(SkinButton::Layout1), kDisabled);
   Repaint();
   EXPECT_TRUE(Drew(NoZoomChannelText()));
@@ -201,7 +201,7 @@ TEST_F(InteractionTest, TheZoomViewAsksForAnItemThenDrawsItAboveTheLowerGraphs)
   int headings = 0;
   for (const auto& call : log.Find("TextOut")) headings += call.text == channel.code + "   " + channel.name ? 1 : 0;
   EXPECT_EQ(headings, 2);
-  if (const char* shot = std::getenv("MORVIT_ZOOM_SCREENSHOT")) EXPECT_TRUE(vetra::ui::WriteScreenshot(shot, true));
+  if (const char* shot = std::getenv("MORVIT_ZOOM_SCREENSHOT")) { EXPECT_TRUE(vetra::ui::WriteScreenshot(shot, true)); }
 
   ClickButton(SkinButton::Zoom);
   EXPECT_FALSE(control->Model().State().zoomMode);
@@ -215,7 +215,7 @@ TEST_F(InteractionTest, EachShownRowHasARemoveButtonBesideIt)
   win::CBitmapButton* first = control->RemoveButton(0);
   ASSERT_NE(first, nullptr);
   EXPECT_TRUE(first->IsWindowVisible());
-  if (shown < kMaxShownItems) EXPECT_FALSE(control->RemoveButton(shown)->IsWindowVisible());
+  if (shown < kMaxShownItems) { EXPECT_FALSE(control->RemoveButton(shown)->IsWindowVisible()); }
   win::CRect place;
   first->GetWindowRect(&place);
   control->ScreenToClient(&place);

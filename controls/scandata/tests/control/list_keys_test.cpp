@@ -115,7 +115,7 @@ TEST_F(ControlTest, TextViewListsShowAScrollBarOnlyWhenTheirRowsDoNotFit)
       const win::CScrollBar* bar = list->VerticalBar();
       ASSERT_NE(bar, nullptr);
       EXPECT_EQ(bar->IsWindowVisible() != win::FALSE, wanted);
-      if (wanted) EXPECT_TRUE(bar->IsWindowEnabled());
+      if (wanted) { EXPECT_TRUE(bar->IsWindowEnabled()); }
     }
   }
 }
