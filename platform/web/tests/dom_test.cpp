@@ -68,6 +68,9 @@ TEST(ParseHtml, APagePastWhatTheViewerLaysOutGivesNoDocumentAndSaysWhy)
       // The layout copies a pseudo-class's argument at every level it is nested in, and keeps it.
       {"pseudo-classes nested inside each other",
        "<style>p" + Repeat(":not(", 2000) + "a" + Repeat(")", 2000) + "{}</style><p>x", "style"},
+      // A pseudo-class is looked at only where the compound's tag and classes may match.
+      {"a long table under a menu's rules for hovered links",
+       "<style>" + Repeat("#menu li a:hover{color:red}", 300) + "</style><table>" + Repeat("<tr><td>x", 2000), ""},
       {"many rules at many elements", "<style>" + Repeat("*{}", 2000) + "</style>" + Repeat("<p>", 10000), "style"},
   };
   for (const auto& c : cases) {
