@@ -1,8 +1,10 @@
 #include "platform/web/html_writer.h"
 
 #include <algorithm>
+#include <string>
 #include <string_view>
 
+#include "platform/base/text.h"
 #include "platform/web/style_cost.h"
 
 namespace vetra::web {
@@ -58,6 +60,24 @@ void WriteEscaped(std::string_view text, bool inAttribute, std::string& out)
   }
 }
 
+// A style sheet's text as the layout reads it, without comments. The text never held the style's
+// end tag, but a comment may have stood inside one ("<//**/style>"): where removing it made one,
+// a blank after the "<" keeps it text, as it was (to the style sheet it is no rule either way).
+void WriteStyleText(std::string_view text, std::string& out)
+{
+  const std::string sheet = StyleWithoutComments(text);
+  constexpr std::string_view kEndTag = "</style";
+  std::size_t at = 0;
+  for (std::size_t i = 0; i + kEndTag.size() <= sheet.size(); ++i) {
+    if (sheet[i] == '<' && EqualsNoCase(std::string_view(sheet).substr(i, kEndTag.size()), kEndTag)) {
+      out.append(sheet, at, i + 1 - at);
+      out += ' ';
+      at = i + 1;
+    }
+  }
+  out.append(sheet, at);
+}
+
 class Writer {
 public:
   void Write(const Node& node);
@@ -83,7 +103,7 @@ void Writer::Write(const Node& node)
       // The layout's reader of style sheets removes comments one at a time, moving the rest of
       // the sheet each time, and never ends on one left open at the sheet's second character:
       // it gets the sheet without them.
-      if (node.parent != nullptr && node.parent->IsElement("style")) m_out += StyleWithoutComments(node.text);
+      if (node.parent != nullptr && node.parent->IsElement("style")) WriteStyleText(node.text, m_out);
       else if (node.parent != nullptr && HoldsRawText(node.parent->tag)) m_out += node.text;
       else WriteEscaped(node.text, false, m_out);
       break;

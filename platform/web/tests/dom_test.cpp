@@ -179,5 +179,24 @@ TEST(WriteHtml, APageWrittenOutReadsBackAsTheSameDocumentWithNothingToRepair)
   EXPECT_LE(RepairsOf(oddWritten), 1u) << oddWritten;
 }
 
+// A style's comments are gone from the page the layout reads; what was on either side of one
+// may then read as the style's end tag, which must not end the style there: what follows is
+// still the style's text, not elements of the page.
+TEST(WriteHtml, AStylesEndTagMadeByRemovingAnInnerCommentDoesNotEndIt)
+{
+  for (const char* page : {"<style>p{}<//**/style><div><div><p>x", "<style>p{}</*x*/STYLE>\n<div><p>x</style>",
+                           "<style>p{}<//* a */style ><div>x"}) {
+    SCOPED_TRACE(page);
+    const std::optional<Document> read = ParseHtml(page);
+    ASSERT_TRUE(read);
+    ASSERT_EQ(read->FindFirst("div"), nullptr);
+    const std::string written = WriteHtml(*read);
+    const std::optional<Document> again = ParseHtml(written);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->FindFirst("div"), nullptr) << written;
+    EXPECT_EQ(again->FindFirst("style")->children.size(), 1u) << written;
+  }
+}
+
 }  // namespace
 }  // namespace vetra::web
