@@ -152,6 +152,9 @@ TEST(WriteHtml, APageWrittenOutReadsBackAsTheSameDocumentWithNothingToRepair)
       "<select><option>a<option>b</select><frameset><frame></frameset>",
       "<a<b>strange tag</a<b>",
       "<noscript><p>no script</p></noscript><template><td>cell</td></template>",
+      // In SVG and MathML, a STYLE or SCRIPT holds markup like any element: its text is escaped.
+      "<svg><style>&lt;div&gt;&lt;p&gt;x</style><script>a &lt;b&gt; c</script></svg><p>after",
+      "<math><style>&lt;/math&gt;&lt;div&gt;</style></math><svg><textarea>\nkept</textarea></svg>",
   };
   for (const char* page : pages) {
     SCOPED_TRACE(page);
