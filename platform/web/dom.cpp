@@ -122,6 +122,7 @@ std::unique_ptr<Node> Converter::Convert(const GumboNode& source, Node* parent, 
       if (TooMany(depth)) return nullptr;
       const GumboElement& element = source.v.element;
       node->type = Node::Type::Element;
+      node->foreign = element.tag_namespace != GUMBO_NAMESPACE_HTML;
       if (element.tag == GUMBO_TAG_UNKNOWN) {
         GumboStringPiece name = element.original_tag;
         gumbo_tag_from_original_text(&name);

@@ -23,6 +23,8 @@ struct Node {
   std::string text;  // Text and Comment nodes
   std::vector<std::unique_ptr<Node>> children;
   Node* parent = nullptr;
+  // An SVG or MathML element: whatever its name, its text is read as markup, never as it stands.
+  bool foreign = false;
 
   bool IsElement(std::string_view name) const { return type == Type::Element && tag == name; }
   // The attribute's value, or nullptr; names compare without regard to case.

@@ -1,8 +1,10 @@
 #include "platform/web/html_writer.h"
 
 #include <algorithm>
+#include <string>
 #include <string_view>
 
+#include "platform/base/text.h"
 #include "platform/web/style_cost.h"
 
 namespace vetra::web {
@@ -58,6 +60,29 @@ void WriteEscaped(std::string_view text, bool inAttribute, std::string& out)
   }
 }
 
+// A style sheet's text as the layout reads it, without comments; in SVG or MathML escaped as any
+// text there. An HTML style's text never held its end tag, but a comment may have stood inside one
+// ("<//**/style>"): where removing it made one, a blank after the "<" keeps it text, as it was (to
+// the style sheet it is no rule either way).
+void WriteStyleText(std::string_view text, bool foreign, std::string& out)
+{
+  const std::string sheet = StyleWithoutComments(text);
+  if (foreign) {
+    WriteEscaped(sheet, false, out);
+    return;
+  }
+  constexpr std::string_view kEndTag = "</style";
+  std::size_t at = 0;
+  for (std::size_t i = 0; i + kEndTag.size() <= sheet.size(); ++i) {
+    if (sheet[i] == '<' && EqualsNoCase(std::string_view(sheet).substr(i, kEndTag.size()), kEndTag)) {
+      out.append(sheet, at, i + 1 - at);
+      out += ' ';
+      at = i + 1;
+    }
+  }
+  out.append(sheet, at);
+}
+
 class Writer {
 public:
   void Write(const Node& node);
@@ -83,8 +108,8 @@ void Writer::Write(const Node& node)
       // The layout's reader of style sheets removes comments one at a time, moving the rest of
       // the sheet each time, and never ends on one left open at the sheet's second character:
       // it gets the sheet without them.
-      if (node.parent != nullptr && node.parent->IsElement("style")) m_out += StyleWithoutComments(node.text);
-      else if (node.parent != nullptr && HoldsRawText(node.parent->tag)) m_out += node.text;
+      if (node.parent != nullptr && node.parent->IsElement("style")) WriteStyleText(node.text, node.parent->foreign, m_out);
+      else if (node.parent != nullptr && !node.parent->foreign && HoldsRawText(node.parent->tag)) m_out += node.text;
       else WriteEscaped(node.text, false, m_out);
       break;
     case Node::Type::Comment: break;  // nobody sees it, and the layout would keep it as a box
@@ -105,7 +130,7 @@ void Writer::WriteElement(const Node& element)
   }
   m_out += '>';
   if (IsVoid(element.tag)) return;
-  if (DropsFirstLineBreak(element.tag) && !element.children.empty()) {
+  if (!element.foreign && DropsFirstLineBreak(element.tag) && !element.children.empty()) {
     const Node& first = *element.children.front();
     if (first.type == Node::Type::Text && !first.text.empty() && first.text.front() == '\n') m_out += '\n';
   }

@@ -273,8 +273,11 @@ bool MayMatch(const Compound& compound, const Place& place)
   return true;
 }
 
+// The layout looks at a compound's tag and leading classes before its pseudo-classes: where those
+// rule the element out, the test ends there.
 double TestCost(const Compound& compound, const Place& place)
 {
+  if (!MayMatch(compound, place)) return 1;
   return 1 + static_cast<double>(compound.pseudoClasses) * place.siblings / kSiblingsPerTest;
 }
 

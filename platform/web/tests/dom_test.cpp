@@ -68,6 +68,9 @@ TEST(ParseHtml, APagePastWhatTheViewerLaysOutGivesNoDocumentAndSaysWhy)
       // The layout copies a pseudo-class's argument at every level it is nested in, and keeps it.
       {"pseudo-classes nested inside each other",
        "<style>p" + Repeat(":not(", 2000) + "a" + Repeat(")", 2000) + "{}</style><p>x", "style"},
+      // A pseudo-class is looked at only where the compound's tag and classes may match.
+      {"a long table under a menu's rules for hovered links",
+       "<style>" + Repeat("#menu li a:hover{color:red}", 300) + "</style><table>" + Repeat("<tr><td>x", 2000), ""},
       {"many rules at many elements", "<style>" + Repeat("*{}", 2000) + "</style>" + Repeat("<p>", 10000), "style"},
   };
   for (const auto& c : cases) {
@@ -149,6 +152,9 @@ TEST(WriteHtml, APageWrittenOutReadsBackAsTheSameDocumentWithNothingToRepair)
       "<select><option>a<option>b</select><frameset><frame></frameset>",
       "<a<b>strange tag</a<b>",
       "<noscript><p>no script</p></noscript><template><td>cell</td></template>",
+      // In SVG and MathML, a STYLE or SCRIPT holds markup like any element: its text is escaped.
+      "<svg><style>&lt;div&gt;&lt;p&gt;x</style><script>a &lt;b&gt; c</script></svg><p>after",
+      "<math><style>&lt;/math&gt;&lt;div&gt;</style></math><svg><textarea>\nkept</textarea></svg>",
   };
   for (const char* page : pages) {
     SCOPED_TRACE(page);
@@ -174,6 +180,25 @@ TEST(WriteHtml, APageWrittenOutReadsBackAsTheSameDocumentWithNothingToRepair)
   EXPECT_EQ(ParseHtml(oddWritten)->FindFirst("p")->attributes,
             (std::vector<std::pair<std::string, std::string>>{{"id", "kept"}}));
   EXPECT_LE(RepairsOf(oddWritten), 1u) << oddWritten;
+}
+
+// A style's comments are gone from the page the layout reads; what was on either side of one
+// may then read as the style's end tag, which must not end the style there: what follows is
+// still the style's text, not elements of the page.
+TEST(WriteHtml, AStylesEndTagMadeByRemovingAnInnerCommentDoesNotEndIt)
+{
+  for (const char* page : {"<style>p{}<//**/style><div><div><p>x", "<style>p{}</*x*/STYLE>\n<div><p>x</style>",
+                           "<style>p{}<//* a */style ><div>x"}) {
+    SCOPED_TRACE(page);
+    const std::optional<Document> read = ParseHtml(page);
+    ASSERT_TRUE(read);
+    ASSERT_EQ(read->FindFirst("div"), nullptr);
+    const std::string written = WriteHtml(*read);
+    const std::optional<Document> again = ParseHtml(written);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->FindFirst("div"), nullptr) << written;
+    EXPECT_EQ(again->FindFirst("style")->children.size(), 1u) << written;
+  }
 }
 
 }  // namespace
