@@ -249,7 +249,9 @@ protected:
 
 TEST_F(HangulInputAfterASilentStart, TheWindowsShowTheKeysTypeLatinAndTheDaemonIsTakenUpOnceItAnswers)
 {
-  EXPECT_LT(startTook, std::chrono::seconds(2));
+  // The client waits a second for the daemon; the rest is room for a slow machine. Without the
+  // limit the start was held for ever.
+  EXPECT_LT(startTook, std::chrono::seconds(4));
   first.SetFocus();
   SetNative(first, true);
   ASSERT_TRUE(Type("rks1", first, "rks1")) << Utf8(first.GetWindowText());

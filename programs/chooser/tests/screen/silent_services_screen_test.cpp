@@ -1,6 +1,7 @@
 // On screen (SDL under Xvfb): a desktop service that accepts connections and never answers (a
 // frozen daemon does exactly this) holds no program at its start, be it the input-method daemon
-// or the session bus. Each program shows its window within two seconds and ends when asked.
+// or the session bus. Each program shows its window within about a second of its usual start and
+// ends when asked.
 
 #include <gtest/gtest.h>
 
@@ -84,12 +85,18 @@ protected:
     return took;
   }
 
-  // Starts the program, times its window and says what went wrong.
-  void ExpectWindowWithinTwoSeconds(const std::string& environment)
+  // Starts the program as it starts on this desktop and then beside the silent service, and says
+  // what went wrong. The service may cost the start no more than the second the client waits for
+  // it, with a second's room for a slow machine; what this catches is a start held for the
+  // service's own 25 s or for ever.
+  void ExpectTheServiceToHoldNoStart(const std::string& environment)
   {
+    const auto usual = StartAndTimeWindow(GetParam(), "");
+    ASSERT_TRUE(usual) << "no window within ten seconds on this desktop\n" << vetra::testing::ReadWholeFile(output);
+    ASSERT_TRUE(ended) << "the program did not end when asked\n" << vetra::testing::ReadWholeFile(output);
     const auto took = StartAndTimeWindow(GetParam(), environment);
     ASSERT_TRUE(took) << "no window within ten seconds\n" << vetra::testing::ReadWholeFile(output);
-    EXPECT_LT(*took, 2s) << vetra::testing::ReadWholeFile(output);
+    EXPECT_LT(*took, *usual + 2s) << vetra::testing::ReadWholeFile(output);
     EXPECT_TRUE(ended) << "the program did not end when asked\n" << vetra::testing::ReadWholeFile(output);
   }
 
@@ -102,7 +109,7 @@ TEST_P(SilentDesktopService, AnInputMethodDaemonThatNeverAnswersHoldsNoProgram)
 {
   const vetra::testing::SilentServer daemon(drive / "ibus");
   ASSERT_TRUE(daemon.Listening());
-  ExpectWindowWithinTwoSeconds("IBUS_ADDRESS='unix:path=" + daemon.Path().string() + "'");
+  ExpectTheServiceToHoldNoStart("IBUS_ADDRESS='unix:path=" + daemon.Path().string() + "'");
 }
 
 // Without an input-method daemon of the desktop, SDL itself would reach for the session bus.
@@ -110,7 +117,7 @@ TEST_P(SilentDesktopService, ASessionBusThatNeverAnswersHoldsNoProgram)
 {
   const vetra::testing::SilentServer bus(drive / "bus");
   ASSERT_TRUE(bus.Listening());
-  ExpectWindowWithinTwoSeconds("-u IBUS_ADDRESS XDG_CONFIG_HOME='" + (drive / "config").string() +
+  ExpectTheServiceToHoldNoStart("-u IBUS_ADDRESS XDG_CONFIG_HOME='" + (drive / "config").string() +
                                "' DBUS_SESSION_BUS_ADDRESS='unix:path=" + bus.Path().string() + "' VETRA_TRACE=1");
   EXPECT_NE(vetra::testing::ReadWholeFile(output).find("session bus"), std::string::npos) << vetra::testing::ReadWholeFile(output);
   // The program asked once whether the bus answers; nothing of it went to the bus afterwards.
